@@ -1,0 +1,53 @@
+# Helpers shared by every folder: warnings, sanitizers, libraries and tests.
+
+# Where tests find ../shared (format notes, Jet corpus, oracle goldens).
+get_filename_component(LUMOR_SHARED_DIR "${PROJECT_SOURCE_DIR}/../shared" ABSOLUTE)
+if(WIN32 AND CMAKE_CROSSCOMPILING)
+  # Under Wine the Unix root is drive Z:.
+  string(REPLACE "/" "\\\\" LUMOR_SHARED_DIR_NATIVE "Z:${LUMOR_SHARED_DIR}")
+  string(REPLACE "/" "\\\\" LUMOR_SOURCE_DIR_NATIVE "Z:${PROJECT_SOURCE_DIR}")
+else()
+  set(LUMOR_SHARED_DIR_NATIVE "${LUMOR_SHARED_DIR}")
+  set(LUMOR_SOURCE_DIR_NATIVE "${PROJECT_SOURCE_DIR}")
+endif()
+
+function(lumor_warnings target)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /W4 /WX)
+  else()
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow
+      -Wnon-virtual-dtor -Wcast-align -Woverloaded-virtual -Wimplicit-fallthrough -Werror)
+  endif()
+endfunction()
+
+if(LUMOR_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(WIN32)
+  add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+endif()
+
+# lumor_library(NAME SOURCES ... [DEPS ...]): a static library of our own code.
+function(lumor_library name)
+  cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${A_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${A_DEPS})
+  lumor_warnings(${name})
+endfunction()
+
+# lumor_test(NAME SOURCES ... [DEPS ...]): one GoogleTest executable, one CTest entry.
+# Under a cross build CTest runs it through CMAKE_CROSSCOMPILING_EMULATOR (wine).
+function(lumor_test name)
+  cmake_parse_arguments(A "" "TIMEOUT" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE ${A_DEPS} lumor_testsupport GTest::gtest_main GTest::gmock)
+  lumor_warnings(${name})
+  add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+  if(NOT A_TIMEOUT)
+    set(A_TIMEOUT 900)
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${A_TIMEOUT})
+endfunction()

@@ -1,0 +1,13 @@
+# Shared part of the mingw-w64 toolchain files.
+set(CMAKE_C_COMPILER ${LUMOR_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${LUMOR_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${LUMOR_MINGW_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${LUMOR_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(ZLIB_USE_STATIC_LIBS ON)
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# -municode (wmain entry) is set on the program targets only; test executables keep main.
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)

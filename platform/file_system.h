@@ -1,0 +1,100 @@
+// The file operations the installer and pakiet use, behind one interface so that tests can
+// wrap it and inject failures (a refused rename, a full disk, a failing k-th write).
+// Paths are UTF-8 text in the platform's own form ('\' on Windows, '/' elsewhere).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/file_error.h"
+
+namespace platform {
+
+// An open file to read. Sizes and positions are 64-bit; reads past the end return fewer bytes.
+class ReadableFile {
+public:
+    virtual ~ReadableFile() = default;
+    virtual std::int64_t size() = 0;
+    // Reads up to `count` bytes at `offset`; returns how many were read (0 at the end).
+    // Throws FileError on an error of the system.
+    virtual std::size_t readAt(std::int64_t offset, void* buffer, std::size_t count) = 0;
+    const std::string& path() const { return path_; }
+
+protected:
+    explicit ReadableFile(std::string path) : path_(std::move(path)) {}
+
+private:
+    std::string path_;
+};
+
+// A file open for writing; bytes go to the end. close() reports what a failing flush says;
+// the destructor closes silently.
+class WritableFile {
+public:
+    virtual ~WritableFile() = default;
+    // Writes every byte or throws FileError.
+    virtual void write(const void* data, std::size_t count) = 0;
+    virtual void close() = 0;
+    const std::string& path() const { return path_; }
+
+protected:
+    explicit WritableFile(std::string path) : path_(std::move(path)) {}
+
+private:
+    std::string path_;
+};
+
+// A file open for reading and writing at any position (the database engine's pages).
+class RandomAccessFile : public ReadableFile {
+public:
+    // Writes every byte at `offset` (growing the file when needed) or throws FileError.
+    virtual void writeAt(std::int64_t offset, const void* data, std::size_t count) = 0;
+    virtual void flush() = 0;
+
+protected:
+    using ReadableFile::ReadableFile;
+};
+
+// How an opened file is shared with other programs while it is open.
+enum class Sharing {
+    ReadOnlyForOthers,   // others may read, none may write (where the platform can deny it)
+    ReadWriteForOthers,  // others may read and write
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    virtual bool fileExists(const std::string& path) = 0;
+    virtual bool folderExists(const std::string& path) = 0;
+    // Creates one folder level; false when it could not be made (or already exists).
+    virtual bool createFolder(const std::string& path) = 0;
+    virtual bool deleteFile(const std::string& path) = 0;
+    // Renames a file or folder; never replaces an existing target (false then).
+    virtual bool renameNoReplace(const std::string& from, const std::string& to) = 0;
+    // Names of the direct sub-folders of `folder` matching `mask` ('*' and '?', ASCII letters
+    // compared without case), hidden folders included, in the order the system lists them.
+    // "." and ".." never appear. An unreadable or missing folder gives an empty list.
+    virtual std::vector<std::string> listSubFolders(const std::string& folder,
+                                                    const std::string& mask) = 0;
+    // True when the folder holds no file and no sub-folder.
+    virtual bool folderIsEmpty(const std::string& folder) = 0;
+    // Removes an empty folder (not recursively).
+    virtual bool removeFolder(const std::string& folder) = 0;
+
+    // Opening throws FileError naming the path and the system's reason.
+    virtual std::unique_ptr<ReadableFile> openRead(const std::string& path, Sharing sharing) = 0;
+    // Creates the file or truncates an existing one.
+    virtual std::unique_ptr<WritableFile> createWrite(const std::string& path) = 0;
+    // Opens an existing file (or creates a new one with `create`) for reading and writing.
+    virtual std::unique_ptr<RandomAccessFile> openReadWrite(const std::string& path,
+                                                            Sharing sharing,
+                                                            bool create = false) = 0;
+};
+
+// The running system's file system.
+FileSystem& realFileSystem();
+
+}  // namespace platform
