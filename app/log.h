@@ -1,0 +1,17 @@
+// The installer's log: info(lvl, txt). Level 1 is a message to the user, level 2 a trace line.
+// Subsystems take a Log& and never know where the lines go; the window implements it (status
+// label and log box) and tests record the lines.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace app {
+
+class Log {
+public:
+    virtual ~Log() = default;
+    virtual void info(std::int32_t lvl, const std::string& txt) = 0;
+};
+
+}  // namespace app

@@ -1,0 +1,74 @@
+// Base of every visual component: name, geometry, anchors, visibility, enabled flag and cursor.
+// A component is a plain object; the backend that renders it is told of changes through the
+// ControlObserver its form installs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace toolkit {
+
+// Colours in the toolkit's 0x00BBGGRR form; values with the top byte 0xFF name a system
+// colour (see colors.h).
+using Color = std::uint32_t;
+
+enum class Cursor { Default, Arrow, Hand, NotAllowed };
+
+struct Anchors {
+    bool left = true;
+    bool top = true;
+    bool right = false;
+    bool bottom = false;
+};
+
+class Control;
+
+// Told of every property change so that a backend can repaint; the headless backend ignores it.
+class ControlObserver {
+public:
+    virtual ~ControlObserver() = default;
+    virtual void controlChanged(Control& control) = 0;
+};
+
+class Control {
+public:
+    explicit Control(std::string name) : name_(std::move(name)) {}
+    virtual ~Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    const std::string& name() const { return name_; }
+
+    int left() const { return left_; }
+    int top() const { return top_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    void setBounds(int left, int top, int width, int height);
+
+    const Anchors& anchors() const { return anchors_; }
+    void setAnchors(Anchors anchors) { anchors_ = anchors; }
+
+    bool visible() const { return visible_; }
+    void setVisible(bool visible);
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool enabled);
+
+    Cursor cursor() const { return cursor_; }
+    void setCursor(Cursor cursor) { cursor_ = cursor; }
+
+    void setObserver(ControlObserver* observer) { observer_ = observer; }
+
+protected:
+    void changed();
+
+private:
+    std::string name_;
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    Anchors anchors_;
+    bool visible_ = true;
+    bool enabled_ = true;
+    Cursor cursor_ = Cursor::Default;
+    ControlObserver* observer_ = nullptr;
+};
+
+}  // namespace toolkit
