@@ -425,6 +425,17 @@ void DatabaseWriter::createTable(const TableSpec& spec) {
 
 void DatabaseWriter::forgetTableState() { open_.clear(); }
 
+IndexTree& DatabaseWriter::tree(OpenTable& table, std::size_t index) {
+    if (table.trees.size() != table.definition.physical.size())
+        table.trees.resize(table.definition.physical.size());
+    auto& slot = table.trees[index];
+    if (!slot) {
+        const PhysicalIndex& def = table.definition.physical[index];
+        slot = std::make_unique<IndexTree>(allocator_, table.tdefPage, def.usageMap, def.root);
+    }
+    return *slot;
+}
+
 void DatabaseWriter::findCurrentPage(OpenTable& table) {
     table.currentPage = 0;
     for (PageNumber page : usageMapPages(cache_, table.definition.owned)) {
@@ -496,8 +507,7 @@ void DatabaseWriter::checkRow(OpenTable& table, const std::vector<Value>& values
         } catch (const std::invalid_argument& e) {
             throw RowRefused(table.name, columns, where + e.what());
         }
-        IndexTree tree(allocator_, table.tdefPage, index.usageMap, index.root);
-        if (tree.contains(key))
+        if (tree(table, i).contains(key))
             throw RowRefused(table.name, columns,
                              where + "klucz " + quoted(indexName) + " ma już wiersz z tą wartością w kolumnie " +
                                  columns + "; wiersza nie dopisano.");
@@ -550,9 +560,9 @@ void DatabaseWriter::appendUnchecked(OpenTable& table, const std::vector<Value>&
     for (std::size_t i = 0; i < def.physical.size(); ++i) {
         PhysicalIndex& index = def.physical[i];
         const IndexKey key = encodeIndexKey(def, index, values);
-        IndexTree tree(allocator_, table.tdefPage, index.usageMap, index.root);
-        const bool known = !index.unique() && tree.contains(key);
-        tree.insert(key, address);
+        IndexTree& indexTree = tree(table, i);
+        const bool known = !index.unique() && indexTree.contains(key);
+        indexTree.insert(key, address);
         if (!known) {
             ++index.distinctKeys;
             storeTableDefinitionU32(cache_, table.tdefPage, tdefDistinctKeysOffset(i), index.distinctKeys);

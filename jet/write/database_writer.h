@@ -67,7 +67,9 @@ private:
         TableDefinition definition;
         PageNumber currentPage = 0;  // data page rows are appended to, 0 before the first
         bool currentPageKnown = false;
+        std::vector<std::unique_ptr<IndexTree>> trees;  // one per physical index, made on use
     };
+    IndexTree& tree(OpenTable& table, std::size_t index);
 
     explicit DatabaseWriter(std::unique_ptr<PageSource> source);
     void buildNewDatabase(double now);

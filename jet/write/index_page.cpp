@@ -53,21 +53,38 @@ IndexPageImage decodeIndexPage(const Page& page) {
     image.next = loadU32(b, 16);
     image.tail = loadU32(b, 20);
     const std::size_t prefix = loadU16(b, 24);
+    // Where the stored entries end, from the bitmap.
+    std::uint32_t storedEnds[kBitmapBytes * 8 / 2];
+    std::size_t count = 0;
     std::size_t start = 0;
-    Bytes first;
-    for (std::size_t bit = 1; bit < kBitmapBytes * 8 && kIndexEntriesStart + bit <= kPageSize; ++bit) {
-        if (!(page[kBitmapStart + bit / 8] & (1u << (bit % 8)))) continue;
-        Bytes stored = b.subspan(kIndexEntriesStart + start, bit - start);
-        if (image.ends.empty()) {
-            first = stored;
-            image.data.insert(image.data.end(), stored.begin(), stored.end());
-        } else {
-            if (prefix > first.size()) throw TruncatedData("index prefix longer than its entry");
-            image.data.insert(image.data.end(), first.begin(), first.begin() + prefix);
-            image.data.insert(image.data.end(), stored.begin(), stored.end());
+    for (std::size_t byte = 0; byte < kBitmapBytes; ++byte) {
+        const std::uint8_t bits = page[kBitmapStart + byte];
+        if (bits == 0) continue;
+        for (int k = 0; k < 8; ++k) {
+            if (!(bits & (1u << k))) continue;
+            const std::size_t bit = byte * 8 + k;
+            if (bit == 0 || bit > kIndexEntryArea || bit <= start) continue;
+            if (count == std::size(storedEnds)) throw TruncatedData("too many index entries");
+            storedEnds[count++] = static_cast<std::uint32_t>(bit);
+            start = bit;
         }
+    }
+    if (count == 0) return image;
+    if (prefix == 0) {
+        Bytes stored = b.subspan(kIndexEntriesStart, storedEnds[count - 1]);
+        image.data.assign(stored.begin(), stored.end());
+        image.ends.assign(storedEnds, storedEnds + count);
+        return image;
+    }
+    Bytes first = b.subspan(kIndexEntriesStart, storedEnds[0]);
+    if (prefix > first.size()) throw TruncatedData("index prefix longer than its entry");
+    image.data.assign(first.begin(), first.end());
+    image.ends.push_back(storedEnds[0]);
+    for (std::size_t i = 1; i < count; ++i) {
+        Bytes stored = b.subspan(kIndexEntriesStart + storedEnds[i - 1], storedEnds[i] - storedEnds[i - 1]);
+        image.data.insert(image.data.end(), first.begin(), first.begin() + prefix);
+        image.data.insert(image.data.end(), stored.begin(), stored.end());
         image.ends.push_back(static_cast<std::uint32_t>(image.data.size()));
-        start = bit;
     }
     return image;
 }

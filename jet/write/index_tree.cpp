@@ -57,6 +57,24 @@ std::vector<std::uint8_t> nodeEntry(Bytes orderingKey, PageNumber child) {
 }
 }  // namespace
 
+const IndexPageImage& IndexTree::image(PageNumber page) {
+    auto it = decoded_.find(page);
+    if (it != decoded_.end()) return it->second;
+    if (decoded_.size() > 256) decoded_.clear();
+    return decoded_.emplace(page, decodeIndexPage(allocator_.cache().read(page))).first->second;
+}
+
+void IndexTree::write(PageNumber page, const IndexPageImage& image) {
+    encodeIndexPage(allocator_.cache().modify(page), tdefPage_, image);
+    decoded_[page] = image;
+}
+
+void IndexTree::patchPrevious(PageNumber page, PageNumber next) {
+    IndexPageImage changed = image(page);
+    changed.next = next;
+    write(page, changed);
+}
+
 PageNumber IndexTree::newPage() {
     const PageNumber page = allocator_.allocate();
     usageMapAdd(allocator_, usageMap_, page, WhenOutside::Keep);
@@ -68,19 +86,18 @@ PageNumber IndexTree::descend(Bytes target, std::vector<Step>& path) {
     PageNumber page = root_;
     for (std::size_t depth = 0;; ++depth) {
         if (depth > kMaxDepth) throw JetError(cache.fileName(), root_, "the index tree is too deep");
-        const Page& bytes = cache.read(page);
-        IndexPageImage image = decodeIndexPage(bytes);
-        if (image.leaf) return page;
-        const std::size_t i = lowerBound(image, target);
-        if (i < image.count()) {
+        const IndexPageImage& node = image(page);
+        if (node.leaf) return page;
+        const std::size_t i = lowerBound(node, target);
+        if (i < node.count()) {
             path.push_back(Step{page, i, false});
-            page = nodeEntryChild(image.entry(i));
-        } else if (image.tail != 0) {
-            path.push_back(Step{page, image.count(), false});
-            page = image.tail;
-        } else if (image.count() > 0) {
-            path.push_back(Step{page, image.count() - 1, true});
-            page = nodeEntryChild(image.entry(image.count() - 1));
+            page = nodeEntryChild(node.entry(i));
+        } else if (node.tail != 0) {
+            path.push_back(Step{page, node.count(), false});
+            page = node.tail;
+        } else if (node.count() > 0) {
+            path.push_back(Step{page, node.count() - 1, true});
+            page = nodeEntryChild(node.entry(node.count() - 1));
         } else {
             throw JetError(cache.fileName(), page, "an index node page has no children");
         }
@@ -91,10 +108,9 @@ bool IndexTree::contains(const IndexKey& key) {
     std::vector<std::uint8_t> target(key);
     target.insert(target.end(), 4, 0);
     std::vector<Step> path;
-    PageCache& cache = allocator_.cache();
     PageNumber page = descend(Bytes(target), path);
     for (int hop = 0; hop < 2 && page != 0; ++hop) {
-        IndexPageImage leaf = decodeIndexPage(cache.read(page));
+        const IndexPageImage& leaf = image(page);
         const std::size_t i = lowerBound(leaf, Bytes(target));
         if (i < leaf.count()) {
             Bytes e = leaf.entry(i);
@@ -108,9 +124,8 @@ bool IndexTree::contains(const IndexKey& key) {
 void IndexTree::insert(const IndexKey& key, RowAddress row) {
     const auto entry = leafEntry(key, row);
     std::vector<Step> path;
-    PageCache& cache = allocator_.cache();
     const PageNumber leafPage = descend(Bytes(entry), path);
-    IndexPageImage leaf = decodeIndexPage(cache.read(leafPage));
+    IndexPageImage leaf = image(leafPage);
     const std::size_t i = lowerBound(leaf, Bytes(entry));
     leaf.insert(i, Bytes(entry));
     const bool atEnd = i + 1 == leaf.count();
@@ -118,7 +133,7 @@ void IndexTree::insert(const IndexKey& key, RowAddress row) {
     if (atEnd) {
         for (std::size_t d = path.size(); d-- > 0;) {
             if (!path[d].pastLast) break;
-            IndexPageImage parent = decodeIndexPage(cache.read(path[d].page));
+            IndexPageImage parent = image(path[d].page);
             const PageNumber child = nodeEntryChild(parent.entry(path[d].index));
             parent.replace(path[d].index, Bytes(nodeEntry(Bytes(entry), child)));
             std::vector<Step> upper(path.begin(), path.begin() + static_cast<std::ptrdiff_t>(d));
@@ -130,9 +145,8 @@ void IndexTree::insert(const IndexKey& key, RowAddress row) {
 
 void IndexTree::store(PageNumber page, IndexPageImage& image, std::vector<Step>& path,
                       std::size_t depth, bool atEnd) {
-    PageCache& cache = allocator_.cache();
     if (image.data.size() <= kIndexEntryArea) {
-        encodeIndexPage(cache.modify(page), tdefPage_, image);
+        write(page, image);
         return;
     }
     if (page == root_ || depth == 0) {
@@ -161,19 +175,18 @@ void IndexTree::store(PageNumber page, IndexPageImage& image, std::vector<Step>&
     left.next = page;
     right.previous = lower;
     right.next = image.next;
-    if (image.previous != 0) storeU32(bytesOf(cache.modify(image.previous)), 16, lower);
-    encodeIndexPage(cache.modify(lower), tdefPage_, left);
-    encodeIndexPage(cache.modify(page), tdefPage_, right);
+    if (image.previous != 0) patchPrevious(image.previous, lower);
+    write(lower, left);
+    write(page, right);
 
     const Step step = path[depth - 1];
-    IndexPageImage parent = decodeIndexPage(cache.read(step.page));
+    IndexPageImage parent = this->image(step.page);
     const std::size_t at = std::min(step.index, parent.count());
     parent.insert(at, Bytes(nodeEntry(Bytes(parentKey), lower)));
     store(step.page, parent, path, depth - 1, at + 1 >= parent.count());
 }
 
 void IndexTree::splitRoot(IndexPageImage& image, bool atEnd) {
-    PageCache& cache = allocator_.cache();
     const std::size_t count = image.count();
     std::size_t cut = atEnd ? count - 1 : count / 2;
     if (!image.leaf) cut = std::clamp<std::size_t>(cut, 2, count - 1);
@@ -197,9 +210,9 @@ void IndexTree::splitRoot(IndexPageImage& image, bool atEnd) {
     root.leaf = false;
     root.tail = upperPage;
     root.insert(0, Bytes(nodeEntry(Bytes(key), lowerPage)));
-    encodeIndexPage(cache.modify(lowerPage), tdefPage_, lower);
-    encodeIndexPage(cache.modify(upperPage), tdefPage_, upper);
-    encodeIndexPage(cache.modify(root_), tdefPage_, root);
+    write(lowerPage, lower);
+    write(upperPage, upper);
+    write(root_, root);
 }
 
 std::vector<IndexTree::Entry> IndexTree::entries() {
@@ -207,14 +220,14 @@ std::vector<IndexTree::Entry> IndexTree::entries() {
     PageNumber page = root_;
     for (std::size_t depth = 0;; ++depth) {
         if (depth > kMaxDepth) throw JetError(cache.fileName(), root_, "the index tree is too deep");
-        IndexPageImage image = decodeIndexPage(cache.read(page));
-        if (image.leaf) break;
-        page = image.count() ? nodeEntryChild(image.entry(0)) : image.tail;
+        const IndexPageImage& node = image(page);
+        if (node.leaf) break;
+        page = node.count() ? nodeEntryChild(node.entry(0)) : node.tail;
     }
     std::vector<Entry> out;
     for (std::size_t guard = 0; page != 0; ++guard) {
         if (guard > cache.pageCount()) throw JetError(cache.fileName(), page, "index leaves loop");
-        IndexPageImage leaf = decodeIndexPage(cache.read(page));
+        const IndexPageImage leaf = image(page);
         for (std::size_t i = 0; i < leaf.count(); ++i) {
             Bytes e = leaf.entry(i);
             const std::size_t n = e.size() - 4;

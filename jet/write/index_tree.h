@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "jet/write/index_key.h"
@@ -15,6 +16,8 @@ namespace jet::write {
 
 class PageAllocator;
 
+// A tree object may be kept between appends; after a rolled-back change it must be dropped,
+// since it remembers decoded pages.
 class IndexTree {
 public:
     IndexTree(PageAllocator& allocator, PageNumber tdefPage, RowAddress usageMap, PageNumber root)
@@ -43,11 +46,16 @@ private:
                std::size_t depth, bool atEnd);
     void splitRoot(IndexPageImage& image, bool atEnd);
     PageNumber newPage();
+    // Decoded pages of this tree; every change of them goes through write().
+    const IndexPageImage& image(PageNumber page);
+    void write(PageNumber page, const IndexPageImage& image);
+    void patchPrevious(PageNumber page, PageNumber next);
 
     PageAllocator& allocator_;
     PageNumber tdefPage_;
     RowAddress usageMap_;
     PageNumber root_;
+    std::unordered_map<PageNumber, IndexPageImage> decoded_;
 };
 
 }  // namespace jet::write
