@@ -27,9 +27,10 @@ PageCache::Slot& PageCache::load(PageNumber page) {
     if (page >= pageCount_)
         throw JetError(source_->name(), page, "the page is past the end of the file");
     trim();
-    Slot& slot = slots_[page];
-    source_->read(std::uint64_t(page) * kPageSize, bytesOf(slot.bytes));
-    return slot;
+    // Read before inserting, so that a failed read leaves no zero-filled page behind.
+    Slot fresh;
+    source_->read(std::uint64_t(page) * kPageSize, bytesOf(fresh.bytes));
+    return slots_.emplace(page, fresh).first->second;
 }
 
 void PageCache::trim() {

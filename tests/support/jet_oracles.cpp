@@ -211,7 +211,7 @@ private:
         if (!at(c)) throw std::runtime_error(std::string("JSON: expected ") + c + " at " + std::to_string(i_));
         ++i_;
     }
-    const std::string& s_;
+    std::string s_;
     std::size_t i_ = 0;
 };
 
