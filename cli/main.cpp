@@ -3,6 +3,7 @@
 #include <exception>
 #include <string>
 
+#include "cli/catalog_command.h"
 #include "cli/commands.h"
 #include "platform/program_args.h"
 
@@ -11,6 +12,7 @@ namespace cli {
 const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
         // name, summary, entry; each command lives in its own file of this folder.
+        {"catalog", "read (and write) catalog databases: tables, schema, dump", &runCatalog},
     };
     return all;
 }
