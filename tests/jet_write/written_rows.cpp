@@ -1,6 +1,8 @@
 // Comparison of written rows with the independent readers' output.
 #include "tests/jet_write/written_rows.h"
 
+#include "jet/database.h"
+
 namespace jetwritetest {
 
 using testsupport::OracleValue;
@@ -38,8 +40,25 @@ void compare(const char* reader, const std::vector<testsupport::OracleRow>& seen
 }
 }  // namespace
 
+void expectOurReaderSees(const std::string& file, const std::string& table,
+                         const std::vector<std::string>& columns, const std::vector<Row>& rows) {
+    jet::Database db = jet::Database::open(file);
+    jet::Table t = db.table(table);
+    std::vector<std::string> names;
+    for (const auto& c : t.columns()) names.push_back(c.name);
+    EXPECT_EQ(names, columns);
+    auto cursor = t.rows();
+    std::size_t r = 0;
+    for (; cursor.next(); ++r) {
+        ASSERT_LT(r, rows.size()) << "our reader finds more rows";
+        ASSERT_EQ(cursor.values(), rows[r]) << "our reader, row " << r;
+    }
+    EXPECT_EQ(r, rows.size()) << "our reader's row count";
+}
+
 void expectReadersSee(const std::string& file, const std::string& table,
                       const std::vector<std::string>& columns, const std::vector<Row>& rows) {
+    expectOurReaderSees(file, table, columns, rows);
     EXPECT_EQ(testsupport::mdbReaderColumns(file, table), columns);
     compare("mdb-reader", testsupport::mdbReaderRows(file, table), rows, asMdbReader);
     EXPECT_EQ(testsupport::mdbReaderRowCount(file, table), static_cast<std::int64_t>(rows.size()));

@@ -19,7 +19,11 @@ testsupport::OracleValue asMdbReader(const jet::Value& value);
 // What mdbtools prints: yes/no as 1/0, and empty text like null.
 testsupport::OracleValue asMdbTools(const jet::Value& value);
 
-// Both readers list the table with the given rows (in this order), count them right and
+// Our own reader (jet/) reads the table's columns and exactly these rows, in this order.
+void expectOurReaderSees(const std::string& file, const std::string& table,
+                         const std::vector<std::string>& columns, const std::vector<Row>& rows);
+
+// Our reader, mdb-reader and mdbtools all list the table with the given rows (in this order), count them right and
 // report the stored row count. Columns are the table's, in column order.
 void expectReadersSee(const std::string& file, const std::string& table,
                       const std::vector<std::string>& columns, const std::vector<Row>& rows);
