@@ -570,6 +570,17 @@ void DatabaseWriter::appendUnchecked(OpenTable& table, const std::vector<Value>&
     }
     ++def.rowCount;
     storeTableDefinitionU32(cache_, table.tdefPage, kTdefRowCount, def.rowCount);
+    // A counter column given its value explicitly: the engine's next number must follow it.
+    for (const ColumnDefinition& c : def.columns) {
+        if (!(c.flags & column_flags::kAutoNumber) || c.type != ColumnType::Int32) continue;
+        const Value& v = values[c.number];
+        if (v.kind() != Value::Kind::Int32 || v.asInt32() <= 0) continue;
+        const auto n = static_cast<std::uint32_t>(v.asInt32());
+        if (n > def.autoNumber) {
+            def.autoNumber = n;
+            storeTableDefinitionU32(cache_, table.tdefPage, kTdefAutoNumber, n);
+        }
+    }
 }
 
 void DatabaseWriter::flush() { cache_.flush(); }
