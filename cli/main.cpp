@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/install.h"
 #include "platform/program_args.h"
 
 namespace cli {
@@ -11,6 +12,7 @@ namespace cli {
 const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
         // name, summary, entry; each command lives in its own file of this folder.
+        {"install", "run the installer's preparation without a window (--dry-run)", &runInstall},
     };
     return all;
 }
