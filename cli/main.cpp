@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/run_headless.h"
 #include "platform/program_args.h"
 
 namespace cli {
@@ -11,6 +12,8 @@ namespace cli {
 const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
         // name, summary, entry; each command lives in its own file of this folder.
+        {"run-headless", "run the installer without a window here and print its log",
+         &runHeadlessCommand},
     };
     return all;
 }
