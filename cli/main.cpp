@@ -5,6 +5,7 @@
 
 #include "cli/commands.h"
 #include "cli/install.h"
+#include "cli/run_headless.h"
 #include "platform/program_args.h"
 
 namespace cli {
@@ -13,6 +14,8 @@ const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
         // name, summary, entry; each command lives in its own file of this folder.
         {"install", "run the installer's preparation without a window (--dry-run)", &runInstall},
+        {"run-headless", "run the installer without a window here and print its log",
+         &runHeadlessCommand},
     };
     return all;
 }
