@@ -3,6 +3,7 @@
 #include "cli/install.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 
 #include "app/install_dry_run.h"
@@ -58,6 +59,12 @@ int runInstall(const Args& args) {
     }
     if (!haveInstaller) return usageError("no installer given");
     if (!dryRun) return usageError("only --dry-run is available: the install step is not built yet");
+
+    // The log names the installer by its full path, as the window names its own executable.
+    std::error_code error;
+    const std::filesystem::path given(std::u8string(options.installer.begin(), options.installer.end()));
+    const std::u8string absolute = std::filesystem::absolute(given, error).u8string();
+    if (!error) options.installer.assign(absolute.begin(), absolute.end());
 
     platform::FileSystem& files = platform::realFileSystem();
     if (!files.fileExists(options.installer))

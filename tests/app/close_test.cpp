@@ -154,16 +154,20 @@ TEST(HeadlessRun, PrintsTheLogBoxAndClosesInDebugModeKeepingTheFiles) {
     std::string cwd = dir.folder();
     cwd.pop_back();
     system.currentDir = cwd;
+    system.exePath = apptest::writeInstallerWithoutPackage(dir);
     std::ostringstream out;
     EXPECT_EQ(runHeadless(platform::realFileSystem(), system, {"/D"}, out), 0);
     EXPECT_EQ(out.str(),
-              "Ustawiono parametr DEBUG\nBlokujemy klawisz INSTALL\nInicjalizacja.\n"
-              "Screen [1920 x 1080 ]\nCentrujemy  [ 440 - 247 ]\n");
+              "Ustawiono parametr DEBUG\nBlokujemy klawisz INSTALL\n"
+              "Sprawdzamy folder instalacji : C:\\dodatki\nBłędny folder instalacji : C:\\dodatki\n"
+              "Inicjalizacja.\nScreen [1920 x 1080 ]\nCentrujemy  [ 440 - 247 ]\n"
+              "Plik EXE z archiwum: " + system.exePath + "\nFileSize: 34\nOffset EXE: 0\n"
+              "Brak danych pakietu !\nBrak pakietu do instalacji !\n");
     EXPECT_TRUE(fs::is_directory(dir.path() / "tmp"));
 
     std::ostringstream quiet;
     EXPECT_EQ(runHeadless(platform::realFileSystem(), system, {}, quiet), 0);
-    EXPECT_EQ(quiet.str(), "");  // normal mode: no user message yet
+    EXPECT_EQ(quiet.str(), "Brak danych pakietu !\nBrak pakietu do instalacji !\n");
 }
 
 }  // namespace

@@ -16,6 +16,15 @@
 
 namespace apptest {
 
+// An installer file whose trailer says it carries no package (offset 0): the preparation
+// then runs to its end with its "no package" messages. Returns its path.
+inline std::string writeInstallerWithoutPackage(const testsupport::TempDir& dir) {
+    const std::string path = dir.folder() + "instalator.exe";
+    testsupport::writeFile(dir.path() / "instalator.exe",
+                           "MZ stand-in\xEF\xBB\xBF" + std::string(19, ' ') + "0");
+    return path;
+}
+
 struct Installer {
     testsupport::TempDir dir;
     testsupport::FakeSystem system;
@@ -33,6 +42,7 @@ struct Installer {
     void start(const std::vector<std::string>& args = {},
                platform::FileSystem& files = platform::realFileSystem()) {
         system.currentDir = currentDir();
+        if (system.exePath.empty()) system.exePath = writeInstallerWithoutPackage(dir);
         form = app::startInstaller(backend, files, system, args);
     }
     std::vector<std::string> logBox() const {

@@ -39,6 +39,9 @@ TEST(StartUp, DebugModeShowsTheLogBoxWithEveryLineFromTheFirst) {
     EXPECT_TRUE(in.form->infoBox.visible());
     EXPECT_EQ(in.logBox(),
               (std::vector<std::string>{"Ustawiono parametr DEBUG", "Blokujemy klawisz INSTALL",
+                                        // CheckEdit, run by the start-up text "C:\\".
+                                        "Sprawdzamy folder instalacji : C:\\dodatki",
+                                        "Błędny folder instalacji : C:\\dodatki",
                                         "Inicjalizacja.", "Screen [1920 x 1080 ]",
                                         "Centrujemy  [ 440 - 247 ]"}));
     EXPECT_EQ(in.form->InfoLabel.caption(), "");
