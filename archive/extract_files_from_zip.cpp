@@ -25,7 +25,7 @@ bool ExtractFilesFromZip(app::Log& log, platform::FileSystem& fs, const app::Ins
     try {
         file.emplace(fs, SourceFile);
     } catch (const platform::FileError& error) {
-        log.info(1, cannotOpenArchive(SourceFile, error));
+        log.info(1, messageFor(error));
         return false;
     }
     if (!file->isZipArchive()) return false;

@@ -81,7 +81,7 @@ TEST_F(Discovery, ReportsEveryOutcomeOfTheFailureTable) {
          {{2, "Znaleziono podkatalog w ZIP : `A`"}, {2, "Znaleziono podkatalog w ZIP : `A`"},
           {1, "Błędna zawartość pliku ZIP! (2 katalogów)"}, {2, "[ A ] - PAKIET"}, {2, "[ A ] - PAKIET"}}, true},
         {"archive cannot be opened", [&] { archive({{"A\\dodatki.mdb", "a"}}); fs.unreadable.insert(state.sourceZip); },
-         {{1, "Nie można otworzyć pliku archiwum `" + state.sourceZip + "`: the file is locked by another program"},
+         {{1, "the file is locked by another program: " + state.sourceZip},
           {1, "Błędna zawartość pliku ZIP! (0 katalogów)"}}, true},
     };
     for (const Case& c : cases) {

@@ -26,14 +26,14 @@ public:
         f_.clear();
         f_.seekg(offset);
         f_.read(static_cast<char*>(buffer), static_cast<std::streamsize>(count));
-        if (f_.bad()) throw platform::FileError(path(), "read failed");
+        if (f_.bad()) throw platform::FileError(path(), "read failed: " + path());
         return static_cast<std::size_t>(f_.gcount());
     }
     void writeAt(std::int64_t offset, const void* data, std::size_t count) override {
         f_.clear();
         f_.seekp(offset);
         f_.write(static_cast<const char*>(data), static_cast<std::streamsize>(count));
-        if (!f_) throw platform::FileError(path(), "write failed");
+        if (!f_) throw platform::FileError(path(), "write failed: " + path());
     }
     void flush() override { f_.flush(); }
 
@@ -46,12 +46,12 @@ public:
     StdWritable(std::string path, std::ofstream stream) : WritableFile(std::move(path)), f_(std::move(stream)) {}
     void write(const void* data, std::size_t count) override {
         f_.write(static_cast<const char*>(data), static_cast<std::streamsize>(count));
-        if (!f_) throw platform::FileError(path(), "write failed");
+        if (!f_) throw platform::FileError(path(), "write failed: " + path());
     }
     void close() override {
         if (!f_.is_open()) return;
         f_.close();
-        if (!f_) throw platform::FileError(path(), "close failed");
+        if (!f_) throw platform::FileError(path(), "close failed: " + path());
     }
 
 private:
@@ -107,25 +107,25 @@ bool StdFileSystem::removeFolder(const std::string& folder) {
 }
 
 std::unique_ptr<platform::ReadableFile> StdFileSystem::openRead(const std::string& path, platform::Sharing) {
-    if (unreadable.count(path)) throw platform::FileError(path, "the file is locked by another program");
+    if (unreadable.count(path)) throw platform::FileError(path, "the file is locked by another program: " + path);
     std::fstream f(native(path), std::ios::in | std::ios::binary);
-    if (!f) throw platform::FileError(path, "cannot open the file");
+    if (!f) throw platform::FileError(path, "cannot open the file: " + path);
     return std::make_unique<StdReadable>(path, std::move(f));
 }
 
 std::unique_ptr<platform::WritableFile> StdFileSystem::createWrite(const std::string& path) {
-    if (readOnly.count(path)) throw platform::FileError(path, "the file is read-only");
+    if (readOnly.count(path)) throw platform::FileError(path, "the file is read-only: " + path);
     std::ofstream f(native(path), std::ios::out | std::ios::binary | std::ios::trunc);
-    if (!f) throw platform::FileError(path, "cannot create the file");
+    if (!f) throw platform::FileError(path, "cannot create the file: " + path);
     return std::make_unique<StdWritable>(path, std::move(f));
 }
 
 std::unique_ptr<platform::RandomAccessFile> StdFileSystem::openReadWrite(const std::string& path, platform::Sharing,
                                                                          bool create) {
-    if (readOnly.count(path)) throw platform::FileError(path, "the file is read-only");
+    if (readOnly.count(path)) throw platform::FileError(path, "the file is read-only: " + path);
     std::fstream f(native(path), std::ios::in | std::ios::out | std::ios::binary);
     if (!f && create) f.open(native(path), std::ios::in | std::ios::out | std::ios::binary | std::ios::trunc);
-    if (!f) throw platform::FileError(path, "cannot open the file for writing");
+    if (!f) throw platform::FileError(path, "cannot open the file for writing: " + path);
     return std::make_unique<StdReadable>(path, std::move(f));
 }
 
