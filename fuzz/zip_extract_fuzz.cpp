@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 #include "app/installer_state.h"
@@ -25,7 +26,7 @@ public:
 
 // A folder of the run's own, removed when the program ends.
 struct WorkFolder {
-    WorkFolder() : path(std::filesystem::temp_directory_path() / ("lumor-zip-extract-fuzz-" + std::to_string(std::rand()))) {
+    WorkFolder() : path(std::filesystem::temp_directory_path() / ("lumor-zip-extract-fuzz-" + std::to_string(std::random_device{}()))) {
         std::filesystem::create_directories(path / "a" / "b");
     }
     ~WorkFolder() {
