@@ -39,12 +39,6 @@ std::string messageFor(const zip::ZipError& error) {
     return "Archiwum ZIP jest uszkodzone.";
 }
 
-std::string messageFor(const platform::FileError& error) {
-    return "Błąd pliku " + quoted(error.path()) + ": " + error.what();
-}
-
-std::string cannotOpenArchive(const std::string& path, const platform::FileError& error) {
-    return "Nie można otworzyć pliku archiwum " + quoted(path) + ": " + error.what();
-}
+std::string messageFor(const platform::FileError& error) { return error.what(); }
 
 }  // namespace archive

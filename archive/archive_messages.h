@@ -10,9 +10,8 @@
 namespace archive {
 
 std::string messageFor(const zip::ZipError& error);
-// A file or folder that could not be opened, created, written or renamed.
+// A file or folder that could not be opened, created, written or renamed: the platform's
+// own Polish wording, which names the path and the system's reason.
 std::string messageFor(const platform::FileError& error);
-// An existing archive file that cannot be opened for reading.
-std::string cannotOpenArchive(const std::string& path, const platform::FileError& error);
 
 }  // namespace archive

@@ -45,7 +45,7 @@ void copyRange(platform::ReadableFile& from, std::int64_t offset, std::int64_t c
     while (count > 0) {
         const std::size_t want = static_cast<std::size_t>(std::min<std::int64_t>(count, kCopyBuffer));
         const std::size_t got = from.readAt(offset, buffer.data(), want);
-        if (got == 0) throw platform::FileError(from.path(), "the file ended before the whole archive was copied");
+        if (got == 0) throw platform::FileError(from.path(), "Plik skończył się przed końcem archiwum: " + from.path());
         to.write(buffer.data(), got);
         offset += static_cast<std::int64_t>(got);
         count -= static_cast<std::int64_t>(got);

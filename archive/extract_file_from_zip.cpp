@@ -19,7 +19,7 @@ bool ExtractFileFromZip(app::Log& log, platform::FileSystem& fs, const std::stri
     try {
         file.emplace(fs, SourceFile);
     } catch (const platform::FileError& error) {
-        log.info(1, cannotOpenArchive(SourceFile, error));
+        log.info(1, messageFor(error));
         return false;
     }
     if (!file->isZipArchive()) return false;

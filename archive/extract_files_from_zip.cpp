@@ -25,7 +25,7 @@ bool ExtractFilesFromZip(app::Log& log, platform::FileSystem& fs, const app::Ins
     try {
         file.emplace(fs, SourceFile);
     } catch (const platform::FileError& error) {
-        log.info(1, cannotOpenArchive(SourceFile, error));
+        log.info(1, messageFor(error));
         return false;
     }
     if (!file->isZipArchive()) return false;
@@ -33,9 +33,9 @@ bool ExtractFilesFromZip(app::Log& log, platform::FileSystem& fs, const app::Ins
         zip::ZipReader reader(file->source());
         const auto maxFiles = static_cast<std::int32_t>(reader.size()) - 1;
         log.info(2, "maxFiles = " + std::to_string(maxFiles));
-        checkArchiveSafe(reader);
         const std::string cover = state.packageName + ".jpg";
         const std::string text = state.packageName + ".txt";
+        checkArchiveSafe(reader, {cover, text});
         for (std::size_t i = 0; i < reader.size(); ++i) {
             const std::string& s = reader.entries()[i].name;
             if (s == cover || s == text) continue;

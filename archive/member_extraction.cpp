@@ -53,7 +53,7 @@ void createFolders(platform::FileSystem& fs, const std::string& folder) {
             continue;
         if (fs.folderExists(prefix)) continue;
         if (!fs.createFolder(prefix) && !fs.folderExists(prefix))
-            throw platform::FileError(prefix, "Nie można utworzyć katalogu.");
+            throw platform::FileError(prefix, "Nie można utworzyć katalogu: " + prefix);
     }
 }
 
@@ -78,9 +78,9 @@ void extractMember(const zip::ZipReader& reader, std::size_t index, const std::s
         reader.extract(index, [&out](const char* data, std::size_t count) { out->write(data, count); });
         out->close();
     }
-    if (replacing && !fs.deleteFile(path)) throw platform::FileError(path, "Nie można zastąpić istniejącego pliku.");
+    if (replacing && !fs.deleteFile(path)) throw platform::FileError(path, "Nie można zastąpić pliku: " + path);
     if (!fs.renameNoReplace(partialPath, path))
-        throw platform::FileError(path, "Nie można nadać plikowi docelowej nazwy.");
+        throw platform::FileError(path, "Nie można zmienić nazwy pliku: " + partialPath + " na " + path);
     partial.keep();
 }
 

@@ -2,6 +2,7 @@
 // letters folded, so "P\a.jpg" and "p/A.JPG" are one file there.
 #include "archive/member_safety.h"
 
+#include <algorithm>
 #include <map>
 
 namespace archive {
@@ -48,11 +49,12 @@ void checkMemberNameSafe(const zip::Entry& entry) {
     if (auto problem = zip::checkEntryName(entry)) throw UnsafeArchive(unsafeNameMessage(entry.name, *problem));
 }
 
-void checkArchiveSafe(const zip::ZipReader& reader) {
+void checkArchiveSafe(const zip::ZipReader& reader, const std::vector<std::string>& notWritten) {
     for (const zip::Entry& entry : reader.entries()) checkMemberNameSafe(entry);
     reader.checkAllMembers();
     std::map<std::string, bool> seen;  // output key -> is a folder entry
     for (const zip::Entry& entry : reader.entries()) {
+        if (std::find(notWritten.begin(), notWritten.end(), entry.name) != notWritten.end()) continue;
         const auto [it, added] = seen.emplace(outputKey(entry.name), entry.isFolder());
         if (!added && !(it->second && entry.isFolder()))
             throw UnsafeArchive("Plik `" + entry.name + "` występuje w archiwum ZIP więcej niż raz.");

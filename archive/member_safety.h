@@ -6,6 +6,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "archive/zip/safe_name.h"
 #include "archive/zip/zip_reader.h"
@@ -23,7 +24,9 @@ std::string unsafeNameMessage(const std::string& member, zip::NameProblem proble
 // Throws UnsafeArchive for a name that must not be written.
 void checkMemberNameSafe(const zip::Entry& entry);
 
-// Every member: names (UnsafeArchive), structure (zip::ZipError), duplicates (UnsafeArchive).
-void checkArchiveSafe(const zip::ZipReader& reader);
+// Every member: names (UnsafeArchive), structure (zip::ZipError), and no two members that
+// would be written to one path (UnsafeArchive); members named in `notWritten` (compared
+// exactly) do not take part in the last check.
+void checkArchiveSafe(const zip::ZipReader& reader, const std::vector<std::string>& notWritten = {});
 
 }  // namespace archive

@@ -27,7 +27,7 @@ std::vector<std::string> GetSubFoldersListFromZip(app::Log& log, platform::FileS
         try {
             file.emplace(fs, SourceFile);
         } catch (const platform::FileError& error) {
-            log.info(1, cannotOpenArchive(SourceFile, error));
+            log.info(1, messageFor(error));
             return list;
         }
     }

@@ -3,6 +3,7 @@
 #include <exception>
 #include <string>
 
+#include "cli/archive_commands.h"
 #include "cli/commands.h"
 #include "cli/install.h"
 #include "cli/run_headless.h"
@@ -13,6 +14,9 @@ namespace cli {
 const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
         // name, summary, entry; each command lives in its own file of this folder.
+        {"build", "make an installer from the stub and a package folder", &runBuild},
+        {"verify", "check an installer's trailer, archive and package layout", &runVerify},
+        {"extract", "extract an installer's package into a folder as the installation does", &runExtract},
         {"install", "run the installer's preparation without a window (--dry-run)", &runInstall},
         {"run-headless", "run the installer without a window here and print its log",
          &runHeadlessCommand},

@@ -1,8 +1,9 @@
-// stdio underneath: fopen/fread/fwrite with 64-bit seeks (the test data stay small).
+// Standard streams underneath, opened by std::filesystem paths so that UTF-8 names work on
+// Windows too.
 #include "tests/support/std_file_system.h"
 
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 namespace fs = std::filesystem;
 
@@ -14,64 +15,47 @@ fs::path native(const std::string& path) {
     return fs::path(std::u8string(reinterpret_cast<const char8_t*>(path.data()), path.size()));
 }
 
-std::FILE* openFile(const std::string& path, const char* mode) {
-#ifdef _WIN32
-    std::wstring wmode(mode, mode + std::char_traits<char>::length(mode));
-    return _wfopen(native(path).c_str(), wmode.c_str());
-#else
-    return std::fopen(path.c_str(), mode);
-#endif
-}
-
-int seek(std::FILE* f, std::int64_t offset) {
-#ifdef _WIN32
-    return _fseeki64(f, offset, SEEK_SET);
-#else
-    return fseeko(f, static_cast<off_t>(offset), SEEK_SET);
-#endif
-}
-
 class StdReadable : public platform::RandomAccessFile {
 public:
-    StdReadable(std::string path, std::FILE* f) : RandomAccessFile(std::move(path)), f_(f) {}
-    ~StdReadable() override { std::fclose(f_); }
+    StdReadable(std::string path, std::fstream stream) : RandomAccessFile(std::move(path)), f_(std::move(stream)) {}
     std::int64_t size() override {
         std::error_code ec;
         return static_cast<std::int64_t>(fs::file_size(native(path()), ec));
     }
     std::size_t readAt(std::int64_t offset, void* buffer, std::size_t count) override {
-        if (seek(f_, offset) != 0) throw platform::FileError(path(), "seek failed");
-        const std::size_t n = std::fread(buffer, 1, count, f_);
-        if (n < count && std::ferror(f_)) throw platform::FileError(path(), "read failed");
-        return n;
+        f_.clear();
+        f_.seekg(offset);
+        f_.read(static_cast<char*>(buffer), static_cast<std::streamsize>(count));
+        if (f_.bad()) throw platform::FileError(path(), "read failed: " + path());
+        return static_cast<std::size_t>(f_.gcount());
     }
     void writeAt(std::int64_t offset, const void* data, std::size_t count) override {
-        if (seek(f_, offset) != 0 || std::fwrite(data, 1, count, f_) != count)
-            throw platform::FileError(path(), "write failed");
+        f_.clear();
+        f_.seekp(offset);
+        f_.write(static_cast<const char*>(data), static_cast<std::streamsize>(count));
+        if (!f_) throw platform::FileError(path(), "write failed: " + path());
     }
-    void flush() override { std::fflush(f_); }
+    void flush() override { f_.flush(); }
 
 private:
-    std::FILE* f_;
+    std::fstream f_;
 };
 
 class StdWritable : public platform::WritableFile {
 public:
-    StdWritable(std::string path, std::FILE* f) : WritableFile(std::move(path)), f_(f) {}
-    ~StdWritable() override {
-        if (f_) std::fclose(f_);
-    }
+    StdWritable(std::string path, std::ofstream stream) : WritableFile(std::move(path)), f_(std::move(stream)) {}
     void write(const void* data, std::size_t count) override {
-        if (std::fwrite(data, 1, count, f_) != count) throw platform::FileError(path(), "write failed");
+        f_.write(static_cast<const char*>(data), static_cast<std::streamsize>(count));
+        if (!f_) throw platform::FileError(path(), "write failed: " + path());
     }
     void close() override {
-        std::FILE* f = f_;
-        f_ = nullptr;
-        if (f && std::fclose(f) != 0) throw platform::FileError(path(), "close failed");
+        if (!f_.is_open()) return;
+        f_.close();
+        if (!f_) throw platform::FileError(path(), "close failed: " + path());
     }
 
 private:
-    std::FILE* f_;
+    std::ofstream f_;
 };
 
 }  // namespace
@@ -123,26 +107,26 @@ bool StdFileSystem::removeFolder(const std::string& folder) {
 }
 
 std::unique_ptr<platform::ReadableFile> StdFileSystem::openRead(const std::string& path, platform::Sharing) {
-    if (unreadable.count(path)) throw platform::FileError(path, "the file is locked by another program");
-    std::FILE* f = openFile(path, "rb");
-    if (!f) throw platform::FileError(path, "cannot open the file");
-    return std::make_unique<StdReadable>(path, f);
+    if (unreadable.count(path)) throw platform::FileError(path, "the file is locked by another program: " + path);
+    std::fstream f(native(path), std::ios::in | std::ios::binary);
+    if (!f) throw platform::FileError(path, "cannot open the file: " + path);
+    return std::make_unique<StdReadable>(path, std::move(f));
 }
 
 std::unique_ptr<platform::WritableFile> StdFileSystem::createWrite(const std::string& path) {
-    if (readOnly.count(path)) throw platform::FileError(path, "the file is read-only");
-    std::FILE* f = openFile(path, "wb");
-    if (!f) throw platform::FileError(path, "cannot create the file");
-    return std::make_unique<StdWritable>(path, f);
+    if (readOnly.count(path)) throw platform::FileError(path, "the file is read-only: " + path);
+    std::ofstream f(native(path), std::ios::out | std::ios::binary | std::ios::trunc);
+    if (!f) throw platform::FileError(path, "cannot create the file: " + path);
+    return std::make_unique<StdWritable>(path, std::move(f));
 }
 
 std::unique_ptr<platform::RandomAccessFile> StdFileSystem::openReadWrite(const std::string& path, platform::Sharing,
                                                                          bool create) {
-    if (readOnly.count(path)) throw platform::FileError(path, "the file is read-only");
-    std::FILE* f = openFile(path, "r+b");
-    if (!f && create) f = openFile(path, "w+b");
-    if (!f) throw platform::FileError(path, "cannot open the file for writing");
-    return std::make_unique<StdReadable>(path, f);
+    if (readOnly.count(path)) throw platform::FileError(path, "the file is read-only: " + path);
+    std::fstream f(native(path), std::ios::in | std::ios::out | std::ios::binary);
+    if (!f && create) f.open(native(path), std::ios::in | std::ios::out | std::ios::binary | std::ios::trunc);
+    if (!f) throw platform::FileError(path, "cannot open the file for writing: " + path);
+    return std::make_unique<StdReadable>(path, std::move(f));
 }
 
 }  // namespace testsupport
