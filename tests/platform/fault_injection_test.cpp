@@ -139,6 +139,15 @@ TEST_F(FaultInjectionTest, ReadsCanFailOnOpenFiles) {
     EXPECT_EQ(in->size(), 2);
 }
 
+TEST_F(FaultInjectionTest, AnUnlistableFolderGivesNothing) {
+    ASSERT_TRUE(files.createFolder(dir + "Kavitek"));
+    ASSERT_TRUE(files.createFolder(dir + "Kavitek" + platform::kSeparator + "CAD 1"));
+    files.failOperation(FileOperation::List, "*Kavitek");
+    EXPECT_TRUE(files.listSubFolders(dir + "Kavitek", "*").empty());
+    EXPECT_EQ(files.listSubFolders(dir, "*"), std::vector<std::string>{"Kavitek"});
+    EXPECT_EQ(files.mutationCount(), 2u);
+}
+
 TEST(FakeSystem, GivesWhatTheTestSetAndFailsTheSnapshotOnRequest) {
     testsupport::FakeSystem system;
     system.roots = {"C:\\", "D:\\"};
