@@ -2,7 +2,7 @@
 // request means the end of the file and nothing else.
 #include "platform/win32/win32_files.h"
 
-#include <limits>
+#include <algorithm>
 
 #include "platform/file_error_text.h"
 #include "platform/win32/handles.h"
