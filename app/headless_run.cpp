@@ -8,8 +8,9 @@
 namespace app {
 
 int runHeadless(platform::FileSystem& files, platform::System& system,
-                const std::vector<std::string>& args, std::ostream& out) {
-    toolkit::HeadlessBackend backend;
+                const std::vector<std::string>& args, std::ostream& out,
+                toolkit::ImageDecoder* decoder) {
+    toolkit::HeadlessBackend backend(decoder);
     auto form = startInstaller(backend, files, system, args);
     backend.run(form->window);
     const toolkit::MemoLines& lines = form->infoBox.lines();

@@ -8,12 +8,14 @@
 
 #include "platform/file_system.h"
 #include "platform/system.h"
+#include "toolkit/image_decoder.h"
 
 namespace app {
 
 // Prints every line of the log box, then any error report; returns 0, or 1 when an error
-// report was made.
+// report was made. `decoder` reads the cover picture (none: loading a picture fails).
 int runHeadless(platform::FileSystem& files, platform::System& system,
-                const std::vector<std::string>& args, std::ostream& out);
+                const std::vector<std::string>& args, std::ostream& out,
+                toolkit::ImageDecoder* decoder = nullptr);
 
 }  // namespace app

@@ -85,15 +85,17 @@ void Form::applyAnchors() {
     if (newW == laidOutWidth_ && newH == laidOutHeight_) return;
     for (AnchorRule& rule : anchorRules_) {
         Control& c = *rule.control;
-        // Moved or sized by the program since the last layout: that is its new rule.
-        if (c.left() != rule.lastLeft || c.top() != rule.lastTop || c.width() != rule.lastWidth ||
-            c.height() != rule.lastHeight) {
+        // Moved or sized by the program since the last layout: that is its new rule. A rule
+        // fixed while the form had no size yet takes the first real size as its own.
+        const bool noParentYet = rule.parentWidth <= 0 || rule.parentHeight <= 0;
+        if (noParentYet || c.left() != rule.lastLeft || c.top() != rule.lastTop ||
+            c.width() != rule.lastWidth || c.height() != rule.lastHeight) {
             rule.left = c.left();
             rule.top = c.top();
             rule.width = c.width();
             rule.height = c.height();
-            rule.parentWidth = laidOutWidth_;
-            rule.parentHeight = laidOutHeight_;
+            rule.parentWidth = noParentYet ? newW : laidOutWidth_;
+            rule.parentHeight = noParentYet ? newH : laidOutHeight_;
         }
         const Anchors& a = c.anchors();
         const auto [left, width] =

@@ -160,6 +160,18 @@ TEST(FormAnchors, BoundsSetByTheProgramBecomeTheNewRule) {
     EXPECT_EQ(bg.height(), 450);
 }
 
+TEST(FormAnchors, ComponentsAddedBeforeTheFormHadASizeKeepTheirPlaceWhenItGetsOne) {
+    Form form("Form1");
+    Picture button("b");
+    button.setBounds(874, 527, 151, 50);
+    button.setAnchors({false, false, true, true});
+    form.add(button);
+    form.setClientSize(1040, 585);
+    EXPECT_EQ(button.left(), 874);
+    form.setClientSize(1000, 585);
+    EXPECT_EQ(button.left(), 834);
+}
+
 TEST(Form, ClientSizeExcludesTheFrame) {
     Form form("Form1");
     form.setClientSize(1040, 585);
