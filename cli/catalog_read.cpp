@@ -5,6 +5,7 @@
 
 #include "cli/catalog_command.h"
 #include "jet/database.h"
+#include "jet/schema_text.h"
 #include "jet/value_text.h"
 
 namespace cli {
@@ -110,38 +111,6 @@ void printSchemaText(const jet::Table& table, Output& out) {
     }
 }
 
-void printSchemaJson(const jet::Table& table, Output& out) {
-    std::string& s = out.line();
-    s += "{\"table\":";
-    jet::appendJsonString(table.name(), s);
-    s += ",\"rowCount\":" + std::to_string(table.definition().storedRowCount) + ",\"columns\":[";
-    bool first = true;
-    auto flag = [&](const char* name, bool value) {
-        s += ",\"";
-        s += name;
-        s += value ? "\":true" : "\":false";
-    };
-    for (const auto& column : table.columns()) {
-        if (!first) s += ',';
-        first = false;
-        s += "{\"name\":";
-        jet::appendJsonString(column.name, s);
-        s += ",\"type\":";
-        jet::appendJsonString(jet::columnTypeName(column.type), s);
-        s += ",\"size\":" +
-             std::to_string(column.type == jet::ColumnType::Bool ? 0 : column.length);
-        flag("fixedLength", column.isFixed());
-        flag("nullable", column.flags & jet::kColumnUpdatable);
-        flag("autoLong", column.isAutoNumber());
-        flag("autoUUID", column.isAutoGuid());
-        if (column.type == jet::ColumnType::Decimal)
-            s += ",\"precision\":" + std::to_string(column.precision) +
-                 ",\"scale\":" + std::to_string(column.scale);
-        s += '}';
-    }
-    s += "]}\n";
-}
-
 }  // namespace
 
 int catalogTables(const Args& args) {
@@ -174,7 +143,7 @@ int catalogSchema(const Args& args) {
     for (const auto& name : names) {
         jet::Table table = database.table(name);
         if (format == "jsonl")
-            printSchemaJson(table, out);
+            jet::appendSchemaJson(table, out.line());
         else
             printSchemaText(table, out);
     }
