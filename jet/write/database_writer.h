@@ -81,8 +81,10 @@ private:
     void buildNewDatabase(double now);
     void loadCatalog();
     PageNumber createTableDefinition(TableDefinition definition);
-    void appendUnchecked(OpenTable& table, const std::vector<Value>& values);
-    void checkRow(OpenTable& table, const std::vector<Value>& values);
+    void appendUnchecked(OpenTable& table, const std::vector<Value>& values,
+                         const std::vector<std::uint8_t>* encoded = nullptr);
+    // Throws RowRefused; returns the row's bytes.
+    std::vector<std::uint8_t> checkRow(OpenTable& table, const std::vector<Value>& values);
     OpenTable& openTable(const std::string& name);
     OpenTable& systemTable(PageNumber tdefPage, const std::string& name);
     void findCurrentPage(OpenTable& table);
