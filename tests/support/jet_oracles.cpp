@@ -222,12 +222,28 @@ std::string mdbReader(const std::string& arguments) {
 }  // namespace
 
 std::string oraclesMissing() {
-    if (!runs("node --version")) return "node is not installed";
-    if (!std::filesystem::exists(oracleDir() / "node_modules" / "mdb-reader"))
-        return "mdb-reader is not installed under " + oracleDir().string() +
-               " (scripts/lib/deps.sh lumor_install_npm)";
-    if (!runs("mdb-ver --version") && !runs("command -v mdb-export")) return "mdbtools is not installed";
-    return "";
+    // Decided once per run, by having both oracles read an engine-made file: where they are
+    // installed but cannot be run from this process (a Windows build under Wine) they count
+    // as missing.
+    static const std::string verdict = [] {
+        if (!runs("node --version")) return std::string("node is not installed or cannot be run from here");
+        if (!std::filesystem::exists(oracleDir() / "node_modules" / "mdb-reader"))
+            return "mdb-reader is not installed under " + oracleDir().string() +
+                   " (scripts/lib/deps.sh lumor_install_npm)";
+        const std::string probe = (sharedDir() / "jet4" / "corpus" / "jackcess" / "adox_jet4.mdb").string();
+        try {
+            if (mdbReaderTables(probe, true).empty()) return std::string("mdb-reader lists no tables");
+        } catch (const std::exception& e) {
+            return std::string("mdb-reader cannot be run from here: ") + e.what();
+        }
+        try {
+            if (mdbToolsTables(probe, true).empty()) return std::string("mdbtools lists no tables");
+        } catch (const std::exception& e) {
+            return std::string("mdbtools is not installed or cannot be run from here: ") + e.what();
+        }
+        return std::string();
+    }();
+    return verdict;
 }
 
 std::vector<std::string> mdbReaderTables(const std::string& file, bool system) {
