@@ -43,7 +43,9 @@ protected:
 
     Result pakiet(const std::string& arguments) {
         const std::string out = path("out.txt");
-        const std::string command = "\"" + std::string(LUMOR_PAKIET) + "\" " + arguments + " > \"" + out + "\" 2>&1";
+        std::string command = "\"" + std::string(LUMOR_PAKIET) + "\" " + arguments + " > \"" + out + "\" 2>&1";
+        // cmd.exe drops the outermost quotes of a command line that starts with one.
+        if (platform::kSeparator == '\\') command = "\"" + command + "\"";
         const int status = std::system(command.c_str());
         Result result{status, exists("out.txt") ? read("out.txt") : ""};
         return result;
