@@ -6,7 +6,7 @@
 
 #include <cerrno>
 #include <fstream>
-#include <iterator>
+#include <memory>
 #include <stdexcept>
 
 #include "platform/posix/posix_files.h"
@@ -53,12 +53,12 @@ std::string executableFileName(std::string_view path) {
 }
 
 std::vector<ProcessEntry> processesFromProc() {
-    DIR* proc = ::opendir("/proc");
+    const std::unique_ptr<DIR, int (*)(DIR*)> proc(::opendir("/proc"), &::closedir);
     if (!proc)
         throw std::runtime_error("Nie można odczytać listy procesów z /proc (" +
                                  errorText(errno) + ")");
     std::vector<ProcessEntry> processes;
-    while (dirent* entry = ::readdir(proc)) {
+    while (dirent* entry = ::readdir(proc.get())) {
         if (!allDigits(entry->d_name)) continue;
         const std::string folder = std::string("/proc/") + entry->d_name;
         std::string name = executableFileName(readLink(folder + "/exe"));
@@ -69,7 +69,6 @@ std::vector<ProcessEntry> processesFromProc() {
         process.exeName = std::move(name);
         processes.push_back(std::move(process));
     }
-    ::closedir(proc);
     return processes;
 }
 

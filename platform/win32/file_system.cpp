@@ -14,7 +14,7 @@ namespace platform {
 namespace {
 
 DWORD attributesOf(const std::string& path) {
-    return GetFileAttributesW(win32::toWide(path).c_str());
+    return GetFileAttributesW(win32::toWidePath(path).c_str());
 }
 
 bool isDots(const wchar_t* name) {
@@ -25,7 +25,7 @@ bool isDots(const wchar_t* name) {
 // returns false; false when the folder cannot be listed.
 template <typename Visit>
 bool forEachEntry(const std::string& folder, Visit visit) {
-    std::wstring pattern = win32::toWide(folder);
+    std::wstring pattern = win32::toWidePath(folder);
     if (pattern.empty() || (pattern.back() != L'\\' && pattern.back() != L'/')) pattern += L'\\';
     pattern += L'*';
     WIN32_FIND_DATAW entry;
@@ -50,14 +50,14 @@ public:
         return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     }
     bool createFolder(const std::string& path) override {
-        return CreateDirectoryW(win32::toWide(path).c_str(), nullptr);
+        return CreateDirectoryW(win32::toWidePath(path).c_str(), nullptr);
     }
     bool deleteFile(const std::string& path) override {
-        return DeleteFileW(win32::toWide(path).c_str());
+        return DeleteFileW(win32::toWidePath(path).c_str());
     }
     bool renameNoReplace(const std::string& from, const std::string& to) override {
         // MoveFileW without MOVEFILE_REPLACE_EXISTING fails on an existing target.
-        return MoveFileW(win32::toWide(from).c_str(), win32::toWide(to).c_str());
+        return MoveFileW(win32::toWidePath(from).c_str(), win32::toWidePath(to).c_str());
     }
     std::vector<std::string> listSubFolders(const std::string& folder,
                                             const std::string& mask) override {
@@ -80,7 +80,7 @@ public:
         return listed && empty;
     }
     bool removeFolder(const std::string& folder) override {
-        return RemoveDirectoryW(win32::toWide(folder).c_str());
+        return RemoveDirectoryW(win32::toWidePath(folder).c_str());
     }
     std::unique_ptr<ReadableFile> openRead(const std::string& path, Sharing sharing) override {
         return win32::openReadFile(path, sharing);

@@ -20,6 +20,22 @@ std::string fromWide(const wchar_t* text) {
     return text ? fromWide(std::wstring_view(text)) : std::string();
 }
 
+std::wstring toWidePath(std::string_view path) {
+    std::wstring wide = toWide(path);
+    constexpr std::size_t kClassicLimit = MAX_PATH - 12;  // what CreateDirectoryW accepts
+    if (wide.size() < kClassicLimit || wide.rfind(L"\\\\?\\", 0) == 0) return wide;
+    // The prefix turns off the system's own clean-up of the path, so do it first:
+    // slashes to backslashes, "." and "..", relative to the current directory.
+    const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return wide;
+    std::wstring full(needed, L'\0');
+    const DWORD length = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed) return wide;
+    full.resize(length);
+    if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
 std::string systemMessage(DWORD error) {
     wchar_t* buffer = nullptr;
     const DWORD length = FormatMessageW(

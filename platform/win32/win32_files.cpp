@@ -26,7 +26,7 @@ DWORD shareMode(Sharing sharing) {
 
 HANDLE openHandle(const std::string& path, DWORD access, DWORD share, DWORD disposition,
                   FileAction action) {
-    const std::wstring wide = toWide(path);
+    const std::wstring wide = toWidePath(path);
     HANDLE handle = CreateFileW(wide.c_str(), access, share, nullptr, disposition,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) throw lastError(action, path);

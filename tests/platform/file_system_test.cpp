@@ -245,6 +245,30 @@ TEST_F(FileSystemTest, PolishNamesSurviveTheSystemBoundary) {
     EXPECT_TRUE(fs::exists(fsPath(file + ".old")));
 }
 
+TEST_F(FileSystemTest, PathsLongerThanTheClassicWindowsLimitWork) {
+    // Deep package members end up in paths beyond 260 characters.
+    std::string folder = dir;
+    std::vector<std::string> folders;
+    while (folder.size() < 320) {
+        folder += "katalog-producenta-ąę-0123456789";
+        ASSERT_TRUE(files.createFolder(folder)) << folder.size();
+        folders.push_back(folder);
+        folder += platform::kSeparator;
+    }
+    const std::string file = folder + "dodatki.mdb";
+    auto out = files.createWrite(file);
+    out->write("deep", 4);
+    out->close();
+    EXPECT_TRUE(files.fileExists(file));
+    EXPECT_EQ(readAll(*files.openRead(file, Sharing::ReadOnlyForOthers)), "deep");
+    EXPECT_TRUE(files.renameNoReplace(file, file + ".old"));
+    EXPECT_FALSE(files.folderIsEmpty(folders.back()));
+    EXPECT_EQ(files.listSubFolders(folders[folders.size() - 2], "*").size(), 1u);
+    EXPECT_TRUE(files.deleteFile(file + ".old"));
+    for (auto it = folders.rbegin(); it != folders.rend(); ++it)
+        EXPECT_TRUE(files.removeFolder(*it)) << it->size();
+}
+
 TEST_F(FileSystemTest, AFileBeingWrittenCanBeReadWhenWritersAreAllowed) {
     auto out = files.createWrite(dir + "log.txt");
     out->write("first", 5);

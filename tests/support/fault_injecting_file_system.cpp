@@ -9,7 +9,8 @@ namespace testsupport {
 namespace {
 
 bool isMutating(FileOperation operation) {
-    return operation != FileOperation::OpenRead && operation != FileOperation::Read;
+    return operation != FileOperation::OpenRead && operation != FileOperation::Read &&
+           operation != FileOperation::List;
 }
 
 class FaultyReadable : public platform::ReadableFile {
@@ -92,6 +93,7 @@ const char* operationName(FileOperation operation) {
         case FileOperation::Close: return "close";
         case FileOperation::OpenRead: return "openRead";
         case FileOperation::Read: return "read";
+        case FileOperation::List: return "list";
     }
     return "?";
 }
@@ -152,6 +154,7 @@ bool FaultInjectingFileSystem::renameNoReplace(const std::string& from, const st
 
 std::vector<std::string> FaultInjectingFileSystem::listSubFolders(const std::string& folder,
                                                                   const std::string& mask) {
+    if (shouldFail(FileOperation::List, folder)) return {};
     return inner_.listSubFolders(folder, mask);
 }
 

@@ -23,6 +23,7 @@ enum class FileOperation {
     // Not mutating: never counted, but can be failed by kind and path.
     OpenRead,      // openRead, and openReadWrite without create
     Read,          // ReadableFile::readAt
+    List,          // listSubFolders (a failure gives an empty list, as an unreadable folder)
 };
 
 const char* operationName(FileOperation operation);
