@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/archive_commands.h"
+#include "cli/catalog_command.h"
 #include "cli/commands.h"
 #include "cli/install.h"
 #include "cli/run_headless.h"
@@ -20,6 +21,7 @@ const std::vector<Command>& commands() {
         {"install", "run the installer's preparation without a window (--dry-run)", &runInstall},
         {"run-headless", "run the installer without a window here and print its log",
          &runHeadlessCommand},
+        {"catalog", "read (and write) catalog databases: tables, schema, dump", &runCatalog},
     };
     return all;
 }

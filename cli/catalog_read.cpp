@@ -1,0 +1,207 @@
+// `pakiet catalog tables|schema|dump`: what a catalog database holds, for publishers and tests.
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "cli/catalog_command.h"
+#include "jet/database.h"
+#include "jet/schema_text.h"
+#include "jet/value_text.h"
+
+namespace cli {
+
+namespace {
+
+// Positional arguments and "--name value" / "--flag" options.
+struct Parsed {
+    std::vector<std::string> positional;
+    std::vector<std::string> flags;
+    std::optional<std::string> format;
+};
+
+std::optional<Parsed> parse(const Args& args, const char* verb) {
+    Parsed parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--format") {
+            if (i + 1 >= args.size()) {
+                std::fprintf(stderr, "pakiet catalog %s: --format needs a value\n", verb);
+                return std::nullopt;
+            }
+            parsed.format = args[++i];
+        } else if (args[i].rfind("--", 0) == 0) {
+            parsed.flags.push_back(args[i]);
+        } else {
+            parsed.positional.push_back(args[i]);
+        }
+    }
+    return parsed;
+}
+
+bool hasFlag(const Parsed& parsed, const char* flag) {
+    for (const auto& f : parsed.flags)
+        if (f == flag) return true;
+    return false;
+}
+
+int usage(const char* text) {
+    std::fprintf(stderr, "usage: pakiet catalog %s\n", text);
+    return 2;
+}
+
+// Buffered standard output.
+class Output {
+public:
+    ~Output() { flush(); }
+    std::string& line() { return buffer_; }
+    void maybeFlush() {
+        if (buffer_.size() >= (1u << 16)) flush();
+    }
+    void flush() {
+        std::fwrite(buffer_.data(), 1, buffer_.size(), stdout);
+        buffer_.clear();
+    }
+
+private:
+    std::string buffer_;
+};
+
+std::string typeDescription(const jet::Column& column) {
+    std::string name(jet::columnTypeName(column.type));
+    if (column.type == jet::ColumnType::Text) name += "(" + std::to_string(column.length / 2) + ")";
+    if (column.type == jet::ColumnType::Decimal)
+        name += "(" + std::to_string(column.precision) + "," + std::to_string(column.scale) + ")";
+    return name;
+}
+
+void printSchemaText(const jet::Table& table, Output& out) {
+    const auto& definition = table.definition();
+    out.line() += "table " + table.name() + " (" + std::to_string(definition.storedRowCount) +
+                  " rows recorded)\n";
+    for (const auto& column : table.columns()) {
+        char line[512];
+        std::snprintf(line, sizeof line, "  column %-30s %-14s size %-4u", column.name.c_str(),
+                      typeDescription(column).c_str(),
+                      column.type == jet::ColumnType::Bool ? 0u : unsigned(column.length));
+        out.line() += line;
+        if (column.isFixed()) out.line() += " fixed";
+        if (column.isAutoNumber()) out.line() += " autonumber";
+        if (column.isAutoGuid()) out.line() += " autoguid";
+        if (column.compressedUnicode()) out.line() += " compressed";
+        out.line() += '\n';
+    }
+    for (const auto& index : table.indexes()) {
+        const auto& physical = table.physicalIndex(index);
+        out.line() += "  index  " + index.name + " (";
+        bool first = true;
+        for (const auto& key : physical.columns) {
+            if (!first) out.line() += ", ";
+            first = false;
+            std::string name = "#" + std::to_string(key.columnNumber);
+            for (const auto& column : table.columns())
+                if (column.number == key.columnNumber) name = column.name;
+            out.line() += name + (key.ascending ? "" : " desc");
+        }
+        out.line() += ")";
+        if (index.kind == jet::IndexKind::PrimaryKey) out.line() += " primary key";
+        if (index.kind == jet::IndexKind::ForeignKey) out.line() += " foreign key";
+        if (physical.flags & 0x01) out.line() += " unique";
+        if (physical.flags & 0x02) out.line() += " ignore-nulls";
+        if (physical.flags & 0x08) out.line() += " required";
+        out.line() += '\n';
+    }
+}
+
+}  // namespace
+
+int catalogTables(const Args& args) {
+    auto parsed = parse(args, "tables");
+    if (!parsed || parsed->positional.size() != 1) return usage("tables FILE [--system] [--linked]");
+    jet::Database database = jet::Database::open(parsed->positional[0]);
+    bool system = hasFlag(*parsed, "--system"), linked = hasFlag(*parsed, "--linked");
+    Output out;
+    for (const auto& entry : database.catalog()) {
+        bool show = entry.kind == jet::ObjectKind::UserTable ||
+                    (system && entry.kind == jet::ObjectKind::SystemTable) ||
+                    (linked && (entry.kind == jet::ObjectKind::LinkedTable ||
+                                entry.kind == jet::ObjectKind::LinkedOdbc));
+        if (show) out.line() += entry.name + '\n';
+    }
+    return 0;
+}
+
+int catalogSchema(const Args& args) {
+    auto parsed = parse(args, "schema");
+    if (!parsed || parsed->positional.empty() || parsed->positional.size() > 2)
+        return usage("schema FILE [TABLE] [--format text|jsonl]");
+    std::string format = parsed->format.value_or("text");
+    if (format != "text" && format != "jsonl") return usage("schema FILE [TABLE] [--format text|jsonl]");
+    jet::Database database = jet::Database::open(parsed->positional[0]);
+    std::vector<std::string> names = parsed->positional.size() == 2
+                                         ? std::vector<std::string>{parsed->positional[1]}
+                                         : database.tableNames();
+    Output out;
+    for (const auto& name : names) {
+        jet::Table table = database.table(name);
+        if (format == "jsonl")
+            jet::appendSchemaJson(table, out.line());
+        else
+            printSchemaText(table, out);
+    }
+    return 0;
+}
+
+int catalogDump(const Args& args) {
+    auto parsed = parse(args, "dump");
+    const char* text = "dump FILE TABLE [--format csv|jsonl]";
+    if (!parsed || parsed->positional.size() != 2) return usage(text);
+    std::string format = parsed->format.value_or("csv");
+    if (format != "csv" && format != "jsonl") return usage(text);
+    jet::Database database = jet::Database::open(parsed->positional[0]);
+    jet::Table table = database.table(parsed->positional[1]);
+    Output out;
+    std::string& s = out.line();
+    if (format == "jsonl") {
+        // A header line naming the columns and their types, then one array per row.
+        s += "{\"table\":";
+        jet::appendJsonString(table.name(), s);
+        s += ",\"columns\":[";
+        for (std::size_t i = 0; i < table.columns().size(); ++i) {
+            if (i) s += ',';
+            jet::appendJsonString(table.columns()[i].name, s);
+        }
+        s += "],\"types\":[";
+        for (std::size_t i = 0; i < table.columns().size(); ++i) {
+            if (i) s += ',';
+            jet::appendJsonString(jet::columnTypeName(table.columns()[i].type), s);
+        }
+        s += "]}\n";
+    } else {
+        for (std::size_t i = 0; i < table.columns().size(); ++i) {
+            if (i) s += ',';
+            jet::appendCsvField(table.columns()[i].name, s);
+        }
+        s += "\r\n";
+    }
+    jet::RowCursor rows = table.rows();
+    while (rows.next()) {
+        const auto& values = rows.values();
+        if (format == "jsonl") {
+            s += '[';
+            for (std::size_t i = 0; i < values.size(); ++i) {
+                if (i) s += ',';
+                jet::appendJson(values[i], s);
+            }
+            s += "]\n";
+        } else {
+            for (std::size_t i = 0; i < values.size(); ++i) {
+                if (i) s += ',';
+                jet::appendCsvField(jet::plainText(values[i]), s);
+            }
+            s += "\r\n";
+        }
+        out.maybeFlush();
+    }
+    return 0;
+}
+
+}  // namespace cli

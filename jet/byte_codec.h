@@ -1,0 +1,182 @@
+// Little-endian decoding and encoding of the Jet file's integers and floats, in one place.
+// ByteReader walks a byte span and throws TruncatedData instead of reading past its end; the
+// load/store functions do the same at a given offset; ByteWriter appends to a growing buffer.
+// Index keys are the one big-endian spelling in the format (loadU24BE / storeU24BE).
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "jet/jet_error.h"
+
+namespace jet {
+
+using Bytes = std::span<const std::uint8_t>;
+using MutableBytes = std::span<std::uint8_t>;
+
+namespace codec_detail {
+[[noreturn]] inline void overrun(std::size_t offset, std::size_t count, std::size_t size) {
+    throw TruncatedData("field of " + std::to_string(count) + " bytes at offset " +
+                        std::to_string(offset) + " runs past the end (" + std::to_string(size) +
+                        " bytes)");
+}
+inline void check(std::size_t offset, std::size_t count, std::size_t size) {
+    if (offset > size || count > size - offset) overrun(offset, count, size);
+}
+}  // namespace codec_detail
+
+// Reads at an offset; throws TruncatedData when [offset, offset + width) is not inside `data`.
+inline std::uint8_t loadU8(Bytes data, std::size_t offset) {
+    codec_detail::check(offset, 1, data.size());
+    return data[offset];
+}
+inline std::uint16_t loadU16(Bytes data, std::size_t offset) {
+    codec_detail::check(offset, 2, data.size());
+    return static_cast<std::uint16_t>(data[offset] | (data[offset + 1] << 8));
+}
+inline std::uint32_t loadU24(Bytes data, std::size_t offset) {
+    codec_detail::check(offset, 3, data.size());
+    return std::uint32_t(data[offset]) | (std::uint32_t(data[offset + 1]) << 8) |
+           (std::uint32_t(data[offset + 2]) << 16);
+}
+inline std::uint32_t loadU24BE(Bytes data, std::size_t offset) {
+    codec_detail::check(offset, 3, data.size());
+    return (std::uint32_t(data[offset]) << 16) | (std::uint32_t(data[offset + 1]) << 8) |
+           std::uint32_t(data[offset + 2]);
+}
+inline std::uint32_t loadU32(Bytes data, std::size_t offset) {
+    codec_detail::check(offset, 4, data.size());
+    return std::uint32_t(data[offset]) | (std::uint32_t(data[offset + 1]) << 8) |
+           (std::uint32_t(data[offset + 2]) << 16) | (std::uint32_t(data[offset + 3]) << 24);
+}
+inline std::uint64_t loadU64(Bytes data, std::size_t offset) {
+    codec_detail::check(offset, 8, data.size());
+    return std::uint64_t(loadU32(data, offset)) | (std::uint64_t(loadU32(data, offset + 4)) << 32);
+}
+inline std::int16_t loadI16(Bytes data, std::size_t offset) {
+    return static_cast<std::int16_t>(loadU16(data, offset));
+}
+inline std::int32_t loadI32(Bytes data, std::size_t offset) {
+    return static_cast<std::int32_t>(loadU32(data, offset));
+}
+inline std::int64_t loadI64(Bytes data, std::size_t offset) {
+    return static_cast<std::int64_t>(loadU64(data, offset));
+}
+inline float loadF32(Bytes data, std::size_t offset) {
+    return std::bit_cast<float>(loadU32(data, offset));
+}
+inline double loadF64(Bytes data, std::size_t offset) {
+    return std::bit_cast<double>(loadU64(data, offset));
+}
+// The `count` bytes at `offset`, as a sub-span.
+inline Bytes loadBytes(Bytes data, std::size_t offset, std::size_t count) {
+    codec_detail::check(offset, count, data.size());
+    return data.subspan(offset, count);
+}
+
+// Writes in place at an offset; throws TruncatedData when the field does not fit.
+inline void storeU8(MutableBytes data, std::size_t offset, std::uint8_t value) {
+    codec_detail::check(offset, 1, data.size());
+    data[offset] = value;
+}
+inline void storeU16(MutableBytes data, std::size_t offset, std::uint16_t value) {
+    codec_detail::check(offset, 2, data.size());
+    data[offset] = static_cast<std::uint8_t>(value);
+    data[offset + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+inline void storeU24(MutableBytes data, std::size_t offset, std::uint32_t value) {
+    codec_detail::check(offset, 3, data.size());
+    for (int i = 0; i < 3; ++i) data[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+inline void storeU24BE(MutableBytes data, std::size_t offset, std::uint32_t value) {
+    codec_detail::check(offset, 3, data.size());
+    for (int i = 0; i < 3; ++i) data[offset + i] = static_cast<std::uint8_t>(value >> (16 - 8 * i));
+}
+inline void storeU32(MutableBytes data, std::size_t offset, std::uint32_t value) {
+    codec_detail::check(offset, 4, data.size());
+    for (int i = 0; i < 4; ++i) data[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+inline void storeU64(MutableBytes data, std::size_t offset, std::uint64_t value) {
+    codec_detail::check(offset, 8, data.size());
+    for (int i = 0; i < 8; ++i) data[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+inline void storeF32(MutableBytes data, std::size_t offset, float value) {
+    storeU32(data, offset, std::bit_cast<std::uint32_t>(value));
+}
+inline void storeF64(MutableBytes data, std::size_t offset, double value) {
+    storeU64(data, offset, std::bit_cast<std::uint64_t>(value));
+}
+inline void storeBytes(MutableBytes data, std::size_t offset, Bytes bytes) {
+    codec_detail::check(offset, bytes.size(), data.size());
+    if (!bytes.empty()) std::memcpy(data.data() + offset, bytes.data(), bytes.size());
+}
+
+// Sequential decoding from the start of a span.
+class ByteReader {
+public:
+    explicit ByteReader(Bytes data, std::size_t position = 0) : data_(data), position_(position) {}
+
+    std::uint8_t u8() { return advance(loadU8(data_, position_), 1); }
+    std::uint16_t u16() { return advance(loadU16(data_, position_), 2); }
+    std::uint32_t u24() { return advance(loadU24(data_, position_), 3); }
+    std::uint32_t u32() { return advance(loadU32(data_, position_), 4); }
+    std::uint64_t u64() { return advance(loadU64(data_, position_), 8); }
+    std::int16_t i16() { return advance(loadI16(data_, position_), 2); }
+    std::int32_t i32() { return advance(loadI32(data_, position_), 4); }
+    std::int64_t i64() { return advance(loadI64(data_, position_), 8); }
+    float f32() { return advance(loadF32(data_, position_), 4); }
+    double f64() { return advance(loadF64(data_, position_), 8); }
+    Bytes bytes(std::size_t count) { return advance(loadBytes(data_, position_, count), count); }
+    void skip(std::size_t count) { bytes(count); }
+
+    std::size_t position() const { return position_; }
+    std::size_t remaining() const { return data_.size() - position_; }
+    void seek(std::size_t position) {
+        if (position > data_.size()) codec_detail::overrun(position, 0, data_.size());
+        position_ = position;
+    }
+
+private:
+    template <typename T>
+    T advance(T value, std::size_t width) {
+        position_ += width;
+        return value;
+    }
+    Bytes data_;
+    std::size_t position_;
+};
+
+// Sequential encoding onto the end of a byte vector.
+class ByteWriter {
+public:
+    explicit ByteWriter(std::vector<std::uint8_t>& out) : out_(out) {}
+
+    void u8(std::uint8_t v) { out_.push_back(v); }
+    void u16(std::uint16_t v) { grow(2, [&](MutableBytes b) { storeU16(b, 0, v); }); }
+    void u24(std::uint32_t v) { grow(3, [&](MutableBytes b) { storeU24(b, 0, v); }); }
+    void u32(std::uint32_t v) { grow(4, [&](MutableBytes b) { storeU32(b, 0, v); }); }
+    void u64(std::uint64_t v) { grow(8, [&](MutableBytes b) { storeU64(b, 0, v); }); }
+    void i16(std::int16_t v) { u16(static_cast<std::uint16_t>(v)); }
+    void i32(std::int32_t v) { u32(static_cast<std::uint32_t>(v)); }
+    void i64(std::int64_t v) { u64(static_cast<std::uint64_t>(v)); }
+    void f32(float v) { u32(std::bit_cast<std::uint32_t>(v)); }
+    void f64(double v) { u64(std::bit_cast<std::uint64_t>(v)); }
+    void bytes(Bytes b) { out_.insert(out_.end(), b.begin(), b.end()); }
+    void zeros(std::size_t count) { out_.insert(out_.end(), count, 0); }
+    std::size_t size() const { return out_.size(); }
+
+private:
+    template <typename F>
+    void grow(std::size_t width, F store) {
+        out_.resize(out_.size() + width);
+        store(MutableBytes(out_.data() + out_.size() - width, width));
+    }
+    std::vector<std::uint8_t>& out_;
+};
+
+}  // namespace jet

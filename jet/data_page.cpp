@@ -1,0 +1,44 @@
+// Reading the row-offset table of a data page.
+#include "jet/data_page.h"
+
+#include "jet/database_header.h"
+
+namespace jet {
+
+unsigned rowCount(Bytes page) {
+    unsigned count = loadU16(page, kDataPageRowCountOffset);
+    if (kDataPageHeaderSize + 2 * std::size_t(count) > page.size())
+        throw TruncatedData("row-offset table of " + std::to_string(count) +
+                            " entries does not fit in the page");
+    return count;
+}
+
+RowSlot rowSlot(Bytes page, unsigned row) {
+    unsigned count = rowCount(page);
+    if (row >= count)
+        throw TruncatedData("row " + std::to_string(row) + " is not on the page (" +
+                            std::to_string(count) + " rows)");
+    std::uint16_t entry = loadU16(page, kDataPageHeaderSize + 2 * std::size_t(row));
+    RowSlot slot;
+    switch (entry & 0xC000) {
+    case 0xC000: slot.state = RowState::Deleted; break;
+    case 0x4000: slot.state = RowState::OverflowHeader; break;
+    case 0x8000: slot.state = RowState::OverflowTarget; break;
+    default: slot.state = RowState::Live; break;
+    }
+    slot.start = entry & 0x1FFF;
+    // Rows are laid down from the end of the page: a row ends where the previous one starts.
+    // The previous entry's flag bits are masked as well.
+    slot.end = row == 0 ? static_cast<std::uint16_t>(page.size())
+                        : static_cast<std::uint16_t>(
+                              loadU16(page, kDataPageHeaderSize + 2 * std::size_t(row - 1)) & 0x1FFF);
+    if (slot.state == RowState::Deleted) return slot;
+    std::size_t tableEnd = kDataPageHeaderSize + 2 * std::size_t(count);
+    if (slot.start < tableEnd || slot.start > slot.end || slot.end > page.size())
+        throw TruncatedData("row " + std::to_string(row) + " has bounds " +
+                            std::to_string(slot.start) + ".." + std::to_string(slot.end) +
+                            " outside the page's row area");
+    return slot;
+}
+
+}  // namespace jet

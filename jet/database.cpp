@@ -1,0 +1,117 @@
+// Opening a database and reading its catalogue.
+#include "jet/database.h"
+
+#include "jet/jet_error.h"
+
+namespace jet {
+
+namespace {
+
+ObjectKind kindOf(const CatalogEntry& entry) {
+    switch (entry.type & 0x7F) {
+    case 1:
+        if (entry.parentId != kTablesContainerId) return ObjectKind::Other;
+        return (entry.flags & kSystemObjectFlags) ? ObjectKind::SystemTable : ObjectKind::UserTable;
+    case 4: return ObjectKind::LinkedOdbc;
+    case 6: return ObjectKind::LinkedTable;
+    default: return ObjectKind::Other;
+    }
+}
+
+bool isLocalTable(ObjectKind kind) {
+    return kind == ObjectKind::UserTable || kind == ObjectKind::SystemTable;
+}
+
+}  // namespace
+
+Database Database::open(const std::string& path, OpenMode mode) {
+    return Database(openFileSource(path, mode));
+}
+
+Database::Database(std::unique_ptr<PageSource> source)
+    : file_(std::make_unique<PageFile>(std::move(source))) {
+    readCatalog();
+}
+
+void Database::readCatalog() {
+    auto definition = std::make_shared<const TableDefinition>(readTableDefinition(*file_, kCatalogPage));
+    Table objects(*file_, "MSysObjects", definition);
+    auto column = [&](const char* name) {
+        auto index = objects.columnIndex(name);
+        if (!index)
+            throw JetError(file_->name(), "MSysObjects", std::string("catalogue has no column ") + name);
+        return *index;
+    };
+    const std::size_t id = column("Id"), parentId = column("ParentId"), name = column("Name"),
+                      type = column("Type"), flags = column("Flags");
+    auto optional = [&](const char* columnName) { return objects.columnIndex(columnName); };
+    auto database = optional("Database"), foreignName = optional("ForeignName"),
+         connect = optional("Connect");
+
+    auto integer = [](const Value& v) -> std::int64_t {
+        switch (v.kind()) {
+        case Value::Kind::Byte:
+        case Value::Kind::Int16:
+        case Value::Kind::Int32: return v.asInteger();
+        default: return 0;
+        }
+    };
+    auto text = [](const Value& v) -> std::string {
+        return v.kind() == Value::Kind::Text || v.kind() == Value::Kind::Memo ? v.asString() : "";
+    };
+    RowCursor rows = objects.rows();
+    while (rows.next()) {
+        const auto& v = rows.values();
+        CatalogEntry entry;
+        entry.id = static_cast<std::int32_t>(integer(v[id]));
+        entry.parentId = static_cast<std::int32_t>(integer(v[parentId]));
+        entry.name = text(v[name]);
+        entry.type = static_cast<std::int16_t>(integer(v[type]));
+        entry.flags = static_cast<std::uint32_t>(integer(v[flags]));
+        if (database) entry.linkedDatabase = text(v[*database]);
+        if (foreignName) entry.foreignName = text(v[*foreignName]);
+        if (connect) entry.connect = text(v[*connect]);
+        entry.kind = kindOf(entry);
+        if (isLocalTable(entry.kind))
+            entry.definitionPage = static_cast<std::uint32_t>(entry.id) & 0x00FFFFFFu;
+        catalog_.push_back(std::move(entry));
+    }
+}
+
+std::vector<std::string> Database::tableNames(bool includeSystem) const {
+    std::vector<std::string> names;
+    for (const auto& entry : catalog_) {
+        if (entry.kind == ObjectKind::UserTable ||
+            (includeSystem && entry.kind == ObjectKind::SystemTable))
+            names.push_back(entry.name);
+    }
+    return names;
+}
+
+const CatalogEntry* Database::findTable(const std::string& name) const {
+    for (const auto& entry : catalog_) {
+        if (entry.kind != ObjectKind::Other && sameName(entry.name, name)) return &entry;
+    }
+    return nullptr;
+}
+
+Table Database::table(const std::string& name) {
+    const CatalogEntry* entry = findTable(name);
+    if (!entry) throw JetError(file_->name(), name, "no such table");
+    if (!isLocalTable(entry->kind))
+        throw JetError(file_->name(), entry->name,
+                       "a linked table; its rows are in " +
+                           (entry->linkedDatabase.empty() ? entry->connect : entry->linkedDatabase));
+    try {
+        return Table(*file_, entry->name,
+                     std::make_shared<const TableDefinition>(
+                         readTableDefinition(*file_, entry->definitionPage)));
+    } catch (const JetError& error) {
+        std::string where = error.page() == JetError::kNoPage
+                                ? std::string()
+                                : "page " + std::to_string(error.page()) + ": ";
+        throw JetError(file_->name(), entry->name, where + error.detail());
+    }
+}
+
+}  // namespace jet

@@ -1,0 +1,58 @@
+// A Jet 4 database file seen as numbered 4096-byte pages: checks the header on open, hands
+// out pages through a small cache (so a scan's memory stays flat whatever the table's size),
+// and refuses page numbers outside the file with an error naming the file and the page.
+#pragma once
+
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "jet/database_header.h"
+#include "jet/page_source.h"
+
+namespace jet {
+
+// One page's bytes, shared so that a caller may hold a page while others are read.
+using PageRef = std::shared_ptr<const std::vector<std::uint8_t>>;
+
+// Page types (byte 0).
+enum class PageType : std::uint8_t {
+    Header = 0x00, Data = 0x01, TableDefinition = 0x02, IndexNode = 0x03, IndexLeaf = 0x04,
+    UsageBitmap = 0x05
+};
+
+class PageFile {
+public:
+    // Takes the source and checks its header (throws JetError).
+    explicit PageFile(std::unique_ptr<PageSource> source);
+
+    const std::string& name() const { return source_->name(); }
+    const DatabaseHeader& header() const { return header_; }
+    std::uint32_t pageCount() const { return pageCount_; }
+    PageSource& source() { return *source_; }
+
+    // Page `number` (0 < number < pageCount()); throws JetError otherwise.
+    PageRef page(std::uint32_t number);
+    // Like page(), and checks byte 0 is `type`.
+    PageRef page(std::uint32_t number, PageType type, const char* what);
+
+    // Drops cached copies (after the pages were written through source()).
+    void forget(std::uint32_t number);
+    void forgetAll();
+
+    [[noreturn]] void fail(std::uint32_t page, const std::string& what) const;
+
+private:
+    std::unique_ptr<PageSource> source_;
+    DatabaseHeader header_;
+    std::uint32_t pageCount_ = 0;
+
+    static constexpr std::size_t kCachedPages = 64;
+    std::list<std::uint32_t> recent_;  // most recent first
+    std::unordered_map<std::uint32_t, std::pair<PageRef, std::list<std::uint32_t>::iterator>> cache_;
+};
+
+}  // namespace jet

@@ -1,0 +1,37 @@
+// Turns the bytes of one table row into typed values, one per column in column-number order:
+// the column count, fixed area, variable-offset table and null mask of a Jet 4 row, yes/no
+// values from the null mask, and memo/OLE values fetched from their long-value rows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "jet/page_file.h"
+#include "jet/table_definition.h"
+#include "jet/value.h"
+
+namespace jet {
+
+class RowDecoder {
+public:
+    RowDecoder(PageFile& file, const TableDefinition& table);
+
+    // Fills `values` (resized to the column count). `page` and `row` name the row in messages.
+    // Throws JetError when the row is damaged.
+    void decode(Bytes rowBytes, std::uint32_t page, unsigned row, std::vector<Value>& values);
+
+private:
+    Value decodeField(const Column& column, Bytes field, std::uint32_t page);
+
+    PageFile& file_;
+    const TableDefinition& table_;
+    std::vector<std::uint8_t> scratch_;
+    std::string text_;
+};
+
+// Decodes the bytes of a fixed-size field of the given numeric, date, GUID or decimal type.
+// `field` must be at least fixedSizeOf(type) bytes (TruncatedData otherwise).
+Value decodeFixedField(const Column& column, Bytes field);
+
+}  // namespace jet

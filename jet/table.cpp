@@ -1,0 +1,92 @@
+// Scanning a table's rows.
+#include "jet/table.h"
+
+#include "jet/jet_error.h"
+
+namespace jet {
+
+namespace {
+// A moved row is never itself moved in files Access writes; a few hops allow for it anyway
+// while keeping a damaged file from looping.
+constexpr int kMaxOverflowHops = 4;
+}  // namespace
+
+std::optional<std::size_t> Table::columnIndex(const std::string& name) const {
+    const auto& columns = definition_->columns;
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        if (sameName(columns[i].name, name)) return i;
+    return std::nullopt;
+}
+
+RowCursor::RowCursor(PageFile& file, std::shared_ptr<const TableDefinition> table, std::string name)
+    : file_(&file), table_(std::move(table)), name_(std::move(name)),
+      owned_(UsageMap::read(file, table_->ownedPagesMap)), decoder_(file, *table_) {}
+
+const Value& RowCursor::field(const std::string& name) const {
+    const auto& columns = table_->columns;
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        if (sameName(columns[i].name, name)) return values_.at(i);
+    throw JetError(file_->name(), name_, "no column named " + name);
+}
+
+bool RowCursor::readSlot(std::uint32_t pageNumber, unsigned row) {
+    PageRef page = page_;
+    for (int hop = 0;; ++hop) {
+        RowSlot slot;
+        try {
+            slot = rowSlot(*page, row);
+        } catch (const TruncatedData& error) {
+            file_->fail(pageNumber, std::string("damaged data page: ") + error.what());
+        }
+        // A moved row is read through its header; the target itself is skipped in the scan.
+        if (slot.state == RowState::Deleted) return false;
+        if (slot.state == RowState::OverflowTarget && hop == 0) return false;
+        if (slot.state == RowState::OverflowHeader) {
+            if (hop >= kMaxOverflowHops) file_->fail(pageNumber, "moved row chain too long");
+            Bytes bytes = rowBytes(*page, slot);
+            if (bytes.size() < 4) file_->fail(pageNumber, "moved-row header shorter than 4 bytes");
+            RowPointer target = RowPointer::decode(loadU32(bytes, 0));
+            page = file_->page(target.page, PageType::Data, "a table data");
+            if (loadU32(*page, kDataPageOwnerOffset) != table_->page)
+                file_->fail(target.page, "moved row lands on a page of another table");
+            pageNumber = target.page;
+            row = target.row;
+            continue;
+        }
+        decoder_.decode(rowBytes(*page, slot), pageNumber, row, values_);
+        position_ = RowPointer{pageNumber, static_cast<std::uint8_t>(row)};
+        return true;
+    }
+}
+
+bool RowCursor::next() {
+    while (!finished_) {
+        if (page_ && nextRow_ < rowsOnPage_) {
+            if (readSlot(pageNumber_, nextRow_++)) return true;
+            continue;
+        }
+        // Next data page of this table; stale pages of other owners are passed over.
+        auto number = owned_.next(*file_, page_ ? pageNumber_ + 1 : 1);
+        if (!number) {
+            finished_ = true;
+            page_.reset();
+            break;
+        }
+        pageNumber_ = *number;
+        PageRef candidate = file_->page(pageNumber_);
+        nextRow_ = 0;
+        rowsOnPage_ = 0;
+        page_ = candidate;
+        if ((*candidate)[0] != static_cast<std::uint8_t>(PageType::Data) ||
+            loadU32(*candidate, kDataPageOwnerOffset) != table_->page)
+            continue;
+        try {
+            rowsOnPage_ = rowCount(*candidate);
+        } catch (const TruncatedData& error) {
+            file_->fail(pageNumber_, std::string("damaged data page: ") + error.what());
+        }
+    }
+    return false;
+}
+
+}  // namespace jet

@@ -1,0 +1,77 @@
+// A table of an open database: its definition, and a cursor that walks its rows in table
+// order (data pages in page order as the table's usage map lists them, rows in slot order,
+// moved rows read where they now live, deleted rows skipped). The cursor holds one row's
+// values and a few cached pages, so scanning takes the same memory for any table size.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "jet/data_page.h"
+#include "jet/row_decoder.h"
+#include "jet/table_definition.h"
+#include "jet/usage_map.h"
+#include "jet/value.h"
+
+namespace jet {
+
+class RowCursor {
+public:
+    // Moves to the next row; false after the last. Throws JetError on a damaged page or row.
+    bool next();
+
+    // The current row's values, one per column of Table::columns().
+    const std::vector<Value>& values() const { return values_; }
+    const Value& operator[](std::size_t column) const { return values_.at(column); }
+    // The value of the column named `name` (case-insensitive); throws JetError if none.
+    const Value& field(const std::string& name) const;
+    // Where the current row's bytes are (the moved-to place for a moved row).
+    RowPointer position() const { return position_; }
+
+private:
+    friend class Table;
+    RowCursor(PageFile& file, std::shared_ptr<const TableDefinition> table, std::string name);
+    bool readSlot(std::uint32_t page, unsigned row);
+
+    PageFile* file_;
+    std::shared_ptr<const TableDefinition> table_;
+    std::string name_;
+    UsageMap owned_;
+    RowDecoder decoder_;
+    std::vector<Value> values_;
+    PageRef page_;
+    std::uint32_t pageNumber_ = 0;
+    unsigned nextRow_ = 0;
+    unsigned rowsOnPage_ = 0;
+    bool finished_ = false;
+    RowPointer position_;
+};
+
+class Table {
+public:
+    Table(PageFile& file, std::string name, std::shared_ptr<const TableDefinition> definition)
+        : file_(&file), name_(std::move(name)), definition_(std::move(definition)) {}
+
+    const std::string& name() const { return name_; }
+    const TableDefinition& definition() const { return *definition_; }
+    const std::vector<Column>& columns() const { return definition_->columns; }
+    const std::vector<Index>& indexes() const { return definition_->indexes; }
+    // The physical index behind a logical one.
+    const PhysicalIndex& physicalIndex(const Index& index) const {
+        return definition_->physicalIndexes.at(index.physicalIndex);
+    }
+    // Position of the column named `name` in columns(), if any (case-insensitive).
+    std::optional<std::size_t> columnIndex(const std::string& name) const;
+
+    // A cursor before the first row.
+    RowCursor rows() const { return RowCursor(*file_, definition_, name_); }
+
+private:
+    PageFile* file_;
+    std::string name_;
+    std::shared_ptr<const TableDefinition> definition_;
+};
+
+}  // namespace jet

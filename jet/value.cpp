@@ -1,0 +1,157 @@
+// Cross-kind access to values and the one spelling of currency, decimals, GUIDs and dates.
+#include "jet/value.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace jet {
+
+const std::string& Value::asString() const {
+    if (auto* memo = std::get_if<jet::Memo>(&v_)) return memo->utf8;
+    return std::get<jet::Text>(v_).utf8;
+}
+
+const std::vector<std::uint8_t>& Value::asBytes() const {
+    if (auto* ole = std::get_if<jet::Ole>(&v_)) return ole->bytes;
+    return std::get<jet::Binary>(v_).bytes;
+}
+
+std::int64_t Value::asInteger() const {
+    switch (kind()) {
+    case Kind::Bool: return asBool() ? 1 : 0;
+    case Kind::Byte: return asByte();
+    case Kind::Int16: return asInt16();
+    default: return asInt32();
+    }
+}
+
+namespace {
+
+// Digits of a non-negative magnitude held as four 32-bit words, most significant first.
+std::string magnitudeDigits(std::uint64_t high, std::uint64_t low) {
+    std::uint32_t words[4] = {static_cast<std::uint32_t>(high >> 32),
+                              static_cast<std::uint32_t>(high),
+                              static_cast<std::uint32_t>(low >> 32),
+                              static_cast<std::uint32_t>(low)};
+    std::string digits;
+    for (;;) {
+        bool zero = true;
+        std::uint64_t remainder = 0;
+        for (auto& word : words) {
+            std::uint64_t current = (remainder << 32) | word;
+            word = static_cast<std::uint32_t>(current / 10);
+            remainder = current % 10;
+            if (word != 0) zero = false;
+        }
+        digits.insert(digits.begin(), static_cast<char>('0' + remainder));
+        if (zero) break;
+    }
+    return digits;
+}
+
+std::string placeDecimalPoint(bool negative, std::string digits, unsigned scale) {
+    if (scale > 0) {
+        if (digits.size() <= scale) digits.insert(0, scale + 1 - digits.size(), '0');
+        digits.insert(digits.size() - scale, 1, '.');
+    }
+    bool allZero = digits.find_first_not_of("0.") == std::string::npos;
+    return (negative && !allZero ? "-" : "") + digits;
+}
+
+// Day number of a civil date counted from 1970-01-01 (H. Hinnant's algorithm).
+std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {
+    y -= m <= 2;
+    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const unsigned yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
+}
+
+void civilFromDays(std::int64_t z, int& year, int& month, int& day) {
+    z += 719468;
+    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const unsigned doe = static_cast<unsigned>(z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    year = static_cast<int>(static_cast<std::int64_t>(yoe) + era * 400 + (month <= 2));
+}
+
+const std::int64_t kEpochDay = daysFromCivil(1899, 12, 30);
+constexpr std::int64_t kMillisPerDay = 86400000;
+
+}  // namespace
+
+std::string formatCurrency(Currency value) {
+    bool negative = value.tenThousandths < 0;
+    std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value.tenThousandths)
+                                       : static_cast<std::uint64_t>(value.tenThousandths);
+    return placeDecimalPoint(negative, magnitudeDigits(0, magnitude), 4);
+}
+
+std::string formatDecimal(const Decimal& value) {
+    return placeDecimalPoint(value.negative, magnitudeDigits(value.high, value.low), value.scale);
+}
+
+std::string formatGuid(const Guid& value) {
+    const auto& b = value.bytes;
+    char text[40];
+    std::snprintf(text, sizeof text,
+                  "{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}", b[3],
+                  b[2], b[1], b[0], b[5], b[4], b[7], b[6], b[8], b[9], b[10], b[11], b[12], b[13],
+                  b[14], b[15]);
+    return text;
+}
+
+std::string formatCalendarTime(const CalendarTime& v) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", v.year, v.month, v.day,
+                  v.hour, v.minute, v.second, v.millisecond);
+    return text;
+}
+
+std::string formatHex(const std::vector<std::uint8_t>& bytes) {
+    static const char digits[] = "0123456789abcdef";
+    std::string text;
+    text.reserve(bytes.size() * 2);
+    for (auto byte : bytes) {
+        text += digits[byte >> 4];
+        text += digits[byte & 15];
+    }
+    return text;
+}
+
+std::optional<CalendarTime> toCalendarTime(DateTime value) {
+    // Years 1..9999 span about -693 593 .. 2 958 465 days.
+    if (!std::isfinite(value.days) || value.days < -700000 || value.days > 3000000)
+        return std::nullopt;
+    double whole = std::trunc(value.days);
+    auto day = static_cast<std::int64_t>(whole);
+    auto millis = static_cast<std::int64_t>(std::llround(std::fabs(value.days - whole) * kMillisPerDay));
+    if (millis >= kMillisPerDay) {  // rounding reached midnight of the next day
+        millis -= kMillisPerDay;
+        day += 1;
+    }
+    CalendarTime out;
+    civilFromDays(kEpochDay + day, out.year, out.month, out.day);
+    if (out.year < 1 || out.year > 9999) return std::nullopt;
+    out.hour = static_cast<int>(millis / 3600000);
+    out.minute = static_cast<int>(millis / 60000 % 60);
+    out.second = static_cast<int>(millis / 1000 % 60);
+    out.millisecond = static_cast<int>(millis % 1000);
+    return out;
+}
+
+DateTime fromCalendarTime(const CalendarTime& v) {
+    std::int64_t day = daysFromCivil(v.year, static_cast<unsigned>(v.month),
+                                     static_cast<unsigned>(v.day)) - kEpochDay;
+    double fraction = (((v.hour * 60.0 + v.minute) * 60.0 + v.second) * 1000.0 + v.millisecond) /
+                      static_cast<double>(kMillisPerDay);
+    // Negative days keep the time of day counted forward: -1 at 06:00 is -1.25.
+    return DateTime{day < 0 ? static_cast<double>(day) - fraction : static_cast<double>(day) + fraction};
+}
+
+}  // namespace jet

@@ -1,0 +1,120 @@
+// JSON and CSV spellings of values.
+#include "jet/value_text.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace jet {
+
+std::string formatDouble(double value) {
+    if (std::isnan(value)) return "NaN";
+    if (std::isinf(value)) return value > 0 ? "Infinity" : "-Infinity";
+    char buffer[64];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+void appendJsonString(std::string_view text, std::string& out) {
+    static const char hex[] = "0123456789abcdef";
+    out += '"';
+    for (char c : text) {
+        auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        case '\b': out += "\\b"; break;
+        case '\f': out += "\\f"; break;
+        default:
+            if (byte < 0x20) {
+                out += "\\u00";
+                out += hex[byte >> 4];
+                out += hex[byte & 15];
+            } else {
+                out += c;
+            }
+        }
+    }
+    out += '"';
+}
+
+static std::string dateText(DateTime value, bool alwaysMillis) {
+    auto calendar = toCalendarTime(value);
+    if (!calendar) return "invalid";
+    std::string text = formatCalendarTime(*calendar);
+    if (!alwaysMillis && calendar->millisecond == 0) text.resize(text.size() - 4);
+    return text;
+}
+
+void appendJson(const Value& value, std::string& out) {
+    using Kind = Value::Kind;
+    switch (value.kind()) {
+    case Kind::Null: out += "null"; break;
+    case Kind::Bool: out += value.asBool() ? "true" : "false"; break;
+    case Kind::Byte:
+    case Kind::Int16:
+    case Kind::Int32: out += std::to_string(value.asInteger()); break;
+    case Kind::Currency: appendJsonString(formatCurrency(value.asCurrency()), out); break;
+    case Kind::Float:
+    case Kind::Double: {
+        double d = value.kind() == Kind::Float ? double(value.asFloat()) : value.asDouble();
+        // JSON has no spelling for these; null is what JSON.stringify writes.
+        out += std::isfinite(d) ? formatDouble(d) : "null";
+        break;
+    }
+    case Kind::DateTime:
+        out += "{\"dt\":";
+        appendJsonString(dateText(value.asDateTime(), true), out);
+        out += '}';
+        break;
+    case Kind::Text:
+    case Kind::Memo: appendJsonString(value.asString(), out); break;
+    case Kind::Binary:
+    case Kind::Ole:
+        out += "{\"hex\":\"";
+        out += formatHex(value.asBytes());
+        out += "\"}";
+        break;
+    case Kind::Guid: appendJsonString(formatGuid(value.asGuid()), out); break;
+    case Kind::Decimal: appendJsonString(formatDecimal(value.asDecimal()), out); break;
+    }
+}
+
+std::string plainText(const Value& value) {
+    using Kind = Value::Kind;
+    switch (value.kind()) {
+    case Kind::Null: return "";
+    case Kind::Bool: return value.asBool() ? "true" : "false";
+    case Kind::Byte:
+    case Kind::Int16:
+    case Kind::Int32: return std::to_string(value.asInteger());
+    case Kind::Currency: return formatCurrency(value.asCurrency());
+    case Kind::Float: return formatDouble(double(value.asFloat()));
+    case Kind::Double: return formatDouble(value.asDouble());
+    case Kind::DateTime: return dateText(value.asDateTime(), false);
+    case Kind::Text:
+    case Kind::Memo: return value.asString();
+    case Kind::Binary:
+    case Kind::Ole: return formatHex(value.asBytes());
+    case Kind::Guid: return formatGuid(value.asGuid());
+    case Kind::Decimal: return formatDecimal(value.asDecimal());
+    }
+    return "";
+}
+
+void appendCsvField(std::string_view text, std::string& out) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out += text;
+        return;
+    }
+    out += '"';
+    for (char c : text) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+}  // namespace jet

@@ -1,0 +1,105 @@
+// Spellings of currency, decimals, GUIDs and dates, and the date arithmetic behind them.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+
+#include "jet/value.h"
+#include "jet/value_text.h"
+
+namespace {
+
+TEST(ValueFormatTest, CurrencyHasFourDecimalsAndSign) {
+    struct Case { std::int64_t stored; const char* text; };
+    const Case cases[] = {
+        {35000, "3.5000"}, {0, "0.0000"}, {-1, "-0.0001"}, {-123456789, "-12345.6789"},
+        {std::numeric_limits<std::int64_t>::min(), "-922337203685477.5808"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(jet::formatCurrency({c.stored}), c.text) << c.stored;
+}
+
+TEST(ValueFormatTest, DecimalUsesScaleAndFullMagnitude) {
+    struct Case { bool negative; std::uint64_t high, low; std::uint8_t scale; const char* text; };
+    const Case cases[] = {
+        {true, 0, 1110554, 3, "-1110.554"},
+        {false, 0, 5, 2, "0.05"},
+        {true, 0, 0, 0, "0"},  // a negative zero prints without its sign
+        {false, 1, 0, 0, "18446744073709551616"},
+        {false, 0, 1, 0, "1"},
+    };
+    for (const auto& c : cases) {
+        jet::Decimal d;
+        d.negative = c.negative;
+        d.high = c.high;
+        d.low = c.low;
+        d.scale = c.scale;
+        EXPECT_EQ(jet::formatDecimal(d), c.text);
+    }
+}
+
+TEST(ValueFormatTest, GuidSwapsTheFirstThreeGroups) {
+    jet::Guid guid;
+    for (int i = 0; i < 16; ++i) guid.bytes[i] = static_cast<std::uint8_t>(i * 17);
+    EXPECT_EQ(jet::formatGuid(guid), "{33221100-5544-7766-8899-AABBCCDDEEFF}");
+}
+
+TEST(ValueFormatTest, DatesCountTheTimeForwardAlsoBeforeTheEpoch) {
+    struct Case { double days; const char* text; };
+    const Case cases[] = {
+        {0.0, "1899-12-30 00:00:00.000"},
+        {-1.25, "1899-12-29 06:00:00.000"},  // not 1899-12-28 18:00
+        {1.5, "1899-12-31 12:00:00.000"},
+        {27293.0, "1974-09-21 00:00:00.000"},
+        {36526.0 - 0.4 / 86400000.0, "2000-01-01 00:00:00.000"},  // rounds into the next day
+        {2958465.999988426, "9999-12-31 23:59:59.000"},
+        {-657434.0, "0100-01-01 00:00:00.000"},
+    };
+    for (const auto& c : cases) {
+        auto calendar = jet::toCalendarTime({c.days});
+        ASSERT_TRUE(calendar) << c.days;
+        EXPECT_EQ(jet::formatCalendarTime(*calendar), c.text) << c.days;
+        // And back to the same stored value, to the millisecond.
+        EXPECT_NEAR(jet::fromCalendarTime(*calendar).days, c.days, 1e-8) << c.days;
+    }
+}
+
+TEST(ValueFormatTest, DatesOutsideTheCalendarAreRefused) {
+    for (double days : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                        1e12, -1e12})
+        EXPECT_FALSE(jet::toCalendarTime({days})) << days;
+}
+
+TEST(ValueFormatTest, JsonKeepsNullApartFromEmptyText) {
+    struct Case { jet::Value value; const char* json; };
+    const Case cases[] = {
+        {jet::Value(), "null"},
+        {jet::Value::text(""), "\"\""},
+        {jet::Value::text("a\"b\\c\n\x01"), "\"a\\\"b\\\\c\\n\\u0001\""},
+        {jet::Value(true), "true"},
+        {jet::Value(std::uint8_t{255}), "255"},
+        {jet::Value(std::int16_t{-2}), "-2"},
+        {jet::Value(1.1f), "1.100000023841858"},
+        {jet::Value(444.555), "444.555"},
+        {jet::Value(jet::Binary{{0x15, 0x1c, 0x00}}), "{\"hex\":\"151c00\"}"},
+        {jet::Value(jet::DateTime{-1.25}), "{\"dt\":\"1899-12-29 06:00:00.000\"}"},
+    };
+    for (const auto& c : cases) {
+        std::string out;
+        jet::appendJson(c.value, out);
+        EXPECT_EQ(out, c.json);
+    }
+}
+
+TEST(ValueFormatTest, CsvQuotesOnlyWhatNeedsIt) {
+    struct Case { const char* text; const char* csv; };
+    const Case cases[] = {
+        {"plain", "plain"}, {"a,b", "\"a,b\""}, {"say \"hi\"", "\"say \"\"hi\"\"\""}, {"two\nlines", "\"two\nlines\""},
+    };
+    for (const auto& c : cases) {
+        std::string out;
+        jet::appendCsvField(c.text, out);
+        EXPECT_EQ(out, c.csv);
+    }
+}
+
+}  // namespace
