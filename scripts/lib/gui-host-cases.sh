@@ -1,5 +1,5 @@
 # Host cases of the GUI test, sourced by scripts/gui-test after its own cases: a real
-# installer (the stub with a package appended by pakiet build) finds a host folder in
+# installer (the stub with a package appended) finds a host folder in
 # C:\Kavitek\CAD 2.0\dodatki\ of the Wine prefix and ends with Install enabled; with a running
 # program whose name holds "CAD", Install stays disabled and the status line names it.
 # Uses gui-test's variables ($root $exe $probe $art $caption $assets) and helpers
@@ -42,21 +42,24 @@ host_close() {
   app_pid=
 }
 
+# host_make_installer <out.exe>: the stub, then a package archive (the catalog P\dodatki.mdb
+# and the test cover as P.jpg, names with '\' as the format wants, made by Info-ZIP from files
+# whose names hold the backslash), then the byte-order mark and the right-aligned offset.
+host_make_installer() {
+  local out="$1" dir="$art/host-package"
+  rm -rf "$dir"; mkdir -p "$dir"
+  printf 'catalog' >"$dir/Meble Nowak\dodatki.mdb"
+  cp "$art/test-cover.jpg" "$dir/Meble Nowak.jpg"
+  (cd "$dir" && zip -X -q package.zip 'Meble Nowak\dodatki.mdb' 'Meble Nowak.jpg') || return 1
+  cat "$exe" "$dir/package.zip" >"$out"
+  printf '\xef\xbb\xbf%20d' "$(stat -c %s "$exe")" >>"$out"
+}
+
 gui_host_cases() {
-  local pakiet="$root/build/linux/cli/pakiet"
-  if [ ! -x "$pakiet" ]; then
-    fail "host cases need the linux build of pakiet ($pakiet)"
-    return
-  fi
   echo "== host cases"
-  # The package: its catalog, and the test cover as its cover picture.
-  local pkg="$art/host-package"
-  rm -rf "$pkg"; mkdir -p "$pkg/Meble Nowak"
-  printf 'catalog' >"$pkg/Meble Nowak/dodatki.mdb"
-  cp "$art/test-cover.jpg" "$pkg/Meble Nowak.jpg"
   local installer="$art/Meble Nowak.exe"
-  if ! "$pakiet" build --stub "$exe" --package "$pkg/Meble Nowak" --output "$installer" >/dev/null; then
-    fail "pakiet build made no installer"
+  if ! host_make_installer "$installer"; then
+    fail "no installer with a package could be made"
     return
   fi
   local host="$WINEPREFIX/drive_c/Kavitek/CAD 2.0"
