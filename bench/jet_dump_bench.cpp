@@ -91,7 +91,7 @@ std::size_t dumpInProcess(const std::string& path, const std::string& name) {
         const auto& values = rows.values();
         for (std::size_t i = 0; i < values.size(); ++i) {
             if (i) out += ',';
-            jet::appendCsvField(jet::plainText(values[i]), out);
+            jet::appendCsvValue(values[i], out);
         }
         out += "\r\n";
         ++count;

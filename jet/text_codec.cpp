@@ -28,6 +28,10 @@ class Utf16Sink {
 public:
     explicit Utf16Sink(std::string& out) : out_(out) {}
     void unit(std::uint16_t u) {
+        if (u < 0x80 && !pendingHigh_) {  // the common case, kept short
+            out_ += static_cast<char>(u);
+            return;
+        }
         if (pendingHigh_) {
             std::uint16_t high = pendingHigh_;
             pendingHigh_ = 0;
