@@ -27,7 +27,8 @@ struct TableFacts {
 
 TableFacts factsOf(const Bytes& bytes) {
     jet::Database database(jet::memorySource(bytes, "map.mdb"));
-    const auto& definition = database.table("Table1").definition();
+    jet::Table table = database.table("Table1");
+    const auto& definition = table.definition();
     TableFacts facts{definition.page, definition.ownedPagesMap, {}};
     jet::PageFile& file = database.pages();
     for (auto page : jet::UsageMap::read(file, definition.ownedPagesMap).pages(file))
