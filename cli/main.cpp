@@ -3,8 +3,11 @@
 #include <exception>
 #include <string>
 
+#include "cli/archive_commands.h"
 #include "cli/catalog_command.h"
 #include "cli/commands.h"
+#include "cli/install.h"
+#include "cli/run_headless.h"
 #include "platform/program_args.h"
 
 namespace cli {
@@ -12,6 +15,12 @@ namespace cli {
 const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
         // name, summary, entry; each command lives in its own file of this folder.
+        {"build", "make an installer from the stub and a package folder", &runBuild},
+        {"verify", "check an installer's trailer, archive and package layout", &runVerify},
+        {"extract", "extract an installer's package into a folder as the installation does", &runExtract},
+        {"install", "run the installer's preparation without a window (--dry-run)", &runInstall},
+        {"run-headless", "run the installer without a window here and print its log",
+         &runHeadlessCommand},
         {"catalog", "read (and write) catalog databases: tables, schema, dump", &runCatalog},
     };
     return all;

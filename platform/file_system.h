@@ -51,13 +51,16 @@ class RandomAccessFile : public ReadableFile {
 public:
     // Writes every byte at `offset` (growing the file when needed) or throws FileError.
     virtual void writeAt(std::int64_t offset, const void* data, std::size_t count) = 0;
+    // Asks the system to put what was written on the disk; throws FileError when it cannot.
     virtual void flush() = 0;
 
 protected:
     using ReadableFile::ReadableFile;
 };
 
-// How an opened file is shared with other programs while it is open.
+// How an opened file is shared with other programs while it is open. Windows enforces it
+// (a file open with ReadOnlyForOthers can be neither written, renamed nor deleted by others);
+// POSIX has no mandatory share modes, so there both mean the same.
 enum class Sharing {
     ReadOnlyForOthers,   // others may read, none may write (where the platform can deny it)
     ReadWriteForOthers,  // others may read and write
@@ -79,7 +82,7 @@ public:
     // "." and ".." never appear. An unreadable or missing folder gives an empty list.
     virtual std::vector<std::string> listSubFolders(const std::string& folder,
                                                     const std::string& mask) = 0;
-    // True when the folder holds no file and no sub-folder.
+    // True when the folder holds no file and no sub-folder; false when it cannot be listed.
     virtual bool folderIsEmpty(const std::string& folder) = 0;
     // Removes an empty folder (not recursively).
     virtual bool removeFolder(const std::string& folder) = 0;
@@ -88,7 +91,8 @@ public:
     virtual std::unique_ptr<ReadableFile> openRead(const std::string& path, Sharing sharing) = 0;
     // Creates the file or truncates an existing one.
     virtual std::unique_ptr<WritableFile> createWrite(const std::string& path) = 0;
-    // Opens an existing file (or creates a new one with `create`) for reading and writing.
+    // Opens an existing file (or, with `create`, a missing one is made; an existing one is
+    // kept as it is) for reading and writing.
     virtual std::unique_ptr<RandomAccessFile> openReadWrite(const std::string& path,
                                                             Sharing sharing,
                                                             bool create = false) = 0;

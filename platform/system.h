@@ -24,11 +24,11 @@ class System {
 public:
     virtual ~System() = default;
     // Roots of the local drives in the order the system gives them, each ending with the
-    // separator ("C:\", "D:\"; on POSIX see platform/posix/system.cpp).
+    // separator ("C:\", "D:\"; on POSIX see platform/posix/drive_roots.h).
     virtual std::vector<std::string> driveRoots() = 0;
     // The running processes; throws std::runtime_error when no snapshot can be taken.
     virtual std::vector<ProcessEntry> processSnapshot() = 0;
-    // Full path of the running executable.
+    // Full path of the running executable (throws std::runtime_error when unknown).
     virtual std::string executablePath() = 0;
     // The process's current directory, without a trailing separator (except a bare root).
     virtual std::string currentDirectory() = 0;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace toolkit {
 
@@ -38,6 +39,9 @@ public:
     Control& operator=(const Control&) = delete;
 
     const std::string& name() const { return name_; }
+    // Child-window components (edit, memo, static text, busy indicator) lie above every
+    // component drawn on the window's own surface, whatever their place in the paint order.
+    virtual bool isChildWindow() const { return false; }
 
     int left() const { return left_; }
     int top() const { return top_; }
@@ -54,12 +58,20 @@ public:
     void setEnabled(bool enabled);
 
     Cursor cursor() const { return cursor_; }
-    void setCursor(Cursor cursor) { cursor_ = cursor; }
+    void setCursor(Cursor cursor);
+
+    // True when the point (in the form's client coordinates) lies inside the bounds.
+    bool contains(int x, int y) const;
 
     void setObserver(ControlObserver* observer) { observer_ = observer; }
 
 protected:
     void changed();
+    // Told after the width or height changed (the form re-applies its anchors).
+    virtual void sizeChanged(int oldWidth, int oldHeight) {
+        (void)oldWidth;
+        (void)oldHeight;
+    }
 
 private:
     std::string name_;

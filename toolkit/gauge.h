@@ -5,7 +5,9 @@
 
 #include <functional>
 
+#include "toolkit/colors.h"
 #include "toolkit/control.h"
+#include "toolkit/font.h"
 
 namespace toolkit {
 
@@ -27,6 +29,13 @@ public:
     void setForeColor(Color color);
     Color backColor() const { return backColor_; }
     void setBackColor(Color color);
+    // The colour of the frame a bordered gauge draws (the window's gauge has no border).
+    Color controlColor() const { return controlColor_; }
+    void setControlColor(Color color);
+    bool border() const { return border_; }
+    void setBorder(bool border);
+    const Font& font() const { return font_; }
+    void setFont(Font font);
 
     // Installed by the backend: paints the gauge now, synchronously.
     void setImmediateRepaint(std::function<void(Gauge&)> repaint) { repaint_ = std::move(repaint); }
@@ -37,7 +46,10 @@ private:
     int min_ = 0, max_ = 100, progress_ = 0;
     int shownPercent_ = 0;
     Color foreColor_ = 0x008CFF;
-    Color backColor_ = 0;
+    Color backColor_ = kSystemWindow;
+    Color controlColor_ = kOlive;
+    bool border_ = true;
+    Font font_;
     std::function<void(Gauge&)> repaint_;
 };
 

@@ -1,0 +1,102 @@
+// AfterShow, the preparation sequence run once by the first timer tick: the embedded archive,
+// the package search, the cover extracted and shown, then the host search and the check,
+// which alone can enable Install. Each missing piece is one level-1 message and the sequence
+// goes on; an error escaping a step ends it and reaches the dispatcher's error report.
+#include <string>
+
+#include "app/main.h"
+#include "archive/embedded_package.h"
+#include "archive/extract_file_from_zip.h"
+#include "archive/search_packages.h"
+#include "host/check_installation_enabled.h"
+#include "host/search_installation_path.h"
+#include "ui/cover_display.h"
+
+namespace app {
+
+namespace {
+
+std::string sizeText(int width, int height, const char* between) {
+    return std::to_string(width) + between + std::to_string(height);
+}
+
+// The cover on the window: the picture sized to the window, or the window and picture shrunk
+// to a share of a screen too small for it, then centred again when the size changed.
+void showCover(TForm1& form, const std::string& path) {
+    toolkit::Form& window = form.window;
+    toolkit::Picture& BG = form.BG;
+    toolkit::Image picture = form.backend().loadJpegFile(path);
+    form.info(2, "JPG: [" + sizeText(picture.width, picture.height, "x") + "]");
+    const ui::Size border{window.width() - window.clientWidth(),
+                          window.height() - window.clientHeight()};
+    form.info(2, "FormBorder: [" + sizeText(border.width, border.height, "x") + "]");
+    const platform::ScreenSize screen = form.system().primaryScreenSize();
+    const ui::CoverFit fit = ui::fitCover({picture.width, picture.height},
+                                          {window.width(), window.height()}, border,
+                                          {screen.width, screen.height});
+    if (fit.fits) {
+        if (fit.center) {
+            window.setSize(fit.window.width, fit.window.height);
+            form.info(2, "Nowy Form: [" + sizeText(window.width(), window.height(), "x") + "]");
+        }
+    } else {
+        form.info(2, "Reskalujemy okładkę do małego ekranu : [" +
+                    sizeText(screen.width, screen.height, "x") + "]");
+        form.info(2, "scaleWidth x scaleHeight : [" +
+                    sizeText(fit.picture.width, fit.picture.height, "x") + "]");
+        window.setSize(fit.window.width, fit.window.height);
+        form.info(2, "Form: [" + sizeText(window.width(), window.height(), "x") + "]");
+        form.info(2, "FormClient: [" + sizeText(border.width, border.height, "x") + "]");
+        picture = form.backend().stretch(picture, window.clientWidth(), window.clientHeight());
+    }
+    form.info(2, "Pic  [" + sizeText(picture.width, picture.height, " x ") + "]");
+    BG.setBounds(BG.left(), BG.top(), window.clientWidth(), window.clientHeight());
+    BG.setImage(picture);
+    BG.setStretch(false);
+    form.info(2, "BG.Picture  [" + sizeText(BG.image().width, BG.image().height, " x ") + "]");
+    if (fit.center) form.CenterForm();
+}
+
+}  // namespace
+
+void TForm1::AfterShow() {
+    archive::extractEmbeddedPackage(system_.executablePath(), state, *this, files_);
+
+    const std::string coverPath = state.tmpDir + state.cover;
+    if (!files_.fileExists(state.sourceZip)) {
+        info(1, "Brak danych pakietu !");
+    } else {
+        info(2, "Znaleziono: `" + state.fileZip + "`");
+        if (archive::searchPackages(state, *this, files_, [this] { bnInstallSetDisable(); })) {
+            state.pack = true;
+            if (files_.fileExists(coverPath) && files_.deleteFile(coverPath))
+                info(2, "Usunięto stary plik okładki. [" + state.cover + "]");
+            const std::string coverMember = state.packageName + ".jpg";
+            if (archive::ExtractFileFromZip(*this, files_, state.tmpDir + state.fileZip,
+                                            state.tmpDir, coverMember)) {
+                // An old cover that could not be deleted stays and is shown instead.
+                files_.renameNoReplace(state.tmpDir + coverMember, coverPath);
+            } else {
+                info(1, "Brak okładki pakietu !");
+            }
+        }
+    }
+
+    if (files_.fileExists(coverPath)) {
+        showCover(*this, coverPath);
+        state.formCover = true;
+    } else {
+        info(1, "Brak pakietu do instalacji !");
+    }
+
+    if (state.formCover && state.pack &&
+        host::searchInstallationPath(*this, state, files_, system_, Edit1, StaticText1)) {
+        host::CheckInstallationEnabled(*this, state, files_, system_, Edit1.text(),
+                                       [this] { bnInstallSetEnable(); });
+    }
+
+    ActivityIndicator.setVisible(false);
+    bnCloseSetEnable();
+}
+
+}  // namespace app

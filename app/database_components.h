@@ -1,0 +1,26 @@
+// The window's non-visual database components: three connections (new, destination and old
+// catalog), a table on each, and the unused query. The catalog layer defines the types; the
+// window only owns the slots, and each merge fills and releases the ones it serves.
+#pragma once
+
+#include <memory>
+
+namespace catalog {
+class Connection;
+class Table;
+class Query;
+}  // namespace catalog
+
+namespace app {
+
+struct DatabaseComponents {
+    std::shared_ptr<catalog::Connection> NWconnection;
+    std::shared_ptr<catalog::Table> NWTable;
+    std::shared_ptr<catalog::Query> dnADOQuery;
+    std::shared_ptr<catalog::Connection> DNconnection;
+    std::shared_ptr<catalog::Table> DNTable;
+    std::shared_ptr<catalog::Connection> ODConnection;
+    std::shared_ptr<catalog::Table> ODTable;
+};
+
+}  // namespace app

@@ -1,0 +1,19 @@
+// TForm1's construction (design, event table, pictures) and the log operation info.
+#include "app/main.h"
+
+namespace app {
+
+TForm1::TForm1(toolkit::Backend& backend, platform::FileSystem& files, platform::System& system,
+               std::vector<std::string> args)
+    : backend_(backend), files_(files), system_(system), args_(std::move(args)) {
+    bindEvents(*this);
+    loadPictures(backend_);
+}
+
+void TForm1::info(std::int32_t lvl, const std::string& txt) {
+    if (lvl > state.log_level) return;
+    if (lvl == 1) InfoLabel.setCaption(txt);
+    infoBox.append(txt);
+}
+
+}  // namespace app

@@ -1,0 +1,68 @@
+// TForm1, the installer's one window: the window design with its components, the installer
+// state, the log (status label and log box), start-up, the timer, the button operations and
+// Close. The preparation sequence, the install transaction and the host-folder handlers are
+// methods too, each in a file of its own.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/database_components.h"
+#include "app/installer_state.h"
+#include "app/log.h"
+#include "platform/file_system.h"
+#include "platform/system.h"
+#include "toolkit/backend.h"
+#include "ui/form1_design.h"
+#include "ui/form1_handlers.h"
+
+namespace app {
+
+class TForm1 : public ui::Form1Handlers, public ui::Form1Design, public Log {
+public:
+    // `args` are the command-line arguments without the program name.
+    TForm1(toolkit::Backend& backend, platform::FileSystem& files, platform::System& system,
+           std::vector<std::string> args);
+
+    // level 1: status label and log box; level 2: log box only; above log_level: dropped.
+    void info(std::int32_t lvl, const std::string& txt) override;
+
+    // Handlers bound by the window design.
+    void FormCreate() override;
+    void Timer1Timer() override;
+    void CloseClick() override;
+    void bnCloseEnter() override;
+    void bnCloseLeave() override;
+    void bnInstallEnter() override;
+    void bnInstallLeave() override;
+    void ButtonInstallClick() override;
+    void CheckEdit() override;
+    void Edit1Click() override;
+
+    void CenterForm();
+    void AfterShow();
+
+    void bnInstallSetDisable();
+    void bnInstallSetEnable();
+    void bnInstallSetHover();
+    void bnInstallSetActive();
+    void bnCloseSetEnable();
+    void bnCloseSetDisable();
+
+    InstallerState state;
+    DatabaseComponents database;
+
+    toolkit::Backend& backend() { return backend_; }
+    platform::FileSystem& files() { return files_; }
+    platform::System& system() { return system_; }
+    const std::vector<std::string>& arguments() const { return args_; }
+
+private:
+    toolkit::Backend& backend_;
+    platform::FileSystem& files_;
+    platform::System& system_;
+    std::vector<std::string> args_;
+};
+
+}  // namespace app

@@ -1,0 +1,27 @@
+// The program entry: application, Form1 with FormCreate, the message loop.
+#include "app/program_entry.h"
+
+#include "toolkit/application.h"
+
+namespace app {
+
+std::unique_ptr<TForm1> startInstaller(toolkit::Backend& backend, platform::FileSystem& files,
+                                       platform::System& system,
+                                       const std::vector<std::string>& args) {
+    toolkit::Application application;
+    application.mainFormOnTaskbar = true;
+    application.title = kApplicationTitle;
+    backend.initialize(application);
+    auto form = std::make_unique<TForm1>(backend, files, system, args);
+    backend.attach(form->window);
+    backend.dispatcher().formCreated(form->window);
+    return form;
+}
+
+void runInstaller(toolkit::Backend& backend, platform::FileSystem& files, platform::System& system,
+                  const std::vector<std::string>& args) {
+    auto form = startInstaller(backend, files, system, args);
+    backend.run(form->window);
+}
+
+}  // namespace app

@@ -1,0 +1,30 @@
+// The installer's program entry, shared by the Windows entry point and the headless runs:
+// application title and taskbar, the window Form1 created (FormCreate), the message loop.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main.h"
+#include "platform/file_system.h"
+#include "platform/system.h"
+#include "toolkit/backend.h"
+
+namespace app {
+
+constexpr const char* kApplicationTitle = "Instalator pakietów CAD";
+
+// The entry's first steps: application initialised with its title and the main form on the
+// taskbar, Form1 created and attached, FormCreate run. `args` are the command-line arguments
+// without the program name.
+std::unique_ptr<TForm1> startInstaller(toolkit::Backend& backend, platform::FileSystem& files,
+                                       platform::System& system,
+                                       const std::vector<std::string>& args);
+
+// The whole entry: startInstaller, then the message loop until the window closes (headless:
+// until the backend's loop runs dry).
+void runInstaller(toolkit::Backend& backend, platform::FileSystem& files, platform::System& system,
+                  const std::vector<std::string>& args);
+
+}  // namespace app

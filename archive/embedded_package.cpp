@@ -1,0 +1,99 @@
+// Sizes and positions are 64-bit throughout; the copy streams through a fixed buffer.
+#include "archive/embedded_package.h"
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "archive/installer_trailer.h"
+#include "archive/offset_field.h"
+
+namespace archive {
+
+namespace {
+
+constexpr std::size_t kCopyBuffer = 1u << 20;
+
+// Deletes the short-lived "zip-offset.txt" on every path out of the block.
+class TemporaryFileGuard {
+public:
+    TemporaryFileGuard(platform::FileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
+    ~TemporaryFileGuard() { remove(); }
+    TemporaryFileGuard(const TemporaryFileGuard&) = delete;
+    TemporaryFileGuard& operator=(const TemporaryFileGuard&) = delete;
+    void remove() {
+        try {
+            if (fs_.fileExists(path_)) fs_.deleteFile(path_);
+        } catch (...) {
+        }
+    }
+
+private:
+    platform::FileSystem& fs_;
+    std::string path_;
+};
+
+std::string readWhole(platform::FileSystem& fs, const std::string& path) {
+    auto file = fs.openRead(path, platform::Sharing::ReadOnlyForOthers);
+    std::string text(static_cast<std::size_t>(file->size()), '\0');
+    text.resize(file->readAt(0, text.data(), text.size()));
+    return text;
+}
+
+void copyRange(platform::ReadableFile& from, std::int64_t offset, std::int64_t count, platform::WritableFile& to) {
+    std::vector<char> buffer(kCopyBuffer);
+    while (count > 0) {
+        const std::size_t want = static_cast<std::size_t>(std::min<std::int64_t>(count, kCopyBuffer));
+        const std::size_t got = from.readAt(offset, buffer.data(), want);
+        if (got == 0) throw platform::FileError(from.path(), "Plik skończył się przed końcem archiwum: " + from.path());
+        to.write(buffer.data(), got);
+        offset += static_cast<std::int64_t>(got);
+        count -= static_cast<std::int64_t>(got);
+    }
+}
+
+}  // namespace
+
+void extractEmbeddedPackage(const std::string& exePath, const app::InstallerState& state, app::Log& log,
+                            platform::FileSystem& fs) {
+    log.info(2, "Plik EXE z archiwum: " + exePath);
+    auto exe = fs.openRead(exePath, platform::Sharing::ReadOnlyForOthers);
+    const TrailerLocation where = locateTrailer(*exe);
+    log.info(2, "FileSize: " + std::to_string(where.fileSize));
+
+    const std::string offsetFile = state.tmpDir + "zip-offset.txt";
+    TemporaryFileGuard guard(fs, offsetFile);
+    {
+        const std::int64_t fieldStart = std::max<std::int64_t>(where.fieldEnd - static_cast<std::int64_t>(kOffsetFieldSize), 0);
+        char field[kOffsetFieldSize];
+        const std::size_t got = exe->readAt(fieldStart, field, static_cast<std::size_t>(where.fieldEnd - fieldStart));
+        auto out = fs.createWrite(offsetFile);
+        out->write(field, got);
+        out->close();
+    }
+
+    std::optional<std::int64_t> offset;
+    try {
+        offset = parseOffsetField(readWhole(fs, offsetFile));
+    } catch (const platform::FileError&) {
+        offset.reset();
+    }
+    // An offset that leaves no archive before the field cannot name an archive: the trailer is
+    // damaged, and it is treated as an unreadable field.
+    if (offset && *offset > 0 && *offset >= where.fieldEnd - static_cast<std::int64_t>(kOffsetFieldSize)) offset.reset();
+    std::int64_t offsetExe = 0;
+    if (offset) {
+        offsetExe = *offset;
+        log.info(2, "Offset EXE: " + std::to_string(offsetExe));
+    } else {
+        log.info(1, "Brak zawartego pakietu!");
+    }
+    guard.remove();
+
+    if (offsetExe <= 0) return;
+    auto zip = fs.createWrite(state.sourceZip);
+    copyRange(*exe, offsetExe, where.fieldEnd - static_cast<std::int64_t>(kOffsetFieldSize) - offsetExe, *zip);
+    zip->close();
+}
+
+}  // namespace archive

@@ -1,0 +1,58 @@
+// Progress is per member, not per byte; skipped members still count in the divisor, so the
+// gauge reaches its maximum with the last member.
+#include "archive/extract_files_from_zip.h"
+
+#include <cmath>
+#include <optional>
+
+#include "archive/archive_file.h"
+#include "archive/archive_messages.h"
+#include "archive/member_extraction.h"
+#include "archive/member_safety.h"
+
+namespace archive {
+
+int gaugePosition(std::int32_t i, std::int32_t maxFiles, int gaugeMax) {
+    if (maxFiles <= 0) return gaugeMax;
+    // nearbyint rounds in the default mode, to nearest with ties to even.
+    return static_cast<int>(std::nearbyint(static_cast<double>(i) / static_cast<double>(maxFiles) * gaugeMax));
+}
+
+bool ExtractFilesFromZip(app::Log& log, platform::FileSystem& fs, const app::InstallerState& state,
+                         toolkit::Gauge& gauge, const std::string& SourceFile, const std::string& DestinationDir) {
+    if (!fs.fileExists(SourceFile)) return false;
+    std::optional<ArchiveFile> file;
+    try {
+        file.emplace(fs, SourceFile);
+    } catch (const platform::FileError& error) {
+        log.info(1, messageFor(error));
+        return false;
+    }
+    if (!file->isZipArchive()) return false;
+    try {
+        zip::ZipReader reader(file->source());
+        const auto maxFiles = static_cast<std::int32_t>(reader.size()) - 1;
+        log.info(2, "maxFiles = " + std::to_string(maxFiles));
+        const std::string cover = state.packageName + ".jpg";
+        const std::string text = state.packageName + ".txt";
+        checkArchiveSafe(reader, {cover, text});
+        for (std::size_t i = 0; i < reader.size(); ++i) {
+            const std::string& s = reader.entries()[i].name;
+            if (s == cover || s == text) continue;
+            extractMember(reader, i, DestinationDir, fs);
+            log.info(2, s);
+            gauge.setProgress(gaugePosition(static_cast<std::int32_t>(i), maxFiles, gauge.maxValue()));
+        }
+        gauge.setProgress(gauge.maxValue());
+        return true;
+    } catch (const zip::ZipError& error) {
+        log.info(1, messageFor(error));
+    } catch (const platform::FileError& error) {
+        log.info(1, messageFor(error));
+    } catch (const std::exception& error) {
+        log.info(1, error.what());
+    }
+    return false;
+}
+
+}  // namespace archive

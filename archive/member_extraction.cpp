@@ -1,0 +1,87 @@
+// The target is probed for writing before anything is written, so a read-only or locked
+// file fails the extraction the same way on every platform, before any data are spent.
+#include "archive/member_extraction.h"
+
+#include "archive/member_safety.h"
+#include "platform/paths.h"
+
+namespace archive {
+
+namespace {
+
+bool isSeparator(char c) { return c == '/' || c == '\\'; }
+
+// Removes a temporary file on every path unless it was renamed into place.
+class PartialFile {
+public:
+    PartialFile(platform::FileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
+    ~PartialFile() {
+        if (!keep_) {
+            try {
+                fs_.deleteFile(path_);
+            } catch (...) {
+            }
+        }
+    }
+    PartialFile(const PartialFile&) = delete;
+    PartialFile& operator=(const PartialFile&) = delete;
+    void keep() { keep_ = true; }
+
+private:
+    platform::FileSystem& fs_;
+    std::string path_;
+    bool keep_ = false;
+};
+
+}  // namespace
+
+std::string outputPathFor(const std::string& destinationDir, const std::string& memberName) {
+    std::string path = destinationDir;
+    if (!path.empty() && !isSeparator(path.back())) path += platform::kSeparator;
+    for (char c : memberName) path += isSeparator(c) ? platform::kSeparator : c;
+    return path;
+}
+
+void createFolders(platform::FileSystem& fs, const std::string& folder) {
+    for (std::size_t i = 1; i <= folder.size(); ++i) {
+        if (i < folder.size() && !isSeparator(folder[i])) continue;
+        const std::string prefix = folder.substr(0, i);
+        // Roots ("C:", "\\server", "") are never made.
+        if (prefix.empty() || prefix.back() == ':' || isSeparator(prefix.back())) continue;
+        if (prefix.size() >= 2 && isSeparator(prefix[0]) && isSeparator(prefix[1]) &&
+            prefix.find_first_of("/\\", 2) == std::string::npos)
+            continue;
+        if (fs.folderExists(prefix)) continue;
+        if (!fs.createFolder(prefix) && !fs.folderExists(prefix))
+            throw platform::FileError(prefix, "Nie można utworzyć katalogu: " + prefix);
+    }
+}
+
+void extractMember(const zip::ZipReader& reader, std::size_t index, const std::string& destinationDir,
+                   platform::FileSystem& fs) {
+    const zip::Entry& entry = reader.entries().at(index);
+    checkMemberNameSafe(entry);
+    const std::string path = outputPathFor(destinationDir, entry.name);
+    const std::size_t folderEnd = path.find_last_of(platform::kSeparator);
+    createFolders(fs, folderEnd == std::string::npos ? std::string() : path.substr(0, folderEnd + 1));
+    if (entry.isFolder()) {
+        reader.checkMember(index);
+        return;
+    }
+
+    const bool replacing = fs.fileExists(path);
+    if (replacing) fs.openReadWrite(path, platform::Sharing::ReadWriteForOthers, false);
+    const std::string partialPath = path + kPartialSuffix;
+    PartialFile partial(fs, partialPath);
+    {
+        auto out = fs.createWrite(partialPath);
+        reader.extract(index, [&out](const char* data, std::size_t count) { out->write(data, count); });
+        out->close();
+    }
+    if (replacing && !fs.deleteFile(path)) throw platform::FileError(path, "Nie można zastąpić pliku: " + path);
+    if (!fs.renameNoReplace(partialPath, path))
+        throw platform::FileError(path, "Nie można zmienić nazwy pliku: " + partialPath + " na " + path);
+    partial.keep();
+}
+
+}  // namespace archive

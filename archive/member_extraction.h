@@ -1,0 +1,31 @@
+// Writing one member below a destination folder: the output path with the platform's
+// separator, its folders created parents first, and the data written to a temporary file
+// beside the target that replaces the target only once size and CRC-32 are right.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "archive/zip/zip_reader.h"
+#include "platform/file_system.h"
+
+namespace archive {
+
+// Suffix of the temporary file a member is written to before it takes its name.
+inline constexpr const char* kPartialSuffix = ".lumor-part";
+
+// destinationDir joined with the member name, every '/' and '\' turned into the platform's
+// separator; a separator is put between them unless the folder already ends with one.
+std::string outputPathFor(const std::string& destinationDir, const std::string& memberName);
+
+// Creates every missing folder of `folder` (a path ending with the separator or not), parents
+// first. Throws platform::FileError naming the folder that could not be made.
+void createFolders(platform::FileSystem& fs, const std::string& folder);
+
+// Extracts member `index`. Throws UnsafeArchive for an unsafe name, zip::ZipError for a
+// damaged member (the temporary file is removed, an existing target stays as it was) and
+// platform::FileError when a file or folder cannot be made or replaced.
+void extractMember(const zip::ZipReader& reader, std::size_t index, const std::string& destinationDir,
+                   platform::FileSystem& fs);
+
+}  // namespace archive

@@ -1,0 +1,64 @@
+// Duplicates are found on the output path as Windows sees it: separators unified and ASCII
+// letters folded, so "P\a.jpg" and "p/A.JPG" are one file there.
+#include "archive/member_safety.h"
+
+#include <algorithm>
+#include <map>
+
+namespace archive {
+
+namespace {
+
+std::string reasonText(zip::NameProblem problem) {
+    using zip::NameProblem;
+    switch (problem) {
+        case NameProblem::Empty: return "nazwa jest pusta";
+        case NameProblem::InvalidEncoding: return "nazwa nie jest poprawnym tekstem UTF-8";
+        case NameProblem::Absolute: return "nazwa zaczyna się od separatora";
+        case NameProblem::Unc: return "nazwa jest ścieżką sieciową";
+        case NameProblem::DriveLetter: return "nazwa zaczyna się od litery dysku";
+        case NameProblem::ParentComponent: return "nazwa zawiera składnik \"..\"";
+        case NameProblem::EmptyComponent: return "nazwa zawiera pusty składnik";
+        case NameProblem::ControlCharacter: return "nazwa zawiera znak sterujący";
+        case NameProblem::ForbiddenCharacter: return "nazwa zawiera znak niedozwolony w ścieżkach";
+        case NameProblem::ReservedDeviceName: return "nazwa zawiera zastrzeżoną nazwę urządzenia";
+        case NameProblem::TrailingDotOrSpace: return "składnik nazwy kończy się kropką lub spacją";
+    }
+    return "nazwa jest niebezpieczna";
+}
+
+std::string outputKey(const std::string& name) {
+    std::string key;
+    key.reserve(name.size());
+    for (char c : name) {
+        if (c == '/') c = '\\';
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        key.push_back(c);
+    }
+    if (!key.empty() && key.back() == '\\') key.pop_back();
+    return key;
+}
+
+}  // namespace
+
+std::string unsafeNameMessage(const std::string& member, zip::NameProblem problem) {
+    return "Niedozwolona nazwa pliku `" + member + "` w archiwum ZIP: " + reasonText(problem) + ".";
+}
+
+void checkMemberNameSafe(const zip::Entry& entry) {
+    if (auto problem = zip::checkEntryName(entry)) throw UnsafeArchive(unsafeNameMessage(entry.name, *problem));
+}
+
+void checkArchiveSafe(const zip::ZipReader& reader, const std::vector<std::string>& notWritten) {
+    for (const zip::Entry& entry : reader.entries()) checkMemberNameSafe(entry);
+    reader.checkAllMembers();
+    std::map<std::string, bool> seen;  // output key -> is a folder entry
+    for (const zip::Entry& entry : reader.entries()) {
+        if (std::find(notWritten.begin(), notWritten.end(), entry.name) != notWritten.end()) continue;
+        const auto [it, added] = seen.emplace(outputKey(entry.name), entry.isFolder());
+        if (!added && !(it->second && entry.isFolder()))
+            throw UnsafeArchive("Plik `" + entry.name + "` występuje w archiwum ZIP więcej niż raz.");
+    }
+}
+
+}  // namespace archive

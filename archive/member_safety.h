@@ -1,0 +1,32 @@
+// The checks every member passes before an extraction writes its first file: a safe name,
+// a sound structure (see ZipReader::checkAllMembers) and no two members for one output path.
+// Refusals are thrown as UnsafeArchive with the Polish sentence a user reads.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "archive/zip/safe_name.h"
+#include "archive/zip/zip_reader.h"
+
+namespace archive {
+
+class UnsafeArchive : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The Polish sentence for a refused name.
+std::string unsafeNameMessage(const std::string& member, zip::NameProblem problem);
+
+// Throws UnsafeArchive for a name that must not be written.
+void checkMemberNameSafe(const zip::Entry& entry);
+
+// Every member: names (UnsafeArchive), structure (zip::ZipError), and no two members that
+// would be written to one path (UnsafeArchive); members named in `notWritten` (compared
+// exactly) do not take part in the last check.
+void checkArchiveSafe(const zip::ZipReader& reader, const std::vector<std::string>& notWritten = {});
+
+}  // namespace archive

@@ -1,0 +1,47 @@
+// The same package folder rule as the installer's discovery, so that what pakiet accepts the
+// installer finds.
+#include "archive/package_layout.h"
+
+#include "archive/package_folders.h"
+#include "archive/zip/zip_reader.h"
+
+namespace archive {
+
+std::vector<std::string> packageLayoutProblems(const std::vector<std::string>& names, std::string* packageName) {
+    std::vector<std::string> problems;
+    std::vector<std::string> folders;
+    for (const std::string& name : names)
+        if (auto folder = packageFolderOf(name)) folders.push_back(*folder);
+    if (folders.size() != 1) {
+        std::string text = "the archive must hold exactly one package folder with its catalog "
+                           "\"<package>\\dodatki.mdb\", but holds " + std::to_string(folders.size());
+        for (const std::string& folder : folders) text += " '" + folder + "'";
+        problems.push_back(text);
+        for (const std::string& name : names) {
+            const std::size_t cut = name.find_last_of("\\/");
+            const std::string file = cut == std::string::npos ? name : name.substr(cut + 1);
+            if (file != "dodatki.mdb" && zip::equalsIgnoringAsciiCase(file, "dodatki.mdb"))
+                problems.push_back("'" + name + "' must be named exactly 'dodatki.mdb' (lower case)");
+            else if (file == "dodatki.mdb" && !packageFolderOf(name))
+                problems.push_back("'" + name + "' is not directly in a top-level folder with '\\' as separator");
+        }
+        return problems;
+    }
+    const std::string& package = folders.front();
+    if (packageName) *packageName = package;
+    bool coverFound = false;
+    for (const std::string& name : names) {
+        if (name == package + ".jpg") coverFound = true;
+        else if (zip::equalsIgnoringAsciiCase(name, package + ".jpg"))
+            problems.push_back("the cover '" + name + "' must be named exactly '" + package + ".jpg'");
+    }
+    if (!coverFound) problems.push_back("the cover picture '" + package + ".jpg' is missing at the archive root");
+    return problems;
+}
+
+bool looksLikeJpeg(const std::string& firstBytes) {
+    return firstBytes.size() >= 3 && static_cast<unsigned char>(firstBytes[0]) == 0xFF &&
+           static_cast<unsigned char>(firstBytes[1]) == 0xD8 && static_cast<unsigned char>(firstBytes[2]) == 0xFF;
+}
+
+}  // namespace archive

@@ -1,0 +1,31 @@
+// "katalogów" stands for every count, 0 included, as the installer has always said it.
+#include "archive/search_packages.h"
+
+#include "archive/package_folders.h"
+
+namespace archive {
+
+bool searchPackages(app::InstallerState& state, app::Log& log, platform::FileSystem& fs,
+                    const std::function<void()>& bnInstallSetDisable) {
+    log.info(2, "Wyszukiwanie paczek instalacyjnych.");
+    state.pack = false;
+    if (bnInstallSetDisable) bnInstallSetDisable();
+    std::string folder = state.tmpDir;
+    while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+    if (!folder.empty() && !fs.folderExists(folder)) fs.createFolder(folder);
+    if (fs.fileExists(state.sourceZip)) {
+        const std::vector<std::string> list = GetSubFoldersListFromZip(log, fs, state.sourceZip);
+        if (list.size() == 1) {
+            state.packageName = list.front();
+        } else {
+            log.info(1, "Błędna zawartość pliku ZIP! (" + std::to_string(list.size()) + " katalogów)");
+            for (const std::string& entry : list) log.info(2, "[ " + entry + " ] - PAKIET");
+        }
+        state.pack = true;
+    } else {
+        log.info(1, "Brak pliku paczki : `" + state.sourceZip + "`");
+    }
+    return state.pack;
+}
+
+}  // namespace archive

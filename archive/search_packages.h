@@ -1,0 +1,18 @@
+// searchPackages: whether the working copy of the archive holds exactly one package folder;
+// sets packageName when it does, and pack once the archive file was found.
+#pragma once
+
+#include <functional>
+
+#include "app/installer_state.h"
+#include "app/log.h"
+#include "platform/file_system.h"
+
+namespace archive {
+
+// Returns state.pack. `bnInstallSetDisable` puts the window's Install button into its
+// disabled look; it is called whatever the outcome.
+bool searchPackages(app::InstallerState& state, app::Log& log, platform::FileSystem& fs,
+                    const std::function<void()>& bnInstallSetDisable);
+
+}  // namespace archive

@@ -1,0 +1,47 @@
+// The one error the ZIP library throws: what is wrong (a Fault), the member concerned (empty
+// for the archive as a whole) and an English detail for traces. Callers that show errors to
+// users translate the fault into their own words.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace zip {
+
+enum class Fault {
+    Truncated,           // the archive ends inside a record
+    BadEndRecord,        // no usable end-of-central-directory record
+    Zip64,               // ZIP64 fields or records (not supported)
+    MultiDisk,           // spanned or split archive (not supported)
+    BadCentralDirectory, // central directory out of bounds or malformed
+    BadLocalHeader,      // a local header missing or out of bounds
+    HeaderMismatch,      // local header and central directory disagree
+    Overlap,             // two members share bytes, or a member runs into the directory
+    Encrypted,           // encrypted member
+    UnsupportedMethod,   // neither stored nor deflate
+    BadCompressedData,   // the deflate stream is damaged or ends early
+    SizeMismatch,        // more or fewer bytes than the directory announces
+    CrcMismatch,         // the CRC-32 of the data differs from the directory's
+    UnsafeName,          // a name that could leave the destination folder or is not valid
+    NotRegularFile,      // a symbolic link or another special file
+    DuplicateName,       // two members would be written to the same path
+    MemberNotFound,      // no member of that name
+};
+
+class ZipError : public std::runtime_error {
+public:
+    ZipError(Fault fault, std::string member, const std::string& detail)
+        : std::runtime_error(detail + (member.empty() ? "" : " (member '" + member + "')")),
+          fault_(fault), member_(std::move(member)), detail_(detail) {}
+
+    Fault fault() const { return fault_; }
+    const std::string& member() const { return member_; }
+    const std::string& detail() const { return detail_; }
+
+private:
+    Fault fault_;
+    std::string member_;
+    std::string detail_;
+};
+
+}  // namespace zip

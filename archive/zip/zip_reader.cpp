@@ -1,0 +1,250 @@
+// Central directory parsing, member checks and streaming extraction.
+#include "archive/zip/zip_reader.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "archive/zip/byte_reader.h"
+#include "archive/zip/cp437.h"
+#include "archive/zip/crc32.h"
+#include "archive/zip/end_record.h"
+#include "archive/zip/raw_inflate.h"
+#include "archive/zip/zip_error.h"
+
+namespace zip {
+
+namespace {
+
+constexpr std::uint32_t kCentralSignature = 0x02014B50;
+constexpr std::uint32_t kLocalSignature = 0x04034B50;
+constexpr std::size_t kCentralFixedSize = 46;
+constexpr std::size_t kLocalFixedSize = 30;
+constexpr std::size_t kDataDescriptorMinSize = 12;
+// A package's directory is a few kilobytes; this bound only keeps a forged size from
+// allocating gigabytes.
+constexpr std::uint32_t kMaxDirectorySize = 256u << 20;
+constexpr std::size_t kChunk = 256u << 10;
+
+std::string decodeName(std::string_view raw, std::uint16_t flags, bool& valid) {
+    if (flags & kFlagUtf8) {
+        valid = isValidUtf8(raw);
+        return std::string(raw);
+    }
+    valid = true;
+    return cp437ToUtf8(raw);
+}
+
+char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (asciiLower(a[i]) != asciiLower(b[i])) return false;
+    return true;
+}
+
+ZipReader::ZipReader(Source source) : source_(std::move(source)) {
+    const EndRecord end = findEndRecord(source_);
+    if (end.zip64Locator || end.entriesTotal == 0xFFFF || end.entriesOnDisk == 0xFFFF ||
+        end.directorySize == 0xFFFFFFFF || end.directoryOffset == 0xFFFFFFFF)
+        throw ZipError(Fault::Zip64, "", "ZIP64 archives are not supported");
+    if (end.diskNumber != 0 || end.directoryDisk != 0 || end.entriesOnDisk != end.entriesTotal)
+        throw ZipError(Fault::MultiDisk, "", "archives spanning several disks are not supported");
+    const std::uint64_t directoryEnd = std::uint64_t{end.directoryOffset} + end.directorySize;
+    if (directoryEnd > end.position)
+        throw ZipError(Fault::BadCentralDirectory, "", "the central directory lies beyond its end record");
+    if (end.directorySize > kMaxDirectorySize ||
+        std::uint64_t{end.entriesTotal} * kCentralFixedSize > end.directorySize)
+        throw ZipError(Fault::BadCentralDirectory, "", "the central directory's size does not fit its entry count");
+    // Bytes before the archive shift every offset by the same amount.
+    base_ = end.position - directoryEnd;
+    directoryStart_ = base_ + end.directoryOffset;
+
+    std::string directory(end.directorySize, '\0');
+    Entry none;
+    readFully(directoryStart_, directory.data(), directory.size(), none);
+    ByteReader in(directory);
+    entries_.reserve(end.entriesTotal);
+    for (std::uint32_t k = 0; k < end.entriesTotal; ++k) {
+        if (in.u32() != kCentralSignature)
+            throw ZipError(Fault::BadCentralDirectory, "", "entry " + std::to_string(k) + " of the central directory has no signature");
+        Entry e;
+        e.versionMadeBy = in.u16();
+        e.versionNeeded = in.u16();
+        e.flags = in.u16();
+        e.method = in.u16();
+        e.modTime = in.u16();
+        e.modDate = in.u16();
+        e.crc32 = in.u32();
+        const std::uint32_t compressed = in.u32();
+        const std::uint32_t uncompressed = in.u32();
+        const std::uint16_t nameLength = in.u16();
+        const std::uint16_t extraLength = in.u16();
+        const std::uint16_t commentLength = in.u16();
+        const std::uint16_t diskStart = in.u16();
+        in.u16();  // internal attributes
+        e.externalAttributes = in.u32();
+        const std::uint32_t localOffset = in.u32();
+        e.rawName = std::string(in.bytes(nameLength));
+        in.skip(extraLength);
+        in.skip(commentLength);
+        if (!in.ok())
+            throw ZipError(Fault::BadCentralDirectory, "", "entry " + std::to_string(k) + " runs past the central directory");
+        e.name = decodeName(e.rawName, e.flags, e.nameIsValid);
+        if (compressed == 0xFFFFFFFF || uncompressed == 0xFFFFFFFF || localOffset == 0xFFFFFFFF || diskStart == 0xFFFF)
+            throw ZipError(Fault::Zip64, e.name, "ZIP64 members are not supported");
+        if (diskStart != 0) throw ZipError(Fault::MultiDisk, e.name, "the member starts on another disk");
+        e.compressedSize = compressed;
+        e.uncompressedSize = uncompressed;
+        e.localHeaderOffset = base_ + localOffset;
+        entries_.push_back(std::move(e));
+    }
+    if (in.remaining() != 0)
+        throw ZipError(Fault::BadCentralDirectory, "", "the central directory holds bytes after its last entry");
+}
+
+std::ptrdiff_t ZipReader::find(std::string_view name) const {
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (equalsIgnoringAsciiCase(entries_[i].name, name)) return static_cast<std::ptrdiff_t>(i);
+    return -1;
+}
+
+void ZipReader::readFully(std::uint64_t offset, char* buffer, std::size_t count, const Entry& entry) const {
+    std::size_t got = 0;
+    while (got < count) {
+        const std::size_t n = source_.readAt(offset + got, buffer + got, count - got);
+        if (n == 0) break;
+        got += n;
+    }
+    if (got != count) throw ZipError(Fault::Truncated, entry.name, "the archive ends early");
+}
+
+ZipReader::LocalExtent ZipReader::readLocalHeader(std::size_t index) const {
+    const Entry& e = entries_.at(index);
+    if (e.localHeaderOffset + kLocalFixedSize > directoryStart_)
+        throw ZipError(Fault::BadLocalHeader, e.name, "the local header lies outside the member area");
+    char fixed[kLocalFixedSize];
+    readFully(e.localHeaderOffset, fixed, sizeof fixed, e);
+    ByteReader in(std::string_view(fixed, sizeof fixed));
+    if (in.u32() != kLocalSignature) throw ZipError(Fault::BadLocalHeader, e.name, "the local header has no signature");
+    in.u16();  // version needed
+    const std::uint16_t flags = in.u16();
+    const std::uint16_t method = in.u16();
+    in.u16();
+    in.u16();
+    const std::uint32_t crc = in.u32();
+    const std::uint32_t compressed = in.u32();
+    const std::uint32_t uncompressed = in.u32();
+    const std::uint16_t nameLength = in.u16();
+    const std::uint16_t extraLength = in.u16();
+
+    LocalExtent extent;
+    extent.start = e.localHeaderOffset;
+    extent.dataStart = e.localHeaderOffset + kLocalFixedSize + nameLength + extraLength;
+    extent.end = extent.dataStart + e.compressedSize;
+    if (extent.end > directoryStart_)
+        throw ZipError(Fault::Overlap, e.name, "the member's data run into the central directory");
+    std::string name(nameLength, '\0');
+    readFully(e.localHeaderOffset + kLocalFixedSize, name.data(), name.size(), e);
+    if (name != e.rawName) throw ZipError(Fault::HeaderMismatch, e.name, "the local header names another member");
+    if (flags != e.flags || method != e.method)
+        throw ZipError(Fault::HeaderMismatch, e.name, "the local header's flags or method differ");
+    const bool descriptor = (flags & kFlagDataDescriptor) != 0;
+    const bool zeroed = crc == 0 && compressed == 0 && uncompressed == 0;
+    const bool same = crc == e.crc32 && compressed == e.compressedSize && uncompressed == e.uncompressedSize;
+    if (!(same || (descriptor && zeroed)))
+        throw ZipError(Fault::HeaderMismatch, e.name, "the local header's sizes or CRC differ");
+    return extent;
+}
+
+void ZipReader::checkMember(std::size_t index) const {
+    const Entry& e = entries_.at(index);
+    if (e.isEncrypted()) throw ZipError(Fault::Encrypted, e.name, "encrypted members are not supported");
+    if (e.method != kMethodStored && e.method != kMethodDeflate)
+        throw ZipError(Fault::UnsupportedMethod, e.name, "compression method " + std::to_string(e.method) + " is not supported");
+    if (e.isSpecialFile()) throw ZipError(Fault::NotRegularFile, e.name, "the member is a symbolic link or special file");
+    if (e.method == kMethodStored && e.compressedSize != e.uncompressedSize)
+        throw ZipError(Fault::SizeMismatch, e.name, "a stored member's two sizes differ");
+    readLocalHeader(index);
+}
+
+void ZipReader::checkAllMembers() const {
+    std::vector<std::pair<LocalExtent, std::size_t>> extents;
+    extents.reserve(entries_.size());
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        checkMember(i);
+        LocalExtent extent = readLocalHeader(i);
+        if (entries_[i].flags & kFlagDataDescriptor) extent.end += kDataDescriptorMinSize;
+        extents.emplace_back(extent, i);
+    }
+    std::sort(extents.begin(), extents.end(),
+              [](const auto& a, const auto& b) { return a.first.start < b.first.start; });
+    for (std::size_t k = 1; k < extents.size(); ++k) {
+        if (extents[k].first.start < extents[k - 1].first.end)
+            throw ZipError(Fault::Overlap, entries_[extents[k].second].name,
+                           "the member shares bytes with '" + entries_[extents[k - 1].second].name + "'");
+    }
+    for (const auto& [extent, i] : extents)
+        if (extent.end > directoryStart_)
+            throw ZipError(Fault::Overlap, entries_[i].name, "the member's data run into the central directory");
+}
+
+void ZipReader::extract(std::size_t index, const Sink& sink) const {
+    checkMember(index);
+    const Entry& e = entries_[index];
+    const LocalExtent extent = readLocalHeader(index);
+    auto input = std::make_unique_for_overwrite<char[]>(kChunk);
+    std::uint64_t inputLeft = e.compressedSize;
+    std::uint64_t inputAt = extent.dataStart;
+    std::uint64_t written = 0;
+    std::uint32_t crc = 0;
+
+    auto deliver = [&](const char* data, std::size_t count) {
+        if (count > e.uncompressedSize - written) {
+            throw ZipError(Fault::SizeMismatch, e.name, "the member holds more data than its directory entry announces");
+        }
+        crc = crc32Update(crc, data, count);
+        written += count;
+        sink(data, count);
+    };
+
+    if (e.method == kMethodStored) {
+        while (inputLeft > 0) {
+            const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(inputLeft, kChunk));
+            readFully(inputAt, input.get(), n, e);
+            inputAt += n;
+            inputLeft -= n;
+            deliver(input.get(), n);
+        }
+    } else {
+        auto output = std::make_unique_for_overwrite<char[]>(kChunk);
+        RawInflater inflater;
+        RawInflater::Status status = RawInflater::Status::NeedInput;
+        while (status != RawInflater::Status::StreamEnd) {
+            // Refill only when zlib asked for input: after a full output buffer it may still
+            // hold pending output although every input byte was consumed.
+            if (status == RawInflater::Status::NeedInput) {
+                if (inputLeft == 0)
+                    throw ZipError(Fault::BadCompressedData, e.name, "the compressed data end before the deflate stream does");
+                const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(inputLeft, kChunk));
+                readFully(inputAt, input.get(), n, e);
+                inputAt += n;
+                inputLeft -= n;
+                inflater.setInput(input.get(), n);
+            }
+            std::size_t produced = 0;
+            status = inflater.inflate(output.get(), kChunk, produced);
+            if (produced > 0) deliver(output.get(), produced);
+            if (status == RawInflater::Status::DataError)
+                throw ZipError(Fault::BadCompressedData, e.name, "the deflate stream is damaged");
+        }
+    }
+    if (written != e.uncompressedSize)
+        throw ZipError(Fault::SizeMismatch, e.name, "the member holds fewer data than its directory entry announces");
+    if (crc != e.crc32) throw ZipError(Fault::CrcMismatch, e.name, "the CRC-32 of the data does not match");
+}
+
+}  // namespace zip

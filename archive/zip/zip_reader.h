@@ -1,0 +1,69 @@
+// The ZIP reader: opens an archive over a Source, lists its central directory, looks names up
+// ignoring ASCII case, checks members for safety and streams a member's data, inflated and
+// CRC-checked, to a sink. It supports the subset a package archive uses: one disk, no ZIP64,
+// stored and deflate members, no encryption.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "archive/zip/source.h"
+#include "archive/zip/zip_entry.h"
+
+namespace zip {
+
+// Receives a member's data in order, chunk by chunk.
+using Sink = std::function<void(const char* data, std::size_t count)>;
+
+class ZipReader {
+public:
+    // Reads the end record and the central directory. Throws ZipError when they are missing,
+    // damaged or use what the reader does not support (ZIP64, several disks).
+    explicit ZipReader(Source source);
+
+    const std::vector<Entry>& entries() const { return entries_; }
+    std::size_t size() const { return entries_.size(); }
+    // Bytes before the archive (an archive appended to another file).
+    std::uint64_t baseOffset() const { return base_; }
+
+    // Position of the first member whose name equals `name` when ASCII letters A-Z are compared
+    // without case; -1 when there is none.
+    std::ptrdiff_t find(std::string_view name) const;
+
+    // Checks one member without reading its data: not encrypted, stored or deflate, not a
+    // special file, its local header present and agreeing with the central directory, its data
+    // before the central directory. Throws ZipError naming the member.
+    void checkMember(std::size_t index) const;
+
+    // checkMember for every member, then that no two members share bytes (an overlap bomb
+    // reuses one compressed stream for many members).
+    void checkAllMembers() const;
+
+    // Streams the member's data to `sink`: inflates deflate data, stops at the announced size,
+    // and checks the size and CRC-32 at the end. Throws ZipError (after some data may have
+    // reached the sink); the caller decides what to do with what was written. Memory use does
+    // not depend on the member's size.
+    void extract(std::size_t index, const Sink& sink) const;
+
+private:
+    struct LocalExtent {
+        std::uint64_t start = 0;
+        std::uint64_t dataStart = 0;
+        std::uint64_t end = 0;  // one past the compressed data
+    };
+    LocalExtent readLocalHeader(std::size_t index) const;
+    void readFully(std::uint64_t offset, char* buffer, std::size_t count, const Entry& entry) const;
+
+    Source source_;
+    std::uint64_t base_ = 0;
+    std::uint64_t directoryStart_ = 0;  // in the source
+    std::vector<Entry> entries_;
+};
+
+// True when two names are equal with ASCII letters compared without case.
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+}  // namespace zip

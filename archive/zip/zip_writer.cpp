@@ -1,0 +1,177 @@
+// Members are compressed whole (or piece by piece) before their local header is written, so
+// the header carries the real sizes and CRC and no data descriptor is needed.
+#include "archive/zip/zip_writer.h"
+
+#include <limits>
+#include <stdexcept>
+#include <zlib.h>
+
+#include "archive/zip/byte_writer.h"
+#include "archive/zip/crc32.h"
+#include "archive/zip/zip_entry.h"
+
+namespace zip {
+
+namespace {
+
+constexpr std::uint64_t kMax32 = 0xFFFFFFFEu;
+
+// Streams raw deflate output into a string.
+class Deflater {
+public:
+    explicit Deflater(int level) {
+        if (deflateInit2(&stream_, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+            throw std::bad_alloc();
+    }
+    ~Deflater() { deflateEnd(&stream_); }
+    Deflater(const Deflater&) = delete;
+    Deflater& operator=(const Deflater&) = delete;
+
+    void feed(std::string_view data, bool last) {
+        std::size_t offset = 0;
+        do {
+            const std::size_t piece = std::min<std::size_t>(data.size() - offset, 1u << 30);
+            stream_.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data() + offset));
+            stream_.avail_in = static_cast<uInt>(piece);
+            offset += piece;
+            const int flush = (last && offset == data.size()) ? Z_FINISH : Z_NO_FLUSH;
+            int rc;
+            do {
+                char buffer[1 << 16];
+                stream_.next_out = reinterpret_cast<Bytef*>(buffer);
+                stream_.avail_out = sizeof buffer;
+                rc = deflate(&stream_, flush);
+                out_.append(buffer, sizeof buffer - stream_.avail_out);
+            } while (stream_.avail_out == 0 || (flush == Z_FINISH && rc != Z_STREAM_END));
+        } while (offset < data.size());
+    }
+    std::string& output() { return out_; }
+
+private:
+    z_stream stream_{};
+    std::string out_;
+};
+
+}  // namespace
+
+std::string rawDeflate(std::string_view data, int level) {
+    Deflater deflater(level);
+    deflater.feed(data, true);
+    return std::move(deflater.output());
+}
+
+ZipWriter::ZipWriter(Sink sink) : sink_(std::move(sink)) {}
+
+void ZipWriter::emit(std::string_view bytes) {
+    sink_(bytes.data(), bytes.size());
+    offset_ += bytes.size();
+}
+
+void ZipWriter::add(std::string_view name, std::string_view data, const MemberOptions& options) {
+    Central central;
+    central.name = std::string(name);
+    central.options = options;
+    central.crc = crc32Of(data);
+    central.uncompressedSize = data.size();
+    std::string deflated;
+    bool useDeflate = options.method == Method::Deflate;
+    if (options.method != Method::Stored) {
+        deflated = rawDeflate(data, options.level);
+        if (options.method == Method::Auto) useDeflate = deflated.size() < data.size();
+    }
+    writeMember(std::move(central), data, deflated, useDeflate);
+}
+
+void ZipWriter::addStreamed(std::string_view name, const std::function<std::string_view()>& next,
+                            const MemberOptions& options) {
+    Central central;
+    central.name = std::string(name);
+    central.options = options;
+    Deflater deflater(options.level);
+    for (std::string_view piece = next();; piece = next()) {
+        central.crc = crc32Update(central.crc, piece.data(), piece.size());
+        central.uncompressedSize += piece.size();
+        deflater.feed(piece, piece.empty());
+        if (piece.empty()) break;
+    }
+    writeMember(std::move(central), {}, deflater.output(), true);
+}
+
+void ZipWriter::writeMember(Central central, std::string_view storedData, const std::string& deflated, bool useDeflate) {
+    central.method = useDeflate ? kMethodDeflate : kMethodStored;
+    central.flags = static_cast<std::uint16_t>((central.options.utf8Flag ? kFlagUtf8 : 0) | central.options.extraFlags);
+    std::string_view data = useDeflate ? std::string_view(deflated) : storedData;
+    central.compressedSize = data.size();
+    central.localOffset = offset_;
+    if (central.compressedSize > kMax32 || central.uncompressedSize > kMax32 || offset_ > kMax32 ||
+        central.name.size() > 0xFFFF || central_.size() >= 0xFFFF)
+        throw std::length_error("the archive would need ZIP64: member '" + central.name + "'");
+
+    std::string header;
+    putU32(header, 0x04034B50);
+    putU16(header, 20);
+    putU16(header, central.flags);
+    putU16(header, central.method);
+    putU16(header, central.options.modTime);
+    putU16(header, central.options.modDate);
+    putU32(header, central.crc);
+    putU32(header, static_cast<std::uint32_t>(central.compressedSize));
+    putU32(header, static_cast<std::uint32_t>(central.uncompressedSize));
+    putU16(header, static_cast<std::uint16_t>(central.name.size()));
+    putU16(header, 0);
+    putBytes(header, central.name);
+    WrittenMember member{central.name, offset_, offset_ + header.size(), central.compressedSize, central.method};
+    emit(header);
+    emit(data);
+    written_.push_back(member);
+    central_.push_back(std::move(central));
+}
+
+void ZipWriter::finish(std::string_view comment) {
+    directoryOffset_ = offset_;
+    std::string directory;
+    for (const Central& c : central_) {
+        putU32(directory, 0x02014B50);
+        putU16(directory, c.options.versionMadeBy);
+        putU16(directory, 20);
+        putU16(directory, c.flags);
+        putU16(directory, c.method);
+        putU16(directory, c.options.modTime);
+        putU16(directory, c.options.modDate);
+        putU32(directory, c.crc);
+        putU32(directory, static_cast<std::uint32_t>(c.compressedSize));
+        putU32(directory, static_cast<std::uint32_t>(c.uncompressedSize));
+        putU16(directory, static_cast<std::uint16_t>(c.name.size()));
+        putU16(directory, 0);  // extra
+        putU16(directory, 0);  // comment
+        putU16(directory, 0);  // disk
+        putU16(directory, 0);  // internal attributes
+        putU32(directory, c.options.externalAttributes);
+        putU32(directory, static_cast<std::uint32_t>(c.localOffset));
+        putBytes(directory, c.name);
+    }
+    if (offset_ + directory.size() > kMax32 || comment.size() > 0xFFFF)
+        throw std::length_error("the archive would need ZIP64");
+    emit(directory);
+    std::string end;
+    putU32(end, 0x06054B50);
+    putU16(end, 0);
+    putU16(end, 0);
+    putU16(end, static_cast<std::uint16_t>(central_.size()));
+    putU16(end, static_cast<std::uint16_t>(central_.size()));
+    putU32(end, static_cast<std::uint32_t>(directory.size()));
+    putU32(end, static_cast<std::uint32_t>(directoryOffset_));
+    putU16(end, static_cast<std::uint16_t>(comment.size()));
+    putBytes(end, comment);
+    emit(end);
+}
+
+std::string makeZip(const std::vector<std::pair<std::string, std::string>>& members) {
+    std::string out;
+    ZipWriter writer([&out](const char* data, std::size_t count) { out.append(data, count); });
+    for (const auto& [name, data] : members) writer.add(name, data);
+    writer.finish();
+    return out;
+}
+
+}  // namespace zip

@@ -1,0 +1,88 @@
+// A ZIP writer for pakiet build and for test fixtures: members in the order they are added,
+// stored or raw-deflated, with the UTF-8 flag and fixed timestamps by default, so the same
+// input gives the same bytes. Output goes to a sink as it is produced; a member's compressed
+// data are held in memory until its header is written.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zip {
+
+enum class Method {
+    Auto,     // deflate, unless it does not make the data smaller: then stored
+    Stored,
+    Deflate,
+};
+
+struct MemberOptions {
+    Method method = Method::Auto;
+    bool utf8Flag = true;
+    // 1980-01-01 00:00:00 in MS-DOS form: a fixed time keeps builds reproducible.
+    std::uint16_t modTime = 0;
+    std::uint16_t modDate = (0 << 9) | (1 << 5) | 1;
+    std::uint16_t versionMadeBy = 20;      // 2.0 on MS-DOS
+    std::uint32_t externalAttributes = 0x20;  // archive bit
+    std::uint16_t extraFlags = 0;          // further flag bits, as written (fixtures)
+    int level = 9;                         // zlib deflate level
+};
+
+// Where each member landed, for fixtures that patch fields afterwards.
+struct WrittenMember {
+    std::string name;
+    std::uint64_t localHeaderOffset = 0;
+    std::uint64_t dataOffset = 0;
+    std::uint64_t compressedSize = 0;
+    std::uint16_t method = 0;
+};
+
+class ZipWriter {
+public:
+    using Sink = std::function<void(const char* data, std::size_t count)>;
+    explicit ZipWriter(Sink sink);
+
+    // `name` is written byte for byte (with '\' or '/' as the caller chose).
+    void add(std::string_view name, std::string_view data, const MemberOptions& options = {});
+    // A member whose data come in pieces from `next` (an empty piece ends them); for members
+    // too large to hold uncompressed.
+    void addStreamed(std::string_view name, const std::function<std::string_view()>& next,
+                     const MemberOptions& options = {});
+    // Writes the central directory and the end record. Throws std::length_error when the
+    // archive would need ZIP64.
+    void finish(std::string_view comment = {});
+
+    const std::vector<WrittenMember>& members() const { return written_; }
+    std::uint64_t directoryOffset() const { return directoryOffset_; }
+    std::uint64_t bytesWritten() const { return offset_; }
+
+private:
+    struct Central {
+        std::string name;
+        MemberOptions options;
+        std::uint16_t flags = 0;
+        std::uint16_t method = 0;
+        std::uint32_t crc = 0;
+        std::uint64_t compressedSize = 0;
+        std::uint64_t uncompressedSize = 0;
+        std::uint64_t localOffset = 0;
+    };
+    void emit(std::string_view bytes);
+    void writeMember(Central central, std::string_view storedData, const std::string& deflated, bool useDeflate);
+
+    Sink sink_;
+    std::uint64_t offset_ = 0;
+    std::uint64_t directoryOffset_ = 0;
+    std::vector<Central> central_;
+    std::vector<WrittenMember> written_;
+};
+
+// Raw deflate of a whole buffer (no zlib header), for fixtures and benchmarks.
+std::string rawDeflate(std::string_view data, int level = 9);
+
+// A whole archive in memory: members of (name, data) with default options.
+std::string makeZip(const std::vector<std::pair<std::string, std::string>>& members);
+
+}  // namespace zip

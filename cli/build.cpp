@@ -1,0 +1,193 @@
+// pakiet build: stub + package folder P (with P\dodatki.mdb), its cover P.jpg beside it,
+// optionally P.txt and extra root files or folders -> one installer. The layout is checked
+// before anything is written; the archive is reproducible (sorted names, fixed timestamps).
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+#include <stdexcept>
+
+#include "archive/offset_field.h"
+#include "archive/package_layout.h"
+#include "archive/zip/cp437.h"
+#include "archive/zip/safe_name.h"
+#include "archive/zip/zip_writer.h"
+#include "cli/archive_commands.h"
+#include "cli/cli_files.h"
+
+namespace fs = std::filesystem;
+
+namespace cli {
+
+namespace {
+
+const char* const kBuildUsage =
+    "usage: pakiet build --stub INSTALATOR.exe --package DIR/P [--extra FILE_OR_FOLDER]... [--output OUT.exe]\n"
+    "  DIR/P      the package folder; it holds dodatki.mdb; DIR/P.jpg is its cover, DIR/P.txt is optional\n"
+    "  --extra    a file or folder installed beside the package (repeatable)\n"
+    "  --output   the installer to write (default: P.exe in the current folder)\n";
+
+struct BuildOptions {
+    std::string stub, package, output;
+    std::vector<std::string> extras;
+};
+
+bool parseOptions(const Args& args, BuildOptions& options) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (i + 1 >= args.size()) return false;
+        const std::string& value = args[++i];
+        if (a == "--stub") options.stub = value;
+        else if (a == "--package") options.package = value;
+        else if (a == "--output") options.output = value;
+        else if (a == "--extra") options.extras.push_back(value);
+        else return false;
+    }
+    return !options.stub.empty() && !options.package.empty();
+}
+
+struct Member {
+    std::string name;  // as stored, '\' separators
+    fs::path file;
+};
+
+// Regular files below `folder`, named prefix + relative path with '\'; problems for links and
+// names that are not UTF-8.
+void collectFolder(const fs::path& folder, const std::string& prefix, std::vector<Member>& members,
+                   std::vector<std::string>& problems) {
+    std::error_code ec;
+    std::vector<Member> found;
+    for (auto it = fs::recursive_directory_iterator(folder, ec); !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        const fs::path relative = it->path().lexically_relative(folder);
+        std::string name = prefix;
+        for (const auto& part : relative) name += (name.size() > prefix.size() ? "\\" : "") + utf8FromPath(part);
+        if (it->is_symlink()) {
+            problems.push_back("'" + utf8FromPath(it->path()) + "' is a symbolic link; packages hold plain files only");
+            it.disable_recursion_pending();
+        } else if (it->is_regular_file()) {
+            found.push_back({name, it->path()});
+        }
+    }
+    if (ec) problems.push_back("cannot list '" + utf8FromPath(folder) + "': " + ec.message());
+    std::sort(found.begin(), found.end(), [](const Member& a, const Member& b) { return a.name < b.name; });
+    members.insert(members.end(), found.begin(), found.end());
+}
+
+// True when `folder` holds an entry named exactly `name` (the check is case-sensitive even on
+// file systems that are not).
+bool holdsExactly(const fs::path& folder, const std::string& name) {
+    std::error_code ec;
+    for (const auto& item : fs::directory_iterator(folder, ec))
+        if (utf8FromPath(item.path().filename()) == name) return true;
+    return false;
+}
+
+std::vector<Member> planMembers(const BuildOptions& options, std::vector<std::string>& problems) {
+    const fs::path packageFolder = pathFromUtf8(options.package).lexically_normal();
+    fs::path folder = packageFolder;
+    if (folder.filename().empty()) folder = folder.parent_path();
+    const std::string package = utf8FromPath(folder.filename());
+    const fs::path root = folder.parent_path().empty() ? fs::path(".") : folder.parent_path();
+    std::vector<Member> members;
+    if (!fs::is_directory(folder)) {
+        problems.push_back("the package folder '" + options.package + "' does not exist");
+        return members;
+    }
+    if (!holdsExactly(folder, "dodatki.mdb"))
+        problems.push_back("the package folder '" + package + "' holds no catalog named exactly 'dodatki.mdb'");
+    if (!holdsExactly(root, package + ".jpg")) {
+        problems.push_back("the cover '" + package + ".jpg' is missing beside the package folder (in '" + utf8FromPath(root) + "')");
+    } else {
+        std::string head = readWholeFile(root / pathFromUtf8(package + ".jpg")).substr(0, 3);
+        if (!archive::looksLikeJpeg(head)) problems.push_back("the cover '" + package + ".jpg' is not a JPEG picture");
+    }
+
+    std::vector<Member> inPackage;
+    collectFolder(folder, package + "\\", inPackage, problems);
+    // The catalog goes last, as in the packages the publisher has always shipped.
+    std::vector<Member> catalog;
+    const auto isCatalog = [&](const Member& m) { return m.name == package + "\\dodatki.mdb"; };
+    std::copy_if(inPackage.begin(), inPackage.end(), std::back_inserter(catalog), isCatalog);
+    inPackage.erase(std::remove_if(inPackage.begin(), inPackage.end(), isCatalog), inPackage.end());
+    members = inPackage;
+    if (holdsExactly(root, package + ".txt")) members.push_back({package + ".txt", root / pathFromUtf8(package + ".txt")});
+    if (holdsExactly(root, package + ".jpg")) members.push_back({package + ".jpg", root / pathFromUtf8(package + ".jpg")});
+    for (const std::string& extra : options.extras) {
+        const fs::path path = pathFromUtf8(extra);
+        const std::string name = utf8FromPath(path.lexically_normal().filename());
+        if (fs::is_directory(path)) collectFolder(path, name + "\\", members, problems);
+        else if (fs::is_regular_file(path)) members.push_back({name, path});
+        else problems.push_back("the extra file '" + extra + "' does not exist");
+    }
+    members.insert(members.end(), catalog.begin(), catalog.end());
+    return members;
+}
+
+void checkNames(const std::vector<Member>& members, std::vector<std::string>& problems) {
+    std::set<std::string> seen;
+    std::vector<std::string> names;
+    for (const Member& m : members) {
+        names.push_back(m.name);
+        if (!zip::isValidUtf8(m.name)) {
+            problems.push_back("'" + m.name + "' is not a UTF-8 name");
+            continue;
+        }
+        if (auto problem = zip::checkMemberName(m.name)) problems.push_back("'" + m.name + "': " + zip::describe(*problem));
+        std::string key = m.name;
+        std::transform(key.begin(), key.end(), key.begin(), [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; });
+        if (!seen.insert(key).second) problems.push_back("'" + m.name + "' appears twice (names differ only in letter case)");
+    }
+    for (const std::string& problem : archive::packageLayoutProblems(names)) problems.push_back(problem);
+}
+
+bool alreadyAnInstaller(const std::string& stub) {
+    if (stub.size() < archive::kOffsetFieldSize) return false;
+    const auto offset = archive::parseOffsetField(std::string_view(stub).substr(stub.size() - archive::kOffsetFieldSize));
+    return offset && *offset > 0;
+}
+
+}  // namespace
+
+int runBuild(const Args& args) {
+    BuildOptions options;
+    if (!parseOptions(args, options)) {
+        std::fputs(kBuildUsage, stderr);
+        return 2;
+    }
+    std::vector<std::string> problems;
+    const std::string stub = readWholeFile(pathFromUtf8(options.stub));
+    if (stub.empty()) problems.push_back("the stub '" + options.stub + "' is empty");
+    if (alreadyAnInstaller(stub)) problems.push_back("the stub '" + options.stub + "' already carries a package; use the bare instalator.exe");
+    const std::vector<Member> members = planMembers(options, problems);
+    checkNames(members, problems);
+    if (!problems.empty()) {
+        std::fprintf(stderr, "pakiet build: the package cannot be built:\n");
+        for (const std::string& p : problems) std::fprintf(stderr, "  - %s\n", p.c_str());
+        return 1;
+    }
+
+    fs::path folder = pathFromUtf8(options.package).lexically_normal();
+    if (folder.filename().empty()) folder = folder.parent_path();
+    const fs::path output = options.output.empty() ? fs::path(folder.filename()).concat(".exe") : pathFromUtf8(options.output);
+    const fs::path partial = fs::path(output).concat(".part");
+    {
+        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+        if (!out) throw std::runtime_error("cannot create '" + utf8FromPath(partial) + "'");
+        out.write(stub.data(), static_cast<std::streamsize>(stub.size()));
+        zip::ZipWriter writer([&out](const char* data, std::size_t count) { out.write(data, static_cast<std::streamsize>(count)); });
+        for (const Member& m : members) writer.add(m.name, readWholeFile(m.file));
+        writer.finish();
+        out << "\xEF\xBB\xBF" << archive::formatOffsetField(static_cast<std::int64_t>(stub.size()));
+        out.close();
+        if (!out) throw std::runtime_error("error writing '" + utf8FromPath(partial) + "'");
+        std::printf("%zu members, archive of %llu bytes at offset %zu\n", members.size(),
+                    static_cast<unsigned long long>(writer.bytesWritten()), stub.size());
+    }
+    fs::rename(partial, output);
+    std::printf("wrote %s\n", utf8FromPath(output).c_str());
+    return 0;
+}
+
+}  // namespace cli

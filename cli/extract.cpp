@@ -1,0 +1,89 @@
+// pakiet extract INSTALLER DIR: the installation's own steps on the installer file, without a
+// window: copy the archive out to a working folder, find the package, extract it into DIR with
+// ExtractFilesFromZip; every log line is printed as "[level] text".
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "app/installer_state.h"
+#include "app/log.h"
+#include "archive/embedded_package.h"
+#include "archive/extract_files_from_zip.h"
+#include "archive/search_packages.h"
+#include "cli/archive_commands.h"
+#include "cli/cli_files.h"
+#include "platform/file_system.h"
+#include "platform/paths.h"
+#include "toolkit/gauge.h"
+
+namespace cli {
+
+namespace {
+
+class PrintingLog : public app::Log {
+public:
+    void info(std::int32_t lvl, const std::string& txt) override { std::printf("[%d] %s\n", lvl, txt.c_str()); }
+};
+
+// A working folder of its own under the system's temporary folder, removed at the end.
+class WorkingFolder {
+public:
+    WorkingFolder() {
+        const auto base = std::filesystem::temp_directory_path();
+        for (unsigned k = 0;; ++k) {
+            path_ = base / ("pakiet-extract-" + std::to_string(k));
+            if (std::filesystem::create_directory(path_)) break;
+        }
+    }
+    ~WorkingFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    WorkingFolder(const WorkingFolder&) = delete;
+    WorkingFolder& operator=(const WorkingFolder&) = delete;
+    std::string folder() const { return platform::withTrailingSeparator(utf8FromPath(path_)); }
+
+private:
+    std::filesystem::path path_;
+};
+
+}  // namespace
+
+int runExtract(const Args& args) {
+    if (args.size() != 2) {
+        std::fputs("usage: pakiet extract INSTALLER.exe DIR\n", stderr);
+        return 2;
+    }
+    platform::FileSystem& fs = platform::realFileSystem();
+    PrintingLog log;
+    WorkingFolder work;
+    app::InstallerState state;
+    state.log_level = 2;
+    state.tmpDir = work.folder();
+    state.fileZip = "packages.zip";
+    state.sourceZip = state.tmpDir + state.fileZip;
+
+    archive::extractEmbeddedPackage(args[0], state, log, fs);
+    if (!fs.fileExists(state.sourceZip)) {
+        std::fputs("pakiet extract: the installer carries no package\n", stderr);
+        return 1;
+    }
+    archive::searchPackages(state, log, fs, {});
+    if (state.packageName.empty()) {
+        std::fputs("pakiet extract: the archive does not hold exactly one package\n", stderr);
+        return 1;
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(pathFromUtf8(args[1]), ec);
+    toolkit::Gauge gauge("gauge");
+    const std::string destination = platform::withTrailingSeparator(args[1]);
+    if (!archive::ExtractFilesFromZip(log, fs, state, gauge, state.sourceZip, destination)) {
+        std::fputs("pakiet extract: the extraction failed\n", stderr);
+        return 1;
+    }
+    std::printf("extracted package %s into %s\n", state.packageName.c_str(), destination.c_str());
+    return 0;
+}
+
+}  // namespace cli

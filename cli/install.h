@@ -1,0 +1,11 @@
+// pakiet install: the installer's start-up and preparation without a window.
+#pragma once
+
+#include "cli/commands.h"
+
+namespace cli {
+
+// pakiet install INSTALLER --dry-run [--debug] [--drive-root DIR]... [--host DIR]
+int runInstall(const Args& args);
+
+}  // namespace cli

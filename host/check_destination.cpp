@@ -1,0 +1,28 @@
+// The folder rule and the field's change handler.
+#include "host/check_destination.h"
+
+#include "host/check_installation_enabled.h"
+#include "host/host_folder_text.h"
+
+namespace host {
+
+bool CheckDestination(app::Log& log, platform::FileSystem& files, const std::string& fieldText) {
+    const std::string addOnFolder = fieldText + std::string(kAddOnFolderName);
+    log.info(2, "Sprawdzamy folder instalacji : " + addOnFolder);
+    if (files.folderExists(addOnFolder)) {
+        log.info(2, "Folder instalacji poprawny : " + addOnFolder);
+        return true;
+    }
+    log.info(2, "Błędny folder instalacji : " + addOnFolder);
+    return false;
+}
+
+void CheckEdit(app::Log& log, app::InstallerState& state, platform::FileSystem& files,
+               platform::System& system, const std::string& fieldText,
+               const std::function<void()>& bnInstallSetEnable) {
+    if (!CheckDestination(log, files, fieldText)) return;
+    state.destination = true;
+    CheckInstallationEnabled(log, state, files, system, fieldText, bnInstallSetEnable);
+}
+
+}  // namespace host

@@ -1,0 +1,23 @@
+// CheckInstallationEnabled: the database access check, the only way the Install button
+// becomes usable. It proves the package's catalog in the host is not held open by renaming
+// it aside and back, then runs the running-application guard.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "app/installer_state.h"
+#include "app/log.h"
+#include "platform/file_system.h"
+#include "platform/system.h"
+
+namespace host {
+
+// `hostFolderText` is the folder field's text (trimmed here). `bnInstallSetEnable` is called
+// only when every test passes; nothing here ever disables the button.
+void CheckInstallationEnabled(app::Log& log, const app::InstallerState& state,
+                              platform::FileSystem& files, platform::System& system,
+                              const std::string& hostFolderText,
+                              const std::function<void()>& bnInstallSetEnable);
+
+}  // namespace host

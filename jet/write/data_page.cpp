@@ -1,0 +1,94 @@
+// Data page layout: header, offset table, rows from the end downwards.
+#include "jet/write/data_page.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace jet::write {
+
+namespace {
+constexpr std::uint16_t kOffsetMask = 0x1FFF;
+constexpr std::uint16_t kFlagMask = 0xC000;
+
+std::size_t rowStartEntry(const Page& page, std::size_t row) {
+    return loadU16(bytesOf(page), kDataPageHeader + 2 * row);
+}
+
+void writeFreeSpace(Page& page) {
+    const std::size_t rows = dataPageRowCount(page);
+    std::size_t lowest = kPageSize;
+    for (std::size_t i = 0; i < rows; ++i)
+        lowest = std::min(lowest, rowStartEntry(page, i) & kOffsetMask);
+    const std::size_t table = kDataPageHeader + 2 * rows;
+    if (lowest < table) throw TruncatedData("data page rows overlap its offset table");
+    storeU16(bytesOf(page), 2, static_cast<std::uint16_t>(lowest - table));
+}
+}  // namespace
+
+void initDataPage(Page& page, PageNumber owner) {
+    page.fill(0);
+    auto b = bytesOf(page);
+    storeU8(b, 0, static_cast<std::uint8_t>(PageType::Data));
+    storeU8(b, 1, 0x01);
+    storeU16(b, 2, static_cast<std::uint16_t>(kPageSize - kDataPageHeader));
+    storeU32(b, 4, owner);
+}
+
+std::size_t dataPageFreeSpace(const Page& page) { return loadU16(bytesOf(page), 2); }
+std::size_t dataPageRowCount(const Page& page) { return loadU16(bytesOf(page), 12); }
+PageNumber dataPageOwner(const Page& page) { return loadU32(bytesOf(page), 4); }
+
+bool rowFits(const Page& page, std::size_t length) {
+    return dataPageRowCount(page) < kMaxRowsPerDataPage && length + 2 <= dataPageFreeSpace(page);
+}
+
+RowSpan rowSpan(const Page& page, std::size_t row) {
+    if (row >= dataPageRowCount(page)) throw TruncatedData("row number past the page's rows");
+    const std::uint16_t entry = static_cast<std::uint16_t>(rowStartEntry(page, row));
+    const std::size_t begin = entry & kOffsetMask;
+    const std::size_t end = row == 0 ? kPageSize : (rowStartEntry(page, row - 1) & kOffsetMask);
+    if (begin > end || end > kPageSize) throw TruncatedData("row offsets out of order");
+    return RowSpan{begin, end, static_cast<std::uint16_t>(entry & kFlagMask)};
+}
+
+std::uint8_t addRow(Page& page, Bytes row) {
+    if (!rowFits(page, row.size())) throw std::logic_error("data page: the row does not fit");
+    const std::size_t rows = dataPageRowCount(page);
+    const std::size_t end = rows == 0 ? kPageSize : (rowStartEntry(page, rows - 1) & kOffsetMask);
+    const std::size_t begin = end - row.size();
+    auto b = bytesOf(page);
+    storeBytes(b, begin, row);
+    storeU16(b, kDataPageHeader + 2 * rows, static_cast<std::uint16_t>(begin));
+    storeU16(b, 12, static_cast<std::uint16_t>(rows + 1));
+    writeFreeSpace(page);
+    return static_cast<std::uint8_t>(rows);
+}
+
+void replaceRow(Page& page, std::size_t row, Bytes bytes) {
+    const std::size_t rows = dataPageRowCount(page);
+    std::vector<std::vector<std::uint8_t>> contents(rows);
+    std::vector<std::uint16_t> flags(rows);
+    for (std::size_t i = 0; i < rows; ++i) {
+        const RowSpan span = rowSpan(page, i);
+        flags[i] = span.flags;
+        if (i == row)
+            contents[i].assign(bytes.begin(), bytes.end());
+        else
+            contents[i].assign(page.begin() + span.begin, page.begin() + span.end);
+    }
+    std::size_t total = kDataPageHeader + 2 * rows;
+    for (const auto& c : contents) total += c.size();
+    if (total > kPageSize) throw TruncatedData("the data page has no room for the longer row");
+    auto b = bytesOf(page);
+    std::size_t end = kPageSize;
+    for (std::size_t i = 0; i < rows; ++i) {
+        const std::size_t begin = end - contents[i].size();
+        storeBytes(b, begin, Bytes(contents[i]));
+        storeU16(b, kDataPageHeader + 2 * i, static_cast<std::uint16_t>(begin | flags[i]));
+        end = begin;
+    }
+    std::fill(page.begin() + kDataPageHeader + 2 * rows, page.begin() + end, 0);
+    writeFreeSpace(page);
+}
+
+}  // namespace jet::write

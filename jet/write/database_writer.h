@@ -1,0 +1,98 @@
+// Writes Jet 4 databases: creates a new file with the engine's system tables, adds user
+// tables, and appends rows to any table of a new or existing file (Access-made ones too),
+// keeping the indexes, usage maps, the global page map and the row counts right.
+// Every append is all-or-nothing: a refused or failed row leaves the file as it was.
+// Pages are written on flush() and close(), and whenever many pages wait, so memory does
+// not grow with the number of rows.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "jet/page_source.h"
+#include "jet/value.h"
+#include "jet/write/index_tree.h"
+#include "jet/write/page_allocator.h"
+#include "jet/write/page_cache.h"
+#include "jet/write/row_refused.h"
+#include "jet/write/table_definition.h"
+#include "jet/write/table_spec.h"
+
+namespace jet::write {
+
+class DatabaseWriter {
+public:
+    // Creates `path` (replacing a file of that name) with the system tables and no user
+    // table. Throws JetError when the file cannot be made.
+    static std::unique_ptr<DatabaseWriter> create(const std::string& path);
+    // Opens an existing Jet 4 file for appending. Throws JetError.
+    static std::unique_ptr<DatabaseWriter> open(const std::string& path);
+    // The same on bytes in memory or any other source (tests).
+    static std::unique_ptr<DatabaseWriter> createOn(std::unique_ptr<PageSource> source,
+                                                    double now);
+    static std::unique_ptr<DatabaseWriter> openOn(std::unique_ptr<PageSource> source);
+
+    ~DatabaseWriter();
+    DatabaseWriter(const DatabaseWriter&) = delete;
+    DatabaseWriter& operator=(const DatabaseWriter&) = delete;
+
+    const std::string& fileName() const { return cache_.fileName(); }
+
+    // Adds a user table. Throws std::invalid_argument (Polish message) for a spec the
+    // writer cannot make: a bad or repeated name, an unsupported type or size, a key
+    // over a missing or non-integer column; JetError for file problems.
+    void createTable(const TableSpec& spec);
+
+    // Names of the user tables, in catalog order.
+    std::vector<std::string> tableNames();
+    // The definition of a table (names compared without ASCII case, as the engine does);
+    // throws JetError when there is no such table.
+    const TableDefinition& table(const std::string& name);
+
+    // Appends one row; `values` is indexed by column number (as in table(name).columns'
+    // numbers) and may be shorter (missing values are null). Throws RowRefused when the row
+    // does not suit the table, JetError for file problems; either way nothing is written.
+    void appendRow(const std::string& tableName, const std::vector<Value>& values);
+
+    void flush();
+    // Flushes; the object must not be used afterwards.
+    void close();
+
+private:
+    struct OpenTable {
+        std::string name;
+        PageNumber tdefPage = 0;
+        TableDefinition definition;
+        PageNumber currentPage = 0;  // data page rows are appended to, 0 before the first
+        bool currentPageKnown = false;
+        std::vector<std::unique_ptr<IndexTree>> trees;  // one per physical index, made on use
+    };
+    IndexTree& tree(OpenTable& table, std::size_t index);
+
+    explicit DatabaseWriter(std::unique_ptr<PageSource> source);
+    void buildNewDatabase(double now);
+    void loadCatalog();
+    PageNumber createTableDefinition(TableDefinition definition);
+    void appendUnchecked(OpenTable& table, const std::vector<Value>& values);
+    void checkRow(OpenTable& table, const std::vector<Value>& values);
+    OpenTable& openTable(const std::string& name);
+    OpenTable& systemTable(PageNumber tdefPage, const std::string& name);
+    void findCurrentPage(OpenTable& table);
+    void forgetTableState();
+
+    PageCache cache_;
+    PageAllocator allocator_;
+    double now_ = 0;
+    // The catalog as loaded: lower-case name -> TDEF page, and names in catalog order.
+    std::map<std::string, PageNumber> tablePages_;
+    std::vector<std::string> tableOrder_;
+    std::vector<std::uint8_t> databaseOwner_;
+    std::vector<std::vector<std::uint8_t>> tableSids_;
+    PageNumber acesPage_ = 0;
+    std::map<PageNumber, OpenTable> open_;
+    bool closed_ = false;
+};
+
+}  // namespace jet::write

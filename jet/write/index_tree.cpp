@@ -1,0 +1,243 @@
+// B-tree search, insertion and page splits.
+#include "jet/write/index_tree.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "jet/jet_error.h"
+#include "jet/write/index_page.h"
+#include "jet/write/page_allocator.h"
+#include "jet/write/page_cache.h"
+#include "jet/write/usage_map.h"
+
+namespace jet::write {
+
+namespace {
+constexpr std::size_t kMaxDepth = 16;
+
+int compare(Bytes a, Bytes b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    if (n) {
+        const int c = std::memcmp(a.data(), b.data(), n);
+        if (c) return c;
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+Bytes orderingPart(const IndexPageImage& image, std::size_t i) {
+    return image.leaf ? image.entry(i) : nodeEntryKey(image.entry(i));
+}
+
+// First entry not less than the target.
+std::size_t lowerBound(const IndexPageImage& image, Bytes target) {
+    std::size_t lo = 0, hi = image.count();
+    while (lo < hi) {
+        const std::size_t mid = (lo + hi) / 2;
+        if (compare(orderingPart(image, mid), target) < 0)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo;
+}
+
+std::vector<std::uint8_t> leafEntry(const IndexKey& key, RowAddress row) {
+    std::vector<std::uint8_t> e(key);
+    e.push_back(static_cast<std::uint8_t>(row.page >> 16));
+    e.push_back(static_cast<std::uint8_t>(row.page >> 8));
+    e.push_back(static_cast<std::uint8_t>(row.page));
+    e.push_back(row.row);
+    return e;
+}
+
+std::vector<std::uint8_t> nodeEntry(Bytes orderingKey, PageNumber child) {
+    std::vector<std::uint8_t> e(orderingKey.begin(), orderingKey.end());
+    for (int shift = 24; shift >= 0; shift -= 8) e.push_back(static_cast<std::uint8_t>(child >> shift));
+    return e;
+}
+}  // namespace
+
+const IndexPageImage& IndexTree::image(PageNumber page) {
+    auto it = decoded_.find(page);
+    if (it != decoded_.end()) return it->second;
+    if (decoded_.size() > 256) decoded_.clear();
+    return decoded_.emplace(page, decodeIndexPage(allocator_.cache().read(page))).first->second;
+}
+
+void IndexTree::write(PageNumber page, const IndexPageImage& image) {
+    encodeIndexPage(allocator_.cache().modify(page), tdefPage_, image);
+    decoded_[page] = image;
+}
+
+void IndexTree::patchPrevious(PageNumber page, PageNumber next) {
+    IndexPageImage changed = image(page);
+    changed.next = next;
+    write(page, changed);
+}
+
+PageNumber IndexTree::newPage() {
+    const PageNumber page = allocator_.allocate();
+    usageMapAdd(allocator_, usageMap_, page, WhenOutside::Keep);
+    return page;
+}
+
+PageNumber IndexTree::descend(Bytes target, std::vector<Step>& path) {
+    PageCache& cache = allocator_.cache();
+    PageNumber page = root_;
+    for (std::size_t depth = 0;; ++depth) {
+        if (depth > kMaxDepth) throw JetError(cache.fileName(), root_, "the index tree is too deep");
+        const IndexPageImage& node = image(page);
+        if (node.leaf) return page;
+        const std::size_t i = lowerBound(node, target);
+        if (i < node.count()) {
+            path.push_back(Step{page, i, false});
+            page = nodeEntryChild(node.entry(i));
+        } else if (node.tail != 0) {
+            path.push_back(Step{page, node.count(), false});
+            page = node.tail;
+        } else if (node.count() > 0) {
+            path.push_back(Step{page, node.count() - 1, true});
+            page = nodeEntryChild(node.entry(node.count() - 1));
+        } else {
+            throw JetError(cache.fileName(), page, "an index node page has no children");
+        }
+    }
+}
+
+bool IndexTree::contains(const IndexKey& key) {
+    std::vector<std::uint8_t> target(key);
+    target.insert(target.end(), 4, 0);
+    std::vector<Step> path;
+    PageNumber page = descend(Bytes(target), path);
+    for (int hop = 0; hop < 2 && page != 0; ++hop) {
+        const IndexPageImage& leaf = image(page);
+        const std::size_t i = lowerBound(leaf, Bytes(target));
+        if (i < leaf.count()) {
+            Bytes e = leaf.entry(i);
+            return e.size() == key.size() + 4 && std::equal(key.begin(), key.end(), e.begin());
+        }
+        page = leaf.next;
+    }
+    return false;
+}
+
+void IndexTree::insert(const IndexKey& key, RowAddress row) {
+    const auto entry = leafEntry(key, row);
+    std::vector<Step> path;
+    const PageNumber leafPage = descend(Bytes(entry), path);
+    IndexPageImage leaf = image(leafPage);
+    const std::size_t i = lowerBound(leaf, Bytes(entry));
+    leaf.insert(i, Bytes(entry));
+    const bool atEnd = i + 1 == leaf.count();
+    // A child followed past its parent's last listed entry now ends with the new entry.
+    if (atEnd) {
+        for (std::size_t d = path.size(); d-- > 0;) {
+            if (!path[d].pastLast) break;
+            IndexPageImage parent = image(path[d].page);
+            const PageNumber child = nodeEntryChild(parent.entry(path[d].index));
+            parent.replace(path[d].index, Bytes(nodeEntry(Bytes(entry), child)));
+            std::vector<Step> upper(path.begin(), path.begin() + static_cast<std::ptrdiff_t>(d));
+            store(path[d].page, parent, upper, d, true);
+        }
+    }
+    store(leafPage, leaf, path, path.size(), atEnd);
+}
+
+void IndexTree::store(PageNumber page, IndexPageImage& image, std::vector<Step>& path,
+                      std::size_t depth, bool atEnd) {
+    if (image.data.size() <= kIndexEntryArea) {
+        write(page, image);
+        return;
+    }
+    if (page == root_ || depth == 0) {
+        splitRoot(image, atEnd);
+        return;
+    }
+    const std::size_t count = image.count();
+    // Rows usually arrive in key order: then the lower page is left full and the upper one
+    // takes the newest entry, instead of two half-empty pages.
+    std::size_t cut = atEnd ? count - 1 : count / 2;
+    if (!image.leaf) cut = std::clamp<std::size_t>(cut, 2, count - 1);
+    const PageNumber lower = newPage();
+    IndexPageImage left = image.slice(0, image.leaf ? cut : cut - 1);
+    IndexPageImage right = image.slice(cut, count);
+    std::vector<std::uint8_t> parentKey;
+    if (image.leaf) {
+        Bytes last = image.entry(cut - 1);
+        parentKey.assign(last.begin(), last.end());
+    } else {
+        left.tail = nodeEntryChild(image.entry(cut - 1));
+        Bytes last = nodeEntryKey(image.entry(cut - 1));
+        parentKey.assign(last.begin(), last.end());
+        right.tail = image.tail;
+    }
+    left.previous = image.previous;
+    left.next = page;
+    right.previous = lower;
+    right.next = image.next;
+    if (image.previous != 0) patchPrevious(image.previous, lower);
+    write(lower, left);
+    write(page, right);
+
+    const Step step = path[depth - 1];
+    IndexPageImage parent = this->image(step.page);
+    const std::size_t at = std::min(step.index, parent.count());
+    parent.insert(at, Bytes(nodeEntry(Bytes(parentKey), lower)));
+    store(step.page, parent, path, depth - 1, at + 1 >= parent.count());
+}
+
+void IndexTree::splitRoot(IndexPageImage& image, bool atEnd) {
+    const std::size_t count = image.count();
+    std::size_t cut = atEnd ? count - 1 : count / 2;
+    if (!image.leaf) cut = std::clamp<std::size_t>(cut, 2, count - 1);
+    const PageNumber lowerPage = newPage();
+    const PageNumber upperPage = newPage();
+    IndexPageImage lower = image.slice(0, image.leaf ? cut : cut - 1);
+    IndexPageImage upper = image.slice(cut, count);
+    std::vector<std::uint8_t> key;
+    if (image.leaf) {
+        Bytes last = image.entry(cut - 1);
+        key.assign(last.begin(), last.end());
+    } else {
+        lower.tail = nodeEntryChild(image.entry(cut - 1));
+        Bytes last = nodeEntryKey(image.entry(cut - 1));
+        key.assign(last.begin(), last.end());
+        upper.tail = image.tail;
+    }
+    lower.next = upperPage;
+    upper.previous = lowerPage;
+    IndexPageImage root;
+    root.leaf = false;
+    root.tail = upperPage;
+    root.insert(0, Bytes(nodeEntry(Bytes(key), lowerPage)));
+    write(lowerPage, lower);
+    write(upperPage, upper);
+    write(root_, root);
+}
+
+std::vector<IndexTree::Entry> IndexTree::entries() {
+    PageCache& cache = allocator_.cache();
+    PageNumber page = root_;
+    for (std::size_t depth = 0;; ++depth) {
+        if (depth > kMaxDepth) throw JetError(cache.fileName(), root_, "the index tree is too deep");
+        const IndexPageImage& node = image(page);
+        if (node.leaf) break;
+        page = node.count() ? nodeEntryChild(node.entry(0)) : node.tail;
+    }
+    std::vector<Entry> out;
+    for (std::size_t guard = 0; page != 0; ++guard) {
+        if (guard > cache.pageCount()) throw JetError(cache.fileName(), page, "index leaves loop");
+        const IndexPageImage leaf = image(page);
+        for (std::size_t i = 0; i < leaf.count(); ++i) {
+            Bytes e = leaf.entry(i);
+            const std::size_t n = e.size() - 4;
+            RowAddress row{(PageNumber(e[n]) << 16) | (PageNumber(e[n + 1]) << 8) | e[n + 2],
+                           e[n + 3]};
+            out.push_back(Entry{IndexKey(e.begin(), e.begin() + static_cast<std::ptrdiff_t>(n)), row});
+        }
+        page = leaf.next;
+    }
+    return out;
+}
+
+}  // namespace jet::write

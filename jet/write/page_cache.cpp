@@ -1,0 +1,119 @@
+// Page cache with before-images for all-or-nothing changes.
+#include "jet/write/page_cache.h"
+
+#include <stdexcept>
+
+#include "jet/jet_error.h"
+
+namespace jet::write {
+
+namespace {
+// Clean pages kept for re-reading; modified pages stay until flush whatever their number.
+constexpr std::size_t kCleanPagesKept = 512;
+}  // namespace
+
+PageCache::PageCache(std::unique_ptr<PageSource> source) : source_(std::move(source)) {
+    const std::uint64_t size = source_->size();
+    if (size % kPageSize != 0)
+        throw JetError(source_->name(), "the file size " + std::to_string(size) +
+                                            " is not a whole number of 4096-byte pages");
+    pageCount_ = writtenPageCount_ = static_cast<PageNumber>(size / kPageSize);
+}
+
+PageCache::~PageCache() = default;
+
+PageCache::Slot& PageCache::load(PageNumber page) {
+    if (auto it = slots_.find(page); it != slots_.end()) return it->second;
+    if (page >= pageCount_)
+        throw JetError(source_->name(), page, "the page is past the end of the file");
+    trim();
+    // Read before inserting, so that a failed read leaves no zero-filled page behind.
+    Slot fresh;
+    source_->read(std::uint64_t(page) * kPageSize, bytesOf(fresh.bytes));
+    return slots_.emplace(page, fresh).first->second;
+}
+
+void PageCache::trim() {
+    if (slots_.size() - dirtyCount_ < kCleanPagesKept) return;
+    for (auto it = slots_.begin(); it != slots_.end();) {
+        if (!it->second.dirty && !before_.count(it->first))
+            it = slots_.erase(it);
+        else
+            ++it;
+    }
+}
+
+const Page& PageCache::read(PageNumber page) { return load(page).bytes; }
+
+void PageCache::remember(PageNumber page, Slot& slot) {
+    if (!changing_ || before_.count(page)) return;
+    before_[page] = Before{slot.bytes, slot.dirty};
+}
+
+Page& PageCache::modify(PageNumber page) {
+    Slot& slot = load(page);
+    remember(page, slot);
+    if (!slot.dirty) {
+        slot.dirty = true;
+        ++dirtyCount_;
+    }
+    return slot.bytes;
+}
+
+PageNumber PageCache::append() {
+    const PageNumber page = pageCount_++;
+    if (changing_) before_[page] = Before{std::nullopt, false};
+    Slot& slot = slots_[page];
+    slot.bytes.fill(0);
+    slot.dirty = true;
+    ++dirtyCount_;
+    return page;
+}
+
+void PageCache::begin() {
+    if (changing_) throw std::logic_error("page cache: changes do not nest");
+    changing_ = true;
+    before_.clear();
+    pageCountBefore_ = pageCount_;
+}
+
+void PageCache::commit() {
+    changing_ = false;
+    before_.clear();
+}
+
+void PageCache::rollback() {
+    for (auto& [page, before] : before_) {
+        auto it = slots_.find(page);
+        if (it == slots_.end()) continue;
+        if (it->second.dirty) --dirtyCount_;
+        if (!before.bytes) {
+            slots_.erase(it);
+            continue;
+        }
+        it->second.bytes = *before.bytes;
+        it->second.dirty = before.dirty;
+        if (before.dirty) ++dirtyCount_;
+    }
+    pageCount_ = pageCountBefore_;
+    changing_ = false;
+    before_.clear();
+}
+
+void PageCache::flush() {
+    if (changing_) throw std::logic_error("page cache: flush inside a change");
+    // Pages in increasing order so that a growing file is extended front to back.
+    std::map<PageNumber, Slot*> pending;
+    for (auto& [page, slot] : slots_)
+        if (slot.dirty) pending[page] = &slot;
+    for (auto& [page, slot] : pending) {
+        source_->write(std::uint64_t(page) * kPageSize, bytesOf(slot->bytes));
+        slot->dirty = false;
+    }
+    dirtyCount_ = 0;
+    writtenPageCount_ = pageCount_;
+    source_->flush();
+    trim();
+}
+
+}  // namespace jet::write

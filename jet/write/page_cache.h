@@ -1,0 +1,73 @@
+// The writer's view of a database file: 4096-byte pages read on demand, changed in memory and
+// written back on flush. Each change to the file runs as one unit: the cache keeps the
+// pages' images from before it, so a change that fails half-way leaves the file as it was.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+#include "jet/byte_codec.h"
+#include "jet/page_source.h"
+#include "jet/write/page.h"
+
+namespace jet::write {
+
+class PageCache {
+public:
+    explicit PageCache(std::unique_ptr<PageSource> source);
+    ~PageCache();
+    PageCache(const PageCache&) = delete;
+    PageCache& operator=(const PageCache&) = delete;
+
+    const std::string& fileName() const { return source_->name(); }
+    PageNumber pageCount() const { return pageCount_; }
+
+    // The page's bytes; throws JetError for a page past the end of the file.
+    const Page& read(PageNumber page);
+    // The page's bytes to change in place; the page is written at the next flush.
+    Page& modify(PageNumber page);
+    // A new zero-filled page at the end of the file.
+    PageNumber append();
+
+    // A change groups modifications: rollback() puts every page touched since begin()
+    // back as it was and forgets appended pages. Changes do not nest.
+    void begin();
+    void commit();
+    void rollback();
+    bool inChange() const { return changing_; }
+
+    // Writes every modified page and flushes the file. Not allowed inside a change.
+    void flush();
+    // True when modified pages wait for flush().
+    bool dirty() const { return dirtyCount_ > 0 || pageCount_ != writtenPageCount_; }
+    std::size_t dirtyPages() const { return dirtyCount_; }
+
+private:
+    struct Slot {
+        Page bytes;
+        bool dirty = false;
+    };
+    Slot& load(PageNumber page);
+    void remember(PageNumber page, Slot& slot);
+    void trim();
+
+    std::unique_ptr<PageSource> source_;
+    std::unordered_map<PageNumber, Slot> slots_;
+    PageNumber pageCount_ = 0;
+    PageNumber writtenPageCount_ = 0;
+    std::size_t dirtyCount_ = 0;
+
+    struct Before {
+        std::optional<Page> bytes;  // nothing: the page was not in the cache
+        bool dirty = false;
+    };
+    bool changing_ = false;
+    std::map<PageNumber, Before> before_;
+    PageNumber pageCountBefore_ = 0;
+};
+
+}  // namespace jet::write

@@ -1,0 +1,109 @@
+// Row layout.
+#include "jet/write/row_encoder.h"
+
+#include <stdexcept>
+
+#include "jet/write/text_encoding.h"
+
+namespace jet::write {
+
+std::vector<std::uint8_t> encodeTextValue(const std::u16string& text, bool compressible) {
+    std::vector<std::uint8_t> out;
+    bool narrow = compressible && text.size() >= 3 && text.size() <= 1024;
+    for (char16_t c : text)
+        if (c == 0 || c > 0xFF) narrow = false;
+    if (narrow) {
+        out.reserve(text.size() + 2);
+        out.push_back(0xFF);
+        out.push_back(0xFE);
+        for (char16_t c : text) out.push_back(static_cast<std::uint8_t>(c));
+        return out;
+    }
+    out.reserve(text.size() * 2);
+    for (char16_t c : text) {
+        out.push_back(static_cast<std::uint8_t>(c));
+        out.push_back(static_cast<std::uint8_t>(c >> 8));
+    }
+    return out;
+}
+
+namespace {
+void storeFixed(MutableBytes area, const ColumnDefinition& c, const Value& v) {
+    const std::size_t at = c.fixedOffset;
+    switch (c.type) {
+    case ColumnType::Byte: storeU8(area, at, v.asByte()); break;
+    case ColumnType::Int16: storeU16(area, at, static_cast<std::uint16_t>(v.asInt16())); break;
+    case ColumnType::Int32: storeU32(area, at, static_cast<std::uint32_t>(v.asInt32())); break;
+    case ColumnType::Currency:
+        storeU64(area, at, static_cast<std::uint64_t>(v.asCurrency().tenThousandths));
+        break;
+    case ColumnType::Float: storeF32(area, at, v.asFloat()); break;
+    case ColumnType::Double: storeF64(area, at, v.asDouble()); break;
+    case ColumnType::DateTime: storeF64(area, at, v.asDateTime().days); break;
+    case ColumnType::Guid: storeBytes(area, at, Bytes(v.asGuid().bytes)); break;
+    default: throw std::invalid_argument("column " + c.name + ": no fixed-size encoding");
+    }
+}
+
+std::vector<std::uint8_t> variableBytes(const ColumnDefinition& c, const Value& v) {
+    switch (c.type) {
+    case ColumnType::Text: {
+        auto utf16 = utf8ToUtf16Strict(v.asString());
+        if (!utf16) throw std::invalid_argument("column " + c.name + ": the text is not UTF-8");
+        return encodeTextValue(*utf16, c.extFlags & 0x01);
+    }
+    case ColumnType::Binary: return v.asBytes();
+    default:
+        throw std::invalid_argument("column " + c.name + ": values of type " +
+                                    std::string(columnTypeName(c.type)) + " cannot be written");
+    }
+}
+}  // namespace
+
+std::vector<std::uint8_t> encodeRow(const TableDefinition& table, const std::vector<Value>& values) {
+    const std::size_t columnCount = table.maxColumns;
+    const std::size_t maskBytes = (columnCount + 7) / 8;
+    std::vector<std::uint8_t> mask(maskBytes, 0);
+    std::vector<std::uint8_t> row;
+    ByteWriter out(row);
+    out.u16(static_cast<std::uint16_t>(columnCount));
+    const std::size_t fixedSize = table.fixedAreaSize();
+    row.resize(2 + fixedSize, 0);
+    MutableBytes fixedArea(row.data() + 2, fixedSize);
+
+    std::vector<const ColumnDefinition*> slots(table.varColumns, nullptr);
+    for (const auto& c : table.columns) {
+        const Value none;
+        const Value& v = c.number < values.size() ? values[c.number] : none;
+        if (c.type == ColumnType::Bool) {
+            if (!v.isNull() && v.asBool()) mask[c.number / 8] |= static_cast<std::uint8_t>(1u << (c.number % 8));
+            continue;
+        }
+        if (v.isNull()) continue;
+        mask[c.number / 8] |= static_cast<std::uint8_t>(1u << (c.number % 8));
+        if (c.fixed())
+            storeFixed(fixedArea, c, v);
+        else if (c.varIndex < slots.size())
+            slots[c.varIndex] = &c;
+    }
+    if (table.varColumns > 0) {
+        std::vector<std::uint16_t> offsets(table.varColumns);
+        for (std::size_t slot = 0; slot < slots.size(); ++slot) {
+            offsets[slot] = static_cast<std::uint16_t>(row.size());
+            const ColumnDefinition* c = slots[slot];
+            if (!c) continue;
+            const Value& v = values[c->number];
+            if (v.isNull()) continue;
+            const auto bytes = variableBytes(*c, v);
+            row.insert(row.end(), bytes.begin(), bytes.end());
+        }
+        const std::uint16_t endOfData = static_cast<std::uint16_t>(row.size());
+        out.u16(endOfData);
+        for (std::size_t slot = offsets.size(); slot-- > 0;) out.u16(offsets[slot]);
+        out.u16(table.varColumns);
+    }
+    row.insert(row.end(), mask.begin(), mask.end());
+    return row;
+}
+
+}  // namespace jet::write

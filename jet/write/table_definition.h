@@ -1,0 +1,128 @@
+// A table definition (TDEF) as the writer needs it: columns, physical and logical indexes,
+// usage-map pointers and counters; read from a file's TDEF pages and written for new tables.
+//
+//   header (63 bytes): 0x02 0x01, free u16, next TDEF page u32, length u32, 1625, row count,
+//     autonumber, 0x01, zeros, table type @40, max columns @41, variable columns @43,
+//     columns @45, logical indexes @47, physical indexes @51, owned map @55, free map @59
+//   then: 12 bytes per physical index (0, distinct keys, 0) · 25 bytes per column ·
+//     column names · 52 bytes per physical index · 28 bytes per logical index ·
+//     logical index names · {column, owned, free} per memo/OLE column · FF FF
+// A definition longer than a page continues on further TDEF pages from their byte 8.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "jet/column_type.h"
+#include "jet/write/page.h"
+
+namespace jet::write {
+
+class PageCache;
+
+namespace column_flags {
+constexpr std::uint8_t kFixed = 0x01;
+constexpr std::uint8_t kUpdatable = 0x02;
+constexpr std::uint8_t kAutoNumber = 0x04;
+constexpr std::uint8_t kSystem = 0x10;
+constexpr std::uint8_t kOwnerSid = 0x20;
+}  // namespace column_flags
+
+struct ColumnDefinition {
+    ColumnType type = ColumnType::Text;
+    std::string name;  // UTF-8
+    std::uint16_t number = 0;
+    std::uint16_t varIndex = 0;  // slot of a variable column; for fixed ones the engine's counter
+    std::uint16_t numberAgain = 0;
+    std::array<std::uint8_t, 4> misc{0x09, 0x04, 0x00, 0x00};  // collation 0x409, version 0
+    std::uint8_t flags = column_flags::kUpdatable;
+    std::uint8_t extFlags = 0;  // 0x01: text may be stored compressed
+    std::uint16_t fixedOffset = 0;
+    std::uint16_t length = 0;  // bytes (text: 2 per character)
+    RowAddress longValueOwned, longValueFree;  // memo/OLE only
+
+    bool fixed() const { return flags & column_flags::kFixed; }
+    bool longValue() const { return isLongValue(type); }
+};
+
+struct IndexColumn {
+    std::uint16_t column = 0;  // column number
+    bool ascending = true;
+};
+
+namespace index_flags {
+constexpr std::uint8_t kUnique = 0x01;
+constexpr std::uint8_t kIgnoreNulls = 0x02;
+constexpr std::uint8_t kRequired = 0x08;
+constexpr std::uint8_t kAccess = 0x80;
+}  // namespace index_flags
+
+struct PhysicalIndex {
+    std::vector<IndexColumn> columns;
+    RowAddress usageMap;
+    PageNumber root = 0;
+    std::uint8_t flags = index_flags::kAccess;
+    std::uint32_t distinctKeys = 0;
+    bool unique() const { return flags & index_flags::kUnique; }
+};
+
+struct LogicalIndex {
+    std::string name;
+    std::uint32_t number = 0;
+    std::uint32_t physical = 0;
+    std::uint8_t relatedType = 0;
+    std::int32_t relatedIndex = -1;
+    std::uint32_t relatedTable = 0;
+    std::uint8_t cascadeUpdate = 4;
+    std::uint8_t cascadeDelete = 4;
+    std::uint8_t type = 0;  // 1 primary key, 2 foreign key
+};
+
+constexpr std::uint8_t kUserTable = 0x4E;
+constexpr std::uint8_t kSystemTable = 0x53;
+
+struct TableDefinition {
+    std::uint8_t tableType = kUserTable;
+    std::uint32_t rowCount = 0;
+    std::uint32_t autoNumber = 0;
+    std::uint16_t maxColumns = 0;
+    std::uint16_t varColumns = 0;
+    std::vector<ColumnDefinition> columns;  // in stored order
+    std::vector<PhysicalIndex> physical;
+    std::vector<LogicalIndex> logical;  // in stored order
+    RowAddress owned, freeSpace;
+
+    // The column with this number, or nullptr.
+    const ColumnDefinition* columnByNumber(std::uint16_t number) const;
+    // The column with this name (compared exactly), or nullptr.
+    const ColumnDefinition* columnByName(const std::string& name) const;
+    // Bytes of the rows' fixed area.
+    std::size_t fixedAreaSize() const;
+};
+
+// Offsets of the counters the writer keeps up to date.
+constexpr std::size_t kTdefRowCount = 16;
+constexpr std::size_t kTdefAutoNumber = 20;
+constexpr std::size_t kTdefHeader = 63;
+inline std::size_t tdefDistinctKeysOffset(std::size_t physicalIndex) {
+    return kTdefHeader + 12 * physicalIndex + 4;
+}
+
+// The definition's bytes, FF FF included, without page headers or continuation.
+std::vector<std::uint8_t> encodeTableDefinition(const TableDefinition& table);
+TableDefinition decodeTableDefinition(Bytes definition);
+
+// The logical definition gathered from the TDEF page chain that starts at `page`.
+std::vector<std::uint8_t> readTableDefinition(PageCache& cache, PageNumber page);
+// Writes a 32-bit field of the definition that starts at `page`, continuation aware.
+void storeTableDefinitionU32(PageCache& cache, PageNumber page, std::size_t offset,
+                             std::uint32_t value);
+
+// Lays a definition out on pages: the first page, then continuation pages, each with its
+// 8-byte header; `pages` gives the page numbers to use (enough for the length).
+std::size_t tableDefinitionPagesNeeded(std::size_t length);
+std::vector<Page> layOutTableDefinition(Bytes definition, const std::vector<PageNumber>& pages);
+
+}  // namespace jet::write

@@ -1,0 +1,16 @@
+// UTF-8 <-> UTF-16 for the texts the writer stores: column values, table, column and index
+// names. Unlike a display conversion, bad UTF-8 is refused, since it would be stored for good.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace jet::write {
+
+// Nothing when `text` is not well-formed UTF-8 (overlong forms and surrogates included).
+std::optional<std::u16string> utf8ToUtf16Strict(std::string_view text);
+// Unpaired surrogates become U+FFFD.
+std::string utf16ToUtf8(std::u16string_view text);
+
+}  // namespace jet::write

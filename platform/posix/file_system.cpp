@@ -1,0 +1,106 @@
+// The POSIX file system: plain system calls on UTF-8 paths. Folder listing filters by the
+// portable mask itself, so that every platform matches names alike.
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+
+#include "platform/file_system.h"
+#include "platform/posix/posix_files.h"
+#include "platform/posix/rename_no_replace.h"
+#include "platform/wildcard.h"
+
+namespace platform {
+
+namespace {
+
+bool isDots(const char* name) {
+    return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
+}
+
+class Folder {
+public:
+    explicit Folder(const std::string& path) : dir_(::opendir(path.c_str())) {}
+    ~Folder() {
+        if (dir_) ::closedir(dir_);
+    }
+    Folder(const Folder&) = delete;
+    Folder& operator=(const Folder&) = delete;
+    bool isOpen() const { return dir_ != nullptr; }
+    // The next entry other than "." and "..", or nullptr at the end.
+    dirent* next() {
+        while (dirent* entry = ::readdir(dir_))
+            if (!isDots(entry->d_name)) return entry;
+        return nullptr;
+    }
+
+private:
+    DIR* dir_;
+};
+
+std::string joined(const std::string& folder, const char* name) {
+    std::string path = folder;
+    if (path.empty() || path.back() != '/') path += '/';
+    return path + name;
+}
+
+class PosixFileSystem : public FileSystem {
+public:
+    bool fileExists(const std::string& path) override {
+        struct stat info;
+        return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+    }
+    bool folderExists(const std::string& path) override {
+        struct stat info;
+        return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    }
+    bool createFolder(const std::string& path) override {
+        return ::mkdir(path.c_str(), 0777) == 0;
+    }
+    bool deleteFile(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
+    bool renameNoReplace(const std::string& from, const std::string& to) override {
+        return posix::renameNoReplace(from, to);
+    }
+    std::vector<std::string> listSubFolders(const std::string& folder,
+                                            const std::string& mask) override {
+        std::vector<std::string> names;
+        Folder dir(folder);
+        if (!dir.isOpen()) return names;
+        while (dirent* entry = dir.next()) {
+            if (!matchesMask(entry->d_name, mask)) continue;
+            bool isFolder = entry->d_type == DT_DIR;
+            // Links to folders count as folders, as junctions do on Windows.
+            if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK)
+                isFolder = folderExists(joined(folder, entry->d_name));
+            if (isFolder) names.emplace_back(entry->d_name);
+        }
+        return names;
+    }
+    bool folderIsEmpty(const std::string& folder) override {
+        Folder dir(folder);
+        return dir.isOpen() && dir.next() == nullptr;
+    }
+    bool removeFolder(const std::string& folder) override {
+        return ::rmdir(folder.c_str()) == 0;
+    }
+    std::unique_ptr<ReadableFile> openRead(const std::string& path, Sharing) override {
+        return posix::openReadFile(path);
+    }
+    std::unique_ptr<WritableFile> createWrite(const std::string& path) override {
+        return posix::createWriteFile(path);
+    }
+    std::unique_ptr<RandomAccessFile> openReadWrite(const std::string& path, Sharing,
+                                                    bool create) override {
+        return posix::openRandomAccessFile(path, create);
+    }
+};
+
+}  // namespace
+
+FileSystem& realFileSystem() {
+    static PosixFileSystem instance;
+    return instance;
+}
+
+}  // namespace platform

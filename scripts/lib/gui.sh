@@ -1,0 +1,102 @@
+# Helpers for driving the real installer window under Xvfb and Wine; sourced by
+# scripts/gui-test and scripts/lib/demo-run. Screenshots and pixel checks use ImageMagick,
+# pointer moves and clicks xdotool.
+
+GUI_IM=/usr/bin/convert  # another `convert` may shadow ImageMagick's
+
+# Starts Xvfb on the first free display from :90 up and exports DISPLAY; GUI_XVFB_PID is
+# its process. Fails after a few tries.
+gui_start_display() {
+  local n attempt
+  for attempt in 1 2 3; do
+    for n in $(seq 90 140); do
+      [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+    done
+    Xvfb ":$n" -screen 0 "${GUI_SCREEN:-1280x800x24}" -nolisten tcp >/dev/null 2>&1 &
+    GUI_XVFB_PID=$!
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 1 50); do
+      if xdotool getdisplaygeometry >/dev/null 2>&1; then return 0; fi
+      kill -0 "$GUI_XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$GUI_XVFB_PID" 2>/dev/null || true
+    wait "$GUI_XVFB_PID" 2>/dev/null || true
+  done
+  echo "gui: no X display could be started" >&2
+  return 1
+}
+
+gui_stop_display() {
+  if [ -n "${GUI_XVFB_PID:-}" ]; then
+    kill "$GUI_XVFB_PID" 2>/dev/null || true
+    wait "$GUI_XVFB_PID" 2>/dev/null || true
+    GUI_XVFB_PID=
+  fi
+}
+
+# A Wine prefix of the GUI test's own (made once, reused): windows unmanaged, so that
+# closing one does not stall without a window manager.
+gui_wine_env() {
+  export WINEPREFIX="$1"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "== creating the Wine prefix for the GUI test"
+    mkdir -p "$WINEPREFIX"
+    wineboot --init >/dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+    wineserver -w || true
+  fi
+}
+
+# gui_wait_window <caption> [seconds]: prints the X window id once the window is mapped.
+gui_wait_window() {
+  local caption="$1" limit="${2:-30}" id i
+  for i in $(seq 1 $((limit * 5))); do
+    id=$(xdotool search --onlyvisible --name "^${caption}\$" 2>/dev/null | head -n1 || true)
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    sleep 0.2
+  done
+  return 1
+}
+
+# gui_window_origin <id>: "X Y" of the window's top-left corner on the screen.
+gui_window_origin() {
+  xdotool getwindowgeometry --shell "$1" | awk -F= '/^X=/{x=$2} /^Y=/{y=$2} END{print x, y}'
+}
+
+gui_screenshot() {  # <file>
+  import -window root "$1"
+}
+
+# gui_pixel <png> <x> <y>: "R G B" of one pixel, 0-255.
+gui_pixel() {
+  "$GUI_IM" "$1" -crop "1x1+$2+$3" -depth 8 -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:
+}
+
+# gui_close_to <png> <x> <y> <R G B> <tolerance>: the pixel is within tolerance of a colour.
+gui_close_to() {
+  local png="$1" x="$2" y="$3" r="$4" g="$5" b="$6" tol="$7" pr pg pb
+  read -r pr pg pb < <(gui_pixel "$png" "$x" "$y")
+  local d=$(( (pr-r)*(pr-r) > (pg-g)*(pg-g) ? (pr-r)*(pr-r) : (pg-g)*(pg-g) ))
+  d=$(( d > (pb-b)*(pb-b) ? d : (pb-b)*(pb-b) ))
+  [ "$d" -le $((tol * tol)) ]
+}
+
+# gui_region_error <shot> <expected> <x> <y> <w> <h>: root-mean-square difference (0-1)
+# between the screenshot's region and the expected picture of the same size.
+gui_region_error() {
+  local shot="$1" expected="$2" x="$3" y="$4" w="$5" h="$6" tmp
+  tmp=$(mktemp --suffix=.png)
+  "$GUI_IM" "$shot" -crop "${w}x${h}+${x}+${y}" +repage "$tmp"
+  compare -metric RMSE "$tmp" "$expected" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p'
+  rm -f "$tmp"
+}
+
+# gui_expected_region <background> <overlay png> <x> <y> <w> <h> <out>: the overlay
+# alpha-blended over the background at x,y, cropped to the overlay's place.
+gui_expected_region() {
+  "$GUI_IM" "$1" "$2" -geometry "+$3+$4" -compose over -composite -crop "${5}x${6}+${3}+${4}" +repage "$7"
+}

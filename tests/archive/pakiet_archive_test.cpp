@@ -1,0 +1,134 @@
+// pakiet build, verify and extract, run as the program: a package built from a folder
+// verifies, extracts like an installation, is reproducible, and bad layouts are refused with
+// words that say what is wrong.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "archive/offset_field.h"
+#include "tests/archive/archive_fixture.h"
+#include "tests/zip/zip_fixtures.h"
+
+using archivetest::ArchiveTest;
+
+namespace {
+
+#ifndef LUMOR_PAKIET
+#define LUMOR_PAKIET ""
+#endif
+
+struct Result {
+    int code;
+    std::string output;
+};
+
+class Pakiet : public ArchiveTest {
+protected:
+    Pakiet() { makePackage(""); }
+
+    // A package and a stub below `root` ("" or a folder name ending with '/').
+    void makePackage(const std::string& root) {
+        if (!root.empty()) fs.createFolder(path(root));
+        fs.createFolder(path(root + "src"));
+        fs.createFolder(path(root + "src/Kuchnie"));
+        fs.createFolder(path(root + "src/Kuchnie/tekstury"));
+        write(root + "src/Kuchnie/dodatki.mdb", std::string(20000, 'c'));
+        write(root + "src/Kuchnie/item.dwx", "drawing");
+        write(root + "src/Kuchnie/tekstury/\xC5\x82\xC3\xB3\xC5\xBCko.jpg", ziptest::noise(40000));
+        write(root + "src/Kuchnie.jpg", "\xFF\xD8\xFF\xE0 cover");
+        write(root + "src/Kuchnie.txt", "Kuchnie\r\n");
+        write(root + "src/README.txt", "read me");
+        write(root + "stub.exe", std::string(4096, 'S'));
+    }
+
+    Result pakiet(const std::string& arguments) {
+        const std::string out = path("out.txt");
+        const std::string command = "\"" + std::string(LUMOR_PAKIET) + "\" " + arguments + " > \"" + out + "\" 2>&1";
+        const int status = std::system(command.c_str());
+        Result result{status, exists("out.txt") ? read("out.txt") : ""};
+        return result;
+    }
+    std::string q(const std::string& relative) { return "\"" + path(relative) + "\""; }
+    std::string buildArgs(const std::string& output = "Kuchnie.exe", const std::string& root = "") {
+        return "build --stub " + q(root + "stub.exe") + " --package " + q(root + "src/Kuchnie") + " --extra " +
+               q(root + "src/README.txt") + " --output " + q(root + output);
+    }
+    void SetUp() override {
+        if (std::string(LUMOR_PAKIET).empty()) GTEST_SKIP() << "pakiet is not built";
+    }
+};
+
+}  // namespace
+
+TEST_F(Pakiet, BuildsAnInstallerThatVerifiesAndExtractsLikeAnInstallation) {
+    const Result built = pakiet(buildArgs());
+    ASSERT_EQ(built.code, 0) << built.output;
+    const std::string exe = read("Kuchnie.exe");
+    EXPECT_EQ(exe.substr(0, 4096), std::string(4096, 'S'));
+    EXPECT_EQ(exe.substr(exe.size() - 23), "\xEF\xBB\xBF" + archive::formatOffsetField(4096));
+
+    const Result verified = pakiet("verify " + q("Kuchnie.exe"));
+    EXPECT_EQ(verified.code, 0) << verified.output;
+    EXPECT_NE(verified.output.find("package: Kuchnie"), std::string::npos) << verified.output;
+
+    const Result extracted = pakiet("extract " + q("Kuchnie.exe") + " " + q("dest"));
+    ASSERT_EQ(extracted.code, 0) << extracted.output;
+    EXPECT_EQ(read("dest/Kuchnie/dodatki.mdb"), std::string(20000, 'c'));
+    EXPECT_EQ(read("dest/Kuchnie/tekstury/\xC5\x82\xC3\xB3\xC5\xBCko.jpg"), ziptest::noise(40000));
+    EXPECT_EQ(read("dest/README.txt"), "read me");
+    EXPECT_FALSE(exists("dest/Kuchnie.jpg"));
+    EXPECT_FALSE(exists("dest/Kuchnie.txt"));
+    EXPECT_NE(extracted.output.find("[2] Kuchnie\\dodatki.mdb"), std::string::npos) << extracted.output;
+}
+
+TEST_F(Pakiet, TheSameInputGivesTheSameInstaller) {
+    ASSERT_EQ(pakiet(buildArgs("a.exe")).code, 0);
+    ASSERT_EQ(pakiet(buildArgs("b.exe")).code, 0);
+    EXPECT_EQ(read("a.exe"), read("b.exe"));
+}
+
+TEST_F(Pakiet, BuildRefusesBadLayoutsAndSaysWhy) {
+    struct Damage {
+        const char* what;
+        std::function<void(const std::string&)> damage;
+        std::string said;
+    };
+    const auto native = [&](const std::string& relative) { return archivetest::nativePath(path(relative)); };
+    const std::vector<Damage> cases = {
+        {"catalog in capitals", [&](const std::string& r) { std::filesystem::rename(native(r + "src/Kuchnie/dodatki.mdb"), native(r + "src/Kuchnie/Dodatki.mdb")); },
+         "holds no catalog named exactly 'dodatki.mdb'"},
+        {"cover missing", [&](const std::string& r) { fs.deleteFile(path(r + "src/Kuchnie.jpg")); }, "the cover 'Kuchnie.jpg' is missing"},
+        {"cover not a JPEG", [&](const std::string& r) { write(r + "src/Kuchnie.jpg", "GIF89a"); }, "is not a JPEG picture"},
+        {"device name inside", [&](const std::string& r) { write(r + "src/Kuchnie/aux.txt", "x"); },
+         "'Kuchnie\\aux.txt': the name holds a reserved device name"},
+        {"stub already an installer", [&](const std::string& r) { write(r + "stub.exe", std::string(100, 'S') + archive::formatOffsetField(50)); },
+         "already carries a package"},
+    };
+    for (std::size_t k = 0; k < cases.size(); ++k) {
+        SCOPED_TRACE(cases[k].what);
+        const std::string root = "case" + std::to_string(k) + "/";
+        makePackage(root);
+        cases[k].damage(root);
+        const Result result = pakiet(buildArgs("Kuchnie.exe", root));
+        EXPECT_NE(result.code, 0);
+        EXPECT_NE(result.output.find(cases[k].said), std::string::npos) << result.output;
+        EXPECT_FALSE(exists(root + "Kuchnie.exe"));
+    }
+}
+
+TEST_F(Pakiet, VerifyReportsADamagedMemberAndAMissingTrailer) {
+    ASSERT_EQ(pakiet(buildArgs()).code, 0);
+    std::string exe = read("Kuchnie.exe");
+    const std::size_t at = exe.find("Kuchnie\\item.dwx");
+    exe[at + 16] ^= 0x20;  // the first data byte of item.dwx (stored: too short to deflate)
+    write("damaged.exe", exe);
+    Result result = pakiet("verify " + q("damaged.exe"));
+    EXPECT_NE(result.code, 0);
+    EXPECT_NE(result.output.find("CRC-32"), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("Kuchnie\\item.dwx"), std::string::npos) << result.output;
+
+    write("plain.exe", std::string(5000, 'S'));
+    result = pakiet("verify " + q("plain.exe"));
+    EXPECT_NE(result.code, 0);
+    EXPECT_NE(result.output.find("does not name an archive"), std::string::npos) << result.output;
+}

@@ -1,0 +1,25 @@
+// A Log that keeps every line with its level, for tests that check exact log output.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/log.h"
+
+namespace testsupport {
+
+class RecordingLog : public app::Log {
+public:
+    void info(std::int32_t lvl, const std::string& txt) override { lines.emplace_back(lvl, txt); }
+    std::vector<std::string> atLevel(std::int32_t lvl) const {
+        std::vector<std::string> out;
+        for (const auto& [level, text] : lines)
+            if (level == lvl) out.push_back(text);
+        return out;
+    }
+    std::vector<std::pair<std::int32_t, std::string>> lines;
+};
+
+}  // namespace testsupport

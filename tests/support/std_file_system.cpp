@@ -1,0 +1,132 @@
+// Standard streams underneath, opened by std::filesystem paths so that UTF-8 names work on
+// Windows too.
+#include "tests/support/std_file_system.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace testsupport {
+
+namespace {
+
+fs::path native(const std::string& path) {
+    return fs::path(std::u8string(reinterpret_cast<const char8_t*>(path.data()), path.size()));
+}
+
+class StdReadable : public platform::RandomAccessFile {
+public:
+    StdReadable(std::string path, std::fstream stream) : RandomAccessFile(std::move(path)), f_(std::move(stream)) {}
+    std::int64_t size() override {
+        std::error_code ec;
+        return static_cast<std::int64_t>(fs::file_size(native(path()), ec));
+    }
+    std::size_t readAt(std::int64_t offset, void* buffer, std::size_t count) override {
+        f_.clear();
+        f_.seekg(offset);
+        f_.read(static_cast<char*>(buffer), static_cast<std::streamsize>(count));
+        if (f_.bad()) throw platform::FileError(path(), "read failed: " + path());
+        return static_cast<std::size_t>(f_.gcount());
+    }
+    void writeAt(std::int64_t offset, const void* data, std::size_t count) override {
+        f_.clear();
+        f_.seekp(offset);
+        f_.write(static_cast<const char*>(data), static_cast<std::streamsize>(count));
+        if (!f_) throw platform::FileError(path(), "write failed: " + path());
+    }
+    void flush() override { f_.flush(); }
+
+private:
+    std::fstream f_;
+};
+
+class StdWritable : public platform::WritableFile {
+public:
+    StdWritable(std::string path, std::ofstream stream) : WritableFile(std::move(path)), f_(std::move(stream)) {}
+    void write(const void* data, std::size_t count) override {
+        f_.write(static_cast<const char*>(data), static_cast<std::streamsize>(count));
+        if (!f_) throw platform::FileError(path(), "write failed: " + path());
+    }
+    void close() override {
+        if (!f_.is_open()) return;
+        f_.close();
+        if (!f_) throw platform::FileError(path(), "close failed: " + path());
+    }
+
+private:
+    std::ofstream f_;
+};
+
+}  // namespace
+
+bool StdFileSystem::fileExists(const std::string& path) {
+    std::error_code ec;
+    return fs::is_regular_file(native(path), ec);
+}
+
+bool StdFileSystem::folderExists(const std::string& path) {
+    std::error_code ec;
+    return fs::is_directory(native(path), ec);
+}
+
+bool StdFileSystem::createFolder(const std::string& path) {
+    std::error_code ec;
+    return fs::create_directory(native(path), ec);
+}
+
+bool StdFileSystem::deleteFile(const std::string& path) {
+    if (readOnly.count(path)) return false;
+    std::error_code ec;
+    return fs::is_regular_file(native(path), ec) && fs::remove(native(path), ec);
+}
+
+bool StdFileSystem::renameNoReplace(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    if (failRenames || fs::exists(native(to), ec)) return false;
+    fs::rename(native(from), native(to), ec);
+    return !ec;
+}
+
+std::vector<std::string> StdFileSystem::listSubFolders(const std::string& folder, const std::string&) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& item : fs::directory_iterator(native(folder), ec))
+        if (item.is_directory()) names.push_back(item.path().filename().string());
+    return names;
+}
+
+bool StdFileSystem::folderIsEmpty(const std::string& folder) {
+    std::error_code ec;
+    return fs::is_empty(native(folder), ec);
+}
+
+bool StdFileSystem::removeFolder(const std::string& folder) {
+    std::error_code ec;
+    return fs::remove(native(folder), ec);
+}
+
+std::unique_ptr<platform::ReadableFile> StdFileSystem::openRead(const std::string& path, platform::Sharing) {
+    if (unreadable.count(path)) throw platform::FileError(path, "the file is locked by another program: " + path);
+    std::fstream f(native(path), std::ios::in | std::ios::binary);
+    if (!f) throw platform::FileError(path, "cannot open the file: " + path);
+    return std::make_unique<StdReadable>(path, std::move(f));
+}
+
+std::unique_ptr<platform::WritableFile> StdFileSystem::createWrite(const std::string& path) {
+    if (readOnly.count(path)) throw platform::FileError(path, "the file is read-only: " + path);
+    std::ofstream f(native(path), std::ios::out | std::ios::binary | std::ios::trunc);
+    if (!f) throw platform::FileError(path, "cannot create the file: " + path);
+    return std::make_unique<StdWritable>(path, std::move(f));
+}
+
+std::unique_ptr<platform::RandomAccessFile> StdFileSystem::openReadWrite(const std::string& path, platform::Sharing,
+                                                                         bool create) {
+    if (readOnly.count(path)) throw platform::FileError(path, "the file is read-only: " + path);
+    std::fstream f(native(path), std::ios::in | std::ios::out | std::ios::binary);
+    if (!f && create) f.open(native(path), std::ios::in | std::ios::out | std::ios::binary | std::ios::trunc);
+    if (!f) throw platform::FileError(path, "cannot open the file for writing: " + path);
+    return std::make_unique<StdReadable>(path, std::move(f));
+}
+
+}  // namespace testsupport

@@ -1,0 +1,54 @@
+// Handler calls with the exception barrier, and the input rules for pictures.
+#include "toolkit/dispatcher.h"
+
+#include <exception>
+
+namespace toolkit {
+
+bool Dispatcher::invoke(const Event& handler) {
+    if (!handler) return true;
+    try {
+        handler();
+        return true;
+    } catch (const std::exception& error) {
+        report_(error.what());
+    } catch (...) {
+        report_("Unknown error");
+    }
+    return false;
+}
+
+void Dispatcher::deliver(const Event& handler) {
+    ++depth_;
+    invoke(handler);
+    --depth_;
+    // Only the outermost delivery re-checks the pointer; nested ones are part of it.
+    if (depth_ == 0 && afterEvent_) afterEvent_();
+}
+
+void Dispatcher::formCreated(Form& form) { deliver(form.onCreate); }
+
+void Dispatcher::timerTick(Timer& timer) {
+    if (timer.enabled()) deliver(timer.onTimer);
+}
+
+void Dispatcher::mouseEnter(Picture& picture) {
+    if (takesMouseInput(picture)) deliver(picture.onMouseEnter);
+}
+
+void Dispatcher::mouseLeave(Picture& picture) { deliver(picture.onMouseLeave); }
+
+void Dispatcher::click(Picture& picture) {
+    if (takesMouseInput(picture)) deliver(picture.onClick);
+}
+
+void Dispatcher::userEditedText(Edit& edit, const std::string& text) {
+    if (!takesMouseInput(edit)) return;
+    deliver([&edit, &text] { edit.setText(text); });
+}
+
+void Dispatcher::editClick(Edit& edit) {
+    if (takesMouseInput(edit)) deliver(edit.onClick);
+}
+
+}  // namespace toolkit

@@ -1,0 +1,53 @@
+// The one way a backend calls component handlers. Every call is wrapped: an exception that
+// escapes a handler is caught here and its message handed to the error report, and the
+// window stays open. Enter and click reach only a visible, enabled picture; a leave goes to
+// the picture that had the enter, whatever it looks like by then (a handler may have hidden
+// it meanwhile, and the handler bound to it decides what that means).
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "toolkit/edit.h"
+#include "toolkit/event.h"
+#include "toolkit/form.h"
+#include "toolkit/picture.h"
+#include "toolkit/timer.h"
+
+namespace toolkit {
+
+class Dispatcher {
+public:
+    using ErrorReport = std::function<void(const std::string& message)>;
+    explicit Dispatcher(ErrorReport report) : report_(std::move(report)) {}
+
+    // Runs `handler` if set; returns false when it threw (the report has been made).
+    bool invoke(const Event& handler);
+
+    void formCreated(Form& form);
+    void timerTick(Timer& timer);  // only while the timer is enabled
+    void mouseEnter(Picture& picture);
+    void mouseLeave(Picture& picture);
+    void click(Picture& picture);
+    // The user's typing: the field's text becomes `text` (onChange runs only on a change).
+    void userEditedText(Edit& edit, const std::string& text);
+    void editClick(Edit& edit);
+
+    // Called after every delivered event (the pointer tracker re-checks what is under a
+    // resting pointer, since the handler may have shown or hidden pictures).
+    void setAfterEvent(std::function<void()> afterEvent) { afterEvent_ = std::move(afterEvent); }
+
+private:
+    void deliver(const Event& handler);
+
+    ErrorReport report_;
+    std::function<void()> afterEvent_;
+    int depth_ = 0;
+};
+
+// True when a picture takes mouse input now.
+inline bool takesMouseInput(const Control& control) {
+    return control.visible() && control.enabled();
+}
+
+}  // namespace toolkit

@@ -1,0 +1,40 @@
+// A one-line edit field with grey cue text shown while it is empty. setText runs onChange
+// inside the assignment, and only when the text really changes; user typing arrives through
+// the Dispatcher as the same assignment.
+#pragma once
+
+#include <string>
+
+#include "toolkit/control.h"
+#include "toolkit/event.h"
+#include "toolkit/font.h"
+
+namespace toolkit {
+
+class Edit : public Control {
+public:
+    using Control::Control;
+    bool isChildWindow() const override { return true; }
+
+    const std::string& text() const { return text_; }
+    // Runs onChange before returning when `text` differs from the current text; an exception
+    // from the handler leaves the new text in place and propagates to the caller.
+    void setText(std::string text);
+    const std::string& cueText() const { return cueText_; }
+    void setCueText(std::string cue);
+    const Font& font() const { return font_; }
+    void setFont(Font font);
+    int tabOrder() const { return tabOrder_; }
+    void setTabOrder(int order) { tabOrder_ = order; }
+
+    Event onChange;
+    Event onClick;  // through the Dispatcher only
+
+private:
+    std::string text_;
+    std::string cueText_;
+    Font font_;
+    int tabOrder_ = 0;
+};
+
+}  // namespace toolkit

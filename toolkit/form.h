@@ -1,0 +1,72 @@
+// The window: caption, border, position, window and client size, colour, font, the components
+// in paint order (bottom first) and the timers. Changing the client size moves and stretches
+// every component by its anchors, always from the bounds it had when the rule was last
+// fixed, so repeated resizing does not accumulate rounding.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "toolkit/colors.h"
+#include "toolkit/control.h"
+#include "toolkit/event.h"
+#include "toolkit/font.h"
+#include "toolkit/timer.h"
+
+namespace toolkit {
+
+class Form : public Control {
+public:
+    using Control::Control;
+
+    const std::string& caption() const { return caption_; }
+    void setCaption(std::string caption);
+    bool borderless() const { return borderless_; }
+    void setBorderless(bool borderless);
+    Color color() const { return color_; }
+    void setColor(Color color);
+    const Font& font() const { return font_; }
+    void setFont(Font font);
+
+    // Window size = client size + frame; the frame is 0 x 0 for a borderless window and is
+    // told by the backend otherwise. left()/top()/width()/height() are the window's.
+    int clientWidth() const { return width() - frameWidth_; }
+    int clientHeight() const { return height() - frameHeight_; }
+    void setClientSize(int width, int height);
+    void setFrameExtents(int frameWidth, int frameHeight);
+    void setPosition(int left, int top);
+    void setSize(int width, int height);
+
+    // Components in paint order, bottom first; the form does not own them.
+    void add(Control& control);
+    const std::vector<Control*>& controls() const { return controls_; }
+    Control* find(const std::string& name) const;
+    void addTimer(Timer& timer) { timers_.push_back(&timer); }
+    const std::vector<Timer*>& timers() const { return timers_; }
+
+    Event onCreate;  // through the Dispatcher only
+
+protected:
+    void sizeChanged(int oldWidth, int oldHeight) override;
+
+private:
+    struct AnchorRule {
+        Control* control;
+        int left, top, width, height;   // bounds when the rule was fixed
+        int parentWidth, parentHeight;  // client size then
+        int lastLeft, lastTop, lastWidth, lastHeight;  // bounds the form last gave it
+    };
+    void applyAnchors();
+
+    std::string caption_;
+    bool borderless_ = false;
+    Color color_ = kSystemWindow;
+    Font font_;
+    int frameWidth_ = 0, frameHeight_ = 0;
+    int laidOutWidth_ = 0, laidOutHeight_ = 0;  // client size the anchors were applied for
+    std::vector<Control*> controls_;
+    std::vector<AnchorRule> anchorRules_;
+    std::vector<Timer*> timers_;
+};
+
+}  // namespace toolkit

@@ -1,0 +1,77 @@
+// The gauge's range, clamped position and shown percentage with its immediate repaint.
+#include "toolkit/gauge.h"
+
+#include <algorithm>
+
+namespace toolkit {
+
+void Gauge::setMinValue(int value) {
+    min_ = value;
+    if (max_ < min_) max_ = min_;
+    progress_ = std::clamp(progress_, min_, max_);
+    changed();
+    updateShownPercent();
+}
+
+void Gauge::setMaxValue(int value) {
+    max_ = value;
+    if (min_ > max_) min_ = max_;
+    progress_ = std::clamp(progress_, min_, max_);
+    changed();
+    updateShownPercent();
+}
+
+void Gauge::setProgress(int value) {
+    const int clamped = std::clamp(value, min_, max_);
+    if (clamped == progress_) return;
+    progress_ = clamped;
+    changed();
+    updateShownPercent();
+}
+
+int Gauge::percentDone() const {
+    if (max_ == min_) return 0;
+    // 64-bit: a range near the int limits must not overflow the product.
+    const long long done = static_cast<long long>(progress_) - min_;
+    const long long range = static_cast<long long>(max_) - min_;
+    return static_cast<int>(done * 100 / range);
+}
+
+void Gauge::setForeColor(Color color) {
+    if (color == foreColor_) return;
+    foreColor_ = color;
+    changed();
+}
+
+void Gauge::setBackColor(Color color) {
+    if (color == backColor_) return;
+    backColor_ = color;
+    changed();
+}
+
+void Gauge::setControlColor(Color color) {
+    if (color == controlColor_) return;
+    controlColor_ = color;
+    changed();
+}
+
+void Gauge::setBorder(bool border) {
+    if (border == border_) return;
+    border_ = border;
+    changed();
+}
+
+void Gauge::setFont(Font font) {
+    if (font == font_) return;
+    font_ = std::move(font);
+    changed();
+}
+
+void Gauge::updateShownPercent() {
+    const int percent = percentDone();
+    if (percent == shownPercent_) return;
+    shownPercent_ = percent;
+    if (repaint_) repaint_(*this);
+}
+
+}  // namespace toolkit

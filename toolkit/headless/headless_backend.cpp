@@ -1,0 +1,187 @@
+// The headless backend: virtual clock, scripted input and recorded output.
+#include "toolkit/headless/headless_backend.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "toolkit/edit.h"
+#include "toolkit/gauge.h"
+
+namespace toolkit {
+
+namespace {
+
+// The headless backend's pixels: none, only a size.
+class BlankImage : public ImageData {};
+
+Image blank(int width, int height) {
+    return Image{width, height, std::make_shared<BlankImage>()};
+}
+
+}  // namespace
+
+HeadlessBackend::HeadlessBackend(ImageDecoder* decoder) : decoder_(decoder) {
+    dispatcher().setAfterEvent([this] {
+        if (pointer_) pointer_->refresh();
+    });
+}
+
+HeadlessBackend::~HeadlessBackend() = default;
+
+void HeadlessBackend::initialize(const Application& application) { application_ = application; }
+
+void HeadlessBackend::attach(Form& form) {
+    form_ = &form;
+    form.setObserver(this);
+    for (Control* control : form.controls()) {
+        control->setObserver(this);
+        if (auto* gauge = dynamic_cast<Gauge*>(control))
+            gauge->setImmediateRepaint([this](Gauge& g) { repaintNow(g); });
+    }
+    for (Timer* timer : form.timers()) {
+        timer->setObserver(this);
+        timerChanged(*timer);
+    }
+    pointer_ = std::make_unique<PointerTracker>(form, dispatcher());
+}
+
+void HeadlessBackend::run(Form& form) {
+    if (&form != form_) throw std::logic_error("run: form not attached: " + form.name());
+    shown_ = true;
+    while (!closed_) {
+        if (!queue_.empty()) {
+            auto action = std::move(queue_.front());
+            queue_.pop_front();
+            action();
+            continue;
+        }
+        long long next = -1;
+        for (const auto& [timer, due] : dueAt_)
+            if (next < 0 || due < next) next = due;
+        if (next < 0 || next - nowMs_ > idleLimitMs_) break;
+        advanceTime(next - nowMs_);
+    }
+}
+
+void HeadlessBackend::close(Form& form) {
+    if (&form != form_) return;
+    closed_ = true;
+    shown_ = false;
+}
+
+void HeadlessBackend::repaintNow(Control& control) { ++repaints_[control.name()]; }
+
+void HeadlessBackend::showErrorReport(const std::string& message) {
+    errorReports_.push_back(message);
+}
+
+Image HeadlessBackend::loadJpegFile(const std::string& path) {
+    if (!decoder_) throw std::runtime_error("No JPEG decoder in this backend: " + path);
+    return decoder_->decodeJpegFile(path);
+}
+
+Image HeadlessBackend::loadAsset(const std::string& name) {
+    if (name == "BG" || name == "BGfinish") return blank(1040, 585);
+    if (name == "gaugeBG") return blank(1040, 57);
+    if (name.rfind("bnInstall", 0) == 0 || name.rfind("bnClose", 0) == 0) return blank(151, 50);
+    return blank(1, 1);
+}
+
+Image HeadlessBackend::stretch(const Image& image, int width, int height) {
+    if (image.empty()) throw std::invalid_argument("stretch: empty picture");
+    return Image{width, height, image.data};
+}
+
+std::optional<std::string> HeadlessBackend::chooseFolder(const std::string& title,
+                                                         const std::string& startFolder) {
+    chooserCalls_.emplace_back(title, startFolder);
+    if (folderAnswers_.empty()) return std::nullopt;
+    auto answer = std::move(folderAnswers_.front());
+    folderAnswers_.pop_front();
+    return answer;
+}
+
+void HeadlessBackend::advanceTime(long long ms) {
+    const long long target = nowMs_ + ms;
+    while (!closed_) {
+        const Timer* nextTimer = nullptr;
+        long long next = 0;
+        for (const auto& [timer, due] : dueAt_)
+            if (due <= target && (!nextTimer || due < next)) {
+                nextTimer = timer;
+                next = due;
+            }
+        if (!nextTimer) break;
+        nowMs_ = next;
+        Timer& timer = *const_cast<Timer*>(nextTimer);
+        dueAt_[nextTimer] = next + std::max(1, timer.intervalMs());
+        dispatcher().timerTick(timer);
+    }
+    nowMs_ = target;
+}
+
+void HeadlessBackend::moveMouseTo(int x, int y) { pointer().moveTo(x, y); }
+
+void HeadlessBackend::moveMouseOnto(const std::string& name) {
+    Control& c = named(name);
+    pointer().moveTo(c.left() + c.width() / 2, c.top() + c.height() / 2);
+}
+
+void HeadlessBackend::moveMouseOff() { pointer().leaveWindow(); }
+
+void HeadlessBackend::click() { pointer().click(); }
+
+void HeadlessBackend::clickOn(const std::string& name) {
+    moveMouseOnto(name);
+    click();
+}
+
+void HeadlessBackend::typeInto(const std::string& editName, const std::string& text) {
+    auto* edit = dynamic_cast<Edit*>(&named(editName));
+    if (!edit) throw std::invalid_argument("not an edit field: " + editName);
+    dispatcher().userEditedText(*edit, text);
+}
+
+void HeadlessBackend::clickEdit(const std::string& editName) {
+    auto* edit = dynamic_cast<Edit*>(&named(editName));
+    if (!edit) throw std::invalid_argument("not an edit field: " + editName);
+    dispatcher().editClick(*edit);
+}
+
+int HeadlessBackend::immediateRepaints(const std::string& name) const {
+    auto it = repaints_.find(name);
+    return it == repaints_.end() ? 0 : it->second;
+}
+
+int HeadlessBackend::changeCount(const std::string& name) const {
+    auto it = changes_.find(name);
+    return it == changes_.end() ? 0 : it->second;
+}
+
+PointerTracker& HeadlessBackend::pointer() {
+    if (!pointer_) throw std::logic_error("no form attached");
+    return *pointer_;
+}
+
+Form& HeadlessBackend::form() {
+    if (!form_) throw std::logic_error("no form attached");
+    return *form_;
+}
+
+void HeadlessBackend::controlChanged(Control& control) { ++changes_[control.name()]; }
+
+void HeadlessBackend::timerChanged(Timer& timer) {
+    if (timer.enabled())
+        dueAt_[&timer] = nowMs_ + std::max(1, timer.intervalMs());
+    else
+        dueAt_.erase(&timer);
+}
+
+Control& HeadlessBackend::named(const std::string& name) {
+    Form& f = form();
+    if (f.name() == name) return f;
+    if (Control* c = f.find(name)) return *c;
+    throw std::invalid_argument("no component named " + name);
+}
+
+}  // namespace toolkit

@@ -1,0 +1,90 @@
+// The backend that draws nothing: tests and the command-line runner drive it. It keeps a
+// virtual clock for the timers, a pointer that tests move onto named pictures, a queue of
+// folder-chooser answers, and records error reports, immediate repaints and change counts.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "toolkit/backend.h"
+#include "toolkit/image_decoder.h"
+#include "toolkit/pointer_tracker.h"
+
+namespace toolkit {
+
+class HeadlessBackend : public Backend, private ControlObserver, private TimerObserver {
+public:
+    // Without a decoder loadJpegFile throws.
+    explicit HeadlessBackend(ImageDecoder* decoder = nullptr);
+    ~HeadlessBackend() override;
+
+    void initialize(const Application& application) override;
+    void attach(Form& form) override;
+    // Runs queued actions (post) and due timers on the virtual clock until the form closes,
+    // or nothing is left to do within `idleLimitMs` of virtual time.
+    void run(Form& form) override;
+    void close(Form& form) override;
+    void repaintNow(Control& control) override;
+    void showErrorReport(const std::string& message) override;
+    Image loadJpegFile(const std::string& path) override;
+    // A blank picture of the asset's design size (unknown names give 1 x 1).
+    Image loadAsset(const std::string& name) override;
+    Image stretch(const Image& image, int width, int height) override;
+    std::optional<std::string> chooseFolder(const std::string& title,
+                                            const std::string& startFolder) override;
+
+    // --- driving it ---
+    void post(std::function<void()> action) { queue_.push_back(std::move(action)); }
+    void setIdleLimitMs(long long limit) { idleLimitMs_ = limit; }
+    // Advances the virtual clock, ticking every enabled timer that falls due, in time order.
+    void advanceTime(long long ms);
+    long long now() const { return nowMs_; }
+    void moveMouseTo(int x, int y);
+    // Moves the pointer to the centre of the named control.
+    void moveMouseOnto(const std::string& name);
+    void moveMouseOff();
+    void click();
+    void clickOn(const std::string& name);
+    void typeInto(const std::string& editName, const std::string& text);
+    void clickEdit(const std::string& editName);
+    void answerFolderChooser(std::optional<std::string> answer) { folderAnswers_.push_back(std::move(answer)); }
+
+    // --- reading it back ---
+    const Application& application() const { return application_; }
+    bool shown() const { return shown_; }
+    bool closed() const { return closed_; }
+    const std::vector<std::string>& errorReports() const { return errorReports_; }
+    int immediateRepaints(const std::string& name) const;
+    int changeCount(const std::string& name) const;
+    const std::vector<std::pair<std::string, std::string>>& folderChooserCalls() const { return chooserCalls_; }
+    PointerTracker& pointer();
+    Form& form();
+
+private:
+    void controlChanged(Control& control) override;
+    void timerChanged(Timer& timer) override;
+    Control& named(const std::string& name);
+
+    ImageDecoder* decoder_;
+    Application application_;
+    Form* form_ = nullptr;
+    std::unique_ptr<PointerTracker> pointer_;
+    std::deque<std::function<void()>> queue_;
+    std::map<const Timer*, long long> dueAt_;
+    long long nowMs_ = 0;
+    long long idleLimitMs_ = 60LL * 60 * 1000;
+    bool shown_ = false;
+    bool closed_ = false;
+    std::vector<std::string> errorReports_;
+    std::map<std::string, int> repaints_;
+    std::map<std::string, int> changes_;
+    std::deque<std::optional<std::string>> folderAnswers_;
+    std::vector<std::pair<std::string, std::string>> chooserCalls_;
+};
+
+}  // namespace toolkit

@@ -1,0 +1,65 @@
+// Font creation with face fallback; see fonts.h.
+#include "toolkit/win32/fonts.h"
+
+#include "toolkit/win32/wide.h"
+
+namespace toolkit::win32 {
+
+namespace {
+int CALLBACK faceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+bool systemHas(const std::wstring& face) {
+    LOGFONTW query{};
+    query.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(query.lfFaceName, face.c_str(), LF_FACESIZE);
+    bool found = false;
+    HDC dc = GetDC(nullptr);
+    EnumFontFamiliesExW(dc, &query, faceFound, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, dc);
+    return found;
+}
+}  // namespace
+
+FontCache::~FontCache() {
+    for (auto& entry : fonts_) DeleteObject(entry.second);
+}
+
+std::wstring FontCache::availableFace(const std::wstring& wanted) {
+    auto known = faces_.find(wanted);
+    if (known != faces_.end()) return known->second;
+    std::wstring chosen = wanted;
+    if (!systemHas(wanted)) {
+        for (const wchar_t* candidate : {L"Tahoma", L"Verdana", L"Segoe UI", L"MS Shell Dlg 2"}) {
+            if (systemHas(candidate)) {
+                chosen = candidate;
+                break;
+            }
+        }
+    }
+    faces_[wanted] = chosen;
+    return chosen;
+}
+
+HFONT FontCache::get(const std::string& face, int heightPx, bool bold) {
+    const auto key = std::make_tuple(face, heightPx, bold);
+    auto known = fonts_.find(key);
+    if (known != fonts_.end()) return known->second;
+    LOGFONTW description{};
+    description.lfHeight = -heightPx;
+    description.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    description.lfCharSet = DEFAULT_CHARSET;
+    description.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    description.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    description.lfQuality = DEFAULT_QUALITY;
+    description.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
+    lstrcpynW(description.lfFaceName, availableFace(widen(face.empty() ? "Tahoma" : face)).c_str(), LF_FACESIZE);
+    HFONT font = CreateFontIndirectW(&description);
+    if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    fonts_[key] = font;
+    return font;
+}
+
+}  // namespace toolkit::win32

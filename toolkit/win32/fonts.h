@@ -1,0 +1,31 @@
+// GDI fonts for the toolkit's Font descriptions, created once per description and kept for the
+// backend's lifetime. A face the system lacks is replaced by the closest one it has
+// (Tahoma, then Verdana, Segoe UI, MS Shell Dlg 2).
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <tuple>
+
+namespace toolkit::win32 {
+
+class FontCache {
+public:
+    FontCache() = default;
+    ~FontCache();
+    FontCache(const FontCache&) = delete;
+    FontCache& operator=(const FontCache&) = delete;
+
+    // heightPx is the character height (without internal leading), as a negative LOGFONT height.
+    HFONT get(const std::string& face, int heightPx, bool bold);
+
+private:
+    std::wstring availableFace(const std::wstring& wanted);
+
+    std::map<std::tuple<std::string, int, bool>, HFONT> fonts_;
+    std::map<std::wstring, std::wstring> faces_;
+};
+
+}  // namespace toolkit::win32

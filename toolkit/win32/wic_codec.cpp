@@ -1,0 +1,90 @@
+// WIC decoding to premultiplied BGRA and Fant resampling; see wic_codec.h.
+#include "toolkit/win32/wic_codec.h"
+
+#include <wincodec.h>
+
+#include <stdexcept>
+
+#include "toolkit/win32/com_ptr.h"
+#include "toolkit/win32/wide.h"
+
+namespace toolkit::win32 {
+
+struct WicCodec::Factory {
+    ComPtr<IWICImagingFactory> wic;
+};
+
+namespace {
+
+std::unique_ptr<Bitmap> copyOut(IWICImagingFactory* wic, IWICBitmapSource* source, const std::string& what) {
+    ComPtr<IWICFormatConverter> converter;
+    if (FAILED(wic->CreateFormatConverter(converter.put())) ||
+        FAILED(converter->Initialize(source, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone,
+                                     nullptr, 0.0, WICBitmapPaletteTypeCustom)))
+        throw std::runtime_error("Nie można przekształcić obrazu " + what);
+    UINT width = 0, height = 0;
+    converter->GetSize(&width, &height);
+    auto bitmap = std::make_unique<Bitmap>(static_cast<int>(width), static_cast<int>(height));
+    if (FAILED(converter->CopyPixels(nullptr, bitmap->stride(), bitmap->byteSize(),
+                                     reinterpret_cast<BYTE*>(bitmap->pixels()))))
+        throw std::runtime_error("Nie można odczytać obrazu " + what);
+    return bitmap;
+}
+
+}  // namespace
+
+WicCodec::WicCodec() : factory_(std::make_unique<Factory>()) {
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IWICImagingFactory, factory_->wic.putVoid())))
+        throw std::runtime_error("Brak komponentu obrazów systemu (WIC)");
+}
+
+WicCodec::~WicCodec() = default;
+
+std::unique_ptr<Bitmap> WicCodec::decodeJpegFile(const std::string& path) const {
+    const std::string what = "JPEG " + path;
+    const std::string refusal = "Plik " + path + " nie jest poprawnym obrazem JPEG";
+    ComPtr<IWICBitmapDecoder> decoder;
+    if (FAILED(factory_->wic->CreateDecoderFromFilename(widen(path).c_str(), nullptr, GENERIC_READ,
+                                                        WICDecodeMetadataCacheOnDemand, decoder.put())))
+        throw std::runtime_error(refusal);
+    GUID format{};
+    if (FAILED(decoder->GetContainerFormat(&format)) || format != GUID_ContainerFormatJpeg)
+        throw std::runtime_error(refusal);
+    ComPtr<IWICBitmapFrameDecode> frame;
+    if (FAILED(decoder->GetFrame(0, frame.put()))) throw std::runtime_error(refusal);
+    try {
+        return copyOut(factory_->wic.get(), frame.get(), what);
+    } catch (const std::runtime_error&) {
+        throw std::runtime_error(refusal);
+    }
+}
+
+std::unique_ptr<Bitmap> WicCodec::decodeMemory(const void* bytes, std::size_t size, const std::string& what) const {
+    ComPtr<IWICStream> stream;
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    if (FAILED(factory_->wic->CreateStream(stream.put())) ||
+        FAILED(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(bytes)), static_cast<DWORD>(size))) ||
+        FAILED(factory_->wic->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                                      decoder.put())) ||
+        FAILED(decoder->GetFrame(0, frame.put())))
+        throw std::runtime_error("Nie można odczytać obrazu " + what);
+    return copyOut(factory_->wic.get(), frame.get(), what);
+}
+
+std::unique_ptr<Bitmap> WicCodec::scale(const Bitmap& source, int width, int height) const {
+    ComPtr<IWICBitmap> wrapped;
+    ComPtr<IWICBitmapScaler> scaler;
+    if (FAILED(factory_->wic->CreateBitmapFromMemory(
+            static_cast<UINT>(source.width()), static_cast<UINT>(source.height()), GUID_WICPixelFormat32bppPBGRA,
+            source.stride(), source.byteSize(), reinterpret_cast<BYTE*>(source.pixels()), wrapped.put())) ||
+        FAILED(factory_->wic->CreateBitmapScaler(scaler.put())) ||
+        FAILED(scaler->Initialize(wrapped.get(), static_cast<UINT>(width), static_cast<UINT>(height),
+                                  WICBitmapInterpolationModeFant)))
+        throw std::runtime_error("Nie można przeskalować obrazu do " + std::to_string(width) + "x" +
+                                 std::to_string(height));
+    return copyOut(factory_->wic.get(), scaler.get(), "przeskalowanego");
+}
+
+}  // namespace toolkit::win32

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Renders the installer window's pictures from the SVG sources in src/ into this folder.
+# The rendered files are committed, so neither the build nor CI runs this; run it by hand
+# after editing a source, look at the results (and preview/), and commit both.
+# Needs: librsvg2-bin (rsvg-convert), imagemagick, python3, fonts-lato, fonts-open-sans;
+# for the previews also Wine's Tahoma (package fonts-wine), when it is there.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+src=$here/src
+convert=/usr/bin/convert
+[ -x "$convert" ] || convert=convert
+
+need() { command -v "$1" >/dev/null || { echo "render.sh: $1 is missing ($2)" >&2; exit 1; }; }
+need rsvg-convert "apt-get install librsvg2-bin"
+need "$convert" "apt-get install imagemagick"
+need python3 "apt-get install python3"
+for family in Lato "Open Sans"; do
+  fc-list ":family=$family" family | grep -q . ||
+    { echo "render.sh: font $family is missing (apt-get install fonts-lato fonts-open-sans)" >&2; exit 1; }
+done
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# PNG pictures: 8-bit RGBA (colour type 6) whatever the content, no time stamps, so that a
+# render without changes leaves the committed files byte for byte as they were.
+png32() { "$convert" "$1" -strip -define png:exclude-chunks=date,time "PNG32:$2"; }
+
+# JPEG pictures: baseline (not progressive), full-resolution colour so the orange edges
+# and small type stay clean, no metadata.
+jpeg() {
+  "$convert" "$1" -strip -background white -alpha remove -alpha off -colorspace sRGB \
+    -interlace none -sampling-factor 1x1 -quality 92 -define jpeg:optimize-coding=true "$2"
+}
+
+python3 "$src/facets.py" "$src/facets.svg"
+
+rsvg-convert "$src/cover.svg" -o "$work/cover.png"
+jpeg "$work/cover.png" "$here/BG.jpg"
+rsvg-convert "$src/finish.svg" -o "$work/finish.png"
+jpeg "$work/finish.png" "$here/BGfinish.jpg"
+
+# One source per look; the Close looks are the Install looks with the label swapped.
+for look in Normal Hover Active Disable; do
+  source_svg=$src/button-${look,,}.svg
+  rsvg-convert "$source_svg" -o "$work/install.png"
+  png32 "$work/install.png" "$here/bnInstall$look.png"
+  sed 's/>INSTALUJ</>ZAMKNIJ</' "$source_svg" >"$work/close.svg"
+  rsvg-convert "$work/close.svg" -o "$work/close.png"
+  png32 "$work/close.png" "$here/bnClose$look.png"
+done
+
+rsvg-convert "$src/gauge-bg.svg" -o "$work/gauge.png"
+png32 "$work/gauge.png" "$here/gaugeBG.png"
+
+rsvg-convert -w 256 -h 256 "$src/icon.svg" -o "$work/icon.png"
+png32 "$work/icon.png" "$here/instalator.png"
+python3 "$src/png_to_ico.py" "$here/instalator.png" "$here/instalator.ico"
+
+# Previews: the pictures with the window's controls drawn at their places, to judge the
+# layout. librsvg reads pictures only beside the SVG, so everything is staged together.
+cp "$here"/*.jpg "$here"/*.png "$here"/preview/*.svg "$work/"
+if [ -f /usr/share/wine/fonts/tahoma.ttf ]; then
+  cat >"$work/fonts.conf" <<CONF
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig><include ignore_missing="yes">/etc/fonts/fonts.conf</include>
+<dir>/usr/share/wine/fonts</dir><cachedir>$work/fontcache</cachedir></fontconfig>
+CONF
+  export FONTCONFIG_FILE=$work/fonts.conf
+fi
+sheets=()
+for state in ready installing finished; do
+  rsvg-convert "$work/$state.svg" -o "$work/preview-$state.png"
+  sheets+=("$work/preview-$state.png")
+done
+"$convert" "${sheets[@]}" +repage -background '#6b7079' -splice 0x8 -append +repage \
+  -resize 50% -strip -interlace none -quality 82 "$here/preview/states.jpg"
+
+echo "rendered into $here"

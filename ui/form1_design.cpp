@@ -1,0 +1,143 @@
+// The window design Form1: every property the design fixes, and its event table.
+#include "ui/form1_design.h"
+
+#include "toolkit/colors.h"
+
+namespace ui {
+
+using toolkit::Anchors;
+using toolkit::Cursor;
+using toolkit::Font;
+
+namespace {
+
+constexpr Anchors kAllEdges{true, true, true, true};
+constexpr Anchors kLeftTop{true, true, false, false};
+constexpr Anchors kLeftBottom{true, false, false, true};
+constexpr Anchors kRightBottom{false, false, true, true};
+constexpr Anchors kLeftTopRight{true, true, true, false};
+constexpr Anchors kLeftRightBottom{true, false, true, true};
+constexpr Anchors kNoEdge{false, false, false, false};
+
+const Font kWindowFont{"Tahoma", 11, false, toolkit::kSystemWindowText};
+
+void placeButtonPicture(toolkit::Picture& picture, int left, bool visible, Cursor cursor) {
+    picture.setBounds(left, 527, 151, 50);
+    picture.setAnchors(kRightBottom);
+    picture.setVisible(visible);
+    picture.setCursor(cursor);
+}
+
+}  // namespace
+
+Form1Design::Form1Design() {
+    window.setBorderless(true);
+    window.setClientSize(1040, 585);
+    window.setCaption("Instalator bibliotek CAD");
+    window.setColor(toolkit::kSystemWindow);
+    window.setFont(kWindowFont);
+
+    for (toolkit::Picture* background : {&BGfinish, &BG}) {
+        background->setBounds(0, 0, 1040, 585);
+        background->setAnchors(kAllEdges);
+        background->setStretch(true);
+        background->setEnabled(false);
+    }
+    BGfinish.setVisible(false);
+
+    InfoLabel.setBounds(105, 367, 58, 14);
+    InfoLabel.setAnchors(kLeftBottom);
+    InfoLabel.setAutoSize(true);
+    InfoLabel.setCaption("InfoLabel");
+    InfoLabel.setFont(Font{"Tahoma", 12, true, toolkit::kRed});
+    InfoLabel.setTransparent(true);
+
+    placeButtonPicture(bnCloseDisable, 874, false, Cursor::NotAllowed);
+    placeButtonPicture(bnCloseActive, 874, false, Cursor::Default);
+    placeButtonPicture(bnCloseHover, 874, false, Cursor::Hand);
+    placeButtonPicture(bnCloseNormal, 874, true, Cursor::Hand);
+    placeButtonPicture(bnInstallActive, 698, false, Cursor::Default);
+    placeButtonPicture(bnInstallDisable, 698, true, Cursor::NotAllowed);
+    placeButtonPicture(bnInstallHover, 698, false, Cursor::Hand);
+    placeButtonPicture(bnInstallNormal, 698, false, Cursor::Hand);
+
+    gauge.setBounds(0, 354, 1040, 34);
+    gauge.setAnchors(kLeftTop);
+    gauge.setMinValue(0);
+    gauge.setMaxValue(100);
+    gauge.setProgress(0);
+    gauge.setBorder(false);
+    gauge.setBackColor(toolkit::kSystemWindow);
+    gauge.setForeColor(36095);
+    gauge.setControlColor(toolkit::kOlive);
+    gauge.setFont(kWindowFont);
+
+    gaugeBG.setBounds(0, 0, 1040, 57);
+    gaugeBG.setAnchors(kLeftTop);
+    gaugeBG.setVisible(false);
+    gaugeBG.setTransparent(true);
+
+    infoBox.setBounds(400, 5, 635, 87);
+    infoBox.setAnchors(kLeftTopRight);
+    infoBox.setVisible(false);
+    infoBox.setReadOnly(true);
+    infoBox.setVerticalScrollBar(true);
+    infoBox.setTabStop(false);
+    infoBox.setTabOrder(2);
+    infoBox.setFont(kWindowFont);
+
+    Edit1.setBounds(105, 408, 383, 19);
+    Edit1.setAnchors(kLeftRightBottom);
+    Edit1.setVisible(false);
+    Edit1.setTabOrder(0);
+    Edit1.setText("C:\\Program Files\\CadLumor v. 2.0\\");
+    Edit1.setCueText("Miejsce instalacji oprogramowania CAD");
+    Edit1.setFont(kWindowFont);
+
+    StaticText1.setBounds(105, 391, 230, 17);
+    StaticText1.setAnchors(kLeftBottom);
+    StaticText1.setVisible(false);
+    StaticText1.setAutoSize(true);
+    StaticText1.setCaption("Miejsce instalacji pakietu, zmień jeśli konieczne.");
+    StaticText1.setColor(toolkit::kWhite);
+    StaticText1.setTabOrder(1);
+    StaticText1.setFont(kWindowFont);
+
+    ActivityIndicator.setBounds(935, 454, 64, 64);
+    ActivityIndicator.setAnchors(kNoEdge);
+    ActivityIndicator.setDotColor(toolkit::kBlack);
+    ActivityIndicator.setAnimating(true);
+
+    for (toolkit::Control* control : std::initializer_list<toolkit::Control*>{
+             &BGfinish, &BG, &InfoLabel, &bnCloseDisable, &bnCloseActive, &bnCloseHover,
+             &bnCloseNormal, &bnInstallActive, &bnInstallDisable, &bnInstallHover,
+             &bnInstallNormal, &gauge, &gaugeBG, &infoBox, &Edit1, &StaticText1,
+             &ActivityIndicator})
+        window.add(*control);
+    window.addTimer(Timer1);
+}
+
+void Form1Design::bindEvents(Form1Handlers& handlers) {
+    Form1Handlers* h = &handlers;
+    window.onCreate = [h] { h->FormCreate(); };
+    Timer1.onTimer = [h] { h->Timer1Timer(); };
+    bnCloseNormal.onClick = [h] { h->CloseClick(); };
+    bnCloseNormal.onMouseEnter = [h] { h->bnCloseEnter(); };
+    bnCloseHover.onClick = [h] { h->CloseClick(); };
+    bnCloseHover.onMouseLeave = [h] { h->bnCloseLeave(); };
+    bnInstallNormal.onMouseEnter = [h] { h->bnInstallEnter(); };
+    bnInstallHover.onClick = [h] { h->ButtonInstallClick(); };
+    bnInstallHover.onMouseLeave = [h] { h->bnInstallLeave(); };
+    gaugeBG.onClick = [h] { h->ButtonInstallClick(); };
+    Edit1.onChange = [h] { h->CheckEdit(); };
+    Edit1.onClick = [h] { h->Edit1Click(); };
+}
+
+void Form1Design::loadPictures(toolkit::Backend& backend) {
+    for (toolkit::Picture* picture :
+         {&BGfinish, &BG, &bnCloseDisable, &bnCloseActive, &bnCloseHover, &bnCloseNormal,
+          &bnInstallActive, &bnInstallDisable, &bnInstallHover, &bnInstallNormal, &gaugeBG})
+        picture->setImage(backend.loadAsset(picture->name()));
+}
+
+}  // namespace ui
