@@ -169,6 +169,9 @@ int main(int argc, char** argv) {
     std::printf("peak memory: %ld KB at start, %ld KB after the 512-row scan, %ld KB after the "
                 "%d-row scan (file %zu KB)\n",
                 before, small, after, 512 * 196, static_cast<std::size_t>(std::filesystem::file_size(large) / 1024));
-    std::filesystem::remove(large);
+    if (argc > 2 && std::string(argv[2]) == "--keep")
+        std::printf("kept %s\n", large.c_str());
+    else
+        std::filesystem::remove(large);
     return 0;
 }
