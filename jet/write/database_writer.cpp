@@ -414,6 +414,7 @@ void DatabaseWriter::createTable(const TableSpec& spec) {
                                                                  kUserTableRights, false}));
         }
         cache_.commit();
+        ++generation_;
         tablePages_[lower(spec.name)] = page;
         tableOrder_.push_back(spec.name);
     } catch (...) {
@@ -447,7 +448,7 @@ void DatabaseWriter::findCurrentPage(OpenTable& table) {
     table.currentPageKnown = true;
 }
 
-void DatabaseWriter::checkRow(OpenTable& table, const std::vector<Value>& values) {
+std::vector<std::uint8_t> DatabaseWriter::checkRow(OpenTable& table, const std::vector<Value>& values) {
     const TableDefinition& def = table.definition;
     // The row's key as the messages name it: the primary key's values, or the row's place.
     std::string keyText = "nr " + std::to_string(def.rowCount + 1);
@@ -471,14 +472,14 @@ void DatabaseWriter::checkRow(OpenTable& table, const std::vector<Value>& values
                              where + "kolumna " + quoted(c.name) + " przyjmuje " + typeName(c.type) +
                                  ", a podano " + kindName(v.kind()) + ".");
         if (c.type == ColumnType::Text) {
-            const auto utf16 = utf8ToUtf16Strict(v.asString());
-            if (!utf16)
+            const auto units = utf16Length(v.asString());
+            if (!units)
                 throw RowRefused(table.name, c.name,
                                  where + "tekst w kolumnie " + quoted(c.name) + " nie jest poprawnym UTF-8.");
-            if (utf16->size() > c.length / 2u)
+            if (*units > c.length / 2u)
                 throw RowRefused(table.name, c.name,
                                  where + "tekst w kolumnie " + quoted(c.name) + " ma " +
-                                     std::to_string(utf16->size()) + " znaków, a kolumna mieści " +
+                                     std::to_string(*units) + " znaków, a kolumna mieści " +
                                      std::to_string(c.length / 2) + ".");
         }
         if (c.type == ColumnType::Binary && v.asBytes().size() > c.length)
@@ -512,9 +513,11 @@ void DatabaseWriter::checkRow(OpenTable& table, const std::vector<Value>& values
                              where + "klucz " + quoted(indexName) + " ma już wiersz z tą wartością w kolumnie " +
                                  columns + "; wiersza nie dopisano.");
     }
-    if (encodeRow(def, values).size() > kMaxRowLength)
+    auto row = encodeRow(def, values);
+    if (row.size() > kMaxRowLength)
         throw RowRefused(table.name, "", where + "wiersz jest dłuższy niż " + std::to_string(kMaxRowLength) +
                                              " bajtów, które mieści strona bazy.");
+    return row;
 }
 
 void DatabaseWriter::appendRow(const std::string& tableName, const std::vector<Value>& given) {
@@ -528,11 +531,12 @@ void DatabaseWriter::appendRow(const std::string& tableName, const std::vector<V
     for (std::size_t i = 0; i < given.size(); ++i) values[i] = given[i];
     for (const ColumnDefinition& c : def.columns)
         if (c.number < values.size()) values[c.number] = fitInteger(values[c.number], c.type);
-    checkRow(table, values);
+    const auto row = checkRow(table, values);
     cache_.begin();
     try {
-        appendUnchecked(table, values);
+        appendUnchecked(table, values, &row);
         cache_.commit();
+        ++generation_;
     } catch (...) {
         cache_.rollback();
         forgetTableState();
@@ -541,9 +545,10 @@ void DatabaseWriter::appendRow(const std::string& tableName, const std::vector<V
     if (cache_.dirtyPages() > kDirtyPagesBeforeFlush) cache_.flush();
 }
 
-void DatabaseWriter::appendUnchecked(OpenTable& table, const std::vector<Value>& values) {
+void DatabaseWriter::appendUnchecked(OpenTable& table, const std::vector<Value>& values,
+                                     const std::vector<std::uint8_t>* encoded) {
     TableDefinition& def = table.definition;
-    const auto row = encodeRow(def, values);
+    const auto row = encoded ? *encoded : encodeRow(def, values);
     if (!table.currentPageKnown) findCurrentPage(table);
     if (table.currentPage == 0 || !rowFits(cache_.read(table.currentPage), row.size())) {
         const PageNumber page = allocator_.allocate();
@@ -584,6 +589,37 @@ void DatabaseWriter::appendUnchecked(OpenTable& table, const std::vector<Value>&
 }
 
 void DatabaseWriter::flush() { cache_.flush(); }
+
+namespace {
+// Pages as the writer's cache holds them, for the reader.
+class CacheView final : public PageSource {
+public:
+    explicit CacheView(PageCache& cache) : cache_(cache) {}
+    const std::string& name() const override { return cache_.fileName(); }
+    std::uint64_t size() const override { return std::uint64_t(cache_.pageCount()) * kPageSize; }
+    void read(std::uint64_t offset, MutableBytes out) override {
+        if (offset > size() || out.size() > size() - offset)
+            throw JetError(name(), "read past the end of the database");
+        std::size_t done = 0;
+        while (done < out.size()) {
+            const std::uint64_t at = offset + done;
+            const Page& page = cache_.read(static_cast<PageNumber>(at / kPageSize));
+            const std::size_t from = static_cast<std::size_t>(at % kPageSize);
+            const std::size_t count = std::min(out.size() - done, kPageSize - from);
+            std::copy(page.begin() + from, page.begin() + from + count, out.begin() + done);
+            done += count;
+        }
+    }
+    bool writable() const override { return false; }
+    void write(std::uint64_t, Bytes) override { throw JetError(name(), "the view is read-only"); }
+    void flush() override {}
+
+private:
+    PageCache& cache_;
+};
+}  // namespace
+
+std::unique_ptr<PageSource> DatabaseWriter::readView() { return std::make_unique<CacheView>(cache_); }
 
 void DatabaseWriter::close() {
     if (closed_) return;

@@ -9,15 +9,34 @@ namespace jet::write {
 
 std::vector<std::uint8_t> encodeTextValue(const std::u16string& text, bool compressible) {
     std::vector<std::uint8_t> out;
-    bool narrow = compressible && text.size() >= 3 && text.size() <= 1024;
-    for (char16_t c : text)
-        if (c == 0 || c > 0xFF) narrow = false;
-    if (narrow) {
-        out.reserve(text.size() + 2);
+    // Compressed form: FF FE, then characters U+0001..U+00FF as one byte each; a 00 byte
+    // switches to UTF-16 code units and back. A unit with a zero byte cannot sit in a
+    // UTF-16 run (it would read as a switch), so such texts are stored plain.
+    bool compress = compressible && text.size() >= 3 && text.size() <= 1024;
+    if (compress) {
+        out.reserve(text.size() + 8);
         out.push_back(0xFF);
         out.push_back(0xFE);
-        for (char16_t c : text) out.push_back(static_cast<std::uint8_t>(c));
-        return out;
+        bool narrow = true;
+        for (char16_t c : text) {
+            const bool fitsByte = c >= 0x01 && c <= 0xFF;
+            if (!fitsByte && ((c & 0xFF) == 0 || (c >> 8) == 0)) {
+                compress = false;
+                break;
+            }
+            if (fitsByte != narrow) {
+                out.push_back(0x00);
+                narrow = fitsByte;
+            }
+            if (narrow) {
+                out.push_back(static_cast<std::uint8_t>(c));
+            } else {
+                out.push_back(static_cast<std::uint8_t>(c));
+                out.push_back(static_cast<std::uint8_t>(c >> 8));
+            }
+        }
+        if (compress && out.size() < text.size() * 2) return out;
+        out.clear();
     }
     out.reserve(text.size() * 2);
     for (char16_t c : text) {

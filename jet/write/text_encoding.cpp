@@ -45,6 +45,23 @@ std::optional<std::u16string> utf8ToUtf16Strict(std::string_view text) {
     return out;
 }
 
+std::optional<std::size_t> utf16Length(std::string_view text) {
+    std::size_t units = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        if (lead < 0x80) {
+            ++units;
+            ++i;
+            continue;
+        }
+        // Rare: let the full decoder judge the rest.
+        const auto rest = utf8ToUtf16Strict(text.substr(i));
+        if (!rest) return std::nullopt;
+        return units + rest->size();
+    }
+    return units;
+}
+
 std::string utf16ToUtf8(std::u16string_view text) {
     std::string out;
     out.reserve(text.size());

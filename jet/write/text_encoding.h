@@ -10,6 +10,8 @@ namespace jet::write {
 
 // Nothing when `text` is not well-formed UTF-8 (overlong forms and surrogates included).
 std::optional<std::u16string> utf8ToUtf16Strict(std::string_view text);
+// The number of UTF-16 code units of well-formed UTF-8, or nothing.
+std::optional<std::size_t> utf16Length(std::string_view text);
 // Unpaired surrogates become U+FFFD.
 std::string utf16ToUtf8(std::u16string_view text);
 
