@@ -18,6 +18,9 @@ const Verb kVerbs[] = {
     {"tables", "tables FILE [--system] [--linked]   list the tables", &catalogTables},
     {"schema", "schema FILE [TABLE] [--format text|jsonl]   columns and indexes", &catalogSchema},
     {"dump", "dump FILE TABLE [--format csv|jsonl]   every row of a table", &catalogDump},
+    {"create", "create FILE [--force]   an empty catalog (tables Dodatki and info_producent)", &catalogCreate},
+    {"import", "import FILE TABLE --csv DATA.csv   append the rows of a CSV file (UTF-8, header line)",
+     &catalogImport},
 };
 
 void printVerbs(std::FILE* to) {

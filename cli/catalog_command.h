@@ -14,4 +14,8 @@ int catalogTables(const Args& args);
 int catalogSchema(const Args& args);
 int catalogDump(const Args& args);
 
+// Writing verbs (catalog_write.cpp).
+int catalogCreate(const Args& args);
+int catalogImport(const Args& args);
+
 }  // namespace cli

@@ -414,6 +414,7 @@ void DatabaseWriter::createTable(const TableSpec& spec) {
                                                                  kUserTableRights, false}));
         }
         cache_.commit();
+        ++generation_;
         tablePages_[lower(spec.name)] = page;
         tableOrder_.push_back(spec.name);
     } catch (...) {
@@ -533,6 +534,7 @@ void DatabaseWriter::appendRow(const std::string& tableName, const std::vector<V
     try {
         appendUnchecked(table, values);
         cache_.commit();
+        ++generation_;
     } catch (...) {
         cache_.rollback();
         forgetTableState();
@@ -584,6 +586,37 @@ void DatabaseWriter::appendUnchecked(OpenTable& table, const std::vector<Value>&
 }
 
 void DatabaseWriter::flush() { cache_.flush(); }
+
+namespace {
+// Pages as the writer's cache holds them, for the reader.
+class CacheView final : public PageSource {
+public:
+    explicit CacheView(PageCache& cache) : cache_(cache) {}
+    const std::string& name() const override { return cache_.fileName(); }
+    std::uint64_t size() const override { return std::uint64_t(cache_.pageCount()) * kPageSize; }
+    void read(std::uint64_t offset, MutableBytes out) override {
+        if (offset > size() || out.size() > size() - offset)
+            throw JetError(name(), "read past the end of the database");
+        std::size_t done = 0;
+        while (done < out.size()) {
+            const std::uint64_t at = offset + done;
+            const Page& page = cache_.read(static_cast<PageNumber>(at / kPageSize));
+            const std::size_t from = static_cast<std::size_t>(at % kPageSize);
+            const std::size_t count = std::min(out.size() - done, kPageSize - from);
+            std::copy(page.begin() + from, page.begin() + from + count, out.begin() + done);
+            done += count;
+        }
+    }
+    bool writable() const override { return false; }
+    void write(std::uint64_t, Bytes) override { throw JetError(name(), "the view is read-only"); }
+    void flush() override {}
+
+private:
+    PageCache& cache_;
+};
+}  // namespace
+
+std::unique_ptr<PageSource> DatabaseWriter::readView() { return std::make_unique<CacheView>(cache_); }
 
 void DatabaseWriter::close() {
     if (closed_) return;

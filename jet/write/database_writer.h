@@ -56,6 +56,12 @@ public:
     // does not suit the table, JetError for file problems; either way nothing is written.
     void appendRow(const std::string& tableName, const std::vector<Value>& values);
 
+    // Counts the changes made through this object, so that readers know when to look again.
+    std::uint64_t generation() const { return generation_; }
+    // The database as it stands in this writer (unflushed changes included), as a read-only
+    // source for the reader (jet::Database). Valid while the writer lives.
+    std::unique_ptr<PageSource> readView();
+
     void flush();
     // Flushes; the object must not be used afterwards.
     void close();
@@ -93,6 +99,7 @@ private:
     PageNumber acesPage_ = 0;
     std::map<PageNumber, OpenTable> open_;
     bool closed_ = false;
+    std::uint64_t generation_ = 0;
 };
 
 }  // namespace jet::write

@@ -244,6 +244,16 @@ std::vector<OracleRow> mdbReaderRows(const std::string& file, const std::string&
     return out;
 }
 
+OracleTable mdbReaderTable(const std::string& file, const std::string& table) {
+    const auto all = lines(mdbReader("rows " + shellQuote(file) + " " + shellQuote(table)));
+    if (all.empty()) throw std::runtime_error("mdb-reader printed nothing for " + table);
+    OracleTable out;
+    const std::size_t from = all[0].find("\"columns\":");
+    for (const auto& v : Json(all[0].substr(from + 10)).array()) out.columns.push_back(std::get<std::string>(v));
+    for (std::size_t i = 1; i < all.size(); ++i) out.rows.push_back(Json(all[i]).array());
+    return out;
+}
+
 std::vector<std::string> mdbReaderColumns(const std::string& file, const std::string& table) {
     const auto all = lines(mdbReader("rows " + shellQuote(file) + " " + shellQuote(table)));
     if (all.empty()) throw std::runtime_error("mdb-reader printed nothing for " + table);

@@ -24,6 +24,12 @@ std::vector<std::string> mdbReaderTables(const std::string& file, bool system = 
 std::vector<OracleRow> mdbReaderRows(const std::string& file, const std::string& table);
 std::int64_t mdbReaderRowCount(const std::string& file, const std::string& table);
 std::vector<std::string> mdbReaderColumns(const std::string& file, const std::string& table);
+// Columns and rows from one run.
+struct OracleTable {
+    std::vector<std::string> columns;
+    std::vector<OracleRow> rows;
+};
+OracleTable mdbReaderTable(const std::string& file, const std::string& table);
 
 // mdbtools: table names, rows from mdb-json as values in the order of `columns` (mdbtools
 // leaves out nulls and empty texts alike: both come back null), mdb-count's count, and the

@@ -1,0 +1,82 @@
+// Schema objects on the Jet writer.
+#include "catalog/adox.h"
+
+#include <cstdio>
+
+#include "catalog/catalog_error.h"
+#include "catalog/connection_string.h"
+#include "jet/jet_error.h"
+
+namespace catalog::adox {
+
+namespace {
+bool fileExists(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return false;
+    std::fclose(file);
+    return true;
+}
+
+jet::write::ColumnSpec columnSpec(const std::string& table, const Column& c) {
+    switch (c.Type) {
+    case adInteger: return {c.Name, jet::ColumnType::Int32, 0};
+    case adBoolean: return {c.Name, jet::ColumnType::Bool, 0};
+    case adVarWChar:
+        if (c.DefinedSize < 1 || c.DefinedSize > 255)
+            throw CatalogError("Tabela `" + table + "`: kolumna `" + c.Name + "` ma rozmiar " +
+                               std::to_string(c.DefinedSize) + ", a tekst może mieć od 1 do 255 znaków.");
+        return {c.Name, jet::ColumnType::Text, static_cast<std::uint16_t>(c.DefinedSize)};
+    default:
+        throw CatalogError("Tabela `" + table + "`: kolumna `" + c.Name + "` ma nieobsługiwany typ " +
+                           std::to_string(c.Type) + ".");
+    }
+}
+}  // namespace
+
+void Catalog::Create(const std::string& connectionText) {
+    const ConnectionSettings settings = parseConnectionString(connectionText);
+    if (fileExists(settings.path)) throw CatalogError("Baza danych już istnieje: " + settings.path);
+    try {
+        jet::write::DatabaseWriter::create(settings.path)->close();
+    } catch (const jet::JetError& e) {
+        throw CatalogError(std::string("Nie można utworzyć bazy danych: ") + e.what());
+    }
+    connection_.disconnect();
+    connection_.setConnectionString(openConnectionString(settings.path));
+    connection_.connect();
+}
+
+void Catalog::setActiveConnection(const std::string& connectionText) {
+    connection_.disconnect();
+    connection_.setConnectionString(connectionText);
+    connection_.connect();
+}
+
+Connection& Catalog::activeConnection() {
+    if (!connection_.connected()) throw CatalogError("Katalog nie ma aktywnego połączenia z bazą danych.");
+    return connection_;
+}
+
+void TableCollection::Append(const std::shared_ptr<Table>& table) {
+    if (!table) throw CatalogError("Brak definicji tabeli.");
+    jet::write::TableSpec spec;
+    spec.name = table->Name;
+    for (const auto& column : table->Columns.items) spec.columns.push_back(columnSpec(table->Name, *column));
+    for (const auto& key : table->Keys.items) {
+        if (key->Type != adKeyPrimary || key->Columns.names.size() != 1 || spec.primaryKey)
+            throw CatalogError("Tabela `" + table->Name + "`: obsługiwany jest tylko jeden klucz podstawowy "
+                               "na jednej kolumnie (klucz `" + key->Name + "`).");
+        spec.primaryKey = jet::write::PrimaryKeySpec{key->Name, key->Columns.names.front()};
+    }
+    jet::write::DatabaseWriter& writer = catalog_.activeConnection().writer();
+    try {
+        writer.createTable(spec);
+        writer.flush();
+    } catch (const std::invalid_argument& e) {
+        throw CatalogError(e.what());
+    } catch (const jet::JetError& e) {
+        throw CatalogError(e.what());
+    }
+}
+
+}  // namespace catalog::adox

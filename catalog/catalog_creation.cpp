@@ -1,0 +1,78 @@
+// MDBCreate and the schema definitions.
+#include "catalog/catalog_creation.h"
+
+#include "catalog/catalog_schema.h"
+#include "catalog/connection_string.h"
+
+namespace catalog {
+
+std::shared_ptr<adox::Column> CatalogCreation::createCol(const std::string& Name, int Typ, int Size) {
+    auto column = std::make_shared<adox::Column>();
+    column->ParentCatalog = mdbBase.get();
+    column->Name = Name;
+    column->Type = Typ;
+    column->DefinedSize = Size;
+    return column;
+}
+
+std::shared_ptr<adox::Table> CatalogCreation::createTableProducent() {
+    auto table = std::make_shared<adox::Table>();
+    table->Name = "info_producent";
+    for (const SchemaColumn& c : infoProducentColumns())
+        table->Columns.Append(createCol(c.name, adox::adVarWChar, c.definedSize));
+    return table;
+}
+
+std::shared_ptr<adox::Table> CatalogCreation::createTableDodatki() {
+    auto table = std::make_shared<adox::Table>();
+    table->Name = "Dodatki";
+    // ID is made directly, without a defined size, and the key over it comes before the
+    // other columns.
+    auto id = std::make_shared<adox::Column>();
+    id->ParentCatalog = mdbBase.get();
+    id->Name = "ID";
+    id->Type = adox::adInteger;
+    table->Columns.Append(id);
+    auto key = std::make_shared<adox::Key>();
+    key->Name = "Primary";
+    key->Type = adox::adKeyPrimary;
+    key->Columns.Append("ID");
+    table->Keys.Append(key);
+    const auto& columns = dodatkiColumns();
+    for (std::size_t i = 1; i < columns.size(); ++i)
+        table->Columns.Append(createCol(columns[i].name, columns[i].adoType, columns[i].definedSize));
+    return table;
+}
+
+bool CatalogCreation::MDBCreate(const std::string& Name) {
+    if (files_.fileExists(Name)) {
+        info(2, "Znaleniono istniejący plik z dazą danych.");
+        if (files_.deleteFile(Name))
+            info(2, "Usunięto istniejący plik z dazą danych.");
+        else
+            info(1, "Błąd kasowania istniejącego pliku z dazą danych.");
+    }
+    bool result = false;
+    try {
+        info(2, "Tworzenie pliku bazy danych.");
+        mdbBase = std::make_shared<adox::Catalog>();
+        mdbBase->Create(creationConnectionString(Name));
+        mdbBase->setActiveConnection(openConnectionString(Name));
+        info(2, "Tworzenie tabeli `info_roducent`");
+        mdbBase->Tables.Append(createTableProducent());
+        info(2, "Tworzenie tabeli `Dodatki`");
+        mdbBase->Tables.Append(createTableDodatki());
+        info(2, "Utworzono pustą bazę danych.");
+        result = true;
+    } catch (const std::exception& e) {
+        info(1, std::string("[Błąd tworzenia bazy danych MDB.] ") + e.what());
+        mdbBase.reset();
+        // The line claims a deletion only when there was one.
+        if (files_.fileExists(Name) && files_.deleteFile(Name))
+            info(1, "Usunięto błędnie utworzony plik z dazą danych.");
+    }
+    mdbBase.reset();
+    return result;
+}
+
+}  // namespace catalog

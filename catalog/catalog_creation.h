@@ -1,0 +1,35 @@
+// Creation of an empty catalog file: MDBCreate and the table and column definitions it
+// appends (createTableProducent, createTableDodatki, createCol), with their log lines. While
+// a file is being made the catalog object is held in mdbBase, which is null otherwise.
+// MDBCreate returns true when the file holds both tables; after false no file of that name
+// is left (when it could be deleted).
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/log.h"
+#include "catalog/adox.h"
+#include "platform/file_system.h"
+
+namespace catalog {
+
+class CatalogCreation {
+public:
+    CatalogCreation(app::Log& log, platform::FileSystem& files) : log_(log), files_(files) {}
+
+    bool MDBCreate(const std::string& Name);
+    std::shared_ptr<adox::Table> createTableProducent();
+    std::shared_ptr<adox::Table> createTableDodatki();
+    std::shared_ptr<adox::Column> createCol(const std::string& Name, int Typ, int Size);
+
+    // The catalog being created; the window's field of that name.
+    std::shared_ptr<adox::Catalog> mdbBase;
+
+private:
+    void info(int lvl, const std::string& txt) { log_.info(lvl, txt); }
+    app::Log& log_;
+    platform::FileSystem& files_;
+};
+
+}  // namespace catalog

@@ -1,0 +1,30 @@
+// Columns of Dodatki and info_producent.
+#include "catalog/catalog_schema.h"
+
+namespace catalog {
+
+const std::vector<SchemaColumn>& dodatkiColumns() {
+    static const std::vector<SchemaColumn> columns = {
+        {"ID", 3, 0},              {"Producent", 202, 30},    {"Grupa", 202, 30},
+        {"Typ", 202, 30},          {"Nazwa", 202, 100},       {"JPG", 202, 30},
+        {"Kod_Producenta", 202, 30}, {"Dodatek_wst", 11, 0},  {"Kod_Wstawiania", 202, 3},
+        {"Kolor", 202, 30},        {"DWG", 202, 30},          {"Wysokosc", 202, 10},
+        {"Opis_Produktu", 202, 255}, {"Kod_Dodatku1", 202, 30}, {"Kod_Dodatku2", 202, 30},
+        {"Kod_Dodatku3", 202, 30}, {"Kod_Dodatku4", 202, 30}, {"Opis_Koloru", 202, 255},
+        {"cena", 202, 50},         {"vat", 202, 50},          {"marza", 202, 50},
+        {"upust", 202, 50},        {"kolorystyka", 202, 50},  {"wymiar X", 202, 50},
+        {"wymiar Y", 202, 50},     {"wymiar Z", 202, 50},     {"typ_standardowy", 202, 250},
+    };
+    return columns;
+}
+
+const std::vector<SchemaColumn>& infoProducentColumns() {
+    static const std::vector<SchemaColumn> columns = {
+        {"Producent", 202, 50}, {"Nazwa", 202, 50}, {"Ulica", 202, 50},
+        {"Miasto", 202, 50},    {"kod", 202, 10},   {"Tel", 202, 50},
+        {"Fax", 202, 50},       {"e_mail", 202, 50}, {"osoba", 202, 50},
+    };
+    return columns;
+}
+
+}  // namespace catalog

@@ -1,0 +1,17 @@
+// Rows of a CSV file appended to a catalog table, for publishers who keep catalogs in
+// spreadsheets: the header line names the columns (any order, letter case ignored; columns
+// left out stay null), an empty field is null, texts are UTF-8, yes/no fields read
+// 1/0, -1, tak/nie, true/false, yes/no. All or nothing: the rows go into a copy of the file
+// that replaces it only when every row was taken.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace catalog {
+
+// Returns the number of rows added. Throws CatalogError whose message names the line and
+// the column of the first problem, or the file that could not be read or replaced.
+std::size_t importCsv(const std::string& databasePath, const std::string& table, const std::string& csvText);
+
+}  // namespace catalog

@@ -1,0 +1,120 @@
+// Table objects over the connection's reader and writer.
+#include "catalog/table.h"
+
+#include "catalog/catalog_error.h"
+#include "catalog/connection.h"
+#include "catalog/field_value.h"
+#include "jet/jet_error.h"
+#include "jet/write/row_refused.h"
+
+namespace catalog {
+
+std::string Field::asString() const { return valueAsText(value()); }
+
+jet::Value Field::value() const { return table_->current(column_); }
+
+void Field::setValue(const jet::Value& value) {
+    if (!table_->inserting_)
+        throw CatalogError("Tabela `" + table_->tableName_ + "`: wartość można zapisać tylko w nowym rekordzie.");
+    table_->buffer_.at(column_) = value;
+}
+
+void Table::requireActive() const {
+    if (!table_) throw CatalogError("Tabela `" + tableName_ + "` nie jest otwarta.");
+}
+
+void Table::open() {
+    if (table_) return;
+    if (!connection_ || !connection_->connected())
+        throw CatalogError("Tabela `" + tableName_ + "`: połączenie z bazą danych nie jest otwarte.");
+    auto database = connection_->reader();
+    if (!database->findTable(tableName_))
+        throw CatalogError("Brak tabeli `" + tableName_ + "` w bazie danych " + connection_->path() + ".");
+    try {
+        table_.emplace(database->table(tableName_));
+    } catch (const std::exception& e) {
+        throw CatalogError(e.what());
+    }
+    database_ = database;
+    first();
+}
+
+void Table::close() {
+    cursor_.reset();
+    table_.reset();
+    database_.reset();
+    inserting_ = false;
+    positioned_ = false;
+    eof_ = true;
+}
+
+void Table::first() {
+    requireActive();
+    inserting_ = false;
+    // A fresh reader when the connection has changed since this table last looked.
+    auto database = connection_->reader();
+    if (database != database_) {
+        database_ = database;
+        table_.emplace(database_->table(tableName_));
+    }
+    try {
+        cursor_.emplace(table_->rows());
+        eof_ = !cursor_->next();
+    } catch (const jet::JetError& e) {
+        throw CatalogError(e.what());
+    }
+    positioned_ = true;
+}
+
+void Table::next() {
+    requireActive();
+    if (eof_) return;
+    try {
+        eof_ = !cursor_->next();
+    } catch (const jet::JetError& e) {
+        throw CatalogError(e.what());
+    }
+}
+
+Field Table::fieldByName(const std::string& name) {
+    requireActive();
+    const auto column = table_->columnIndex(name);
+    if (!column) throw CatalogError("Brak kolumny `" + name + "` w tabeli `" + tableName_ + "`.");
+    return Field(*this, *column);
+}
+
+const jet::Value& Table::current(std::size_t column) const {
+    requireActive();
+    if (inserting_) return buffer_.at(column);
+    if (eof_ || !cursor_)
+        throw CatalogError("Tabela `" + tableName_ + "`: brak bieżącego rekordu (koniec tabeli).");
+    return (*cursor_)[column];
+}
+
+void Table::insert() {
+    requireActive();
+    if (readOnly_) throw CatalogError("Tabela `" + tableName_ + "` jest otwarta tylko do odczytu.");
+    buffer_.assign(table_->columns().size(), jet::Value());
+    inserting_ = true;
+}
+
+void Table::post() {
+    requireActive();
+    if (!inserting_) return;
+    std::vector<jet::Value> byNumber;
+    const auto& columns = table_->columns();
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (byNumber.size() <= columns[i].number) byNumber.resize(columns[i].number + 1u);
+        byNumber[columns[i].number] = buffer_[i];
+    }
+    inserting_ = false;
+    try {
+        connection_->writer().appendRow(tableName_, byNumber);
+    } catch (const jet::write::RowRefused& e) {
+        throw CatalogError(e.what());
+    } catch (const jet::JetError& e) {
+        throw CatalogError(e.what());
+    }
+}
+
+}  // namespace catalog

@@ -1,0 +1,94 @@
+// `pakiet catalog create|import`: an empty catalog of the installer's schema, and rows
+// appended from a CSV file, for publishers who keep their catalogs in spreadsheets.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/log.h"
+#include "catalog/catalog_creation.h"
+#include "cli/catalog_command.h"
+#include "catalog/catalog_error.h"
+#include "catalog/csv_import.h"
+#include "platform/file_system.h"
+
+namespace cli {
+
+namespace {
+
+bool readWhole(const std::string& path, std::string& out) {
+    std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
+    if (!in) return false;
+    std::ostringstream data;
+    data << in.rdbuf();
+    out = data.str();
+    return true;
+}
+
+// Messages to the user on standard error; trace lines only with --verbose.
+class ConsoleLog : public app::Log {
+public:
+    explicit ConsoleLog(bool verbose) : verbose_(verbose) {}
+    void info(std::int32_t lvl, const std::string& txt) override {
+        if (lvl == 1 || verbose_) std::fprintf(stderr, "%s\n", txt.c_str());
+    }
+
+private:
+    bool verbose_;
+};
+
+}  // namespace
+
+int catalogCreate(const Args& args) {
+    std::vector<std::string> positional;
+    bool force = false, verbose = false;
+    for (const auto& a : args) {
+        if (a == "--force") force = true;
+        else if (a == "--verbose") verbose = true;
+        else positional.push_back(a);
+    }
+    if (positional.size() != 1) {
+        std::fprintf(stderr, "usage: pakiet catalog create FILE [--force] [--verbose]\n");
+        return 2;
+    }
+    const std::string& file = positional[0];
+    platform::FileSystem& files = platform::realFileSystem();
+    // A publisher's existing catalog is not replaced unless asked for.
+    if (files.fileExists(file) && !force) {
+        std::fprintf(stderr, "pakiet catalog create: plik %s już istnieje (--force zastępuje go)\n", file.c_str());
+        return 1;
+    }
+    ConsoleLog log(verbose);
+    catalog::CatalogCreation creation(log, files);
+    if (!creation.MDBCreate(file)) return 1;
+    std::printf("Utworzono pusty katalog %s (tabele info_producent i Dodatki).\n", file.c_str());
+    return 0;
+}
+
+int catalogImport(const Args& args) {
+    std::vector<std::string> positional;
+    std::string csvPath;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--csv" && i + 1 < args.size()) csvPath = args[++i];
+        else positional.push_back(args[i]);
+    }
+    if (positional.size() != 2 || csvPath.empty()) {
+        std::fprintf(stderr, "usage: pakiet catalog import FILE TABLE --csv DATA.csv\n");
+        return 2;
+    }
+    std::string text;
+    if (!readWhole(csvPath, text)) {
+        std::fprintf(stderr, "pakiet catalog import: nie można odczytać pliku %s\n", csvPath.c_str());
+        return 1;
+    }
+    try {
+        const std::size_t added = catalog::importCsv(positional[0], positional[1], text);
+        std::printf("Dopisano %zu wierszy do tabeli `%s`.\n", added, positional[1].c_str());
+        return 0;
+    } catch (const catalog::CatalogError& e) {
+        std::fprintf(stderr, "pakiet catalog import: %s: %s\n", csvPath.c_str(), e.what());
+        return 1;
+    }
+}
+
+}  // namespace cli

@@ -1,0 +1,89 @@
+// CSV rows appended to a catalog: values, nulls, quoting, and errors naming line and column.
+#include <gtest/gtest.h>
+
+#include "catalog/catalog_creation.h"
+#include "catalog/catalog_error.h"
+#include "catalog/csv_import.h"
+#include "catalog/csv_reader.h"
+#include "platform/file_system.h"
+#include "tests/catalog/recording_log.h"
+#include "tests/jet_write/written_rows.h"
+#include "tests/support/test_paths.h"
+
+namespace {
+
+using jet::Value;
+
+class CsvImport : public ::testing::Test {
+protected:
+    void SetUp() override {
+        file = dir.folder() + "dodatki.mdb";
+        catalogtest::RecordingLog log;
+        catalog::CatalogCreation creation(log, platform::realFileSystem());
+        ASSERT_TRUE(creation.MDBCreate(file));
+    }
+    testsupport::TempDir dir;
+    std::string file;
+};
+
+TEST(CsvReader, QuotedFieldsLineBreaksAndLineNumbers) {
+    const auto records = catalog::parseCsv("\xEF\xBB\xBF" "a,b\r\n\"x, \"\"y\"\"\",\"dwie\nlinie\"\n\n1,\n");
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[0].fields, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(records[1].fields, (std::vector<std::string>{"x, \"y\"", "dwie\nlinie"}));
+    EXPECT_EQ(records[1].line, 2u);
+    EXPECT_EQ(records[2].fields, (std::vector<std::string>{"1", ""}));
+    EXPECT_EQ(records[2].line, 5u);
+    EXPECT_THROW(catalog::parseCsv("a\n\"open"), std::runtime_error);
+}
+
+TEST_F(CsvImport, RowsLandWithNullsEmptyFieldsAndPolishLetters) {
+    const std::string csv =
+        "Producent,Nazwa,kod\n"
+        "ABC,\"Fabryka Mebli \"\"Dąb\"\", sp. z o.o.\",00-950\n"
+        "xyz,,\n";
+    EXPECT_EQ(catalog::importCsv(file, "info_producent", csv), 2u);
+    EXPECT_EQ(catalog::importCsv(file, "Dodatki", "id,Nazwa,Dodatek_wst\n5,Krzesło,tak\n6,Stół,0\n"), 2u);
+    std::vector<jetwritetest::Row> producers(2, jetwritetest::Row(9));
+    producers[0][0] = Value::text("ABC");
+    producers[0][1] = Value::text("Fabryka Mebli \"Dąb\", sp. z o.o.");
+    producers[0][4] = Value::text("00-950");
+    producers[1][0] = Value::text("xyz");
+    const std::vector<std::string> columns{"Producent", "Nazwa", "Ulica", "Miasto", "kod", "Tel", "Fax", "e_mail", "osoba"};
+    if (testsupport::oraclesMissing().empty())
+        jetwritetest::expectReadersSee(file, "info_producent", columns, producers);
+    else
+        jetwritetest::expectOurReaderSees(file, "info_producent", columns, producers);
+}
+
+TEST_F(CsvImport, ABadLineNamesLineAndColumnAndChangesNothing) {
+    ASSERT_EQ(catalog::importCsv(file, "Dodatki", "ID\n1\n"), 1u);
+    const std::string before = testsupport::readFile(file);
+    struct Case {
+        const char* csv;
+        std::vector<std::string> mentions;
+    };
+    const std::vector<Case> cases = {
+        {"ID,Nazwa\n2,a\nx,b\n", {"linia 3", "`ID`", "liczbą"}},
+        {"ID,Dodatek_wst\n2,może\n", {"linia 2", "`Dodatek_wst`"}},
+        {"ID,Kod_Wstawiania\n2,abcd\n", {"linia 2", "`Kod_Wstawiania`", "mieści 3"}},
+        {"ID\n2\n1\n", {"linia 3", "ID = 1", "`Primary`"}},
+        {"ID,Brak\n2,x\n", {"linia 1", "`Brak`"}},
+        {"ID,Nazwa\n2\n", {"linia 2", "pól"}},
+        {"ID,Nazwa\n2,\xC3\x28\n", {"linia 2", "`Nazwa`", "UTF-8"}},
+        {"", {"nagłówka"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.csv);
+        try {
+            catalog::importCsv(file, "Dodatki", c.csv);
+            ADD_FAILURE() << "imported";
+        } catch (const catalog::CatalogError& e) {
+            for (const auto& part : c.mentions)
+                EXPECT_NE(std::string(e.what()).find(part), std::string::npos) << e.what() << " lacks " << part;
+        }
+        EXPECT_EQ(testsupport::readFile(file), before);
+    }
+}
+
+}  // namespace

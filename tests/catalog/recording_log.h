@@ -1,0 +1,18 @@
+// A Log for tests that keeps every line with its level.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/log.h"
+
+namespace catalogtest {
+
+class RecordingLog : public app::Log {
+public:
+    void info(std::int32_t lvl, const std::string& txt) override { lines.emplace_back(lvl, txt); }
+    std::vector<std::pair<std::int32_t, std::string>> lines;
+};
+
+}  // namespace catalogtest
