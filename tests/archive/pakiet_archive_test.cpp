@@ -43,7 +43,9 @@ protected:
 
     Result pakiet(const std::string& arguments) {
         const std::string out = path("out.txt");
-        const std::string command = "\"" + std::string(LUMOR_PAKIET) + "\" " + arguments + " > \"" + out + "\" 2>&1";
+        std::string command = "\"" + std::string(LUMOR_PAKIET) + "\" " + arguments + " > \"" + out + "\" 2>&1";
+        // cmd.exe drops the outermost quotes of a command line that starts with one.
+        if (platform::kSeparator == '\\') command = "\"" + command + "\"";
         const int status = std::system(command.c_str());
         Result result{status, exists("out.txt") ? read("out.txt") : ""};
         return result;
@@ -93,9 +95,11 @@ TEST_F(Pakiet, BuildRefusesBadLayoutsAndSaysWhy) {
         std::function<void(const std::string&)> damage;
         std::string said;
     };
-    const auto native = [&](const std::string& relative) { return archivetest::nativePath(path(relative)); };
+    const auto native = [this](const std::string& relative) { return archivetest::nativePath(path(relative)); };
     const std::vector<Damage> cases = {
-        {"catalog in capitals", [&](const std::string& r) { std::filesystem::rename(native(r + "src/Kuchnie/dodatki.mdb"), native(r + "src/Kuchnie/Dodatki.mdb")); },
+        {"catalog in capitals", [&](const std::string& r) {
+             std::filesystem::remove(native(r + "src/Kuchnie/dodatki.mdb"));
+             write(r + "src/Kuchnie/Dodatki.mdb", "catalog"); },
          "holds no catalog named exactly 'dodatki.mdb'"},
         {"cover missing", [&](const std::string& r) { fs.deleteFile(path(r + "src/Kuchnie.jpg")); }, "the cover 'Kuchnie.jpg' is missing"},
         {"cover not a JPEG", [&](const std::string& r) { write(r + "src/Kuchnie.jpg", "GIF89a"); }, "is not a JPEG picture"},
@@ -106,6 +110,8 @@ TEST_F(Pakiet, BuildRefusesBadLayoutsAndSaysWhy) {
     };
     for (std::size_t k = 0; k < cases.size(); ++k) {
         SCOPED_TRACE(cases[k].what);
+        // Windows itself cannot hold a file named after a device (writing "aux.txt" reaches AUX).
+        if (platform::kSeparator == '\\' && std::string(cases[k].what) == "device name inside") continue;
         const std::string root = "case" + std::to_string(k) + "/";
         makePackage(root);
         cases[k].damage(root);
