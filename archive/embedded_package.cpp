@@ -40,6 +40,20 @@ std::string readWhole(platform::FileSystem& fs, const std::string& path) {
     return text;
 }
 
+struct OffsetReading {
+    bool valid = false;
+    std::int64_t value = 0;
+};
+
+// The temporary file read back as text and parsed; a file that cannot be read is invalid.
+OffsetReading readOffsetFile(platform::FileSystem& fs, const std::string& path) {
+    try {
+        if (const auto value = parseOffsetField(readWhole(fs, path))) return {true, *value};
+    } catch (const platform::FileError&) {
+    }
+    return {};
+}
+
 void copyRange(platform::ReadableFile& from, std::int64_t offset, std::int64_t count, platform::WritableFile& to) {
     std::vector<char> buffer(kCopyBuffer);
     while (count > 0) {
@@ -64,26 +78,22 @@ void extractEmbeddedPackage(const std::string& exePath, const app::InstallerStat
     const std::string offsetFile = state.tmpDir + "zip-offset.txt";
     TemporaryFileGuard guard(fs, offsetFile);
     {
-        const std::int64_t fieldStart = std::max<std::int64_t>(where.fieldEnd - static_cast<std::int64_t>(kOffsetFieldSize), 0);
+        const std::int64_t from = std::max<std::int64_t>(where.fieldEnd - static_cast<std::int64_t>(kOffsetFieldSize), 0);
         char field[kOffsetFieldSize];
-        const std::size_t got = exe->readAt(fieldStart, field, static_cast<std::size_t>(where.fieldEnd - fieldStart));
+        const std::size_t got = exe->readAt(from, field, static_cast<std::size_t>(where.fieldEnd - from));
         auto out = fs.createWrite(offsetFile);
         out->write(field, got);
         out->close();
     }
 
-    std::optional<std::int64_t> offset;
-    try {
-        offset = parseOffsetField(readWhole(fs, offsetFile));
-    } catch (const platform::FileError&) {
-        offset.reset();
-    }
     // An offset that leaves no archive before the field cannot name an archive: the trailer is
     // damaged, and it is treated as an unreadable field.
-    if (offset && *offset > 0 && *offset >= where.fieldEnd - static_cast<std::int64_t>(kOffsetFieldSize)) offset.reset();
+    const std::int64_t fieldStart = where.fieldEnd - static_cast<std::int64_t>(kOffsetFieldSize);
+    const OffsetReading reading = readOffsetFile(fs, offsetFile);
+    const bool valid = reading.valid && !(reading.value > 0 && reading.value >= fieldStart);
     std::int64_t offsetExe = 0;
-    if (offset) {
-        offsetExe = *offset;
+    if (valid) {
+        offsetExe = reading.value;
         log.info(2, "Offset EXE: " + std::to_string(offsetExe));
     } else {
         log.info(1, "Brak zawartego pakietu!");
@@ -92,7 +102,7 @@ void extractEmbeddedPackage(const std::string& exePath, const app::InstallerStat
 
     if (offsetExe <= 0) return;
     auto zip = fs.createWrite(state.sourceZip);
-    copyRange(*exe, offsetExe, where.fieldEnd - static_cast<std::int64_t>(kOffsetFieldSize) - offsetExe, *zip);
+    copyRange(*exe, offsetExe, fieldStart - offsetExe, *zip);
     zip->close();
 }
 

@@ -126,9 +126,11 @@ std::string readText(const fs::path& path) {
     return std::string((std::istreambuf_iterator<char>(in)), {});
 }
 
+// The last line of a report (time(1) puts a note on the exit status before the figure).
 std::string trimmed(std::string text) {
     while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
-    return text;
+    const std::size_t cut = text.find_last_of('\n');
+    return cut == std::string::npos ? text : text.substr(cut + 1);
 }
 
 }  // namespace

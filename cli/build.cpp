@@ -15,6 +15,7 @@
 #include "archive/zip/safe_name.h"
 #include "archive/zip/zip_writer.h"
 #include "cli/archive_commands.h"
+#include "cli/catalog_check.h"
 #include "cli/cli_files.h"
 
 namespace fs = std::filesystem;
@@ -95,8 +96,12 @@ std::vector<Member> planMembers(const BuildOptions& options, std::vector<std::st
         problems.push_back("the package folder '" + options.package + "' does not exist");
         return members;
     }
-    if (!holdsExactly(folder, "dodatki.mdb"))
+    if (!holdsExactly(folder, "dodatki.mdb")) {
         problems.push_back("the package folder '" + package + "' holds no catalog named exactly 'dodatki.mdb'");
+    } else {
+        for (const std::string& problem : catalogProblems(utf8FromPath(folder / "dodatki.mdb")))
+            problems.push_back("'" + package + "\\dodatki.mdb': " + problem);
+    }
     if (!holdsExactly(root, package + ".jpg")) {
         problems.push_back("the cover '" + package + ".jpg' is missing beside the package folder (in '" + utf8FromPath(root) + "')");
     } else {

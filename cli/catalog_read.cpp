@@ -195,7 +195,7 @@ int catalogDump(const Args& args) {
         } else {
             for (std::size_t i = 0; i < values.size(); ++i) {
                 if (i) s += ',';
-                jet::appendCsvField(jet::plainText(values[i]), s);
+                jet::appendCsvValue(values[i], s);
             }
             s += "\r\n";
         }

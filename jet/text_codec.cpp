@@ -28,6 +28,10 @@ class Utf16Sink {
 public:
     explicit Utf16Sink(std::string& out) : out_(out) {}
     void unit(std::uint16_t u) {
+        if (u < 0x80 && !pendingHigh_) {  // the common case, kept short
+            out_ += static_cast<char>(u);
+            return;
+        }
         if (pendingHigh_) {
             std::uint16_t high = pendingHigh_;
             pendingHigh_ = 0;
@@ -44,6 +48,14 @@ public:
         } else {
             appendCodePoint(u, out_);
         }
+    }
+    // Characters below U+0080, appended as they are.
+    void ascii(const char* text, std::size_t count) {
+        if (pendingHigh_) {
+            appendCodePoint(0xFFFD, out_);
+            pendingHigh_ = 0;
+        }
+        out_.append(text, count);
     }
     void finish() {
         if (pendingHigh_) appendCodePoint(0xFFFD, out_);
@@ -106,8 +118,16 @@ void decodeJetText(Bytes stored, std::string& out) {
             compressed = !compressed;
             ++i;
         } else if (compressed) {
-            sink.unit(stored[i]);
-            ++i;
+            // Runs of ASCII go across in one append; other bytes are Latin-1 characters.
+            std::size_t run = i;
+            while (run < stored.size() && stored[run] != 0 && stored[run] < 0x80) ++run;
+            if (run > i) {
+                sink.ascii(reinterpret_cast<const char*>(stored.data() + i), run - i);
+                i = run;
+            } else {
+                sink.unit(stored[i]);
+                ++i;
+            }
         } else {
             if (i + 1 >= stored.size()) break;  // odd trailing byte
             sink.unit(static_cast<std::uint16_t>(stored[i] | (stored[i + 1] << 8)));

@@ -118,3 +118,26 @@ void appendCsvField(std::string_view text, std::string& out) {
 }
 
 }  // namespace jet
+
+namespace jet {
+
+void appendCsvValue(const Value& value, std::string& out) {
+    using Kind = Value::Kind;
+    switch (value.kind()) {
+    case Kind::Null: return;
+    case Kind::Bool: out += value.asBool() ? "true" : "false"; return;
+    case Kind::Byte:
+    case Kind::Int16:
+    case Kind::Int32: {
+        char buffer[24];
+        auto result = std::to_chars(buffer, buffer + sizeof buffer, value.asInteger());
+        out.append(buffer, result.ptr);
+        return;
+    }
+    case Kind::Text:
+    case Kind::Memo: appendCsvField(value.asString(), out); return;
+    default: appendCsvField(plainText(value), out); return;
+    }
+}
+
+}  // namespace jet

@@ -18,6 +18,8 @@ void appendJson(const Value& value, std::string& out);
 // The plain text of a value: "" for null, "true"/"false", numbers in shortest form,
 // "YYYY-MM-DD HH:MM:SS" dates (with ".mmm" when there are milliseconds), hex for bytes.
 std::string plainText(const Value& value);
+// Appends plainText(value) as a CSV field, without an intermediate string for numbers.
+void appendCsvValue(const Value& value, std::string& out);
 // Appends a CSV field (RFC 4180: quoted when it holds a comma, quote or line break).
 void appendCsvField(std::string_view text, std::string& out);
 

@@ -63,8 +63,9 @@ TEST(Preparation, TwoHostsOnTwoDrivesProposeTheFirstAndTellTheUser) {
 
 TEST(Preparation, OnlyCadFoldersWithABlankCountUnderTheMakerFolder) {
     PreparationRun run;
-    for (const char* name : {"CAD 2.0", "cad pro", "CADPRO", "Inne"})
+    for (const char* name : {"CAD 2.0", "cad pro", "CADPRO", "Inne", "CAD", "xCAD 1"})
         run.makeFolder("C", std::string("Kavitek\\") + name + "\\dodatki");
+    run.makeFolder("C", "Kavitek\\Inne\\CAD 9");  // deeper folders are never listed
     run.system.roots = {run.drive("C")};
     run.writeInstaller(packageZip("P"));
     run.run(kDebug);

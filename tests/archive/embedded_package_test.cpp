@@ -9,6 +9,7 @@
 #include "archive/zip/zip_reader.h"
 #include "tests/archive/archive_fixture.h"
 #include "tests/archive/minimal_pe.h"
+#include "tests/zip/zip_fixtures.h"
 
 using archivetest::ArchiveTest;
 
@@ -123,4 +124,26 @@ TEST_F(EmbeddedPackage, UsesTheEndOfTheFileWhenTheCertificateTableDoesNotEndIt) 
     stub[securityDirectory + 4] = 0x10;  // size 0x10
     run(installer(stub, archive::formatOffsetField(static_cast<std::int64_t>(stub.size()))));
     EXPECT_EQ(read("tmp/packages.zip"), archiveBytes + kBom);
+}
+
+// The signed layout built by hand (so it runs where no signing tool is): padding zeros of
+// every length from 0 to 7 between the offset field and the certificate table.
+TEST_F(EmbeddedPackage, SkipsUpToSevenPaddingZerosBeforeTheCertificateTable) {
+    for (std::size_t padding = 0; padding <= 7; ++padding) {
+        SCOPED_TRACE(padding);
+        log.lines.clear();
+        fs.deleteFile(state.sourceZip);
+        std::string exe = archivetest::minimalPeImage();
+        const std::size_t stubSize = exe.size();
+        exe += archiveBytes + kBom + archive::formatOffsetField(static_cast<std::int64_t>(stubSize));
+        exe += std::string(padding, '\0');
+        const auto tableOffset = static_cast<std::uint32_t>(exe.size());
+        exe += std::string("\x10\0\0\0\0\x02\x02\0certificate!", 20);
+        const std::size_t securityDirectory = 0x40 + 24 + 112 + 4 * 8;
+        ziptest::patchU32(exe, securityDirectory, tableOffset);
+        ziptest::patchU32(exe, securityDirectory + 4, 20);
+        run(exe);
+        EXPECT_EQ(log.atLevel(1), std::vector<std::string>{});
+        EXPECT_EQ(read("tmp/packages.zip"), archiveBytes + kBom);
+    }
 }

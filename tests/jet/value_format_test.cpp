@@ -103,3 +103,26 @@ TEST(ValueFormatTest, CsvQuotesOnlyWhatNeedsIt) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ValueFormatTest, CsvValuesSpellLikePlainText) {
+    struct Case { jet::Value value; const char* csv; };
+    const Case cases[] = {
+        {jet::Value(), ""},
+        {jet::Value(std::int32_t{-2147483647 - 1}), "-2147483648"},
+        {jet::Value(false), "false"},
+        {jet::Value::memo("a,b"), "\"a,b\""},
+        {jet::Value(jet::Currency{-5}), "-0.0005"},
+        {jet::Value(jet::DateTime{1.5}), "1899-12-31 12:00:00"},
+        {jet::Value(jet::DateTime{0.5 + 1.0 / 86400000.0}), "1899-12-30 12:00:00.001"},
+    };
+    for (const auto& c : cases) {
+        std::string out;
+        jet::appendCsvValue(c.value, out);
+        EXPECT_EQ(out, c.csv);
+        EXPECT_EQ(out.empty(), jet::plainText(c.value).empty());
+    }
+}
+
+}  // namespace

@@ -1,0 +1,51 @@
+// Column names are compared as Jet compares them (ASCII letters without case).
+#include "cli/catalog_check.h"
+
+#include <exception>
+
+#include "jet/database.h"
+#include "jet/table_definition.h"
+
+namespace cli {
+
+namespace {
+
+struct ExpectedTable {
+    const char* name;
+    std::vector<const char*> columns;
+};
+
+const std::vector<ExpectedTable>& expectedTables() {
+    static const std::vector<ExpectedTable> tables = {
+        {"Dodatki", {"ID", "Producent", "Grupa", "Typ", "Nazwa", "JPG", "Kod_Producenta", "Dodatek_wst", "Kod_Wstawiania",
+                     "Kolor", "DWG", "Wysokosc", "Opis_Produktu", "Kod_Dodatku1", "Kod_Dodatku2", "Kod_Dodatku3",
+                     "Kod_Dodatku4", "Opis_Koloru", "cena", "vat", "marza", "upust", "kolorystyka", "wymiar X",
+                     "wymiar Y", "wymiar Z", "typ_standardowy"}},
+        {"info_producent", {"Producent", "Nazwa", "Ulica", "Miasto", "kod", "Tel", "Fax", "e_mail", "osoba"}},
+    };
+    return tables;
+}
+
+}  // namespace
+
+std::vector<std::string> catalogProblems(const std::string& path) {
+    std::vector<std::string> problems;
+    try {
+        jet::Database database = jet::Database::open(path);
+        for (const ExpectedTable& expected : expectedTables()) {
+            if (!database.findTable(expected.name)) {
+                problems.push_back("the catalog has no table '" + std::string(expected.name) + "'");
+                continue;
+            }
+            jet::Table table = database.table(expected.name);
+            for (const char* column : expected.columns)
+                if (!table.definition().findColumn(column))
+                    problems.push_back("the catalog's table '" + std::string(expected.name) + "' has no column '" + column + "'");
+        }
+    } catch (const std::exception& error) {
+        problems.push_back(std::string("the catalog cannot be read as a Jet 4 database: ") + error.what());
+    }
+    return problems;
+}
+
+}  // namespace cli

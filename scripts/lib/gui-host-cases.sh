@@ -1,0 +1,114 @@
+# Host cases of the GUI test, sourced by scripts/gui-test after its own cases: a real
+# installer (the stub with a package appended) finds a host folder in
+# C:\Kavitek\CAD 2.0\dodatki\ of the Wine prefix and ends with Install enabled; with a running
+# program whose name holds "CAD", Install stays disabled and the status line names it.
+# Uses gui-test's variables ($root $exe $probe $art $caption $assets) and helpers
+# (expect_look, pass, fail, wait_gone) and scripts/lib/gui.sh.
+
+# host_start <work folder> <installer> [args]: runs the installer in the work folder until
+# its window is mapped; sets app_pid, win_x, win_y.
+host_start() {
+  local work="$1" installer="$2"; shift 2
+  local attempt id
+  for attempt in 1 2 3; do
+    (cd "$work" && exec wine "$installer" "$@" >"$work/wine.log" 2>&1) &
+    app_pid=$!
+    if id=$(gui_wait_window "$caption" 40); then
+      read -r win_x win_y < <(gui_window_origin "$id")
+      return 0
+    fi
+    kill "$app_pid" 2>/dev/null || true; wait "$app_pid" 2>/dev/null || true
+  done
+  return 1
+}
+
+# host_probe_until <child class> <file> <grep pattern> <seconds>: reads a child window's text
+# with the probe until it matches.
+host_probe_until() {
+  local class="$1" file="$2" pattern="$3" limit="$4" i
+  for i in $(seq 1 $((limit * 4))); do
+    if wine "$probe" "$caption" "$class" "Z:${file//\//\\}" >/dev/null 2>&1 &&
+       grep -qF -- "$pattern" "$file"; then return 0; fi
+    sleep 0.25
+  done
+  return 1
+}
+
+host_close() {
+  xdotool mousemove $((win_x + 874 + 75)) $((win_y + 527 + 25))
+  sleep 0.3
+  xdotool click 1
+  wait_gone "$app_pid" 15 || kill "$app_pid" 2>/dev/null || true
+  app_pid=
+}
+
+# host_make_installer <out.exe>: the stub, then a package archive (the catalog P\dodatki.mdb
+# and the test cover as P.jpg, names with '\' as the format wants, made by Info-ZIP from files
+# whose names hold the backslash), then the byte-order mark and the right-aligned offset.
+host_make_installer() {
+  local out="$1" dir="$art/host-package"
+  rm -rf "$dir"; mkdir -p "$dir"
+  printf 'catalog' >"$dir/Meble Nowak\dodatki.mdb"
+  cp "$art/test-cover.jpg" "$dir/Meble Nowak.jpg"
+  (cd "$dir" && zip -X -q package.zip 'Meble Nowak\dodatki.mdb' 'Meble Nowak.jpg') || return 1
+  cat "$exe" "$dir/package.zip" >"$out"
+  printf '\xef\xbb\xbf%20d' "$(stat -c %s "$exe")" >>"$out"
+}
+
+gui_host_cases() {
+  echo "== host cases"
+  local installer="$art/Meble Nowak.exe"
+  if ! host_make_installer "$installer"; then
+    fail "no installer with a package could be made"
+    return
+  fi
+  local host="$WINEPREFIX/drive_c/Kavitek/CAD 2.0"
+  rm -rf "$WINEPREFIX/drive_c/Kavitek"
+  mkdir -p "$host/dodatki"
+
+  # --- a host in C:\Kavitek\CAD 2.0\ and nothing running: Install enabled ---------------------
+  local work="$root/build/gui-work-host"
+  rm -rf "$work"; mkdir -p "$work"
+  if ! host_start "$work" "$installer"; then
+    fail "the installer with a package never showed its window"
+    return
+  fi
+  expect_look host-install-normal bnInstallNormal 698 527 "a found host enables Install (Normal look)"
+  cp "$art/host-install-normal.png" "$art/host-found.png" 2>/dev/null || true
+  if host_probe_until Edit "$work/edit1.txt" 'C:\Kavitek\CAD 2.0\' 10 &&
+     [ "$(cat "$work/edit1.txt")" = 'C:\Kavitek\CAD 2.0\' ]; then
+    pass "the folder field shows C:\\Kavitek\\CAD 2.0\\"
+  else
+    fail "the folder field shows '$(cat "$work/edit1.txt" 2>/dev/null)'"
+  fi
+  host_close
+
+  # --- the same with a running CADTool.exe: Install disabled, the program named --------------
+  work="$root/build/gui-work-host-cad"
+  rm -rf "$work"; mkdir -p "$work"
+  cp "$WINEPREFIX/drive_c/windows/system32/cmd.exe" "$work/CADTool.exe"
+  # A console program that waits on its input until the fifo's writer (fd 7) closes it.
+  mkfifo "$work/hold"
+  wine "$work/CADTool.exe" <"$work/hold" >/dev/null 2>&1 &
+  local cad_pid=$!
+  exec 7>"$work/hold"
+  sleep 2
+  if ! host_start "$work" "$installer" /d; then
+    fail "the installer never showed its window beside CADTool.exe"
+    exec 7>&-
+    kill "$cad_pid" 2>/dev/null || true
+    return
+  fi
+  local message="Wyłącz program CADTool.exe i spróbuj ponownie."
+  if host_probe_until LumorLogBox "$work/logbox.txt" "$message" 20; then
+    pass "the status line names the running CADTool.exe"
+  else
+    fail "no \"$message\" in the log box"
+  fi
+  gui_screenshot "$art/host-cad-running.png"
+  expect_look host-install-disable bnInstallDisable 698 527 "Install stays disabled while CADTool.exe runs"
+  host_close
+  exec 7>&-  # end of input: the program ends
+  wait_gone "$cad_pid" 10 || kill "$cad_pid" 2>/dev/null || true
+  rm -rf "$WINEPREFIX/drive_c/Kavitek"
+}
