@@ -1,28 +1,32 @@
 // The file-backed and memory-backed page sources.
 #include "jet/page_source.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
+
+#include "platform/file_system.h"
 
 namespace jet {
 
 namespace {
 
+// A file opened through the platform's file system, shared for reading and writing with
+// other programs (the host program keeps its catalogs open while we work on them).
 class FileSource final : public PageSource {
 public:
-    FileSource(std::string path, OpenMode mode) : path_(std::move(path)), mode_(mode) {
-        // The C library opens files shared for reading and writing on every platform we
-        // build for, which is what the catalog's users expect of the host program's files.
-        file_ = std::fopen(path_.c_str(), mode == OpenMode::ReadOnly ? "rb" : "r+b");
-        if (!file_) throw JetError(path_, std::string("cannot open: ") + std::strerror(errno));
-        if (std::fseek(file_, 0, SEEK_END) != 0) fail("cannot seek");
-        long end = std::ftell(file_);
-        if (end < 0) fail("cannot tell the size");
-        size_ = static_cast<std::uint64_t>(end);
-    }
-    ~FileSource() override {
-        if (file_) std::fclose(file_);
+    FileSource(std::string path, OpenMode mode) : path_(std::move(path)) {
+        auto& files = platform::realFileSystem();
+        try {
+            if (mode == OpenMode::ReadOnly) {
+                reader_ = files.openRead(path_, platform::Sharing::ReadWriteForOthers);
+            } else {
+                writer_ = files.openReadWrite(path_, platform::Sharing::ReadWriteForOthers);
+                reader_ = nullptr;
+            }
+            std::int64_t size = file().size();
+            size_ = size < 0 ? 0 : static_cast<std::uint64_t>(size);
+        } catch (const platform::FileError& error) {
+            throw JetError(path_, std::string("cannot open: ") + error.what());
+        }
     }
     const std::string& name() const override { return path_; }
     std::uint64_t size() const override { return size_; }
@@ -31,32 +35,44 @@ public:
         if (offset > size_ || out.size() > size_ - offset)
             throw JetError(path_, "read of " + std::to_string(out.size()) + " bytes at offset " +
                                       std::to_string(offset) + " is past the end of the file");
-        seek(offset);
-        if (std::fread(out.data(), 1, out.size(), file_) != out.size()) fail("cannot read");
+        std::size_t done = 0;
+        try {
+            while (done < out.size()) {
+                std::size_t got = file().readAt(static_cast<std::int64_t>(offset + done),
+                                                out.data() + done, out.size() - done);
+                if (got == 0) break;
+                done += got;
+            }
+        } catch (const platform::FileError& error) {
+            throw JetError(path_, std::string("cannot read: ") + error.what());
+        }
+        if (done != out.size())
+            throw JetError(path_, "the file ended while reading offset " + std::to_string(offset));
     }
-    bool writable() const override { return mode_ == OpenMode::ReadWrite; }
+    bool writable() const override { return writer_ != nullptr; }
     void write(std::uint64_t offset, Bytes data) override {
-        if (!writable()) throw JetError(path_, "the database is open read-only");
-        seek(offset);
-        if (std::fwrite(data.data(), 1, data.size(), file_) != data.size()) fail("cannot write");
+        if (!writer_) throw JetError(path_, "the database is open read-only");
+        try {
+            writer_->writeAt(static_cast<std::int64_t>(offset), data.data(), data.size());
+        } catch (const platform::FileError& error) {
+            throw JetError(path_, std::string("cannot write: ") + error.what());
+        }
         if (offset + data.size() > size_) size_ = offset + data.size();
     }
     void flush() override {
-        if (std::fflush(file_) != 0) fail("cannot flush");
+        if (!writer_) return;
+        try {
+            writer_->flush();
+        } catch (const platform::FileError& error) {
+            throw JetError(path_, std::string("cannot flush: ") + error.what());
+        }
     }
 
 private:
-    void seek(std::uint64_t offset) {
-        // Jet files stay below 2 GB, so a long offset is enough everywhere.
-        if (offset > 0x7FFFFFFFu || std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0)
-            fail("cannot seek to offset " + std::to_string(offset));
-    }
-    [[noreturn]] void fail(const std::string& what) {
-        throw JetError(path_, what + ": " + std::strerror(errno));
-    }
+    platform::ReadableFile& file() { return writer_ ? *writer_ : *reader_; }
     std::string path_;
-    OpenMode mode_;
-    std::FILE* file_ = nullptr;
+    std::unique_ptr<platform::ReadableFile> reader_;
+    std::unique_ptr<platform::RandomAccessFile> writer_;
     std::uint64_t size_ = 0;
 };
 

@@ -1,6 +1,6 @@
-// Where the engine's bytes come from and go to: a database file opened through the C library
-// (read-only, or read-write while other programs may open it too), or bytes in memory for
-// tests and the fuzzer. Everything above addresses the database by byte offset through this.
+// Where the engine's bytes come from and go to: a database file opened through the platform's
+// file system (read-only, or read-write while other programs may open it too), or bytes in
+// memory for tests and the fuzzer. Everything above addresses the database by byte offset through this.
 #pragma once
 
 #include <cstdint>
