@@ -11,7 +11,8 @@ constexpr int kDots = 8;
 constexpr double kPi = 3.14159265358979323846;
 }  // namespace
 
-void drawBusyRing(std::uint32_t* pixels, int size, int frame) {
+void drawBusyRing(std::uint32_t* pixels, int size, int frame, std::uint32_t colour) {
+    const std::uint32_t red = colour & 0xFF, green = (colour >> 8) & 0xFF, blue = (colour >> 16) & 0xFF;
     std::fill(pixels, pixels + size * size, 0u);
     const double centre = size / 2.0;
     const double maxDot = size / 11.0;
@@ -33,10 +34,10 @@ void drawBusyRing(std::uint32_t* pixels, int size, int frame) {
                 const double distance = std::hypot(x + 0.5 - cx, y + 0.5 - cy);
                 const double coverage = std::clamp(radius - distance + 0.5, 0.0, 1.0) * opacity;
                 if (coverage <= 0.0) continue;
-                // Black dots: premultiplied colour stays 0, only alpha grows.
+                // Premultiplied BGRA; where dots overlap the stronger one wins.
                 std::uint32_t& pixel = pixels[y * size + x];
-                const auto alpha = static_cast<std::uint32_t>(std::lround(coverage * 255.0));
-                pixel = std::max(pixel >> 24, alpha) << 24;
+                const auto alpha = std::max(pixel >> 24, static_cast<std::uint32_t>(std::lround(coverage * 255.0)));
+                pixel = (alpha << 24) | ((red * alpha / 255) << 16) | ((green * alpha / 255) << 8) | (blue * alpha / 255);
             }
         }
     }

@@ -10,6 +10,7 @@ inline constexpr int kBusyRingFrames = 75;
 inline constexpr int kBusyRingFrameMs = 50;
 
 // Clears the size x size pixels and draws frame `frame` (taken modulo the frame count).
-void drawBusyRing(std::uint32_t* pixels, int size, int frame);
+// `colour` is 0x00BBGGRR.
+void drawBusyRing(std::uint32_t* pixels, int size, int frame, std::uint32_t colour);
 
 }  // namespace toolkit::win32

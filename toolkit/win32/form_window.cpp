@@ -1,0 +1,458 @@
+// The window of a Form: creation, painting, children, timers and mouse input.
+#include "toolkit/win32/form_window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "toolkit/activity_indicator.h"
+#include "toolkit/edit.h"
+#include "toolkit/gauge.h"
+#include "toolkit/label.h"
+#include "toolkit/memo.h"
+#include "toolkit/picture.h"
+#include "toolkit/static_text.h"
+#include "toolkit/win32/wide.h"
+
+namespace toolkit::win32 {
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"LumorForm";
+constexpr UINT_PTR kBusyTimerId = 1;
+constexpr UINT_PTR kFirstTimerId = 100;
+constexpr UINT_PTR kSubclassId = 1;
+constexpr DWORD kAliveIntervalMs = 100;
+
+RECT boundsOf(const Control& control) {
+    return {control.left(), control.top(), control.left() + control.width(), control.top() + control.height()};
+}
+
+void registerFormClass() {
+    static bool done = false;
+    if (done) return;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    // The executable's own icon (resource 1) is the window's too.
+    wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
+    wc.hIconSm = wc.hIcon;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kFormClass;
+    RegisterClassExW(&wc);
+    done = true;
+}
+
+std::wstring windowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(window, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(std::max(0, copied)));
+    return text;
+}
+
+}  // namespace
+
+FormWindow::FormWindow(Form& form, Dispatcher& dispatcher, const WicCodec& codec, FontCache& fonts,
+                       bool ownTaskbarButton)
+    : form_(form), dispatcher_(dispatcher), fonts_(fonts), painter_(codec, fonts), pointer_(form, dispatcher) {
+    registerFormClass();
+    const DWORD style = (form.borderless() ? WS_POPUP : WS_OVERLAPPEDWINDOW) | WS_CLIPCHILDREN;
+    const DWORD exStyle = ownTaskbarButton ? WS_EX_APPWINDOW : 0;
+    if (!form.borderless()) {
+        RECT frame{0, 0, 0, 0};
+        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+        form.setFrameExtents(frame.right - frame.left, frame.bottom - frame.top);
+    }
+    window_ = CreateWindowExW(exStyle, kFormClass, widen(form.caption()).c_str(), style, form.left(), form.top(),
+                              form.width(), form.height(), nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!window_) throw std::runtime_error("Nie można utworzyć okna " + form.name());
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormWindow::procedure));
+
+    form.setObserver(this);
+    for (Control* control : form.controls()) {
+        control->setObserver(this);
+        lastBounds_[control] = boundsOf(*control);
+        if (auto* gauge = dynamic_cast<Gauge*>(control))
+            gauge->setImmediateRepaint([this](Gauge& g) { repaintNow(g); });
+    }
+    createChildren();
+    for (Control* control : form.controls()) {
+        if (auto* label = dynamic_cast<Label*>(control)) autoSize(*label);
+    }
+    UINT_PTR id = kFirstTimerId;
+    for (Timer* timer : form.timers()) {
+        timers_[id++] = timer;
+        timer->setObserver(this);
+        timerChanged(*timer);
+    }
+    updateBusyTimer();
+    dispatcher_.setAfterEvent([this] {
+        if (!closed_) pointer_.refresh();
+    });
+}
+
+FormWindow::~FormWindow() {
+    dispatcher_.setAfterEvent(nullptr);
+    form_.setObserver(nullptr);
+    for (Control* control : form_.controls()) {
+        control->setObserver(nullptr);
+        if (auto* gauge = dynamic_cast<Gauge*>(control)) gauge->setImmediateRepaint(nullptr);
+    }
+    for (auto& [id, timer] : timers_) timer->setObserver(nullptr);
+    logViews_.clear();
+    if (window_) DestroyWindow(window_);
+    if (staticBrush_) DeleteObject(staticBrush_);
+}
+
+void FormWindow::createChildren() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    int id = 1000;
+    for (Control* control : form_.controls()) {
+        const DWORD visible = control->visible() ? WS_VISIBLE : 0;
+        const RECT r = boundsOf(*control);
+        if (auto* edit = dynamic_cast<Edit*>(control)) {
+            HWND child = CreateWindowExW(0, L"EDIT", widen(edit->text()).c_str(),
+                                         WS_CHILD | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | visible, r.left, r.top,
+                                         r.right - r.left, r.bottom - r.top, window_,
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
+            SetWindowSubclass(child, &FormWindow::childProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+            children_[control] = child;
+        } else if (auto* text = dynamic_cast<StaticText*>(control)) {
+            HWND child = CreateWindowExW(0, L"STATIC", widen(text->caption()).c_str(),
+                                         WS_CHILD | SS_LEFT | SS_NOPREFIX | visible, r.left, r.top, r.right - r.left,
+                                         r.bottom - r.top, window_,
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
+            children_[control] = child;
+        } else if (auto* memo = dynamic_cast<Memo*>(control)) {
+            const Font& font = memo->font();
+            LogViewSource source{[memo] { return memo->lines().size(); },
+                                 [memo](std::size_t i) { return std::string(memo->lines()[i]); }};
+            auto view = std::make_unique<LogView>(window_, r, fonts_.get(font.name, font.heightPx, font.bold),
+                                                  std::move(source));
+            if (memo->visible()) ShowWindow(view->handle(), SW_SHOWNA);
+            logViews_[control] = std::move(view);
+        }
+    }
+    for (auto& [control, child] : children_) syncChild(*control, child);
+}
+
+void FormWindow::show() {
+    ShowWindow(window_, SW_SHOW);
+    SetForegroundWindow(window_);
+    UpdateWindow(window_);
+}
+
+void FormWindow::run() {
+    show();
+    MSG message;
+    while (!closed_) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got <= 0) break;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void FormWindow::close() {
+    if (closed_) return;
+    closed_ = true;
+    ShowWindow(window_, SW_HIDE);
+    // Wakes the loop if the close came from outside a message.
+    PostMessageW(window_, WM_NULL, 0, 0);
+}
+
+void FormWindow::keepAlive() {
+    const DWORD now = GetTickCount();
+    if (now - lastAlive_ < kAliveIntervalMs) return;
+    lastAlive_ = now;
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+}
+
+void FormWindow::repaintNow(Control& control) {
+    auto child = children_.find(&control);
+    if (child != children_.end()) {
+        RedrawWindow(child->second, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    } else if (auto view = logViews_.find(&control); view != logViews_.end()) {
+        RedrawWindow(view->second->handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    } else {
+        const RECT r = boundsOf(control);
+        InvalidateRect(window_, &r, FALSE);
+        UpdateWindow(window_);
+    }
+    keepAlive();
+}
+
+void FormWindow::invalidate(const RECT& rect) { InvalidateRect(window_, &rect, FALSE); }
+
+void FormWindow::syncWindowBounds() {
+    SetWindowPos(window_, nullptr, form_.left(), form_.top(), form_.width(), form_.height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowTextW(window_, widen(form_.caption()).c_str());
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+void FormWindow::syncChild(Control& control, HWND child) {
+    syncing_ = true;
+    SetWindowPos(child, nullptr, control.left(), control.top(), control.width(), control.height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const Font* font = nullptr;
+    if (auto* edit = dynamic_cast<Edit*>(&control)) {
+        font = &edit->font();
+        const std::wstring text = widen(edit->text());
+        if (windowText(child) != text) SetWindowTextW(child, text.c_str());
+        // Shown while the field is empty, also when it has the focus; needs Common Controls 6.
+        SendMessageW(child, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(widen(edit->cueText()).c_str()));
+    } else if (auto* text = dynamic_cast<StaticText*>(&control)) {
+        font = &text->font();
+        const std::wstring caption = widen(text->caption());
+        if (windowText(child) != caption) SetWindowTextW(child, caption.c_str());
+    }
+    if (font) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.get(font->name, font->heightPx, font->bold)), TRUE);
+    EnableWindow(child, control.enabled());
+    ShowWindow(child, control.visible() ? SW_SHOWNA : SW_HIDE);
+    InvalidateRect(child, nullptr, TRUE);
+    syncing_ = false;
+    if (auto* text = dynamic_cast<StaticText*>(&control)) autoSize(*text);
+}
+
+void FormWindow::autoSize(Label& label) {
+    if (!label.autoSize() || syncing_) return;
+    const Font& font = label.font();
+    HDC dc = GetDC(window_);
+    HGDIOBJ old = SelectObject(dc, fonts_.get(font.name, font.heightPx, font.bold));
+    // An empty caption keeps the height of one line and the width of a blank.
+    const std::wstring text = label.caption().empty() ? L" " : widen(label.caption());
+    RECT measured{0, 0, 0, 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(window_, dc);
+    syncing_ = true;
+    label.setBounds(label.left(), label.top(), measured.right, measured.bottom);
+    syncing_ = false;
+}
+
+void FormWindow::autoSize(StaticText& text) {
+    if (!text.autoSize() || syncing_) return;
+    const Font& font = text.font();
+    HDC dc = GetDC(window_);
+    HGDIOBJ old = SelectObject(dc, fonts_.get(font.name, font.heightPx, font.bold));
+    const std::wstring caption = text.caption().empty() ? L" " : widen(text.caption());
+    RECT measured{0, 0, 0, 0};
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &measured,
+              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(window_, dc);
+    syncing_ = true;
+    text.setBounds(text.left(), text.top(), measured.right, measured.bottom);
+    syncing_ = false;
+    auto child = children_.find(&text);
+    if (child != children_.end())
+        SetWindowPos(child->second, nullptr, text.left(), text.top(), text.width(), text.height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::controlChanged(Control& control) {
+    if (&control == &form_) {
+        syncWindowBounds();
+        return;
+    }
+    if (auto child = children_.find(&control); child != children_.end()) {
+        if (!syncing_) syncChild(control, child->second);
+        return;
+    }
+    if (auto view = logViews_.find(&control); view != logViews_.end()) {
+        HWND child = view->second->handle();
+        SetWindowPos(child, nullptr, control.left(), control.top(), control.width(), control.height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        ShowWindow(child, control.visible() ? SW_SHOWNA : SW_HIDE);
+        view->second->linesChanged();
+        // The log grows line by line during long work: a good moment to tell the system we live.
+        keepAlive();
+        return;
+    }
+    RECT& last = lastBounds_[&control];
+    invalidate(last);
+    last = boundsOf(control);
+    invalidate(last);
+    if (auto* label = dynamic_cast<Label*>(&control)) autoSize(*label);
+    if (dynamic_cast<ActivityIndicator*>(&control)) updateBusyTimer();
+}
+
+void FormWindow::timerChanged(Timer& timer) {
+    for (auto& [id, known] : timers_) {
+        if (known != &timer) continue;
+        KillTimer(window_, id);
+        if (timer.enabled() && timer.intervalMs() > 0)
+            SetTimer(window_, id, static_cast<UINT>(timer.intervalMs()), nullptr);
+    }
+}
+
+void FormWindow::updateBusyTimer() {
+    bool needed = false;
+    for (Control* control : form_.controls()) {
+        auto* indicator = dynamic_cast<ActivityIndicator*>(control);
+        if (indicator && indicator->visible() && indicator->animating()) needed = true;
+    }
+    if (needed)
+        SetTimer(window_, kBusyTimerId, ActivityIndicator::kFrameIntervalMs, nullptr);
+    else
+        KillTimer(window_, kBusyTimerId);
+}
+
+void FormWindow::onTimer(UINT_PTR id) {
+    if (id == kBusyTimerId) {
+        for (Control* control : form_.controls())
+            if (auto* indicator = dynamic_cast<ActivityIndicator*>(control); indicator && indicator->visible())
+                indicator->advanceFrame();
+        return;
+    }
+    auto timer = timers_.find(id);
+    if (timer != timers_.end()) dispatcher_.timerTick(*timer->second);
+}
+
+void FormWindow::paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window_, &ps);
+    RECT client;
+    GetClientRect(window_, &client);
+    if (client.right > 0 && client.bottom > 0 && !IsRectEmpty(&ps.rcPaint)) {
+        if (!backBuffer_ || backBuffer_->width() != client.right || backBuffer_->height() != client.bottom)
+            backBuffer_ = std::make_unique<Bitmap>(client.right, client.bottom);
+        HDC memory = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(memory, backBuffer_->handle());
+        IntersectClipRect(memory, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
+        painter_.paint(memory, form_, ps.rcPaint);
+        BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+               ps.rcPaint.bottom - ps.rcPaint.top, memory, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+        SelectObject(memory, old);
+        DeleteDC(memory);
+    }
+    EndPaint(window_, &ps);
+}
+
+bool FormWindow::setCursor() {
+    POINT p;
+    GetCursorPos(&p);
+    ScreenToClient(window_, &p);
+    Cursor cursor = Cursor::Default;
+    const auto& controls = form_.controls();
+    // The topmost enabled surface component under the pointer decides; disabled ones let the
+    // one below show through, as they take no mouse input.
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
+        Control* control = *it;
+        if (control->isChildWindow() || !control->visible() || !control->enabled() || !control->contains(p.x, p.y))
+            continue;
+        cursor = control->cursor();
+        break;
+    }
+    LPCWSTR shape = IDC_ARROW;
+    if (cursor == Cursor::Hand) shape = IDC_HAND;
+    if (cursor == Cursor::NotAllowed) shape = IDC_NO;
+    SetCursor(LoadCursorW(nullptr, shape));
+    return true;
+}
+
+void FormWindow::onEditCommand(Edit& edit, HWND child) {
+    if (syncing_) return;
+    const std::string text = narrow(windowText(child));
+    if (text != edit.text()) dispatcher_.userEditedText(edit, text);
+}
+
+LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            paint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_SETCURSOR:
+            if (reinterpret_cast<HWND>(wParam) == window_ && LOWORD(lParam) == HTCLIENT) return setCursor();
+            break;
+        case WM_MOUSEMOVE:
+            if (!trackingLeave_) {
+                TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window_, 0};
+                trackingLeave_ = TrackMouseEvent(&track) != 0;
+            }
+            pointer_.moveTo(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_MOUSELEAVE:
+            trackingLeave_ = false;
+            if (!pressed_) pointer_.leaveWindow();
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            pointer_.moveTo(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            pressed_ = pointer_.pictureAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            if (pressed_) SetCapture(window_);
+            return 0;
+        case WM_LBUTTONUP: {
+            Picture* pressed = pressed_;
+            pressed_ = nullptr;
+            if (GetCapture() == window_) ReleaseCapture();
+            const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+            pointer_.moveTo(x, y);
+            // A click is a press and a release on the same picture.
+            if (pressed && pointer_.pictureAt(x, y) == pressed) pointer_.click();
+            return 0;
+        }
+        case WM_TIMER:
+            onTimer(wParam);
+            return 0;
+        case WM_COMMAND:
+            if (HIWORD(wParam) == EN_CHANGE) {
+                for (auto& [control, child] : children_)
+                    if (child == reinterpret_cast<HWND>(lParam))
+                        if (auto* edit = dynamic_cast<Edit*>(control)) onEditCommand(*edit, child);
+                return 0;
+            }
+            break;
+        case WM_CTLCOLORSTATIC:
+            for (auto& [control, child] : children_) {
+                auto* text = dynamic_cast<StaticText*>(control);
+                if (!text || child != reinterpret_cast<HWND>(lParam)) continue;
+                HDC dc = reinterpret_cast<HDC>(wParam);
+                const COLORREF background = resolveColor(text->color());
+                SetBkColor(dc, background);
+                SetTextColor(dc, resolveColor(text->font().color));
+                if (staticBrush_) DeleteObject(staticBrush_);
+                staticBrush_ = CreateSolidBrush(background);
+                return reinterpret_cast<LRESULT>(staticBrush_);
+            }
+            break;
+        case WM_DPICHANGED:
+            // Device pixels everywhere: the window keeps its size on any monitor.
+            return 0;
+        case WM_CLOSE:
+            close();
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK FormWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self || self->window_ != window) return DefWindowProcW(window, message, wParam, lParam);
+    return self->handle(message, wParam, lParam);
+}
+
+LRESULT CALLBACK FormWindow::childProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                            DWORD_PTR selfPointer) {
+    const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+    if (message == WM_LBUTTONUP) {
+        auto* self = reinterpret_cast<FormWindow*>(selfPointer);
+        for (auto& [control, child] : self->children_)
+            if (child == window)
+                if (auto* edit = dynamic_cast<Edit*>(control)) self->dispatcher_.editClick(*edit);
+    }
+    return result;
+}
+
+}  // namespace toolkit::win32

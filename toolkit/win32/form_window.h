@@ -1,0 +1,85 @@
+// The real window of one Form: a borderless (or framed) top-level window whose surface we draw
+// double-buffered, the native child windows of its edit, static text and log box, its timers,
+// and the mouse input it hands to the portable pointer tracker. It never pumps messages
+// itself; keepAlive() only peeks so that long handlers do not make the window look hung.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+
+#include "toolkit/backend.h"
+#include "toolkit/pointer_tracker.h"
+#include "toolkit/win32/bitmap.h"
+#include "toolkit/win32/fonts.h"
+#include "toolkit/win32/log_view.h"
+#include "toolkit/win32/surface_painter.h"
+
+namespace toolkit {
+class Edit;
+class StaticText;
+class Memo;
+class Label;
+}  // namespace toolkit
+
+namespace toolkit::win32 {
+
+class FormWindow : private ControlObserver, private TimerObserver {
+public:
+    FormWindow(Form& form, Dispatcher& dispatcher, const WicCodec& codec, FontCache& fonts, bool ownTaskbarButton);
+    ~FormWindow() override;
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    HWND handle() const { return window_; }
+    void show();
+    // Runs the message loop until close().
+    void run();
+    void close();
+    bool closed() const { return closed_; }
+    // Paints the control now (gauge progress during long work).
+    void repaintNow(Control& control);
+    // Lets the system see the thread is alive, without removing or handling any message.
+    void keepAlive();
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK childProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                           DWORD_PTR self);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void controlChanged(Control& control) override;
+    void timerChanged(Timer& timer) override;
+
+    void createChildren();
+    void paint();
+    void invalidate(const RECT& rect);
+    void syncWindowBounds();
+    void syncChild(Control& control, HWND child);
+    void autoSize(Label& label);
+    void autoSize(StaticText& text);
+    void updateBusyTimer();
+    bool setCursor();
+    void onTimer(UINT_PTR id);
+    void onEditCommand(Edit& edit, HWND child);
+
+    Form& form_;
+    Dispatcher& dispatcher_;
+    FontCache& fonts_;
+    SurfacePainter painter_;
+    PointerTracker pointer_;
+    HWND window_ = nullptr;
+    std::unique_ptr<Bitmap> backBuffer_;
+    std::map<Control*, HWND> children_;
+    std::map<Control*, std::unique_ptr<LogView>> logViews_;
+    std::map<Control*, RECT> lastBounds_;  // where each surface control was last drawn
+    std::map<UINT_PTR, Timer*> timers_;
+    HBRUSH staticBrush_ = nullptr;
+    Picture* pressed_ = nullptr;  // the picture the left button went down on
+    bool trackingLeave_ = false;
+    bool syncing_ = false;  // our own changes of native children or the model's sizes
+    bool closed_ = false;
+    DWORD lastAlive_ = 0;
+};
+
+}  // namespace toolkit::win32

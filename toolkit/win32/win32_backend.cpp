@@ -1,0 +1,78 @@
+// The Win32 backend's services; the window itself is FormWindow.
+#include "toolkit/win32/win32_backend.h"
+
+#include <objbase.h>
+#include <commctrl.h>
+
+#include <stdexcept>
+
+#include "toolkit/win32/folder_dialog.h"
+#include "toolkit/win32/wide.h"
+#include "toolkit/win32/win32_image.h"
+
+namespace toolkit::win32 {
+
+Win32Backend::Win32Backend() {
+    comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    codec_ = std::make_unique<WicCodec>();
+}
+
+Win32Backend::~Win32Backend() {
+    window_.reset();
+    codec_.reset();
+    if (comStarted_) CoUninitialize();
+}
+
+void Win32Backend::initialize(const Application& application) { application_ = application; }
+
+void Win32Backend::attach(Form& form) {
+    window_ = std::make_unique<FormWindow>(form, dispatcher(), *codec_, fonts_, application_.mainFormOnTaskbar);
+    form_ = &form;
+}
+
+FormWindow& Win32Backend::windowOf(Form& form) {
+    if (&form != form_ || !window_) throw std::logic_error("Okno nie jest utworzone: " + form.name());
+    return *window_;
+}
+
+void Win32Backend::run(Form& form) { windowOf(form).run(); }
+
+void Win32Backend::close(Form& form) { windowOf(form).close(); }
+
+void Win32Backend::repaintNow(Control& control) {
+    if (window_) window_->repaintNow(control);
+}
+
+void Win32Backend::showErrorReport(const std::string& message) {
+    // Like the classic report: the message as one sentence, the application's title above it.
+    std::string text = message.empty() ? "Nieznany błąd" : message;
+    if (text.back() != '.' && text.back() != '!' && text.back() != '?') text += '.';
+    HWND owner = window_ && !window_->closed() ? window_->handle() : nullptr;
+    MessageBoxW(owner, widen(text).c_str(), widen(application_.title).c_str(), MB_OK | MB_ICONERROR);
+}
+
+Image Win32Backend::loadJpegFile(const std::string& path) { return makeImage(codec_->decodeJpegFile(path)); }
+
+Image Win32Backend::loadAsset(const std::string& name) {
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC resource = FindResourceW(module, widen(name).c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+    HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes) throw std::runtime_error("Brak obrazu " + name + " w zasobach programu");
+    return makeImage(codec_->decodeMemory(bytes, SizeofResource(module, resource), name));
+}
+
+Image Win32Backend::stretch(const Image& image, int width, int height) {
+    const Bitmap* bitmap = bitmapOf(image);
+    if (!bitmap) throw std::invalid_argument("Nie można przeskalować pustego obrazu");
+    return makeImage(codec_->scale(*bitmap, width, height));
+}
+
+std::optional<std::string> Win32Backend::chooseFolder(const std::string& title, const std::string& startFolder) {
+    HWND owner = window_ && !window_->closed() ? window_->handle() : nullptr;
+    return pickFolder(owner, title, startFolder);
+}
+
+}  // namespace toolkit::win32
