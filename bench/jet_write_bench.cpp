@@ -49,12 +49,12 @@ double jetRun(const std::string& path, int rows) {
     std::filesystem::remove(path);
     const auto start = Clock::now();
     auto db = jet::write::DatabaseWriter::create(path);
-    std::vector<jet::write::ColumnSpec> columns;
+    std::vector<jet::write::ColumnShape> columns;
     for (const auto& c : catalog::dodatkiColumns())
         columns.push_back({c.name, c.adoType == 3 ? jet::ColumnType::Int32 : c.adoType == 11 ? jet::ColumnType::Bool
                                                                                               : jet::ColumnType::Text,
                            static_cast<std::uint16_t>(c.definedSize)});
-    db->createTable({"Dodatki", columns, jet::write::PrimaryKeySpec{"Primary", "ID"}});
+    db->createTable({"Dodatki", columns, jet::write::PrimaryKeyShape{"Primary", "ID"}});
     for (int i = 1; i <= rows; ++i) db->appendRow("Dodatki", dodatkiRow(i));
     db->close();
     return std::chrono::duration<double>(Clock::now() - start).count();

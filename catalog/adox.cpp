@@ -17,7 +17,7 @@ bool fileExists(const std::string& path) {
     return true;
 }
 
-jet::write::ColumnSpec columnSpec(const std::string& table, const Column& c) {
+jet::write::ColumnShape columnShape(const std::string& table, const Column& c) {
     switch (c.Type) {
     case adInteger: return {c.Name, jet::ColumnType::Int32, 0};
     case adBoolean: return {c.Name, jet::ColumnType::Bool, 0};
@@ -59,18 +59,18 @@ Connection& Catalog::activeConnection() {
 
 void TableCollection::Append(const std::shared_ptr<Table>& table) {
     if (!table) throw CatalogError("Brak definicji tabeli.");
-    jet::write::TableSpec spec;
-    spec.name = table->Name;
-    for (const auto& column : table->Columns.items) spec.columns.push_back(columnSpec(table->Name, *column));
+    jet::write::TableShape shape;
+    shape.name = table->Name;
+    for (const auto& column : table->Columns.items) shape.columns.push_back(columnShape(table->Name, *column));
     for (const auto& key : table->Keys.items) {
-        if (key->Type != adKeyPrimary || key->Columns.names.size() != 1 || spec.primaryKey)
+        if (key->Type != adKeyPrimary || key->Columns.names.size() != 1 || shape.primaryKey)
             throw CatalogError("Tabela `" + table->Name + "`: obsługiwany jest tylko jeden klucz podstawowy "
                                "na jednej kolumnie (klucz `" + key->Name + "`).");
-        spec.primaryKey = jet::write::PrimaryKeySpec{key->Name, key->Columns.names.front()};
+        shape.primaryKey = jet::write::PrimaryKeyShape{key->Name, key->Columns.names.front()};
     }
     jet::write::DatabaseWriter& writer = catalog_.activeConnection().writer();
     try {
-        writer.createTable(spec);
+        writer.createTable(shape);
         writer.flush();
     } catch (const std::invalid_argument& e) {
         throw CatalogError(e.what());

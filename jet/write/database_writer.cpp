@@ -335,21 +335,21 @@ const TableDefinition& DatabaseWriter::table(const std::string& name) {
     return openTable(name).definition;
 }
 
-void DatabaseWriter::createTable(const TableSpec& spec) {
+void DatabaseWriter::createTable(const TableShape& shape) {
     auto refuse = [&](const std::string& why) {
-        throw std::invalid_argument("Nie można utworzyć tabeli " + quoted(spec.name) + ": " + why + ".");
+        throw std::invalid_argument("Nie można utworzyć tabeli " + quoted(shape.name) + ": " + why + ".");
     };
-    if (spec.name.empty() || spec.name.size() > kMaxNameLength) refuse("nazwa jest pusta lub za długa");
-    if (!generalTextKey(spec.name)) refuse("nazwa może zawierać tylko litery A-Z, cyfry, spację, '_' i '.'");
-    if (tablePages_.count(lower(spec.name)) || lower(spec.name).rfind("msys", 0) == 0)
+    if (shape.name.empty() || shape.name.size() > kMaxNameLength) refuse("nazwa jest pusta lub za długa");
+    if (!generalTextKey(shape.name)) refuse("nazwa może zawierać tylko litery A-Z, cyfry, spację, '_' i '.'");
+    if (tablePages_.count(lower(shape.name)) || lower(shape.name).rfind("msys", 0) == 0)
         refuse("tabela o tej nazwie już istnieje");
-    if (spec.columns.empty() || spec.columns.size() > 255) refuse("tabela musi mieć od 1 do 255 kolumn");
+    if (shape.columns.empty() || shape.columns.size() > 255) refuse("tabela musi mieć od 1 do 255 kolumn");
     TableDefinition def;
     def.tableType = kUserTable;
     std::set<std::string> seen;
     std::uint16_t fixedOffset = 0, slot = 0;
-    for (std::size_t n = 0; n < spec.columns.size(); ++n) {
-        const ColumnSpec& s = spec.columns[n];
+    for (std::size_t n = 0; n < shape.columns.size(); ++n) {
+        const ColumnShape& s = shape.columns[n];
         if (s.name.empty() || s.name.size() > kMaxNameLength || !utf8ToUtf16Strict(s.name))
             refuse("kolumna nr " + std::to_string(n + 1) + " ma złą nazwę");
         if (!seen.insert(lower(s.name)).second) refuse("kolumna " + quoted(s.name) + " powtarza się");
@@ -384,18 +384,18 @@ void DatabaseWriter::createTable(const TableSpec& spec) {
     }
     def.maxColumns = static_cast<std::uint16_t>(def.columns.size());
     def.varColumns = slot;
-    if (spec.primaryKey) {
-        const ColumnDefinition* key = def.columnByName(spec.primaryKey->column);
+    if (shape.primaryKey) {
+        const ColumnDefinition* key = def.columnByName(shape.primaryKey->column);
         if (!key || key->type != ColumnType::Int32)
             refuse("klucz podstawowy musi obejmować kolumnę liczb całkowitych tej tabeli");
-        if (spec.primaryKey->name.empty() || spec.primaryKey->name.size() > kMaxNameLength)
+        if (shape.primaryKey->name.empty() || shape.primaryKey->name.size() > kMaxNameLength)
             refuse("klucz podstawowy musi mieć nazwę");
         PhysicalIndex index;
         index.columns = {IndexColumn{key->number, true}};
         index.flags = index_flags::kAccess | index_flags::kRequired | index_flags::kUnique;
         def.physical.push_back(index);
         LogicalIndex logical;
-        logical.name = spec.primaryKey->name;
+        logical.name = shape.primaryKey->name;
         logical.type = 1;
         def.logical.push_back(logical);
     }
@@ -405,7 +405,7 @@ void DatabaseWriter::createTable(const TableSpec& spec) {
     try {
         const PageNumber page = createTableDefinition(def);
         appendUnchecked(systemTable(kCatalogPage, "MSysObjects"),
-                        catalogRow(static_cast<std::int32_t>(page), kTablesContainerId, spec.name,
+                        catalogRow(static_cast<std::int32_t>(page), kTablesContainerId, shape.name,
                                    kObjectTable, 0, now_, databaseOwner_));
         if (acesPage_ != 0) {
             OpenTable& aces = systemTable(acesPage_, "MSysACEs");
@@ -415,8 +415,8 @@ void DatabaseWriter::createTable(const TableSpec& spec) {
         }
         cache_.commit();
         ++generation_;
-        tablePages_[lower(spec.name)] = page;
-        tableOrder_.push_back(spec.name);
+        tablePages_[lower(shape.name)] = page;
+        tableOrder_.push_back(shape.name);
     } catch (...) {
         cache_.rollback();
         forgetTableState();

@@ -18,7 +18,7 @@
 #include "jet/write/page_cache.h"
 #include "jet/write/row_refused.h"
 #include "jet/write/table_definition.h"
-#include "jet/write/table_spec.h"
+#include "jet/write/table_shape.h"
 
 namespace jet::write {
 
@@ -40,10 +40,10 @@ public:
 
     const std::string& fileName() const { return cache_.fileName(); }
 
-    // Adds a user table. Throws std::invalid_argument (Polish message) for a spec the
+    // Adds a user table. Throws std::invalid_argument (Polish message) for a shape the
     // writer cannot make: a bad or repeated name, an unsupported type or size, a key
     // over a missing or non-integer column; JetError for file problems.
-    void createTable(const TableSpec& spec);
+    void createTable(const TableShape& shape);
 
     // Names of the user tables, in catalog order.
     std::vector<std::string> tableNames();

@@ -8,7 +8,7 @@
 #include "archive/offset_field.h"
 #include "tests/archive/archive_fixture.h"
 #include "jet/write/database_writer.h"
-#include "jet/write/table_spec.h"
+#include "jet/write/table_shape.h"
 #include "tests/zip/zip_fixtures.h"
 
 using archivetest::ArchiveTest;
@@ -23,7 +23,7 @@ namespace {
 // `complete` false the second table is missing.
 void writeCatalog(const std::string& path, bool complete) {
     auto writer = jet::write::DatabaseWriter::create(path);
-    jet::write::TableSpec dodatki{"Dodatki", {{"ID", jet::ColumnType::Int32, 0}}, jet::write::PrimaryKeySpec{"Primary", "ID"}};
+    jet::write::TableShape dodatki{"Dodatki", {{"ID", jet::ColumnType::Int32, 0}}, jet::write::PrimaryKeyShape{"Primary", "ID"}};
     for (const char* name : {"Producent", "Grupa", "Typ", "Nazwa", "JPG", "Kod_Producenta", "Dodatek_wst", "Kod_Wstawiania",
                              "Kolor", "DWG", "Wysokosc", "Opis_Produktu", "Kod_Dodatku1", "Kod_Dodatku2", "Kod_Dodatku3",
                              "Kod_Dodatku4", "Opis_Koloru", "cena", "vat", "marza", "upust", "kolorystyka", "wymiar X",
@@ -31,7 +31,7 @@ void writeCatalog(const std::string& path, bool complete) {
         dodatki.columns.push_back({name, jet::ColumnType::Text, 50});
     writer->createTable(dodatki);
     if (complete) {
-        jet::write::TableSpec producent{"info_producent", {}, std::nullopt};
+        jet::write::TableShape producent{"info_producent", {}, std::nullopt};
         for (const char* name : {"Producent", "Nazwa", "Ulica", "Miasto", "kod", "Tel", "Fax", "e_mail", "osoba"})
             producent.columns.push_back({name, jet::ColumnType::Text, 50});
         writer->createTable(producent);

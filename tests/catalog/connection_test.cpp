@@ -78,7 +78,7 @@ protected:
         db->createTable({"Dodatki",
                          {{"ID", jet::ColumnType::Int32, 0}, {"Nazwa", jet::ColumnType::Text, 10},
                           {"Dodatek_wst", jet::ColumnType::Bool, 0}},
-                         jet::write::PrimaryKeySpec{"Primary", "ID"}});
+                         jet::write::PrimaryKeyShape{"Primary", "ID"}});
         db->createTable({"Pusta", {{"a", jet::ColumnType::Text, 5}}, {}});
         db->appendRow("Dodatki", {Value(std::int32_t(1)), Value::text("jeden"), Value(true)});
         db->appendRow("Dodatki", {Value(std::int32_t(2)), Value(), Value(false)});

@@ -83,8 +83,8 @@ TEST(AccessFile, TablesAddedToAnAccessFileAreListedByEveryReader) {
     const std::string file = corpusCopy(dir, "jackcess/compIndexTestV2000.mdb");
     {
         auto db = DatabaseWriter::open(file);
-        db->createTable(TableSpec{"Nowa", {{"ID", jet::ColumnType::Int32, 0}, {"t", jet::ColumnType::Text, 9}},
-                                  PrimaryKeySpec{"Primary", "ID"}});
+        db->createTable(TableShape{"Nowa", {{"ID", jet::ColumnType::Int32, 0}, {"t", jet::ColumnType::Text, 9}},
+                                  PrimaryKeyShape{"Primary", "ID"}});
         db->appendRow("Nowa", {Value(std::int32_t(1)), Value::text("ąę")});
         db->close();
     }

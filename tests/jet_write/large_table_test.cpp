@@ -36,8 +36,8 @@ protected:
         for (std::int32_t i = 0; i < kRows; ++i) ids_[i] = i * 3 - 100000;
         std::shuffle(ids_.begin(), ids_.end(), std::mt19937(20261209));
         auto db = DatabaseWriter::create(file_);
-        db->createTable(TableSpec{"Duza", {{"ID", ColumnType::Int32, 0}, {"Opis", ColumnType::Text, 20}},
-                                  PrimaryKeySpec{"Primary", "ID"}});
+        db->createTable(TableShape{"Duza", {{"ID", ColumnType::Int32, 0}, {"Opis", ColumnType::Text, 20}},
+                                  PrimaryKeyShape{"Primary", "ID"}});
         for (std::int32_t id : ids_) db->appendRow("Duza", {Value(id), Value::text(label(id))});
         db->close();
     }

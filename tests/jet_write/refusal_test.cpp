@@ -20,11 +20,11 @@ TEST(Refusal, EachBadRowIsRefusedWithTableColumnAndKeyAndChangesNothing) {
                                    {Value(std::int32_t(6)), Value::text("sześć"), Value(false)}};
     {
         auto db = DatabaseWriter::create(file);
-        db->createTable(TableSpec{"Dodatki",
+        db->createTable(TableShape{"Dodatki",
                                   {{"ID", ColumnType::Int32, 0},
                                    {"Nazwa", ColumnType::Text, 10},
                                    {"Dodatek_wst", ColumnType::Bool, 0}},
-                                  PrimaryKeySpec{"Primary", "ID"}});
+                                  PrimaryKeyShape{"Primary", "ID"}});
         for (const Row& row : good) db->appendRow("Dodatki", row);
         db->close();
     }
@@ -93,8 +93,8 @@ TEST(Refusal, AnAppendThatFailsHalfWayLeavesTheFileReadable) {
     std::vector<Row> rows;
     {
         auto db = DatabaseWriter::create(file);
-        db->createTable(TableSpec{"T", {{"ID", ColumnType::Int32, 0}, {"t", ColumnType::Text, 255}},
-                                  PrimaryKeySpec{"Primary", "ID"}});
+        db->createTable(TableShape{"T", {{"ID", ColumnType::Int32, 0}, {"t", ColumnType::Text, 255}},
+                                  PrimaryKeyShape{"Primary", "ID"}});
         for (std::int32_t i = 0; i < 30; ++i)
             db->appendRow("T", rows.emplace_back(Row{Value(i), Value::text(std::string(250, 'q'))}));
         db->close();

@@ -21,19 +21,19 @@ const std::vector<std::string> kLetters = {"a", "Z", "ą", "ę", "ł", "ó", "ż
                                            ",", ";", "'", "0", "7", "€", "ß", "Ж", "x", "\\", "|"};
 
 struct Generated {
-    TableSpec spec;
+    TableShape shape;
     std::vector<Row> rows;
 };
 
 Generated generate(std::mt19937& random, int tableNumber) {
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
     Generated g;
-    g.spec.name = "T" + std::to_string(tableNumber) + "_" + std::to_string(pick(0, 9999));
+    g.shape.name = "T" + std::to_string(tableNumber) + "_" + std::to_string(pick(0, 9999));
     const int columnCount = pick(1, 24);
     int byteBudget = 3600;  // keeps the longest possible row within a page's limit
     bool haveKey = false;
     for (int c = 0; c < columnCount; ++c) {
-        ColumnSpec column;
+        ColumnShape column;
         column.name = "k" + std::to_string(c) + (pick(0, 1) ? " x" : "_ł");
         const int kind = pick(0, 2);
         if (kind == 0) {
@@ -47,17 +47,17 @@ Generated generate(std::mt19937& random, int tableNumber) {
             if (byteBudget < 2) column.type = ColumnType::Bool;
         }
         if (column.type == ColumnType::Int32 && !haveKey && pick(0, 1)) {
-            g.spec.primaryKey = PrimaryKeySpec{"Primary", column.name};
+            g.shape.primaryKey = PrimaryKeyShape{"Primary", column.name};
             haveKey = true;
         }
-        g.spec.columns.push_back(column);
+        g.shape.columns.push_back(column);
     }
     const int rowCount = pick(0, 150);
     std::set<std::int32_t> keys;
     for (int r = 0; r < rowCount; ++r) {
         Row row;
-        for (const ColumnSpec& column : g.spec.columns) {
-            const bool isKey = g.spec.primaryKey && g.spec.primaryKey->column == column.name;
+        for (const ColumnShape& column : g.shape.columns) {
+            const bool isKey = g.shape.primaryKey && g.shape.primaryKey->column == column.name;
             if (column.type == ColumnType::Bool) {
                 row.push_back(Value(pick(0, 1) == 1));
             } else if (!isKey && pick(0, 5) == 0) {
@@ -92,16 +92,16 @@ void roundTrip(std::uint32_t seed) {
         auto db = DatabaseWriter::create(file);
         for (int t = 0; t < 2; ++t) {
             tables.push_back(generate(random, t));
-            db->createTable(tables.back().spec);
-            for (const Row& row : tables.back().rows) db->appendRow(tables.back().spec.name, row);
+            db->createTable(tables.back().shape);
+            for (const Row& row : tables.back().rows) db->appendRow(tables.back().shape.name, row);
         }
         db->close();
     }
     for (const Generated& g : tables) {
-        SCOPED_TRACE(g.spec.name);
+        SCOPED_TRACE(g.shape.name);
         std::vector<std::string> columns;
-        for (const auto& c : g.spec.columns) columns.push_back(c.name);
-        jetwritetest::expectReadersSee(file, g.spec.name, columns, g.rows);
+        for (const auto& c : g.shape.columns) columns.push_back(c.name);
+        jetwritetest::expectReadersSee(file, g.shape.name, columns, g.rows);
     }
 }
 

@@ -21,14 +21,14 @@ std::string repeat(const std::string& piece, std::size_t times) {
     return out;
 }
 
-TableSpec itemsTable() {
-    return TableSpec{"Pozycje",
+TableShape itemsTable() {
+    return TableShape{"Pozycje",
                      {{"ID", ColumnType::Int32, 0},
                       {"Nazwa", ColumnType::Text, 255},
                       {"Kod", ColumnType::Text, 1},
                       {"Aktywny", ColumnType::Bool, 0},
                       {"wymiar X", ColumnType::Text, 50}},
-                     PrimaryKeySpec{"Primary", "ID"}};
+                     PrimaryKeyShape{"Primary", "ID"}};
 }
 const std::vector<std::string> kItemColumns{"ID", "Nazwa", "Kod", "Aktywny", "wymiar X"};
 
@@ -66,7 +66,7 @@ TEST(UserTable, TablesWithoutKeyOrFixedColumnsAndManyTables) {
         for (int t = 0; t < 12; ++t) {
             const std::string name = "Tabela_" + std::to_string(t);
             names.push_back(name);
-            db->createTable(TableSpec{name, {{"a", ColumnType::Text, 10}, {"b", ColumnType::Text, 20}}, {}});
+            db->createTable(TableShape{name, {{"a", ColumnType::Text, 10}, {"b", ColumnType::Text, 20}}, {}});
             db->appendRow(name, {text("t" + std::to_string(t)), Value()});
         }
         EXPECT_EQ(db->tableNames(), names);
@@ -104,25 +104,25 @@ TEST(UserTable, RowsFillManyDataPagesAndSurviveReopening) {
     jetwritetest::expectReadersSee(file, "Pozycje", kItemColumns, rows);
 }
 
-TEST(UserTable, TableSpecsTheWriterCannotMakeAreRefused) {
-    auto db = DatabaseWriter::createOn(jet::memorySource({}, "spec.mdb"), 45000.0);
-    db->createTable(TableSpec{"Ok", {{"a", ColumnType::Text, 5}}, {}});
-    const std::vector<std::pair<const char*, TableSpec>> bad = {
-        {"empty name", TableSpec{"", {{"a", ColumnType::Text, 5}}, {}}},
-        {"letters the catalog index cannot sort", TableSpec{"Żółw", {{"a", ColumnType::Text, 5}}, {}}},
-        {"repeated table", TableSpec{"ok", {{"a", ColumnType::Text, 5}}, {}}},
-        {"no columns", TableSpec{"T1", {}, {}}},
-        {"repeated column", TableSpec{"T2", {{"a", ColumnType::Text, 5}, {"A", ColumnType::Text, 5}}, {}}},
-        {"text of 0 characters", TableSpec{"T3", {{"a", ColumnType::Text, 0}}, {}}},
-        {"text of 256 characters", TableSpec{"T4", {{"a", ColumnType::Text, 256}}, {}}},
-        {"unsupported type", TableSpec{"T5", {{"a", ColumnType::Double, 0}}, {}}},
-        {"key over text", TableSpec{"T6", {{"a", ColumnType::Text, 5}}, PrimaryKeySpec{"Primary", "a"}}},
-        {"key over a missing column", TableSpec{"T7", {{"a", ColumnType::Int32, 0}}, PrimaryKeySpec{"Primary", "b"}}},
+TEST(UserTable, TableShapesTheWriterCannotMakeAreRefused) {
+    auto db = DatabaseWriter::createOn(jet::memorySource({}, "shape.mdb"), 45000.0);
+    db->createTable(TableShape{"Ok", {{"a", ColumnType::Text, 5}}, {}});
+    const std::vector<std::pair<const char*, TableShape>> bad = {
+        {"empty name", TableShape{"", {{"a", ColumnType::Text, 5}}, {}}},
+        {"letters the catalog index cannot sort", TableShape{"Żółw", {{"a", ColumnType::Text, 5}}, {}}},
+        {"repeated table", TableShape{"ok", {{"a", ColumnType::Text, 5}}, {}}},
+        {"no columns", TableShape{"T1", {}, {}}},
+        {"repeated column", TableShape{"T2", {{"a", ColumnType::Text, 5}, {"A", ColumnType::Text, 5}}, {}}},
+        {"text of 0 characters", TableShape{"T3", {{"a", ColumnType::Text, 0}}, {}}},
+        {"text of 256 characters", TableShape{"T4", {{"a", ColumnType::Text, 256}}, {}}},
+        {"unsupported type", TableShape{"T5", {{"a", ColumnType::Double, 0}}, {}}},
+        {"key over text", TableShape{"T6", {{"a", ColumnType::Text, 5}}, PrimaryKeyShape{"Primary", "a"}}},
+        {"key over a missing column", TableShape{"T7", {{"a", ColumnType::Int32, 0}}, PrimaryKeyShape{"Primary", "b"}}},
     };
-    for (const auto& [what, spec] : bad) {
+    for (const auto& [what, shape] : bad) {
         SCOPED_TRACE(what);
         try {
-            db->createTable(spec);
+            db->createTable(shape);
             ADD_FAILURE() << "accepted";
         } catch (const std::invalid_argument& e) {
             EXPECT_NE(std::string(e.what()).find("Nie można utworzyć tabeli"), std::string::npos) << e.what();

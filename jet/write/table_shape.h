@@ -12,21 +12,21 @@
 
 namespace jet::write {
 
-struct ColumnSpec {
+struct ColumnShape {
     std::string name;
     ColumnType type = ColumnType::Text;
     std::uint16_t size = 0;  // characters, for text columns
 };
 
-struct PrimaryKeySpec {
+struct PrimaryKeyShape {
     std::string name = "PrimaryKey";
     std::string column;
 };
 
-struct TableSpec {
+struct TableShape {
     std::string name;
-    std::vector<ColumnSpec> columns;
-    std::optional<PrimaryKeySpec> primaryKey;
+    std::vector<ColumnShape> columns;
+    std::optional<PrimaryKeyShape> primaryKey;
 };
 
 }  // namespace jet::write
