@@ -34,6 +34,11 @@ std::unique_ptr<Bitmap> copyOut(IWICImagingFactory* wic, IWICBitmapSource* sourc
 }  // namespace
 
 WicCodec::WicCodec() : factory_(std::make_unique<Factory>()) {
+    // Headless runs (pakiet, tests) decode covers without the window backend, which is what
+    // otherwise starts COM; WIC needs it on this thread, so start it once for the thread's life.
+    static thread_local const HRESULT comOnThisThread =
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    (void)comOnThisThread;
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_IWICImagingFactory, factory_->wic.putVoid())))
         throw std::runtime_error("Brak komponentu obrazów systemu (WIC)");
