@@ -97,13 +97,13 @@ TEST(Preparation, ConflictingProcessIsNamedInTheStatusLine) {
     run.makeHost("C", "CAD 2.0");
     run.system.roots = {run.drive("C")};
     run.system.addProcess("explorer.exe");
-    run.system.addProcess("AutoCAD.exe");
+    run.system.addProcess("CADTool.exe");
     run.system.addProcess("runcad.exe");
     run.writeInstaller(packageZip("P"));
     run.run();
 
     EXPECT_FALSE(run.installEnabled());
-    EXPECT_EQ(run.statusLabel(), "Wyłącz program AutoCAD.exe i spróbuj ponownie.");
+    EXPECT_EQ(run.statusLabel(), "Wyłącz program CADTool.exe i spróbuj ponownie.");
 }
 
 TEST(Preparation, DamagedTrailerWithoutEarlierArchiveGivesThreeMessagesInOrder) {

@@ -24,7 +24,7 @@ TEST(CheckRunApp, DecidesOnTheWholeSnapshot) {
         {{"Runcad.exe"}, false, "Runcad.exe"},
         {{"CADLumorPro.exe"}, false, "CADLumorPro.exe"},
         {{"arcade.exe"}, false, "arcade.exe"},
-        {{"explorer.exe", "AutoCAD.exe", "notepad.exe", "MyCad 3.exe", "cmd.exe"},
+        {{"explorer.exe", "CADTool.exe", "notepad.exe", "MyCad 3.exe", "cmd.exe"},
          false, "MyCad 3.exe"},
         {{"runcad.exe", "ca-d.exe", "cAd.exe"}, false, "cAd.exe"},
     };

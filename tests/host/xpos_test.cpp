@@ -20,7 +20,7 @@ TEST(XPos, FindsTheFirstOccurrenceFoldingOnlyAsciiLetters) {
         {"CAD", "xcAd", 2},
         {"ŁÓD", "łód", 0},
         {"ŁÓD", "xŁÓD", 2},
-        {"CAD", "AutoCAD LT.exe", 5},
+        {"CAD", "DrawCAD LT.exe", 5},
         {"CAD", "ca d", 0},
         {"cad", "CADLumorPro.exe", 1},
         {"CAD", "notepad.exe", 0},
