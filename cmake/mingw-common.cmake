@@ -10,6 +10,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(ZLIB_USE_STATIC_LIBS ON)
 # Every function and object in its own section, so the linker drops what nothing reaches
 # (including the thousands of GUIDs of libuuid, of which the stub needs three).
+# No LTO: Debian's mingw GCC 12 stops with an internal compiler error (binds_to_current_def_p,
+# in the DSE pass) when linking the stub with -flto -Os; worth retrying with a newer GCC.
 set(CMAKE_C_FLAGS_INIT "-ffunction-sections -fdata-sections")
 set(CMAKE_CXX_FLAGS_INIT "-ffunction-sections -fdata-sections")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections")
