@@ -1,6 +1,6 @@
 # Shared part of the mingw-w64 toolchain files.
-set(CMAKE_C_COMPILER ${LUMOR_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${LUMOR_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_C_COMPILER ${LUMOR_MINGW_TRIPLE}-gcc-${LUMOR_MINGW_THREADS})
+set(CMAKE_CXX_COMPILER ${LUMOR_MINGW_TRIPLE}-g++-${LUMOR_MINGW_THREADS})
 set(CMAKE_RC_COMPILER ${LUMOR_MINGW_TRIPLE}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${LUMOR_MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
@@ -8,6 +8,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(ZLIB_USE_STATIC_LIBS ON)
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# Every function and object in its own section, so the linker drops what nothing reaches
+# (including the thousands of GUIDs of libuuid, of which the stub needs three).
+# No LTO: Debian's mingw GCC 12 stops with an internal compiler error (binds_to_current_def_p,
+# in the DSE pass) when linking the stub with -flto -Os; worth retrying with a newer GCC.
+set(CMAKE_C_FLAGS_INIT "-ffunction-sections -fdata-sections")
+set(CMAKE_CXX_FLAGS_INIT "-ffunction-sections -fdata-sections")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections")
 # -municode (wmain entry) is set on the program targets only; test executables keep main.
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)

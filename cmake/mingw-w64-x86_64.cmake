@@ -2,4 +2,5 @@
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(LUMOR_MINGW_TRIPLE x86_64-w64-mingw32)
+set(LUMOR_MINGW_THREADS posix)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

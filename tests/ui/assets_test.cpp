@@ -1,14 +1,16 @@
 // The committed pictures of the installer window (ui/assets) are what the window loads:
-// baseline JPEG covers, 8-bit RGBA button looks with transparent corners, a fully
-// transparent gauge background and a one-image 256 x 256 PNG icon. The headers are read
-// here with a small bounds-checked cursor, and PNG pixels decoded with zlib, so a render
-// with the wrong settings (progressive JPEG, palette PNG, BMP icon) is caught before a
-// Windows decoder meets it.
+// baseline JPEG covers, button looks with transparent corners (8-bit RGBA or, as rendered,
+// palette with transparency), a fully transparent gauge background and a one-image
+// 256 x 256 PNG icon, which must be 8-bit RGBA. The headers are read here with a small
+// bounds-checked cursor, and PNG pixels decoded with zlib, so a render with the wrong
+// settings (progressive JPEG, opaque or interlaced PNG, palette or BMP icon) is caught
+// before a Windows decoder meets it.
 #include "tests/support/test_paths.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -47,7 +49,8 @@ const std::string kPngSignature = "\x89PNG\r\n\x1a\n";
 struct PngImage {
     std::uint32_t width = 0, height = 0;
     int bitDepth = 0, colourType = 0, interlace = 0;
-    std::vector<std::uint8_t> rgba;  // filled only for 8-bit RGBA, non-interlaced
+    bool hasTransparencyChunk = false;
+    std::vector<std::uint8_t> rgba;  // filled for 8-bit RGBA and for palette images, non-interlaced
 
     std::uint8_t alpha(std::uint32_t x, std::uint32_t y) const { return rgba[(y * width + x) * 4 + 3]; }
     std::array<int, 3> rgb(std::uint32_t x, std::uint32_t y) const {
@@ -61,11 +64,13 @@ int paeth(int a, int b, int c) {
     return pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
 }
 
+constexpr int kRgba = 6, kPalette = 3;
+
 PngImage decodePng(const std::string& bytes) {
     Cursor in(bytes);
     if (in.take(8) != kPngSignature) throw std::runtime_error("no PNG signature");
     PngImage image;
-    std::string idat;
+    std::string idat, palette, paletteAlpha;
     bool sawHeader = false, sawEnd = false;
     while (!sawEnd) {
         const std::uint32_t length = in.be32();
@@ -81,6 +86,11 @@ PngImage decodePng(const std::string& bytes) {
             chunk.skip(2);  // compression and filter method, both always 0
             image.interlace = chunk.u8();
             sawHeader = true;
+        } else if (type == "PLTE") {
+            palette = chunk.take(length);
+        } else if (type == "tRNS") {
+            paletteAlpha = chunk.take(length);
+            image.hasTransparencyChunk = true;
         } else if (type == "IDAT") {
             idat += chunk.take(length);
         } else if (type == "IEND") {
@@ -88,9 +98,17 @@ PngImage decodePng(const std::string& bytes) {
         }
     }
     if (!sawHeader) throw std::runtime_error("no IHDR chunk");
-    if (image.bitDepth != 8 || image.colourType != 6 || image.interlace != 0) return image;
+    const bool rgba8 = image.colourType == kRgba && image.bitDepth == 8;
+    const bool indexed = image.colourType == kPalette &&
+                         (image.bitDepth == 1 || image.bitDepth == 2 || image.bitDepth == 4 || image.bitDepth == 8);
+    if (!(rgba8 || indexed) || image.interlace != 0) return image;
+    if (indexed && (palette.empty() || palette.size() % 3 != 0))
+        throw std::runtime_error("palette image without a valid PLTE chunk");
 
-    const std::size_t stride = std::size_t{image.width} * 4;
+    // Filters work on bytes; a pixel of less than a byte counts as one byte of distance.
+    const std::size_t bitsPerPixel = rgba8 ? 32 : static_cast<std::size_t>(image.bitDepth);
+    const std::size_t stride = (std::size_t{image.width} * bitsPerPixel + 7) / 8;
+    const std::size_t distance = std::max<std::size_t>(1, bitsPerPixel / 8);
     std::vector<std::uint8_t> raw(image.height * (stride + 1));
     z_stream z{};
     if (inflateInit(&z) != Z_OK) throw std::runtime_error("inflateInit failed");
@@ -103,14 +121,15 @@ PngImage decodePng(const std::string& bytes) {
     inflateEnd(&z);
     if (!complete) throw std::runtime_error("IDAT does not inflate to width x height pixels");
 
-    image.rgba.resize(image.height * stride);
+    std::vector<std::uint8_t> rows(image.height * stride);
     for (std::size_t y = 0; y < image.height; ++y) {
         const std::uint8_t filter = raw[y * (stride + 1)];
         const std::uint8_t* src = &raw[y * (stride + 1) + 1];
-        std::uint8_t* row = &image.rgba[y * stride];
-        const std::uint8_t* up = y ? &image.rgba[(y - 1) * stride] : nullptr;
+        std::uint8_t* row = &rows[y * stride];
+        const std::uint8_t* up = y ? &rows[(y - 1) * stride] : nullptr;
         for (std::size_t i = 0; i < stride; ++i) {
-            const int a = i >= 4 ? row[i - 4] : 0, b = up ? up[i] : 0, c = up && i >= 4 ? up[i - 4] : 0;
+            const int a = i >= distance ? row[i - distance] : 0, b = up ? up[i] : 0,
+                      c = up && i >= distance ? up[i - distance] : 0;
             int predicted = 0;
             switch (filter) {
                 case 0: predicted = 0; break;
@@ -123,6 +142,25 @@ PngImage decodePng(const std::string& bytes) {
             row[i] = static_cast<std::uint8_t>(src[i] + predicted);
         }
     }
+    if (rgba8) {
+        image.rgba = std::move(rows);
+        return image;
+    }
+
+    // Palette indices, most significant bits first, become the entries' colours; entries
+    // beyond the tRNS chunk are opaque.
+    image.rgba.resize(std::size_t{image.width} * image.height * 4);
+    const int perByte = 8 / image.bitDepth, mask = (1 << image.bitDepth) - 1;
+    for (std::size_t y = 0; y < image.height; ++y)
+        for (std::size_t x = 0; x < image.width; ++x) {
+            const std::uint8_t packed = rows[y * stride + x / perByte];
+            const int shift = 8 - image.bitDepth * static_cast<int>(x % perByte + 1);
+            const std::size_t index = static_cast<std::size_t>(packed >> shift & mask);
+            if (index * 3 >= palette.size()) throw std::runtime_error("palette index " + std::to_string(index) + " out of range");
+            std::uint8_t* out = &image.rgba[(y * image.width + x) * 4];
+            for (int k = 0; k < 3; ++k) out[k] = static_cast<std::uint8_t>(palette[index * 3 + k]);
+            out[3] = index < paletteAlpha.size() ? static_cast<std::uint8_t>(paletteAlpha[index]) : 255;
+        }
     return image;
 }
 
@@ -188,6 +226,68 @@ TEST(PictureProbes, PngDecodeRejectsDamagedData) {
     EXPECT_THROW(decodePng("GIF89a"), std::runtime_error);
 }
 
+// A PNG of the given header fields and chunks (CRCs left zero: the decoder skips them).
+std::string pngWith(std::uint32_t width, std::uint32_t height, int depth, int colourType,
+                    const std::vector<std::pair<std::string, std::string>>& chunks) {
+    const auto be32 = [](std::uint32_t v) {
+        return std::string{static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
+                           static_cast<char>(v)};
+    };
+    const auto chunk = [&](const std::string& type, const std::string& data) {
+        return be32(static_cast<std::uint32_t>(data.size())) + type + data + be32(0);
+    };
+    std::string header = be32(width) + be32(height);
+    header += {static_cast<char>(depth), static_cast<char>(colourType), 0, 0, 0};
+    std::string b = kPngSignature + chunk("IHDR", header);
+    for (const auto& [type, data] : chunks) b += chunk(type, data);
+    return b + chunk("IEND", "");
+}
+
+std::string deflated(const std::string& raw) {
+    uLongf size = compressBound(static_cast<uLong>(raw.size()));
+    std::string out(size, '\0');
+    if (compress(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(raw.data()),
+                 static_cast<uLong>(raw.size())) != Z_OK)
+        throw std::runtime_error("compress failed");
+    out.resize(size);
+    return out;
+}
+
+TEST(PictureProbes, PalettePixelsTakeTheirEntrysColourAndTransparency) {
+    // 3 x 2 pixels of 2-bit indices: row 0 is 0 1 2 (filter none), row 1 is 2 0 1 written
+    // with the Up filter as differences to row 0. Entry 0 is transparent, entry 1 half, entry
+    // 2 has no tRNS value and so is opaque.
+    const std::string palette("\x10\x20\x30\x40\x50\x60\xF0\x80\x00", 9);
+    const std::string alpha("\x00\x80", 2);
+    const std::uint8_t row0 = 0b00'01'10'00, row1 = 0b10'00'01'00;
+    const std::string raw{0, static_cast<char>(row0), 2, static_cast<char>(row1 - row0)};
+    const PngImage png =
+        decodePng(pngWith(3, 2, 2, kPalette, {{"PLTE", palette}, {"tRNS", alpha}, {"IDAT", deflated(raw)}}));
+    ASSERT_EQ(png.rgba.size(), 3u * 2 * 4);
+    EXPECT_EQ(png.rgb(0, 0), (std::array<int, 3>{0x10, 0x20, 0x30}));
+    EXPECT_EQ(png.alpha(0, 0), 0);
+    EXPECT_EQ(png.rgb(1, 0), (std::array<int, 3>{0x40, 0x50, 0x60}));
+    EXPECT_EQ(png.alpha(1, 0), 0x80);
+    EXPECT_EQ(png.rgb(2, 0), (std::array<int, 3>{0xF0, 0x80, 0x00}));
+    EXPECT_EQ(png.alpha(2, 0), 255);
+    EXPECT_EQ(png.rgb(0, 1), (std::array<int, 3>{0xF0, 0x80, 0x00}));
+    EXPECT_EQ(png.alpha(1, 1), 0);
+    EXPECT_EQ(png.alpha(2, 1), 0x80);
+
+    const std::string outOfRange{0, static_cast<char>(0b11'00'00'00)};
+    EXPECT_THROW(decodePng(pngWith(1, 1, 2, kPalette, {{"PLTE", palette}, {"IDAT", deflated(outOfRange)}})),
+                 std::runtime_error);
+}
+
+// Pictures WIC turns into alpha-blended bitmaps: 8-bit RGBA, or a palette with a tRNS chunk.
+void expectTransparentCapable(const PngImage& png) {
+    EXPECT_EQ(png.interlace, 0);
+    const bool rgba8 = png.colourType == kRgba && png.bitDepth == 8;
+    const bool paletteWithAlpha = png.colourType == kPalette && png.hasTransparencyChunk;
+    EXPECT_TRUE(rgba8 || paletteWithAlpha) << "colour type " << png.colourType << ", depth " << png.bitDepth
+                                           << ": no alpha channel or palette transparency";
+}
+
 // --- the assets
 
 TEST(WindowPictures, CoversAreBaselineJpegOfTheWindowSize) {
@@ -216,15 +316,14 @@ const ButtonLook kButtonLooks[] = {
     {"bnCloseActive.png", Face::DarkOrange}, {"bnCloseDisable.png", Face::Grey},
 };
 
-TEST(WindowPictures, ButtonLooksAreRgbaWithTransparentCornersAndTheirFace) {
+TEST(WindowPictures, ButtonLooksHaveTransparentCornersAndTheirFace) {
     for (const ButtonLook& look : kButtonLooks) {
         SCOPED_TRACE(look.file);
         const PngImage png = decodePng(asset(look.file));
         ASSERT_EQ(png.width, 151u);
         ASSERT_EQ(png.height, 50u);
-        ASSERT_EQ(png.bitDepth, 8);
-        ASSERT_EQ(png.colourType, 6) << "not RGBA";
-        ASSERT_EQ(png.interlace, 0);
+        expectTransparentCapable(png);
+        ASSERT_EQ(png.rgba.size(), 151u * 50 * 4);
         for (auto [x, y] : {std::pair{0u, 0u}, {150u, 0u}, {0u, 49u}, {150u, 49u}})
             EXPECT_EQ(png.alpha(x, y), 0) << "corner " << x << "," << y;
         // A point of the face left of the label.
@@ -256,8 +355,8 @@ TEST(WindowPictures, GaugeBackgroundIsFullyTransparent) {
     const PngImage png = decodePng(asset("gaugeBG.png"));
     ASSERT_EQ(png.width, 1040u);
     ASSERT_EQ(png.height, 57u);
-    ASSERT_EQ(png.colourType, 6);
-    ASSERT_EQ(png.bitDepth, 8);
+    expectTransparentCapable(png);
+    ASSERT_EQ(png.rgba.size(), 1040u * 57 * 4);
     std::size_t opaque = 0;
     for (std::uint32_t y = 0; y < png.height; ++y)
         for (std::uint32_t x = 0; x < png.width; ++x) opaque += png.alpha(x, y) != 0;
@@ -284,8 +383,9 @@ TEST(WindowPictures, IconHoldsOne256PixelPngImage) {
     const PngImage png = decodePng(payload);
     EXPECT_EQ(png.width, 256u);
     EXPECT_EQ(png.height, 256u);
-    EXPECT_EQ(png.colourType, 6);
+    EXPECT_EQ(png.colourType, kRgba) << "an icon's PNG image must be 32-bit RGBA";
     EXPECT_EQ(png.bitDepth, 8);
+    EXPECT_EQ(png.rgba.size(), 256u * 256 * 4);
     EXPECT_EQ(payload, asset("instalator.png")) << "the icon's image and instalator.png differ";
 }
 

@@ -2,8 +2,9 @@
 # Renders the installer window's pictures from the SVG sources in src/ into this folder.
 # The rendered files are committed, so neither the build nor CI runs this; run it by hand
 # after editing a source, look at the results (and preview/), and commit both.
-# Needs: librsvg2-bin (rsvg-convert), imagemagick, python3, fonts-lato, fonts-open-sans;
-# for the previews also Wine's Tahoma (package fonts-wine), when it is there.
+# Needs: librsvg2-bin (rsvg-convert), imagemagick, pngquant, optipng, jpegoptim, python3,
+# fonts-lato, fonts-open-sans; for the previews also Wine's Tahoma (package fonts-wine), when
+# it is there. The pictures are most of the stub's size, hence the quantising below.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -15,6 +16,9 @@ need() { command -v "$1" >/dev/null || { echo "render.sh: $1 is missing ($2)" >&
 need rsvg-convert "apt-get install librsvg2-bin"
 need "$convert" "apt-get install imagemagick"
 need python3 "apt-get install python3"
+need pngquant "apt-get install pngquant"
+need optipng "apt-get install optipng"
+need jpegoptim "apt-get install jpegoptim"
 for family in Lato "Open Sans"; do
   fc-list ":family=$family" family | grep -q . ||
     { echo "render.sh: font $family is missing (apt-get install fonts-lato fonts-open-sans)" >&2; exit 1; }
@@ -23,15 +27,33 @@ done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# PNG pictures: 8-bit RGBA (colour type 6) whatever the content, no time stamps, so that a
-# render without changes leaves the committed files byte for byte as they were.
-png32() { "$convert" "$1" -strip -define png:exclude-chunks=date,time "PNG32:$2"; }
+# PNG pictures are quantised to at most 256 colours with alpha (pngquant; the button looks
+# differ from the full-colour render by at most 5 of 255 per channel), no time stamps, so
+# that a render without changes leaves the committed files byte for byte as they were.
+quantise() { pngquant --force --quality 90-100 --speed 1 --strip --output "$2" "$1"; }
 
-# JPEG pictures: baseline (not progressive), full-resolution colour so the orange edges
-# and small type stay clean, no metadata.
+# Button looks and the gauge background: palette PNG with transparency, which WIC reads.
+png_palette() {
+  quantise "$1" "$2"
+  optipng -quiet -o7 "$2"
+}
+
+# The icon's image: an icon's PNG must be 32-bit RGBA, so the quantised colours are written
+# back as 8-bit RGBA (colour type 6), which still deflates better than the full render.
+png32() {
+  quantise "$1" "$work/quantised.png"
+  "$convert" "$work/quantised.png" -strip -define png:exclude-chunks=date,time "PNG32:$2"
+  optipng -quiet -o7 -nc -nb "$2"
+}
+
+# JPEG pictures: baseline (not progressive), full-resolution colour so the orange edges and
+# small type stay clean, no metadata. At quality 75 the covers stay near 39 dB PSNR against
+# the render, and side by side with it, at 100 % and 200 %, type, orange edges and gradients
+# look the same; quality 92 cost 80 KB more, a sixth of the stub.
 jpeg() {
   "$convert" "$1" -strip -background white -alpha remove -alpha off -colorspace sRGB \
-    -interlace none -sampling-factor 1x1 -quality 92 -define jpeg:optimize-coding=true "$2"
+    -interlace none -sampling-factor 1x1 -quality 75 -define jpeg:optimize-coding=true "$2"
+  jpegoptim --quiet --strip-all --all-normal "$2"
 }
 
 python3 "$src/facets.py" "$src/facets.svg"
@@ -45,14 +67,14 @@ jpeg "$work/finish.png" "$here/BGfinish.jpg"
 for look in Normal Hover Active Disable; do
   source_svg=$src/button-${look,,}.svg
   rsvg-convert "$source_svg" -o "$work/install.png"
-  png32 "$work/install.png" "$here/bnInstall$look.png"
+  png_palette "$work/install.png" "$here/bnInstall$look.png"
   sed 's/>INSTALUJ</>ZAMKNIJ</' "$source_svg" >"$work/close.svg"
   rsvg-convert "$work/close.svg" -o "$work/close.png"
-  png32 "$work/close.png" "$here/bnClose$look.png"
+  png_palette "$work/close.png" "$here/bnClose$look.png"
 done
 
 rsvg-convert "$src/gauge-bg.svg" -o "$work/gauge.png"
-png32 "$work/gauge.png" "$here/gaugeBG.png"
+png_palette "$work/gauge.png" "$here/gaugeBG.png"
 
 rsvg-convert -w 256 -h 256 "$src/icon.svg" -o "$work/icon.png"
 png32 "$work/icon.png" "$here/instalator.png"
