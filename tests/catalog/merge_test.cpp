@@ -12,6 +12,7 @@
 #include "catalog/table.h"
 #include "jet/write/database_writer.h"
 #include "tests/catalog/merge_catalogs.h"
+#include "tests/catalog/merge_readers.h"
 #include "tests/catalog/recording_log.h"
 #include "tests/support/test_paths.h"
 
@@ -41,6 +42,8 @@ protected:
         const bool ok = m.CopyMdb(nw, od, dn);
         producentCounts = m.infoProducentCounts();
         dodatkiCounts = m.dodatkiCounts();
+        // Normal mode's destinations are cross-read; the property test holds debug mode's to them.
+        if (ok && !debug) expectEveryReaderReads(dn);
         return ok;
     }
     std::vector<std::string> level(std::int32_t lvl) const {
