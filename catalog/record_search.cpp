@@ -18,7 +18,7 @@ Record RecordFields::read() const {
     return record;
 }
 
-std::optional<Record> TracingSearch::firstNewMatch(const jet::Value& key) {
+const Record* TracingSearch::firstNewMatch(const jet::Value& key) {
     const std::string keyText = valueAsText(key);
     t_.newTable.first();
     state_.findRec = false;
@@ -30,8 +30,9 @@ std::optional<Record> TracingSearch::firstNewMatch(const jet::Value& key) {
         else
             t_.newTable.next();
     }
-    if (!state_.findRec) return std::nullopt;
-    return t_.newFields.read();
+    if (!state_.findRec) return nullptr;
+    match_ = t_.newFields.read();
+    return &match_;
 }
 
 bool TracingSearch::destinationHolds(const jet::Value& key) {
@@ -59,11 +60,10 @@ IndexedSearch::IndexedSearch(MergeState& state, SearchTables tables) : state_(st
         destinationKeys_.insert(matchKey(tables.destinationFields[tables.keyColumn].value()));
 }
 
-std::optional<Record> IndexedSearch::firstNewMatch(const jet::Value& key) {
+const Record* IndexedSearch::firstNewMatch(const jet::Value& key) {
     const auto it = firstNewByKey_.find(matchKey(key));
     state_.findRec = it != firstNewByKey_.end();
-    if (!state_.findRec) return std::nullopt;
-    return newRecords_[it->second];
+    return state_.findRec ? &newRecords_[it->second] : nullptr;
 }
 
 bool IndexedSearch::destinationHolds(const jet::Value& key) {

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -37,12 +36,16 @@ private:
 class RecordSearch {
 public:
     virtual ~RecordSearch() = default;
-    // The first new record whose key equals `key`; sets findRec.
-    virtual std::optional<Record> firstNewMatch(const jet::Value& key) = 0;
+    // The first new record whose key equals `key`, or null; sets findRec. Valid until the
+    // next call.
+    virtual const Record* firstNewMatch(const jet::Value& key) = 0;
     // Whether the destination holds `key`; sets findRec.
     virtual bool destinationHolds(const jet::Value& key) = 0;
     // A record with `key` has just been posted to the destination.
     virtual void posted(const jet::Value& key) = 0;
+    // The new table's records in table order when the search already holds them (so the new
+    // pass need not read the table again), null otherwise.
+    virtual const std::vector<Record>* newRecords() const { return nullptr; }
 };
 
 struct SearchTables {
@@ -57,22 +60,24 @@ struct SearchTables {
 class TracingSearch : public RecordSearch {
 public:
     TracingSearch(MergeState& state, SearchTables tables) : state_(state), t_(tables) {}
-    std::optional<Record> firstNewMatch(const jet::Value& key) override;
+    const Record* firstNewMatch(const jet::Value& key) override;
     bool destinationHolds(const jet::Value& key) override;
     void posted(const jet::Value&) override {}
 
 private:
     MergeState& state_;
     SearchTables t_;
+    Record match_;
 };
 
 class IndexedSearch : public RecordSearch {
 public:
     // Reads the new table and the destination's keys once; leaves both tables at their end.
     IndexedSearch(MergeState& state, SearchTables tables);
-    std::optional<Record> firstNewMatch(const jet::Value& key) override;
+    const Record* firstNewMatch(const jet::Value& key) override;
     bool destinationHolds(const jet::Value& key) override;
     void posted(const jet::Value& key) override;
+    const std::vector<Record>* newRecords() const override { return &newRecords_; }
 
 private:
     MergeState& state_;

@@ -70,23 +70,22 @@ public:
     }
 
 private:
-    bool isMarker(const Record& record) const {
-        return valueAsText(record[rules_.nameColumn]) == kDeleteMarker;
-    }
+    bool isMarker(const jet::Value& name) const { return valueAsText(name) == kDeleteMarker; }
 
+    // Only the key and the name are read before a record is known to be copied.
     void oldPass(Table& oldTable, const RecordFields& oldFields) {
         for (oldTable.first(); !oldTable.eof(); oldTable.next()) {
-            const Record old = oldFields.read();
-            const jet::Value& key = old[rules_.keyColumn];
-            state_.trace("[" + valueAsText(key) + "] : " + valueAsText(old[rules_.nameColumn]));
-            const std::optional<Record> match = search_->firstNewMatch(key);
+            const jet::Value key = oldFields[rules_.keyColumn].value();
+            const jet::Value name = oldFields[rules_.nameColumn].value();
+            state_.trace("[" + valueAsText(key) + "] : " + valueAsText(name));
+            const Record* match = search_->firstNewMatch(key);
             if (state_.findRec) {
-                if (isMarker(*match))
+                if (isMarker((*match)[rules_.nameColumn]))
                     ++counts_.removedByMarkers;
                 else
                     copy(*match, counts_.fromNew);
-            } else if (rules_.carryOldMarkers || !isMarker(old)) {
-                copy(old, counts_.keptFromOld);
+            } else if (rules_.carryOldMarkers || !isMarker(name)) {
+                copy(oldFields.read(), counts_.keptFromOld);
             } else {
                 ++counts_.removedByMarkers;
             }
@@ -95,17 +94,25 @@ private:
 
     void newPass(Table& newTable, const RecordFields& newFields) {
         state_.trace(rules_.newPassHeading);
-        for (newTable.first(); !newTable.eof(); newTable.next()) {
-            const Record record = newFields.read();
-            const jet::Value& key = record[rules_.keyColumn];
-            // A null code is traced as empty text.
-            if (rules_.newLineForEveryRecord) state_.trace("[NW] " + valueAsText(key));
-            if (isMarker(record)) continue;
-            if (!rules_.newLineForEveryRecord)
-                state_.trace("[NW] " + valueAsText(key) + " : " + valueAsText(record[rules_.nameColumn]) +
-                             " - dopisano");
-            if (!search_->destinationHolds(key)) copy(record, counts_.fromNew);
+        if (const std::vector<Record>* records = search_->newRecords()) {
+            for (const Record& record : *records)
+                newRecord(record[rules_.keyColumn], record[rules_.nameColumn],
+                          [&]() -> const Record& { return record; });
+            return;
         }
+        for (newTable.first(); !newTable.eof(); newTable.next())
+            newRecord(newFields[rules_.keyColumn].value(), newFields[rules_.nameColumn].value(),
+                      [&] { return newFields.read(); });
+    }
+
+    template <typename ReadRecord>
+    void newRecord(const jet::Value& key, const jet::Value& name, ReadRecord read) {
+        // A null code is traced as empty text.
+        if (rules_.newLineForEveryRecord) state_.trace("[NW] " + valueAsText(key));
+        if (isMarker(name)) return;
+        if (!rules_.newLineForEveryRecord)
+            state_.trace("[NW] " + valueAsText(key) + " : " + valueAsText(name) + " - dopisano");
+        if (!search_->destinationHolds(key)) copy(read(), counts_.fromNew);
     }
 
     void copy(const Record& record, std::size_t& source) {
