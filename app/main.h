@@ -42,6 +42,8 @@ public:
 
     void CenterForm();
     void AfterShow();
+    // The catalog merge of the install transaction (new, old and destination catalog paths).
+    bool CopyMdb(const std::string& nw, const std::string& od, const std::string& dn);
 
     void bnInstallSetDisable();
     void bnInstallSetEnable();
