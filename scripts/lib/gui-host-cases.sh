@@ -59,6 +59,14 @@ gui_host_cases() {
   else
     fail "the folder field shows '$(cat "$work/edit1.txt" 2>/dev/null)'"
   fi
+  # StaticText1 is sized to its text with its margins: its white reaches Edit1 at 408.
+  gui_screenshot "$art/host-static-text.png"
+  if gui_close_to "$art/host-static-text.png" $((win_x + 300)) $((win_y + 406)) 255 255 255 8 &&
+     gui_close_to "$art/host-static-text.png" $((win_x + 106)) $((win_y + 405)) 255 255 255 8; then
+    pass "the caption above the folder field is white down to the field (17 pixels high)"
+  else
+    fail "below or beside the caption: $(gui_pixel "$art/host-static-text.png" $((win_x + 300)) $((win_y + 406))) / $(gui_pixel "$art/host-static-text.png" $((win_x + 106)) $((win_y + 405)))"
+  fi
   host_close "$work" "host found"
 
   # --- the same with a running CADTool.exe: Install disabled, the program named --------------

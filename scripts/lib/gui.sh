@@ -89,8 +89,10 @@ gui_window_size() {
   xdotool getwindowgeometry --shell "$1" | awk -F= '/^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{print w, h}'
 }
 
-# gui_has_size <id> <w> <h>: the window has that size now.
-gui_has_size() { [ "$(gui_window_size "$1" 2>/dev/null)" = "$2 $3" ]; }
+# gui_has_geometry <id> <x> <y> <w> <h>: the window has that place and size now.
+gui_has_geometry() {
+  [ "$(gui_window_origin "$1" 2>/dev/null) $(gui_window_size "$1" 2>/dev/null)" = "$2 $3 $4 $5" ]
+}
 
 # gui_window_origin <id>: "X Y" of the window's top-left corner on the screen.
 gui_window_origin() {
