@@ -24,6 +24,9 @@ public:
     // `args` are the command-line arguments without the program name.
     TForm1(toolkit::Backend& backend, platform::FileSystem& files, platform::System& system,
            std::vector<std::string> args);
+    // The backend's window goes first: it reads the form, the components and Timer1 while
+    // it is destroyed, and they are all members of this object.
+    ~TForm1() override;
 
     // level 1: status label and log box; level 2: log box only; above log_level: dropped.
     void info(std::int32_t lvl, const std::string& txt) override;

@@ -17,6 +17,7 @@
 #include "cli/archive_commands.h"
 #include "cli/catalog_check.h"
 #include "cli/cli_files.h"
+#include "cli/cover_check.h"
 
 namespace fs = std::filesystem;
 
@@ -85,7 +86,8 @@ bool holdsExactly(const fs::path& folder, const std::string& name) {
     return false;
 }
 
-std::vector<Member> planMembers(const BuildOptions& options, std::vector<std::string>& problems) {
+std::vector<Member> planMembers(const BuildOptions& options, std::vector<std::string>& problems,
+                                std::vector<std::string>& warnings) {
     const fs::path packageFolder = pathFromUtf8(options.package).lexically_normal();
     fs::path folder = packageFolder;
     if (folder.filename().empty()) folder = folder.parent_path();
@@ -105,8 +107,14 @@ std::vector<Member> planMembers(const BuildOptions& options, std::vector<std::st
     if (!holdsExactly(root, package + ".jpg")) {
         problems.push_back("the cover '" + package + ".jpg' is missing beside the package folder (in '" + utf8FromPath(root) + "')");
     } else {
-        std::string head = readWholeFile(root / pathFromUtf8(package + ".jpg")).substr(0, 3);
-        if (!archive::looksLikeJpeg(head)) problems.push_back("the cover '" + package + ".jpg' is not a JPEG picture");
+        const std::string picture = readWholeFile(root / pathFromUtf8(package + ".jpg"));
+        if (!archive::looksLikeJpeg(picture.substr(0, 3))) {
+            problems.push_back("the cover '" + package + ".jpg' is not a JPEG picture");
+        } else {
+            CoverCheck cover = checkCover(package + ".jpg", picture);
+            problems.insert(problems.end(), cover.problems.begin(), cover.problems.end());
+            warnings.insert(warnings.end(), cover.warnings.begin(), cover.warnings.end());
+        }
     }
 
     std::vector<Member> inPackage;
@@ -165,8 +173,10 @@ int runBuild(const Args& args) {
     const std::string stub = readWholeFile(pathFromUtf8(options.stub));
     if (stub.empty()) problems.push_back("the stub '" + options.stub + "' is empty");
     if (alreadyAnInstaller(stub)) problems.push_back("the stub '" + options.stub + "' already carries a package; use the bare instalator.exe");
-    const std::vector<Member> members = planMembers(options, problems);
+    std::vector<std::string> warnings;
+    const std::vector<Member> members = planMembers(options, problems, warnings);
     checkNames(members, problems);
+    for (const std::string& w : warnings) std::fprintf(stderr, "pakiet build: %s\n", w.c_str());
     if (!problems.empty()) {
         std::fprintf(stderr, "pakiet build: the package cannot be built:\n");
         for (const std::string& p : problems) std::fprintf(stderr, "  - %s\n", p.c_str());

@@ -80,6 +80,8 @@ TEST(Form1Design, WindowTextsColoursFontsAndCursors) {
     EXPECT_FALSE(d.gauge.border());
     EXPECT_TRUE(d.infoBox.readOnly());
     EXPECT_FALSE(d.infoBox.tabStop());
+    EXPECT_EQ(d.infoBox.copyCaption(), "Kopiuj");
+    EXPECT_EQ(d.infoBox.selectAllCaption(), "Zaznacz wszystko");
     EXPECT_TRUE(d.ActivityIndicator.animating());
     EXPECT_FALSE(d.BG.enabled());
     EXPECT_FALSE(d.BGfinish.enabled());
