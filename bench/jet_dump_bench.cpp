@@ -8,7 +8,8 @@
 // over one bitmap page (indexes are left stale; a scan does not use them); and a 100 000-row
 // Dodatki table made here by our writer with every text column holding Polish text.
 //
-// Run: cmake --build --preset linux --target run_jet_dump_bench   (RUNS=n for other counts)
+// Run: cmake --build --preset linux --target run_jet_dump_bench (RUNS=n, or the first
+// argument, for another number of runs; --keep as the second keeps the files made).
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -237,7 +238,8 @@ void compare(const std::string& label, const std::string& path, const std::strin
 }  // namespace
 
 int main(int argc, char** argv) {
-    int runs = argc > 1 ? std::atoi(argv[1]) : 7;
+    const char* runsText = argc > 1 ? argv[1] : std::getenv("RUNS");
+    int runs = runsText ? std::atoi(runsText) : 7;
     if (runs < 5) runs = 5;
     std::string corpus = std::string(LUMOR_SHARED_DIR) + "/jet4/corpus/jackcess/";
     auto temp = std::filesystem::temp_directory_path();
