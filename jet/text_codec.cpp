@@ -16,7 +16,7 @@ public:
     explicit Utf8Writer(char* at) : p_(at) {}
     char* end() const { return p_; }
 
-    void unit(std::uint32_t u) {
+    [[gnu::always_inline]] void unit(std::uint32_t u) {
         if (u < 0x80 && !pendingHigh_) {
             *p_++ = static_cast<char>(u);
         } else if (u < 0x800 && !pendingHigh_) {
@@ -55,7 +55,7 @@ private:
         p_[2] = static_cast<char>(0x80 | (cp & 0x3F));
         p_ += 3;
     }
-    void wide(std::uint32_t u) {
+    [[gnu::noinline]] void wide(std::uint32_t u) {
         if (pendingHigh_) {
             std::uint32_t high = pendingHigh_;
             pendingHigh_ = 0;
@@ -192,11 +192,9 @@ void decodeJetText(Bytes stored, std::string& out) {
             }
             if (i < size && data[i] != 0) writer.unit(data[i++]);
         } else {
-            // Units up to the next 00 byte, where the mode switches back.
-            std::size_t run = i;
-            while (run + 1 < size && data[run] != 0) run += 2;
-            writeUtf16Le(data + i, run - i, writer);
-            i = run;
+            // Units up to the next 00 byte, where the mode switches back: in Polish text
+            // mostly a single letter outside Latin-1.
+            for (; i + 1 < size && data[i] != 0; i += 2) writer.unit(data[i] | (std::uint32_t(data[i + 1]) << 8));
             if (i + 1 == size && data[i] != 0) break;  // odd trailing byte
         }
     }
