@@ -9,7 +9,8 @@
 // Dodatki table made here by our writer with every text column holding Polish text.
 //
 // Run: cmake --build --preset linux --target run_jet_dump_bench (RUNS=n, or the first
-// argument, for another number of runs; --keep as the second keeps the files made).
+// argument, for another number of runs; --keep as the second keeps the files made;
+// PAKIET=path times another pakiet).
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -214,6 +215,12 @@ ProcessRun runProcess(std::vector<std::string> argv) {
     return run;
 }
 
+// PAKIET=path measures another build (an older one, say) against the same files.
+std::string pakietPath() {
+    const char* path = std::getenv("PAKIET");
+    return path && *path ? path : PAKIET_PATH;
+}
+
 void compare(const std::string& label, const std::string& path, const std::string& table, int runs) {
     std::vector<double> ours, pakiet, export_;
     long pakietPeak = 0, exportPeak = 0;
@@ -222,7 +229,7 @@ void compare(const std::string& label, const std::string& path, const std::strin
         auto start = Clock::now();
         rows = dumpInProcess(path, table);
         ours.push_back(seconds(start));
-        ProcessRun p = runProcess({PAKIET_PATH, "catalog", "dump", path, table});
+        ProcessRun p = runProcess({pakietPath(), "catalog", "dump", path, table});
         ProcessRun m = runProcess({"mdb-export", path, table});
         pakiet.push_back(p.seconds);
         export_.push_back(m.seconds);
