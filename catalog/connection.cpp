@@ -3,6 +3,7 @@
 
 #include "catalog/catalog_error.h"
 #include "catalog/connection_string.h"
+#include "catalog/jet_error_text.h"
 #include "jet/jet_error.h"
 
 namespace catalog {
@@ -19,7 +20,9 @@ void Connection::connect() {
     if (connected()) return;
     const ConnectionSettings settings = parseConnectionString(connectionString_);
     try {
-        writer_ = jet::write::DatabaseWriter::open(settings.path);
+        writer_ = jet::write::DatabaseWriter::open(files_, settings.path);
+    } catch (const jet::JetError& e) {
+        throw CatalogError(jetErrorText(e));
     } catch (const std::exception& e) {
         throw CatalogError("Nie można otworzyć bazy danych " + settings.path + ": " + e.what());
     }
@@ -32,6 +35,8 @@ void Connection::disconnect() {
     auto writer = std::move(writer_);
     try {
         writer->close();
+    } catch (const jet::JetError& e) {
+        throw CatalogError("Nie można zapisać bazy danych " + path_ + ": " + jetErrorText(e));
     } catch (const std::exception& e) {
         throw CatalogError("Nie można zapisać bazy danych " + path_ + ": " + e.what());
     }
