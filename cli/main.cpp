@@ -6,7 +6,7 @@
 #include "cli/archive_commands.h"
 #include "cli/catalog_command.h"
 #include "cli/commands.h"
-#include "cli/error_text.h"
+#include "app/error_text.h"
 #include "cli/install.h"
 #include "cli/run_headless.h"
 #include "platform/program_args.h"
@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
         try {
             return command.run(cli::Args(args.begin() + 2, args.end()));
         } catch (const std::exception& error) {
-            std::fprintf(stderr, "pakiet %s: %s\n", command.name, cli::errorText(error).c_str());
+            std::fprintf(stderr, "pakiet %s: %s\n", command.name, app::errorText(error).c_str());
             return 1;
         }
     }

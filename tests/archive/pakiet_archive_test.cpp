@@ -165,3 +165,48 @@ TEST_F(Pakiet, VerifyReportsADamagedMemberAndAMissingTrailer) {
     EXPECT_NE(result.code, 0);
     EXPECT_NE(result.output.find("does not name an archive"), std::string::npos) << result.output;
 }
+
+namespace {
+
+bool hasEnglish(const std::string& text) {
+    for (const char* word : {"cannot", "no such", "not a Jet", "usage", "unknown", "error", "Error"})
+        if (text.find(word) != std::string::npos) return true;
+    return false;
+}
+
+TEST_F(Pakiet, HelpIsPolishAndSucceeds) {
+    Result result = pakiet("--help");
+    EXPECT_EQ(result.code, 0);
+    EXPECT_NE(result.output.find("użycie: pakiet POLECENIE"), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("rozpakowuje paczkę"), std::string::npos) << result.output;
+    result = pakiet("catalog --help");
+    EXPECT_EQ(result.code, 0);
+    EXPECT_NE(result.output.find("wszystkie wiersze tabeli"), std::string::npos) << result.output;
+    EXPECT_FALSE(hasEnglish(result.output)) << result.output;
+}
+
+TEST_F(Pakiet, CatalogErrorsArePolishAndNameWhatFailed) {
+    write("tekst.mdb", std::string(5000, 'x'));
+    const struct {
+        std::string arguments;
+        std::string said;
+    } cases[] = {
+        {"catalog dump " + q("src/Kuchnie/dodatki.mdb") + " Brak",
+         "Baza danych " + path("src/Kuchnie/dodatki.mdb") + " nie ma tabeli `Brak`."},
+        {"catalog dump " + q("tekst.mdb") + " Dodatki",
+         "Plik " + path("tekst.mdb") + " nie jest bazą danych Jet 4"},
+        {"catalog tables " + q("brak.mdb"), "Nie można otworzyć bazy danych " + path("brak.mdb")},
+        {"catalog schema " + q("src/Kuchnie/dodatki.mdb") + " Brak", "nie ma tabeli `Brak`"},
+        {"catalog frobnicate", "nieznana czynność `frobnicate`"},
+        {"frobnicate", "nieznane polecenie `frobnicate`"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const Result result = pakiet(c.arguments);
+        EXPECT_NE(result.code, 0);
+        EXPECT_NE(result.output.find(c.said), std::string::npos) << result.output;
+        EXPECT_FALSE(hasEnglish(result.output)) << result.output;
+    }
+}
+
+}  // namespace

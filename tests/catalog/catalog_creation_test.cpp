@@ -148,7 +148,9 @@ TEST(MDBCreate, AFileThatCannotBeCreatedLeavesNothingAndReturnsFalse) {
     ASSERT_EQ(log.lines.size(), 2u);
     EXPECT_EQ(log.lines[0], (std::pair<std::int32_t, std::string>{2, "Tworzenie pliku bazy danych."}));
     EXPECT_EQ(log.lines[1].first, 1);
-    EXPECT_EQ(log.lines[1].second.rfind("[Błąd tworzenia bazy danych MDB.] ", 0), 0u) << log.lines[1].second;
+    EXPECT_EQ(log.lines[1].second.rfind("[Błąd tworzenia bazy danych MDB.] Nie można utworzyć bazy danych " + file, 0), 0u)
+        << log.lines[1].second;
+    EXPECT_EQ(log.lines[1].second.find("cannot"), std::string::npos) << log.lines[1].second;
     EXPECT_FALSE(std::filesystem::exists(file));
     EXPECT_EQ(creation.mdbBase, nullptr);
 }
