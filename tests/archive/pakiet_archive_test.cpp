@@ -94,7 +94,7 @@ TEST_F(Pakiet, BuildsAnInstallerThatVerifiesAndExtractsLikeAnInstallation) {
 
     const Result verified = pakiet("verify " + q("Kuchnie.exe"));
     EXPECT_EQ(verified.code, 0) << verified.output;
-    EXPECT_NE(verified.output.find("package: Kuchnie"), std::string::npos) << verified.output;
+    EXPECT_NE(verified.output.find("paczka: Kuchnie"), std::string::npos) << verified.output;
 
     const Result extracted = pakiet("extract " + q("Kuchnie.exe") + " " + q("dest"));
     ASSERT_EQ(extracted.code, 0) << extracted.output;
@@ -123,17 +123,17 @@ TEST_F(Pakiet, BuildRefusesBadLayoutsAndSaysWhy) {
         {"catalog in capitals", [&](const std::string& r) {
              std::filesystem::remove(native(r + "src/Kuchnie/dodatki.mdb"));
              write(r + "src/Kuchnie/Dodatki.mdb", "catalog"); },
-         "holds no catalog named exactly 'dodatki.mdb'"},
+         "nie zawiera bazy o nazwie dokładnie `dodatki.mdb`"},
         {"catalog without info_producent", [&](const std::string& r) { writeCatalog(path(r + "src/Kuchnie/dodatki.mdb"), false); },
-         "the catalog has no table 'info_producent'"},
+         "katalog nie ma tabeli `info_producent`"},
         {"catalog not a database", [&](const std::string& r) { write(r + "src/Kuchnie/dodatki.mdb", std::string(5000, 'x')); },
-         "cannot be read as a Jet 4 database"},
-        {"cover missing", [&](const std::string& r) { fs.deleteFile(path(r + "src/Kuchnie.jpg")); }, "the cover 'Kuchnie.jpg' is missing"},
-        {"cover not a JPEG", [&](const std::string& r) { write(r + "src/Kuchnie.jpg", "GIF89a"); }, "is not a JPEG picture"},
+         "nie jest bazą danych Jet 4"},
+        {"cover missing", [&](const std::string& r) { fs.deleteFile(path(r + "src/Kuchnie.jpg")); }, "brak okładki `Kuchnie.jpg`"},
+        {"cover not a JPEG", [&](const std::string& r) { write(r + "src/Kuchnie.jpg", "GIF89a"); }, "nie jest obrazem JPEG"},
         {"device name inside", [&](const std::string& r) { write(r + "src/Kuchnie/aux.txt", "x"); },
-         "'Kuchnie\\aux.txt': the name holds a reserved device name"},
+         "Niedozwolona nazwa pliku `Kuchnie\\aux.txt` w archiwum ZIP: nazwa zawiera zastrzeżoną nazwę urządzenia."},
         {"stub already an installer", [&](const std::string& r) { write(r + "stub.exe", std::string(100, 'S') + archive::formatOffsetField(50)); },
-         "already carries a package"},
+         "zawiera już paczkę"},
     };
     for (std::size_t k = 0; k < cases.size(); ++k) {
         SCOPED_TRACE(cases[k].what);
@@ -157,13 +157,13 @@ TEST_F(Pakiet, VerifyReportsADamagedMemberAndAMissingTrailer) {
     write("damaged.exe", exe);
     Result result = pakiet("verify " + q("damaged.exe"));
     EXPECT_NE(result.code, 0);
-    EXPECT_NE(result.output.find("CRC-32"), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("Suma kontrolna pliku `Kuchnie\\item.dwx`"), std::string::npos) << result.output;
     EXPECT_NE(result.output.find("Kuchnie\\item.dwx"), std::string::npos) << result.output;
 
     write("plain.exe", std::string(5000, 'S'));
     result = pakiet("verify " + q("plain.exe"));
     EXPECT_NE(result.code, 0);
-    EXPECT_NE(result.output.find("does not name an archive"), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("nie wskazuje archiwum"), std::string::npos) << result.output;
 }
 
 namespace {
@@ -206,6 +206,28 @@ TEST_F(Pakiet, CatalogErrorsArePolishAndNameWhatFailed) {
         EXPECT_NE(result.code, 0);
         EXPECT_NE(result.output.find(c.said), std::string::npos) << result.output;
         EXPECT_FALSE(hasEnglish(result.output)) << result.output;
+    }
+}
+
+TEST_F(Pakiet, VerifyReportsNamesTheInstallerWouldRefuse) {
+    const struct {
+        const char* what;
+        std::vector<std::pair<std::string, std::string>> members;
+        std::string said;
+    } cases[] = {
+        {"package named '..'", {{"..\\dodatki.mdb", "c"}, {"...jpg", "\xFF\xD8\xFF"}},
+         "Niedozwolona nazwa katalogu paczki `..`"},
+        {"one file on NTFS", {{"P\\dodatki.mdb", "c"}, {"P.jpg", "\xFF\xD8\xFF"}, {"P\\Łóżko.jpg", "1"}, {"P\\łóżko.jpg", "2"}},
+         "Plik `P\\łóżko.jpg` występuje w archiwum ZIP więcej niż raz."},
+        {"console device", {{"P\\dodatki.mdb", "c"}, {"P.jpg", "\xFF\xD8\xFF"}, {"P\\CONIN$", "1"}},
+         "Niedozwolona nazwa pliku `P\\CONIN$` w archiwum ZIP: nazwa zawiera zastrzeżoną nazwę urządzenia."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        write("bad.exe", std::string(4096, 'S') + zip::makeZip(c.members) + "\xEF\xBB\xBF" + archive::formatOffsetField(4096));
+        const Result result = pakiet("verify " + q("bad.exe"));
+        EXPECT_NE(result.code, 0);
+        EXPECT_NE(result.output.find(c.said), std::string::npos) << result.output;
     }
 }
 
