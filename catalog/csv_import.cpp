@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 
+#include "app/file_error_text.h"
 #include "catalog/catalog_error.h"
 #include "catalog/csv_reader.h"
 #include "catalog/jet_error_text.h"
@@ -117,9 +118,9 @@ std::size_t importCsv(platform::FileSystem& files, const std::string& databasePa
     const std::string work = databasePath + ".import-tmp";
     try {
         platform::copyFile(files, databasePath, work);
-    } catch (const std::exception& e) {
+    } catch (const platform::FileError& e) {
         files.deleteFile(work);
-        throw CatalogError("nie można skopiować bazy " + databasePath + ": " + e.what());
+        throw CatalogError("nie można skopiować bazy " + databasePath + ": " + app::fileErrorText(e));
     }
     std::size_t added = 0;
     try {

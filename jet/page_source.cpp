@@ -9,6 +9,11 @@ namespace jet {
 
 namespace {
 
+// The system's own words where the file system gave them.
+std::string reasonOf(const platform::FileError& error) {
+    return error.reason().empty() ? error.what() : error.reason();
+}
+
 // A file opened through the platform's file system, shared for reading and writing with
 // other programs (the host program keeps its catalogs open while we work on them).
 class FileSource final : public PageSource {
@@ -28,7 +33,7 @@ public:
             size_ = size < 0 ? 0 : static_cast<std::uint64_t>(size);
         } catch (const platform::FileError& error) {
             throw JetError::system(createNew ? JetFault::CannotCreate : JetFault::CannotOpen, path_,
-                                   createNew ? "cannot create" : "cannot open", error.what());
+                                   createNew ? "cannot create" : "cannot open", reasonOf(error));
         }
     }
     const std::string& name() const override { return path_; }
@@ -47,7 +52,7 @@ public:
                 done += got;
             }
         } catch (const platform::FileError& error) {
-            throw JetError::system(JetFault::CannotRead, path_, "cannot read", error.what());
+            throw JetError::system(JetFault::CannotRead, path_, "cannot read", reasonOf(error));
         }
         if (done != out.size())
             throw JetError(path_, "the file ended while reading offset " + std::to_string(offset));
@@ -58,7 +63,7 @@ public:
         try {
             writer_->writeAt(static_cast<std::int64_t>(offset), data.data(), data.size());
         } catch (const platform::FileError& error) {
-            throw JetError::system(JetFault::CannotWrite, path_, "cannot write", error.what());
+            throw JetError::system(JetFault::CannotWrite, path_, "cannot write", reasonOf(error));
         }
         if (offset + data.size() > size_) size_ = offset + data.size();
     }
@@ -67,7 +72,7 @@ public:
         try {
             writer_->flush();
         } catch (const platform::FileError& error) {
-            throw JetError::system(JetFault::CannotWrite, path_, "cannot flush", error.what());
+            throw JetError::system(JetFault::CannotWrite, path_, "cannot flush", reasonOf(error));
         }
     }
 

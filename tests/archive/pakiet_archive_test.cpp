@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "archive/archive_messages.h"
 #include "archive/offset_field.h"
 #include "tests/archive/archive_fixture.h"
 #include "jet/write/database_writer.h"
@@ -229,6 +230,19 @@ TEST_F(Pakiet, VerifyReportsNamesTheInstallerWouldRefuse) {
         EXPECT_NE(result.code, 0);
         EXPECT_NE(result.output.find(c.said), std::string::npos) << result.output;
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FileErrorText, TheSystemsFailuresAreWordedInPolishAndCallersSentencesKept) {
+    EXPECT_EQ(archive::messageFor(platform::FileError(platform::FileAction::Open, "D:\\a.mdb", "Odmowa dostępu.")),
+              "Nie można otworzyć pliku: D:\\a.mdb (Odmowa dostępu.)");
+    EXPECT_EQ(archive::messageFor(platform::FileError(platform::FileAction::Write, "D:\\a.mdb", "Dysk jest pełny.")),
+              "Błąd zapisu pliku: D:\\a.mdb (Dysk jest pełny.)");
+    EXPECT_EQ(archive::messageFor(platform::FileError("D:\\a", "Nie można utworzyć katalogu: D:\\a")),
+              "Nie można utworzyć katalogu: D:\\a");
 }
 
 }  // namespace

@@ -182,8 +182,11 @@ TEST_F(FileSystemTest, OpeningFailuresNameThePath) {
         EXPECT_EQ(error.path(), missing);
         const std::string message = error.what();
         EXPECT_NE(message.find(missing), std::string::npos) << message;
-        // The system's reason follows the path.
+        // The system's reason follows the path, and is kept apart for wording.
         EXPECT_GT(message.size(), message.find(missing) + missing.size() + 3) << message;
+        EXPECT_EQ(error.action(), platform::FileAction::Open);
+        EXPECT_FALSE(error.reason().empty());
+        EXPECT_NE(message.find(error.reason()), std::string::npos) << message;
     }
     EXPECT_THROW(files.openReadWrite(missing, Sharing::ReadOnlyForOthers), platform::FileError);
     EXPECT_FALSE(files.fileExists(missing));
