@@ -166,6 +166,10 @@ bool FaultInjectingFileSystem::removeFolder(const std::string& folder) {
     return !shouldFail(FileOperation::RemoveFolder, folder) && inner_.removeFolder(folder);
 }
 
+std::optional<std::uint64_t> FaultInjectingFileSystem::freeSpace(const std::string& folder) {
+    return fakeFreeSpace_ ? freeSpace_ : inner_.freeSpace(folder);
+}
+
 std::unique_ptr<platform::ReadableFile> FaultInjectingFileSystem::openRead(
     const std::string& path, platform::Sharing sharing) {
     if (shouldFail(FileOperation::OpenRead, path)) throwInjected(FileOperation::OpenRead, path);

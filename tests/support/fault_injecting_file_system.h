@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,6 +47,9 @@ public:
     // Fails every `operation` on a path matching `pathMask` (platform::matchesMask: '*' and
     // '?', ASCII letters without case; '*' crosses separators).
     void failOperation(FileOperation operation, std::string pathMask);
+    // Makes freeSpace answer `bytes` (nothing: the system cannot tell) instead of the inner
+    // file system's answer, as on a nearly full drive.
+    void setFreeSpace(std::optional<std::uint64_t> bytes) { freeSpace_ = bytes; fakeFreeSpace_ = true; }
     // Removes all faults; counts and the record are kept.
     void clearFaults();
 
@@ -65,6 +70,7 @@ public:
                                             const std::string& mask) override;
     bool folderIsEmpty(const std::string& folder) override;
     bool removeFolder(const std::string& folder) override;
+    std::optional<std::uint64_t> freeSpace(const std::string& folder) override;
     std::unique_ptr<platform::ReadableFile> openRead(const std::string& path,
                                                      platform::Sharing sharing) override;
     std::unique_ptr<platform::WritableFile> createWrite(const std::string& path) override;
@@ -85,6 +91,8 @@ private:
     std::vector<PathFault> pathFaults_;
     std::vector<FileMutation> mutations_;
     std::size_t injected_ = 0;
+    bool fakeFreeSpace_ = false;
+    std::optional<std::uint64_t> freeSpace_;
 };
 
 }  // namespace testsupport
