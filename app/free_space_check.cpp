@@ -45,7 +45,7 @@ bool checkFreeSpace(Log& log, platform::FileSystem& fs, const std::string& hostF
     log.info(2, "Wolne miejsce na dysku " + drive + ": " + sizeText(*available) + ", potrzeba " +
                     sizeText(needed));
     if (*available >= needed) return true;
-    log.info(1, "Za mało miejsca na dysku " + drive + ": instalacja potrzebuje " + sizeText(needed) +
+    log.info(1, "Za mało miejsca na dysku " + drive + ". Instalacja potrzebuje " + sizeText(needed) +
                     ", a wolne jest " + sizeText(*available) + ".");
     return false;
 }
