@@ -54,8 +54,8 @@ public:
     void CenterForm();
     void AfterShow();
     void SetFinish();
-    // Merges the new catalog `nw` and the old catalog `od` (absent on a first installation)
-    // into the destination `dn`; true on success, and postedRows then tells what it wrote.
+    // The catalog merge of the install transaction (new, old and destination catalog paths);
+    // on success postedRows tells what it wrote to each table.
     bool CopyMdb(const std::string& nw, const std::string& od, const std::string& dn);
 
     void bnInstallSetDisable();

@@ -1,4 +1,4 @@
-// Connections on the Jet writer and reader.
+// Connections on the Jet reader, and on the writer once something is written.
 #include "catalog/connection.h"
 
 #include "catalog/catalog_error.h"
@@ -18,16 +18,19 @@ Connection::~Connection() {
 void Connection::connect() {
     if (connected()) return;
     const ConnectionSettings settings = parseConnectionString(connectionString_);
+    // Reading the catalogue proves the file is there and sound without touching a byte of it.
     try {
-        writer_ = jet::write::DatabaseWriter::open(settings.path);
+        reader_ = std::make_shared<jet::Database>(jet::Database::open(settings.path, jet::OpenMode::ReadOnly));
     } catch (const std::exception& e) {
         throw CatalogError("Nie można otworzyć bazy danych " + settings.path + ": " + e.what());
     }
     path_ = settings.path;
+    connected_ = true;
 }
 
 void Connection::disconnect() {
     reader_.reset();
+    connected_ = false;
     if (!writer_) return;
     auto writer = std::move(writer_);
     try {
@@ -38,16 +41,26 @@ void Connection::disconnect() {
 }
 
 jet::write::DatabaseWriter& Connection::writer() {
-    if (!writer_) throw CatalogError("Połączenie z bazą danych nie jest otwarte.");
+    if (!connected_) throw CatalogError("Połączenie z bazą danych nie jest otwarte.");
+    if (!writer_) {
+        try {
+            writer_ = jet::write::DatabaseWriter::open(path_);
+        } catch (const std::exception& e) {
+            throw CatalogError("Nie można otworzyć do zapisu bazy danych " + path_ + ": " + e.what());
+        }
+        // From now on readers look through the writer, which sees its unwritten pages.
+        reader_.reset();
+    }
     return *writer_;
 }
 
 std::shared_ptr<jet::Database> Connection::reader() {
-    jet::write::DatabaseWriter& w = writer();
-    if (!reader_ || readerGeneration_ != w.generation()) {
+    if (!connected_) throw CatalogError("Połączenie z bazą danych nie jest otwarte.");
+    if (!writer_) return reader_;
+    if (!reader_ || readerGeneration_ != writer_->generation()) {
         reader_.reset();
-        reader_ = std::make_shared<jet::Database>(w.readView());
-        readerGeneration_ = w.generation();
+        reader_ = std::make_shared<jet::Database>(writer_->readView());
+        readerGeneration_ = writer_->generation();
     }
     return reader_;
 }

@@ -21,6 +21,8 @@ const Verb kVerbs[] = {
     {"create", "create FILE [--force]   an empty catalog (tables Dodatki and info_producent)", &catalogCreate},
     {"import", "import FILE TABLE --csv DATA.csv   append the rows of a CSV file (UTF-8, header line)",
      &catalogImport},
+    {"merge", "merge NEW OLD DEST [--debug]   the installer's merge (OLD may be absent; DEST must not exist)",
+     &catalogMerge},
 };
 
 void printVerbs(std::FILE* to) {

@@ -18,4 +18,7 @@ int catalogDump(const Args& args);
 int catalogCreate(const Args& args);
 int catalogImport(const Args& args);
 
+// The installer's merge of a new and an old catalog into a new file (catalog_merge.cpp).
+int catalogMerge(const Args& args);
+
 }  // namespace cli

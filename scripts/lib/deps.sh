@@ -9,6 +9,7 @@ LUMOR_APT_PACKAGES=(
   xvfb xauth xdotool imagemagick x11-apps
   mdbtools osslsigncode libsqlite3-dev sqlite3 unzip zip libarchive-tools
   nodejs npm
+  default-jre-headless default-jdk-headless libcommons-lang3-java libcommons-logging-java
 )
 
 lumor_install_apt() {

@@ -316,6 +316,10 @@ std::string mdbToolsSchema(const std::string& file, const std::string& table) {
     return run("mdb-schema --indexes --no-relations -T " + shellQuote(table) + " " + shellQuote(file) + " access");
 }
 
+std::string runOracleCommand(const std::string& command) { return run(command); }
+
+std::string shellQuoted(const std::string& text) { return shellQuote(text); }
+
 std::string describe(const OracleValue& value) {
     if (std::holds_alternative<std::monostate>(value)) return "null";
     if (auto b = std::get_if<bool>(&value)) return *b ? "true" : "false";

@@ -40,6 +40,11 @@ std::vector<OracleRow> mdbToolsRows(const std::string& file, const std::string& 
 std::int64_t mdbToolsCount(const std::string& file, const std::string& table);
 std::string mdbToolsSchema(const std::string& file, const std::string& table);
 
+// Runs a shell command and returns what it printed on standard output; throws
+// std::runtime_error naming the command when it fails. For the other oracles' wrappers.
+std::string runOracleCommand(const std::string& command);
+std::string shellQuoted(const std::string& text);
+
 // A readable spelling of a value for failure messages.
 std::string describe(const OracleValue& value);
 

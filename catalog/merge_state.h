@@ -1,0 +1,51 @@
+// The state the merge driver (CopyMdb) shares with its two table merges: the three paths and
+// their open texts, the window's connection and table slots, the found flag of the searches,
+// how the searches run, and what each table merge wrote.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "app/database_components.h"
+#include "app/log.h"
+#include "platform/file_system.h"
+
+namespace catalog {
+
+// What one table merge did to the destination.
+struct TableMergeCounts {
+    std::size_t written = 0;           // records posted to the destination
+    std::size_t fromNew = 0;           // of those, copies of new records
+    std::size_t keptFromOld = 0;       // of those, old records carried over
+    std::size_t removedByMarkers = 0;  // old records dropped: a new marker matched, or their own "DELETE"
+};
+
+struct MergeState {
+    MergeState(app::Log& theLog, platform::FileSystem& theFiles, app::DatabaseComponents& theComponents)
+        : log(theLog), files(theFiles), components(theComponents) {}
+
+    app::Log& log;
+    platform::FileSystem& files;
+    app::DatabaseComponents& components;
+
+    // Debug mode: every search walks its table from the first record and writes its trace
+    // lines. Otherwise the searches go through hash indexes built in one pass: the same
+    // records are found, in linear time, and no trace line is made.
+    bool traceSearches = false;
+
+    std::string nw, od, dn;
+    std::string NWDataSource, ODDataSource, DNDataSource;
+    // Whether file `od` existed when the driver connected; decided once, so that a table is
+    // never closed on a connection that was not opened.
+    bool oldTakesPart = false;
+    bool findRec = false;
+
+    TableMergeCounts infoProducent;
+    TableMergeCounts dodatki;
+
+    void trace(const std::string& txt) {
+        if (traceSearches) log.info(2, txt);
+    }
+};
+
+}  // namespace catalog

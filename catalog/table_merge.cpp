@@ -1,0 +1,181 @@
+// The two-pass table merge and the rules of its two tables.
+#include "catalog/table_merge.h"
+
+#include <memory>
+
+#include "catalog/catalog_error.h"
+#include "catalog/catalog_schema.h"
+#include "catalog/connection.h"
+#include "catalog/field_value.h"
+#include "catalog/record_search.h"
+#include "catalog/table.h"
+
+namespace catalog {
+
+namespace {
+
+std::vector<std::string> namesOf(const std::vector<SchemaColumn>& columns) {
+    std::vector<std::string> names;
+    for (const auto& c : columns) names.emplace_back(c.name);
+    return names;
+}
+
+std::size_t indexOf(const std::vector<std::string>& names, const std::string& name) {
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (names[i] == name) return i;
+    return 0;
+}
+
+Table& openTable(std::shared_ptr<Table>& slot, const std::shared_ptr<Connection>& connection,
+                 const std::string& dataSource, const std::string& name, bool readOnly) {
+    if (!slot) slot = std::make_shared<Table>();
+    slot->close();
+    slot->setConnection(connection.get());
+    slot->setReadOnly(readOnly);
+    slot->setConnectionString(dataSource);
+    slot->setTableName(name);
+    slot->open();
+    slot->first();
+    return *slot;
+}
+
+class TableMerge {
+public:
+    TableMerge(MergeState& state, const TableMergeRules& rules)
+        : state_(state), rules_(rules), counts_(state.*rules.counts) {}
+
+    void run() {
+        auto& c = state_.components;
+        Table& destination = openTable(c.DNTable, c.DNconnection, state_.DNDataSource, rules_.table, false);
+        Table& newTable = openTable(c.NWTable, c.NWconnection, state_.NWDataSource, rules_.table, true);
+        Table* oldTable = nullptr;
+        if (state_.oldTakesPart)
+            oldTable = &openTable(c.ODTable, c.ODConnection, state_.ODDataSource, rules_.table, true);
+
+        RecordFields destinationFields(destination, rules_.columns);
+        RecordFields newFields(newTable, rules_.columns);
+        destination_ = &destination;
+        destinationFields_ = &destinationFields;
+        search_ = makeRecordSearch(state_, SearchTables{newTable, newFields, destination, destinationFields,
+                                                        rules_.keyColumn, "[DN] "});
+        if (oldTable) {
+            RecordFields oldFields(*oldTable, rules_.columns);
+            oldPass(*oldTable, oldFields);
+        }
+        newPass(newTable, newFields);
+
+        destination.close();
+        newTable.close();
+        if (oldTable) oldTable->close();
+    }
+
+private:
+    bool isMarker(const jet::Value& name) const { return valueAsText(name) == kDeleteMarker; }
+
+    // Only the key and the name are read before a record is known to be copied.
+    void oldPass(Table& oldTable, const RecordFields& oldFields) {
+        for (oldTable.first(); !oldTable.eof(); oldTable.next()) {
+            const jet::Value key = oldFields[rules_.keyColumn].value();
+            const jet::Value name = oldFields[rules_.nameColumn].value();
+            state_.trace("[" + valueAsText(key) + "] : " + valueAsText(name));
+            const Record* match = search_->firstNewMatch(key);
+            if (state_.findRec) {
+                if (isMarker((*match)[rules_.nameColumn]))
+                    ++counts_.removedByMarkers;
+                else
+                    copy(*match, counts_.fromNew);
+            } else if (rules_.carryOldMarkers || !isMarker(name)) {
+                copy(oldFields.read(), counts_.keptFromOld);
+            } else {
+                ++counts_.removedByMarkers;
+            }
+        }
+    }
+
+    void newPass(Table& newTable, const RecordFields& newFields) {
+        state_.trace(rules_.newPassHeading);
+        if (const std::vector<Record>* records = search_->newRecords()) {
+            for (const Record& record : *records)
+                newRecord(record[rules_.keyColumn], record[rules_.nameColumn],
+                          [&]() -> const Record& { return record; });
+            return;
+        }
+        for (newTable.first(); !newTable.eof(); newTable.next())
+            newRecord(newFields[rules_.keyColumn].value(), newFields[rules_.nameColumn].value(),
+                      [&] { return newFields.read(); });
+    }
+
+    template <typename ReadRecord>
+    void newRecord(const jet::Value& key, const jet::Value& name, ReadRecord read) {
+        // A null code is traced as empty text.
+        if (rules_.newLineForEveryRecord) state_.trace("[NW] " + valueAsText(key));
+        if (isMarker(name)) return;
+        if (!rules_.newLineForEveryRecord)
+            state_.trace("[NW] " + valueAsText(key) + " : " + valueAsText(name) + " - dopisano");
+        if (!search_->destinationHolds(key)) copy(read(), counts_.fromNew);
+    }
+
+    void copy(const Record& record, std::size_t& source) {
+        destination_->insert();
+        for (std::size_t i = 0; i < record.size(); ++i) (*destinationFields_)[i].setValue(record[i]);
+        try {
+            destination_->post();
+        } catch (const CatalogError& e) {
+            // A table without a key: the engine names the record by its place, the user knows it
+            // by its code.
+            if (!rules_.refusalsNameKey)
+                throw CatalogError(std::string(e.what()) + " Rekord: `" + rules_.columns[rules_.keyColumn] +
+                                   "` = `" + valueAsText(record[rules_.keyColumn]) + "`.");
+            throw;
+        }
+        search_->posted(record[rules_.keyColumn]);
+        ++counts_.written;
+        ++source;
+    }
+
+    MergeState& state_;
+    const TableMergeRules& rules_;
+    TableMergeCounts& counts_;
+    Table* destination_ = nullptr;
+    RecordFields* destinationFields_ = nullptr;
+    std::unique_ptr<RecordSearch> search_;
+};
+
+}  // namespace
+
+const TableMergeRules& infoProducentRules() {
+    static const TableMergeRules rules = [] {
+        TableMergeRules r;
+        r.table = "info_producent";
+        r.columns = namesOf(infoProducentColumns());
+        r.keyColumn = indexOf(r.columns, "Producent");
+        r.nameColumn = indexOf(r.columns, "Nazwa");
+        r.carryOldMarkers = true;
+        r.newPassHeading = "Przenosimy z dodatki_new.mdb";
+        r.newLineForEveryRecord = true;
+        r.counts = &MergeState::infoProducent;
+        return r;
+    }();
+    return rules;
+}
+
+const TableMergeRules& dodatkiRules() {
+    static const TableMergeRules rules = [] {
+        TableMergeRules r;
+        r.table = "Dodatki";
+        r.columns = namesOf(dodatkiColumns());
+        r.keyColumn = indexOf(r.columns, "ID");
+        r.nameColumn = indexOf(r.columns, "Nazwa");
+        r.carryOldMarkers = false;
+        r.newPassHeading = "Przenosimy dodatki z dodatki_new.mdb";
+        r.newLineForEveryRecord = false;
+        r.refusalsNameKey = true;
+        r.counts = &MergeState::dodatki;
+        return r;
+    }();
+    return rules;
+}
+
+void runTableMerge(MergeState& state, const TableMergeRules& rules) { TableMerge(state, rules).run(); }
+
+}  // namespace catalog
