@@ -29,7 +29,7 @@ bool checkMergedCatalog(Log& log, platform::FileSystem& fs, const std::string& p
     }
     CatalogRowCounts found;
     try {
-        jet::Database database = jet::Database::open(path);
+        jet::Database database = jet::Database::open(fs, path);
         found.info_producent = countRows(database, "info_producent");
         found.Dodatki = countRows(database, "Dodatki");
     } catch (const std::exception& error) {

@@ -2,6 +2,7 @@
 // installer finds.
 #include "archive/package_layout.h"
 
+#include "archive/member_safety.h"
 #include "archive/package_folders.h"
 #include "archive/zip/zip_reader.h"
 
@@ -28,6 +29,10 @@ std::vector<std::string> packageLayoutProblems(const std::vector<std::string>& n
         return problems;
     }
     const std::string& package = folders.front();
+    if (auto refusal = packageNameRefusal(package, package + "\\dodatki.mdb")) {
+        problems.push_back(*refusal);
+        return problems;
+    }
     if (packageName) *packageName = package;
     bool coverFound = false;
     for (const std::string& name : names) {

@@ -31,7 +31,7 @@ const std::vector<ExpectedTable>& expectedTables() {
 std::vector<std::string> catalogProblems(const std::string& path) {
     std::vector<std::string> problems;
     try {
-        jet::Database database = jet::Database::open(path);
+        jet::Database database = jet::Database::open(platform::realFileSystem(), path);
         for (const ExpectedTable& expected : expectedTables()) {
             if (!database.findTable(expected.name)) {
                 problems.push_back("the catalog has no table '" + std::string(expected.name) + "'");

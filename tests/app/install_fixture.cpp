@@ -35,7 +35,7 @@ std::string catalogBytes(const CatalogSpec& spec) {
     catalog::CatalogCreation creation(log, platform::realFileSystem());
     if (!creation.MDBCreate(path)) throw std::runtime_error("catalog fixture: MDBCreate failed");
     {
-        catalog::Connection connection;
+        catalog::Connection connection(platform::realFileSystem());
         connection.setConnectionString(catalog::openConnectionString(path));
         connection.connect();
         catalog::Table makers;
@@ -62,7 +62,7 @@ std::string catalogBytes(const CatalogSpec& spec) {
 }
 
 std::vector<std::string> catalogRows(const std::string& path) {
-    jet::Database database = jet::Database::open(path);
+    jet::Database database = jet::Database::open(platform::realFileSystem(), path);
     std::vector<std::string> rows;
     for (const char* name : {"info_producent", "Dodatki"}) {
         jet::Table table = database.table(name);

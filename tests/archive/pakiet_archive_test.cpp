@@ -22,7 +22,8 @@ namespace {
 // A catalog as the installer's merge reads it: Dodatki with its key, info_producent; with
 // `complete` false the second table is missing.
 void writeCatalog(const std::string& path, bool complete) {
-    auto writer = jet::write::DatabaseWriter::create(path);
+    platform::realFileSystem().deleteFile(path);  // the writer never replaces a file
+    auto writer = jet::write::DatabaseWriter::create(platform::realFileSystem(), path);
     jet::write::TableShape dodatki{"Dodatki", {{"ID", jet::ColumnType::Int32, 0}}, jet::write::PrimaryKeyShape{"Primary", "ID"}};
     for (const char* name : {"Producent", "Grupa", "Typ", "Nazwa", "JPG", "Kod_Producenta", "Dodatek_wst", "Kod_Wstawiania",
                              "Kolor", "DWG", "Wysokosc", "Opis_Produktu", "Kod_Dodatku1", "Kod_Dodatku2", "Kod_Dodatku3",
