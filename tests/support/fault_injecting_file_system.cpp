@@ -120,6 +120,7 @@ bool FaultInjectingFileSystem::shouldFail(FileOperation operation, const std::st
     if (isMutating(operation)) {
         mutations_.push_back({operation, path});
         const std::size_t number = mutations_.size() - countBase_;
+        if (beforeMutation) beforeMutation(number, mutations_.back());
         if (failAt_ != 0 && (number == failAt_ || (failAfter_ && number > failAt_))) fail = true;
     }
     for (const PathFault& fault : pathFaults_)

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,6 +52,9 @@ public:
     // Makes freeSpace answer `bytes` (nothing: the system cannot tell) instead of the inner
     // file system's answer, as on a nearly full drive.
     void setFreeSpace(std::optional<std::uint64_t> bytes) { freeSpace_ = bytes; fakeFreeSpace_ = true; }
+    // Called with each mutating operation's number (counted like failMutation's k, from the
+    // last failMutation call) before it is done: a crash test ends the process there.
+    std::function<void(std::size_t number, const FileMutation& mutation)> beforeMutation;
     // Removes all faults; counts and the record are kept.
     void clearFaults();
 
