@@ -51,12 +51,6 @@ Scenario smallFirstInstall() {
     return {std::nullopt, installtest::packageZip("Wrzos", catalogBytes(items(1, 5, "nowy", 4)))};
 }
 
-// Enough rows that the primary key's index pages split in the merged catalog.
-Scenario largeReinstall() {
-    return {catalogBytes(items(1, 1200, "u")),
-            installtest::packageZip("Wrzos", catalogBytes(items(600, 1500, "p", 97)))};
-}
-
 // A prepared installer on a host holding the scenario's user catalog, or a copy of another
 // run's drives (the same host folder after an earlier attempt).
 std::unique_ptr<InstallRun> prepared(const Scenario& scenario, const InstallRun* after = nullptr) {
@@ -145,6 +139,12 @@ TEST(InstallFaults, EveryFailingOperationOfAFirstInstallationLeavesAFolderTheNex
 }
 
 #ifndef _WIN32
+// Enough rows that the primary key's index pages split in the merged catalog.
+Scenario largeReinstall() {
+    return {catalogBytes(items(1, 1200, "u")),
+            installtest::packageZip("Wrzos", catalogBytes(items(600, 1500, "p", 97)))};
+}
+
 // Kills the installer (a child process, no clean-up of any kind) just before mutation k.
 // Exit codes of the child: 0 died with the user's catalog in place, 1 it was not, 2 the
 // installation ended before mutation k.
