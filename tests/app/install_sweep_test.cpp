@@ -13,6 +13,8 @@
 #include <unistd.h>
 #endif
 
+#include "jet/database.h"
+#include "platform/file_system.h"
 #include "tests/app/install_fixture.h"
 #include "tests/support/test_paths.h"
 
@@ -145,8 +147,24 @@ TEST(InstallFaults, EveryFailingOperationOfAFirstInstallationLeavesAFolderTheNex
 #ifndef _WIN32
 // Enough rows that the primary key's index pages split in the merged catalog.
 Scenario largeReinstall() {
-    return {catalogBytes(items(1, 1200, "u")),
-            installtest::packageZip("Wrzos", catalogBytes(items(600, 1500, "p", 97)))};
+    return {catalogBytes(items(1, 500, "u")),
+            installtest::packageZip("Wrzos", catalogBytes(items(400, 800, "p", 97)))};
+}
+
+// The primary key's root is an inner node: its leaves have split.
+bool primaryKeySplit(const std::string& path) {
+    jet::Database database = jet::Database::open(platform::realFileSystem(), path);
+    const jet::Table table = database.table("Dodatki");
+    for (const jet::Index& index : table.indexes()) {
+        if (index.kind != jet::IndexKind::PrimaryKey) continue;
+        try {
+            database.pages().page(table.physicalIndex(index).rootPage, jet::PageType::IndexNode, "root");
+            return true;
+        } catch (const std::exception&) {
+            return false;
+        }
+    }
+    return false;
 }
 
 // Kills the installer (a child process, no clean-up of any kind) just before mutation k.
@@ -197,7 +215,11 @@ TEST(InstallCrashes, AFirstInstallationKilledAtAnyOperationIsFinishedByTheNextRu
 }
 
 TEST(InstallCrashes, AReinstallationWithSplitIndexPagesKilledAtAnyOperationIsFinishedByTheNextRun) {
-    crashAtEveryMutation(largeReinstall());
+    const Scenario scenario = largeReinstall();
+    auto run = prepared(scenario);
+    run->clickInstall();
+    ASSERT_TRUE(primaryKeySplit(run->catalog("dodatki.mdb")));
+    crashAtEveryMutation(scenario);
 }
 #endif
 
