@@ -28,7 +28,7 @@ void insertRow(catalog::Table& table, const std::vector<std::pair<const char*, j
 
 }  // namespace
 
-std::string catalogBytes(const CatalogSpec& spec) {
+std::string catalogBytes(const CatalogContent& content) {
     testsupport::TempDir dir;
     const std::string path = dir.folder() + "dodatki.mdb";
     testsupport::RecordingLog log;
@@ -42,14 +42,14 @@ std::string catalogBytes(const CatalogSpec& spec) {
         makers.setConnection(&connection);
         makers.setTableName("info_producent");
         makers.open();
-        for (const Maker& m : spec.makers)
+        for (const Maker& m : content.makers)
             insertRow(makers, {{"Producent", jet::Value::text(m.producent)}, {"Nazwa", jet::Value::text(m.nazwa)}});
         makers.close();
         catalog::Table items;
         items.setConnection(&connection);
         items.setTableName("Dodatki");
         items.open();
-        for (const Item& item : spec.items)
+        for (const Item& item : content.items)
             insertRow(items, {{"ID", jet::Value(item.id)},
                               {"Producent", jet::Value::text("Wrzos")},
                               {"Nazwa", jet::Value::text(item.nazwa)},

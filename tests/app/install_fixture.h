@@ -22,13 +22,13 @@ struct Item {
     std::string opis = "";
 };
 
-struct CatalogSpec {
+struct CatalogContent {
     std::vector<Maker> makers;
     std::vector<Item> items;
 };
 
-// The bytes of a Jet 4 catalog with the installer's schema holding `spec`'s rows.
-std::string catalogBytes(const CatalogSpec& spec);
+// The bytes of a Jet 4 catalog with the installer's schema holding `content`'s rows.
+std::string catalogBytes(const CatalogContent& content);
 
 // Every row of both tables of the catalog at `path`, one line each ("Dodatki|7|Szafa|..."),
 // sorted, so that two catalogs compare by content whatever their row order.

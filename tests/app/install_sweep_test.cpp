@@ -22,7 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using installtest::catalogBytes;
-using installtest::CatalogSpec;
+using installtest::CatalogContent;
 using installtest::InstallRun;
 
 fs::path u8(const std::string& text) { return fs::path(std::u8string(text.begin(), text.end())); }
@@ -37,11 +37,11 @@ struct Scenario {
     std::string archive;              // the package archive
 };
 
-CatalogSpec items(std::int32_t from, std::int32_t to, const std::string& name, std::int32_t markerEvery = 0) {
-    CatalogSpec spec{{{"Wrzos", name}}, {}};
+CatalogContent items(std::int32_t from, std::int32_t to, const std::string& name, std::int32_t markerEvery = 0) {
+    CatalogContent content{{{"Wrzos", name}}, {}};
     for (std::int32_t id = from; id <= to; ++id)
-        spec.items.push_back({id, markerEvery && id % markerEvery == 0 ? "DELETE" : name + std::to_string(id)});
-    return spec;
+        content.items.push_back({id, markerEvery && id % markerEvery == 0 ? "DELETE" : name + std::to_string(id)});
+    return content;
 }
 
 Scenario smallReinstall() {

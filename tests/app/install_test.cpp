@@ -14,21 +14,21 @@
 namespace {
 
 using installtest::catalogBytes;
-using installtest::CatalogSpec;
+using installtest::CatalogContent;
 using installtest::InstallRun;
 using testsupport::FileOperation;
 
-const CatalogSpec kPackage = {{{"Wrzos", "Wrzos sp. z o.o."}},
+const CatalogContent kPackage = {{{"Wrzos", "Wrzos sp. z o.o."}},
                               {{1, "Szafa"}, {2, "DELETE"}, {3, "Komoda"}}};
-const CatalogSpec kUser = {{{"Wrzos", "Wrzos (stara nazwa)"}},
+const CatalogContent kUser = {{{"Wrzos", "Wrzos (stara nazwa)"}},
                            {{1, "Szafa stara"}, {2, "Regał wycofany"}, {9, "Moja półka"}}};
-const CatalogSpec kMerged = {{{"Wrzos", "Wrzos sp. z o.o."}},
+const CatalogContent kMerged = {{{"Wrzos", "Wrzos sp. z o.o."}},
                              {{1, "Szafa"}, {3, "Komoda"}, {9, "Moja półka"}}};
-const CatalogSpec kPackageAlone = {{{"Wrzos", "Wrzos sp. z o.o."}}, {{1, "Szafa"}, {3, "Komoda"}}};
+const CatalogContent kPackageAlone = {{{"Wrzos", "Wrzos sp. z o.o."}}, {{1, "Szafa"}, {3, "Komoda"}}};
 
-std::vector<std::string> rowsOf(const CatalogSpec& spec) {
+std::vector<std::string> rowsOf(const CatalogContent& content) {
     testsupport::TempDir dir;
-    testsupport::writeFile(dir.path() / "c.mdb", catalogBytes(spec));
+    testsupport::writeFile(dir.path() / "c.mdb", catalogBytes(content));
     return installtest::catalogRows(dir.folder() + "c.mdb");
 }
 
