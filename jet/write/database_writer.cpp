@@ -7,10 +7,11 @@
 #include <stdexcept>
 
 #include "jet/jet_error.h"
+#include "jet/table.h"
+#include "jet/usage_map.h"
 #include "jet/write/data_page.h"
 #include "jet/write/header_page.h"
 #include "jet/write/index_key.h"
-#include "jet/write/row_decoder.h"
 #include "jet/write/row_encoder.h"
 #include "jet/write/system_tables.h"
 #include "jet/write/text_encoding.h"
@@ -19,7 +20,6 @@
 namespace jet::write {
 
 namespace {
-constexpr PageNumber kCatalogPage = 2;
 constexpr std::size_t kDirtyPagesBeforeFlush = 2048;
 constexpr std::size_t kMaxNameLength = 64;
 
@@ -182,7 +182,7 @@ void DatabaseWriter::buildNewDatabase(double now) {
     const auto& admin = adminOwner();
     auto add = [&](std::int32_t id, std::int32_t parent, const char* name, std::int16_t type,
                    const std::vector<std::uint8_t>& owner) {
-        appendUnchecked(catalog, catalogRow(id, parent, name, type, kSystemObjectFlags, now, owner));
+        appendUnchecked(catalog, catalogRow(id, parent, name, type, kSystemRowFlags, now, owner));
     };
     add(kTablesContainerId, kRootContainerId, "Tables", kObjectContainer, creator);
     add(kDatabasesContainerId, kRootContainerId, "Databases", kObjectContainer, creator);
@@ -253,75 +253,71 @@ DatabaseWriter::OpenTable& DatabaseWriter::systemTable(PageNumber tdefPage, cons
     OpenTable table;
     table.name = name;
     table.tdefPage = tdefPage;
-    table.definition = decodeTableDefinition(Bytes(readTableDefinition(cache_, tdefPage)));
+    PageFile pages(readView());
+    table.definition = writableDefinition(readTableDefinition(pages, tdefPage));
     return open_.emplace(tdefPage, std::move(table)).first->second;
 }
 
+namespace {
+// The rows of a system table, read by the reader over the writer's pages.
+template <typename Visit>
+void scanSystemTable(PageFile& pages, PageNumber tdefPage, const char* name, Visit visit) {
+    const Table table(pages, name, std::make_shared<const jet::TableDefinition>(readTableDefinition(pages, tdefPage)));
+    RowCursor rows = table.rows();
+    while (rows.next()) visit(rows);
+}
+
+std::int64_t integerOf(const Value& v) {
+    switch (v.kind()) {
+    case Value::Kind::Byte:
+    case Value::Kind::Int16:
+    case Value::Kind::Int32: return v.asInteger();
+    default: return 0;
+    }
+}
+}  // namespace
+
 void DatabaseWriter::loadCatalog() {
     if (cache_.pageCount() < 3) throw JetError(JetFault::NotJet4, fileName(), "the file is too short for a Jet 4 database");
-    const Page& header = cache_.read(0);
-    static const char engine[] = "Standard Jet DB";
-    if (!std::equal(engine, engine + sizeof engine, header.begin() + 4) || header[0x14] != 1)
-        throw JetError(JetFault::NotJet4, fileName(), "not a Jet 4 database");
-    OpenTable& catalog = systemTable(kCatalogPage, "MSysObjects");
-    const TableDefinition& def = catalog.definition;
+    PageFile pages(readView());  // checks the header
     std::int32_t tablesId = kTablesContainerId;
     struct Object {
-        std::int32_t id, parent, flags;
+        std::int32_t id, parent;
+        std::uint32_t flags;
         std::int16_t type;
         std::string name;
     };
     std::vector<Object> objects;
-    for (PageNumber page : usageMapPages(cache_, def.owned)) {
-        if (page >= cache_.pageCount()) continue;
-        const Page& p = cache_.read(page);
-        if (p[0] != static_cast<std::uint8_t>(PageType::Data) || dataPageOwner(p) != kCatalogPage) continue;
-        for (std::size_t r = 0; r < dataPageRowCount(p); ++r) {
-            const RowSpan span = rowSpan(p, r);
-            if (span.flags & 0x4000 || span.flags == 0xC000) continue;
-            const auto values = decodeRow(def, bytesOf(p).subspan(span.begin, span.end - span.begin));
-            auto intOf = [&](std::uint16_t n) {
-                return values[n].kind() == Value::Kind::Int32 ? values[n].asInt32() : 0;
-            };
-            Object o{intOf(msys_objects::kId), intOf(msys_objects::kParentId), intOf(msys_objects::kFlags),
-                     values[msys_objects::kType].kind() == Value::Kind::Int16 ? values[msys_objects::kType].asInt16()
-                                                                           : std::int16_t(0),
-                     values[msys_objects::kName].kind() == Value::Kind::Text ? values[msys_objects::kName].asString()
-                                                                          : std::string()};
-            if (o.id == kDatabaseObjectId && values[msys_objects::kOwner].kind() == Value::Kind::Binary)
-                databaseOwner_ = values[msys_objects::kOwner].asBytes();
-            if (o.parent == kRootContainerId && o.name == "Tables") tablesId = o.id;
-            objects.push_back(o);
-        }
-    }
+    scanSystemTable(pages, kCatalogPage, "MSysObjects", [&](const RowCursor& row) {
+        const Value& name = row.field("Name");
+        Object o{static_cast<std::int32_t>(integerOf(row.field("Id"))),
+                 static_cast<std::int32_t>(integerOf(row.field("ParentId"))),
+                 static_cast<std::uint32_t>(integerOf(row.field("Flags"))),
+                 static_cast<std::int16_t>(integerOf(row.field("Type"))),
+                 name.kind() == Value::Kind::Text ? name.asString() : std::string()};
+        const Value& owner = row.field("Owner");
+        if (o.id == kDatabaseObjectId && owner.kind() == Value::Kind::Binary) databaseOwner_ = owner.asBytes();
+        if (o.parent == kRootContainerId && o.name == "Tables") tablesId = o.id;
+        objects.push_back(o);
+    });
     for (const Object& o : objects) {
         if (o.type != kObjectTable || o.parent != tablesId) continue;
         const PageNumber page = static_cast<PageNumber>(o.id) & 0x00FFFFFF;
         if (o.name == "MSysACEs") acesPage_ = page;
-        if (static_cast<std::uint32_t>(o.flags) & 0x80000002u) continue;
+        if (o.flags & kSystemObjectFlags) continue;
         tablePages_[lower(o.name)] = page;
         tableOrder_.push_back(o.name);
     }
     if (databaseOwner_.empty()) databaseOwner_ = adminOwner();
     if (acesPage_ == 0) return;
-    OpenTable& aces = systemTable(acesPage_, "MSysACEs");
-    for (PageNumber page : usageMapPages(cache_, aces.definition.owned)) {
-        if (page >= cache_.pageCount()) continue;
-        const Page& p = cache_.read(page);
-        if (p[0] != static_cast<std::uint8_t>(PageType::Data) || dataPageOwner(p) != acesPage_) continue;
-        for (std::size_t r = 0; r < dataPageRowCount(p); ++r) {
-            const RowSpan span = rowSpan(p, r);
-            if (span.flags & 0x4000 || span.flags == 0xC000) continue;
-            const auto values = decodeRow(aces.definition, bytesOf(p).subspan(span.begin, span.end - span.begin));
-            if (values[msys_aces::kObjectId].kind() != Value::Kind::Int32 ||
-                values[msys_aces::kObjectId].asInt32() != tablesId ||
-                values[msys_aces::kSid].kind() != Value::Kind::Binary)
-                continue;
-            const auto& sid = values[msys_aces::kSid].asBytes();
-            if (std::find(tableSids_.begin(), tableSids_.end(), sid) == tableSids_.end())
-                tableSids_.push_back(sid);
-        }
-    }
+    scanSystemTable(pages, acesPage_, "MSysACEs", [&](const RowCursor& row) {
+        const Value& object = row.field("ObjectId");
+        const Value& sid = row.field("SID");
+        if (object.kind() != Value::Kind::Int32 || object.asInt32() != tablesId || sid.kind() != Value::Kind::Binary)
+            return;
+        if (std::find(tableSids_.begin(), tableSids_.end(), sid.asBytes()) == tableSids_.end())
+            tableSids_.push_back(sid.asBytes());
+    });
 }
 
 std::vector<std::string> DatabaseWriter::tableNames() { return tableOrder_; }
@@ -365,19 +361,19 @@ void DatabaseWriter::createTable(const TableShape& shape) {
         c.varIndex = slot;
         switch (s.type) {
         case ColumnType::Int32:
-            c.flags = column_flags::kFixed | column_flags::kUpdatable;
+            c.flags = kColumnFixed | kColumnUpdatable;
             c.fixedOffset = fixedOffset;
             c.length = 4;
             fixedOffset = static_cast<std::uint16_t>(fixedOffset + 4);
             break;
         case ColumnType::Bool:
-            c.flags = column_flags::kFixed | column_flags::kUpdatable;
+            c.flags = kColumnFixed | kColumnUpdatable;
             c.length = 1;
             break;
         case ColumnType::Text:
             if (s.size < 1 || s.size > 255)
                 refuse("kolumna tekstowa " + quoted(s.name) + " musi mieć od 1 do 255 znaków");
-            c.flags = column_flags::kUpdatable;
+            c.flags = kColumnUpdatable;
             c.extFlags = 0x01;
             c.length = static_cast<std::uint16_t>(2 * s.size);
             ++slot;
@@ -397,7 +393,7 @@ void DatabaseWriter::createTable(const TableShape& shape) {
             refuse("klucz podstawowy musi mieć nazwę");
         PhysicalIndex index;
         index.columns = {IndexColumn{key->number, true}};
-        index.flags = index_flags::kAccess | index_flags::kRequired | index_flags::kUnique;
+        index.flags = kIndexAccess | kIndexRequired | kIndexUnique;
         def.physical.push_back(index);
         LogicalIndex logical;
         logical.name = shape.primaryKey->name;
@@ -444,8 +440,8 @@ IndexTree& DatabaseWriter::tree(OpenTable& table, std::size_t index) {
 
 void DatabaseWriter::findCurrentPage(OpenTable& table) {
     table.currentPage = 0;
-    for (PageNumber page : usageMapPages(cache_, table.definition.owned)) {
-        if (page >= cache_.pageCount()) continue;
+    PageFile pages(readView());
+    for (PageNumber page : UsageMap::read(pages, table.definition.owned.encode()).pages(pages)) {
         const Page& p = cache_.read(page);
         if (p[0] == static_cast<std::uint8_t>(PageType::Data) && dataPageOwner(p) == table.tdefPage)
             table.currentPage = std::max(table.currentPage, page);
@@ -501,7 +497,7 @@ std::vector<std::uint8_t> DatabaseWriter::checkRow(OpenTable& table, const std::
             if (!c) continue;
             if (!columns.empty()) columns += ", ";
             columns += quoted(c->name);
-            if ((index.flags & index_flags::kRequired) && values[ic.column].isNull())
+            if ((index.flags & kIndexRequired) && values[ic.column].isNull())
                 throw RowRefused(table.name, c->name,
                                  where + "klucz " + quoted(indexName) + " wymaga wartości w kolumnie " +
                                      quoted(c->name) + ".");
@@ -584,7 +580,7 @@ void DatabaseWriter::appendUnchecked(OpenTable& table, const std::vector<Value>&
     storeTableDefinitionU32(cache_, table.tdefPage, kTdefRowCount, def.rowCount);
     // A counter column given its value explicitly: the engine's next number must follow it.
     for (const ColumnDefinition& c : def.columns) {
-        if (!(c.flags & column_flags::kAutoNumber) || c.type != ColumnType::Int32) continue;
+        if (!(c.flags & kColumnAutoNumber) || c.type != ColumnType::Int32) continue;
         const Value& v = values[c.number];
         if (v.kind() != Value::Kind::Int32 || v.asInt32() <= 0) continue;
         const auto n = static_cast<std::uint32_t>(v.asInt32());

@@ -237,7 +237,7 @@ TEST_F(Merge, AMissingNewCatalogLeavesTheEmptyDestination) {
 TEST_F(Merge, AMissingColumnFailsWithTheMessageClosesEverythingAndDeletesTheDestination) {
     writeCatalog(od, {{producent(T("A"), T("a"))}, {}});
     {
-        auto db = jet::write::DatabaseWriter::create(nw);
+        auto db = jet::write::DatabaseWriter::create(platform::realFileSystem(), nw);
         db->createTable({"info_producent", {{"Producent", jet::ColumnType::Text, 50}, {"Nazwa", jet::ColumnType::Text, 50}}, std::nullopt});
         db->close();
     }
