@@ -7,6 +7,7 @@
 #include "catalog/catalog_error.h"
 #include "catalog/csv_reader.h"
 #include "catalog/jet_error_text.h"
+#include "catalog/write_refusal_text.h"
 #include "jet/write/database_writer.h"
 #include "jet/write/text_encoding.h"
 #include "platform/copy_file.h"
@@ -97,7 +98,7 @@ void appendRecords(platform::FileSystem& files, const std::string& path, const s
         try {
             db->appendRow(tableName, values);
         } catch (const jet::write::RowRefused& e) {
-            throw std::runtime_error(where + ": " + e.what());
+            throw std::runtime_error(where + ": " + rowRefusedText(e));
         }
         ++added;
     }

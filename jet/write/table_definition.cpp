@@ -19,6 +19,54 @@ void writeName(ByteWriter& out, const std::string& utf8) {
     out.u16(static_cast<std::uint16_t>(utf16.size() * 2));
     for (char16_t c : utf16) out.u16(static_cast<std::uint16_t>(c));
 }
+
+// 25 bytes.
+void writeColumnDescriptor(ByteWriter& out, const ColumnDefinition& c) {
+    out.u8(static_cast<std::uint8_t>(c.type));
+    out.u32(kMagicTable);
+    out.u16(c.number);
+    out.u16(c.varIndex);
+    out.u16(c.numberAgain);
+    for (auto m : c.misc) out.u8(m);
+    out.u8(c.flags);
+    out.u8(c.extFlags);
+    out.u32(0);
+    out.u16(c.fixedOffset);
+    out.u16(c.length);
+}
+
+// 52 bytes: ten column slots, the usage map, the root page, the flags.
+void writePhysicalIndex(ByteWriter& out, const PhysicalIndex& index) {
+    out.u32(kMagicIndex);
+    for (std::size_t slot = 0; slot < 10; ++slot) {
+        if (slot < index.columns.size()) {
+            out.u16(index.columns[slot].column);
+            out.u8(index.columns[slot].ascending ? 0x01 : 0x00);
+        } else {
+            out.u16(0xFFFF);
+            out.u8(0);
+        }
+    }
+    out.u32(index.usageMap.encode());
+    out.u32(index.root);
+    out.u32(0);
+    out.u8(index.flags);
+    out.zeros(5);
+}
+
+// 28 bytes.
+void writeLogicalIndex(ByteWriter& out, const LogicalIndex& index) {
+    out.u32(kMagicTable);
+    out.u32(index.number);
+    out.u32(index.physical);
+    out.u8(index.relatedType);
+    out.i32(index.relatedIndex);
+    out.u32(index.relatedTable);
+    out.u8(index.cascadeUpdate);
+    out.u8(index.cascadeDelete);
+    out.u8(index.type);
+    out.u32(0);
+}
 }  // namespace
 
 const ColumnDefinition* TableDefinition::columnByNumber(std::uint16_t number) const {
@@ -67,49 +115,10 @@ std::vector<std::uint8_t> encodeTableDefinition(const TableDefinition& t) {
         out.u32(index.distinctKeys);
         out.u32(0);
     }
-    for (const auto& c : t.columns) {
-        out.u8(static_cast<std::uint8_t>(c.type));
-        out.u32(kMagicTable);
-        out.u16(c.number);
-        out.u16(c.varIndex);
-        out.u16(c.numberAgain);
-        for (auto m : c.misc) out.u8(m);
-        out.u8(c.flags);
-        out.u8(c.extFlags);
-        out.u32(0);
-        out.u16(c.fixedOffset);
-        out.u16(c.length);
-    }
+    for (const auto& c : t.columns) writeColumnDescriptor(out, c);
     for (const auto& c : t.columns) writeName(out, c.name);
-    for (const auto& index : t.physical) {
-        out.u32(kMagicIndex);
-        for (std::size_t slot = 0; slot < 10; ++slot) {
-            if (slot < index.columns.size()) {
-                out.u16(index.columns[slot].column);
-                out.u8(index.columns[slot].ascending ? 0x01 : 0x00);
-            } else {
-                out.u16(0xFFFF);
-                out.u8(0);
-            }
-        }
-        out.u32(index.usageMap.encode());
-        out.u32(index.root);
-        out.u32(0);
-        out.u8(index.flags);
-        out.zeros(5);
-    }
-    for (const auto& index : t.logical) {
-        out.u32(kMagicTable);
-        out.u32(index.number);
-        out.u32(index.physical);
-        out.u8(index.relatedType);
-        out.i32(index.relatedIndex);
-        out.u32(index.relatedTable);
-        out.u8(index.cascadeUpdate);
-        out.u8(index.cascadeDelete);
-        out.u8(index.type);
-        out.u32(0);
-    }
+    for (const auto& index : t.physical) writePhysicalIndex(out, index);
+    for (const auto& index : t.logical) writeLogicalIndex(out, index);
     for (const auto& index : t.logical) writeName(out, index.name);
     for (const auto& c : t.columns) {
         if (!c.longValue()) continue;
