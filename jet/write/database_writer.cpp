@@ -81,12 +81,16 @@ std::unique_ptr<DatabaseWriter> DatabaseWriter::openOn(std::unique_ptr<PageSourc
 std::vector<std::string> DatabaseWriter::tableNames() { return tableOrder_; }
 
 DatabaseWriter::OpenTable& DatabaseWriter::openTable(const std::string& name) {
+    // Rows mostly come one table at a time: the last one is found without a lookup.
+    if (lastTable_ && name == lastName_) return *lastTable_;
     auto it = tablePages_.find(lower(name));
     if (it == tablePages_.end())
         throw JetError(JetFault::NoSuchTable, fileName(), name, "no such table");
     OpenTable& table = systemTable(it->second, name);
     for (const std::string& known : tableOrder_)
-        if (lower(known) == lower(name)) table.name = known;
+        if (sameName(known, name)) table.name = known;
+    lastName_ = name;
+    lastTable_ = &table;
     return table;
 }
 
@@ -121,7 +125,10 @@ void DatabaseWriter::createTable(const TableShape& shape) {
     }
 }
 
-void DatabaseWriter::forgetTableState() { open_.clear(); }
+void DatabaseWriter::forgetTableState() {
+    open_.clear();
+    lastTable_ = nullptr;
+}
 
 PageNumber DatabaseWriter::createTableDefinition(TableDefinition definition, const std::string& tableName) {
     const std::size_t length = encodeTableDefinition(definition).size();

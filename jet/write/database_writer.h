@@ -108,6 +108,8 @@ private:
     std::vector<std::vector<std::uint8_t>> tableSids_;
     PageNumber acesPage_ = 0;
     std::map<PageNumber, OpenTable> open_;
+    std::string lastName_;            // as the last appendRow named it
+    OpenTable* lastTable_ = nullptr;  // in open_
     bool closed_ = false;
     std::uint64_t generation_ = 0;
 };

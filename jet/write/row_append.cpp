@@ -40,12 +40,14 @@ void DatabaseWriter::findCurrentPage(OpenTable& table) {
 void DatabaseWriter::appendRow(const std::string& tableName, const std::vector<Value>& given) {
     if (closed_) throw std::logic_error("database writer used after close");
     OpenTable& table = openTable(tableName);
-    const std::vector<Value> values = valuesForTable(table.name, table.definition, given);
+    std::vector<Value> fitted;
+    if (!fitsAsGiven(table.definition, given)) fitted = valuesForTable(table.name, table.definition, given);
+    const std::vector<Value>& values = fitted.empty() ? given : fitted;
     const auto row = checkRow(table.name, table.definition, values,
                               [&](std::size_t index, const IndexKey& key) { return tree(table, index).contains(key); });
     // Waiting pages go out before the row is added, not after: a failing write then refuses
     // this row (which is not in the file) instead of reporting a committed row as failed.
-    if (cache_.dirtyPages() > kDirtyPagesBeforeFlush) cache_.flush();
+    if (cache_.dirtyPages() > kDirtyPagesBeforeFlush) cache_.writeOut();
     cache_.begin();
     try {
         appendUnchecked(table, values, &row);
@@ -61,7 +63,9 @@ void DatabaseWriter::appendRow(const std::string& tableName, const std::vector<V
 void DatabaseWriter::appendUnchecked(OpenTable& table, const std::vector<Value>& values,
                                      const std::vector<std::uint8_t>* encoded) {
     TableDefinition& def = table.definition;
-    const auto row = encoded ? *encoded : encodeRow(def, values);
+    std::vector<std::uint8_t> encodedHere;
+    if (!encoded) encodedHere = encodeRow(def, values);
+    const std::vector<std::uint8_t>& row = encoded ? *encoded : encodedHere;
     if (!table.currentPageKnown) findCurrentPage(table);
     if (table.currentPage == 0 || !rowFits(cache_.read(table.currentPage), row.size())) {
         const PageNumber page = allocator_.allocate();

@@ -114,6 +114,17 @@ void checkKeys(const RowRefusal& row, const TableDefinition& def, const std::vec
 }
 }  // namespace
 
+bool fitsAsGiven(const TableDefinition& def, const std::vector<Value>& given) {
+    if (given.size() != def.maxColumns) return false;
+    for (const ColumnDefinition& c : def.columns) {
+        if (c.number >= given.size()) return false;
+        const Value::Kind kind = given[c.number].kind();
+        const bool integer = kind == Value::Kind::Byte || kind == Value::Kind::Int16 || kind == Value::Kind::Int32;
+        if (integer && fitInteger(given[c.number], c.type).kind() != kind) return false;
+    }
+    return true;
+}
+
 std::vector<Value> valuesForTable(const std::string& table, const TableDefinition& def,
                                   const std::vector<Value>& given) {
     if (given.size() > def.maxColumns) {

@@ -19,6 +19,10 @@ namespace jet::write {
 std::vector<Value> valuesForTable(const std::string& table, const TableDefinition& definition,
                                   const std::vector<Value>& given);
 
+// True when `given` can be checked and written as it is: one value per column, integers of
+// their column's width. valuesForTable() makes any other row so.
+bool fitsAsGiven(const TableDefinition& definition, const std::vector<Value>& given);
+
 // Says whether the unique physical index numbered `index` holds `key` already.
 using KeyTaken = std::function<bool(std::size_t index, const IndexKey& key)>;
 

@@ -11,6 +11,8 @@ namespace jet::write {
 
 // Nothing when `text` is not well-formed UTF-8 (overlong forms and surrogates included).
 std::optional<std::u16string> utf8ToUtf16Strict(std::string_view text);
+// The same into `out` (its storage reused); false for bad UTF-8.
+bool utf8ToUtf16Strict(std::string_view text, std::u16string& out);
 // The number of UTF-16 code units of well-formed UTF-8, or nothing.
 std::optional<std::size_t> utf16Length(std::string_view text);
 
