@@ -56,7 +56,7 @@ jet::Value fieldValue(const jet::write::ColumnDefinition& column, const std::str
     }
     case jet::ColumnType::Text:
     case jet::ColumnType::Memo:
-        if (!jet::write::utf8ToUtf16Strict(field)) throw std::runtime_error("tekst nie jest poprawnym UTF-8");
+        if (!jet::write::utf16Length(field)) throw std::runtime_error("tekst nie jest poprawnym UTF-8");
         return jet::Value::text(field);
     default:
         throw std::runtime_error("kolumn tego typu nie da się wypełnić z pliku CSV");
