@@ -1,6 +1,9 @@
 // Strict UTF-8 decoding.
 #include "jet/write/text_encoding.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace jet::write {
 
 namespace {
@@ -71,6 +74,16 @@ std::optional<std::u16string> utf8ToUtf16Strict(std::string_view text) {
 std::optional<std::size_t> utf16Length(std::string_view text) {
     std::size_t units = 0;
     for (std::size_t i = 0; i < text.size();) {
+        // Eight ASCII bytes at a time: one unit each.
+        std::uint64_t word = 0;
+        if (i + 8 <= text.size()) {
+            std::memcpy(&word, text.data() + i, 8);
+            if ((word & 0x8080808080808080ull) == 0) {
+                i += 8;
+                units += 8;
+                continue;
+            }
+        }
         char32_t code = 0;
         if (!nextCodePoint(text, i, code)) return std::nullopt;
         units += code >= 0x10000 ? 2 : 1;
