@@ -1,12 +1,16 @@
 // Creating a catalog and appending Dodatki rows with all 27 columns filled, against SQLite
 // inserting the same rows into a table with an integer primary key in one transaction, in the
 // same run. Prints times (median of runs), file sizes and the ratio, and the peak resident
-// memory after each size so that growth with the row count shows.
+// memory after each size so that growth with the row count shows. Then the same as
+// processes: `pakiet catalog create` + `import` of a 100,000-row CSV against `sqlite3`'s
+// `.import` of that CSV into a table with an integer primary key.
+// Usage: jet_write_bench [FOLDER]; `--jet-only ROWS [FOLDER]` runs our writer once, for a profiler.
 #include <sqlite3.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -94,6 +98,53 @@ double sqliteRun(const std::string& path, int rows) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+std::string csvField(const jet::Value& v) {
+    if (v.kind() == jet::Value::Kind::Int32) return std::to_string(v.asInt32());
+    if (v.kind() == jet::Value::Kind::Bool) return v.asBool() ? "true" : "false";
+    std::string quoted = "\"";
+    for (char c : v.asString()) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+void writeCsv(const std::string& path, int rows) {
+    std::ofstream out(path, std::ios::binary);
+    const auto& columns = catalog::dodatkiColumns();
+    for (std::size_t i = 0; i < columns.size(); ++i) out << (i ? "," : "") << columns[i].name;
+    out << "\n";
+    for (int id = 1; id <= rows; ++id) {
+        const auto row = dodatkiRow(id);
+        for (std::size_t k = 0; k < row.size(); ++k) out << (k ? "," : "") << csvField(row[k]);
+        out << "\n";
+    }
+}
+
+double timed(const std::string& command) {
+    const auto start = Clock::now();
+    if (std::system(command.c_str()) != 0) {
+        std::fprintf(stderr, "failed: %s\n", command.c_str());
+        std::exit(1);
+    }
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double pakietRun(const std::string& file, const std::string& csv) {
+    std::filesystem::remove(file);
+    const std::string pakiet = PAKIET_PATH;
+    return timed(pakiet + " catalog create '" + file + "' >/dev/null && " + pakiet + " catalog import '" + file +
+                 "' Dodatki --csv '" + csv + "' >/dev/null");
+}
+
+double sqlite3Run(const std::string& file, const std::string& csv) {
+    std::filesystem::remove(file);
+    std::string create = "CREATE TABLE Dodatki (";
+    for (std::size_t i = 0; i < catalog::dodatkiColumns().size(); ++i) {
+        const auto& c = catalog::dodatkiColumns()[i];
+        create += std::string(i ? ", " : "") + "\"" + c.name + "\" " +
+                  (c.adoType == 3 ? "INTEGER PRIMARY KEY" : c.adoType == 11 ? "INTEGER" : "TEXT");
+    }
+    return timed("sqlite3 '" + file + "' '" + create + ");' '.import --csv --skip 1 " + csv + " Dodatki'");
+}
+
 double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
@@ -102,6 +153,13 @@ double median(std::vector<double> v) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // `--jet-only ROWS [FOLDER]`: one run of our writer alone, for a profiler.
+    if (argc > 2 && std::string(argv[1]) == "--jet-only") {
+        const std::string folder = argc > 3 ? argv[3] : std::filesystem::temp_directory_path().string();
+        std::printf("%.3f s\n", jetRun(folder + "/bench_dodatki.mdb", std::atoi(argv[2])));
+        std::filesystem::remove(folder + "/bench_dodatki.mdb");
+        return 0;
+    }
     const std::string folder = argc > 1 ? argv[1] : std::filesystem::temp_directory_path().string();
     const std::string jetFile = folder + "/bench_dodatki.mdb";
     const std::string sqliteFile = folder + "/bench_dodatki.sqlite";
@@ -118,6 +176,18 @@ int main(int argc, char** argv) {
                     static_cast<std::uintmax_t>(std::filesystem::file_size(jetFile)), s,
                     static_cast<std::uintmax_t>(std::filesystem::file_size(sqliteFile)), j / s, peakResidentKb());
     }
+
+    const std::string csv = folder + "/bench_dodatki.csv";
+    writeCsv(csv, 100000);
+    std::vector<double> ours, peer;
+    for (int run = 0; run < 3; ++run) {
+        ours.push_back(pakietRun(jetFile, csv));
+        peer.push_back(sqlite3Run(sqliteFile, csv));
+    }
+    const double o = median(ours), p = median(peer);
+    std::printf("\nprocesses, 100000 rows from CSV: pakiet create + import %.3f s, sqlite3 .import %.3f s, "
+                "ratio %.2f\n", o, p, o / p);
+    std::filesystem::remove(csv);
     std::filesystem::remove(jetFile);
     std::filesystem::remove(sqliteFile);
     return 0;

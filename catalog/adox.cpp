@@ -4,6 +4,7 @@
 #include "catalog/catalog_error.h"
 #include "catalog/jet_error_text.h"
 #include "catalog/connection_string.h"
+#include "catalog/write_refusal_text.h"
 #include "jet/jet_error.h"
 
 namespace catalog::adox {
@@ -67,8 +68,8 @@ void TableCollection::Append(const std::shared_ptr<Table>& table) {
     try {
         writer.createTable(shape);
         writer.flush();
-    } catch (const std::invalid_argument& e) {
-        throw CatalogError(e.what());
+    } catch (const jet::write::TableRefused& e) {
+        throw CatalogError(tableRefusedText(e));
     } catch (const jet::JetError& e) {
         throw CatalogError(jetErrorText(e));
     }

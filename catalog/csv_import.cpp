@@ -7,6 +7,7 @@
 #include "catalog/catalog_error.h"
 #include "catalog/csv_reader.h"
 #include "catalog/jet_error_text.h"
+#include "catalog/write_refusal_text.h"
 #include "jet/write/database_writer.h"
 #include "jet/write/text_encoding.h"
 #include "platform/copy_file.h"
@@ -55,7 +56,7 @@ jet::Value fieldValue(const jet::write::ColumnDefinition& column, const std::str
     }
     case jet::ColumnType::Text:
     case jet::ColumnType::Memo:
-        if (!jet::write::utf8ToUtf16Strict(field)) throw std::runtime_error("tekst nie jest poprawnym UTF-8");
+        if (!jet::write::utf16Length(field)) throw std::runtime_error("tekst nie jest poprawnym UTF-8");
         return jet::Value::text(field);
     default:
         throw std::runtime_error("kolumn tego typu nie da się wypełnić z pliku CSV");
@@ -97,7 +98,7 @@ void appendRecords(platform::FileSystem& files, const std::string& path, const s
         try {
             db->appendRow(tableName, values);
         } catch (const jet::write::RowRefused& e) {
-            throw std::runtime_error(where + ": " + e.what());
+            throw std::runtime_error(where + ": " + rowRefusedText(e));
         }
         ++added;
     }

@@ -5,6 +5,7 @@
 #include "catalog/jet_error_text.h"
 #include "catalog/connection.h"
 #include "catalog/field_value.h"
+#include "catalog/write_refusal_text.h"
 #include "jet/jet_error.h"
 #include "jet/write/row_refused.h"
 
@@ -112,7 +113,7 @@ void Table::post() {
     try {
         connection_->writer().appendRow(tableName_, byNumber);
     } catch (const jet::write::RowRefused& e) {
-        throw CatalogError(e.what());
+        throw CatalogError(rowRefusedText(e));
     } catch (const jet::JetError& e) {
         throw CatalogError(jetErrorText(e));
     }

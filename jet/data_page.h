@@ -31,6 +31,7 @@ struct RowPointer {
     }
     std::uint32_t encode() const { return page << 8 | row; }
     bool isNull() const { return page == 0; }
+    bool operator==(const RowPointer&) const = default;
 };
 
 // Entries in the row-offset table; throws TruncatedData when the table would not fit.

@@ -12,15 +12,27 @@
 
 namespace jet {
 
-// Column descriptor flags (byte 15).
+// Column descriptor flags (byte 15). The engine sets 0x10 on system tables' columns and
+// 0x20 on the owner SID columns.
 constexpr std::uint8_t kColumnFixed = 0x01;
 constexpr std::uint8_t kColumnUpdatable = 0x02;
 constexpr std::uint8_t kColumnAutoNumber = 0x04;
 constexpr std::uint8_t kColumnReplication = 0x10;
+constexpr std::uint8_t kColumnOwnerSid = 0x20;
 constexpr std::uint8_t kColumnAutoGuid = 0x40;
 constexpr std::uint8_t kColumnHyperlink = 0x80;
 // Extended flags (byte 16).
 constexpr std::uint8_t kColumnCompressedUnicode = 0x01;
+
+// Physical index flags (byte 46 of its entry).
+constexpr std::uint8_t kIndexUnique = 0x01;
+constexpr std::uint8_t kIndexIgnoreNulls = 0x02;
+constexpr std::uint8_t kIndexRequired = 0x08;
+constexpr std::uint8_t kIndexAccess = 0x80;  // set on every index the engine makes
+
+// Table types (byte 40 of the definition).
+constexpr std::uint8_t kUserTable = 0x4E;    // 'N'
+constexpr std::uint8_t kSystemTable = 0x53;  // 'S'
 
 struct Column {
     std::string name;

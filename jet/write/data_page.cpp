@@ -31,24 +31,15 @@ void initDataPage(Page& page, PageNumber owner) {
     storeU8(b, 0, static_cast<std::uint8_t>(PageType::Data));
     storeU8(b, 1, 0x01);
     storeU16(b, 2, static_cast<std::uint16_t>(kPageSize - kDataPageHeader));
-    storeU32(b, 4, owner);
+    storeU32(b, kDataPageOwnerOffset, owner);
 }
 
 std::size_t dataPageFreeSpace(const Page& page) { return loadU16(bytesOf(page), 2); }
-std::size_t dataPageRowCount(const Page& page) { return loadU16(bytesOf(page), 12); }
-PageNumber dataPageOwner(const Page& page) { return loadU32(bytesOf(page), 4); }
+std::size_t dataPageRowCount(const Page& page) { return loadU16(bytesOf(page), kDataPageRowCountOffset); }
+PageNumber dataPageOwner(const Page& page) { return loadU32(bytesOf(page), kDataPageOwnerOffset); }
 
 bool rowFits(const Page& page, std::size_t length) {
     return dataPageRowCount(page) < kMaxRowsPerDataPage && length + 2 <= dataPageFreeSpace(page);
-}
-
-RowSpan rowSpan(const Page& page, std::size_t row) {
-    if (row >= dataPageRowCount(page)) throw TruncatedData("row number past the page's rows");
-    const std::uint16_t entry = static_cast<std::uint16_t>(rowStartEntry(page, row));
-    const std::size_t begin = entry & kOffsetMask;
-    const std::size_t end = row == 0 ? kPageSize : (rowStartEntry(page, row - 1) & kOffsetMask);
-    if (begin > end || end > kPageSize) throw TruncatedData("row offsets out of order");
-    return RowSpan{begin, end, static_cast<std::uint16_t>(entry & kFlagMask)};
 }
 
 std::uint8_t addRow(Page& page, Bytes row) {
@@ -59,7 +50,7 @@ std::uint8_t addRow(Page& page, Bytes row) {
     auto b = bytesOf(page);
     storeBytes(b, begin, row);
     storeU16(b, kDataPageHeader + 2 * rows, static_cast<std::uint16_t>(begin));
-    storeU16(b, 12, static_cast<std::uint16_t>(rows + 1));
+    storeU16(b, kDataPageRowCountOffset, static_cast<std::uint16_t>(rows + 1));
     writeFreeSpace(page);
     return static_cast<std::uint8_t>(rows);
 }
@@ -69,12 +60,13 @@ void replaceRow(Page& page, std::size_t row, Bytes bytes) {
     std::vector<std::vector<std::uint8_t>> contents(rows);
     std::vector<std::uint16_t> flags(rows);
     for (std::size_t i = 0; i < rows; ++i) {
-        const RowSpan span = rowSpan(page, i);
-        flags[i] = span.flags;
-        if (i == row)
+        flags[i] = static_cast<std::uint16_t>(rowStartEntry(page, i) & kFlagMask);
+        if (i == row) {
             contents[i].assign(bytes.begin(), bytes.end());
-        else
-            contents[i].assign(page.begin() + span.begin, page.begin() + span.end);
+        } else {
+            const RowSlot span = rowSpan(page, i);
+            contents[i].assign(page.begin() + span.start, page.begin() + span.end);
+        }
     }
     std::size_t total = kDataPageHeader + 2 * rows;
     for (const auto& c : contents) total += c.size();

@@ -17,6 +17,7 @@
 #include "jet/write/page_allocator.h"
 #include "jet/write/page_cache.h"
 #include "jet/write/row_refused.h"
+#include "jet/write/table_refused.h"
 #include "jet/write/table_definition.h"
 #include "jet/write/table_shape.h"
 
@@ -43,9 +44,9 @@ public:
 
     const std::string& fileName() const { return cache_.fileName(); }
 
-    // Adds a user table. Throws std::invalid_argument (Polish message) for a shape the
-    // writer cannot make: a bad or repeated name, an unsupported type or size, a key
-    // over a missing or non-integer column; JetError for file problems.
+    // Adds a user table. Throws TableRefused for a shape the writer cannot make: a bad or
+    // repeated name, an unsupported type or size, a key over a missing or non-integer
+    // column; JetError for file problems.
     void createTable(const TableShape& shape);
 
     // Names of the user tables, in catalog order.
@@ -86,15 +87,16 @@ private:
     explicit DatabaseWriter(std::unique_ptr<PageSource> source);
     void buildNewDatabase(double now);
     void loadCatalog();
-    PageNumber createTableDefinition(TableDefinition definition);
+    // `tableName` names the table in a refusal.
+    PageNumber createTableDefinition(TableDefinition definition, const std::string& tableName);
     void appendUnchecked(OpenTable& table, const std::vector<Value>& values,
                          const std::vector<std::uint8_t>* encoded = nullptr);
-    // Throws RowRefused; returns the row's bytes.
-    std::vector<std::uint8_t> checkRow(OpenTable& table, const std::vector<Value>& values);
     OpenTable& openTable(const std::string& name);
     OpenTable& systemTable(PageNumber tdefPage, const std::string& name);
     void findCurrentPage(OpenTable& table);
     void forgetTableState();
+    // Table names are keyed without ASCII case, as the engine compares them.
+    static std::string lower(std::string text);
 
     PageCache cache_;
     PageAllocator allocator_;
@@ -106,6 +108,8 @@ private:
     std::vector<std::vector<std::uint8_t>> tableSids_;
     PageNumber acesPage_ = 0;
     std::map<PageNumber, OpenTable> open_;
+    std::string lastName_;            // as the last appendRow named it
+    OpenTable* lastTable_ = nullptr;  // in open_
     bool closed_ = false;
     std::uint64_t generation_ = 0;
 };

@@ -25,25 +25,25 @@ void PageAllocator::markUsed(PageNumber page) {
     const Page& mapPage = cache_.read(kGlobalMapPage);
     if (mapPage[0] != static_cast<std::uint8_t>(PageType::Data) || dataPageRowCount(mapPage) == 0)
         return;
-    const RowSpan span = rowSpan(mapPage, 0);
-    if (span.end - span.begin < kMapHeader || mapPage[span.begin] != 0) return;  // only inline
-    const PageNumber start = loadU32(bytesOf(mapPage), span.begin + 1);
+    const RowSlot span = rowSpan(mapPage, 0);
+    if (std::size_t(span.end - span.start) < kMapHeader || mapPage[span.start] != 0) return;  // only inline
+    const PageNumber start = loadU32(bytesOf(mapPage), span.start + 1);
     if (page < start) return;
-    std::size_t bitmapBytes = span.end - span.begin - kMapHeader;
+    std::size_t bitmapBytes = std::size_t(span.end - span.start) - kMapHeader;
     const std::size_t bit = page - start;
     if (bit >= bitmapBytes * 8) {
         // Grow the row the way the engine does, in steps of 4 bytes; pages past the end of
         // the file are free. A page 1 without room leaves later pages unmapped (in use).
         const std::size_t wanted = std::max<std::size_t>(bitmapBytes, (bit / 32 + 1) * 4);
         if (wanted - bitmapBytes + 2 > dataPageFreeSpace(mapPage)) return;
-        std::vector<std::uint8_t> row(mapPage.begin() + span.begin, mapPage.begin() + span.end);
+        std::vector<std::uint8_t> row(mapPage.begin() + span.start, mapPage.begin() + span.end);
         row.resize(kMapHeader + wanted, 0xFF);
         replaceRow(cache_.modify(kGlobalMapPage), 0, Bytes(row));
         bitmapBytes = wanted;
     }
     Page& writable = cache_.modify(kGlobalMapPage);
-    const RowSpan now = rowSpan(writable, 0);
-    writable[now.begin + kMapHeader + bit / 8] &= static_cast<std::uint8_t>(~(1u << (bit % 8)));
+    const RowSlot now = rowSpan(writable, 0);
+    writable[now.start + kMapHeader + bit / 8] &= static_cast<std::uint8_t>(~(1u << (bit % 8)));
 }
 
 }  // namespace jet::write

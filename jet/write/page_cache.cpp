@@ -101,6 +101,11 @@ void PageCache::rollback() {
 }
 
 void PageCache::flush() {
+    writeOut();
+    source_->flush();
+}
+
+void PageCache::writeOut() {
     if (changing_) throw std::logic_error("page cache: flush inside a change");
     // Pages in increasing order so that a growing file is extended front to back.
     std::map<PageNumber, Slot*> pending;
@@ -112,7 +117,6 @@ void PageCache::flush() {
     }
     dirtyCount_ = 0;
     writtenPageCount_ = pageCount_;
-    source_->flush();
     trim();
 }
 

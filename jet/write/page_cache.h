@@ -42,6 +42,9 @@ public:
 
     // Writes every modified page and flushes the file. Not allowed inside a change.
     void flush();
+    // Writes every modified page without waiting for the disk, to keep memory bounded;
+    // flush() is what makes them durable. Not allowed inside a change.
+    void writeOut();
     // True when modified pages wait for flush().
     bool dirty() const { return dirtyCount_ > 0 || pageCount_ != writtenPageCount_; }
     std::size_t dirtyPages() const { return dirtyCount_; }

@@ -7,14 +7,14 @@
 
 namespace jet::write {
 
-std::vector<std::uint8_t> encodeTextValue(const std::u16string& text, bool compressible) {
-    std::vector<std::uint8_t> out;
+void appendTextValue(std::vector<std::uint8_t>& out, const std::u16string& text, bool compressible) {
+    const std::size_t start = out.size();
     // Compressed form: FF FE, then characters U+0001..U+00FF as one byte each; a 00 byte
     // switches to UTF-16 code units and back. A unit with a zero byte cannot sit in a
     // UTF-16 run (it would read as a switch), so such texts are stored plain.
     bool compress = compressible && text.size() >= 3 && text.size() <= 1024;
     if (compress) {
-        out.reserve(text.size() + 8);
+        out.reserve(start + text.size() + 8);
         out.push_back(0xFF);
         out.push_back(0xFE);
         bool narrow = true;
@@ -28,21 +28,22 @@ std::vector<std::uint8_t> encodeTextValue(const std::u16string& text, bool compr
                 out.push_back(0x00);
                 narrow = fitsByte;
             }
-            if (narrow) {
-                out.push_back(static_cast<std::uint8_t>(c));
-            } else {
-                out.push_back(static_cast<std::uint8_t>(c));
-                out.push_back(static_cast<std::uint8_t>(c >> 8));
-            }
+            out.push_back(static_cast<std::uint8_t>(c));
+            if (!narrow) out.push_back(static_cast<std::uint8_t>(c >> 8));
         }
-        if (compress && out.size() < text.size() * 2) return out;
-        out.clear();
+        if (compress && out.size() - start < text.size() * 2) return;
+        out.resize(start);
     }
-    out.reserve(text.size() * 2);
+    out.reserve(start + text.size() * 2);
     for (char16_t c : text) {
         out.push_back(static_cast<std::uint8_t>(c));
         out.push_back(static_cast<std::uint8_t>(c >> 8));
     }
+}
+
+std::vector<std::uint8_t> encodeTextValue(const std::u16string& text, bool compressible) {
+    std::vector<std::uint8_t> out;
+    appendTextValue(out, text, compressible);
     return out;
 }
 
@@ -64,14 +65,21 @@ void storeFixed(MutableBytes area, const ColumnDefinition& c, const Value& v) {
     }
 }
 
-std::vector<std::uint8_t> variableBytes(const ColumnDefinition& c, const Value& v) {
+void appendVariable(std::vector<std::uint8_t>& row, const ColumnDefinition& c, const Value& v) {
     switch (c.type) {
     case ColumnType::Text: {
-        auto utf16 = utf8ToUtf16Strict(v.asString());
-        if (!utf16) throw std::invalid_argument("column " + c.name + ": the text is not UTF-8");
-        return encodeTextValue(*utf16, c.extFlags & 0x01);
+        // Reused between rows: a row of many texts then allocates nothing for them.
+        thread_local std::u16string utf16;
+        if (!utf8ToUtf16Strict(v.asString(), utf16))
+            throw std::invalid_argument("column " + c.name + ": the text is not UTF-8");
+        appendTextValue(row, utf16, c.extFlags & kColumnCompressedUnicode);
+        return;
     }
-    case ColumnType::Binary: return v.asBytes();
+    case ColumnType::Binary: {
+        const auto& bytes = v.asBytes();
+        row.insert(row.end(), bytes.begin(), bytes.end());
+        return;
+    }
     default:
         throw std::invalid_argument("column " + c.name + ": values of type " +
                                     std::string(columnTypeName(c.type)) + " cannot be written");
@@ -84,6 +92,7 @@ std::vector<std::uint8_t> encodeRow(const TableDefinition& table, const std::vec
     const std::size_t maskBytes = (columnCount + 7) / 8;
     std::vector<std::uint8_t> mask(maskBytes, 0);
     std::vector<std::uint8_t> row;
+    row.reserve(512);
     ByteWriter out(row);
     out.u16(static_cast<std::uint16_t>(columnCount));
     const std::size_t fixedSize = table.fixedAreaSize();
@@ -113,8 +122,7 @@ std::vector<std::uint8_t> encodeRow(const TableDefinition& table, const std::vec
             if (!c) continue;
             const Value& v = values[c->number];
             if (v.isNull()) continue;
-            const auto bytes = variableBytes(*c, v);
-            row.insert(row.end(), bytes.begin(), bytes.end());
+            appendVariable(row, *c, v);
         }
         const std::uint16_t endOfData = static_cast<std::uint16_t>(row.size());
         out.u16(endOfData);

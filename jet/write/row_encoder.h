@@ -16,10 +16,12 @@
 namespace jet::write {
 
 // `values` is indexed by column number; missing ones are null. The values must already
-// suit their columns (see row_validation.h); this only lays out bytes.
+// suit their columns (see row_check.h); this only lays out bytes.
 std::vector<std::uint8_t> encodeRow(const TableDefinition& table, const std::vector<Value>& values);
 
 // The stored bytes of a text value in a column (compressed or UTF-16LE).
 std::vector<std::uint8_t> encodeTextValue(const std::u16string& text, bool compressible);
+// The same, appended to `out`.
+void appendTextValue(std::vector<std::uint8_t>& out, const std::u16string& text, bool compressible);
 
 }  // namespace jet::write

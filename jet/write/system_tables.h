@@ -10,17 +10,20 @@
 #include <string>
 #include <vector>
 
+#include "jet/database.h"
 #include "jet/value.h"
 #include "jet/write/table_definition.h"
 
 namespace jet::write {
 
+// The catalog page and the tables container are the reader's (jet/database.h).
 constexpr std::int32_t kRootContainerId = 0x0F000000;
-constexpr std::int32_t kTablesContainerId = 0x0F000001;
 constexpr std::int32_t kDatabasesContainerId = 0x0F000002;
 constexpr std::int32_t kRelationshipsContainerId = 0x0F000003;
 constexpr std::int32_t kDatabaseObjectId = 0x10000000;
-constexpr std::int32_t kSystemObjectFlags = static_cast<std::int32_t>(0x80000000u);
+// The flags the engine gives its own objects' rows; the reader's kSystemObjectFlags is the
+// mask that tells system tables by.
+constexpr std::int32_t kSystemRowFlags = static_cast<std::int32_t>(0x80000000u);
 
 // Catalog object types (MSysObjects.Type).
 constexpr std::int16_t kObjectTable = 1;

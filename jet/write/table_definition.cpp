@@ -1,4 +1,4 @@
-// Encoding and decoding of TDEF bytes.
+// Encoding TDEF bytes; taking over decoded ones.
 #include "jet/write/table_definition.h"
 
 #include <algorithm>
@@ -20,13 +20,52 @@ void writeName(ByteWriter& out, const std::string& utf8) {
     for (char16_t c : utf16) out.u16(static_cast<std::uint16_t>(c));
 }
 
-std::string readName(ByteReader& in) {
-    const std::uint16_t length = in.u16();
-    Bytes raw = in.bytes(length);
-    std::u16string utf16;
-    for (std::size_t i = 0; i + 1 < raw.size(); i += 2)
-        utf16.push_back(static_cast<char16_t>(raw[i] | (raw[i + 1] << 8)));
-    return utf16ToUtf8(utf16);
+// 25 bytes.
+void writeColumnDescriptor(ByteWriter& out, const ColumnDefinition& c) {
+    out.u8(static_cast<std::uint8_t>(c.type));
+    out.u32(kMagicTable);
+    out.u16(c.number);
+    out.u16(c.varIndex);
+    out.u16(c.numberAgain);
+    for (auto m : c.misc) out.u8(m);
+    out.u8(c.flags);
+    out.u8(c.extFlags);
+    out.u32(0);
+    out.u16(c.fixedOffset);
+    out.u16(c.length);
+}
+
+// 52 bytes: ten column slots, the usage map, the root page, the flags.
+void writePhysicalIndex(ByteWriter& out, const PhysicalIndex& index) {
+    out.u32(kMagicIndex);
+    for (std::size_t slot = 0; slot < 10; ++slot) {
+        if (slot < index.columns.size()) {
+            out.u16(index.columns[slot].column);
+            out.u8(index.columns[slot].ascending ? 0x01 : 0x00);
+        } else {
+            out.u16(0xFFFF);
+            out.u8(0);
+        }
+    }
+    out.u32(index.usageMap.encode());
+    out.u32(index.root);
+    out.u32(0);
+    out.u8(index.flags);
+    out.zeros(5);
+}
+
+// 28 bytes.
+void writeLogicalIndex(ByteWriter& out, const LogicalIndex& index) {
+    out.u32(kMagicTable);
+    out.u32(index.number);
+    out.u32(index.physical);
+    out.u8(index.relatedType);
+    out.i32(index.relatedIndex);
+    out.u32(index.relatedTable);
+    out.u8(index.cascadeUpdate);
+    out.u8(index.cascadeDelete);
+    out.u8(index.type);
+    out.u32(0);
 }
 }  // namespace
 
@@ -69,164 +108,77 @@ std::vector<std::uint8_t> encodeTableDefinition(const TableDefinition& t) {
     out.u16(static_cast<std::uint16_t>(t.columns.size()));
     out.u32(static_cast<std::uint32_t>(t.logical.size()));
     out.u32(static_cast<std::uint32_t>(t.physical.size()));
-    out.u32(t.owned.pointer());
-    out.u32(t.freeSpace.pointer());
+    out.u32(t.owned.encode());
+    out.u32(t.freeSpace.encode());
     for (const auto& index : t.physical) {
         out.u32(0);
         out.u32(index.distinctKeys);
         out.u32(0);
     }
-    for (const auto& c : t.columns) {
-        out.u8(static_cast<std::uint8_t>(c.type));
-        out.u32(kMagicTable);
-        out.u16(c.number);
-        out.u16(c.varIndex);
-        out.u16(c.numberAgain);
-        for (auto m : c.misc) out.u8(m);
-        out.u8(c.flags);
-        out.u8(c.extFlags);
-        out.u32(0);
-        out.u16(c.fixedOffset);
-        out.u16(c.length);
-    }
+    for (const auto& c : t.columns) writeColumnDescriptor(out, c);
     for (const auto& c : t.columns) writeName(out, c.name);
-    for (const auto& index : t.physical) {
-        out.u32(kMagicIndex);
-        for (std::size_t slot = 0; slot < 10; ++slot) {
-            if (slot < index.columns.size()) {
-                out.u16(index.columns[slot].column);
-                out.u8(index.columns[slot].ascending ? 0x01 : 0x00);
-            } else {
-                out.u16(0xFFFF);
-                out.u8(0);
-            }
-        }
-        out.u32(index.usageMap.pointer());
-        out.u32(index.root);
-        out.u32(0);
-        out.u8(index.flags);
-        out.zeros(5);
-    }
-    for (const auto& index : t.logical) {
-        out.u32(kMagicTable);
-        out.u32(index.number);
-        out.u32(index.physical);
-        out.u8(index.relatedType);
-        out.i32(index.relatedIndex);
-        out.u32(index.relatedTable);
-        out.u8(index.cascadeUpdate);
-        out.u8(index.cascadeDelete);
-        out.u8(index.type);
-        out.u32(0);
-    }
+    for (const auto& index : t.physical) writePhysicalIndex(out, index);
+    for (const auto& index : t.logical) writeLogicalIndex(out, index);
     for (const auto& index : t.logical) writeName(out, index.name);
     for (const auto& c : t.columns) {
         if (!c.longValue()) continue;
         out.u16(c.number);
-        out.u32(c.longValueOwned.pointer());
-        out.u32(c.longValueFree.pointer());
+        out.u32(c.longValueOwned.encode());
+        out.u32(c.longValueFree.encode());
     }
     out.u16(0xFFFF);
     storeU32(MutableBytes(bytes), 8, static_cast<std::uint32_t>(bytes.size()));
     return bytes;
 }
 
-TableDefinition decodeTableDefinition(Bytes definition) {
+TableDefinition writableDefinition(const jet::TableDefinition& stored) {
     TableDefinition t;
-    ByteReader in(definition);
-    in.seek(kTdefRowCount);
-    t.rowCount = in.u32();
-    t.autoNumber = in.u32();
-    in.seek(40);
-    t.tableType = in.u8();
-    t.maxColumns = in.u16();
-    t.varColumns = in.u16();
-    const std::uint16_t columnCount = in.u16();
-    const std::uint32_t logicalCount = in.u32();
-    const std::uint32_t physicalCount = in.u32();
-    if (logicalCount > 1000 || physicalCount > 1000)
-        throw TruncatedData("implausible index counts in the table definition");
-    t.owned = RowAddress::fromPointer(in.u32());
-    t.freeSpace = RowAddress::fromPointer(in.u32());
-    t.physical.resize(physicalCount);
-    for (auto& index : t.physical) {
-        in.u32();
-        index.distinctKeys = in.u32();
-        in.u32();
-    }
-    t.columns.resize(columnCount);
-    for (auto& c : t.columns) {
-        c.type = static_cast<ColumnType>(in.u8());
-        in.u32();
-        c.number = in.u16();
-        c.varIndex = in.u16();
-        c.numberAgain = in.u16();
-        for (auto& m : c.misc) m = in.u8();
-        c.flags = in.u8();
-        c.extFlags = in.u8();
-        in.u32();
-        c.fixedOffset = in.u16();
-        c.length = in.u16();
-    }
-    for (auto& c : t.columns) c.name = readName(in);
-    for (auto& index : t.physical) {
-        in.u32();
-        for (std::size_t slot = 0; slot < 10; ++slot) {
-            const std::uint16_t column = in.u16();
-            const std::uint8_t order = in.u8();
-            if (column != 0xFFFF) index.columns.push_back(IndexColumn{column, order == 0x01});
-        }
-        index.usageMap = RowAddress::fromPointer(in.u32());
-        index.root = in.u32();
-        in.u32();
-        index.flags = in.u8();
-        in.skip(5);
-    }
-    t.logical.resize(logicalCount);
-    for (auto& index : t.logical) {
-        in.u32();
-        index.number = in.u32();
-        index.physical = in.u32();
-        index.relatedType = in.u8();
-        index.relatedIndex = in.i32();
-        index.relatedTable = in.u32();
-        index.cascadeUpdate = in.u8();
-        index.cascadeDelete = in.u8();
-        index.type = in.u8();
-        in.u32();
-    }
-    for (auto& index : t.logical) index.name = readName(in);
-    for (std::size_t guard = 0; guard < columnCount + 1u; ++guard) {
-        const std::uint16_t column = in.u16();
-        if (column == 0xFFFF) break;
-        const RowAddress owned = RowAddress::fromPointer(in.u32());
-        const RowAddress free = RowAddress::fromPointer(in.u32());
-        for (auto& c : t.columns)
-            if (c.number == column) {
-                c.longValueOwned = owned;
-                c.longValueFree = free;
+    t.tableType = stored.tableType;
+    t.rowCount = stored.storedRowCount;
+    t.autoNumber = stored.autoNumber;
+    t.maxColumns = stored.maxColumns;
+    t.varColumns = stored.variableColumns;
+    t.owned = RowAddress::decode(stored.ownedPagesMap);
+    t.freeSpace = RowAddress::decode(stored.freeSpaceMap);
+    for (const jet::Column& from : stored.columns) {
+        ColumnDefinition c;
+        c.type = from.type;
+        c.name = from.name;
+        c.number = c.numberAgain = from.number;
+        c.varIndex = from.varIndex;
+        c.flags = from.flags;
+        c.extFlags = from.extendedFlags;
+        c.fixedOffset = from.fixedOffset;
+        c.length = from.length;
+        for (const jet::LongValueMaps& maps : stored.longValueMaps)
+            if (maps.columnNumber == from.number) {
+                c.longValueOwned = RowAddress::decode(maps.ownedMap);
+                c.longValueFree = RowAddress::decode(maps.freeSpaceMap);
             }
+        t.columns.push_back(c);
+    }
+    for (const jet::PhysicalIndex& from : stored.physicalIndexes) {
+        PhysicalIndex index;
+        for (const jet::IndexColumn& column : from.columns)
+            index.columns.push_back(IndexColumn{column.columnNumber, column.ascending});
+        index.usageMap = RowAddress::decode(from.usageMap);
+        index.root = from.rootPage;
+        index.flags = from.flags;
+        index.distinctKeys = from.uniqueEntryCount;
+        t.physical.push_back(index);
+    }
+    for (const jet::Index& from : stored.indexes) {
+        LogicalIndex index;
+        index.name = from.name;
+        index.number = from.number;
+        index.physical = from.physicalIndex;
+        index.relatedType = from.relatedIndexType;
+        index.relatedIndex = from.relatedIndex;
+        index.relatedTable = from.relatedTablePage;
+        index.type = from.kind == jet::IndexKind::PrimaryKey ? 1 : from.kind == jet::IndexKind::ForeignKey ? 2 : 0;
+        t.logical.push_back(index);
     }
     return t;
-}
-
-std::vector<std::uint8_t> readTableDefinition(PageCache& cache, PageNumber page) {
-    std::vector<std::uint8_t> bytes;
-    PageNumber current = page;
-    for (std::size_t guard = 0; current != 0; ++guard) {
-        if (guard > 64) throw JetError(cache.fileName(), page, "the table definition chain loops");
-        const Page& p = cache.read(current);
-        if (p[0] != static_cast<std::uint8_t>(PageType::TableDefinition))
-            throw JetError(cache.fileName(), current, "not a table definition page");
-        const std::size_t from = bytes.empty() ? 0 : kContinuationHeader;
-        bytes.insert(bytes.end(), p.begin() + from, p.end());
-        current = loadU32(bytesOf(p), 4);
-    }
-    const std::uint32_t length = loadU32(Bytes(bytes), 8);
-    if (length > bytes.size())
-        throw JetError(cache.fileName(), page, "the table definition is longer than its pages");
-    bytes.resize(length);
-    return bytes;
 }
 
 void storeTableDefinitionU32(PageCache& cache, PageNumber page, std::size_t offset,

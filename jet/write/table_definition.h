@@ -1,5 +1,7 @@
 // A table definition (TDEF) as the writer needs it: columns, physical and logical indexes,
-// usage-map pointers and counters; read from a file's TDEF pages and written for new tables.
+// usage-map pointers and counters. New tables' definitions are encoded here; a file's
+// existing definitions are decoded by the reader (jet/table_definition.h) and taken over.
+// The layout is the reader's (doc/jet4-format.md); encoding adds the bytes reading skips:
 //
 //   header (63 bytes): 0x02 0x01, free u16, next TDEF page u32, length u32, 1625, row count,
 //     autonumber, 0x01, zeros, table type @40, max columns @41, variable columns @43,
@@ -16,19 +18,12 @@
 #include <vector>
 
 #include "jet/column_type.h"
+#include "jet/table_definition.h"
 #include "jet/write/page.h"
 
 namespace jet::write {
 
 class PageCache;
-
-namespace column_flags {
-constexpr std::uint8_t kFixed = 0x01;
-constexpr std::uint8_t kUpdatable = 0x02;
-constexpr std::uint8_t kAutoNumber = 0x04;
-constexpr std::uint8_t kSystem = 0x10;
-constexpr std::uint8_t kOwnerSid = 0x20;
-}  // namespace column_flags
 
 struct ColumnDefinition {
     ColumnType type = ColumnType::Text;
@@ -37,13 +32,13 @@ struct ColumnDefinition {
     std::uint16_t varIndex = 0;  // slot of a variable column; for fixed ones the engine's counter
     std::uint16_t numberAgain = 0;
     std::array<std::uint8_t, 4> misc{0x09, 0x04, 0x00, 0x00};  // collation 0x409, version 0
-    std::uint8_t flags = column_flags::kUpdatable;
+    std::uint8_t flags = kColumnUpdatable;
     std::uint8_t extFlags = 0;  // 0x01: text may be stored compressed
     std::uint16_t fixedOffset = 0;
     std::uint16_t length = 0;  // bytes (text: 2 per character)
     RowAddress longValueOwned, longValueFree;  // memo/OLE only
 
-    bool fixed() const { return flags & column_flags::kFixed; }
+    bool fixed() const { return flags & kColumnFixed; }
     bool longValue() const { return isLongValue(type); }
 };
 
@@ -52,20 +47,13 @@ struct IndexColumn {
     bool ascending = true;
 };
 
-namespace index_flags {
-constexpr std::uint8_t kUnique = 0x01;
-constexpr std::uint8_t kIgnoreNulls = 0x02;
-constexpr std::uint8_t kRequired = 0x08;
-constexpr std::uint8_t kAccess = 0x80;
-}  // namespace index_flags
-
 struct PhysicalIndex {
     std::vector<IndexColumn> columns;
     RowAddress usageMap;
     PageNumber root = 0;
-    std::uint8_t flags = index_flags::kAccess;
+    std::uint8_t flags = kIndexAccess;
     std::uint32_t distinctKeys = 0;
-    bool unique() const { return flags & index_flags::kUnique; }
+    bool unique() const { return flags & kIndexUnique; }
 };
 
 struct LogicalIndex {
@@ -79,9 +67,6 @@ struct LogicalIndex {
     std::uint8_t cascadeDelete = 4;
     std::uint8_t type = 0;  // 1 primary key, 2 foreign key
 };
-
-constexpr std::uint8_t kUserTable = 0x4E;
-constexpr std::uint8_t kSystemTable = 0x53;
 
 struct TableDefinition {
     std::uint8_t tableType = kUserTable;
@@ -112,10 +97,8 @@ inline std::size_t tdefDistinctKeysOffset(std::size_t physicalIndex) {
 
 // The definition's bytes, FF FF included, without page headers or continuation.
 std::vector<std::uint8_t> encodeTableDefinition(const TableDefinition& table);
-TableDefinition decodeTableDefinition(Bytes definition);
-
-// The logical definition gathered from the TDEF page chain that starts at `page`.
-std::vector<std::uint8_t> readTableDefinition(PageCache& cache, PageNumber page);
+// A definition the reader decoded, as the writer keeps it. Columns stay in number order.
+TableDefinition writableDefinition(const jet::TableDefinition& stored);
 // Writes a 32-bit field of the definition that starts at `page`, continuation aware.
 void storeTableDefinitionU32(PageCache& cache, PageNumber page, std::size_t offset,
                              std::uint32_t value);

@@ -1,96 +1,94 @@
-// Strict UTF-8 decoding and UTF-16 to UTF-8 encoding.
+// Strict UTF-8 decoding.
 #include "jet/write/text_encoding.h"
+
+#include <cstdint>
+#include <cstring>
 
 namespace jet::write {
 
-std::optional<std::u16string> utf8ToUtf16Strict(std::string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
+namespace {
+// Decodes the code point at `i` and moves past it; false for anything but well-formed UTF-8
+// (overlong forms and surrogates included).
+inline bool nextCodePoint(std::string_view text, std::size_t& i, char32_t& code) {
+    const unsigned char lead = static_cast<unsigned char>(text[i]);
+    std::size_t extra = 0;
+    if (lead < 0x80) {
+        code = lead;
+        ++i;
+        return true;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        code = lead & 0x1F;
+        extra = 1;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        code = lead & 0x0F;
+        extra = 2;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        code = lead & 0x07;
+        extra = 3;
+    } else {
+        return false;
+    }
+    if (i + extra >= text.size()) return false;
+    for (std::size_t k = 1; k <= extra; ++k) {
+        const unsigned char c = static_cast<unsigned char>(text[i + k]);
+        if ((c & 0xC0) != 0x80) return false;
+        code = (code << 6) | (c & 0x3F);
+    }
+    if ((extra == 2 && code < 0x800) || (extra == 3 && (code < 0x10000 || code > 0x10FFFF))) return false;
+    if (code >= 0xD800 && code <= 0xDFFF) return false;
+    i += extra + 1;
+    return true;
+}
+}  // namespace
+
+bool utf8ToUtf16Strict(std::string_view text, std::u16string& out) {
+    // Never more UTF-16 units than UTF-8 bytes: write through a pointer, trim at the end.
+    out.resize(text.size());
+    char16_t* to = out.data();
     for (std::size_t i = 0; i < text.size();) {
-        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            *to++ = static_cast<char16_t>(text[i++]);
+            continue;
+        }
         char32_t code = 0;
-        std::size_t extra = 0;
-        if (lead < 0x80) {
-            code = lead;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            code = lead & 0x1F;
-            extra = 1;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            code = lead & 0x0F;
-            extra = 2;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            code = lead & 0x07;
-            extra = 3;
-        } else {
-            return std::nullopt;
-        }
-        if (i + extra >= text.size() && extra > 0) return std::nullopt;
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const unsigned char c = static_cast<unsigned char>(text[i + k]);
-            if ((c & 0xC0) != 0x80) return std::nullopt;
-            code = (code << 6) | (c & 0x3F);
-        }
-        if ((extra == 2 && code < 0x800) || (extra == 3 && (code < 0x10000 || code > 0x10FFFF)))
-            return std::nullopt;
-        if (code >= 0xD800 && code <= 0xDFFF) return std::nullopt;
+        if (!nextCodePoint(text, i, code)) return false;
         if (code >= 0x10000) {
             code -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
+            *to++ = static_cast<char16_t>(0xD800 + (code >> 10));
+            *to++ = static_cast<char16_t>(0xDC00 + (code & 0x3FF));
         } else {
-            out.push_back(static_cast<char16_t>(code));
+            *to++ = static_cast<char16_t>(code);
         }
-        i += extra + 1;
     }
+    out.resize(static_cast<std::size_t>(to - out.data()));
+    return true;
+}
+
+std::optional<std::u16string> utf8ToUtf16Strict(std::string_view text) {
+    std::u16string out;
+    if (!utf8ToUtf16Strict(text, out)) return std::nullopt;
     return out;
 }
 
 std::optional<std::size_t> utf16Length(std::string_view text) {
     std::size_t units = 0;
     for (std::size_t i = 0; i < text.size();) {
-        const unsigned char lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80) {
-            ++units;
-            ++i;
-            continue;
+        // Eight ASCII bytes at a time: one unit each.
+        std::uint64_t word = 0;
+        if (i + 8 <= text.size()) {
+            std::memcpy(&word, text.data() + i, 8);
+            if ((word & 0x8080808080808080ull) == 0) {
+                i += 8;
+                units += 8;
+                continue;
+            }
         }
-        // Rare: let the full decoder judge the rest.
-        const auto rest = utf8ToUtf16Strict(text.substr(i));
-        if (!rest) return std::nullopt;
-        return units + rest->size();
+        char32_t code = 0;
+        if (!nextCodePoint(text, i, code)) return std::nullopt;
+        units += code >= 0x10000 ? 2 : 1;
     }
     return units;
-}
-
-std::string utf16ToUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t code = text[i];
-        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            code = 0x10000 + ((code - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (code >= 0xD800 && code <= 0xDFFF) {
-            code = 0xFFFD;
-        }
-        if (code < 0x80) {
-            out.push_back(static_cast<char>(code));
-        } else if (code < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-        } else if (code < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-        }
-    }
-    return out;
 }
 
 }  // namespace jet::write

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "jet/jet_error.h"
+#include "jet/usage_map.h"
 #include "jet/write/data_page.h"
 #include "jet/write/page_allocator.h"
 #include "jet/write/page_cache.h"
@@ -13,7 +14,7 @@ namespace jet::write {
 namespace {
 constexpr std::size_t kMapRowLength = 69;
 constexpr std::size_t kHeader = 5;
-constexpr std::size_t kPagesPerBitmapPage = (kPageSize - 4) * 8;  // 32736
+constexpr std::size_t kPagesPerBitmapPage = UsageMap::kPagesPerBitmapPage;
 constexpr std::uint8_t kInline = 0;
 constexpr std::uint8_t kReference = 1;
 
@@ -22,17 +23,17 @@ std::vector<std::uint8_t> loadRow(PageCache& cache, RowAddress map) {
     const Page& page = cache.read(map.page);
     if (page[0] != static_cast<std::uint8_t>(PageType::Data))
         throw JetError(cache.fileName(), map.page, "a usage map points to a page that is no data page");
-    const RowSpan span = rowSpan(page, map.row);
-    if (span.end - span.begin < kHeader)
+    const RowSlot span = rowSpan(page, map.row);
+    if (std::size_t(span.end - span.start) < kHeader)
         throw JetError(cache.fileName(), map.page, "usage map row too short");
-    return std::vector<std::uint8_t>(page.begin() + span.begin, page.begin() + span.end);
+    return std::vector<std::uint8_t>(page.begin() + span.start, page.begin() + span.end);
 }
 
 void storeRow(PageCache& cache, RowAddress map, const std::vector<std::uint8_t>& row) {
     Page& page = cache.modify(map.page);
-    const RowSpan span = rowSpan(page, map.row);
-    if (span.end - span.begin == row.size())
-        std::copy(row.begin(), row.end(), page.begin() + span.begin);
+    const RowSlot span = rowSpan(page, map.row);
+    if (std::size_t(span.end - span.start) == row.size())
+        std::copy(row.begin(), row.end(), page.begin() + span.start);
     else
         replaceRow(page, map.row, Bytes(row));
 }
@@ -87,24 +88,6 @@ std::vector<std::uint8_t> emptyReferenceMap() {
     std::vector<std::uint8_t> row(kMapRowLength, 0);
     row[0] = kReference;
     return row;
-}
-
-std::vector<PageNumber> usageMapPages(PageCache& cache, RowAddress map) {
-    const auto row = loadRow(cache, map);
-    if (row[0] == kInline) return inlinePages(row);
-    if (row[0] != kReference) throw JetError(cache.fileName(), map.page, "unknown usage map type");
-    std::vector<PageNumber> pages;
-    for (std::size_t slot = 1, k = 0; slot + 4 <= row.size(); slot += 4, ++k) {
-        const PageNumber bitmapPage = loadU32(Bytes(row), slot);
-        if (bitmapPage == 0) continue;
-        const Page& p = cache.read(bitmapPage);
-        for (std::size_t i = 4; i < kPageSize; ++i)
-            if (p[i])
-                for (int b = 0; b < 8; ++b)
-                    if (p[i] & (1u << b))
-                        pages.push_back(PageNumber(k * kPagesPerBitmapPage + (i - 4) * 8 + b));
-    }
-    return pages;
 }
 
 void usageMapAdd(PageAllocator& allocator, RowAddress map, PageNumber page, WhenOutside policy) {

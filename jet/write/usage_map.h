@@ -1,8 +1,8 @@
-// Usage maps: the sets of pages that belong to a table, a table's pages with free room, or an
-// index. Each map is a row on a data page, in one of two forms:
-//   inline:    00, u32 first page, bitmap (bit b of byte i = page first + 8i + b)
-//   reference: 01, u32 × n pages of type 0x05, page k covering pages k·32736 .. +32735 from
-//              its byte 4 on (the page starts 05 01 00 00)
+// Changing usage maps: the sets of pages that belong to a table, a table's pages with free
+// room, or an index. The two forms (inline and reference) are laid out in
+// doc/jet4-format.md and read by the reader (jet/usage_map.h); writing adds setting and
+// clearing a page's bit, moving an inline map's window, and turning a map whose pages no
+// longer fit one window into a reference map (its bitmap pages start 05 01 00 00).
 #pragma once
 
 #include <vector>
@@ -13,9 +13,6 @@ namespace jet::write {
 
 class PageAllocator;
 class PageCache;
-
-// The pages the map lists, in increasing order.
-std::vector<PageNumber> usageMapPages(PageCache& cache, RowAddress map);
 
 // What to do when an inline map's window cannot show the page.
 enum class WhenOutside {

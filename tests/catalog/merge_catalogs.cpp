@@ -1,6 +1,7 @@
 // Catalog fixtures through the catalog layer.
 #include "tests/catalog/merge_catalogs.h"
 
+#include <filesystem>
 #include <stdexcept>
 
 #include "catalog/catalog_creation.h"
@@ -72,6 +73,8 @@ void writeCatalog(const std::string& path, const CatalogRows& rows) {
 }
 
 void writeWideCatalog(const std::string& path, const CatalogRows& rows) {
+    // Creating never replaces a file: a case that reuses the name starts afresh.
+    std::filesystem::remove(path);
     auto db = jet::write::DatabaseWriter::create(platform::realFileSystem(), path);
     for (const std::string name : {"info_producent", "Dodatki"}) {
         jet::write::TableShape shape{name, {}, std::nullopt};

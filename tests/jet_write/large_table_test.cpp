@@ -13,7 +13,9 @@
 #include "jet/write/index_tree.h"
 #include "jet/write/page_allocator.h"
 #include "jet/write/page_cache.h"
-#include "jet/write/row_decoder.h"
+#include "jet/row_decoder.h"
+#include "jet/table_definition.h"
+#include "jet/usage_map.h"
 #include "jet/write/usage_map.h"
 #include "tests/jet_write/written_rows.h"
 #include "tests/support/test_paths.h"
@@ -65,8 +67,9 @@ TEST_F(LargeTable, IndexPagesMapsAndCountsAgreeWithThePages) {
     auto db = DatabaseWriter::openOn(jet::openFileSource(platform::realFileSystem(), file_, jet::OpenMode::ReadOnly));
     const TableDefinition def = db->table("Duza");
     PageNumber tdef = 0;
-    for (PageNumber p = 0; p < cache.pageCount() && !tdef; ++p)
-        if (cache.read(p)[0] == 2 && decodeTableDefinition(jet::Bytes(readTableDefinition(cache, p))).columnByName("Opis"))
+    jet::PageFile file(jet::openFileSource(platform::realFileSystem(), file_, jet::OpenMode::ReadOnly));
+    for (PageNumber p = 1; p < cache.pageCount() && !tdef; ++p)
+        if (cache.read(p)[0] == 2 && cache.read(p)[1] == 1 && jet::readTableDefinition(file, p).findColumn("Opis"))
             tdef = p;
     ASSERT_NE(tdef, 0u);
     EXPECT_EQ(def.rowCount, static_cast<std::uint32_t>(kRows));
@@ -84,9 +87,9 @@ TEST_F(LargeTable, IndexPagesMapsAndCountsAgreeWithThePages) {
             nodePages += page[0] == 3;
         }
     }
-    const auto owned = usageMapPages(cache, def.owned);
+    const auto owned = jet::UsageMap::read(file, def.owned.encode()).pages(file);
     EXPECT_EQ(std::set<PageNumber>(owned.begin(), owned.end()), dataPages);
-    const auto indexMap = usageMapPages(cache, def.physical[0].usageMap);
+    const auto indexMap = jet::UsageMap::read(file, def.physical[0].usageMap.encode()).pages(file);
     EXPECT_EQ(std::set<PageNumber>(indexMap.begin(), indexMap.end()), indexPages);
 
     // The tree has intermediate levels below a node root.
@@ -104,20 +107,24 @@ TEST_F(LargeTable, IndexPagesMapsAndCountsAgreeWithThePages) {
     ASSERT_EQ(entries.size(), static_cast<std::size_t>(kRows));
     std::vector<std::int32_t> sorted = ids_;
     std::sort(sorted.begin(), sorted.end());
+    const jet::TableDefinition stored = jet::readTableDefinition(file, tdef);
+    jet::RowDecoder decoder(file, stored);
+    std::vector<Value> values;
     for (std::size_t i = 0; i < entries.size(); i += 997) {
         const Page& page = cache.read(entries[i].row.page);
-        const RowSpan span = rowSpan(page, entries[i].row.row);
-        const auto values = decodeRow(def, bytesOf(page).subspan(span.begin, span.end - span.begin));
+        const jet::RowSlot span = rowSpan(page, entries[i].row.row);
+        decoder.decode(bytesOf(page).subspan(span.start, std::size_t(span.end - span.start)), entries[i].row.page,
+                       entries[i].row.row, values);
         ASSERT_EQ(values[0].asInt32(), sorted[i]) << "entry " << i;
     }
     for (std::size_t i = 1; i < entries.size(); ++i) ASSERT_LT(entries[i - 1].key, entries[i].key);
 
     // The global map marks no page of the file free.
     const Page& map = cache.read(1);
-    const RowSpan span = rowSpan(map, 0);
-    const std::size_t bits = (span.end - span.begin - 5) * 8;
+    const jet::RowSlot span = rowSpan(map, 0);
+    const std::size_t bits = (std::size_t(span.end - span.start) - 5) * 8;
     for (PageNumber p = 0; p < cache.pageCount() && p < bits; ++p)
-        ASSERT_FALSE(map[span.begin + 5 + p / 8] & (1u << (p % 8))) << "page " << p << " marked free";
+        ASSERT_FALSE(map[span.start + 5 + p / 8] & (1u << (p % 8))) << "page " << p << " marked free";
     EXPECT_GE(bits, cache.pageCount()) << "the global map covers the file";
 }
 

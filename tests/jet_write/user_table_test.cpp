@@ -107,25 +107,31 @@ TEST(UserTable, RowsFillManyDataPagesAndSurviveReopening) {
 TEST(UserTable, TableShapesTheWriterCannotMakeAreRefused) {
     auto db = DatabaseWriter::createOn(jet::memorySource({}, "shape.mdb"), 45000.0);
     db->createTable(TableShape{"Ok", {{"a", ColumnType::Text, 5}}, {}});
-    const std::vector<std::pair<const char*, TableShape>> bad = {
-        {"empty name", TableShape{"", {{"a", ColumnType::Text, 5}}, {}}},
-        {"letters the catalog index cannot sort", TableShape{"Żółw", {{"a", ColumnType::Text, 5}}, {}}},
-        {"repeated table", TableShape{"ok", {{"a", ColumnType::Text, 5}}, {}}},
-        {"no columns", TableShape{"T1", {}, {}}},
-        {"repeated column", TableShape{"T2", {{"a", ColumnType::Text, 5}, {"A", ColumnType::Text, 5}}, {}}},
-        {"text of 0 characters", TableShape{"T3", {{"a", ColumnType::Text, 0}}, {}}},
-        {"text of 256 characters", TableShape{"T4", {{"a", ColumnType::Text, 256}}, {}}},
-        {"unsupported type", TableShape{"T5", {{"a", ColumnType::Double, 0}}, {}}},
-        {"key over text", TableShape{"T6", {{"a", ColumnType::Text, 5}}, PrimaryKeyShape{"Primary", "a"}}},
-        {"key over a missing column", TableShape{"T7", {{"a", ColumnType::Int32, 0}}, PrimaryKeyShape{"Primary", "b"}}},
+    struct Bad {
+        const char* what;
+        TableShape shape;
+        TableFault fault;
     };
-    for (const auto& [what, shape] : bad) {
-        SCOPED_TRACE(what);
+    const std::vector<Bad> bad = {
+        {"empty name", TableShape{"", {{"a", ColumnType::Text, 5}}, {}}, TableFault::BadName},
+        {"letters the catalog index cannot sort", TableShape{"Żółw", {{"a", ColumnType::Text, 5}}, {}}, TableFault::NameNotSortable},
+        {"repeated table", TableShape{"ok", {{"a", ColumnType::Text, 5}}, {}}, TableFault::NameTaken},
+        {"no columns", TableShape{"T1", {}, {}}, TableFault::ColumnCount},
+        {"repeated column", TableShape{"T2", {{"a", ColumnType::Text, 5}, {"A", ColumnType::Text, 5}}, {}}, TableFault::RepeatedColumn},
+        {"text of 0 characters", TableShape{"T3", {{"a", ColumnType::Text, 0}}, {}}, TableFault::TextSize},
+        {"text of 256 characters", TableShape{"T4", {{"a", ColumnType::Text, 256}}, {}}, TableFault::TextSize},
+        {"unsupported type", TableShape{"T5", {{"a", ColumnType::Double, 0}}, {}}, TableFault::UnsupportedType},
+        {"key over text", TableShape{"T6", {{"a", ColumnType::Text, 5}}, PrimaryKeyShape{"Primary", "a"}}, TableFault::KeyColumn},
+        {"key over a missing column", TableShape{"T7", {{"a", ColumnType::Int32, 0}}, PrimaryKeyShape{"Primary", "b"}}, TableFault::KeyColumn},
+    };
+    for (const Bad& b : bad) {
+        SCOPED_TRACE(b.what);
         try {
-            db->createTable(shape);
+            db->createTable(b.shape);
             ADD_FAILURE() << "accepted";
-        } catch (const std::invalid_argument& e) {
-            EXPECT_NE(std::string(e.what()).find("Nie można utworzyć tabeli"), std::string::npos) << e.what();
+        } catch (const TableRefused& e) {
+            EXPECT_EQ(e.fault(), b.fault);
+            EXPECT_EQ(e.table(), b.shape.name);
         }
     }
     EXPECT_EQ(db->tableNames(), std::vector<std::string>{"Ok"});

@@ -1,0 +1,160 @@
+// Row checks.
+#include "jet/write/row_check.h"
+
+#include "jet/write/data_page.h"
+#include "jet/write/row_encoder.h"
+#include "jet/write/row_refused.h"
+#include "jet/write/text_encoding.h"
+
+namespace jet::write {
+
+namespace {
+// Widens integer kinds to the column's width; other kinds pass as they are.
+Value fitInteger(const Value& v, ColumnType type) {
+    if (v.kind() != Value::Kind::Byte && v.kind() != Value::Kind::Int16 && v.kind() != Value::Kind::Int32)
+        return v;
+    const std::int64_t n = v.asInteger();
+    if (type == ColumnType::Int32) return Value(static_cast<std::int32_t>(n));
+    if (type == ColumnType::Int16 && n >= INT16_MIN && n <= INT16_MAX)
+        return Value(static_cast<std::int16_t>(n));
+    if (type == ColumnType::Byte && n >= 0 && n <= 255) return Value(static_cast<std::uint8_t>(n));
+    return v;
+}
+
+bool kindSuits(Value::Kind kind, ColumnType type) {
+    switch (type) {
+    case ColumnType::Bool: return kind == Value::Kind::Bool;
+    case ColumnType::Byte: return kind == Value::Kind::Byte;
+    case ColumnType::Int16: return kind == Value::Kind::Int16;
+    case ColumnType::Int32: return kind == Value::Kind::Int32;
+    case ColumnType::Text: return kind == Value::Kind::Text || kind == Value::Kind::Memo;
+    case ColumnType::Binary: return kind == Value::Kind::Binary;
+    case ColumnType::DateTime: return kind == Value::Kind::DateTime;
+    case ColumnType::Double: return kind == Value::Kind::Double;
+    case ColumnType::Float: return kind == Value::Kind::Float;
+    case ColumnType::Currency: return kind == Value::Kind::Currency;
+    case ColumnType::Guid: return kind == Value::Kind::Guid;
+    default: return false;  // long values are written as null only
+    }
+}
+
+// A refusal naming the table and the row: by its primary key's values, or by its place.
+RowRefusal refusalFor(const std::string& table, const TableDefinition& def, const std::vector<Value>& values) {
+    RowRefusal r;
+    r.table = table;
+    r.rowNumber = std::size_t(def.rowCount) + 1;
+    for (const LogicalIndex& li : def.logical) {
+        if (li.type != 1 || li.physical >= def.physical.size()) continue;
+        r.key.clear();
+        for (const IndexColumn& ic : def.physical[li.physical].columns)
+            if (const ColumnDefinition* c = def.columnByNumber(ic.column))
+                r.key.emplace_back(c->name, ic.column < values.size() ? values[ic.column] : Value());
+    }
+    return r;
+}
+
+[[noreturn]] void refuse(RowRefusal r, RowFault fault, std::string column = {}) {
+    r.fault = fault;
+    r.column = std::move(column);
+    throw RowRefused(std::move(r));
+}
+
+void checkColumns(const RowRefusal& row, const TableDefinition& def, const std::vector<Value>& values) {
+    for (const ColumnDefinition& c : def.columns) {
+        const Value& v = values[c.number];
+        if (v.isNull()) continue;
+        if (!kindSuits(v.kind(), c.type)) {
+            RowRefusal r = row;
+            r.columnType = c.type;
+            r.givenKind = v.kind();
+            refuse(r, RowFault::WrongKind, c.name);
+        }
+        if (c.type == ColumnType::Text) {
+            const auto units = utf16Length(v.asString());
+            if (!units) refuse(row, RowFault::NotUtf8, c.name);
+            if (*units > c.length / 2u) {
+                RowRefusal r = row;
+                r.given = *units;
+                r.limit = c.length / 2u;
+                refuse(r, RowFault::TextTooLong, c.name);
+            }
+        }
+        if (c.type == ColumnType::Binary && v.asBytes().size() > c.length)
+            refuse(row, RowFault::BinaryTooLong, c.name);
+    }
+}
+
+void checkKeys(const RowRefusal& row, const TableDefinition& def, const std::vector<Value>& values,
+               const KeyTaken& keyTaken) {
+    for (std::size_t i = 0; i < def.physical.size(); ++i) {
+        const PhysicalIndex& index = def.physical[i];
+        RowRefusal r = row;
+        r.index = "nr " + std::to_string(i);
+        for (const LogicalIndex& li : def.logical)
+            if (li.physical == i) r.index = li.name;
+        std::string columns;
+        for (const IndexColumn& ic : index.columns) {
+            const ColumnDefinition* c = def.columnByNumber(ic.column);
+            if (!c) continue;
+            r.keyColumns.push_back(c->name);
+            columns += (columns.empty() ? "" : ", ") + c->name;
+            if ((index.flags & kIndexRequired) && values[ic.column].isNull())
+                refuse(r, RowFault::KeyMissing, c->name);
+        }
+        if (!index.unique()) continue;
+        IndexKey key;
+        try {
+            key = encodeIndexKey(def, index, values);
+        } catch (const std::invalid_argument& e) {
+            r.detail = e.what();
+            refuse(r, RowFault::KeyNotStorable, columns);
+        }
+        if (keyTaken(i, key)) refuse(r, RowFault::KeyRepeated, columns);
+    }
+}
+}  // namespace
+
+bool fitsAsGiven(const TableDefinition& def, const std::vector<Value>& given) {
+    if (given.size() != def.maxColumns) return false;
+    for (const ColumnDefinition& c : def.columns) {
+        if (c.number >= given.size()) return false;
+        const Value::Kind kind = given[c.number].kind();
+        const bool integer = kind == Value::Kind::Byte || kind == Value::Kind::Int16 || kind == Value::Kind::Int32;
+        if (integer && fitInteger(given[c.number], c.type).kind() != kind) return false;
+    }
+    return true;
+}
+
+std::vector<Value> valuesForTable(const std::string& table, const TableDefinition& def,
+                                  const std::vector<Value>& given) {
+    if (given.size() > def.maxColumns) {
+        RowRefusal r;
+        r.fault = RowFault::TooManyValues;
+        r.table = table;
+        r.given = given.size();
+        r.limit = def.columns.size();
+        throw RowRefused(std::move(r));
+    }
+    std::vector<Value> values(def.maxColumns);
+    for (std::size_t i = 0; i < given.size(); ++i) values[i] = given[i];
+    for (const ColumnDefinition& c : def.columns)
+        if (c.number < values.size()) values[c.number] = fitInteger(values[c.number], c.type);
+    return values;
+}
+
+std::vector<std::uint8_t> checkRow(const std::string& table, const TableDefinition& def,
+                                   const std::vector<Value>& values, const KeyTaken& keyTaken) {
+    const RowRefusal row = refusalFor(table, def, values);
+    checkColumns(row, def, values);
+    checkKeys(row, def, values, keyTaken);
+    auto bytes = encodeRow(def, values);
+    if (bytes.size() > kMaxRowLength) {
+        RowRefusal r = row;
+        r.given = bytes.size();
+        r.limit = kMaxRowLength;
+        refuse(r, RowFault::RowTooLong);
+    }
+    return bytes;
+}
+
+}  // namespace jet::write
