@@ -14,7 +14,8 @@ namespace zip {
 
 std::uint32_t crc32Update(std::uint32_t crc, const void* data, std::size_t count) {
 #ifdef LUMOR_HAVE_LIBDEFLATE
-    return libdeflate_crc32(crc, data, count);
+    // libdeflate answers a null buffer with the initial value, not with `crc`.
+    return count == 0 ? crc : libdeflate_crc32(crc, data, count);
 #else
     const auto* p = static_cast<const Bytef*>(data);
     uLong value = crc;

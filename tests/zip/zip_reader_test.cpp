@@ -263,6 +263,16 @@ TEST(ZipReader, StopsAtTheAnnouncedSizeEvenWhenTheStreamHoldsMore) {
     EXPECT_LE(delivered, 1000u);
 }
 
+TEST(ZipWriter, AStreamedMemberEndingWithAnEmptyPieceReadsBackWithItsCrc) {
+    const std::string block = ziptest::noise(5000, 11);
+    int left = 3;
+    const std::string bytes = writeWith([&](ZipWriter& w) {
+        w.addStreamed("P\\streamed.bin", [&]() -> std::string_view { return left-- > 0 ? std::string_view(block) : std::string_view(); });
+    });
+    ZipReader reader(memorySource(bytes));
+    EXPECT_EQ(extractAll(reader, 0), block + block + block);
+}
+
 // A member inflated whole in memory and one streamed must agree on the data and on every
 // fault; the in-memory path also keeps a damaged member's bytes from the sink entirely.
 TEST(ZipReader, InMemoryAndStreamedMembersGiveTheSameDataAndTheSameFaults) {
