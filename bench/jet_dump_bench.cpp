@@ -31,6 +31,7 @@
 #include "jet/usage_map.h"
 #include "jet/value_text.h"
 #include "jet/write/database_writer.h"
+#include "platform/file_system.h"
 
 extern char** environ;
 
@@ -93,7 +94,7 @@ std::string makeLargeTable(const std::string& source, const std::string& target,
 // Opens the file, reads every row and formats it as CSV into a buffer flushed every 64 KB to
 // nowhere: the work `pakiet catalog dump` does, without the terminal.
 std::size_t dumpInProcess(const std::string& path, const std::string& name) {
-    jet::Database database = jet::Database::open(path);
+    jet::Database database = jet::Database::open(platform::realFileSystem(), path);
     jet::Table table = database.table(name);
     jet::RowCursor rows = table.rows();
     std::string out;
@@ -145,7 +146,7 @@ std::string polishText(int id, std::size_t column, int definedSize) {
 
 std::string makeDodatki(const std::string& target, int rows) {
     std::filesystem::remove(target);
-    auto db = jet::write::DatabaseWriter::create(target);
+    auto db = jet::write::DatabaseWriter::create(platform::realFileSystem(), target);
     std::vector<jet::write::ColumnShape> shape;
     const auto& columns = catalog::dodatkiColumns();
     for (const auto& c : columns)

@@ -58,16 +58,16 @@ CoverCheck checkCover(const std::string& name, const std::string& bytes) {
         const toolkit::Image image = decoder->decodeJpegFile(file.path());
         picture = {image.width, image.height};
     } catch (const std::exception& error) {
-        check.problems.push_back("okładki '" + name + "' nie da się odczytać jako obrazu JPEG (" + error.what() + ")");
+        check.problems.push_back("okładki `" + name + "` nie da się odczytać jako obrazu JPEG (" + error.what() + ")");
         return check;
     }
     if (!(picture == ui::kDesignCover))
-        check.warnings.push_back("uwaga: okładka '" + name + "' ma " + sizeText(picture) +
+        check.warnings.push_back("uwaga: okładka `" + name + "` ma " + sizeText(picture) +
                                  " pikseli; okno jest zaprojektowane na " + sizeText(ui::kDesignCover));
     for (const ui::Size& screen : ui::kCommonScreens) {
         const ui::CoverOnScreen placed = ui::coverOnScreen(picture, screen);
         if (placed.closeReachable) continue;
-        check.problems.push_back("okładka '" + name + "' (" + sizeText(picture) + ") na ekranie " + sizeText(screen) +
+        check.problems.push_back("okładka `" + name + "` (" + sizeText(picture) + ") na ekranie " + sizeText(screen) +
                                  " daje okno " + sizeText(placed.window) + ": przycisk ZAMKNIJ " +
                                  (placed.closeInsideWindow ? "wypada poza ekran" : "nie mieści się w oknie"));
     }

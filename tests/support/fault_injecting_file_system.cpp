@@ -87,6 +87,7 @@ const char* operationName(FileOperation operation) {
         case FileOperation::CreateFolder: return "createFolder";
         case FileOperation::DeleteFile: return "deleteFile";
         case FileOperation::Rename: return "rename";
+        case FileOperation::Replace: return "replace";
         case FileOperation::RemoveFolder: return "removeFolder";
         case FileOperation::CreateFile: return "createFile";
         case FileOperation::Write: return "write";
@@ -119,6 +120,7 @@ bool FaultInjectingFileSystem::shouldFail(FileOperation operation, const std::st
     if (isMutating(operation)) {
         mutations_.push_back({operation, path});
         const std::size_t number = mutations_.size() - countBase_;
+        if (beforeMutation) beforeMutation(number, mutations_.back());
         if (failAt_ != 0 && (number == failAt_ || (failAfter_ && number > failAt_))) fail = true;
     }
     for (const PathFault& fault : pathFaults_)
@@ -152,6 +154,10 @@ bool FaultInjectingFileSystem::renameNoReplace(const std::string& from, const st
     return !shouldFail(FileOperation::Rename, from) && inner_.renameNoReplace(from, to);
 }
 
+bool FaultInjectingFileSystem::replaceFile(const std::string& from, const std::string& to) {
+    return !shouldFail(FileOperation::Replace, from) && inner_.replaceFile(from, to);
+}
+
 std::vector<std::string> FaultInjectingFileSystem::listSubFolders(const std::string& folder,
                                                                   const std::string& mask) {
     if (shouldFail(FileOperation::List, folder)) return {};
@@ -164,6 +170,10 @@ bool FaultInjectingFileSystem::folderIsEmpty(const std::string& folder) {
 
 bool FaultInjectingFileSystem::removeFolder(const std::string& folder) {
     return !shouldFail(FileOperation::RemoveFolder, folder) && inner_.removeFolder(folder);
+}
+
+std::optional<std::uint64_t> FaultInjectingFileSystem::freeSpace(const std::string& folder) {
+    return fakeFreeSpace_ ? freeSpace_ : inner_.freeSpace(folder);
 }
 
 std::unique_ptr<platform::ReadableFile> FaultInjectingFileSystem::openRead(
@@ -183,6 +193,12 @@ std::unique_ptr<platform::RandomAccessFile> FaultInjectingFileSystem::openReadWr
     const FileOperation operation = create ? FileOperation::CreateFile : FileOperation::OpenRead;
     if (shouldFail(operation, path)) throwInjected(operation, path);
     return std::make_unique<FaultyRandomAccess>(*this, inner_.openReadWrite(path, sharing, create));
+}
+
+std::unique_ptr<platform::RandomAccessFile> FaultInjectingFileSystem::createNew(
+    const std::string& path, platform::Sharing sharing) {
+    if (shouldFail(FileOperation::CreateFile, path)) throwInjected(FileOperation::CreateFile, path);
+    return std::make_unique<FaultyRandomAccess>(*this, inner_.createNew(path, sharing));
 }
 
 }  // namespace testsupport

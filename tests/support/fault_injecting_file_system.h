@@ -4,6 +4,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,8 +19,9 @@ enum class FileOperation {
     CreateFolder,  // createFolder
     DeleteFile,    // deleteFile
     Rename,        // renameNoReplace (the path is the source)
+    Replace,       // replaceFile (the path is the source)
     RemoveFolder,  // removeFolder
-    CreateFile,    // createWrite, and openReadWrite with create
+    CreateFile,    // createWrite, createNew, and openReadWrite with create
     Write,         // WritableFile::write, RandomAccessFile::writeAt
     Close,         // WritableFile::close, RandomAccessFile::flush (where a full disk shows)
     // Not mutating: never counted, but can be failed by kind and path.
@@ -45,6 +49,12 @@ public:
     // Fails every `operation` on a path matching `pathMask` (platform::matchesMask: '*' and
     // '?', ASCII letters without case; '*' crosses separators).
     void failOperation(FileOperation operation, std::string pathMask);
+    // Makes freeSpace answer `bytes` (nothing: the system cannot tell) instead of the inner
+    // file system's answer, as on a nearly full drive.
+    void setFreeSpace(std::optional<std::uint64_t> bytes) { freeSpace_ = bytes; fakeFreeSpace_ = true; }
+    // Called with each mutating operation's number (counted like failMutation's k, from the
+    // last failMutation call) before it is done: a crash test ends the process there.
+    std::function<void(std::size_t number, const FileMutation& mutation)> beforeMutation;
     // Removes all faults; counts and the record are kept.
     void clearFaults();
 
@@ -61,16 +71,20 @@ public:
     bool createFolder(const std::string& path) override;
     bool deleteFile(const std::string& path) override;
     bool renameNoReplace(const std::string& from, const std::string& to) override;
+    bool replaceFile(const std::string& from, const std::string& to) override;
     std::vector<std::string> listSubFolders(const std::string& folder,
                                             const std::string& mask) override;
     bool folderIsEmpty(const std::string& folder) override;
     bool removeFolder(const std::string& folder) override;
+    std::optional<std::uint64_t> freeSpace(const std::string& folder) override;
     std::unique_ptr<platform::ReadableFile> openRead(const std::string& path,
                                                      platform::Sharing sharing) override;
     std::unique_ptr<platform::WritableFile> createWrite(const std::string& path) override;
     std::unique_ptr<platform::RandomAccessFile> openReadWrite(const std::string& path,
                                                               platform::Sharing sharing,
                                                               bool create = false) override;
+    std::unique_ptr<platform::RandomAccessFile> createNew(const std::string& path,
+                                                          platform::Sharing sharing) override;
 
 private:
     struct PathFault {
@@ -85,6 +99,8 @@ private:
     std::vector<PathFault> pathFaults_;
     std::vector<FileMutation> mutations_;
     std::size_t injected_ = 0;
+    bool fakeFreeSpace_ = false;
+    std::optional<std::uint64_t> freeSpace_;
 };
 
 }  // namespace testsupport
