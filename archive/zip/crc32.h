@@ -1,4 +1,4 @@
-// CRC-32 (the ZIP polynomial) through zlib, updated chunk by chunk.
+// CRC-32 (the ZIP polynomial), updated chunk by chunk.
 #pragma once
 
 #include <cstddef>

@@ -10,6 +10,7 @@
 #include "archive/zip/crc32.h"
 #include "archive/zip/end_record.h"
 #include "archive/zip/raw_inflate.h"
+#include "archive/zip/whole_inflate.h"
 #include "archive/zip/zip_error.h"
 
 namespace zip {
@@ -192,10 +193,34 @@ void ZipReader::checkAllMembers() const {
             throw ZipError(Fault::Overlap, entries_[i].name, "the member's data run into the central directory");
 }
 
+void ZipReader::extractInMemory(const Entry& e, const LocalExtent& extent, const Sink& sink) const {
+    const auto inSize = static_cast<std::size_t>(e.compressedSize);
+    const auto outSize = static_cast<std::size_t>(e.uncompressedSize);
+    auto input = std::make_unique_for_overwrite<char[]>(inSize + 1);
+    readFully(extent.dataStart, input.get(), inSize, e);
+    auto output = std::make_unique_for_overwrite<char[]>(outSize + 1);
+    std::size_t produced = 0;
+    switch (inflateWhole(input.get(), inSize, output.get(), outSize, produced)) {
+        case WholeInflate::Done: break;
+        case WholeInflate::TooMuchData:
+            throw ZipError(Fault::SizeMismatch, e.name, "the member holds more data than its directory entry announces");
+        case WholeInflate::DataError:
+            throw ZipError(Fault::BadCompressedData, e.name, "the deflate stream is damaged or ends early");
+    }
+    if (produced != outSize)
+        throw ZipError(Fault::SizeMismatch, e.name, "the member holds fewer data than its directory entry announces");
+    if (crc32Update(0, output.get(), produced) != e.crc32)
+        throw ZipError(Fault::CrcMismatch, e.name, "the CRC-32 of the data does not match");
+    // The sink sees the same bounded pieces as from a streamed member.
+    for (std::size_t at = 0; at < produced; at += kChunk) sink(output.get() + at, std::min(kChunk, produced - at));
+}
+
 void ZipReader::extract(std::size_t index, const Sink& sink) const {
     checkMember(index);
     const Entry& e = entries_[index];
     const LocalExtent extent = readLocalHeader(index);
+    if (e.method == kMethodDeflate && e.compressedSize <= inMemoryLimit_ && e.uncompressedSize <= inMemoryLimit_)
+        return extractInMemory(e, extent, sink);
     auto input = std::make_unique_for_overwrite<char[]>(kChunk);
     std::uint64_t inputLeft = e.compressedSize;
     std::uint64_t inputAt = extent.dataStart;

@@ -42,11 +42,17 @@ public:
     // reuses one compressed stream for many members).
     void checkAllMembers() const;
 
-    // Streams the member's data to `sink`: inflates deflate data, stops at the announced size,
-    // and checks the size and CRC-32 at the end. Throws ZipError (after some data may have
-    // reached the sink); the caller decides what to do with what was written. Memory use does
-    // not depend on the member's size.
+    // Gives the member's data to `sink`: inflates deflate data, stops at the announced size,
+    // and checks the size and CRC-32; the data arrive in pieces of at most 256 KiB. A deflate
+    // member whose two sizes are within the in-memory limit is inflated whole and checked
+    // before any piece reaches the sink; a larger one is streamed, with memory that does not
+    // depend on its size, and checked at the end. Throws ZipError (a streamed member's data may have reached the sink); the
+    // caller decides what to do with what was written.
     void extract(std::size_t index, const Sink& sink) const;
+
+    // Members up to this many bytes (compressed and uncompressed) are inflated in memory.
+    static constexpr std::uint64_t kDefaultInMemoryLimit = 32u << 20;
+    void setInMemoryLimit(std::uint64_t bytes) { inMemoryLimit_ = bytes; }
 
 private:
     struct LocalExtent {
@@ -56,8 +62,10 @@ private:
     };
     LocalExtent readLocalHeader(std::size_t index) const;
     void readFully(std::uint64_t offset, char* buffer, std::size_t count, const Entry& entry) const;
+    void extractInMemory(const Entry& e, const LocalExtent& extent, const Sink& sink) const;
 
     Source source_;
+    std::uint64_t inMemoryLimit_ = kDefaultInMemoryLimit;
     std::uint64_t base_ = 0;
     std::uint64_t directoryStart_ = 0;  // in the source
     std::vector<Entry> entries_;

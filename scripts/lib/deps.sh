@@ -3,7 +3,7 @@
 
 LUMOR_APT_PACKAGES=(
   cmake ninja-build g++ pkg-config
-  googletest libgtest-dev libgmock-dev zlib1g-dev libjpeg62-turbo-dev
+  googletest libgtest-dev libgmock-dev zlib1g-dev libdeflate-dev libjpeg62-turbo-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools libz-mingw-w64-dev
   wine wine64 fonts-wine
   xvfb xauth xdotool imagemagick x11-apps

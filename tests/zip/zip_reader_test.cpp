@@ -2,6 +2,7 @@
 // archives made by the zip tool.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 
@@ -260,6 +261,95 @@ TEST(ZipReader, StopsAtTheAnnouncedSizeEvenWhenTheStreamHoldsMore) {
         EXPECT_EQ(error.fault(), Fault::SizeMismatch);
     }
     EXPECT_LE(delivered, 1000u);
+}
+
+TEST(ZipWriter, AStreamedMemberEndingWithAnEmptyPieceReadsBackWithItsCrc) {
+    const std::string block = ziptest::noise(5000, 11);
+    int left = 3;
+    const std::string bytes = writeWith([&](ZipWriter& w) {
+        w.addStreamed("P\\streamed.bin", [&]() -> std::string_view { return left-- > 0 ? std::string_view(block) : std::string_view(); });
+    });
+    ZipReader reader(memorySource(bytes));
+    EXPECT_EQ(extractAll(reader, 0), block + block + block);
+}
+
+// A member inflated whole in memory and one streamed must agree on the data and on every
+// fault; the in-memory path also keeps a damaged member's bytes from the sink entirely.
+TEST(ZipReader, InMemoryAndStreamedMembersGiveTheSameDataAndTheSameFaults) {
+    const std::string text = ziptest::noise(200000, 5) + std::string(900000, 'q') + "end";
+    const std::vector<std::pair<std::string, std::string>> members = {
+        {"P\\empty.bin", ""}, {"P\\one.txt", "x"}, {"P\\mixed.bin", text}};
+    const std::string zipBytes = writeWith([&](ZipWriter& w) {
+        for (const auto& [name, data] : members) w.add(name, data, MemberOptions{.method = Method::Deflate});
+    });
+    const std::uint64_t mixedSize = text.size();
+    // Limits: everything in memory; the mixed member exactly at the limit; one byte below it
+    // (streamed); nothing in memory.
+    const std::vector<std::uint64_t> limits = {ZipReader::kDefaultInMemoryLimit, mixedSize, mixedSize - 1, 0};
+    for (const std::uint64_t limit : limits) {
+        SCOPED_TRACE("limit " + std::to_string(limit));
+        ZipReader reader(memorySource(zipBytes));
+        reader.setInMemoryLimit(limit);
+        for (std::size_t i = 0; i < members.size(); ++i) {
+            std::size_t largest = 0;
+            EXPECT_EQ(extractAll(reader, i, &largest), members[i].second) << members[i].first;
+            EXPECT_LE(largest, 256u << 10);
+        }
+    }
+
+    struct Damage {
+        const char* what;
+        std::function<void(std::string&, const WrittenMember&, std::size_t centralEntry)> apply;
+        // A stream that loses its last bytes or a block in the middle may still decode to
+        // something: what it decodes to decides which check refuses it.
+        std::vector<Fault> faults;
+    };
+    const std::vector<Damage> damages = {
+        {"wrong CRC", [](std::string& z, const WrittenMember& m, std::size_t cd) {
+             patchU32(z, cd + 16, 0x12345678); patchU32(z, m.localHeaderOffset + 14, 0x12345678); },
+         {Fault::CrcMismatch}},
+        {"deflate stream cut short", [](std::string& z, const WrittenMember& m, std::size_t cd) {
+             const auto shorter = static_cast<std::uint32_t>(m.compressedSize / 2);
+             patchU32(z, cd + 20, shorter); patchU32(z, m.localHeaderOffset + 18, shorter); },
+         {Fault::BadCompressedData}},
+        {"last bytes of the stream cut", [](std::string& z, const WrittenMember& m, std::size_t cd) {
+             const auto shorter = static_cast<std::uint32_t>(m.compressedSize - 3);
+             patchU32(z, cd + 20, shorter); patchU32(z, m.localHeaderOffset + 18, shorter); },
+         {Fault::BadCompressedData, Fault::SizeMismatch}},
+        {"more data than announced", [](std::string& z, const WrittenMember& m, std::size_t cd) {
+             patchU32(z, cd + 24, 300000); patchU32(z, m.localHeaderOffset + 22, 300000); },
+         {Fault::SizeMismatch}},
+        {"fewer data than announced", [mixedSize](std::string& z, const WrittenMember& m, std::size_t cd) {
+             const auto bigger = static_cast<std::uint32_t>(mixedSize + 1);
+             patchU32(z, cd + 24, bigger); patchU32(z, m.localHeaderOffset + 22, bigger); },
+         {Fault::SizeMismatch}},
+        {"damaged block in the middle", [](std::string& z, const WrittenMember& m, std::size_t) {
+             for (std::size_t k = 0; k < 64; ++k) z[m.dataOffset + m.compressedSize / 3 + k] ^= '\x5A'; },
+         {Fault::BadCompressedData, Fault::SizeMismatch, Fault::CrcMismatch}},
+    };
+    for (const Damage& d : damages) {
+        for (const bool inMemory : {true, false}) {
+            SCOPED_TRACE(std::string(d.what) + (inMemory ? ", in memory" : ", streamed"));
+            std::string bytes;
+            ZipWriter writer([&bytes](const char* data, std::size_t count) { bytes.append(data, count); });
+            writer.add("P\\mixed.bin", text, MemberOptions{.method = Method::Deflate});
+            writer.finish();
+            d.apply(bytes, writer.members()[0], ziptest::centralEntryOffset(bytes, 0));
+            ZipReader reader(memorySource(bytes));
+            reader.setInMemoryLimit(inMemory ? ZipReader::kDefaultInMemoryLimit : 0);
+            std::size_t delivered = 0;
+            try {
+                reader.extract(0, [&](const char*, std::size_t count) { delivered += count; });
+                FAIL() << "accepted";
+            } catch (const ZipError& error) {
+                EXPECT_NE(std::find(d.faults.begin(), d.faults.end(), error.fault()), d.faults.end()) << error.what();
+                EXPECT_EQ(error.member(), "P\\mixed.bin");
+            }
+            if (inMemory) {
+                EXPECT_EQ(delivered, 0u);
+            }
+        }
+    }
 }
 
 // Differential: archives made by the zip tool (when installed) read back byte for byte.

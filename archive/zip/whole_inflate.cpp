@@ -1,0 +1,62 @@
+// One decompressor per thread for libdeflate: it holds no state between streams, and
+// allocating it per member would cost more than a small member's inflation.
+#include "archive/zip/whole_inflate.h"
+
+#include <memory>
+#include <new>
+
+#ifdef LUMOR_HAVE_LIBDEFLATE
+#include <libdeflate.h>
+#else
+#include "archive/zip/raw_inflate.h"
+#endif
+
+namespace zip {
+
+#ifdef LUMOR_HAVE_LIBDEFLATE
+
+namespace {
+
+struct FreeDecompressor {
+    void operator()(libdeflate_decompressor* d) const { libdeflate_free_decompressor(d); }
+};
+
+libdeflate_decompressor& decompressor() {
+    thread_local std::unique_ptr<libdeflate_decompressor, FreeDecompressor> d(libdeflate_alloc_decompressor());
+    if (!d) throw std::bad_alloc();
+    return *d;
+}
+
+}  // namespace
+
+WholeInflate inflateWhole(const char* in, std::size_t inSize, char* out, std::size_t capacity, std::size_t& produced) {
+    produced = 0;
+    switch (libdeflate_deflate_decompress_ex(&decompressor(), in, inSize, out, capacity, nullptr, &produced)) {
+        case LIBDEFLATE_SUCCESS: return WholeInflate::Done;
+        case LIBDEFLATE_INSUFFICIENT_SPACE: return WholeInflate::TooMuchData;
+        default: return WholeInflate::DataError;
+    }
+}
+
+#else
+
+WholeInflate inflateWhole(const char* in, std::size_t inSize, char* out, std::size_t capacity, std::size_t& produced) {
+    RawInflater inflater;
+    inflater.setInput(in, inSize);
+    produced = 0;
+    switch (inflater.inflate(out, capacity, produced)) {
+        case RawInflater::Status::StreamEnd: return WholeInflate::Done;
+        case RawInflater::Status::OutputFull: break;
+        default: return WholeInflate::DataError;
+    }
+    // The buffer is full: the stream must end here without another byte.
+    char extra;
+    std::size_t more = 0;
+    const RawInflater::Status status = inflater.inflate(&extra, 1, more);
+    if (more > 0 || status == RawInflater::Status::OutputFull) return WholeInflate::TooMuchData;
+    return status == RawInflater::Status::StreamEnd ? WholeInflate::Done : WholeInflate::DataError;
+}
+
+#endif
+
+}  // namespace zip
