@@ -1,11 +1,14 @@
 // TForm1's construction (design, event table, pictures) and the log operation info.
 #include "app/main.h"
 
+#include "app/error_text.h"
+
 namespace app {
 
 TForm1::TForm1(toolkit::Backend& backend, platform::FileSystem& files, platform::System& system,
                std::vector<std::string> args)
     : backend_(backend), files_(files), system_(system), args_(std::move(args)) {
+    backend_.dispatcher().setErrorText([](std::exception_ptr error) { return errorText(error); });
     bindEvents(*this);
     loadPictures(backend_);
 }

@@ -2,6 +2,8 @@
 // stays in traces only.
 #include "archive/archive_messages.h"
 
+#include "app/file_error_text.h"
+
 #include "archive/zip/safe_name.h"
 
 namespace archive {
@@ -39,6 +41,6 @@ std::string messageFor(const zip::ZipError& error) {
     return "Archiwum ZIP jest uszkodzone.";
 }
 
-std::string messageFor(const platform::FileError& error) { return error.what(); }
+std::string messageFor(const platform::FileError& error) { return app::fileErrorText(error); }
 
 }  // namespace archive

@@ -10,8 +10,8 @@
 namespace archive {
 
 std::string messageFor(const zip::ZipError& error);
-// A file or folder that could not be opened, created, written or renamed: the platform's
-// own Polish wording, which names the path and the system's reason.
+// A file or folder that could not be opened, created, written or renamed, naming the path
+// and the system's reason (app/file_error_text.h).
 std::string messageFor(const platform::FileError& error);
 
 }  // namespace archive

@@ -78,9 +78,10 @@ void extractMember(const zip::ZipReader& reader, std::size_t index, const std::s
         reader.extract(index, [&out](const char* data, std::size_t count) { out->write(data, count); });
         out->close();
     }
-    if (replacing && !fs.deleteFile(path)) throw platform::FileError(path, "Nie można zastąpić pliku: " + path);
-    if (!fs.renameNoReplace(partialPath, path))
-        throw platform::FileError(path, "Nie można zmienić nazwy pliku: " + partialPath + " na " + path);
+    // One step: a failing replacement keeps the old file (the partial one goes).
+    if (!fs.replaceFile(partialPath, path))
+        throw platform::FileError(path, replacing ? "Nie można zastąpić pliku: " + path
+                                                  : "Nie można zmienić nazwy pliku: " + partialPath + " na " + path);
     partial.keep();
 }
 

@@ -1,9 +1,12 @@
-// Duplicates are found on the output path as Windows sees it: separators unified and ASCII
-// letters folded, so "P\a.jpg" and "p/A.JPG" are one file there.
+// Duplicates are found on the output path as Windows sees it: separators unified and letters
+// upcased as NTFS does, so "P\a.jpg" and "p/A.JPG", "Ł.jpg" and "ł.jpg" are one file there.
 #include "archive/member_safety.h"
 
 #include <algorithm>
 #include <map>
+
+#include "archive/member_extraction.h"
+#include "platform/unicode_case.h"
 
 namespace archive {
 
@@ -32,17 +35,28 @@ std::string outputKey(const std::string& name) {
     key.reserve(name.size());
     for (char c : name) {
         if (c == '/') c = '\\';
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
         key.push_back(c);
     }
     if (!key.empty() && key.back() == '\\') key.pop_back();
-    return key;
+    return platform::fileNameCaseKey(key);
 }
 
 }  // namespace
 
 std::string unsafeNameMessage(const std::string& member, zip::NameProblem problem) {
     return "Niedozwolona nazwa pliku `" + member + "` w archiwum ZIP: " + reasonText(problem) + ".";
+}
+
+std::optional<std::string> packageNameRefusal(const std::string& folder, const std::string& member) {
+    std::string reason;
+    if (folder.find_first_of("/\\") != std::string::npos)
+        reason = "nazwa zawiera separator";
+    else if (auto problem = zip::checkMemberName(folder))
+        reason = reasonText(*problem);
+    else
+        return std::nullopt;
+    return "Niedozwolona nazwa katalogu paczki `" + folder + "` (plik `" + member + "` w archiwum ZIP): " +
+           reason + ".";
 }
 
 void checkMemberNameSafe(const zip::Entry& entry) {
@@ -58,6 +72,19 @@ void checkArchiveSafe(const zip::ZipReader& reader, const std::vector<std::strin
         const auto [it, added] = seen.emplace(outputKey(entry.name), entry.isFolder());
         if (!added && !(it->second && entry.isFolder()))
             throw UnsafeArchive("Plik `" + entry.name + "` występuje w archiwum ZIP więcej niż raz.");
+    }
+    // A file is written under its temporary name first; a member of that name would be
+    // overwritten, or would overwrite it.
+    const std::string suffix = platform::fileNameCaseKey(kPartialSuffix);
+    for (const zip::Entry& entry : reader.entries()) {
+        if (entry.isFolder()) continue;
+        const std::string key = outputKey(entry.name);
+        if (key.size() > suffix.size() && key.compare(key.size() - suffix.size(), suffix.size(), suffix) == 0) {
+            const auto owner = seen.find(key.substr(0, key.size() - suffix.size()));
+            if (owner != seen.end() && !owner->second)
+                throw UnsafeArchive("Plik `" + entry.name + "` w archiwum ZIP ma nazwę pliku tymczasowego, "
+                                    "pod którą rozpakowywany jest inny plik archiwum.");
+        }
     }
 }
 

@@ -21,6 +21,12 @@ public:
 // The Polish sentence for a refused name.
 std::string unsafeNameMessage(const std::string& member, zip::NameProblem problem);
 
+// The Polish sentence that refuses the package folder name of the member `member`
+// ("<folder>\dodatki.mdb"), when host paths must not be built from it: it must be one
+// component passing the member name rules (no "..", no separator, no drive, no reserved
+// name, no trailing dot or space). Nothing when the name is safe.
+std::optional<std::string> packageNameRefusal(const std::string& folder, const std::string& member);
+
 // Throws UnsafeArchive for a name that must not be written.
 void checkMemberNameSafe(const zip::Entry& entry);
 

@@ -2,6 +2,7 @@
 // installer finds.
 #include "archive/package_layout.h"
 
+#include "archive/member_safety.h"
 #include "archive/package_folders.h"
 #include "archive/zip/zip_reader.h"
 
@@ -13,29 +14,33 @@ std::vector<std::string> packageLayoutProblems(const std::vector<std::string>& n
     for (const std::string& name : names)
         if (auto folder = packageFolderOf(name)) folders.push_back(*folder);
     if (folders.size() != 1) {
-        std::string text = "the archive must hold exactly one package folder with its catalog "
-                           "\"<package>\\dodatki.mdb\", but holds " + std::to_string(folders.size());
-        for (const std::string& folder : folders) text += " '" + folder + "'";
+        std::string text = "archiwum musi zawierać dokładnie jeden katalog paczki z katalogiem bazy "
+                           "\"<paczka>\\dodatki.mdb\", a zawiera " + std::to_string(folders.size());
+        for (const std::string& folder : folders) text += " `" + folder + "`";
         problems.push_back(text);
         for (const std::string& name : names) {
             const std::size_t cut = name.find_last_of("\\/");
             const std::string file = cut == std::string::npos ? name : name.substr(cut + 1);
             if (file != "dodatki.mdb" && zip::equalsIgnoringAsciiCase(file, "dodatki.mdb"))
-                problems.push_back("'" + name + "' must be named exactly 'dodatki.mdb' (lower case)");
+                problems.push_back("`" + name + "` musi się nazywać dokładnie `dodatki.mdb` (małymi literami)");
             else if (file == "dodatki.mdb" && !packageFolderOf(name))
-                problems.push_back("'" + name + "' is not directly in a top-level folder with '\\' as separator");
+                problems.push_back("`" + name + "` nie leży bezpośrednio w katalogu najwyższego poziomu z separatorem `\\`");
         }
         return problems;
     }
     const std::string& package = folders.front();
+    if (auto refusal = packageNameRefusal(package, package + "\\dodatki.mdb")) {
+        problems.push_back(*refusal);
+        return problems;
+    }
     if (packageName) *packageName = package;
     bool coverFound = false;
     for (const std::string& name : names) {
         if (name == package + ".jpg") coverFound = true;
         else if (zip::equalsIgnoringAsciiCase(name, package + ".jpg"))
-            problems.push_back("the cover '" + name + "' must be named exactly '" + package + ".jpg'");
+            problems.push_back("okładka `" + name + "` musi się nazywać dokładnie `" + package + ".jpg`");
     }
-    if (!coverFound) problems.push_back("the cover picture '" + package + ".jpg' is missing at the archive root");
+    if (!coverFound) problems.push_back("brak okładki `" + package + ".jpg` w głównym katalogu archiwum");
     return problems;
 }
 

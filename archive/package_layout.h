@@ -8,7 +8,7 @@
 
 namespace archive {
 
-// The problems of a package archive's member list, in plain English: not exactly one package
+// The problems of a package archive's member list, as Polish phrases for pakiet: not exactly one package
 // folder, a missing or wrongly named cover, a catalog not named exactly "dodatki.mdb".
 // `names` are member names as stored ('\' separators). `packageName` receives the one
 // package folder's name when there is exactly one.

@@ -1,6 +1,7 @@
 // "katalogów" stands for every count, 0 included, as the installer has always said it.
 #include "archive/search_packages.h"
 
+#include "archive/member_safety.h"
 #include "archive/package_folders.h"
 
 namespace archive {
@@ -16,7 +17,12 @@ bool searchPackages(app::InstallerState& state, app::Log& log, platform::FileSys
     if (fs.fileExists(state.sourceZip)) {
         const std::vector<std::string> list = GetSubFoldersListFromZip(log, fs, state.sourceZip);
         if (list.size() == 1) {
-            state.packageName = list.front();
+            // Host paths are built from this name (the catalog's rename test among them), so
+            // it passes the member name rules first.
+            if (auto refusal = packageNameRefusal(list.front(), list.front() + "\\dodatki.mdb"))
+                log.info(1, *refusal);
+            else
+                state.packageName = list.front();
         } else {
             log.info(1, "Błędna zawartość pliku ZIP! (" + std::to_string(list.size()) + " katalogów)");
             for (const std::string& entry : list) log.info(2, "[ " + entry + " ] - PAKIET");

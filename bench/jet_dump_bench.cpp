@@ -82,7 +82,7 @@ std::string makeLargeTable(const std::string& source, const std::string& target,
 // Opens the file, reads every row and formats it as CSV into a buffer flushed every 64 KB to
 // nowhere: the work `pakiet catalog dump` does, without the terminal.
 std::size_t dumpInProcess(const std::string& path, const std::string& name) {
-    jet::Database database = jet::Database::open(path);
+    jet::Database database = jet::Database::open(platform::realFileSystem(), path);
     jet::Table table = database.table(name);
     jet::RowCursor rows = table.rows();
     std::string out;

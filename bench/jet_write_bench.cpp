@@ -48,7 +48,7 @@ long peakResidentKb() {
 double jetRun(const std::string& path, int rows) {
     std::filesystem::remove(path);
     const auto start = Clock::now();
-    auto db = jet::write::DatabaseWriter::create(path);
+    auto db = jet::write::DatabaseWriter::create(platform::realFileSystem(), path);
     std::vector<jet::write::ColumnShape> columns;
     for (const auto& c : catalog::dodatkiColumns())
         columns.push_back({c.name, c.adoType == 3 ? jet::ColumnType::Int32 : c.adoType == 11 ? jet::ColumnType::Bool

@@ -1,22 +1,14 @@
 // Schema objects on the Jet writer.
 #include "catalog/adox.h"
 
-#include <cstdio>
-
 #include "catalog/catalog_error.h"
+#include "catalog/jet_error_text.h"
 #include "catalog/connection_string.h"
 #include "jet/jet_error.h"
 
 namespace catalog::adox {
 
 namespace {
-bool fileExists(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
-    std::fclose(file);
-    return true;
-}
-
 jet::write::ColumnShape columnShape(const std::string& table, const Column& c) {
     switch (c.Type) {
     case adInteger: return {c.Name, jet::ColumnType::Int32, 0};
@@ -35,11 +27,14 @@ jet::write::ColumnShape columnShape(const std::string& table, const Column& c) {
 
 void Catalog::Create(const std::string& connectionText) {
     const ConnectionSettings settings = parseConnectionString(connectionText);
-    if (fileExists(settings.path)) throw CatalogError("Baza danych już istnieje: " + settings.path);
+    // The check words the common case; createNew refuses an existing name in any case, also
+    // one made between the check and the creation.
+    if (files_.fileExists(settings.path) || files_.folderExists(settings.path))
+        throw CatalogError("Baza danych już istnieje: " + settings.path);
     try {
-        jet::write::DatabaseWriter::create(settings.path)->close();
+        jet::write::DatabaseWriter::create(files_, settings.path)->close();
     } catch (const jet::JetError& e) {
-        throw CatalogError(std::string("Nie można utworzyć bazy danych: ") + e.what());
+        throw CatalogError(jetErrorText(e));
     }
     connection_.disconnect();
     connection_.setConnectionString(openConnectionString(settings.path));
@@ -75,7 +70,7 @@ void TableCollection::Append(const std::shared_ptr<Table>& table) {
     } catch (const std::invalid_argument& e) {
         throw CatalogError(e.what());
     } catch (const jet::JetError& e) {
-        throw CatalogError(e.what());
+        throw CatalogError(jetErrorText(e));
     }
 }
 

@@ -70,11 +70,13 @@ private:
 
 class Catalog {
 public:
-    Catalog() : Tables(*this) {}
+    // Files are made and opened through `files`, which must outlive the catalog.
+    explicit Catalog(platform::FileSystem& files) : Tables(*this), files_(files), connection_(files) {}
     Catalog(const Catalog&) = delete;
     Catalog& operator=(const Catalog&) = delete;
 
-    // Creates the database file the creation text names; fails when it exists already.
+    // Creates the database file the creation text names; fails when it exists already
+    // (an existing file is never replaced or truncated).
     // The new file becomes the active connection.
     void Create(const std::string& connectionText);
     // Connects to the file the open text names (closing the previous connection).
@@ -85,6 +87,7 @@ public:
     Connection& activeConnection();
 
 private:
+    platform::FileSystem& files_;
     Connection connection_;
 };
 

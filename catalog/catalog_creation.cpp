@@ -55,13 +55,16 @@ bool CatalogCreation::MDBCreate(const std::string& Name) {
     bool result = false;
     try {
         info(2, "Tworzenie pliku bazy danych.");
-        mdbBase = std::make_shared<adox::Catalog>();
+        mdbBase = std::make_shared<adox::Catalog>(files_);
         mdbBase->Create(creationConnectionString(Name));
         mdbBase->setActiveConnection(openConnectionString(Name));
         info(2, "Tworzenie tabeli `info_roducent`");
         mdbBase->Tables.Append(createTableProducent());
         info(2, "Tworzenie tabeli `Dodatki`");
         mdbBase->Tables.Append(createTableDodatki());
+        // Written and closed here, so that a failing write is this call's failure and not
+        // lost in a destructor.
+        mdbBase->activeConnection().disconnect();
         info(2, "Utworzono pustą bazę danych.");
         result = true;
     } catch (const std::exception& e) {

@@ -3,6 +3,7 @@
 
 #include "catalog/catalog_error.h"
 #include "catalog/connection_string.h"
+#include "catalog/jet_error_text.h"
 #include "jet/jet_error.h"
 
 namespace catalog {
@@ -20,7 +21,10 @@ void Connection::connect() {
     const ConnectionSettings settings = parseConnectionString(connectionString_);
     // Reading the catalogue proves the file is there and sound without touching a byte of it.
     try {
-        reader_ = std::make_shared<jet::Database>(jet::Database::open(settings.path, jet::OpenMode::ReadOnly));
+        reader_ = std::make_shared<jet::Database>(
+            jet::Database::open(files_, settings.path, jet::OpenMode::ReadOnly));
+    } catch (const jet::JetError& e) {
+        throw CatalogError(jetErrorText(e));
     } catch (const std::exception& e) {
         throw CatalogError("Nie można otworzyć bazy danych " + settings.path + ": " + e.what());
     }
@@ -35,6 +39,8 @@ void Connection::disconnect() {
     auto writer = std::move(writer_);
     try {
         writer->close();
+    } catch (const jet::JetError& e) {
+        throw CatalogError("Nie można zapisać bazy danych " + path_ + ": " + jetErrorText(e));
     } catch (const std::exception& e) {
         throw CatalogError("Nie można zapisać bazy danych " + path_ + ": " + e.what());
     }
@@ -44,7 +50,9 @@ jet::write::DatabaseWriter& Connection::writer() {
     if (!connected_) throw CatalogError("Połączenie z bazą danych nie jest otwarte.");
     if (!writer_) {
         try {
-            writer_ = jet::write::DatabaseWriter::open(path_);
+            writer_ = jet::write::DatabaseWriter::open(files_, path_);
+        } catch (const jet::JetError& e) {
+            throw CatalogError(jetErrorText(e));
         } catch (const std::exception& e) {
             throw CatalogError("Nie można otworzyć do zapisu bazy danych " + path_ + ": " + e.what());
         }

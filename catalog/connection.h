@@ -15,7 +15,8 @@ namespace catalog {
 
 class Connection {
 public:
-    Connection() = default;
+    // The file is reached through `files`, which must outlive the connection.
+    explicit Connection(platform::FileSystem& files) : files_(files) {}
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -43,6 +44,7 @@ public:
     std::shared_ptr<jet::Database> reader();
 
 private:
+    platform::FileSystem& files_;
     std::string connectionString_;
     bool loginPrompt_ = true;
     std::string path_;

@@ -1,13 +1,15 @@
 // CSV import into a catalog table.
 #include "catalog/csv_import.h"
 
-#include <filesystem>
 #include <stdexcept>
 
+#include "app/file_error_text.h"
 #include "catalog/catalog_error.h"
 #include "catalog/csv_reader.h"
+#include "catalog/jet_error_text.h"
 #include "jet/write/database_writer.h"
 #include "jet/write/text_encoding.h"
+#include "platform/copy_file.h"
 
 namespace catalog {
 
@@ -60,9 +62,9 @@ jet::Value fieldValue(const jet::write::ColumnDefinition& column, const std::str
     }
 }
 
-void appendRecords(const std::string& path, const std::string& tableName, const std::vector<CsvRecord>& records,
-                   std::size_t& added) {
-    auto db = jet::write::DatabaseWriter::open(path);
+void appendRecords(platform::FileSystem& files, const std::string& path, const std::string& tableName,
+                   const std::vector<CsvRecord>& records, std::size_t& added) {
+    auto db = jet::write::DatabaseWriter::open(files, path);
     const jet::write::TableDefinition& def = db->table(tableName);
     std::vector<const jet::write::ColumnDefinition*> columns;
     for (const std::string& name : records[0].fields) {
@@ -104,7 +106,8 @@ void appendRecords(const std::string& path, const std::string& tableName, const 
 
 }  // namespace
 
-std::size_t importCsv(const std::string& databasePath, const std::string& table, const std::string& csvText) {
+std::size_t importCsv(platform::FileSystem& files, const std::string& databasePath,
+                      const std::string& table, const std::string& csvText) {
     std::vector<CsvRecord> records;
     try {
         records = parseCsv(csvText);
@@ -112,23 +115,27 @@ std::size_t importCsv(const std::string& databasePath, const std::string& table,
         throw CatalogError(e.what());
     }
     if (records.empty()) throw CatalogError("brak wiersza nagłówka z nazwami kolumn");
-    const std::filesystem::path target = std::filesystem::u8path(databasePath);
-    std::filesystem::path work = target;
-    work += ".import-tmp";
-    std::error_code ec;
-    std::filesystem::copy_file(target, work, std::filesystem::copy_options::overwrite_existing, ec);
-    if (ec) throw CatalogError("nie można odczytać bazy " + databasePath + ": " + ec.message());
+    const std::string work = databasePath + ".import-tmp";
+    try {
+        platform::copyFile(files, databasePath, work);
+    } catch (const platform::FileError& e) {
+        files.deleteFile(work);
+        throw CatalogError("nie można skopiować bazy " + databasePath + ": " + app::fileErrorText(e));
+    }
     std::size_t added = 0;
     try {
-        appendRecords(databasePath + ".import-tmp", table, records, added);
+        // close() inside writes every row before the copy may replace the original.
+        appendRecords(files, work, table, records, added);
+    } catch (const jet::JetError& e) {
+        files.deleteFile(work);
+        throw CatalogError(jetErrorText(e));
     } catch (const std::exception& e) {
-        std::filesystem::remove(work, ec);
+        files.deleteFile(work);
         throw CatalogError(e.what());
     }
-    std::filesystem::rename(work, target, ec);
-    if (ec) {
-        std::filesystem::remove(work, ec);
-        throw CatalogError("nie można zastąpić bazy " + databasePath);
+    if (!files.replaceFile(work, databasePath)) {
+        files.deleteFile(work);
+        throw CatalogError("nie można zastąpić bazy " + databasePath + " (nie zmieniono jej)");
     }
     return added;
 }

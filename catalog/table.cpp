@@ -2,6 +2,7 @@
 #include "catalog/table.h"
 
 #include "catalog/catalog_error.h"
+#include "catalog/jet_error_text.h"
 #include "catalog/connection.h"
 #include "catalog/field_value.h"
 #include "jet/jet_error.h"
@@ -32,8 +33,8 @@ void Table::open() {
         throw CatalogError("Brak tabeli `" + tableName_ + "` w bazie danych " + connection_->path() + ".");
     try {
         table_.emplace(database->table(tableName_));
-    } catch (const std::exception& e) {
-        throw CatalogError(e.what());
+    } catch (const jet::JetError& e) {
+        throw CatalogError(jetErrorText(e));
     }
     database_ = database;
     first();
@@ -61,7 +62,7 @@ void Table::first() {
         cursor_.emplace(table_->rows());
         eof_ = !cursor_->next();
     } catch (const jet::JetError& e) {
-        throw CatalogError(e.what());
+        throw CatalogError(jetErrorText(e));
     }
     positioned_ = true;
 }
@@ -72,7 +73,7 @@ void Table::next() {
     try {
         eof_ = !cursor_->next();
     } catch (const jet::JetError& e) {
-        throw CatalogError(e.what());
+        throw CatalogError(jetErrorText(e));
     }
 }
 
@@ -113,7 +114,7 @@ void Table::post() {
     } catch (const jet::write::RowRefused& e) {
         throw CatalogError(e.what());
     } catch (const jet::JetError& e) {
-        throw CatalogError(e.what());
+        throw CatalogError(jetErrorText(e));
     }
 }
 

@@ -9,6 +9,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "archive/member_safety.h"
 #include "archive/offset_field.h"
 #include "archive/package_layout.h"
 #include "archive/zip/cp437.h"
@@ -25,10 +26,10 @@ namespace cli {
 namespace {
 
 const char* const kBuildUsage =
-    "usage: pakiet build --stub INSTALATOR.exe --package DIR/P [--extra FILE_OR_FOLDER]... [--output OUT.exe]\n"
-    "  DIR/P      the package folder; it holds dodatki.mdb; DIR/P.jpg is its cover, DIR/P.txt is optional\n"
-    "  --extra    a file or folder installed beside the package (repeatable)\n"
-    "  --output   the installer to write (default: P.exe in the current folder)\n";
+    "użycie: pakiet build --stub INSTALATOR.exe --package KAT/P [--extra PLIK_LUB_KATALOG]... [--output WYJ.exe]\n"
+    "  KAT/P      katalog paczki z plikiem dodatki.mdb; KAT/P.jpg to okładka, KAT/P.txt jest opcjonalny\n"
+    "  --extra    plik lub katalog instalowany obok paczki (można powtarzać)\n"
+    "  --output   instalator do zapisania (domyślnie P.exe w bieżącym katalogu)\n";
 
 struct BuildOptions {
     std::string stub, package, output;
@@ -65,13 +66,13 @@ void collectFolder(const fs::path& folder, const std::string& prefix, std::vecto
         std::string name = prefix;
         for (const auto& part : relative) name += (name.size() > prefix.size() ? "\\" : "") + utf8FromPath(part);
         if (it->is_symlink()) {
-            problems.push_back("'" + utf8FromPath(it->path()) + "' is a symbolic link; packages hold plain files only");
+            problems.push_back("`" + utf8FromPath(it->path()) + "` jest dowiązaniem; paczka zawiera tylko zwykłe pliki");
             it.disable_recursion_pending();
         } else if (it->is_regular_file()) {
             found.push_back({name, it->path()});
         }
     }
-    if (ec) problems.push_back("cannot list '" + utf8FromPath(folder) + "': " + ec.message());
+    if (ec) problems.push_back("nie można odczytać zawartości katalogu `" + utf8FromPath(folder) + "` (" + ec.message() + ")");
     std::sort(found.begin(), found.end(), [](const Member& a, const Member& b) { return a.name < b.name; });
     members.insert(members.end(), found.begin(), found.end());
 }
@@ -93,20 +94,20 @@ std::vector<Member> planMembers(const BuildOptions& options, std::vector<std::st
     const fs::path root = folder.parent_path().empty() ? fs::path(".") : folder.parent_path();
     std::vector<Member> members;
     if (!fs::is_directory(folder)) {
-        problems.push_back("the package folder '" + options.package + "' does not exist");
+        problems.push_back("katalog paczki `" + options.package + "` nie istnieje");
         return members;
     }
     if (!holdsExactly(folder, "dodatki.mdb")) {
-        problems.push_back("the package folder '" + package + "' holds no catalog named exactly 'dodatki.mdb'");
+        problems.push_back("katalog paczki `" + package + "` nie zawiera bazy o nazwie dokładnie `dodatki.mdb`");
     } else {
         for (const std::string& problem : catalogProblems(utf8FromPath(folder / "dodatki.mdb")))
-            problems.push_back("'" + package + "\\dodatki.mdb': " + problem);
+            problems.push_back("`" + package + "\\dodatki.mdb`: " + problem);
     }
     if (!holdsExactly(root, package + ".jpg")) {
-        problems.push_back("the cover '" + package + ".jpg' is missing beside the package folder (in '" + utf8FromPath(root) + "')");
+        problems.push_back("brak okładki `" + package + ".jpg` obok katalogu paczki (w `" + utf8FromPath(root) + "`)");
     } else {
         std::string head = readWholeFile(root / pathFromUtf8(package + ".jpg")).substr(0, 3);
-        if (!archive::looksLikeJpeg(head)) problems.push_back("the cover '" + package + ".jpg' is not a JPEG picture");
+        if (!archive::looksLikeJpeg(head)) problems.push_back("okładka `" + package + ".jpg` nie jest obrazem JPEG");
     }
 
     std::vector<Member> inPackage;
@@ -124,7 +125,7 @@ std::vector<Member> planMembers(const BuildOptions& options, std::vector<std::st
         const std::string name = utf8FromPath(path.lexically_normal().filename());
         if (fs::is_directory(path)) collectFolder(path, name + "\\", members, problems);
         else if (fs::is_regular_file(path)) members.push_back({name, path});
-        else problems.push_back("the extra file '" + extra + "' does not exist");
+        else problems.push_back("dodatkowy plik `" + extra + "` nie istnieje");
     }
     members.insert(members.end(), catalog.begin(), catalog.end());
     return members;
@@ -136,13 +137,13 @@ void checkNames(const std::vector<Member>& members, std::vector<std::string>& pr
     for (const Member& m : members) {
         names.push_back(m.name);
         if (!zip::isValidUtf8(m.name)) {
-            problems.push_back("'" + m.name + "' is not a UTF-8 name");
+            problems.push_back("nazwa `" + m.name + "` nie jest tekstem UTF-8");
             continue;
         }
-        if (auto problem = zip::checkMemberName(m.name)) problems.push_back("'" + m.name + "': " + zip::describe(*problem));
+        if (auto problem = zip::checkMemberName(m.name)) problems.push_back(archive::unsafeNameMessage(m.name, *problem));
         std::string key = m.name;
         std::transform(key.begin(), key.end(), key.begin(), [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; });
-        if (!seen.insert(key).second) problems.push_back("'" + m.name + "' appears twice (names differ only in letter case)");
+        if (!seen.insert(key).second) problems.push_back("`" + m.name + "` występuje dwa razy (nazwy różnią się tylko wielkością liter)");
     }
     for (const std::string& problem : archive::packageLayoutProblems(names)) problems.push_back(problem);
 }
@@ -163,12 +164,12 @@ int runBuild(const Args& args) {
     }
     std::vector<std::string> problems;
     const std::string stub = readWholeFile(pathFromUtf8(options.stub));
-    if (stub.empty()) problems.push_back("the stub '" + options.stub + "' is empty");
-    if (alreadyAnInstaller(stub)) problems.push_back("the stub '" + options.stub + "' already carries a package; use the bare instalator.exe");
+    if (stub.empty()) problems.push_back("program startowy `" + options.stub + "` jest pusty");
+    if (alreadyAnInstaller(stub)) problems.push_back("program startowy `" + options.stub + "` zawiera już paczkę; użyj czystego instalator.exe");
     const std::vector<Member> members = planMembers(options, problems);
     checkNames(members, problems);
     if (!problems.empty()) {
-        std::fprintf(stderr, "pakiet build: the package cannot be built:\n");
+        std::fprintf(stderr, "pakiet build: nie można zbudować paczki:\n");
         for (const std::string& p : problems) std::fprintf(stderr, "  - %s\n", p.c_str());
         return 1;
     }
@@ -179,19 +180,19 @@ int runBuild(const Args& args) {
     const fs::path partial = fs::path(output).concat(".part");
     {
         std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-        if (!out) throw std::runtime_error("cannot create '" + utf8FromPath(partial) + "'");
+        if (!out) throw std::runtime_error("nie można utworzyć pliku `" + utf8FromPath(partial) + "`");
         out.write(stub.data(), static_cast<std::streamsize>(stub.size()));
         zip::ZipWriter writer([&out](const char* data, std::size_t count) { out.write(data, static_cast<std::streamsize>(count)); });
         for (const Member& m : members) writer.add(m.name, readWholeFile(m.file));
         writer.finish();
         out << "\xEF\xBB\xBF" << archive::formatOffsetField(static_cast<std::int64_t>(stub.size()));
         out.close();
-        if (!out) throw std::runtime_error("error writing '" + utf8FromPath(partial) + "'");
-        std::printf("%zu members, archive of %llu bytes at offset %zu\n", members.size(),
+        if (!out) throw std::runtime_error("błąd zapisu pliku `" + utf8FromPath(partial) + "`");
+        std::printf("plików w archiwum: %zu, archiwum: %llu bajtów od pozycji %zu\n", members.size(),
                     static_cast<unsigned long long>(writer.bytesWritten()), stub.size());
     }
     fs::rename(partial, output);
-    std::printf("wrote %s\n", utf8FromPath(output).c_str());
+    std::printf("zapisano %s\n", utf8FromPath(output).c_str());
     return 0;
 }
 

@@ -3,6 +3,7 @@
 
 #include <exception>
 
+#include "catalog/jet_error_text.h"
 #include "jet/database.h"
 #include "jet/table_definition.h"
 
@@ -31,19 +32,21 @@ const std::vector<ExpectedTable>& expectedTables() {
 std::vector<std::string> catalogProblems(const std::string& path) {
     std::vector<std::string> problems;
     try {
-        jet::Database database = jet::Database::open(path);
+        jet::Database database = jet::Database::open(platform::realFileSystem(), path);
         for (const ExpectedTable& expected : expectedTables()) {
             if (!database.findTable(expected.name)) {
-                problems.push_back("the catalog has no table '" + std::string(expected.name) + "'");
+                problems.push_back("katalog nie ma tabeli `" + std::string(expected.name) + "`");
                 continue;
             }
             jet::Table table = database.table(expected.name);
             for (const char* column : expected.columns)
                 if (!table.definition().findColumn(column))
-                    problems.push_back("the catalog's table '" + std::string(expected.name) + "' has no column '" + column + "'");
+                    problems.push_back("tabela `" + std::string(expected.name) + "` katalogu nie ma kolumny `" + column + "`");
         }
+    } catch (const jet::JetError& error) {
+        problems.push_back("nie można odczytać katalogu: " + catalog::jetErrorText(error));
     } catch (const std::exception& error) {
-        problems.push_back(std::string("the catalog cannot be read as a Jet 4 database: ") + error.what());
+        problems.push_back(std::string("nie można odczytać katalogu: ") + error.what());
     }
     return problems;
 }

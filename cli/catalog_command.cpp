@@ -15,18 +15,18 @@ struct Verb {
 };
 
 const Verb kVerbs[] = {
-    {"tables", "tables FILE [--system] [--linked]   list the tables", &catalogTables},
-    {"schema", "schema FILE [TABLE] [--format text|jsonl]   columns and indexes", &catalogSchema},
-    {"dump", "dump FILE TABLE [--format csv|jsonl]   every row of a table", &catalogDump},
-    {"create", "create FILE [--force]   an empty catalog (tables Dodatki and info_producent)", &catalogCreate},
-    {"import", "import FILE TABLE --csv DATA.csv   append the rows of a CSV file (UTF-8, header line)",
+    {"tables", "tables PLIK [--system] [--linked]   lista tabel", &catalogTables},
+    {"schema", "schema PLIK [TABELA] [--format text|jsonl]   kolumny i indeksy", &catalogSchema},
+    {"dump", "dump PLIK TABELA [--format csv|jsonl]   wszystkie wiersze tabeli", &catalogDump},
+    {"create", "create PLIK [--force]   pusty katalog (tabele Dodatki i info_producent)", &catalogCreate},
+    {"import", "import PLIK TABELA --csv DANE.csv   dopisuje wiersze pliku CSV (UTF-8, wiersz nagłówka)",
      &catalogImport},
     {"merge", "merge NEW OLD DEST [--debug]   the installer's merge (OLD may be absent; DEST must not exist)",
      &catalogMerge},
 };
 
 void printVerbs(std::FILE* to) {
-    std::fputs("usage: pakiet catalog VERB ...\n", to);
+    std::fputs("użycie: pakiet catalog CZYNNOŚĆ ...\n", to);
     for (const auto& verb : kVerbs) std::fprintf(to, "  pakiet catalog %s\n", verb.usage);
 }
 
@@ -39,7 +39,7 @@ int runCatalog(const Args& args) {
     }
     for (const auto& verb : kVerbs)
         if (args[0] == verb.name) return verb.run(Args(args.begin() + 1, args.end()));
-    std::fprintf(stderr, "pakiet catalog: unknown verb '%s'\n", args[0].c_str());
+    std::fprintf(stderr, "pakiet catalog: nieznana czynność `%s`\n", args[0].c_str());
     printVerbs(stderr);
     return 2;
 }

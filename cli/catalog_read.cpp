@@ -24,7 +24,7 @@ std::optional<Parsed> parse(const Args& args, const char* verb) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--format") {
             if (i + 1 >= args.size()) {
-                std::fprintf(stderr, "pakiet catalog %s: --format needs a value\n", verb);
+                std::fprintf(stderr, "pakiet catalog %s: --format wymaga wartości\n", verb);
                 return std::nullopt;
             }
             parsed.format = args[++i];
@@ -44,7 +44,7 @@ bool hasFlag(const Parsed& parsed, const char* flag) {
 }
 
 int usage(const char* text) {
-    std::fprintf(stderr, "usage: pakiet catalog %s\n", text);
+    std::fprintf(stderr, "użycie: pakiet catalog %s\n", text);
     return 2;
 }
 
@@ -115,8 +115,8 @@ void printSchemaText(const jet::Table& table, Output& out) {
 
 int catalogTables(const Args& args) {
     auto parsed = parse(args, "tables");
-    if (!parsed || parsed->positional.size() != 1) return usage("tables FILE [--system] [--linked]");
-    jet::Database database = jet::Database::open(parsed->positional[0]);
+    if (!parsed || parsed->positional.size() != 1) return usage("tables PLIK [--system] [--linked]");
+    jet::Database database = jet::Database::open(platform::realFileSystem(), parsed->positional[0]);
     bool system = hasFlag(*parsed, "--system"), linked = hasFlag(*parsed, "--linked");
     Output out;
     for (const auto& entry : database.catalog()) {
@@ -132,10 +132,10 @@ int catalogTables(const Args& args) {
 int catalogSchema(const Args& args) {
     auto parsed = parse(args, "schema");
     if (!parsed || parsed->positional.empty() || parsed->positional.size() > 2)
-        return usage("schema FILE [TABLE] [--format text|jsonl]");
+        return usage("schema PLIK [TABELA] [--format text|jsonl]");
     std::string format = parsed->format.value_or("text");
-    if (format != "text" && format != "jsonl") return usage("schema FILE [TABLE] [--format text|jsonl]");
-    jet::Database database = jet::Database::open(parsed->positional[0]);
+    if (format != "text" && format != "jsonl") return usage("schema PLIK [TABELA] [--format text|jsonl]");
+    jet::Database database = jet::Database::open(platform::realFileSystem(), parsed->positional[0]);
     std::vector<std::string> names = parsed->positional.size() == 2
                                          ? std::vector<std::string>{parsed->positional[1]}
                                          : database.tableNames();
@@ -152,11 +152,11 @@ int catalogSchema(const Args& args) {
 
 int catalogDump(const Args& args) {
     auto parsed = parse(args, "dump");
-    const char* text = "dump FILE TABLE [--format csv|jsonl]";
+    const char* text = "dump PLIK TABELA [--format csv|jsonl]";
     if (!parsed || parsed->positional.size() != 2) return usage(text);
     std::string format = parsed->format.value_or("csv");
     if (format != "csv" && format != "jsonl") return usage(text);
-    jet::Database database = jet::Database::open(parsed->positional[0]);
+    jet::Database database = jet::Database::open(platform::realFileSystem(), parsed->positional[0]);
     jet::Table table = database.table(parsed->positional[1]);
     Output out;
     std::string& s = out.line();

@@ -48,7 +48,7 @@ int catalogCreate(const Args& args) {
         else positional.push_back(a);
     }
     if (positional.size() != 1) {
-        std::fprintf(stderr, "usage: pakiet catalog create FILE [--force] [--verbose]\n");
+        std::fprintf(stderr, "użycie: pakiet catalog create PLIK [--force] [--verbose]\n");
         return 2;
     }
     const std::string& file = positional[0];
@@ -73,7 +73,7 @@ int catalogImport(const Args& args) {
         else positional.push_back(args[i]);
     }
     if (positional.size() != 2 || csvPath.empty()) {
-        std::fprintf(stderr, "usage: pakiet catalog import FILE TABLE --csv DATA.csv\n");
+        std::fprintf(stderr, "użycie: pakiet catalog import PLIK TABELA --csv DANE.csv\n");
         return 2;
     }
     std::string text;
@@ -82,7 +82,8 @@ int catalogImport(const Args& args) {
         return 1;
     }
     try {
-        const std::size_t added = catalog::importCsv(positional[0], positional[1], text);
+        platform::FileSystem& files = platform::realFileSystem();
+        const std::size_t added = catalog::importCsv(files, positional[0], positional[1], text);
         std::printf("Dopisano %zu wierszy do tabeli `%s`.\n", added, positional[1].c_str());
         return 0;
     } catch (const catalog::CatalogError& e) {

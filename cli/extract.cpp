@@ -52,7 +52,7 @@ private:
 
 int runExtract(const Args& args) {
     if (args.size() != 2) {
-        std::fputs("usage: pakiet extract INSTALLER.exe DIR\n", stderr);
+        std::fputs("użycie: pakiet extract INSTALATOR.exe KATALOG\n", stderr);
         return 2;
     }
     platform::FileSystem& fs = platform::realFileSystem();
@@ -66,12 +66,12 @@ int runExtract(const Args& args) {
 
     archive::extractEmbeddedPackage(args[0], state, log, fs);
     if (!fs.fileExists(state.sourceZip)) {
-        std::fputs("pakiet extract: the installer carries no package\n", stderr);
+        std::fputs("pakiet extract: instalator nie zawiera paczki\n", stderr);
         return 1;
     }
     archive::searchPackages(state, log, fs, {});
     if (state.packageName.empty()) {
-        std::fputs("pakiet extract: the archive does not hold exactly one package\n", stderr);
+        std::fputs("pakiet extract: archiwum nie zawiera dokładnie jednej paczki\n", stderr);
         return 1;
     }
     std::error_code ec;
@@ -79,10 +79,10 @@ int runExtract(const Args& args) {
     toolkit::Gauge gauge("gauge");
     const std::string destination = platform::withTrailingSeparator(args[1]);
     if (!archive::ExtractFilesFromZip(log, fs, state, gauge, state.sourceZip, destination)) {
-        std::fputs("pakiet extract: the extraction failed\n", stderr);
+        std::fputs("pakiet extract: rozpakowanie nie powiodło się\n", stderr);
         return 1;
     }
-    std::printf("extracted package %s into %s\n", state.packageName.c_str(), destination.c_str());
+    std::printf("rozpakowano paczkę %s do %s\n", state.packageName.c_str(), destination.c_str());
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include "cli/archive_commands.h"
 #include "cli/catalog_command.h"
 #include "cli/commands.h"
+#include "app/error_text.h"
 #include "cli/install.h"
 #include "cli/run_headless.h"
 #include "platform/program_args.h"
@@ -15,13 +16,12 @@ namespace cli {
 const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
         // name, summary, entry; each command lives in its own file of this folder.
-        {"build", "make an installer from the stub and a package folder", &runBuild},
-        {"verify", "check an installer's trailer, archive and package layout", &runVerify},
-        {"extract", "extract an installer's package into a folder as the installation does", &runExtract},
-        {"install", "run the installer's preparation without a window (--dry-run)", &runInstall},
-        {"run-headless", "run the installer without a window here and print its log",
-         &runHeadlessCommand},
-        {"catalog", "read (and write) catalog databases: tables, schema, dump", &runCatalog},
+        {"build", "tworzy instalator z programu startowego i katalogu paczki", &runBuild},
+        {"verify", "sprawdza zakończenie instalatora, archiwum i układ paczki", &runVerify},
+        {"extract", "rozpakowuje paczkę instalatora do katalogu tak jak instalacja", &runExtract},
+        {"install", "przygotowanie instalacji bez okna (--dry-run)", &runInstall},
+        {"run-headless", "uruchamia instalator bez okna w bieżącym katalogu i wypisuje jego dziennik", &runHeadlessCommand},
+        {"catalog", "czyta i zapisuje bazy katalogów: tabele, schemat, zawartość, tworzenie, import", &runCatalog},
     };
     return all;
 }
@@ -29,7 +29,7 @@ const std::vector<Command>& commands() {
 }  // namespace cli
 
 static void printUsage() {
-    std::fputs("usage: pakiet COMMAND [ARGUMENTS]\n\ncommands:\n", stdout);
+    std::fputs("użycie: pakiet POLECENIE [ARGUMENTY]\n\npolecenia:\n", stdout);
     for (const auto& command : cli::commands())
         std::printf("  %-10s %s\n", command.name, command.summary);
 }
@@ -45,11 +45,11 @@ int main(int argc, char** argv) {
         try {
             return command.run(cli::Args(args.begin() + 2, args.end()));
         } catch (const std::exception& error) {
-            std::fprintf(stderr, "pakiet %s: %s\n", command.name, error.what());
+            std::fprintf(stderr, "pakiet %s: %s\n", command.name, app::errorText(error).c_str());
             return 1;
         }
     }
-    std::fprintf(stderr, "pakiet: unknown command '%s'\n", args[1].c_str());
+    std::fprintf(stderr, "pakiet: nieznane polecenie `%s`\n", args[1].c_str());
     printUsage();
     return 2;
 }

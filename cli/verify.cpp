@@ -1,11 +1,13 @@
 // pakiet verify INSTALLER: the trailer (signed or not), every safety check of the archive,
-// every member's CRC, the package layout and the cover; plain English report, exit code 1
-// on any problem.
+// every member's CRC, the package layout and the cover; a report in Polish, exit code 1 on
+// any problem.
 #include <cstdio>
 #include <string>
 
 #include "archive/archive_file.h"
+#include "archive/archive_messages.h"
 #include "archive/installer_trailer.h"
+#include "archive/member_safety.h"
 #include "archive/offset_field.h"
 #include "archive/package_layout.h"
 #include "archive/zip/safe_name.h"
@@ -23,18 +25,22 @@ namespace {
 std::vector<std::string> archiveProblems(const zip::ZipReader& reader) {
     std::vector<std::string> problems;
     for (const zip::Entry& entry : reader.entries())
-        if (auto problem = zip::checkEntryName(entry)) problems.push_back("member '" + entry.name + "': " + zip::describe(*problem));
+        if (auto problem = zip::checkEntryName(entry)) problems.push_back(archive::unsafeNameMessage(entry.name, *problem));
     try {
-        reader.checkAllMembers();
-    } catch (const zip::ZipError& error) {
+        // With sound names, also the rules across members (one file on NTFS, temporary names).
+        if (problems.empty()) archive::checkArchiveSafe(reader);
+        else reader.checkAllMembers();
+    } catch (const archive::UnsafeArchive& error) {
         problems.push_back(error.what());
+    } catch (const zip::ZipError& error) {
+        problems.push_back(archive::messageFor(error));
         return problems;
     }
     for (std::size_t i = 0; i < reader.size(); ++i) {
         try {
             reader.extract(i, [](const char*, std::size_t) {});
         } catch (const zip::ZipError& error) {
-            problems.push_back(error.what());
+            problems.push_back(archive::messageFor(error));
         }
     }
     return problems;
@@ -44,16 +50,16 @@ std::vector<std::string> archiveProblems(const zip::ZipReader& reader) {
 
 int runVerify(const Args& args) {
     if (args.size() != 1) {
-        std::fputs("usage: pakiet verify INSTALLER.exe\n", stderr);
+        std::fputs("użycie: pakiet verify INSTALATOR.exe\n", stderr);
         return 2;
     }
     platform::FileSystem& fs = platform::realFileSystem();
     auto file = fs.openRead(args[0], platform::Sharing::ReadOnlyForOthers);
     const archive::TrailerLocation where = archive::locateTrailer(*file);
-    std::printf("file: %s, %lld bytes%s\n", args[0].c_str(), static_cast<long long>(where.fileSize),
-                where.signedFile ? ", signed (Authenticode)" : ", not signed");
+    std::printf("plik: %s, %lld bajtów%s\n", args[0].c_str(), static_cast<long long>(where.fileSize),
+                where.signedFile ? ", podpisany (Authenticode)" : ", niepodpisany");
     if (where.fieldEnd < static_cast<std::int64_t>(archive::kOffsetFieldSize)) {
-        std::printf("problem: the file is too short to hold a trailer\n");
+        std::printf("problem: plik jest za krótki, by mieć zakończenie instalatora\n");
         return 1;
     }
     std::string field(archive::kOffsetFieldSize, '\0');
@@ -61,27 +67,27 @@ int runVerify(const Args& args) {
     const auto offset = archive::parseOffsetField(field);
     const std::int64_t fieldStart = where.fieldEnd - static_cast<std::int64_t>(archive::kOffsetFieldSize);
     if (!offset || *offset <= 0 || *offset >= fieldStart) {
-        std::printf("problem: the offset field '%s' does not name an archive in the file\n", field.c_str());
+        std::printf("problem: pole pozycji `%s` nie wskazuje archiwum w pliku\n", field.c_str());
         return 1;
     }
-    std::printf("archive: offset %lld, %lld bytes\n", static_cast<long long>(*offset), static_cast<long long>(fieldStart - *offset));
+    std::printf("archiwum: od pozycji %lld, %lld bajtów\n", static_cast<long long>(*offset), static_cast<long long>(fieldStart - *offset));
 
     std::vector<std::string> problems;
     char bom[3] = {};
     if (file->readAt(fieldStart - 3, bom, 3) != 3 || std::string(bom, 3) != "\xEF\xBB\xBF")
-        problems.push_back("no byte-order mark before the offset field");
+        problems.push_back("brak znacznika kolejności bajtów przed polem pozycji");
     try {
         zip::ZipReader reader(zip::regionSource(archive::fileSource(*file), static_cast<std::uint64_t>(*offset),
                                                 static_cast<std::uint64_t>(fieldStart - *offset)));
-        std::printf("members: %zu\n", reader.size());
-        if (reader.baseOffset() != 0) problems.push_back("the archive does not start at the offset the trailer gives");
+        std::printf("pliki w archiwum: %zu\n", reader.size());
+        if (reader.baseOffset() != 0) problems.push_back("archiwum nie zaczyna się od pozycji podanej w zakończeniu");
         for (const std::string& p : archiveProblems(reader)) problems.push_back(p);
         std::vector<std::string> names;
         for (const zip::Entry& entry : reader.entries()) names.push_back(entry.name);
         std::string package;
         for (const std::string& p : archive::packageLayoutProblems(names, &package)) problems.push_back(p);
         if (!package.empty()) {
-            std::printf("package: %s\n", package.c_str());
+            std::printf("paczka: %s\n", package.c_str());
             const std::ptrdiff_t cover = reader.find(package + ".jpg");
             if (cover >= 0 && reader.entries()[static_cast<std::size_t>(cover)].name == package + ".jpg") {
                 std::string head;
@@ -92,14 +98,14 @@ int runVerify(const Args& args) {
                 } catch (const zip::ZipError&) {
                     // Already reported with the other members.
                 }
-                if (!archive::looksLikeJpeg(head)) problems.push_back("the cover '" + package + ".jpg' is not a JPEG picture");
+                if (!archive::looksLikeJpeg(head)) problems.push_back("okładka `" + package + ".jpg` nie jest obrazem JPEG");
             }
         }
     } catch (const zip::ZipError& error) {
-        problems.push_back(std::string("the archive cannot be read: ") + error.what());
+        problems.push_back("nie można odczytać archiwum: " + archive::messageFor(error));
     }
     for (const std::string& p : problems) std::printf("problem: %s\n", p.c_str());
-    std::printf(problems.empty() ? "ok\n" : "%zu problem(s)\n", problems.size());
+    std::printf(problems.empty() ? "ok\n" : "problemów: %zu\n", problems.size());
     return problems.empty() ? 0 : 1;
 }
 

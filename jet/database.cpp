@@ -24,8 +24,8 @@ bool isLocalTable(ObjectKind kind) {
 
 }  // namespace
 
-Database Database::open(const std::string& path, OpenMode mode) {
-    return Database(openFileSource(path, mode));
+Database Database::open(platform::FileSystem& files, const std::string& path, OpenMode mode) {
+    return Database(openFileSource(files, path, mode));
 }
 
 Database::Database(std::unique_ptr<PageSource> source)
@@ -97,7 +97,7 @@ const CatalogEntry* Database::findTable(const std::string& name) const {
 
 Table Database::table(const std::string& name) {
     const CatalogEntry* entry = findTable(name);
-    if (!entry) throw JetError(file_->name(), name, "no such table");
+    if (!entry) throw JetError(JetFault::NoSuchTable, file_->name(), name, "no such table");
     if (!isLocalTable(entry->kind))
         throw JetError(file_->name(), entry->name,
                        "a linked table; its rows are in " +
@@ -110,7 +110,7 @@ Table Database::table(const std::string& name) {
         std::string where = error.page() == JetError::kNoPage
                                 ? std::string()
                                 : "page " + std::to_string(error.page()) + ": ";
-        throw JetError(file_->name(), entry->name, where + error.detail());
+        throw JetError(error.fault(), file_->name(), entry->name, where + error.detail());
     }
 }
 

@@ -43,7 +43,8 @@ constexpr std::uint32_t kHiddenObjectFlag = 0x00000008u;
 class Database {
 public:
     // Opens a file; others may open it too meanwhile. Throws JetError naming the file.
-    static Database open(const std::string& path, OpenMode mode = OpenMode::ReadOnly);
+    static Database open(platform::FileSystem& files, const std::string& path,
+                         OpenMode mode = OpenMode::ReadOnly);
     // Opens bytes from any source (memory for tests and the fuzzer).
     explicit Database(std::unique_ptr<PageSource> source);
 

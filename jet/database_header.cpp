@@ -16,24 +16,24 @@ void toggleHeaderMask(MutableBytes page0) {
 
 DatabaseHeader readDatabaseHeader(Bytes page0, const std::string& fileName) {
     if (page0.size() < kPageSize)
-        throw JetError(fileName, "not a Jet database: shorter than one 4096-byte page");
+        throw JetError(JetFault::NotJet4, fileName, "not a Jet database: shorter than one 4096-byte page");
     static const char kJet[] = "Standard Jet DB";
     static const char kAce[] = "Standard ACE DB";
     static const char kMsisam[] = "MSISAM Database";
     auto magic = page0.subspan(4, 16);
     auto is = [&](const char* name) { return std::memcmp(magic.data(), name, 15) == 0; };
     if (loadU32(page0, 0) != 0x00000100u || !(is(kJet) || is(kAce) || is(kMsisam)))
-        throw JetError(fileName, "not a Jet database (no Jet signature in the header)");
+        throw JetError(JetFault::NotJet4, fileName, "not a Jet database (no Jet signature in the header)");
     if (is(kAce))
-        throw JetError(fileName, "an Access 2007 or later database (ACE), not Jet 4; only "
+        throw JetError(JetFault::NotJet4, fileName, "an Access 2007 or later database (ACE), not Jet 4; only "
                                  "Access 2000-2003 files are supported");
-    if (is(kMsisam)) throw JetError(fileName, "an MSISAM database, not Jet 4");
+    if (is(kMsisam)) throw JetError(JetFault::NotJet4, fileName, "an MSISAM database, not Jet 4");
     std::uint8_t version = page0[0x14];
     if (version == 0)
-        throw JetError(fileName, "a Jet 3 database (Access 97); only Jet 4 (Access 2000-2003) "
+        throw JetError(JetFault::NotJet4, fileName, "a Jet 3 database (Access 97); only Jet 4 (Access 2000-2003) "
                                  "files are supported");
     if (version != 1)
-        throw JetError(fileName, "engine version " + std::to_string(version) +
+        throw JetError(JetFault::NotJet4, fileName, "engine version " + std::to_string(version) +
                                      " is not Jet 4; only Access 2000-2003 files are supported");
 
     std::vector<std::uint8_t> plain(page0.begin(), page0.begin() + kPageSize);
@@ -44,7 +44,7 @@ DatabaseHeader readDatabaseHeader(Bytes page0, const std::string& fileName) {
     header.sortOrder = loadU16(plain, 0x6E);
     header.creationDate = loadF64(plain, 0x72);
     if (header.encodingKey != 0)
-        throw JetError(fileName, "the database's pages are encrypted (an encoded database); "
+        throw JetError(JetFault::NotJet4, fileName, "the database's pages are encrypted (an encoded database); "
                                  "decode it in Access first");
     return header;
 }

@@ -9,20 +9,57 @@
 
 namespace jet {
 
+// What failed, for callers that word errors in their users' language. The English detail
+// says more, for traces.
+enum class JetFault {
+    Damaged,       // the bytes contradict the format (the page says where)
+    NotJet4,       // no Jet 4 database: too short, another format or version, encrypted
+    CannotOpen,    // the system refused to open the file (systemReason() says why)
+    CannotCreate,  // the system refused to make the file, or it exists already
+    CannotRead,    // the system failed a read
+    CannotWrite,   // the system failed a write or a flush
+    ReadOnly,      // a write to a database opened for reading
+    NoSuchTable,   // table() names no table
+    NoSuchColumn,  // column() names no column of table()
+};
+
 class JetError : public std::runtime_error {
 public:
     // "FILE: WHAT"
     JetError(const std::string& file, const std::string& what)
-        : std::runtime_error(file + ": " + what), file_(file), detail_(what) {}
+        : JetError(JetFault::Damaged, file, what) {}
+    JetError(JetFault fault, const std::string& file, const std::string& what)
+        : std::runtime_error(file + ": " + what), fault_(fault), file_(file), detail_(what) {}
     // "FILE, page N: WHAT"
     JetError(const std::string& file, std::uint32_t page, const std::string& what)
         : std::runtime_error(file + ", page " + std::to_string(page) + ": " + what),
           file_(file), page_(page), detail_(what) {}
     // "FILE, table NAME: WHAT"
     JetError(const std::string& file, const std::string& table, const std::string& what)
+        : JetError(JetFault::Damaged, file, table, what) {}
+    JetError(JetFault fault, const std::string& file, const std::string& table, const std::string& what)
         : std::runtime_error(file + ", table " + table + ": " + what),
-          file_(file), table_(table), detail_(what) {}
+          fault_(fault), file_(file), table_(table), detail_(what) {}
 
+    // A failure of the system on the file; `reason` is its own message.
+    static JetError system(JetFault fault, const std::string& file, const std::string& what,
+                           const std::string& reason) {
+        JetError error(fault, file, what + ": " + reason);
+        error.systemReason_ = reason;
+        return error;
+    }
+    static JetError noSuchColumn(const std::string& file, const std::string& table,
+                                 const std::string& column) {
+        JetError error(JetFault::NoSuchColumn, file, table, "no column named " + column);
+        error.column_ = column;
+        return error;
+    }
+
+    JetFault fault() const { return fault_; }
+    // The column concerned, or empty.
+    const std::string& column() const { return column_; }
+    // The system's message for CannotOpen, CannotCreate, CannotRead and CannotWrite.
+    const std::string& systemReason() const { return systemReason_; }
     const std::string& file() const { return file_; }
     // The page concerned, or kNoPage.
     std::uint32_t page() const { return page_; }
@@ -34,8 +71,11 @@ public:
     static constexpr std::uint32_t kNoPage = 0xFFFFFFFFu;
 
 private:
+    JetFault fault_ = JetFault::Damaged;
     std::string file_;
     std::uint32_t page_ = kNoPage;
+    std::string column_;
+    std::string systemReason_;
     std::string table_;
     std::string detail_;
 };

@@ -8,7 +8,7 @@ namespace jet {
 PageFile::PageFile(std::unique_ptr<PageSource> source) : source_(std::move(source)) {
     std::uint64_t size = source_->size();
     if (size < kPageSize)
-        throw JetError(source_->name(), "not a Jet database: shorter than one 4096-byte page");
+        throw JetError(JetFault::NotJet4, source_->name(), "not a Jet database: shorter than one 4096-byte page");
     std::vector<std::uint8_t> page0(kPageSize);
     source_->read(0, page0);
     header_ = readDatabaseHeader(page0, source_->name());

@@ -9,14 +9,21 @@ namespace jet {
 
 namespace {
 
+// The system's own words where the file system gave them.
+std::string reasonOf(const platform::FileError& error) {
+    return error.reason().empty() ? error.what() : error.reason();
+}
+
 // A file opened through the platform's file system, shared for reading and writing with
 // other programs (the host program keeps its catalogs open while we work on them).
 class FileSource final : public PageSource {
 public:
-    FileSource(std::string path, OpenMode mode) : path_(std::move(path)) {
-        auto& files = platform::realFileSystem();
+    FileSource(platform::FileSystem& files, std::string path, OpenMode mode, bool createNew)
+        : path_(std::move(path)) {
         try {
-            if (mode == OpenMode::ReadOnly) {
+            if (createNew) {
+                writer_ = files.createNew(path_, platform::Sharing::ReadWriteForOthers);
+            } else if (mode == OpenMode::ReadOnly) {
                 reader_ = files.openRead(path_, platform::Sharing::ReadWriteForOthers);
             } else {
                 writer_ = files.openReadWrite(path_, platform::Sharing::ReadWriteForOthers);
@@ -25,7 +32,8 @@ public:
             std::int64_t size = file().size();
             size_ = size < 0 ? 0 : static_cast<std::uint64_t>(size);
         } catch (const platform::FileError& error) {
-            throw JetError(path_, std::string("cannot open: ") + error.what());
+            throw JetError::system(createNew ? JetFault::CannotCreate : JetFault::CannotOpen, path_,
+                                   createNew ? "cannot create" : "cannot open", reasonOf(error));
         }
     }
     const std::string& name() const override { return path_; }
@@ -44,18 +52,18 @@ public:
                 done += got;
             }
         } catch (const platform::FileError& error) {
-            throw JetError(path_, std::string("cannot read: ") + error.what());
+            throw JetError::system(JetFault::CannotRead, path_, "cannot read", reasonOf(error));
         }
         if (done != out.size())
             throw JetError(path_, "the file ended while reading offset " + std::to_string(offset));
     }
     bool writable() const override { return writer_ != nullptr; }
     void write(std::uint64_t offset, Bytes data) override {
-        if (!writer_) throw JetError(path_, "the database is open read-only");
+        if (!writer_) throw JetError(JetFault::ReadOnly, path_, "the database is open read-only");
         try {
             writer_->writeAt(static_cast<std::int64_t>(offset), data.data(), data.size());
         } catch (const platform::FileError& error) {
-            throw JetError(path_, std::string("cannot write: ") + error.what());
+            throw JetError::system(JetFault::CannotWrite, path_, "cannot write", reasonOf(error));
         }
         if (offset + data.size() > size_) size_ = offset + data.size();
     }
@@ -64,7 +72,7 @@ public:
         try {
             writer_->flush();
         } catch (const platform::FileError& error) {
-            throw JetError(path_, std::string("cannot flush: ") + error.what());
+            throw JetError::system(JetFault::CannotWrite, path_, "cannot flush", reasonOf(error));
         }
     }
 
@@ -102,8 +110,13 @@ private:
 
 }  // namespace
 
-std::unique_ptr<PageSource> openFileSource(const std::string& path, OpenMode mode) {
-    return std::make_unique<FileSource>(path, mode);
+std::unique_ptr<PageSource> openFileSource(platform::FileSystem& files, const std::string& path,
+                                           OpenMode mode) {
+    return std::make_unique<FileSource>(files, path, mode, false);
+}
+
+std::unique_ptr<PageSource> createFileSource(platform::FileSystem& files, const std::string& path) {
+    return std::make_unique<FileSource>(files, path, OpenMode::ReadWrite, true);
 }
 
 std::unique_ptr<PageSource> memorySource(std::vector<std::uint8_t> bytes, std::string name) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "jet/byte_codec.h"
+#include "platform/file_system.h"
 
 namespace jet {
 
@@ -29,9 +30,13 @@ public:
 
 enum class OpenMode { ReadOnly, ReadWrite };
 
-// Opens an existing file; others may keep reading and writing it meanwhile.
+// Opens an existing file through `files`; others may keep reading and writing it meanwhile.
 // Throws JetError naming the path and the system's reason.
-std::unique_ptr<PageSource> openFileSource(const std::string& path, OpenMode mode);
+std::unique_ptr<PageSource> openFileSource(platform::FileSystem& files, const std::string& path,
+                                           OpenMode mode);
+// Makes a new, empty file through `files`; an existing file of that name is never touched
+// (JetError then).
+std::unique_ptr<PageSource> createFileSource(platform::FileSystem& files, const std::string& path);
 
 // Bytes in memory, writable; `name` stands for the file in messages.
 std::unique_ptr<PageSource> memorySource(std::vector<std::uint8_t> bytes, std::string name);

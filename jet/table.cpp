@@ -26,7 +26,7 @@ const Value& RowCursor::field(const std::string& name) const {
     const auto& columns = table_->columns;
     for (std::size_t i = 0; i < columns.size(); ++i)
         if (sameName(columns[i].name, name)) return values_.at(i);
-    throw JetError(file_->name(), name_, "no column named " + name);
+    throw JetError::noSuchColumn(file_->name(), name_, name);
 }
 
 bool RowCursor::readSlot(std::uint32_t pageNumber, unsigned row) {

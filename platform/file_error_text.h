@@ -1,5 +1,4 @@
-// The one wording of file errors on every platform: what failed, on which path, and the
-// system's own reason ("Nie można otworzyć pliku: D:\a.mdb (Odmowa dostępu.)").
+// The one way the platform's files report a failing system call.
 #pragma once
 
 #include <string>
@@ -8,8 +7,8 @@
 
 namespace platform {
 
-enum class FileAction { Open, Create, Read, Write, Size };
-
-FileError fileError(FileAction action, const std::string& path, const std::string& reason);
+inline FileError fileError(FileAction action, const std::string& path, const std::string& reason) {
+    return FileError(action, path, reason);
+}
 
 }  // namespace platform

@@ -77,6 +77,11 @@ public:
     virtual bool deleteFile(const std::string& path) = 0;
     // Renames a file or folder; never replaces an existing target (false then).
     virtual bool renameNoReplace(const std::string& from, const std::string& to) = 0;
+    // Puts the file `from` in place of `to` in one step, replacing an existing `to`: either
+    // `to` is the new file and `from` is gone, or nothing changed (false then). Both paths
+    // must be on one volume. Written through to the disk before it returns where the system
+    // allows.
+    virtual bool replaceFile(const std::string& from, const std::string& to) = 0;
     // Names of the direct sub-folders of `folder` matching `mask` ('*' and '?', ASCII letters
     // compared without case), hidden folders included, in the order the system lists them.
     // "." and ".." never appear. An unreadable or missing folder gives an empty list.
@@ -96,6 +101,10 @@ public:
     virtual std::unique_ptr<RandomAccessFile> openReadWrite(const std::string& path,
                                                             Sharing sharing,
                                                             bool create = false) = 0;
+    // Makes a new, empty file for reading and writing; throws FileError when a file or
+    // folder of that name exists already (it is never truncated) or it cannot be made.
+    virtual std::unique_ptr<RandomAccessFile> createNew(const std::string& path,
+                                                        Sharing sharing) = 0;
 };
 
 // The running system's file system.

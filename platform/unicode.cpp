@@ -115,3 +115,14 @@ std::string utf16ToUtf8(std::u16string_view text) {
 }
 
 }  // namespace platform
+
+namespace platform {
+
+std::string utf32ToUtf8(std::u32string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    for (char32_t cp : text) appendUtf8(result, cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000) ? kReplacement : cp);
+    return result;
+}
+
+}  // namespace platform

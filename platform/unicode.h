@@ -11,5 +11,6 @@ std::u16string utf8ToUtf16(std::string_view text);
 std::string utf16ToUtf8(std::u16string_view text);
 // Code points of UTF-8 text, for matching character by character.
 std::u32string utf8ToUtf32(std::string_view text);
+std::string utf32ToUtf8(std::u32string_view text);
 
 }  // namespace platform

@@ -5,15 +5,30 @@
 
 namespace toolkit {
 
+std::string Dispatcher::describe(std::exception_ptr error) const {
+    if (errorText_) {
+        try {
+            return errorText_(error);
+        } catch (...) {
+            // The wording failed; the plain text below still reports the error.
+        }
+    }
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return std::string();
+    }
+}
+
 bool Dispatcher::invoke(const Event& handler) {
     if (!handler) return true;
     try {
         handler();
         return true;
-    } catch (const std::exception& error) {
-        report_(error.what());
     } catch (...) {
-        report_("Unknown error");
+        report_(describe(std::current_exception()));
     }
     return false;
 }

@@ -5,6 +5,7 @@
 // it meanwhile, and the handler bound to it decides what that means).
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <string>
 
@@ -20,6 +21,12 @@ class Dispatcher {
 public:
     using ErrorReport = std::function<void(const std::string& message)>;
     explicit Dispatcher(ErrorReport report) : report_(std::move(report)) {}
+
+    // Words an escaped exception for the report. The program installs its own (its users'
+    // language, its typed errors); without one, what() is reported, or an empty text for an
+    // exception that is no std::exception.
+    using ErrorText = std::function<std::string(std::exception_ptr)>;
+    void setErrorText(ErrorText errorText) { errorText_ = std::move(errorText); }
 
     // Runs `handler` if set; returns false when it threw (the report has been made).
     bool invoke(const Event& handler);
@@ -39,8 +46,10 @@ public:
 
 private:
     void deliver(const Event& handler);
+    std::string describe(std::exception_ptr error) const;
 
     ErrorReport report_;
+    ErrorText errorText_;
     std::function<void()> afterEvent_;
     int depth_ = 0;
 };

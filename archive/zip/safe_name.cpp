@@ -19,7 +19,8 @@ bool isReservedDeviceName(std::string_view component) {
     // The device name counts with any extension ("nul.txt" is NUL too) and trailing blanks.
     std::string_view stem = component.substr(0, component.find('.'));
     while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
-    static constexpr std::array<std::string_view, 4> kPlain = {"CON", "PRN", "AUX", "NUL"};
+    static constexpr std::array<std::string_view, 6> kPlain = {"CON", "PRN", "AUX", "NUL",
+                                                               "CONIN$", "CONOUT$"};
     for (std::string_view reserved : kPlain)
         if (equalsIgnoringAsciiCase(stem, reserved)) return true;
     if (stem.size() == 4 && stem[3] >= '1' && stem[3] <= '9')

@@ -17,7 +17,8 @@ enum class NameProblem {
     EmptyComponent,      // two separators in a row
     ControlCharacter,    // a byte below 0x20 or DEL
     ForbiddenCharacter,  // one of : * ? " < > |
-    ReservedDeviceName,  // CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or without extension
+    ReservedDeviceName,  // CON, PRN, AUX, NUL, CONIN$, CONOUT$, COM1-9, LPT1-9, with or without
+                         // extension
     TrailingDotOrSpace,  // a component ending with '.' or ' ' (Windows drops them)
 };
 

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <set>
 #include <stdexcept>
 
@@ -121,27 +120,33 @@ DatabaseWriter::~DatabaseWriter() {
     }
 }
 
-std::unique_ptr<DatabaseWriter> DatabaseWriter::create(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) throw JetError(path, "nie można utworzyć pliku bazy danych");
-    std::fclose(file);
+std::unique_ptr<DatabaseWriter> DatabaseWriter::create(platform::FileSystem& files,
+                                                       const std::string& path) {
+    auto source = createFileSource(files, path);
     try {
-        return createOn(openFileSource(path, OpenMode::ReadWrite), oleDateNow());
+        return createOn(std::move(source), oleDateNow());
     } catch (...) {
-        std::remove(path.c_str());
+        // createOn owned the file and has closed it; the name is ours since createNew made it.
+        files.deleteFile(path);
         throw;
     }
 }
 
-std::unique_ptr<DatabaseWriter> DatabaseWriter::open(const std::string& path) {
-    return openOn(openFileSource(path, OpenMode::ReadWrite));
+std::unique_ptr<DatabaseWriter> DatabaseWriter::open(platform::FileSystem& files,
+                                                     const std::string& path) {
+    return openOn(openFileSource(files, path, OpenMode::ReadWrite));
 }
 
 std::unique_ptr<DatabaseWriter> DatabaseWriter::createOn(std::unique_ptr<PageSource> source, double now) {
     std::unique_ptr<DatabaseWriter> db(new DatabaseWriter(std::move(source)));
     if (db->cache_.pageCount() != 0) throw JetError(db->fileName(), "the new database file is not empty");
     db->now_ = now;
-    db->buildNewDatabase(now);
+    try {
+        db->buildNewDatabase(now);
+    } catch (...) {
+        db->closed_ = true;  // a half-made file is not worth the destructor's flush
+        throw;
+    }
     return db;
 }
 
@@ -253,11 +258,11 @@ DatabaseWriter::OpenTable& DatabaseWriter::systemTable(PageNumber tdefPage, cons
 }
 
 void DatabaseWriter::loadCatalog() {
-    if (cache_.pageCount() < 3) throw JetError(fileName(), "the file is too short for a Jet 4 database");
+    if (cache_.pageCount() < 3) throw JetError(JetFault::NotJet4, fileName(), "the file is too short for a Jet 4 database");
     const Page& header = cache_.read(0);
     static const char engine[] = "Standard Jet DB";
     if (!std::equal(engine, engine + sizeof engine, header.begin() + 4) || header[0x14] != 1)
-        throw JetError(fileName(), "not a Jet 4 database");
+        throw JetError(JetFault::NotJet4, fileName(), "not a Jet 4 database");
     OpenTable& catalog = systemTable(kCatalogPage, "MSysObjects");
     const TableDefinition& def = catalog.definition;
     std::int32_t tablesId = kTablesContainerId;
@@ -324,7 +329,7 @@ std::vector<std::string> DatabaseWriter::tableNames() { return tableOrder_; }
 DatabaseWriter::OpenTable& DatabaseWriter::openTable(const std::string& name) {
     auto it = tablePages_.find(lower(name));
     if (it == tablePages_.end())
-        throw JetError(fileName(), name, "brak takiej tabeli w bazie danych");
+        throw JetError(JetFault::NoSuchTable, fileName(), name, "no such table");
     OpenTable& table = systemTable(it->second, name);
     for (const std::string& known : tableOrder_)
         if (lower(known) == lower(name)) table.name = known;
@@ -532,6 +537,9 @@ void DatabaseWriter::appendRow(const std::string& tableName, const std::vector<V
     for (const ColumnDefinition& c : def.columns)
         if (c.number < values.size()) values[c.number] = fitInteger(values[c.number], c.type);
     const auto row = checkRow(table, values);
+    // Waiting pages go out before the row is added, not after: a failing write then refuses
+    // this row (which is not in the file) instead of reporting a committed row as failed.
+    if (cache_.dirtyPages() > kDirtyPagesBeforeFlush) cache_.flush();
     cache_.begin();
     try {
         appendUnchecked(table, values, &row);
@@ -542,7 +550,6 @@ void DatabaseWriter::appendRow(const std::string& tableName, const std::vector<V
         forgetTableState();
         throw;
     }
-    if (cache_.dirtyPages() > kDirtyPagesBeforeFlush) cache_.flush();
 }
 
 void DatabaseWriter::appendUnchecked(OpenTable& table, const std::vector<Value>& values,
@@ -611,7 +618,7 @@ public:
         }
     }
     bool writable() const override { return false; }
-    void write(std::uint64_t, Bytes) override { throw JetError(name(), "the view is read-only"); }
+    void write(std::uint64_t, Bytes) override { throw JetError(JetFault::ReadOnly, name(), "the view is read-only"); }
     void flush() override {}
 
 private:

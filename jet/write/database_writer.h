@@ -24,11 +24,14 @@ namespace jet::write {
 
 class DatabaseWriter {
 public:
-    // Creates `path` (replacing a file of that name) with the system tables and no user
-    // table. Throws JetError when the file cannot be made.
-    static std::unique_ptr<DatabaseWriter> create(const std::string& path);
-    // Opens an existing Jet 4 file for appending. Throws JetError.
-    static std::unique_ptr<DatabaseWriter> open(const std::string& path);
+    // Creates the new file `path` through `files` with the system tables and no user table.
+    // An existing file of that name is left alone. Throws JetError when the file cannot be
+    // made; a file this call made and could not complete is deleted (where it can be).
+    static std::unique_ptr<DatabaseWriter> create(platform::FileSystem& files,
+                                                  const std::string& path);
+    // Opens an existing Jet 4 file through `files` for appending. Throws JetError.
+    static std::unique_ptr<DatabaseWriter> open(platform::FileSystem& files,
+                                                const std::string& path);
     // The same on bytes in memory or any other source (tests).
     static std::unique_ptr<DatabaseWriter> createOn(std::unique_ptr<PageSource> source,
                                                     double now);
@@ -62,8 +65,11 @@ public:
     // source for the reader (jet::Database). Valid while the writer lives.
     std::unique_ptr<PageSource> readView();
 
+    // Writes every waiting page and asks the system to put them on the disk; throws
+    // JetError when it cannot (the pages stay waiting, so a later flush tries again).
     void flush();
-    // Flushes; the object must not be used afterwards.
+    // Flushes; the object must not be used afterwards. The destructor flushes too, but
+    // cannot report: whoever needs the rows on disk calls close().
     void close();
 
 private:

@@ -1,6 +1,7 @@
 // The POSIX file system: plain system calls on UTF-8 paths. Folder listing filters by the
 // portable mask itself, so that every platform matches names alike.
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,6 +46,17 @@ std::string joined(const std::string& folder, const char* name) {
     return path + name;
 }
 
+// Puts a rename on the disk, as MOVEFILE_WRITE_THROUGH does on Windows. Best effort: the
+// rename has happened whatever the folder's sync says.
+void syncFolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 class PosixFileSystem : public FileSystem {
 public:
     bool fileExists(const std::string& path) override {
@@ -61,6 +73,14 @@ public:
     bool deleteFile(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
     bool renameNoReplace(const std::string& from, const std::string& to) override {
         return posix::renameNoReplace(from, to);
+    }
+    bool replaceFile(const std::string& from, const std::string& to) override {
+        struct stat info;
+        // rename() would also put a folder over an empty folder; only files are replaced.
+        if (::stat(from.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+        if (::rename(from.c_str(), to.c_str()) != 0) return false;
+        syncFolderOf(to);
+        return true;
     }
     std::vector<std::string> listSubFolders(const std::string& folder,
                                             const std::string& mask) override {
@@ -93,6 +113,9 @@ public:
     std::unique_ptr<RandomAccessFile> openReadWrite(const std::string& path, Sharing,
                                                     bool create) override {
         return posix::openRandomAccessFile(path, create);
+    }
+    std::unique_ptr<RandomAccessFile> createNew(const std::string& path, Sharing) override {
+        return posix::createNewFile(path);
     }
 };
 

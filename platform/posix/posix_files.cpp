@@ -164,4 +164,9 @@ std::unique_ptr<RandomAccessFile> openRandomAccessFile(const std::string& path, 
         path, openDescriptor(path, flags, create ? FileAction::Create : FileAction::Open));
 }
 
+std::unique_ptr<RandomAccessFile> createNewFile(const std::string& path) {
+    return std::make_unique<PosixRandomAccess>(
+        path, openDescriptor(path, O_RDWR | O_CREAT | O_EXCL, FileAction::Create));
+}
+
 }  // namespace platform::posix

@@ -14,6 +14,8 @@ namespace platform::posix {
 std::unique_ptr<ReadableFile> openReadFile(const std::string& path);
 std::unique_ptr<WritableFile> createWriteFile(const std::string& path);
 std::unique_ptr<RandomAccessFile> openRandomAccessFile(const std::string& path, bool create);
+// O_EXCL: fails on an existing name, symbolic links included.
+std::unique_ptr<RandomAccessFile> createNewFile(const std::string& path);
 
 // The system's text for an errno value.
 std::string errorText(int error);

@@ -59,6 +59,12 @@ public:
         // MoveFileW without MOVEFILE_REPLACE_EXISTING fails on an existing target.
         return MoveFileW(win32::toWidePath(from).c_str(), win32::toWidePath(to).c_str());
     }
+    bool replaceFile(const std::string& from, const std::string& to) override {
+        // One step: the old file is replaced or kept, never lost between a delete and a rename.
+        if (folderExists(from)) return false;
+        return MoveFileExW(win32::toWidePath(from).c_str(), win32::toWidePath(to).c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    }
     std::vector<std::string> listSubFolders(const std::string& folder,
                                             const std::string& mask) override {
         std::vector<std::string> names;
@@ -91,6 +97,9 @@ public:
     std::unique_ptr<RandomAccessFile> openReadWrite(const std::string& path, Sharing sharing,
                                                     bool create) override {
         return win32::openRandomAccessFile(path, sharing, create);
+    }
+    std::unique_ptr<RandomAccessFile> createNew(const std::string& path, Sharing sharing) override {
+        return win32::createNewFile(path, sharing);
     }
 };
 

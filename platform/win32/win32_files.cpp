@@ -156,4 +156,10 @@ std::unique_ptr<RandomAccessFile> openRandomAccessFile(const std::string& path, 
                          create ? FileAction::Create : FileAction::Open));
 }
 
+std::unique_ptr<RandomAccessFile> createNewFile(const std::string& path, Sharing sharing) {
+    return std::make_unique<Win32RandomAccess>(
+        path, openHandle(path, GENERIC_READ | GENERIC_WRITE, shareMode(sharing), CREATE_NEW,
+                         FileAction::Create));
+}
+
 }  // namespace platform::win32

@@ -14,5 +14,7 @@ std::unique_ptr<ReadableFile> openReadFile(const std::string& path, Sharing shar
 std::unique_ptr<WritableFile> createWriteFile(const std::string& path);
 std::unique_ptr<RandomAccessFile> openRandomAccessFile(const std::string& path, Sharing sharing,
                                                        bool create);
+// CREATE_NEW: fails on an existing name.
+std::unique_ptr<RandomAccessFile> createNewFile(const std::string& path, Sharing sharing);
 
 }  // namespace platform::win32

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "archive/zip/zip_writer.h"
+#include "catalog/catalog_creation.h"
+#include "jet/database.h"
+#include "tests/support/recording_log.h"
 #include "tests/app/preparation_fixture.h"
 
 namespace {
@@ -219,6 +222,29 @@ TEST(Preparation, HostTypedAfterAFailedSearchEnablesInstall) {
     run.backend.typeInto("Edit1", host);
     EXPECT_TRUE(run.installEnabled());
     EXPECT_TRUE(run.form->state.destination);
+}
+
+// A Windows user's library folder and a package named with Polish letters: the search, the
+// catalog's rename test and the catalog itself work on those names.
+TEST(Preparation, PolishLettersInTheHostFolderAndThePackageName) {
+    PreparationRun run;
+    const std::string host = run.makeFolder("E", "Biblioteki\\Łazienki Żółte\\Kavitek\\CAD 2.0");
+    const std::string catalogFolder = run.makeFolder("E", "Biblioteki\\Łazienki Żółte\\Kavitek\\CAD 2.0\\dodatki\\Łazienki_2026");
+    testsupport::RecordingLog creationLog;
+    ASSERT_TRUE(catalog::CatalogCreation(creationLog, run.files).MDBCreate(catalogFolder + "dodatki.mdb"));
+    run.system.roots = {run.drive("C")};
+    run.writeInstaller(packageZip("Łazienki_2026"));
+    run.run(kDebug);
+    EXPECT_EQ(run.form->state.packageName, "Łazienki_2026");
+    EXPECT_FALSE(run.installEnabled());  // the host is not below a drive root's maker folder
+
+    run.backend.typeInto("Edit1", host);
+    EXPECT_TRUE(run.backend.errorReports().empty());
+    EXPECT_TRUE(run.installEnabled());
+    // The rename test put the catalog back under its own name, whole.
+    EXPECT_FALSE(run.files.fileExists(catalogFolder + "dodatki.mdb.old"));
+    EXPECT_EQ(jet::Database::open(run.files, catalogFolder + "dodatki.mdb").tableNames(),
+              (std::vector<std::string>{"info_producent", "Dodatki"}));
 }
 
 TEST(Preparation, FolderPickedInsideThePackageFolderLeadsBackToTheHost) {

@@ -3,10 +3,13 @@
 // member never replaces a good file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "archive/extract_file_from_zip.h"
 #include "archive/extract_files_from_zip.h"
 #include "archive/member_extraction.h"
 #include "tests/archive/archive_fixture.h"
+#include "tests/support/fault_injecting_file_system.h"
 #include "toolkit/gauge.h"
 
 using archivetest::ArchiveTest;
@@ -122,6 +125,15 @@ TEST_F(Extract, RefusesAnUnsafeArchiveWholeBeforeWritingAnything) {
          "Niedozwolona nazwa pliku `PKG\\aux.txt` w archiwum ZIP: nazwa zawiera zastrzeżoną nazwę urządzenia."},
         {"duplicate by case", {{"PKG\\a.dat", "a"}, {"pkg/A.DAT", "x"}},
          "Plik `pkg/A.DAT` występuje w archiwum ZIP więcej niż raz."},
+        {"console device", {{"PKG\\a.dat", "a"}, {"PKG\\CONIN$", "x"}},
+         "Niedozwolona nazwa pliku `PKG\\CONIN$` w archiwum ZIP: nazwa zawiera zastrzeżoną nazwę urządzenia."},
+        {"console output device", {{"PKG\\a.dat", "a"}, {"PKG\\conout$.txt", "x"}},
+         "Niedozwolona nazwa pliku `PKG\\conout$.txt` w archiwum ZIP: nazwa zawiera zastrzeżoną nazwę urządzenia."},
+        {"duplicate by Polish letter case", {{"PKG\\a.dat", "a"}, {"PKG\\Łóżko.jpg", "1"}, {"pkg\\łÓŻKO.JPG", "2"}},
+         "Plik `pkg\\łÓŻKO.JPG` występuje w archiwum ZIP więcej niż raz."},
+        {"another member's temporary name", {{"PKG\\a.dat", "a"}, {"PKG\\a.DAT.Lumor-Part", "x"}},
+         "Plik `PKG\\a.DAT.Lumor-Part` w archiwum ZIP ma nazwę pliku tymczasowego, pod którą rozpakowywany "
+         "jest inny plik archiwum."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -157,6 +169,26 @@ TEST_F(Extract, AFileThatCannotBeReplacedFailsWithALevelOneMessage) {
     EXPECT_EQ(read("dest/PKG/dodatki.mdb"), "read-only catalog");
     EXPECT_TRUE(exists("dest/PKG/first.dat"));
     EXPECT_FALSE(exists("dest/PKG/last.dat"));
+}
+
+TEST_F(Extract, AFailingReplacementKeepsTheOldFileAndLeavesNoTemporaryFile) {
+    fs.createFolder(path("dest/PKG"));
+    write("dest/PKG/dodatki.mdb", "user's catalog");
+    archive({{"PKG\\dodatki.mdb", "new catalog"}});
+    testsupport::FaultInjectingFileSystem faulty(fs);
+    faulty.failOperation(testsupport::FileOperation::Replace, "*dodatki.mdb*");
+    EXPECT_FALSE(archive::ExtractFilesFromZip(log, faulty, state, gauge, state.sourceZip, dest()));
+    ASSERT_EQ(log.atLevel(1).size(), 1u);
+    EXPECT_NE(log.atLevel(1)[0].find(path("dest/PKG/dodatki.mdb")), std::string::npos) << log.atLevel(1)[0];
+    EXPECT_EQ(read("dest/PKG/dodatki.mdb"), "user's catalog");
+    EXPECT_FALSE(exists("dest/PKG/dodatki.mdb.lumor-part"));
+    // Without the fault the same extraction replaces it, in one operation that is counted.
+    faulty.clearFaults();
+    ASSERT_TRUE(archive::ExtractFilesFromZip(log, faulty, state, gauge, state.sourceZip, dest()));
+    EXPECT_EQ(read("dest/PKG/dodatki.mdb"), "new catalog");
+    EXPECT_TRUE(std::any_of(faulty.mutations().begin(), faulty.mutations().end(), [](const auto& m) {
+        return m.operation == testsupport::FileOperation::Replace;
+    }));
 }
 
 TEST_F(Extract, NotAnArchiveGivesFalseSilentlyAndLeavesTheGauge) {

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "archive/archive_messages.h"
 #include "archive/offset_field.h"
 #include "tests/archive/archive_fixture.h"
 #include "jet/write/database_writer.h"
@@ -22,7 +23,8 @@ namespace {
 // A catalog as the installer's merge reads it: Dodatki with its key, info_producent; with
 // `complete` false the second table is missing.
 void writeCatalog(const std::string& path, bool complete) {
-    auto writer = jet::write::DatabaseWriter::create(path);
+    platform::realFileSystem().deleteFile(path);  // the writer never replaces a file
+    auto writer = jet::write::DatabaseWriter::create(platform::realFileSystem(), path);
     jet::write::TableShape dodatki{"Dodatki", {{"ID", jet::ColumnType::Int32, 0}}, jet::write::PrimaryKeyShape{"Primary", "ID"}};
     for (const char* name : {"Producent", "Grupa", "Typ", "Nazwa", "JPG", "Kod_Producenta", "Dodatek_wst", "Kod_Wstawiania",
                              "Kolor", "DWG", "Wysokosc", "Opis_Produktu", "Kod_Dodatku1", "Kod_Dodatku2", "Kod_Dodatku3",
@@ -93,7 +95,7 @@ TEST_F(Pakiet, BuildsAnInstallerThatVerifiesAndExtractsLikeAnInstallation) {
 
     const Result verified = pakiet("verify " + q("Kuchnie.exe"));
     EXPECT_EQ(verified.code, 0) << verified.output;
-    EXPECT_NE(verified.output.find("package: Kuchnie"), std::string::npos) << verified.output;
+    EXPECT_NE(verified.output.find("paczka: Kuchnie"), std::string::npos) << verified.output;
 
     const Result extracted = pakiet("extract " + q("Kuchnie.exe") + " " + q("dest"));
     ASSERT_EQ(extracted.code, 0) << extracted.output;
@@ -122,17 +124,17 @@ TEST_F(Pakiet, BuildRefusesBadLayoutsAndSaysWhy) {
         {"catalog in capitals", [&](const std::string& r) {
              std::filesystem::remove(native(r + "src/Kuchnie/dodatki.mdb"));
              write(r + "src/Kuchnie/Dodatki.mdb", "catalog"); },
-         "holds no catalog named exactly 'dodatki.mdb'"},
+         "nie zawiera bazy o nazwie dokładnie `dodatki.mdb`"},
         {"catalog without info_producent", [&](const std::string& r) { writeCatalog(path(r + "src/Kuchnie/dodatki.mdb"), false); },
-         "the catalog has no table 'info_producent'"},
+         "katalog nie ma tabeli `info_producent`"},
         {"catalog not a database", [&](const std::string& r) { write(r + "src/Kuchnie/dodatki.mdb", std::string(5000, 'x')); },
-         "cannot be read as a Jet 4 database"},
-        {"cover missing", [&](const std::string& r) { fs.deleteFile(path(r + "src/Kuchnie.jpg")); }, "the cover 'Kuchnie.jpg' is missing"},
-        {"cover not a JPEG", [&](const std::string& r) { write(r + "src/Kuchnie.jpg", "GIF89a"); }, "is not a JPEG picture"},
+         "nie jest bazą danych Jet 4"},
+        {"cover missing", [&](const std::string& r) { fs.deleteFile(path(r + "src/Kuchnie.jpg")); }, "brak okładki `Kuchnie.jpg`"},
+        {"cover not a JPEG", [&](const std::string& r) { write(r + "src/Kuchnie.jpg", "GIF89a"); }, "nie jest obrazem JPEG"},
         {"device name inside", [&](const std::string& r) { write(r + "src/Kuchnie/aux.txt", "x"); },
-         "'Kuchnie\\aux.txt': the name holds a reserved device name"},
+         "Niedozwolona nazwa pliku `Kuchnie\\aux.txt` w archiwum ZIP: nazwa zawiera zastrzeżoną nazwę urządzenia."},
         {"stub already an installer", [&](const std::string& r) { write(r + "stub.exe", std::string(100, 'S') + archive::formatOffsetField(50)); },
-         "already carries a package"},
+         "zawiera już paczkę"},
     };
     for (std::size_t k = 0; k < cases.size(); ++k) {
         SCOPED_TRACE(cases[k].what);
@@ -156,11 +158,91 @@ TEST_F(Pakiet, VerifyReportsADamagedMemberAndAMissingTrailer) {
     write("damaged.exe", exe);
     Result result = pakiet("verify " + q("damaged.exe"));
     EXPECT_NE(result.code, 0);
-    EXPECT_NE(result.output.find("CRC-32"), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("Suma kontrolna pliku `Kuchnie\\item.dwx`"), std::string::npos) << result.output;
     EXPECT_NE(result.output.find("Kuchnie\\item.dwx"), std::string::npos) << result.output;
 
     write("plain.exe", std::string(5000, 'S'));
     result = pakiet("verify " + q("plain.exe"));
     EXPECT_NE(result.code, 0);
-    EXPECT_NE(result.output.find("does not name an archive"), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("nie wskazuje archiwum"), std::string::npos) << result.output;
 }
+
+namespace {
+
+bool hasEnglish(const std::string& text) {
+    for (const char* word : {"cannot", "no such", "not a Jet", "usage", "unknown", "error", "Error"})
+        if (text.find(word) != std::string::npos) return true;
+    return false;
+}
+
+TEST_F(Pakiet, HelpIsPolishAndSucceeds) {
+    Result result = pakiet("--help");
+    EXPECT_EQ(result.code, 0);
+    EXPECT_NE(result.output.find("użycie: pakiet POLECENIE"), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("rozpakowuje paczkę"), std::string::npos) << result.output;
+    result = pakiet("catalog --help");
+    EXPECT_EQ(result.code, 0);
+    EXPECT_NE(result.output.find("wszystkie wiersze tabeli"), std::string::npos) << result.output;
+    EXPECT_FALSE(hasEnglish(result.output)) << result.output;
+}
+
+TEST_F(Pakiet, CatalogErrorsArePolishAndNameWhatFailed) {
+    write("tekst.mdb", std::string(5000, 'x'));
+    const struct {
+        std::string arguments;
+        std::string said;
+    } cases[] = {
+        {"catalog dump " + q("src/Kuchnie/dodatki.mdb") + " Brak",
+         "Baza danych " + path("src/Kuchnie/dodatki.mdb") + " nie ma tabeli `Brak`."},
+        {"catalog dump " + q("tekst.mdb") + " Dodatki",
+         "Plik " + path("tekst.mdb") + " nie jest bazą danych Jet 4"},
+        {"catalog tables " + q("brak.mdb"), "Nie można otworzyć bazy danych " + path("brak.mdb")},
+        {"catalog schema " + q("src/Kuchnie/dodatki.mdb") + " Brak", "nie ma tabeli `Brak`"},
+        {"catalog frobnicate", "nieznana czynność `frobnicate`"},
+        {"frobnicate", "nieznane polecenie `frobnicate`"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const Result result = pakiet(c.arguments);
+        EXPECT_NE(result.code, 0);
+        EXPECT_NE(result.output.find(c.said), std::string::npos) << result.output;
+        EXPECT_FALSE(hasEnglish(result.output)) << result.output;
+    }
+}
+
+TEST_F(Pakiet, VerifyReportsNamesTheInstallerWouldRefuse) {
+    const struct {
+        const char* what;
+        std::vector<std::pair<std::string, std::string>> members;
+        std::string said;
+    } cases[] = {
+        {"package named '..'", {{"..\\dodatki.mdb", "c"}, {"...jpg", "\xFF\xD8\xFF"}},
+         "Niedozwolona nazwa katalogu paczki `..`"},
+        {"one file on NTFS", {{"P\\dodatki.mdb", "c"}, {"P.jpg", "\xFF\xD8\xFF"}, {"P\\Łóżko.jpg", "1"}, {"P\\łóżko.jpg", "2"}},
+         "Plik `P\\łóżko.jpg` występuje w archiwum ZIP więcej niż raz."},
+        {"console device", {{"P\\dodatki.mdb", "c"}, {"P.jpg", "\xFF\xD8\xFF"}, {"P\\CONIN$", "1"}},
+         "Niedozwolona nazwa pliku `P\\CONIN$` w archiwum ZIP: nazwa zawiera zastrzeżoną nazwę urządzenia."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        write("bad.exe", std::string(4096, 'S') + zip::makeZip(c.members) + "\xEF\xBB\xBF" + archive::formatOffsetField(4096));
+        const Result result = pakiet("verify " + q("bad.exe"));
+        EXPECT_NE(result.code, 0);
+        EXPECT_NE(result.output.find(c.said), std::string::npos) << result.output;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FileErrorText, TheSystemsFailuresAreWordedInPolishAndCallersSentencesKept) {
+    EXPECT_EQ(archive::messageFor(platform::FileError(platform::FileAction::Open, "D:\\a.mdb", "Odmowa dostępu.")),
+              "Nie można otworzyć pliku: D:\\a.mdb (Odmowa dostępu.)");
+    EXPECT_EQ(archive::messageFor(platform::FileError(platform::FileAction::Write, "D:\\a.mdb", "Dysk jest pełny.")),
+              "Błąd zapisu pliku: D:\\a.mdb (Dysk jest pełny.)");
+    EXPECT_EQ(archive::messageFor(platform::FileError("D:\\a", "Nie można utworzyć katalogu: D:\\a")),
+              "Nie można utworzyć katalogu: D:\\a");
+}
+
+}  // namespace

@@ -51,7 +51,7 @@ TEST(MDBCreate, MakesBothTablesWithTheirColumnsInOrderAndTheKey) {
     EXPECT_EQ(log.lines, kCreationLines);
     EXPECT_EQ(creation.mdbBase, nullptr);
 
-    jet::Database db = jet::Database::open(file);
+    jet::Database db = jet::Database::open(platform::realFileSystem(), file);
     EXPECT_EQ(db.tableNames(), (std::vector<std::string>{"info_producent", "Dodatki"}));
     struct Expected {
         const char* table;
@@ -92,7 +92,7 @@ TEST(MDBCreate, TheNewFileOpensAtOnceAndTakesRecordsWithEmptyAndNullTexts) {
     ASSERT_TRUE(creation.MDBCreate(file));
     std::vector<jetwritetest::Row> rows;
     {
-        catalog::Connection c;
+        catalog::Connection c(platform::realFileSystem());
         c.setConnectionString(catalog::openConnectionString(file));
         c.setLoginPrompt(false);
         c.connect();
@@ -136,7 +136,7 @@ TEST(MDBCreate, AnExistingFileIsDeletedFirstAndReplaced) {
     Lines expected = {{2, "Znaleniono istniejący plik z dazą danych."}, {2, "Usunięto istniejący plik z dazą danych."}};
     expected.insert(expected.end(), kCreationLines.begin(), kCreationLines.end());
     EXPECT_EQ(log.lines, expected);
-    EXPECT_EQ(jet::Database::open(file).tableNames().size(), 2u);
+    EXPECT_EQ(jet::Database::open(platform::realFileSystem(), file).tableNames().size(), 2u);
 }
 
 TEST(MDBCreate, AFileThatCannotBeCreatedLeavesNothingAndReturnsFalse) {
@@ -148,7 +148,9 @@ TEST(MDBCreate, AFileThatCannotBeCreatedLeavesNothingAndReturnsFalse) {
     ASSERT_EQ(log.lines.size(), 2u);
     EXPECT_EQ(log.lines[0], (std::pair<std::int32_t, std::string>{2, "Tworzenie pliku bazy danych."}));
     EXPECT_EQ(log.lines[1].first, 1);
-    EXPECT_EQ(log.lines[1].second.rfind("[Błąd tworzenia bazy danych MDB.] ", 0), 0u) << log.lines[1].second;
+    EXPECT_EQ(log.lines[1].second.rfind("[Błąd tworzenia bazy danych MDB.] Nie można utworzyć bazy danych " + file, 0), 0u)
+        << log.lines[1].second;
+    EXPECT_EQ(log.lines[1].second.find("cannot"), std::string::npos) << log.lines[1].second;
     EXPECT_FALSE(std::filesystem::exists(file));
     EXPECT_EQ(creation.mdbBase, nullptr);
 }

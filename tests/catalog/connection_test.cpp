@@ -74,7 +74,7 @@ class TableObjects : public ::testing::Test {
 protected:
     void SetUp() override {
         path = (dir.path() / "t.mdb").string();
-        auto db = jet::write::DatabaseWriter::create(path);
+        auto db = jet::write::DatabaseWriter::create(platform::realFileSystem(), path);
         db->createTable({"Dodatki",
                          {{"ID", jet::ColumnType::Int32, 0}, {"Nazwa", jet::ColumnType::Text, 10},
                           {"Dodatek_wst", jet::ColumnType::Bool, 0}},
@@ -100,7 +100,7 @@ protected:
 };
 
 TEST_F(TableObjects, AWalkMeetsEveryRecordOnceAndNullReadsAsEmptyText) {
-    Connection c;
+    Connection c(platform::realFileSystem());
     Table t;
     openTable(c, t, "Dodatki", true);
     std::vector<std::string> seen;
@@ -120,7 +120,7 @@ TEST_F(TableObjects, AWalkMeetsEveryRecordOnceAndNullReadsAsEmptyText) {
 }
 
 TEST_F(TableObjects, PostedRecordsAreMetByTheNextWalkAndRepeatedKeysRefused) {
-    Connection source, destination;
+    Connection source(platform::realFileSystem()), destination(platform::realFileSystem());
     Table from, to;
     openTable(source, from, "Dodatki", true);
     // The destination is another file with the same table, as in the merge.
@@ -162,7 +162,7 @@ TEST_F(TableObjects, PostedRecordsAreMetByTheNextWalkAndRepeatedKeysRefused) {
     // Disconnected, the file is free to be moved and read by others.
     const std::string moved = (dir.path() / "moved.mdb").string();
     std::filesystem::rename(other, moved);
-    Connection again;
+    Connection again(platform::realFileSystem());
     Table check;
     again.setConnectionString(openConnectionString(moved));
     again.connect();
@@ -175,7 +175,7 @@ TEST_F(TableObjects, PostedRecordsAreMetByTheNextWalkAndRepeatedKeysRefused) {
 }
 
 TEST_F(TableObjects, AMissingOrDamagedFileCannotBeConnected) {
-    Connection c;
+    Connection c(platform::realFileSystem());
     c.setConnectionString(openConnectionString((dir.path() / "brak.mdb").string()));
     EXPECT_THROW(c.connect(), CatalogError);
     const std::string junk = (dir.path() / "junk.mdb").string();

@@ -42,8 +42,8 @@ TEST_F(CsvImport, RowsLandWithNullsEmptyFieldsAndPolishLetters) {
         "Producent,Nazwa,kod\n"
         "ABC,\"Fabryka Mebli \"\"Dąb\"\", sp. z o.o.\",00-950\n"
         "xyz,,\n";
-    EXPECT_EQ(catalog::importCsv(file, "info_producent", csv), 2u);
-    EXPECT_EQ(catalog::importCsv(file, "Dodatki", "id,Nazwa,Dodatek_wst\n5,Krzesło,tak\n6,Stół,0\n"), 2u);
+    EXPECT_EQ(catalog::importCsv(platform::realFileSystem(), file, "info_producent", csv), 2u);
+    EXPECT_EQ(catalog::importCsv(platform::realFileSystem(), file, "Dodatki", "id,Nazwa,Dodatek_wst\n5,Krzesło,tak\n6,Stół,0\n"), 2u);
     std::vector<jetwritetest::Row> producers(2, jetwritetest::Row(9));
     producers[0][0] = Value::text("ABC");
     producers[0][1] = Value::text("Fabryka Mebli \"Dąb\", sp. z o.o.");
@@ -57,7 +57,7 @@ TEST_F(CsvImport, RowsLandWithNullsEmptyFieldsAndPolishLetters) {
 }
 
 TEST_F(CsvImport, ABadLineNamesLineAndColumnAndChangesNothing) {
-    ASSERT_EQ(catalog::importCsv(file, "Dodatki", "ID\n1\n"), 1u);
+    ASSERT_EQ(catalog::importCsv(platform::realFileSystem(), file, "Dodatki", "ID\n1\n"), 1u);
     const std::string before = testsupport::readFile(file);
     struct Case {
         const char* csv;
@@ -76,7 +76,7 @@ TEST_F(CsvImport, ABadLineNamesLineAndColumnAndChangesNothing) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.csv);
         try {
-            catalog::importCsv(file, "Dodatki", c.csv);
+            catalog::importCsv(platform::realFileSystem(), file, "Dodatki", c.csv);
             ADD_FAILURE() << "imported";
         } catch (const catalog::CatalogError& e) {
             for (const auto& part : c.mentions)

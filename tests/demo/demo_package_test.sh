@@ -48,8 +48,8 @@ pass "the demo installer was built ($(stat -c %s "$exe") bytes)"
 # --- pakiet verify --------------------------------------------------------------------------
 if run verify "$(native "$exe")" >"$work/verify.log" 2>&1; then pass "pakiet verify accepts it"; else fail "pakiet verify: $(cat "$work/verify.log")"; fi
 # 36 items of three files, 8 textures, the settings file, the catalog, the cover and P.txt.
-grep -qx "members: 120" "$work/verify.log" && pass "120 members" || fail "member count: $(grep members "$work/verify.log")"
-grep -qx "package: Wrzos" "$work/verify.log" && pass "one package, Wrzos" || fail "package line: $(grep package "$work/verify.log")"
+grep -qx "pliki w archiwum: 120" "$work/verify.log" && pass "120 members" || fail "member count: $(grep 'pliki w archiwum' "$work/verify.log")"
+grep -qx "paczka: Wrzos" "$work/verify.log" && pass "one package, Wrzos" || fail "package line: $(grep paczka "$work/verify.log")"
 
 # --- the catalog ----------------------------------------------------------------------------
 for table in info_producent Dodatki; do

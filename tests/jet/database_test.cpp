@@ -24,7 +24,7 @@ std::string messageOf(const std::function<void()>& action) {
 }
 
 TEST(DatabaseTest, LinkedTablesAreListedApartAndNotReadHere) {
-    jet::Database database = jet::Database::open(corpus("ucanaccess/linked.mdb"));
+    jet::Database database = jet::Database::open(platform::realFileSystem(), corpus("ucanaccess/linked.mdb"));
     std::vector<const jet::CatalogEntry*> linked;
     for (const auto& entry : database.catalog())
         if (entry.kind == jet::ObjectKind::LinkedTable) linked.push_back(&entry);
@@ -39,7 +39,7 @@ TEST(DatabaseTest, LinkedTablesAreListedApartAndNotReadHere) {
 }
 
 TEST(DatabaseTest, SystemTablesOnlyOnRequest) {
-    jet::Database database = jet::Database::open(corpus("jackcess/testV2000.mdb"));
+    jet::Database database = jet::Database::open(platform::realFileSystem(), corpus("jackcess/testV2000.mdb"));
     auto user = database.tableNames();
     auto all = database.tableNames(true);
     EXPECT_EQ(std::count(user.begin(), user.end(), "MSysObjects"), 0);
@@ -52,7 +52,7 @@ TEST(DatabaseTest, SystemTablesOnlyOnRequest) {
 }
 
 TEST(DatabaseTest, FieldsByNameAndMissingNamesNamed) {
-    jet::Database database = jet::Database::open(corpus("jackcess/testV2000.mdb"));
+    jet::Database database = jet::Database::open(platform::realFileSystem(), corpus("jackcess/testV2000.mdb"));
     jet::Table table = database.table("table1");
     EXPECT_EQ(table.name(), "Table1");
     jet::RowCursor rows = table.rows();
@@ -66,7 +66,7 @@ TEST(DatabaseTest, FieldsByNameAndMissingNamesNamed) {
 }
 
 TEST(DatabaseTest, PrimaryKeyDefinitionIsRead) {
-    jet::Database database = jet::Database::open(corpus("jackcess/testV2000.mdb"));
+    jet::Database database = jet::Database::open(platform::realFileSystem(), corpus("jackcess/testV2000.mdb"));
     jet::Table table = database.table("Table1");
     auto key = std::find_if(table.indexes().begin(), table.indexes().end(),
                             [](const jet::Index& index) { return index.kind == jet::IndexKind::PrimaryKey; });
@@ -81,15 +81,15 @@ TEST(DatabaseTest, FileStaysOpenToOthers) {
     testsupport::TempDir temp;
     auto copy = temp.path() / "shared.mdb";
     testsupport::writeFile(copy, testsupport::readFile(corpus("jackcess/testV2000.mdb")));
-    jet::Database writer = jet::Database::open(copy.string(), jet::OpenMode::ReadWrite);
-    jet::Database reader = jet::Database::open(copy.string(), jet::OpenMode::ReadOnly);
+    jet::Database writer = jet::Database::open(platform::realFileSystem(), copy.string(), jet::OpenMode::ReadWrite);
+    jet::Database reader = jet::Database::open(platform::realFileSystem(), copy.string(), jet::OpenMode::ReadOnly);
     EXPECT_EQ(reader.tableNames(), writer.tableNames());
     EXPECT_TRUE(writer.pages().source().writable());
     EXPECT_FALSE(reader.pages().source().writable());
     std::vector<std::uint8_t> page(jet::kPageSize);
     EXPECT_THROW(reader.pages().source().write(0, page), jet::JetError);
     std::string missing = (temp.path() / "missing.mdb").string();
-    EXPECT_NE(messageOf([&] { jet::Database::open(missing); }).find(missing + ": cannot open"), std::string::npos);
+    EXPECT_NE(messageOf([&] { jet::Database::open(platform::realFileSystem(), missing); }).find(missing + ": cannot open"), std::string::npos);
 }
 
 }  // namespace

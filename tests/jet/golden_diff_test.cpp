@@ -128,7 +128,7 @@ TEST(JetGoldenTest, CorpusIsPresent) {
 TEST(JetGoldenTest, UserTablesMatchOracleList) {
     for (const auto& file : corpusFiles()) {
         SCOPED_TRACE(file.database.string());
-        jet::Database database = jet::Database::open(file.database.string());
+        jet::Database database = jet::Database::open(platform::realFileSystem(), file.database.string());
         std::vector<std::string> expected;
         for (const auto& line : lines(file.golden / "tables.mdbreader.jsonl"))
             expected.push_back(jettest::parseJson(line).text);
@@ -139,7 +139,7 @@ TEST(JetGoldenTest, UserTablesMatchOracleList) {
 TEST(JetGoldenTest, SchemaMatchesOracle) {
     for (const auto& file : corpusFiles()) {
         SCOPED_TRACE(file.database.string());
-        jet::Database database = jet::Database::open(file.database.string());
+        jet::Database database = jet::Database::open(platform::realFileSystem(), file.database.string());
         std::vector<std::string> expected = lines(file.golden / "schema.mdbreader.jsonl");
         std::vector<std::string> ours;
         for (const auto& name : database.tableNames()) {
@@ -155,7 +155,7 @@ TEST(JetGoldenTest, SchemaMatchesOracle) {
 TEST(JetGoldenTest, RowsMatchOracleAsMultisets) {
     std::size_t tables = 0, rows = 0;
     for (const auto& file : corpusFiles()) {
-        jet::Database database = jet::Database::open(file.database.string());
+        jet::Database database = jet::Database::open(platform::realFileSystem(), file.database.string());
         for (const auto& name : database.tableNames()) {
             SCOPED_TRACE(file.database.string() + " table " + name);
             auto golden = lines(file.golden / (safeName(name) + ".mdbreader.jsonl"));

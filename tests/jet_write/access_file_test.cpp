@@ -21,7 +21,7 @@ std::string corpusCopy(const testsupport::TempDir& dir, const std::string& relat
 }
 
 std::vector<Row> existingRows(const std::string& file, const std::string& table) {
-    jet::Database db = jet::Database::open(file);
+    jet::Database db = jet::Database::open(platform::realFileSystem(), file);
     auto cursor = db.table(table).rows();
     std::vector<Row> rows;
     while (cursor.next()) rows.push_back(cursor.values());
@@ -55,7 +55,7 @@ TEST(AccessFile, RowsAppendedToAccessTablesReadBackWithTheOldOnes) {
         std::vector<Row> rows = existingRows(file, c.table);
         ASSERT_FALSE(rows.empty());
         {
-            auto db = DatabaseWriter::open(file);
+            auto db = DatabaseWriter::open(platform::realFileSystem(), file);
             for (const Row& row : c.added) db->appendRow(c.table, rows.emplace_back(row));
             if (!c.repeated.empty()) {
                 EXPECT_THROW(db->appendRow(c.table, c.repeated), RowRefused);
@@ -69,7 +69,7 @@ TEST(AccessFile, RowsAppendedToAccessTablesReadBackWithTheOldOnes) {
 TEST(AccessFile, AnAccessCounterFollowsAnExplicitlyGivenValue) {
     testsupport::TempDir dir;
     const std::string file = corpusCopy(dir, "access_parser/test.mdb");
-    auto db = DatabaseWriter::open(file);
+    auto db = DatabaseWriter::open(platform::realFileSystem(), file);
     ASSERT_EQ(db->table("ClarotyTable").autoNumber, 2u);
     db->appendRow("ClarotyTable", {Value(std::int32_t(17)), Value::text("a"), Value(), Value()});
     EXPECT_EQ(db->table("ClarotyTable").autoNumber, 17u);
@@ -82,7 +82,7 @@ TEST(AccessFile, TablesAddedToAnAccessFileAreListedByEveryReader) {
     testsupport::TempDir dir;
     const std::string file = corpusCopy(dir, "jackcess/compIndexTestV2000.mdb");
     {
-        auto db = DatabaseWriter::open(file);
+        auto db = DatabaseWriter::open(platform::realFileSystem(), file);
         db->createTable(TableShape{"Nowa", {{"ID", jet::ColumnType::Int32, 0}, {"t", jet::ColumnType::Text, 9}},
                                   PrimaryKeyShape{"Primary", "ID"}});
         db->appendRow("Nowa", {Value(std::int32_t(1)), Value::text("ąę")});

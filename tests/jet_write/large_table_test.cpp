@@ -35,7 +35,7 @@ protected:
         ids_.resize(kRows);
         for (std::int32_t i = 0; i < kRows; ++i) ids_[i] = i * 3 - 100000;
         std::shuffle(ids_.begin(), ids_.end(), std::mt19937(20261209));
-        auto db = DatabaseWriter::create(file_);
+        auto db = DatabaseWriter::create(platform::realFileSystem(), file_);
         db->createTable(TableShape{"Duza", {{"ID", ColumnType::Int32, 0}, {"Opis", ColumnType::Text, 20}},
                                   PrimaryKeyShape{"Primary", "ID"}});
         for (std::int32_t id : ids_) db->appendRow("Duza", {Value(id), Value::text(label(id))});
@@ -60,9 +60,9 @@ TEST_F(LargeTable, BothReadersReadEveryRowInWritingOrder) {
 }
 
 TEST_F(LargeTable, IndexPagesMapsAndCountsAgreeWithThePages) {
-    PageCache cache(jet::openFileSource(file_, jet::OpenMode::ReadOnly));
+    PageCache cache(jet::openFileSource(platform::realFileSystem(), file_, jet::OpenMode::ReadOnly));
     PageAllocator allocator(cache);
-    auto db = DatabaseWriter::openOn(jet::openFileSource(file_, jet::OpenMode::ReadOnly));
+    auto db = DatabaseWriter::openOn(jet::openFileSource(platform::realFileSystem(), file_, jet::OpenMode::ReadOnly));
     const TableDefinition def = db->table("Duza");
     PageNumber tdef = 0;
     for (PageNumber p = 0; p < cache.pageCount() && !tdef; ++p)
@@ -125,7 +125,7 @@ TEST_F(LargeTable, KeysAreFoundAndRepeatsRefusedAfterReopening) {
     testsupport::TempDir copyDir;
     const std::string copy = (copyDir.path() / "copy.mdb").string();
     testsupport::writeFile(copy, testsupport::readFile(file_));
-    auto db = DatabaseWriter::open(copy);
+    auto db = DatabaseWriter::open(platform::realFileSystem(), copy);
     for (std::int32_t id : {ids_.front(), ids_.back(), ids_[kRows / 2], std::int32_t(-100000)})
         EXPECT_THROW(db->appendRow("Duza", {Value(id), Value::text("x")}), RowRefused) << id;
     db->appendRow("Duza", {Value(std::int32_t(1)), Value::text("nowy")});  // 1 is not among the keys

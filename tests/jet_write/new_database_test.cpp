@@ -28,7 +28,7 @@ TEST(NewDatabase, HeaderPageEqualsTheEnginesForTheSameDateAndBuild) {
 }
 
 TEST(NewDatabase, SystemTableDefinitionsMatchTheEngines) {
-    PageCache engine(jet::openFileSource(enginePath(), jet::OpenMode::ReadOnly));
+    PageCache engine(jet::openFileSource(platform::realFileSystem(), enginePath(), jet::OpenMode::ReadOnly));
     const TableDefinition ours[] = {msysObjectsDefinition(), msysAcesDefinition(),
                                     msysQueriesDefinition(), msysRelationshipsDefinition()};
     for (PageNumber page = 2; page <= 5; ++page) {
@@ -75,9 +75,9 @@ TEST(NewDatabase, SystemTableDefinitionsMatchTheEngines) {
 TEST(NewDatabase, CatalogHoldsTheEnginesObjectsAndPermissions) {
     testsupport::TempDir dir;
     const std::string file = (dir.path() / "empty.mdb").string();
-    DatabaseWriter::create(file)->close();
-    PageCache ours(jet::openFileSource(file, jet::OpenMode::ReadOnly));
-    PageCache engine(jet::openFileSource(enginePath(), jet::OpenMode::ReadOnly));
+    DatabaseWriter::create(platform::realFileSystem(), file)->close();
+    PageCache ours(jet::openFileSource(platform::realFileSystem(), file, jet::OpenMode::ReadOnly));
+    PageCache engine(jet::openFileSource(platform::realFileSystem(), enginePath(), jet::OpenMode::ReadOnly));
     // Same row counts and distinct-key counts in MSysObjects and MSysACEs as the engine's.
     for (PageNumber page : {PageNumber(2), PageNumber(3)}) {
         const auto mine = decodeTableDefinition(jet::Bytes(readTableDefinition(ours, page == 2 ? 2 : 6)));
@@ -92,7 +92,7 @@ TEST(NewDatabase, IndependentReadersListOnlyTheSystemTables) {
     SKIP_WITHOUT_ORACLES();
     testsupport::TempDir dir;
     const std::string file = (dir.path() / "empty.mdb").string();
-    DatabaseWriter::create(file)->close();
+    DatabaseWriter::create(platform::realFileSystem(), file)->close();
     EXPECT_TRUE(testsupport::mdbReaderTables(file).empty());
     EXPECT_TRUE(testsupport::mdbToolsTables(file).empty());
     const std::vector<std::string> system{"MSysObjects", "MSysACEs", "MSysQueries", "MSysRelationships"};

@@ -19,7 +19,7 @@ TEST(Refusal, EachBadRowIsRefusedWithTableColumnAndKeyAndChangesNothing) {
     const std::vector<Row> good = {{Value(std::int32_t(5)), Value::text("pięć"), Value(true)},
                                    {Value(std::int32_t(6)), Value::text("sześć"), Value(false)}};
     {
-        auto db = DatabaseWriter::create(file);
+        auto db = DatabaseWriter::create(platform::realFileSystem(), file);
         db->createTable(TableShape{"Dodatki",
                                   {{"ID", ColumnType::Int32, 0},
                                    {"Nazwa", ColumnType::Text, 10},
@@ -49,7 +49,7 @@ TEST(Refusal, EachBadRowIsRefusedWithTableColumnAndKeyAndChangesNothing) {
          {"`Nazwa`", "UTF-8"}},
         {"too many values", {Value(std::int32_t(11)), Value::text("x"), Value(false), Value(false)}, {"`Dodatki`"}},
     };
-    auto db = DatabaseWriter::open(file);
+    auto db = DatabaseWriter::open(platform::realFileSystem(), file);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         try {
@@ -63,7 +63,7 @@ TEST(Refusal, EachBadRowIsRefusedWithTableColumnAndKeyAndChangesNothing) {
     }
     db->close();
     EXPECT_EQ(testsupport::readFile(file), before);
-    EXPECT_THROW(DatabaseWriter::open(file)->appendRow("Brak", {}), jet::JetError);
+    EXPECT_THROW(DatabaseWriter::open(platform::realFileSystem(), file)->appendRow("Brak", {}), jet::JetError);
 }
 
 // A source that starts failing reads when told to, as a damaged disk would.
@@ -92,7 +92,7 @@ TEST(Refusal, AnAppendThatFailsHalfWayLeavesTheFileReadable) {
     const std::string file = (dir.path() / "half.mdb").string();
     std::vector<Row> rows;
     {
-        auto db = DatabaseWriter::create(file);
+        auto db = DatabaseWriter::create(platform::realFileSystem(), file);
         db->createTable(TableShape{"T", {{"ID", ColumnType::Int32, 0}, {"t", ColumnType::Text, 255}},
                                   PrimaryKeyShape{"Primary", "ID"}});
         for (std::int32_t i = 0; i < 30; ++i)
@@ -103,7 +103,7 @@ TEST(Refusal, AnAppendThatFailsHalfWayLeavesTheFileReadable) {
     // the writer must put back whatever the append had changed, and go on afterwards.
     int failures = 0;
     for (int readsBeforeFailure = 0; readsBeforeFailure < 8; ++readsBeforeFailure) {
-        auto source = std::make_unique<FailingSource>(jet::openFileSource(file, jet::OpenMode::ReadWrite));
+        auto source = std::make_unique<FailingSource>(jet::openFileSource(platform::realFileSystem(), file, jet::OpenMode::ReadWrite));
         FailingSource* failing = source.get();
         auto db = DatabaseWriter::openOn(std::move(source));
         const std::int32_t next = static_cast<std::int32_t>(rows.size());

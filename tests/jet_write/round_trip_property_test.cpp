@@ -89,7 +89,7 @@ void roundTrip(std::uint32_t seed) {
     const std::string file = (dir.path() / "random.mdb").string();
     std::vector<Generated> tables;
     {
-        auto db = DatabaseWriter::create(file);
+        auto db = DatabaseWriter::create(platform::realFileSystem(), file);
         for (int t = 0; t < 2; ++t) {
             tables.push_back(generate(random, t));
             db->createTable(tables.back().shape);

@@ -45,7 +45,7 @@ TEST(UserTable, ValuesOfEveryKindReadBackByBothReaders) {
         {id(4), text("it's \"quoted\", with;separators\\"), Value(), Value(false), text("ab")},
     };
     {
-        auto db = DatabaseWriter::create(file);
+        auto db = DatabaseWriter::create(platform::realFileSystem(), file);
         db->createTable(itemsTable());
         for (const Row& row : rows) db->appendRow("Pozycje", row);
         db->close();
@@ -62,7 +62,7 @@ TEST(UserTable, TablesWithoutKeyOrFixedColumnsAndManyTables) {
     const std::string file = (dir.path() / "many.mdb").string();
     std::vector<std::string> names;
     {
-        auto db = DatabaseWriter::create(file);
+        auto db = DatabaseWriter::create(platform::realFileSystem(), file);
         for (int t = 0; t < 12; ++t) {
             const std::string name = "Tabela_" + std::to_string(t);
             names.push_back(name);
@@ -88,14 +88,14 @@ TEST(UserTable, RowsFillManyDataPagesAndSurviveReopening) {
                    i % 5 ? text(std::to_string(i * 7)) : Value()};
     };
     {
-        auto db = DatabaseWriter::create(file);
+        auto db = DatabaseWriter::create(platform::realFileSystem(), file);
         db->createTable(itemsTable());
         for (std::int32_t i = 1; i <= 1500; ++i) db->appendRow("Pozycje", rows.emplace_back(rowFor(i)));
         db->close();
     }
     {
         // A second session appends to the file the first one closed.
-        auto db = DatabaseWriter::open(file);
+        auto db = DatabaseWriter::open(platform::realFileSystem(), file);
         ASSERT_EQ(db->tableNames(), std::vector<std::string>{"Pozycje"});
         for (std::int32_t i = 1501; i <= 2000; ++i) db->appendRow("Pozycje", rows.emplace_back(rowFor(i)));
         EXPECT_THROW(db->appendRow("Pozycje", rowFor(700)), RowRefused);  // key from session one

@@ -42,7 +42,7 @@ void compare(const char* reader, const std::vector<testsupport::OracleRow>& seen
 
 void expectOurReaderSees(const std::string& file, const std::string& table,
                          const std::vector<std::string>& columns, const std::vector<Row>& rows) {
-    jet::Database db = jet::Database::open(file);
+    jet::Database db = jet::Database::open(platform::realFileSystem(), file);
     jet::Table t = db.table(table);
     std::vector<std::string> names;
     for (const auto& c : t.columns()) names.push_back(c.name);

@@ -182,8 +182,11 @@ TEST_F(FileSystemTest, OpeningFailuresNameThePath) {
         EXPECT_EQ(error.path(), missing);
         const std::string message = error.what();
         EXPECT_NE(message.find(missing), std::string::npos) << message;
-        // The system's reason follows the path.
+        // The system's reason follows the path, and is kept apart for wording.
         EXPECT_GT(message.size(), message.find(missing) + missing.size() + 3) << message;
+        EXPECT_EQ(error.action(), platform::FileAction::Open);
+        EXPECT_FALSE(error.reason().empty());
+        EXPECT_NE(message.find(error.reason()), std::string::npos) << message;
     }
     EXPECT_THROW(files.openReadWrite(missing, Sharing::ReadOnlyForOthers), platform::FileError);
     EXPECT_FALSE(files.fileExists(missing));
@@ -287,6 +290,50 @@ TEST(RunningExecutable, CanBeReadWithWritersDenied) {
     ASSERT_EQ(in->readAt(0, magic, 4), 4u);
     const std::string head(magic, 4);
     EXPECT_TRUE(head.substr(0, 2) == "MZ" || head == "\x7f" "ELF") << head;
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FileSystemTest, ReplaceFilePutsTheNewFileInPlaceInOneStep) {
+    makeFile("dodatki.mdb", "old");
+    makeFile("dodatki.mdb.lumor-part", "new");
+    EXPECT_TRUE(files.replaceFile(dir + "dodatki.mdb.lumor-part", dir + "dodatki.mdb"));
+    EXPECT_EQ(contentOf("dodatki.mdb"), "new");
+    EXPECT_FALSE(files.fileExists(dir + "dodatki.mdb.lumor-part"));
+    // A missing target is simply made.
+    makeFile("ł.part", "x");
+    EXPECT_TRUE(files.replaceFile(dir + "ł.part", dir + "Łazienki.jpg"));
+    EXPECT_EQ(contentOf("Łazienki.jpg"), "x");
+}
+
+TEST_F(FileSystemTest, ReplaceFileRefusedChangesNothing) {
+    makeFile("target", "kept");
+    EXPECT_FALSE(files.replaceFile(dir + "missing", dir + "target"));
+    EXPECT_EQ(contentOf("target"), "kept");
+    ASSERT_TRUE(files.createFolder(dir + "folder"));
+    EXPECT_FALSE(files.replaceFile(dir + "folder", dir + "target"));
+    EXPECT_EQ(contentOf("target"), "kept");
+    makeFile("source", "s");
+    EXPECT_FALSE(files.replaceFile(dir + "source", dir + "folder"));
+    EXPECT_TRUE(files.folderExists(dir + "folder"));
+    EXPECT_EQ(contentOf("source"), "s");
+}
+
+TEST_F(FileSystemTest, CreateNewNeverTouchesAnExistingFile) {
+    makeFile("dodatki.mdb", "publisher's catalog");
+    EXPECT_THROW(files.createNew(dir + "dodatki.mdb", Sharing::ReadWriteForOthers), platform::FileError);
+    EXPECT_EQ(contentOf("dodatki.mdb"), "publisher's catalog");
+    ASSERT_TRUE(files.createFolder(dir + "Żółte"));
+    EXPECT_THROW(files.createNew(dir + "Żółte", Sharing::ReadWriteForOthers), platform::FileError);
+
+    auto made = files.createNew(dir + "Żółte" + platform::kSeparator + "nowy.mdb", Sharing::ReadWriteForOthers);
+    EXPECT_EQ(made->size(), 0);
+    made->writeAt(0, "abc", 3);
+    made->flush();
+    made.reset();
+    EXPECT_EQ(contentOf("Żółte" + std::string(1, platform::kSeparator) + "nowy.mdb"), "abc");
 }
 
 }  // namespace

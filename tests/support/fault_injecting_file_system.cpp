@@ -87,6 +87,7 @@ const char* operationName(FileOperation operation) {
         case FileOperation::CreateFolder: return "createFolder";
         case FileOperation::DeleteFile: return "deleteFile";
         case FileOperation::Rename: return "rename";
+        case FileOperation::Replace: return "replace";
         case FileOperation::RemoveFolder: return "removeFolder";
         case FileOperation::CreateFile: return "createFile";
         case FileOperation::Write: return "write";
@@ -152,6 +153,10 @@ bool FaultInjectingFileSystem::renameNoReplace(const std::string& from, const st
     return !shouldFail(FileOperation::Rename, from) && inner_.renameNoReplace(from, to);
 }
 
+bool FaultInjectingFileSystem::replaceFile(const std::string& from, const std::string& to) {
+    return !shouldFail(FileOperation::Replace, from) && inner_.replaceFile(from, to);
+}
+
 std::vector<std::string> FaultInjectingFileSystem::listSubFolders(const std::string& folder,
                                                                   const std::string& mask) {
     if (shouldFail(FileOperation::List, folder)) return {};
@@ -183,6 +188,12 @@ std::unique_ptr<platform::RandomAccessFile> FaultInjectingFileSystem::openReadWr
     const FileOperation operation = create ? FileOperation::CreateFile : FileOperation::OpenRead;
     if (shouldFail(operation, path)) throwInjected(operation, path);
     return std::make_unique<FaultyRandomAccess>(*this, inner_.openReadWrite(path, sharing, create));
+}
+
+std::unique_ptr<platform::RandomAccessFile> FaultInjectingFileSystem::createNew(
+    const std::string& path, platform::Sharing sharing) {
+    if (shouldFail(FileOperation::CreateFile, path)) throwInjected(FileOperation::CreateFile, path);
+    return std::make_unique<FaultyRandomAccess>(*this, inner_.createNew(path, sharing));
 }
 
 }  // namespace testsupport

@@ -16,8 +16,9 @@ enum class FileOperation {
     CreateFolder,  // createFolder
     DeleteFile,    // deleteFile
     Rename,        // renameNoReplace (the path is the source)
+    Replace,       // replaceFile (the path is the source)
     RemoveFolder,  // removeFolder
-    CreateFile,    // createWrite, and openReadWrite with create
+    CreateFile,    // createWrite, createNew, and openReadWrite with create
     Write,         // WritableFile::write, RandomAccessFile::writeAt
     Close,         // WritableFile::close, RandomAccessFile::flush (where a full disk shows)
     // Not mutating: never counted, but can be failed by kind and path.
@@ -61,6 +62,7 @@ public:
     bool createFolder(const std::string& path) override;
     bool deleteFile(const std::string& path) override;
     bool renameNoReplace(const std::string& from, const std::string& to) override;
+    bool replaceFile(const std::string& from, const std::string& to) override;
     std::vector<std::string> listSubFolders(const std::string& folder,
                                             const std::string& mask) override;
     bool folderIsEmpty(const std::string& folder) override;
@@ -71,6 +73,8 @@ public:
     std::unique_ptr<platform::RandomAccessFile> openReadWrite(const std::string& path,
                                                               platform::Sharing sharing,
                                                               bool create = false) override;
+    std::unique_ptr<platform::RandomAccessFile> createNew(const std::string& path,
+                                                          platform::Sharing sharing) override;
 
 private:
     struct PathFault {

@@ -88,6 +88,13 @@ bool StdFileSystem::renameNoReplace(const std::string& from, const std::string& 
     return !ec;
 }
 
+bool StdFileSystem::replaceFile(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    if (failRenames || readOnly.count(to) || !fs::is_regular_file(native(from), ec)) return false;
+    fs::rename(native(from), native(to), ec);
+    return !ec;
+}
+
 std::vector<std::string> StdFileSystem::listSubFolders(const std::string& folder, const std::string&) {
     std::vector<std::string> names;
     std::error_code ec;
@@ -126,6 +133,15 @@ std::unique_ptr<platform::RandomAccessFile> StdFileSystem::openReadWrite(const s
     std::fstream f(native(path), std::ios::in | std::ios::out | std::ios::binary);
     if (!f && create) f.open(native(path), std::ios::in | std::ios::out | std::ios::binary | std::ios::trunc);
     if (!f) throw platform::FileError(path, "cannot open the file for writing: " + path);
+    return std::make_unique<StdReadable>(path, std::move(f));
+}
+
+std::unique_ptr<platform::RandomAccessFile> StdFileSystem::createNew(const std::string& path,
+                                                                     platform::Sharing) {
+    std::error_code ec;
+    if (fs::exists(native(path), ec)) throw platform::FileError(path, "the file exists already: " + path);
+    std::fstream f(native(path), std::ios::in | std::ios::out | std::ios::binary | std::ios::trunc);
+    if (!f) throw platform::FileError(path, "cannot create the file: " + path);
     return std::make_unique<StdReadable>(path, std::move(f));
 }
 

@@ -23,6 +23,7 @@ public:
     bool createFolder(const std::string& path) override;
     bool deleteFile(const std::string& path) override;
     bool renameNoReplace(const std::string& from, const std::string& to) override;
+    bool replaceFile(const std::string& from, const std::string& to) override;
     std::vector<std::string> listSubFolders(const std::string& folder, const std::string& mask) override;
     bool folderIsEmpty(const std::string& folder) override;
     bool removeFolder(const std::string& folder) override;
@@ -30,6 +31,8 @@ public:
     std::unique_ptr<platform::WritableFile> createWrite(const std::string& path) override;
     std::unique_ptr<platform::RandomAccessFile> openReadWrite(const std::string& path, platform::Sharing sharing,
                                                               bool create) override;
+    std::unique_ptr<platform::RandomAccessFile> createNew(const std::string& path,
+                                                          platform::Sharing sharing) override;
 };
 
 }  // namespace testsupport

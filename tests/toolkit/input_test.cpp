@@ -50,6 +50,27 @@ TEST(Dispatcher, AnEscapingExceptionIsReportedAndLaterEventsStillArrive) {
     EXPECT_EQ(s.events, (std::vector<std::string>{"click upper"}));
 }
 
+TEST(Dispatcher, TheProgramWordsEveryEscapedExceptionItself) {
+    std::vector<std::string> reports;
+    Dispatcher dispatcher([&](const std::string& m) { reports.push_back(m); });
+    Scene s;
+    s.lower.onClick = [] { throw 42; };
+    dispatcher.click(s.lower);  // no wording installed: nothing of the toolkit's own
+    dispatcher.setErrorText([](std::exception_ptr error) {
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& e) {
+            return std::string("opisany: ") + e.what();
+        } catch (...) {
+            return std::string("nieznany");
+        }
+    });
+    dispatcher.click(s.lower);
+    s.upper.onClick = [] { throw std::logic_error("engine detail"); };
+    dispatcher.click(s.upper);
+    EXPECT_EQ(reports, (std::vector<std::string>{"", "nieznany", "opisany: engine detail"}));
+}
+
 TEST(Dispatcher, HiddenOrDisabledPicturesGetNoEnterAndNoClick) {
     Dispatcher dispatcher([](const std::string&) {});
     Scene s;

@@ -1,0 +1,14 @@
+// The Polish sentence for an error of the database engine, as a user or publisher reads it:
+// what failed, naming the file and the table, column or page concerned, and the system's
+// own reason where the system refused.
+#pragma once
+
+#include <string>
+
+#include "jet/jet_error.h"
+
+namespace catalog {
+
+std::string jetErrorText(const jet::JetError& error);
+
+}  // namespace catalog

@@ -1,0 +1,30 @@
+// The Polish wording of the engine's typed errors: one sentence per fault, naming the file
+// and what in it, never the engine's English detail.
+#include <gtest/gtest.h>
+
+#include "catalog/jet_error_text.h"
+
+namespace {
+
+TEST(JetErrorText, EachFaultNamesTheFileAndWhatInIt) {
+    using jet::JetError;
+    using jet::JetFault;
+    const struct {
+        JetError error;
+        std::string said;
+    } cases[] = {
+        {JetError(JetFault::NotJet4, "C:\\a.mdb", "a Jet 3 database"), "Plik C:\\a.mdb nie jest bazą danych Jet 4 (Access 2000-2003)."},
+        {JetError::system(JetFault::CannotOpen, "C:\\a.mdb", "cannot open", "Odmowa dostępu."),
+         "Nie można otworzyć bazy danych C:\\a.mdb (Odmowa dostępu.)."},
+        {JetError::system(JetFault::CannotWrite, "C:\\a.mdb", "cannot flush", "Dysk jest pełny."),
+         "Błąd zapisu bazy danych C:\\a.mdb (Dysk jest pełny.)."},
+        {JetError(JetFault::NoSuchTable, "C:\\a.mdb", "Dodatki", "no such table"), "Baza danych C:\\a.mdb nie ma tabeli `Dodatki`."},
+        {JetError::noSuchColumn("C:\\a.mdb", "Dodatki", "Cena"), "Tabela `Dodatki` bazy danych C:\\a.mdb nie ma kolumny `Cena`."},
+        {JetError("C:\\a.mdb", 17u, "usage map row too short"), "Baza danych C:\\a.mdb jest uszkodzona (strona 17)."},
+        {JetError("C:\\a.mdb", "Dodatki", "row overlaps"), "Baza danych C:\\a.mdb jest uszkodzona (tabela `Dodatki`)."},
+        {JetError(JetFault::ReadOnly, "C:\\a.mdb", "read-only"), "Baza danych C:\\a.mdb jest otwarta tylko do odczytu."},
+    };
+    for (const auto& c : cases) EXPECT_EQ(catalog::jetErrorText(c.error), c.said);
+}
+
+}  // namespace
