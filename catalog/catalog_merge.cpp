@@ -18,7 +18,7 @@ CatalogMerge::CatalogMerge(app::Log& log, platform::FileSystem& files, app::Data
 void CatalogMerge::connect(std::shared_ptr<Connection>& slot, const std::string& path, std::string& dataSource) {
     state_.log.info(2, "Tworzymy połączenie do " + path);
     dataSource = openConnectionString(path);
-    if (!slot) slot = std::make_shared<Connection>();
+    if (!slot) slot = std::make_shared<Connection>(state_.files);
     slot->setConnectionString(dataSource);
     slot->setLoginPrompt(false);
     slot->connect();

@@ -63,7 +63,7 @@ void writeCatalog(const std::string& path, const CatalogRows& rows) {
     RecordingLog log;
     catalog::CatalogCreation creation(log, platform::realFileSystem());
     if (!creation.MDBCreate(path)) throw std::runtime_error("cannot create " + path);
-    catalog::Connection connection;
+    catalog::Connection connection(platform::realFileSystem());
     connection.setConnectionString(catalog::openConnectionString(path));
     connection.connect();
     appendRows(connection, "info_producent", rows.infoProducent);
@@ -72,7 +72,7 @@ void writeCatalog(const std::string& path, const CatalogRows& rows) {
 }
 
 void writeWideCatalog(const std::string& path, const CatalogRows& rows) {
-    auto db = jet::write::DatabaseWriter::create(path);
+    auto db = jet::write::DatabaseWriter::create(platform::realFileSystem(), path);
     for (const std::string name : {"info_producent", "Dodatki"}) {
         jet::write::TableShape shape{name, {}, std::nullopt};
         for (const auto& c : schemaOf(name)) {
@@ -97,7 +97,7 @@ void writeWideCatalog(const std::string& path, const CatalogRows& rows) {
 }
 
 std::vector<Row> readRows(const std::string& path, const std::string& table) {
-    jet::Database db = jet::Database::open(path);
+    jet::Database db = jet::Database::open(platform::realFileSystem(), path);
     const jet::Table t = db.table(table);
     std::vector<std::size_t> order;
     for (const auto& column : schemaOf(table)) order.push_back(t.columnIndex(column.name).value());

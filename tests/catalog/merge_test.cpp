@@ -153,6 +153,9 @@ TEST_P(MergeBothWays, AValueTooLongForTheDestinationIsRefusedNamingTableColumnKe
     };
     for (const Case& c : cases) {
         log.lines.clear();
+        // Creating a catalog never replaces a file, so each case starts without them.
+        std::filesystem::remove(std::filesystem::path(nw));
+        std::filesystem::remove(std::filesystem::path(od));
         writeCatalog(nw, {});
         writeWideCatalog(od, c.rows);
         const std::uint64_t before = fileChecksum(od);
@@ -237,7 +240,7 @@ TEST_F(Merge, AMissingNewCatalogLeavesTheEmptyDestination) {
 TEST_F(Merge, AMissingColumnFailsWithTheMessageClosesEverythingAndDeletesTheDestination) {
     writeCatalog(od, {{producent(T("A"), T("a"))}, {}});
     {
-        auto db = jet::write::DatabaseWriter::create(nw);
+        auto db = jet::write::DatabaseWriter::create(platform::realFileSystem(), nw);
         db->createTable({"info_producent", {{"Producent", jet::ColumnType::Text, 50}, {"Nazwa", jet::ColumnType::Text, 50}}, std::nullopt});
         db->close();
     }
