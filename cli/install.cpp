@@ -7,7 +7,7 @@
 #include <iostream>
 
 #include "app/install_dry_run.h"
-#include "cli/image_decoder.h"
+#include "toolkit/platform_image_decoder.h"
 #include "platform/file_system.h"
 #include "platform/system.h"
 
@@ -69,7 +69,7 @@ int runInstall(const Args& args) {
     platform::FileSystem& files = platform::realFileSystem();
     if (!files.fileExists(options.installer))
         return usageError("no such installer file: " + options.installer);
-    const auto decoder = makeImageDecoder();
+    const auto decoder = toolkit::makePlatformImageDecoder();
     return app::runInstallDryRun(options, files, platform::realSystem(), decoder.get(), std::cout,
                                  std::cerr);
 }
