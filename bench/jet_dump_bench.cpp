@@ -1,11 +1,18 @@
 // Dumping whole tables: our reader (in process, and as `pakiet catalog dump`) against
 // mdbtools' `mdb-export` on the same files in the same run. Prints the median of several
-// runs, rows per second and the ratio, and the peak memory of scans of a small and a large
-// table to show that scanning does not grow with the table.
+// runs, rows per second, the ratios, and the peak memory of each process, so that a scan
+// taking the same memory for 512 and 100 000 rows shows.
 //
-// The large table is made here from the corpus: the 512-row table of compIndexTestV2000 with
-// its data pages repeated until it holds about 100 000 rows, its usage map rewritten as a
-// reference map over one bitmap page (indexes are left stale; a scan does not use them).
+// Tables: the corpus' 512-row narrow table (start-up dominates); the same table with its data
+// pages repeated until it holds about 100 000 rows, its usage map rewritten as a reference map
+// over one bitmap page (indexes are left stale; a scan does not use them); and a 100 000-row
+// Dodatki table made here by our writer with every text column holding Polish text.
+//
+// Run: cmake --build --preset linux --target run_jet_dump_bench (RUNS=n, or the first
+// argument, for another number of runs; --keep as the second keeps the files made;
+// PAKIET=path times another pakiet).
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 
@@ -18,10 +25,14 @@
 #include <string>
 #include <vector>
 
+#include "catalog/catalog_schema.h"
 #include "jet/data_page.h"
 #include "jet/database.h"
 #include "jet/usage_map.h"
 #include "jet/value_text.h"
+#include "jet/write/database_writer.h"
+
+extern char** environ;
 
 namespace {
 
@@ -104,6 +115,60 @@ std::size_t dumpInProcess(const std::string& path, const std::string& name) {
     return count + (bytes == 0 ? 0 : 0);
 }
 
+// Polish words for the Dodatki texts: diacritics outside Latin-1 (ł, ż, ś, ę, ą, ć, ń, ź) keep
+// most values in plain UTF-16, and a CSV-quoted comma or quote turns up now and then.
+const char* const kWords[] = {"szafka", "łazienkowa", "półka", "dębowa", "żółty", "z szufladą",
+                              "wiśnia", "ścienna", "narożna", "biała", "\"Źródło\"", "grafit",
+                              "ciemny orzech", "uchwyt", "mosiądz", "60 cm", "drzwi przesuwne",
+                              "łączenie, kątownik", "blat", "kuchenny", "czółno", "gęś", "ćma",
+                              "pięćdziesiąt", "oświetlenie", "LED", "wnęka", "zawias"};
+
+std::string polishText(int id, std::size_t column, int definedSize) {
+    constexpr std::size_t words = sizeof kWords / sizeof kWords[0];
+    std::string text;
+    std::size_t limit = static_cast<std::size_t>(std::min(definedSize, 24));
+    for (std::size_t k = 0; text.size() < limit; ++k) {
+        if (!text.empty()) text += ' ';
+        text += kWords[(static_cast<std::size_t>(id) * 7 + column * 13 + k * 5) % words];
+    }
+    text += " " + std::to_string(id);
+    // Cut to the column's size in characters, on a character boundary.
+    std::size_t characters = 0, end = 0;
+    while (end < text.size() && characters < static_cast<std::size_t>(definedSize)) {
+        auto lead = static_cast<unsigned char>(text[end]);
+        end += lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        ++characters;
+    }
+    text.resize(end);
+    return text;
+}
+
+std::string makeDodatki(const std::string& target, int rows) {
+    std::filesystem::remove(target);
+    auto db = jet::write::DatabaseWriter::create(target);
+    std::vector<jet::write::ColumnShape> shape;
+    const auto& columns = catalog::dodatkiColumns();
+    for (const auto& c : columns)
+        shape.push_back({c.name,
+                         c.adoType == 3    ? jet::ColumnType::Int32
+                         : c.adoType == 11 ? jet::ColumnType::Bool
+                                           : jet::ColumnType::Text,
+                         static_cast<std::uint16_t>(c.definedSize)});
+    db->createTable({"Dodatki", shape, jet::write::PrimaryKeyShape{"Primary", "ID"}});
+    std::vector<jet::Value> row(columns.size());
+    for (int id = 1; id <= rows; ++id) {
+        for (std::size_t k = 0; k < columns.size(); ++k) {
+            const auto& c = columns[k];
+            row[k] = c.adoType == 3    ? jet::Value(std::int32_t(id))
+                     : c.adoType == 11 ? jet::Value(id % 3 == 0)
+                                       : jet::Value::text(polishText(id, k, c.definedSize));
+        }
+        db->appendRow("Dodatki", row);
+    }
+    db->close();
+    return target;
+}
+
 double seconds(Clock::time_point since) {
     return std::chrono::duration<double>(Clock::now() - since).count();
 }
@@ -113,65 +178,112 @@ double median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
-double runCommand(const std::string& command) {
-    auto start = Clock::now();
-    int status = std::system((command + " > /dev/null").c_str());
-    double elapsed = seconds(start);
-    if (status != 0) {
-        std::fprintf(stderr, "failed (%d): %s\n", status, command.c_str());
-        std::exit(1);
-    }
-    return elapsed;
-}
-
 long peakKilobytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
 }
 
-void compare(const std::string& path, const std::string& table, int runs) {
+struct ProcessRun {
+    double seconds = 0;
+    long peakKilobytes = 0;
+};
+
+// Runs a program with its output to /dev/null (no shell in between, for either tool).
+ProcessRun runProcess(std::vector<std::string> argv) {
+    std::vector<char*> args;
+    for (auto& a : argv) args.push_back(a.data());
+    args.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    auto start = Clock::now();
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ) != 0) {
+        std::fprintf(stderr, "cannot start %s\n", args[0]);
+        std::exit(1);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    ProcessRun run{seconds(start), usage.ru_maxrss};
+    posix_spawn_file_actions_destroy(&actions);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "failed (%d): %s\n", status, argv[0].c_str());
+        std::exit(1);
+    }
+    return run;
+}
+
+// PAKIET=path measures another build (an older one, say) against the same files.
+std::string pakietPath() {
+    const char* path = std::getenv("PAKIET");
+    return path && *path ? path : PAKIET_PATH;
+}
+
+void compare(const std::string& label, const std::string& path, const std::string& table, int runs) {
     std::vector<double> ours, pakiet, export_;
+    long pakietPeak = 0, exportPeak = 0;
     std::size_t rows = 0;
     for (int i = 0; i < runs; ++i) {
         auto start = Clock::now();
         rows = dumpInProcess(path, table);
         ours.push_back(seconds(start));
-        pakiet.push_back(runCommand(std::string(PAKIET_PATH) + " catalog dump '" + path + "' '" + table + "'"));
-        export_.push_back(runCommand("mdb-export '" + path + "' '" + table + "'"));
+        ProcessRun p = runProcess({pakietPath(), "catalog", "dump", path, table});
+        ProcessRun m = runProcess({"mdb-export", path, table});
+        pakiet.push_back(p.seconds);
+        export_.push_back(m.seconds);
+        pakietPeak = std::max(pakietPeak, p.peakKilobytes);
+        exportPeak = std::max(exportPeak, m.peakKilobytes);
     }
     double a = median(ours), b = median(pakiet), c = median(export_);
-    std::printf("%-28s %-8s %7zu rows | in-process %9.4f s %11.0f rows/s | pakiet %8.4f s %11.0f rows/s"
-                " | mdb-export %8.4f s %11.0f rows/s | ratio pakiet/mdb-export %5.1fx, in-process %6.1fx\n",
-                std::filesystem::path(path).filename().string().c_str(), table.c_str(), rows, a, rows / a, b,
-                rows / b, c, rows / c, c / b, c / a);
+    std::printf("%-16s %7zu rows | in-process %8.4f s | pakiet %8.4f s %6ld KB peak | mdb-export %8.4f s"
+                " %6ld KB peak | mdb-export/pakiet %5.2fx, /in-process %6.2fx\n",
+                label.c_str(), rows, a, b, pakietPeak, c, exportPeak, c / b, c / a);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    int runs = argc > 1 ? std::atoi(argv[1]) : 7;
-    std::string corpus = std::string(LUMOR_SHARED_DIR) + "/jet4/corpus/";
-    std::string large = (std::filesystem::temp_directory_path() / "jet_dump_bench_large.mdb").string();
-    makeLargeTable(corpus + "jackcess/compIndexTestV2000.mdb", large, 195);
+    const char* runsText = argc > 1 ? argv[1] : std::getenv("RUNS");
+    int runs = runsText ? std::atoi(runsText) : 7;
+    if (runs < 5) runs = 5;
+    std::string corpus = std::string(LUMOR_SHARED_DIR) + "/jet4/corpus/jackcess/";
+    auto temp = std::filesystem::temp_directory_path();
+    std::string narrow = (temp / "jet_dump_bench_narrow.mdb").string();
+    std::string dodatki = (temp / "jet_dump_bench_dodatki.mdb").string();
+    // Made in a child so that this process stays small: a child's peak memory as the kernel
+    // reports it is never below its parent's size when it was started.
+    pid_t maker = fork();
+    if (maker == 0) {
+        makeLargeTable(corpus + "compIndexTestV2000.mdb", narrow, 195);
+        makeDodatki(dodatki, 100000);
+        std::_Exit(0);
+    }
+    int status = 0;
+    waitpid(maker, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return 1;
+    std::printf("median of %d runs each; file sizes: narrow %ju KB, Dodatki %ju KB\n", runs,
+                static_cast<std::uintmax_t>(std::filesystem::file_size(narrow) / 1024),
+                static_cast<std::uintmax_t>(std::filesystem::file_size(dodatki) / 1024));
+    std::printf("this process: %ld KB peak before the runs (the floor of every peak below)\n", peakKilobytes());
+    compare("narrow 512", corpus + "compIndexTestV2000.mdb", "Table1", runs);
+    compare("narrow 100k", narrow, "Table1", runs);
+    compare("Dodatki 100k", dodatki, "Dodatki", runs);
 
-    std::printf("median of %d runs each\n", runs);
-    compare(corpus + "jackcess/compIndexTestV2000.mdb", "Table1", runs);
-    compare(corpus + "jackcess/compIndexTestV2003.mdb", "Table1", runs);
-    compare(large, "Table1", runs);
-
-    // Memory of a scan: the peak after scanning the small table, then after the large one.
+    // Memory of an in-process scan: the peak before, after the small and after the large one.
     long before = peakKilobytes();
-    dumpInProcess(corpus + "jackcess/compIndexTestV2000.mdb", "Table1");
+    dumpInProcess(corpus + "compIndexTestV2000.mdb", "Table1");
     long small = peakKilobytes();
-    dumpInProcess(large, "Table1");
+    dumpInProcess(narrow, "Table1");
     long after = peakKilobytes();
-    std::printf("peak memory: %ld KB at start, %ld KB after the 512-row scan, %ld KB after the "
-                "%d-row scan (file %zu KB)\n",
-                before, small, after, 512 * 196, static_cast<std::size_t>(std::filesystem::file_size(large) / 1024));
-    if (argc > 2 && std::string(argv[2]) == "--keep")
-        std::printf("kept %s\n", large.c_str());
-    else
-        std::filesystem::remove(large);
+    std::printf("in-process peak memory: %ld KB before, %ld KB after the 512-row scan, %ld KB after the "
+                "100k-row scan\n", before, small, after);
+    if (argc > 2 && std::string(argv[2]) == "--keep") {
+        std::printf("kept %s and %s\n", narrow.c_str(), dodatki.c_str());
+    } else {
+        std::filesystem::remove(narrow);
+        std::filesystem::remove(dodatki);
+    }
     return 0;
 }

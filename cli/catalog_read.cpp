@@ -183,9 +183,10 @@ int catalogDump(const Args& args) {
         s += "\r\n";
     }
     jet::RowCursor rows = table.rows();
+    const bool jsonl = format == "jsonl";
     while (rows.next()) {
         const auto& values = rows.values();
-        if (format == "jsonl") {
+        if (jsonl) {
             s += '[';
             for (std::size_t i = 0; i < values.size(); ++i) {
                 if (i) s += ',';

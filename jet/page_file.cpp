@@ -1,6 +1,9 @@
 // Page access with bounds checks and a least-recently-used cache.
 #include "jet/page_file.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "jet/jet_error.h"
 
 namespace jet {
@@ -29,7 +32,19 @@ PageRef PageFile::page(std::uint32_t number) {
         return found->second.first;
     }
     auto bytes = std::make_shared<std::vector<std::uint8_t>>(kPageSize);
-    source_->read(std::uint64_t(number) * kPageSize, *bytes);
+    if (number == lastMiss_ + 1 && (number < aheadFirst_ || number >= aheadFirst_ + aheadCount_)) {
+        try {
+            readAhead(number);
+        } catch (const JetError&) {
+            // Pages beyond this one may be gone (the file shrank); this one is read alone and
+            // reports its own error.
+        }
+    }
+    lastMiss_ = number;
+    if (number >= aheadFirst_ && number < aheadFirst_ + aheadCount_)
+        std::memcpy(bytes->data(), ahead_.data() + std::size_t(number - aheadFirst_) * kPageSize, kPageSize);
+    else
+        source_->read(std::uint64_t(number) * kPageSize, *bytes);
     if (cache_.size() >= kCachedPages) {
         cache_.erase(recent_.back());
         recent_.pop_back();
@@ -37,6 +52,15 @@ PageRef PageFile::page(std::uint32_t number) {
     recent_.push_front(number);
     cache_.emplace(number, std::make_pair(PageRef(bytes), recent_.begin()));
     return bytes;
+}
+
+void PageFile::readAhead(std::uint32_t number) {
+    std::uint32_t count = std::min(kReadAheadPages, pageCount_ - number);
+    aheadCount_ = 0;  // stays empty if the read fails
+    ahead_.resize(std::size_t(count) * kPageSize);
+    source_->read(std::uint64_t(number) * kPageSize, ahead_);
+    aheadFirst_ = number;
+    aheadCount_ = count;
 }
 
 PageRef PageFile::page(std::uint32_t number, PageType type, const char* what) {
@@ -48,6 +72,7 @@ PageRef PageFile::page(std::uint32_t number, PageType type, const char* what) {
 }
 
 void PageFile::forget(std::uint32_t number) {
+    if (number >= aheadFirst_ && number < aheadFirst_ + aheadCount_) aheadCount_ = 0;
     auto found = cache_.find(number);
     if (found == cache_.end()) return;
     recent_.erase(found->second.second);
@@ -55,6 +80,7 @@ void PageFile::forget(std::uint32_t number) {
 }
 
 void PageFile::forgetAll() {
+    aheadCount_ = 0;
     cache_.clear();
     recent_.clear();
 }

@@ -50,6 +50,13 @@ private:
     DatabaseHeader header_;
     std::uint32_t pageCount_ = 0;
 
+    // Pages read ahead in one call when misses come in page order (a table scan), so that a
+    // scan makes one read per 16 pages instead of one per page.
+    void readAhead(std::uint32_t number);
+    static constexpr std::uint32_t kReadAheadPages = 16;
+    std::vector<std::uint8_t> ahead_;
+    std::uint32_t aheadFirst_ = 0, aheadCount_ = 0, lastMiss_ = 0;
+
     static constexpr std::size_t kCachedPages = 64;
     std::list<std::uint32_t> recent_;  // most recent first
     std::unordered_map<std::uint32_t, std::pair<PageRef, std::list<std::uint32_t>::iterator>> cache_;

@@ -42,18 +42,20 @@ Value decodeFixedField(const Column& column, Bytes field) {
     }
 }
 
-Value RowDecoder::decodeField(const Column& column, Bytes field, std::uint32_t page) {
+void RowDecoder::decodeField(const Column& column, Bytes field, std::uint32_t page, Value& value) {
     switch (column.type) {
     case ColumnType::Text:
-        decodeJetText(field, text_);
-        return Value(Text{text_});
+        // Decoded into the value's own string, whose memory the previous row left there.
+        decodeJetText(field, value.resetText());
+        return;
     case ColumnType::Memo:
         readLongValue(file_, field, page, scratch_);
-        decodeJetText(scratch_, text_);
-        return Value(Memo{text_});
+        decodeJetText(scratch_, value.resetMemo());
+        return;
     case ColumnType::Ole:
         readLongValue(file_, field, page, scratch_);
-        return Value(Ole{scratch_});
+        value = Value(Ole{scratch_});
+        return;
     case ColumnType::Binary:
     case ColumnType::Unknown0D:
     case ColumnType::Unknown11:
@@ -61,12 +63,14 @@ Value RowDecoder::decodeField(const Column& column, Bytes field, std::uint32_t p
     case ColumnType::BigInt:
     case ColumnType::ExtDate:
     case ColumnType::Bool:
-        return Value(Binary{std::vector<std::uint8_t>(field.begin(), field.end())});
+        value = Value(Binary{std::vector<std::uint8_t>(field.begin(), field.end())});
+        return;
     default:
         if (field.size() < fixedSizeOf(column.type))
             file_.fail(page, "column " + column.name + " holds " + std::to_string(field.size()) +
                                  " bytes, fewer than its type needs");
-        return decodeFixedField(column, field);
+        value = decodeFixedField(column, field);
+        return;
     }
 }
 
@@ -126,7 +130,7 @@ void RowDecoder::decode(Bytes row, std::uint32_t page, unsigned rowNumber,
                                         std::to_string(start) + ".." + std::to_string(end));
                 field = row.subspan(start, end - start);
             }
-            values[i] = decodeField(column, field, page);
+            decodeField(column, field, page, values[i]);
         }
     } catch (const TruncatedData& error) {
         file_.fail(page, "damaged row " + std::to_string(rowNumber) + ": " + error.what());

@@ -22,12 +22,11 @@ public:
     void decode(Bytes rowBytes, std::uint32_t page, unsigned row, std::vector<Value>& values);
 
 private:
-    Value decodeField(const Column& column, Bytes field, std::uint32_t page);
+    void decodeField(const Column& column, Bytes field, std::uint32_t page, Value& value);
 
     PageFile& file_;
     const TableDefinition& table_;
     std::vector<std::uint8_t> scratch_;
-    std::string text_;
 };
 
 // Decodes the bytes of a fixed-size field of the given numeric, date, GUID or decimal type.

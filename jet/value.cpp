@@ -11,6 +11,22 @@ const std::string& Value::asString() const {
     return std::get<jet::Text>(v_).utf8;
 }
 
+std::string& Value::resetText() {
+    if (auto* text = std::get_if<jet::Text>(&v_)) {
+        text->utf8.clear();
+        return text->utf8;
+    }
+    return v_.emplace<jet::Text>().utf8;
+}
+
+std::string& Value::resetMemo() {
+    if (auto* memo = std::get_if<jet::Memo>(&v_)) {
+        memo->utf8.clear();
+        return memo->utf8;
+    }
+    return v_.emplace<jet::Memo>().utf8;
+}
+
 const std::vector<std::uint8_t>& Value::asBytes() const {
     if (auto* ole = std::get_if<jet::Ole>(&v_)) return ole->bytes;
     return std::get<jet::Binary>(v_).bytes;

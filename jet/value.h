@@ -118,6 +118,11 @@ public:
     // Bool, Byte, Int16 or Int32 widened; throws std::bad_variant_access for other kinds.
     std::int64_t asInteger() const;
 
+    // Makes this value an empty Text (Memo) and returns its UTF-8 to fill in, keeping the
+    // string's memory when the value was one already: a scan refills the same values per row.
+    std::string& resetText();
+    std::string& resetMemo();
+
     bool operator==(const Value&) const = default;
 
 private:

@@ -3,6 +3,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace jet {
 
@@ -104,16 +106,45 @@ std::string plainText(const Value& value) {
     return "";
 }
 
+namespace {
+
+bool quotedInCsv(char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; }
+
+// Whether a field must be quoted, eight bytes at a time: this runs over every byte a dump
+// writes, and what needs quoting is rare. A word holding a comma, a quote or any byte below
+// 0E (CR and LF among them, and a few that are not) is looked at byte by byte.
+bool needsCsvQuotes(std::string_view text) {
+    constexpr std::uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
+    auto holds = [&](std::uint64_t bytes, char c) {
+        std::uint64_t x = bytes ^ (ones * static_cast<unsigned char>(c));
+        return (x - ones) & ~x & highs;  // nonzero when some byte of x is zero
+    };
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t bytes;
+        std::memcpy(&bytes, text.data() + i, 8);
+        if (holds(bytes, ',') | holds(bytes, '"') | ((bytes - ones * 0x0E) & ~bytes & highs)) break;
+    }
+    for (; i < text.size(); ++i)
+        if (quotedInCsv(text[i])) return true;
+    return false;
+}
+
+}  // namespace
+
 void appendCsvField(std::string_view text, std::string& out) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    if (!needsCsvQuotes(text)) {
         out += text;
         return;
     }
     out += '"';
-    for (char c : text) {
-        if (c == '"') out += '"';
-        out += c;
+    // Up to and including each quote, which is then doubled.
+    for (std::size_t quote; (quote = text.find('"')) != std::string_view::npos;) {
+        out.append(text.data(), quote + 1);
+        out += '"';
+        text.remove_prefix(quote + 1);
     }
+    out += text;
     out += '"';
 }
 

@@ -100,6 +100,39 @@ TEST(ValueFormatTest, CsvQuotesOnlyWhatNeedsIt) {
         jet::appendCsvField(c.text, out);
         EXPECT_EQ(out, c.csv);
     }
+    // The check looks at eight bytes at a time: each special character at each place of a
+    // longer field, and bytes that differ from one by a bit.
+    const std::string base = "Szafka łazienkowa 60 cm";
+    for (char special : {',', '"', '\r', '\n'}) {
+        for (std::size_t at = 0; at <= base.size(); ++at) {
+            std::string text = base;
+            text.insert(at, 1, special);
+            std::string expected = "\"";
+            for (char c : text) expected += c == '"' ? std::string("\"\"") : std::string(1, c);
+            expected += '"';
+            std::string out = "x";
+            jet::appendCsvField(text, out);
+            EXPECT_EQ(out, "x" + expected) << int(special) << " at " << at;
+        }
+    }
+    for (const char* text : {"-.\x0C\x0B\x0E#!+\xAC\xA2\x8D\x8A-.\x0C\x0B\x0E#!+", "abcdefgh", ""}) {
+        std::string out;
+        jet::appendCsvField(text, out);
+        EXPECT_EQ(out, text);
+    }
+}
+
+TEST(ValueFormatTest, ResetTextKeepsNothingOfTheOldValue) {
+    jet::Value value = jet::Value::memo("a long memo text that was here before");
+    value.resetText() = "ab";
+    EXPECT_EQ(value, jet::Value::text("ab"));
+    value.resetText() += "c";
+    EXPECT_EQ(value, jet::Value::text("c"));
+    value.resetMemo() = "m";
+    EXPECT_EQ(value, jet::Value::memo("m"));
+    jet::Value number(std::int32_t{7});
+    number.resetText();
+    EXPECT_EQ(number, jet::Value::text(""));
 }
 
 }  // namespace
