@@ -145,7 +145,7 @@ std::string polishText(int id, std::size_t column, int definedSize) {
 
 std::string makeDodatki(const std::string& target, int rows) {
     std::filesystem::remove(target);
-    auto db = jet::write::DatabaseWriter::create(target);
+    auto db = jet::write::DatabaseWriter::create(platform::realFileSystem(), target);
     std::vector<jet::write::ColumnShape> shape;
     const auto& columns = catalog::dodatkiColumns();
     for (const auto& c : columns)
