@@ -123,7 +123,7 @@ std::size_t importCsv(platform::FileSystem& files, const std::string& databasePa
         appendRecords(files, work, table, records, added);
     } catch (const jet::JetError& e) {
         files.deleteFile(work);
-        throw CatalogError(jetErrorText(e));
+        throw CatalogError(jetErrorText(e, databasePath));
     } catch (const std::exception& e) {
         files.deleteFile(work);
         throw CatalogError(e.what());
