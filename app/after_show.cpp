@@ -71,8 +71,10 @@ void TForm1::AfterShow() {
             state.pack = true;
             if (files_.fileExists(coverPath) && files_.deleteFile(coverPath))
                 info(2, "Usunięto stary plik okładki. [" + state.cover + "]");
+            // Without a package name there is no cover: a root member named ".jpg" is none.
             const std::string coverMember = state.packageName + ".jpg";
-            if (archive::ExtractFileFromZip(*this, files_, state.tmpDir + state.fileZip,
+            if (!state.packageName.empty() &&
+                archive::ExtractFileFromZip(*this, files_, state.tmpDir + state.fileZip,
                                             state.tmpDir, coverMember)) {
                 // An old cover that could not be deleted stays and is shown instead.
                 files_.renameNoReplace(state.tmpDir + coverMember, coverPath);
@@ -89,7 +91,8 @@ void TForm1::AfterShow() {
         info(1, "Brak pakietu do instalacji !");
     }
 
-    if (state.formCover && state.pack &&
+    // A cover from an earlier run may be shown, but only a named package is installed.
+    if (state.formCover && state.pack && !state.packageName.empty() &&
         host::searchInstallationPath(*this, state, files_, system_, Edit1, StaticText1)) {
         host::CheckInstallationEnabled(*this, state, files_, system_, Edit1.text(),
                                        [this] { bnInstallSetEnable(); });

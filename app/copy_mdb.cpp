@@ -7,7 +7,11 @@ namespace app {
 
 bool TForm1::CopyMdb(const std::string& nw, const std::string& od, const std::string& dn) {
     catalog::CatalogMerge merge(*this, files(), database, state.log_level >= 2);
-    return merge.CopyMdb(nw, od, dn);
+    postedRows.reset();
+    if (!merge.CopyMdb(nw, od, dn)) return false;
+    postedRows = CatalogRowCounts{static_cast<std::int64_t>(merge.infoProducentCounts().written),
+                                  static_cast<std::int64_t>(merge.dodatkiCounts().written)};
+    return true;
 }
 
 }  // namespace app

@@ -65,4 +65,46 @@ int runInstallDryRun(const DryRunOptions& options, platform::FileSystem& files,
     return installEnabled && reports.empty() ? 0 : 1;
 }
 
+int runHeadlessInstall(const DryRunOptions& options, platform::FileSystem& files,
+                       platform::System& system, toolkit::ImageDecoder* decoder, std::ostream& out,
+                       std::ostream& err) {
+    DryRunSystem dryRunSystem(system, options);
+    toolkit::HeadlessBackend backend(decoder);
+    std::vector<std::string> args;
+    if (options.debug) args.push_back("/d");
+    auto form = startInstaller(backend, files, dryRunSystem, args);
+    backend.run(form->window);
+    if (options.typedHost) backend.typeInto("Edit1", *options.typedHost);
+
+    const bool installEnabled = form->bnInstallNormal.visible() && form->bnInstallNormal.enabled();
+    if (installEnabled) {
+        // As a user: the pointer enters the button (Hover look), then the click.
+        backend.moveMouseOnto("bnInstallNormal");
+        backend.click();
+        backend.run(form->window);
+    }
+
+    const toolkit::MemoLines& lines = form->infoBox.lines();
+    for (std::size_t i = 0; i < lines.size(); ++i) out << lines[i] << '\n';
+    for (const std::string& report : backend.errorReports()) err << "błąd: " << report << '\n';
+    int code = kExitInstallFailed;
+    if (!installEnabled) {
+        code = kExitInstallNotEnabled;
+    } else if (form->installOutcome == InstallOutcome::Finished && form->BGfinish.visible()) {
+        code = kExitInstalled;
+    } else if (form->installOutcome == InstallOutcome::CatalogLeftAside) {
+        code = kExitCatalogLeftAside;
+    }
+    if (code != kExitInstalled) {
+        const std::string& last = form->InfoLabel.caption();
+        err << (last.empty() ? std::string(installEnabled ? "Instalacja nie powiodła się."
+                                                          : "Instalacja nie jest możliwa.")
+                             : last)
+            << '\n';
+    }
+
+    backend.clickOn("bnCloseNormal");
+    return code;
+}
+
 }  // namespace app

@@ -1,6 +1,7 @@
-// The dry run of `pakiet install`: the installer's start-up and preparation without a
-// window, in the current directory and with the same log, answering whether the Install
-// button would become usable. Drive roots and the typed host folder can be given.
+// `pakiet install` without a window: the installer's start-up and preparation in the current
+// directory with the same log, then either the answer whether the Install button would become
+// usable (dry run) or the installation itself, clicked as a user clicks it. Drive roots and
+// the typed host folder can be given.
 #pragma once
 
 #include <optional>
@@ -27,5 +28,19 @@ struct DryRunOptions {
 int runInstallDryRun(const DryRunOptions& options, platform::FileSystem& files,
                      platform::System& system, toolkit::ImageDecoder* decoder, std::ostream& out,
                      std::ostream& err);
+
+// Exit codes of the installation run.
+inline constexpr int kExitInstalled = 0;          // finish state reached
+inline constexpr int kExitInstallNotEnabled = 1;  // Install never became usable; nothing changed
+inline constexpr int kExitInstallFailed = 3;      // failed; the user's catalog is as it was
+inline constexpr int kExitCatalogLeftAside = 4;   // failed; the user's catalog is at dodatki_old.mdb
+
+// The preparation as in the dry run; when Install is enabled, the mouse enters the button
+// and clicks its Hover picture through the dispatcher, then Close. Prints the log box to
+// `out`; on any outcome but the finish state, the last level-1 message (and any error
+// report) to `err`.
+int runHeadlessInstall(const DryRunOptions& options, platform::FileSystem& files,
+                       platform::System& system, toolkit::ImageDecoder* decoder, std::ostream& out,
+                       std::ostream& err);
 
 }  // namespace app

@@ -13,6 +13,8 @@ TForm1::TForm1(toolkit::Backend& backend, platform::FileSystem& files, platform:
     loadPictures(backend_);
 }
 
+TForm1::~TForm1() { backend_.detach(window); }
+
 void TForm1::info(std::int32_t lvl, const std::string& txt) {
     if (lvl > state.log_level) return;
     if (lvl == 1) InfoLabel.setCaption(txt);

@@ -5,12 +5,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/database_components.h"
 #include "app/installer_state.h"
 #include "app/log.h"
+#include "app/merged_catalog_check.h"
 #include "platform/file_system.h"
 #include "platform/system.h"
 #include "toolkit/backend.h"
@@ -19,11 +21,23 @@
 
 namespace app {
 
+// How the one installation attempt of a run ended (pakiet install answers with it).
+enum class InstallOutcome {
+    NotStarted,
+    Finished,             // merged catalog checked; finish state shown
+    NothingChanged,       // stopped before the host folder changed (archive, checks, rename)
+    RolledBack,           // failed; the user's catalog is back at "dodatki.mdb" (or never was)
+    CatalogLeftAside,     // failed; the user's catalog stays at "dodatki_old.mdb"
+};
+
 class TForm1 : public ui::Form1Handlers, public ui::Form1Design, public Log {
 public:
     // `args` are the command-line arguments without the program name.
     TForm1(toolkit::Backend& backend, platform::FileSystem& files, platform::System& system,
            std::vector<std::string> args);
+    // The backend's window goes first: it reads the form, the components and Timer1 while
+    // it is destroyed, and they are all members of this object.
+    ~TForm1() override;
 
     // level 1: status label and log box; level 2: log box only; above log_level: dropped.
     void info(std::int32_t lvl, const std::string& txt) override;
@@ -42,7 +56,9 @@ public:
 
     void CenterForm();
     void AfterShow();
-    // The catalog merge of the install transaction (new, old and destination catalog paths).
+    void SetFinish();
+    // The catalog merge of the install transaction (new, old and destination catalog paths);
+    // on success postedRows tells what it wrote to each table.
     bool CopyMdb(const std::string& nw, const std::string& od, const std::string& dn);
 
     void bnInstallSetDisable();
@@ -54,6 +70,9 @@ public:
 
     InstallerState state;
     DatabaseComponents database;
+    // Rows the last successful CopyMdb wrote to each table; empty when it told none.
+    std::optional<CatalogRowCounts> postedRows;
+    InstallOutcome installOutcome = InstallOutcome::NotStarted;
 
     toolkit::Backend& backend() { return backend_; }
     platform::FileSystem& files() { return files_; }

@@ -31,6 +31,7 @@
 #include "jet/usage_map.h"
 #include "jet/value_text.h"
 #include "jet/write/database_writer.h"
+#include "platform/file_system.h"
 
 extern char** environ;
 

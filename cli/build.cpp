@@ -18,6 +18,7 @@
 #include "cli/archive_commands.h"
 #include "cli/catalog_check.h"
 #include "cli/cli_files.h"
+#include "cli/cover_check.h"
 #include "platform/ascii_case.h"
 
 namespace fs = std::filesystem;
@@ -87,7 +88,8 @@ bool holdsExactly(const fs::path& folder, const std::string& name) {
     return false;
 }
 
-std::vector<Member> planMembers(const BuildOptions& options, std::vector<std::string>& problems) {
+std::vector<Member> planMembers(const BuildOptions& options, std::vector<std::string>& problems,
+                                std::vector<std::string>& warnings) {
     const fs::path packageFolder = pathFromUtf8(options.package).lexically_normal();
     fs::path folder = packageFolder;
     if (folder.filename().empty()) folder = folder.parent_path();
@@ -107,8 +109,14 @@ std::vector<Member> planMembers(const BuildOptions& options, std::vector<std::st
     if (!holdsExactly(root, package + ".jpg")) {
         problems.push_back("brak okładki `" + package + ".jpg` obok katalogu paczki (w `" + utf8FromPath(root) + "`)");
     } else {
-        std::string head = readWholeFile(root / pathFromUtf8(package + ".jpg")).substr(0, 3);
-        if (!archive::looksLikeJpeg(head)) problems.push_back("okładka `" + package + ".jpg` nie jest obrazem JPEG");
+        const std::string picture = readWholeFile(root / pathFromUtf8(package + ".jpg"));
+        if (!archive::looksLikeJpeg(picture.substr(0, 3))) {
+            problems.push_back("okładka `" + package + ".jpg` nie jest obrazem JPEG");
+        } else {
+            CoverCheck cover = checkCover(package + ".jpg", picture);
+            problems.insert(problems.end(), cover.problems.begin(), cover.problems.end());
+            warnings.insert(warnings.end(), cover.warnings.begin(), cover.warnings.end());
+        }
     }
 
     std::vector<Member> inPackage;
@@ -165,8 +173,10 @@ int runBuild(const Args& args) {
     const std::string stub = readWholeFile(pathFromUtf8(options.stub));
     if (stub.empty()) problems.push_back("program startowy `" + options.stub + "` jest pusty");
     if (alreadyAnInstaller(stub)) problems.push_back("program startowy `" + options.stub + "` zawiera już paczkę; użyj czystego instalator.exe");
-    const std::vector<Member> members = planMembers(options, problems);
+    std::vector<std::string> warnings;
+    const std::vector<Member> members = planMembers(options, problems, warnings);
     checkNames(members, problems);
+    for (const std::string& w : warnings) std::fprintf(stderr, "pakiet build: %s\n", w.c_str());
     if (!problems.empty()) {
         std::fprintf(stderr, "pakiet build: nie można zbudować paczki:\n");
         for (const std::string& p : problems) std::fprintf(stderr, "  - %s\n", p.c_str());

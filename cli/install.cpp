@@ -1,5 +1,6 @@
-// pakiet install: parses its arguments and runs the installer's preparation headless in the
-// current directory, exactly as the window would, printing the log of the chosen level.
+// pakiet install: parses its arguments and runs the installer headless in the current
+// directory, exactly as the window would (the preparation, then the installation unless
+// --dry-run), printing the log of the chosen level.
 #include "cli/install.h"
 
 #include <cstdio>
@@ -7,21 +8,29 @@
 #include <iostream>
 
 #include "app/install_dry_run.h"
-#include "toolkit/platform_image_decoder.h"
 #include "platform/file_system.h"
 #include "platform/system.h"
+#include "toolkit/platform_image_decoder.h"
 
 namespace cli {
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: pakiet install INSTALLER --dry-run [--debug] [--drive-root DIR]... [--host DIR]\n"
-    "  Runs the installer's start-up and preparation without a window, in the current\n"
-    "  directory (working folder ./tmp), and prints its log (every line with --debug).\n"
-    "  Exit 0 when the Install button would be enabled, 1 otherwise.\n"
-    "  --drive-root DIR  search DIR instead of the system's drive roots (repeatable)\n"
-    "  --host DIR        type DIR into the folder field after the preparation\n";
+    "użycie: pakiet install INSTALATOR [--dry-run] [--debug] [--drive-root KATALOG]... [--host KATALOG]\n"
+    "  Uruchamia instalator bez okna w bieżącym katalogu (katalog roboczy ./tmp): start,\n"
+    "  przygotowanie, a potem kliknięcie INSTALUJ, jak zrobiłby to użytkownik, i Zamknij.\n"
+    "  Wypisuje dziennik (z --debug wszystkie wiersze).\n"
+    "  --dry-run             tylko przygotowanie: czy przycisk INSTALUJ byłby dostępny\n"
+    "  --drive-root KATALOG  szuka w KATALOGU zamiast na dyskach systemu (można powtarzać)\n"
+    "  --host KATALOG        wpisuje KATALOG w pole folderu po przygotowaniu\n"
+    "  Kody wyjścia:\n"
+    "    0  instalacja zakończona (z --dry-run: INSTALUJ byłby dostępny)\n"
+    "    1  przycisk INSTALUJ nie stał się dostępny; nic nie zmieniono\n"
+    "    2  błędne wywołanie\n"
+    "    3  instalacja nie powiodła się; katalog użytkownika jest taki jak przedtem\n"
+    "    4  instalacja nie powiodła się i katalogu nie przywrócono: jest w pliku dodatki_old.mdb\n"
+    "       (ostatni komunikat podaje jego pełną ścieżkę)\n";
 
 int usageError(const std::string& problem) {
     std::fprintf(stderr, "pakiet install: %s\n%s", problem.c_str(), kUsage);
@@ -42,23 +51,22 @@ int runInstall(const Args& args) {
         } else if (arg == "--debug") {
             options.debug = true;
         } else if (arg == "--drive-root" || arg == "--host") {
-            if (!hasValue) return usageError(arg + " needs a folder");
+            if (!hasValue) return usageError(arg + " wymaga katalogu");
             (arg == "--host" ? options.typedHost.emplace() : options.driveRoots.emplace_back()) =
                 args[++i];
         } else if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
             return 0;
         } else if (!arg.empty() && arg[0] == '-') {
-            return usageError("unknown option " + arg);
+            return usageError("nieznana opcja " + arg);
         } else if (haveInstaller) {
-            return usageError("more than one installer given: " + arg);
+            return usageError("podano więcej niż jeden instalator: " + arg);
         } else {
             options.installer = arg;
             haveInstaller = true;
         }
     }
-    if (!haveInstaller) return usageError("no installer given");
-    if (!dryRun) return usageError("only --dry-run is available: the install step is not built yet");
+    if (!haveInstaller) return usageError("nie podano instalatora");
 
     // The log names the installer by its full path, as the window names its own executable.
     std::error_code error;
@@ -68,10 +76,13 @@ int runInstall(const Args& args) {
 
     platform::FileSystem& files = platform::realFileSystem();
     if (!files.fileExists(options.installer))
-        return usageError("no such installer file: " + options.installer);
+        return usageError("nie ma pliku instalatora: " + options.installer);
     const auto decoder = toolkit::makePlatformImageDecoder();
-    return app::runInstallDryRun(options, files, platform::realSystem(), decoder.get(), std::cout,
-                                 std::cerr);
+    if (dryRun)
+        return app::runInstallDryRun(options, files, platform::realSystem(), decoder.get(), std::cout,
+                                     std::cerr);
+    return app::runHeadlessInstall(options, files, platform::realSystem(), decoder.get(), std::cout,
+                                   std::cerr);
 }
 
 }  // namespace cli

@@ -1,6 +1,6 @@
 // pakiet verify INSTALLER: the trailer (signed or not), every safety check of the archive,
-// every member's CRC, the package layout and the cover; a report in Polish, exit code 1 on
-// any problem.
+// every member's CRC, the package layout and the cover (a JPEG picture that leaves Close on
+// common screens); a report in Polish, exit code 1 on any problem, warnings do not count.
 #include <cstdio>
 #include <string>
 
@@ -14,6 +14,7 @@
 #include "archive/zip/zip_error.h"
 #include "archive/zip/zip_reader.h"
 #include "cli/archive_commands.h"
+#include "cli/cover_check.h"
 #include "platform/file_system.h"
 
 namespace cli {
@@ -73,6 +74,7 @@ int runVerify(const Args& args) {
     std::printf("archiwum: od pozycji %lld, %lld bajtów\n", static_cast<long long>(*offset), static_cast<long long>(fieldStart - *offset));
 
     std::vector<std::string> problems;
+    std::vector<std::string> warnings;
     char bom[3] = {};
     if (file->readAt(fieldStart - 3, bom, 3) != 3 || std::string(bom, 3) != "\xEF\xBB\xBF")
         problems.push_back("brak znacznika kolejności bajtów przed polem pozycji");
@@ -90,20 +92,28 @@ int runVerify(const Args& args) {
             std::printf("paczka: %s\n", package.c_str());
             const std::ptrdiff_t cover = reader.find(package + ".jpg");
             if (cover >= 0 && reader.entries()[static_cast<std::size_t>(cover)].name == package + ".jpg") {
-                std::string head;
+                std::string picture;
+                bool whole = true;
                 try {
-                    reader.extract(static_cast<std::size_t>(cover), [&head](const char* data, std::size_t count) {
-                        if (head.size() < 3) head.append(data, std::min<std::size_t>(count, 3 - head.size()));
+                    reader.extract(static_cast<std::size_t>(cover), [&picture](const char* data, std::size_t count) {
+                        picture.append(data, count);
                     });
                 } catch (const zip::ZipError&) {
-                    // Already reported with the other members.
+                    whole = false;  // already reported with the other members
                 }
-                if (!archive::looksLikeJpeg(head)) problems.push_back("okładka `" + package + ".jpg` nie jest obrazem JPEG");
+                if (!archive::looksLikeJpeg(picture.substr(0, 3))) {
+                    problems.push_back("okładka `" + package + ".jpg` nie jest obrazem JPEG");
+                } else if (whole) {
+                    CoverCheck check = checkCover(package + ".jpg", picture);
+                    problems.insert(problems.end(), check.problems.begin(), check.problems.end());
+                    warnings.insert(warnings.end(), check.warnings.begin(), check.warnings.end());
+                }
             }
         }
     } catch (const zip::ZipError& error) {
         problems.push_back("nie można odczytać archiwum: " + archive::messageFor(error));
     }
+    for (const std::string& w : warnings) std::printf("%s\n", w.c_str());
     for (const std::string& p : problems) std::printf("problem: %s\n", p.c_str());
     std::printf(problems.empty() ? "ok\n" : "problemów: %zu\n", problems.size());
     return problems.empty() ? 0 : 1;

@@ -14,7 +14,8 @@ void CheckInstallationEnabled(app::Log& log, const app::InstallerState& state,
                               const std::string& hostFolderText,
                               const std::function<void()>& bnInstallSetEnable) {
     log.info(2, "Kontrola możliwości instalacji.");
-    if (!state.formCover || !state.pack) return;
+    // Without a package name the paths below would test the add-on folder's own catalog.
+    if (!state.formCover || !state.pack || state.packageName.empty()) return;
 
     const std::string catalogFolder =
         trimBlanks(hostFolderText) + std::string(kAddOnFolderName) + platform::kSeparator;

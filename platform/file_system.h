@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,9 @@ public:
     virtual bool folderIsEmpty(const std::string& folder) = 0;
     // Removes an empty folder (not recursively).
     virtual bool removeFolder(const std::string& folder) = 0;
+    // Bytes this program may still write on the drive that holds `folder` (quotas count);
+    // nothing when the system cannot tell.
+    virtual std::optional<std::uint64_t> freeSpace(const std::string& folder) = 0;
 
     // Opening throws FileError naming the path and the system's reason.
     virtual std::unique_ptr<ReadableFile> openRead(const std::string& path, Sharing sharing) = 0;

@@ -6,6 +6,7 @@
 //   backend.attach(form);                 // native window and children, observers, gauges
 //   backend.dispatcher().formCreated(form);
 //   backend.run(form);                    // until close(form)
+//   backend.detach(form);                 // before the form and its components are destroyed
 //
 // Every handler call goes through dispatcher(), so an escaping exception reaches
 // showErrorReport and the window stays open.
@@ -35,6 +36,9 @@ public:
     // Creates the (hidden) window and the native parts of its components, installs itself as
     // observer of every component and timer, and the immediate repaint of every gauge.
     virtual void attach(Form& form) = 0;
+    // Destroys the window and forgets the form: no observer, gauge hook or timer of it is
+    // used afterwards. The form's owner calls it before the form or any component goes.
+    virtual void detach(Form& form) = 0;
     // Shows the window and runs the message loop until close(form).
     virtual void run(Form& form) = 0;
     virtual void close(Form& form) = 0;

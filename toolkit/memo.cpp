@@ -11,11 +11,13 @@ std::string_view MemoLines::operator[](std::size_t index) const {
 void MemoLines::append(std::string_view line) {
     text_.append(line);
     ends_.push_back(text_.size());
+    if (line.size() > longest_) longest_ = line.size();
 }
 
 void MemoLines::clear() {
     text_.clear();
     ends_.clear();
+    longest_ = 0;
     text_.shrink_to_fit();
     ends_.shrink_to_fit();
 }
@@ -28,6 +30,26 @@ std::string MemoLines::joined() const {
         out += (*this)[i];
     }
     return out;
+}
+
+std::string MemoLines::joined(std::size_t first, std::size_t last, std::string_view separator) const {
+    std::string out;
+    if (empty() || first >= size()) return out;
+    if (last >= size()) last = size() - 1;
+    if (last < first) return out;
+    const std::uint64_t begin = first == 0 ? 0 : ends_[first - 1];
+    out.reserve(ends_[last] - begin + (last - first) * separator.size());
+    for (std::size_t i = first; i <= last; ++i) {
+        if (i != first) out += separator;
+        out += (*this)[i];
+    }
+    return out;
+}
+
+void Memo::setMenuCaptions(std::string copy, std::string selectAll) {
+    copyCaption_ = std::move(copy);
+    selectAllCaption_ = std::move(selectAll);
+    changed();
 }
 
 void Memo::append(std::string_view line) {

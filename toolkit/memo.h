@@ -24,10 +24,16 @@ public:
     void clear();
     // All lines joined with '\n' (for tests and the headless runner's output).
     std::string joined() const;
+    // Lines first..last (both included, clamped to the store) joined with `separator`,
+    // exactly as stored: what a copy of those lines gives.
+    std::string joined(std::size_t first, std::size_t last, std::string_view separator) const;
+    // Length in bytes of the longest line, kept up to date by append.
+    std::size_t longestLine() const { return longest_; }
 
 private:
     std::string text_;
     std::vector<std::uint64_t> ends_;  // end offset of each line in text_
+    std::size_t longest_ = 0;
 };
 
 class Memo : public Control {
@@ -49,9 +55,15 @@ public:
     void setTabOrder(int order) { tabOrder_ = order; }
     const Font& font() const { return font_; }
     void setFont(Font font);
+    // Captions of the context menu's two commands (copy the selected lines, select all).
+    const std::string& copyCaption() const { return copyCaption_; }
+    const std::string& selectAllCaption() const { return selectAllCaption_; }
+    void setMenuCaptions(std::string copy, std::string selectAll);
 
 private:
     MemoLines lines_;
+    std::string copyCaption_ = "Copy";
+    std::string selectAllCaption_ = "Select all";
     bool readOnly_ = false;
     bool verticalScrollBar_ = false;
     bool tabStop_ = true;

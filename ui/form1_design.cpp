@@ -85,6 +85,7 @@ Form1Design::Form1Design() {
     infoBox.setTabStop(false);
     infoBox.setTabOrder(2);
     infoBox.setFont(kWindowFont);
+    infoBox.setMenuCaptions("Kopiuj", "Zaznacz wszystko");
 
     Edit1.setBounds(105, 408, 383, 19);
     Edit1.setAnchors(kLeftRightBottom);

@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -103,6 +104,12 @@ public:
     }
     bool removeFolder(const std::string& folder) override {
         return ::rmdir(folder.c_str()) == 0;
+    }
+    std::optional<std::uint64_t> freeSpace(const std::string& folder) override {
+        struct statvfs info;
+        if (::statvfs(folder.c_str(), &info) != 0) return std::nullopt;
+        // f_bavail: blocks an unprivileged writer may use, as the installer runs.
+        return static_cast<std::uint64_t>(info.f_bavail) * info.f_frsize;
     }
     std::unique_ptr<ReadableFile> openRead(const std::string& path, Sharing) override {
         return posix::openReadFile(path);

@@ -88,6 +88,13 @@ public:
     bool removeFolder(const std::string& folder) override {
         return RemoveDirectoryW(win32::toWidePath(folder).c_str());
     }
+    std::optional<std::uint64_t> freeSpace(const std::string& folder) override {
+        // The first value is what the calling user may use (quotas count), not the drive's total.
+        ULARGE_INTEGER available;
+        if (!GetDiskFreeSpaceExW(win32::toWidePath(folder).c_str(), &available, nullptr, nullptr))
+            return std::nullopt;
+        return available.QuadPart;
+    }
     std::unique_ptr<ReadableFile> openRead(const std::string& path, Sharing sharing) override {
         return win32::openReadFile(path, sharing);
     }

@@ -1,45 +1,23 @@
-# Host cases of the GUI test, sourced by scripts/gui-test after its own cases: a real
+# Host cases of the GUI test, sourced by scripts/gui-test: a real
 # installer (the stub with a package appended) finds a host folder in
 # C:\Kavitek\CAD 2.0\dodatki\ of the Wine prefix and ends with Install enabled; with a running
 # program whose name holds "CAD", Install stays disabled and the status line names it.
 # Uses gui-test's variables ($root $exe $probe $art $caption $assets) and helpers
-# (expect_look, pass, fail, wait_gone) and scripts/lib/gui.sh.
-
-# host_start <work folder> <installer> [args]: runs the installer in the work folder until
-# its window is mapped; sets app_pid, win_x, win_y.
-host_start() {
-  local work="$1" installer="$2"; shift 2
-  local attempt id
-  for attempt in 1 2 3; do
-    (cd "$work" && exec wine "$installer" "$@" >"$work/wine.log" 2>&1) &
-    app_pid=$!
-    if id=$(gui_wait_window "$caption" 40); then
-      read -r win_x win_y < <(gui_window_origin "$id")
-      return 0
-    fi
-    kill "$app_pid" 2>/dev/null || true; wait "$app_pid" 2>/dev/null || true
-  done
-  return 1
-}
+# (launch, expect_look, click_close_and_check, pass, fail) and scripts/lib/gui.sh.
 
 # host_probe_until <child class> <file> <grep pattern> <seconds>: reads a child window's text
 # with the probe until it matches.
 host_probe_until() {
-  local class="$1" file="$2" pattern="$3" limit="$4" i
-  for i in $(seq 1 $((limit * 4))); do
-    if wine "$probe" "$caption" "$class" "Z:${file//\//\\}" >/dev/null 2>&1 &&
-       grep -qF -- "$pattern" "$file"; then return 0; fi
-    sleep 0.25
-  done
-  return 1
+  gui_wait_until "$4" host_probe_matches "$1" "$2" "$3"
 }
 
+host_probe_matches() {
+  wine "$probe" "$caption" "$1" "Z:${2//\//\\}" >/dev/null 2>&1 && grep -qF -- "$3" "$2"
+}
+
+# host_close <work folder> <what>: Close clicked, the program ends cleanly (gui-test's check).
 host_close() {
-  xdotool mousemove $((win_x + 874 + 75)) $((win_y + 527 + 25))
-  sleep 0.3
-  xdotool click 1
-  wait_gone "$app_pid" 15 || kill "$app_pid" 2>/dev/null || true
-  app_pid=
+  click_close_and_check "$1" "$2" 1040 585
 }
 
 # host_make_installer <out.exe>: the stub, then a package archive (the catalog P\dodatki.mdb
@@ -69,7 +47,7 @@ gui_host_cases() {
   # --- a host in C:\Kavitek\CAD 2.0\ and nothing running: Install enabled ---------------------
   local work="$root/build/gui-work-host"
   rm -rf "$work"; mkdir -p "$work"
-  if ! host_start "$work" "$installer"; then
+  if ! launch "$work" "$installer"; then
     fail "the installer with a package never showed its window"
     return
   fi
@@ -81,7 +59,15 @@ gui_host_cases() {
   else
     fail "the folder field shows '$(cat "$work/edit1.txt" 2>/dev/null)'"
   fi
-  host_close
+  # StaticText1 is sized to its text with its margins: its white reaches Edit1 at 408.
+  gui_screenshot "$art/host-static-text.png"
+  if gui_close_to "$art/host-static-text.png" $((win_x + 300)) $((win_y + 406)) 255 255 255 8 &&
+     gui_close_to "$art/host-static-text.png" $((win_x + 106)) $((win_y + 405)) 255 255 255 8; then
+    pass "the caption above the folder field is white down to the field (17 pixels high)"
+  else
+    fail "below or beside the caption: $(gui_pixel "$art/host-static-text.png" $((win_x + 300)) $((win_y + 406))) / $(gui_pixel "$art/host-static-text.png" $((win_x + 106)) $((win_y + 405)))"
+  fi
+  host_close "$work" "host found"
 
   # --- the same with a running CADTool.exe: Install disabled, the program named --------------
   work="$root/build/gui-work-host-cad"
@@ -92,8 +78,10 @@ gui_host_cases() {
   wine "$work/CADTool.exe" <"$work/hold" >/dev/null 2>&1 &
   local cad_pid=$!
   exec 7>"$work/hold"
-  sleep 2
-  if ! host_start "$work" "$installer" /d; then
+  if ! gui_wait_until 20 wine "$probe" --process CADTool.exe; then
+    fail "CADTool.exe never showed in the process list"
+  fi
+  if ! launch "$work" "$installer" /d; then
     fail "the installer never showed its window beside CADTool.exe"
     exec 7>&-
     kill "$cad_pid" 2>/dev/null || true
@@ -107,8 +95,8 @@ gui_host_cases() {
   fi
   gui_screenshot "$art/host-cad-running.png"
   expect_look host-install-disable bnInstallDisable 698 527 "Install stays disabled while CADTool.exe runs"
-  host_close
+  host_close "$work" "beside CADTool.exe"
   exec 7>&-  # end of input: the program ends
-  wait_gone "$cad_pid" 10 || kill "$cad_pid" 2>/dev/null || true
+  gui_wait_gone "$cad_pid" 10 || kill "$cad_pid" 2>/dev/null || true
   rm -rf "$WINEPREFIX/drive_c/Kavitek"
 }

@@ -15,16 +15,19 @@ gui_start_display() {
     Xvfb ":$n" -screen 0 "${GUI_SCREEN:-1280x800x24}" -nolisten tcp >/dev/null 2>&1 &
     GUI_XVFB_PID=$!
     export DISPLAY=":$n"
-    local i
-    for i in $(seq 1 50); do
-      if xdotool getdisplaygeometry >/dev/null 2>&1; then return 0; fi
-      kill -0 "$GUI_XVFB_PID" 2>/dev/null || break
-      sleep 0.1
-    done
+    gui_wait_until 5 gui_display_settled || true
+    xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
     kill "$GUI_XVFB_PID" 2>/dev/null || true
     wait "$GUI_XVFB_PID" 2>/dev/null || true
   done
   echo "gui: no X display could be started" >&2
+  return 1
+}
+
+# The display answers, or its server has died (then waiting longer is pointless).
+gui_display_settled() {
+  xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+  kill -0 "$GUI_XVFB_PID" 2>/dev/null || return 0
   return 1
 }
 
@@ -51,15 +54,44 @@ gui_wine_env() {
   fi
 }
 
+# gui_wait_until <seconds> <command...>: runs the command until it succeeds, polling every
+# tenth of a second; fails once the time is up. The one place where the GUI scripts pause.
+gui_wait_until() {
+  local limit="$1"; shift
+  local deadline=$(( $(date +%s%N) + limit * 1000000000 ))
+  while :; do
+    "$@" && return 0
+    [ "$(date +%s%N)" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
+# gui_visible_window <caption>: prints the X id of the mapped window with exactly that name.
+gui_visible_window() {
+  local id
+  id=$(xdotool search --onlyvisible --name "^${1}\$" 2>/dev/null | head -n1 || true)
+  [ -n "$id" ] && echo "$id"
+}
+
 # gui_wait_window <caption> [seconds]: prints the X window id once the window is mapped.
 gui_wait_window() {
-  local caption="$1" limit="${2:-30}" id i
-  for i in $(seq 1 $((limit * 5))); do
-    id=$(xdotool search --onlyvisible --name "^${caption}\$" 2>/dev/null | head -n1 || true)
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    sleep 0.2
-  done
-  return 1
+  gui_wait_until "${2:-30}" gui_visible_window "$1"
+}
+
+# gui_gone <pid>: the process has ended.
+gui_gone() { ! kill -0 "$1" 2>/dev/null; }
+
+# gui_wait_gone <pid> <seconds>
+gui_wait_gone() { gui_wait_until "$2" gui_gone "$1"; }
+
+# gui_window_size <id>: "W H" of the window.
+gui_window_size() {
+  xdotool getwindowgeometry --shell "$1" | awk -F= '/^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{print w, h}'
+}
+
+# gui_has_geometry <id> <x> <y> <w> <h>: the window has that place and size now.
+gui_has_geometry() {
+  [ "$(gui_window_origin "$1" 2>/dev/null) $(gui_window_size "$1" 2>/dev/null)" = "$2 $3 $4 $5" ]
 }
 
 # gui_window_origin <id>: "X Y" of the window's top-left corner on the screen.

@@ -170,5 +170,18 @@ TEST(HeadlessRun, PrintsTheLogBoxAndClosesInDebugModeKeepingTheFiles) {
     EXPECT_EQ(quiet.str(), "Brak danych pakietu !\nBrak pakietu do instalacji !\n");
 }
 
+// The window object of the backend read the form, its components and Timer1 in its
+// destructor after TForm1 had gone: every exit of the real program read freed memory.
+TEST(FormLifetime, TheBackendLetsGoOfTheFormBeforeItsComponentsGo) {
+    apptest::Installer in;
+    in.start();
+    in.backend.advanceTime(1000);
+    in.backend.clickOn("bnCloseNormal");
+    in.form.reset();
+    EXPECT_THROW(in.backend.form(), std::logic_error);
+    EXPECT_THROW(in.backend.pointer(), std::logic_error);
+    in.backend.advanceTime(5000);  // no timer of the gone form is ticked
+}
+
 }  // namespace
 }  // namespace app

@@ -155,6 +155,28 @@ TEST(Preparation, ArchiveWithTwoPackagesEndsAsAMissingCover) {
     EXPECT_FALSE(run.installEnabled());
 }
 
+// A root member named ".jpg" once passed as the cover of the empty package name: the host
+// search ran, the check tested the add-on folder's own catalog and Install came on.
+TEST(Preparation, TwoPackagesWithARootDotJpgSeekNoHostAndNeverEnableInstall) {
+    PreparationRun run;
+    const std::string host = run.makeHost("C", "CAD 2.0");
+    run.writeFile(host + nativePath("dodatki\\dodatki.mdb"), "catalog");
+    run.system.roots = {run.drive("C")};
+    run.writeInstaller(zip::makeZip({{"A\\dodatki.mdb", "a"}, {"B\\dodatki.mdb", "b"},
+                                     {".jpg", preparationtest::coverJpeg()}}));
+    run.run(kDebug);
+
+    EXPECT_TRUE(run.form->state.pack);
+    EXPECT_EQ(run.form->state.packageName, "");
+    EXPECT_EQ(run.count("Brak okładki pakietu !"), 1);
+    EXPECT_EQ(run.count("Wyszukiwanie zainstalowanego oprogramowania CAD LUMOR."), 0);
+    EXPECT_EQ(run.count("Kontrola możliwości instalacji."), 0);
+    EXPECT_EQ(run.statusLabel(), "Brak pakietu do instalacji !");
+    EXPECT_FALSE(run.form->Edit1.visible());
+    EXPECT_FALSE(run.installEnabled());
+    EXPECT_FALSE(run.files.fileExists(run.workDir() + "cover.jpg"));
+}
+
 TEST(Preparation, CoverLeftByAnEarlierRunIsShownButNoHostIsSought) {
     PreparationRun run;
     run.makeHost("C", "CAD 2.0");

@@ -7,7 +7,9 @@
 
 #include "archive/archive_messages.h"
 #include "archive/offset_field.h"
+#include "archive/zip/zip_writer.h"
 #include "tests/archive/archive_fixture.h"
+#include "tests/support/test_paths.h"
 #include "jet/write/database_writer.h"
 #include "jet/write/table_shape.h"
 #include "tests/zip/zip_fixtures.h"
@@ -46,6 +48,11 @@ struct Result {
     std::string output;
 };
 
+// Real JPEG covers of the design size and of other sizes (one flat colour each).
+std::string cover(const std::string& size) {
+    return testsupport::readFile(testsupport::sourceDir() / "tests" / "archive" / "covers" / ("cover-" + size + ".jpg"));
+}
+
 class Pakiet : public ArchiveTest {
 protected:
     Pakiet() { makePackage(""); }
@@ -59,7 +66,7 @@ protected:
         writeCatalog(path(root + "src/Kuchnie/dodatki.mdb"), true);
         write(root + "src/Kuchnie/item.dwx", "drawing");
         write(root + "src/Kuchnie/tekstury/\xC5\x82\xC3\xB3\xC5\xBCko.jpg", ziptest::noise(40000));
-        write(root + "src/Kuchnie.jpg", "\xFF\xD8\xFF\xE0 cover");
+        write(root + "src/Kuchnie.jpg", cover("1040x585"));
         write(root + "src/Kuchnie.txt", "Kuchnie\r\n");
         write(root + "src/README.txt", "read me");
         write(root + "stub.exe", std::string(4096, 'S'));
@@ -133,6 +140,12 @@ TEST_F(Pakiet, BuildRefusesBadLayoutsAndSaysWhy) {
         {"cover not a JPEG", [&](const std::string& r) { write(r + "src/Kuchnie.jpg", "GIF89a"); }, "nie jest obrazem JPEG"},
         {"device name inside", [&](const std::string& r) { write(r + "src/Kuchnie/aux.txt", "x"); },
          "Niedozwolona nazwa pliku `Kuchnie\\aux.txt` w archiwum ZIP: nazwa zawiera zastrzeżoną nazwę urządzenia."},
+        {"cover putting Close below the screen", [&](const std::string& r) { write(r + "src/Kuchnie.jpg", cover("800x1200")); },
+         "okładka `Kuchnie.jpg` (800 x 1200) na ekranie 1366 x 768 daje okno 888 x 1332: przycisk ZAMKNIJ wypada poza ekran"},
+        {"cover too tall for the large screen too", [&](const std::string& r) { write(r + "src/Kuchnie.jpg", cover("800x1200")); },
+         "na ekranie 1920 x 1080 daje okno 1248 x 1872"},
+        {"cover that decodes to nothing", [&](const std::string& r) { write(r + "src/Kuchnie.jpg", "\xFF\xD8\xFF\xE0 cover"); },
+         "okładki `Kuchnie.jpg` nie da się odczytać jako obrazu JPEG"},
         {"stub already an installer", [&](const std::string& r) { write(r + "stub.exe", std::string(100, 'S') + archive::formatOffsetField(50)); },
          "zawiera już paczkę"},
     };
@@ -167,6 +180,33 @@ TEST_F(Pakiet, VerifyReportsADamagedMemberAndAMissingTrailer) {
     EXPECT_NE(result.output.find("nie wskazuje archiwum"), std::string::npos) << result.output;
 }
 
+TEST_F(Pakiet, ACoverOfAnotherSizeThatLeavesCloseOnScreenIsBuiltWithAWarning) {
+    write("src/Kuchnie.jpg", cover("960x540"));
+    const std::string warning = "uwaga: okładka `Kuchnie.jpg` ma 960 x 540 pikseli; okno jest zaprojektowane na 1040 x 585";
+    const Result built = pakiet(buildArgs());
+    EXPECT_EQ(built.code, 0) << built.output;
+    EXPECT_NE(built.output.find(warning), std::string::npos) << built.output;
+    const Result verified = pakiet("verify " + q("Kuchnie.exe"));
+    EXPECT_EQ(verified.code, 0) << verified.output;
+    EXPECT_NE(verified.output.find(warning), std::string::npos) << verified.output;
+
+    write("src/Kuchnie.jpg", cover("1040x585"));
+    const Result designed = pakiet(buildArgs("designed.exe"));
+    EXPECT_EQ(designed.output.find("uwaga"), std::string::npos) << designed.output;
+}
+
+TEST_F(Pakiet, VerifyRefusesAnInstallerWhoseCoverPutsCloseOffTheScreen) {
+    const std::string stub(4096, 'S');
+    const std::string archive = zip::makeZip({{"Kuchnie\\dodatki.mdb", read("src/Kuchnie/dodatki.mdb")},
+                                              {"Kuchnie.jpg", cover("800x1200")}});
+    write("tall.exe", stub + archive + "\xEF\xBB\xBF" + archive::formatOffsetField(4096));
+    const Result result = pakiet("verify " + q("tall.exe"));
+    EXPECT_NE(result.code, 0);
+    EXPECT_NE(result.output.find("na ekranie 1920 x 1080 daje okno 1248 x 1872: przycisk ZAMKNIJ wypada poza ekran"),
+              std::string::npos)
+        << result.output;
+    EXPECT_NE(result.output.find("ma 800 x 1200 pikseli"), std::string::npos) << result.output;
+}
 namespace {
 
 bool hasEnglish(const std::string& text) {

@@ -1,10 +1,13 @@
-// Test helper run under Wine beside the installer: finds the installer's top-level window by
-// its caption and prints what a user would read in one of its child windows (the log box,
-// the folder field) as UTF-8, so the GUI test checks texts without trusting exit codes.
+// Test helper run under Wine beside the installer, so the GUI test checks texts and processes
+// without trusting exit codes:
 //   gui_probe <caption> <child window class> <output file>
-// Exit 0 and the text written when the child exists and is visible, 2 when the window or the
-// child is missing or hidden.
+//     what a user reads in a child window (the log box, the folder field), as UTF-8; exit 2
+//     when the window or the child is missing or hidden.
+//   gui_probe --clipboard <output file>     the clipboard's text as UTF-8; exit 2 when none
+//   gui_probe --clear-clipboard
+//   gui_probe --process <exe name>          exit 0 when a process of that name runs, else 2
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <string>
@@ -37,11 +40,57 @@ std::string toUtf8(const std::wstring& text) {
     return result;
 }
 
+bool writeUtf8(const wchar_t* path, const std::wstring& text) {
+    FILE* out = _wfopen(path, L"wb");
+    if (!out) return false;
+    const std::string utf8 = toUtf8(text);
+    std::fwrite(utf8.data(), 1, utf8.size(), out);
+    std::fclose(out);
+    return true;
+}
+
+int readClipboard(const wchar_t* path) {
+    if (!OpenClipboard(nullptr)) return 1;
+    int result = 2;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
+            result = writeUtf8(path, text) ? 0 : 1;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return result;
+}
+
+int clearClipboard() {
+    if (!OpenClipboard(nullptr)) return 1;
+    const bool emptied = EmptyClipboard() != 0;
+    CloseClipboard();
+    return emptied ? 0 : 1;
+}
+
+int findProcess(const wchar_t* name) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 1;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    int result = 2;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+        if (lstrcmpiW(entry.szExeFile, name) == 0) result = 0;
+    CloseHandle(snapshot);
+    return result;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    const std::wstring mode = argc > 1 ? argv[1] : L"";
+    if (mode == L"--clipboard" && argc == 3) return readClipboard(argv[2]);
+    if (mode == L"--clear-clipboard" && argc == 2) return clearClipboard();
+    if (mode == L"--process" && argc == 3) return findProcess(argv[2]);
     if (argc != 4) {
-        std::fprintf(stderr, "usage: gui_probe <caption> <child class> <output file>\n");
+        std::fprintf(stderr, "usage: gui_probe <caption> <child class> <output file> | --clipboard <file> |"
+                             " --clear-clipboard | --process <name>\n");
         return 1;
     }
     HWND window = FindWindowW(nullptr, argv[1]);
@@ -56,10 +105,5 @@ int wmain(int argc, wchar_t** argv) {
     SendMessageTimeoutW(search.found, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
                         SMTO_ABORTIFHUNG, 5000, &copied);
     text.resize(copied);
-    FILE* out = _wfopen(argv[3], L"wb");
-    if (!out) return 1;
-    const std::string utf8 = toUtf8(text);
-    std::fwrite(utf8.data(), 1, utf8.size(), out);
-    std::fclose(out);
-    return 0;
+    return writeUtf8(argv[3], text) ? 0 : 1;
 }

@@ -58,6 +58,14 @@ TEST_F(CheckInstallationEnabledTest, WithoutPackageOrCoverTouchesNothing) {
     EXPECT_EQ(system.snapshotCalls, 0);
 }
 
+TEST_F(CheckInstallationEnabledTest, EmptyPackageNameLeavesTheAddOnFolderCatalogAlone) {
+    drives.makeFile("C", "Kavitek\\CAD 2.0\\dodatki\\dodatki.mdb", "catalog");
+    state.packageName.clear();
+    EXPECT_FALSE(check());
+    EXPECT_EQ(log.texts(), std::vector<std::string>{"Kontrola możliwości instalacji."});
+    EXPECT_EQ(files.mutationCount(), 0u);
+}
+
 TEST_F(CheckInstallationEnabledTest, FirstInstallationIsGrantedWithoutAnyRename) {
     EXPECT_TRUE(check());
     const std::vector<hosttest::LogLine> expected = {

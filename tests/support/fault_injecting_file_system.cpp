@@ -120,6 +120,7 @@ bool FaultInjectingFileSystem::shouldFail(FileOperation operation, const std::st
     if (isMutating(operation)) {
         mutations_.push_back({operation, path});
         const std::size_t number = mutations_.size() - countBase_;
+        if (beforeMutation) beforeMutation(number, mutations_.back());
         if (failAt_ != 0 && (number == failAt_ || (failAfter_ && number > failAt_))) fail = true;
     }
     for (const PathFault& fault : pathFaults_)
@@ -169,6 +170,10 @@ bool FaultInjectingFileSystem::folderIsEmpty(const std::string& folder) {
 
 bool FaultInjectingFileSystem::removeFolder(const std::string& folder) {
     return !shouldFail(FileOperation::RemoveFolder, folder) && inner_.removeFolder(folder);
+}
+
+std::optional<std::uint64_t> FaultInjectingFileSystem::freeSpace(const std::string& folder) {
+    return fakeFreeSpace_ ? freeSpace_ : inner_.freeSpace(folder);
 }
 
 std::unique_ptr<platform::ReadableFile> FaultInjectingFileSystem::openRead(

@@ -4,6 +4,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,6 +49,12 @@ public:
     // Fails every `operation` on a path matching `pathMask` (platform::matchesMask: '*' and
     // '?', ASCII letters without case; '*' crosses separators).
     void failOperation(FileOperation operation, std::string pathMask);
+    // Makes freeSpace answer `bytes` (nothing: the system cannot tell) instead of the inner
+    // file system's answer, as on a nearly full drive.
+    void setFreeSpace(std::optional<std::uint64_t> bytes) { freeSpace_ = bytes; fakeFreeSpace_ = true; }
+    // Called with each mutating operation's number (counted like failMutation's k, from the
+    // last failMutation call) before it is done: a crash test ends the process there.
+    std::function<void(std::size_t number, const FileMutation& mutation)> beforeMutation;
     // Removes all faults; counts and the record are kept.
     void clearFaults();
 
@@ -67,6 +76,7 @@ public:
                                             const std::string& mask) override;
     bool folderIsEmpty(const std::string& folder) override;
     bool removeFolder(const std::string& folder) override;
+    std::optional<std::uint64_t> freeSpace(const std::string& folder) override;
     std::unique_ptr<platform::ReadableFile> openRead(const std::string& path,
                                                      platform::Sharing sharing) override;
     std::unique_ptr<platform::WritableFile> createWrite(const std::string& path) override;
@@ -89,6 +99,8 @@ private:
     std::vector<PathFault> pathFaults_;
     std::vector<FileMutation> mutations_;
     std::size_t injected_ = 0;
+    bool fakeFreeSpace_ = false;
+    std::optional<std::uint64_t> freeSpace_;
 };
 
 }  // namespace testsupport

@@ -113,6 +113,13 @@ bool StdFileSystem::removeFolder(const std::string& folder) {
     return fs::remove(native(folder), ec);
 }
 
+std::optional<std::uint64_t> StdFileSystem::freeSpace(const std::string& folder) {
+    std::error_code ec;
+    const fs::space_info space = fs::space(native(folder), ec);
+    if (ec) return std::nullopt;
+    return space.available;
+}
+
 std::unique_ptr<platform::ReadableFile> StdFileSystem::openRead(const std::string& path, platform::Sharing) {
     if (unreadable.count(path)) throw platform::FileError(path, "the file is locked by another program: " + path);
     std::fstream f(native(path), std::ios::in | std::ios::binary);

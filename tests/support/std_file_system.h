@@ -27,6 +27,7 @@ public:
     std::vector<std::string> listSubFolders(const std::string& folder, const std::string& mask) override;
     bool folderIsEmpty(const std::string& folder) override;
     bool removeFolder(const std::string& folder) override;
+    std::optional<std::uint64_t> freeSpace(const std::string& folder) override;
     std::unique_ptr<platform::ReadableFile> openRead(const std::string& path, platform::Sharing sharing) override;
     std::unique_ptr<platform::WritableFile> createWrite(const std::string& path) override;
     std::unique_ptr<platform::RandomAccessFile> openReadWrite(const std::string& path, platform::Sharing sharing,

@@ -45,6 +45,21 @@ void HeadlessBackend::attach(Form& form) {
     pointer_ = std::make_unique<PointerTracker>(form, dispatcher());
 }
 
+void HeadlessBackend::detach(Form& form) {
+    if (&form != form_) return;
+    form.setObserver(nullptr);
+    for (Control* control : form.controls()) {
+        control->setObserver(nullptr);
+        if (auto* gauge = dynamic_cast<Gauge*>(control)) gauge->setImmediateRepaint(nullptr);
+    }
+    for (Timer* timer : form.timers()) {
+        timer->setObserver(nullptr);
+        dueAt_.erase(timer);
+    }
+    pointer_.reset();
+    form_ = nullptr;
+}
+
 void HeadlessBackend::run(Form& form) {
     if (&form != form_) throw std::logic_error("run: form not attached: " + form.name());
     shown_ = true;

@@ -25,6 +25,7 @@ public:
 
     void initialize(const Application& application) override;
     void attach(Form& form) override;
+    void detach(Form& form) override;
     // Runs queued actions (post) and due timers on the virtual clock until the form closes,
     // or nothing is left to do within `idleLimitMs` of virtual time.
     void run(Form& form) override;

@@ -130,8 +130,13 @@ void FormWindow::createChildren() {
             children_[control] = child;
         } else if (auto* memo = dynamic_cast<Memo*>(control)) {
             const Font& font = memo->font();
-            LogViewSource source{[memo] { return memo->lines().size(); },
-                                 [memo](std::size_t i) { return std::string(memo->lines()[i]); }};
+            LogViewSource source{
+                [memo] { return memo->lines().size(); },
+                [memo](std::size_t i) { return std::string(memo->lines()[i]); },
+                [memo](std::size_t first, std::size_t last) { return memo->lines().joined(first, last, "\r\n"); },
+                [memo] { return memo->lines().longestLine(); },
+                [memo] { return memo->copyCaption(); },
+                [memo] { return memo->selectAllCaption(); }};
             auto view = std::make_unique<LogView>(window_, r, fonts_.get(font.name, font.heightPx, font.bold),
                                                   std::move(source));
             if (memo->visible()) ShowWindow(view->handle(), SW_SHOWNA);
@@ -243,13 +248,16 @@ void FormWindow::autoSize(StaticText& text) {
     HDC dc = GetDC(window_);
     HGDIOBJ old = SelectObject(dc, fonts_.get(font.name, font.heightPx, font.bold));
     const std::wstring caption = text.caption().empty() ? L" " : widen(text.caption());
-    RECT measured{0, 0, 0, 0};
-    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &measured,
-              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    SIZE extent{0, 0};
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
     SelectObject(dc, old);
     ReleaseDC(window_, dc);
+    // The text plus a margin of twice the border on each side: 230 x 17 for the 8 pt caption
+    // of the design, so its white reaches the field below it.
+    const int marginX = 4 * GetSystemMetrics(SM_CXBORDER);
+    const int marginY = 4 * GetSystemMetrics(SM_CYBORDER);
     syncing_ = true;
-    text.setBounds(text.left(), text.top(), measured.right, measured.bottom);
+    text.setBounds(text.left(), text.top(), extent.cx + marginX, extent.cy + marginY);
     syncing_ = false;
     auto child = children_.find(&text);
     if (child != children_.end())

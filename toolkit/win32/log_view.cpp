@@ -1,6 +1,8 @@
 // The virtual log box; see log_view.h.
 #include "toolkit/win32/log_view.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "toolkit/win32/wide.h"
@@ -8,6 +10,14 @@
 namespace toolkit::win32 {
 
 namespace {
+
+constexpr UINT kCopyCommand = 1;
+constexpr UINT kSelectAllCommand = 2;
+constexpr int kTextMargin = 2;
+constexpr long long kToTheEnd = 1LL << 62;
+
+bool keyDown(int key) { return GetKeyState(key) < 0; }
+
 void registerClass() {
     static bool done = false;
     if (done) return;
@@ -21,11 +31,12 @@ void registerClass() {
 }
 }  // namespace
 
+
 LogView::LogView(HWND parent, const RECT& bounds, HFONT font, LogViewSource source)
     : font_(font), source_(std::move(source)) {
     registerClass();
-    window_ = CreateWindowExW(0, kLogViewClass, L"", WS_CHILD | WS_BORDER | WS_VSCROLL, bounds.left, bounds.top,
-                              bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr,
+    window_ = CreateWindowExW(0, kLogViewClass, L"", WS_CHILD | WS_BORDER | WS_VSCROLL | WS_HSCROLL, bounds.left,
+                              bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LogView::procedure));
@@ -34,6 +45,7 @@ LogView::LogView(HWND parent, const RECT& bounds, HFONT font, LogViewSource sour
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     lineHeight_ = std::max<int>(1, metrics.tmHeight);
+    averageCharWidth_ = std::max<int>(1, metrics.tmAveCharWidth);
     SelectObject(dc, old);
     ReleaseDC(window_, dc);
     linesChanged();
@@ -52,8 +64,20 @@ int LogView::visibleLines() const {
     return std::max(1, static_cast<int>((client.bottom - client.top) / lineHeight_));
 }
 
+int LogView::clientWidth() const {
+    RECT client{};
+    GetClientRect(window_, &client);
+    return client.right - client.left;
+}
+
+std::size_t LogView::lineAt(int y) const {
+    const long long line = top_ + (y < 0 ? -1 - (-1 - y) / lineHeight_ : y / lineHeight_);
+    return static_cast<std::size_t>(std::max(0LL, line));
+}
+
 void LogView::linesChanged() {
     const auto count = static_cast<long long>(source_.count());
+    if (count == 0) selection_.clear();
     const long long page = visibleLines();
     top_ = std::max(0LL, count - page);
     SCROLLINFO info{};
@@ -64,7 +88,24 @@ void LogView::linesChanged() {
     info.nPage = static_cast<UINT>(page);
     info.nPos = static_cast<int>(top_);
     SetScrollInfo(window_, SB_VERT, &info, TRUE);
+    // The longest line's bytes times the average character: enough to reach the end of lines
+    // not painted yet; painting widens it where a line measures wider.
+    const long long estimate = static_cast<long long>(source_.longestLine()) * averageCharWidth_ + 2 * kTextMargin;
+    contentWidth_ = std::max(contentWidth_, static_cast<int>(std::min<long long>(estimate, 1 << 30)));
+    updateHorizontalRange();
     InvalidateRect(window_, nullptr, TRUE);
+}
+
+void LogView::updateHorizontalRange() {
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    info.nMin = 0;
+    info.nMax = std::max(0, contentWidth_ - 1);
+    info.nPage = static_cast<UINT>(std::max(1, clientWidth()));
+    left_ = std::clamp(left_, 0, std::max(0, contentWidth_ - clientWidth()));
+    info.nPos = left_;
+    SetScrollInfo(window_, SB_HORZ, &info, TRUE);
 }
 
 void LogView::scrollTo(long long top) {
@@ -80,6 +121,26 @@ void LogView::scrollTo(long long top) {
     InvalidateRect(window_, nullptr, TRUE);
 }
 
+void LogView::scrollHorizontallyTo(int left) {
+    left = std::clamp(left, 0, std::max(0, contentWidth_ - clientWidth()));
+    if (left == left_) return;
+    left_ = left;
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_POS;
+    info.nPos = left_;
+    SetScrollInfo(window_, SB_HORZ, &info, TRUE);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void LogView::showCaret() {
+    const auto caret = static_cast<long long>(selection_.caret());
+    const long long page = visibleLines();
+    if (caret < top_) scrollTo(caret);
+    if (caret >= top_ + page) scrollTo(caret - page + 1);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
 void LogView::paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window_, &ps);
@@ -88,28 +149,112 @@ void LogView::paint() {
     FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
     HGDIOBJ old = SelectObject(dc, font_);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     const auto count = static_cast<long long>(source_.count());
     const long long last = std::min(count, top_ + visibleLines() + 1);
+    int widest = contentWidth_;
     for (long long index = top_; index < last; ++index) {
         const std::wstring text = widen(source_.line(static_cast<std::size_t>(index)));
-        RECT row{client.left + 2, client.top + static_cast<LONG>((index - top_) * lineHeight_), client.right,
-                 client.top + static_cast<LONG>((index - top_ + 1) * lineHeight_)};
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &row,
-                  DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_EXPANDTABS | DT_END_ELLIPSIS);
+        const LONG rowTop = client.top + static_cast<LONG>((index - top_) * lineHeight_);
+        const bool selected = selection_.contains(static_cast<std::size_t>(index));
+        if (selected) {
+            RECT band{client.left, rowTop, client.right, rowTop + lineHeight_};
+            FillRect(dc, &band, GetSysColorBrush(COLOR_HIGHLIGHT));
+        }
+        SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        constexpr UINT format = DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_EXPANDTABS | DT_NOCLIP;
+        RECT measured{0, 0, 0, 0};
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured, format | DT_CALCRECT);
+        widest = std::max(widest, static_cast<int>(measured.right) + 2 * kTextMargin);
+        RECT row{client.left + kTextMargin - left_, rowTop, client.left + kTextMargin - left_ + measured.right + 1,
+                 rowTop + lineHeight_};
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &row, format);
     }
     SelectObject(dc, old);
     EndPaint(window_, &ps);
+    if (widest > contentWidth_) {
+        contentWidth_ = widest;
+        updateHorizontalRange();
+    }
 }
 
 std::wstring LogView::allText() const {
-    std::string text;
     const std::size_t count = source_.count();
-    for (std::size_t i = 0; i < count; ++i) {
-        if (i) text += "\r\n";
-        text += source_.line(i);
+    return count == 0 ? std::wstring() : widen(source_.range(0, count - 1));
+}
+
+void LogView::copySelection() {
+    if (selection_.empty() || source_.count() == 0) return;
+    const std::wstring text = widen(source_.range(selection_.first(), selection_.last()));
+    if (!OpenClipboard(window_)) return;
+    EmptyClipboard();
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t))) {
+        if (auto* out = static_cast<wchar_t*>(GlobalLock(memory))) {
+            std::copy_n(text.c_str(), text.size() + 1, out);
+            GlobalUnlock(memory);
+            if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+        } else {
+            GlobalFree(memory);
+        }
     }
-    return widen(text);
+    CloseClipboard();
+}
+
+void LogView::selectAll() {
+    selection_.selectAll(source_.count());
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void LogView::onKey(WPARAM key) {
+    const bool control = keyDown(VK_CONTROL);
+    const bool shift = keyDown(VK_SHIFT);
+    const std::size_t count = source_.count();
+    const long long page = visibleLines();
+    long long move = 0;
+    switch (key) {
+        case 'A':
+            if (control) selectAll();
+            return;
+        case 'C':
+        case VK_INSERT:
+            if (control) copySelection();
+            return;
+        case VK_LEFT: scrollHorizontallyTo(left_ - 4 * averageCharWidth_); return;
+        case VK_RIGHT: scrollHorizontallyTo(left_ + 4 * averageCharWidth_); return;
+        case VK_UP: move = -1; break;
+        case VK_DOWN: move = 1; break;
+        case VK_PRIOR: move = -page; break;
+        case VK_NEXT: move = page; break;
+        case VK_HOME: move = -kToTheEnd; break;
+        case VK_END: move = kToTheEnd; break;
+        default: return;
+    }
+    if (count == 0) return;
+    if (selection_.empty() && !shift) {
+        // The first key starts at the first line in view.
+        selection_.select(static_cast<std::size_t>(top_), count);
+        if (move == 1 || move == -1) move = 0;
+    }
+    selection_.moveCaret(move, shift, count);
+    showCaret();
+}
+
+void LogView::onContextMenu(LPARAM position) {
+    POINT at{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    if (position == -1) {  // from the keyboard: at the caret line
+        at = {kTextMargin, static_cast<LONG>((static_cast<long long>(selection_.caret()) - top_ + 1) * lineHeight_)};
+        ClientToScreen(window_, &at);
+    }
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return;
+    const std::wstring copy = widen(source_.copyCaption());
+    const std::wstring all = widen(source_.selectAllCaption());
+    AppendMenuW(menu, MF_STRING | (selection_.empty() ? MF_GRAYED : 0), kCopyCommand, copy.c_str());
+    AppendMenuW(menu, MF_STRING | (source_.count() == 0 ? MF_GRAYED : 0), kSelectAllCommand, all.c_str());
+    const UINT command = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, window_, nullptr));
+    DestroyMenu(menu);
+    if (command == kCopyCommand) copySelection();
+    if (command == kSelectAllCommand) selectAll();
 }
 
 LRESULT LogView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -124,7 +269,7 @@ LRESULT LogView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_VSCROLL: {
             SCROLLINFO info{};
-    info.cbSize = sizeof(info);
+            info.cbSize = sizeof(info);
             info.fMask = SIF_ALL;
             GetScrollInfo(window_, SB_VERT, &info);
             const long long page = visibleLines();
@@ -141,8 +286,85 @@ LRESULT LogView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         }
+        case WM_HSCROLL: {
+            SCROLLINFO info{};
+            info.cbSize = sizeof(info);
+            info.fMask = SIF_ALL;
+            GetScrollInfo(window_, SB_HORZ, &info);
+            const int page = std::max(1, clientWidth());
+            switch (LOWORD(wParam)) {
+                case SB_LINELEFT: scrollHorizontallyTo(left_ - 4 * averageCharWidth_); break;
+                case SB_LINERIGHT: scrollHorizontallyTo(left_ + 4 * averageCharWidth_); break;
+                case SB_PAGELEFT: scrollHorizontallyTo(left_ - page); break;
+                case SB_PAGERIGHT: scrollHorizontallyTo(left_ + page); break;
+                case SB_LEFT: scrollHorizontallyTo(0); break;
+                case SB_RIGHT: scrollHorizontallyTo(contentWidth_); break;
+                case SB_THUMBTRACK:
+                case SB_THUMBPOSITION: scrollHorizontallyTo(info.nTrackPos); break;
+                default: break;
+            }
+            return 0;
+        }
         case WM_MOUSEWHEEL:
             scrollTo(top_ - 3LL * GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA);
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: {
+            SetFocus(window_);
+            const std::size_t line = lineAt(GET_Y_LPARAM(lParam));
+            if (wParam & MK_SHIFT)
+                selection_.extendTo(line, source_.count());
+            else
+                selection_.select(line, source_.count());
+            dragging_ = true;
+            SetCapture(window_);
+            InvalidateRect(window_, nullptr, TRUE);
+            return 0;
+        }
+        case WM_MOUSEMOVE:
+            if (dragging_ && (wParam & MK_LBUTTON)) {
+                const int y = GET_Y_LPARAM(lParam);
+                RECT client{};
+                GetClientRect(window_, &client);
+                // Dragging past an edge scrolls a line at a time.
+                if (y < 0) scrollTo(top_ - 1);
+                if (y >= client.bottom) scrollTo(top_ + 1);
+                selection_.extendTo(lineAt(std::clamp<int>(y, 0, std::max<int>(0, client.bottom - 1))),
+                                    source_.count());
+                InvalidateRect(window_, nullptr, TRUE);
+            }
+            return 0;
+        case WM_LBUTTONUP:
+            dragging_ = false;
+            if (GetCapture() == window_) ReleaseCapture();
+            return 0;
+        case WM_CAPTURECHANGED:
+            dragging_ = false;
+            return 0;
+        case WM_RBUTTONDOWN: {
+            SetFocus(window_);
+            // A right click outside the selection selects its line first, as lists do.
+            const std::size_t line = lineAt(GET_Y_LPARAM(lParam));
+            if (!selection_.contains(line) && line < source_.count()) {
+                selection_.select(line, source_.count());
+                InvalidateRect(window_, nullptr, TRUE);
+            }
+            return 0;
+        }
+        case WM_CONTEXTMENU:
+            onContextMenu(lParam);
+            return 0;
+        case WM_KEYDOWN:
+            onKey(wParam);
+            return 0;
+        case WM_GETDLGCODE:
+            return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        case WM_COPY:
+            copySelection();
+            return 0;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            InvalidateRect(window_, nullptr, TRUE);
             return 0;
         case WM_GETTEXTLENGTH:
             return static_cast<LRESULT>(allText().size());

@@ -1,6 +1,10 @@
 // The read-only log box as a window of our own: it paints only the lines in view, asking its
 // owner for them by index, so a log of millions of lines costs nothing until it is shown.
-// Vertical scroll bar with 32-bit positions; WM_GETTEXT gives all lines joined by CR LF.
+// Whole lines are selected with the mouse (click, drag, Shift+click) and the keyboard
+// (Shift with the arrows, Page Up/Down, Home/End), Ctrl+A selects all, Ctrl+C (Ctrl+Insert,
+// WM_COPY) and the context menu copy the selected lines exactly as the log holds them.
+// Long lines are never cut: a horizontal scroll bar reaches their ends. Scroll positions are
+// 32-bit; WM_GETTEXT gives all lines joined by CR LF.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +13,8 @@
 #include <functional>
 #include <string>
 
+#include "toolkit/line_selection.h"
+
 namespace toolkit::win32 {
 
 inline constexpr wchar_t kLogViewClass[] = L"LumorLogBox";
@@ -16,6 +22,11 @@ inline constexpr wchar_t kLogViewClass[] = L"LumorLogBox";
 struct LogViewSource {
     std::function<std::size_t()> count;
     std::function<std::string(std::size_t)> line;  // UTF-8
+    // Lines first..last joined by CR LF, UTF-8.
+    std::function<std::string(std::size_t, std::size_t)> range;
+    std::function<std::size_t()> longestLine;  // in bytes
+    std::function<std::string()> copyCaption;
+    std::function<std::string()> selectAllCaption;
 };
 
 class LogView {
@@ -34,14 +45,28 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
     void scrollTo(long long top);
+    void scrollHorizontallyTo(int left);
+    void updateHorizontalRange();
+    void showCaret();
     int visibleLines() const;
+    int clientWidth() const;
+    std::size_t lineAt(int y) const;
     std::wstring allText() const;
+    void onKey(WPARAM key);
+    void onContextMenu(LPARAM position);
+    void copySelection();
+    void selectAll();
 
     HWND window_ = nullptr;
     HFONT font_;
     LogViewSource source_;
+    LineSelection selection_;
     int lineHeight_ = 13;
+    int averageCharWidth_ = 5;
+    int contentWidth_ = 0;  // widest line measured or estimated, in pixels
     long long top_ = 0;
+    int left_ = 0;  // horizontal scroll offset in pixels
+    bool dragging_ = false;
 };
 
 }  // namespace toolkit::win32

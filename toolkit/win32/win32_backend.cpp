@@ -32,6 +32,13 @@ void Win32Backend::attach(Form& form) {
     form_ = &form;
 }
 
+void Win32Backend::detach(Form& form) {
+    if (&form != form_) return;
+    // The window's destructor still reads the form, its components and timers.
+    window_.reset();
+    form_ = nullptr;
+}
+
 FormWindow& Win32Backend::windowOf(Form& form) {
     if (&form != form_ || !window_) throw std::logic_error("Okno nie jest utworzone: " + form.name());
     return *window_;

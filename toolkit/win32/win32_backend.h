@@ -19,6 +19,7 @@ public:
 
     void initialize(const Application& application) override;
     void attach(Form& form) override;
+    void detach(Form& form) override;
     void run(Form& form) override;
     void close(Form& form) override;
     void repaintNow(Control& control) override;

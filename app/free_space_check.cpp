@@ -1,0 +1,53 @@
+#include "app/free_space_check.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace app {
+
+namespace {
+
+// Thousands grouped with a space, as Polish writes them.
+std::string grouped(std::uint64_t value) {
+    std::string digits = std::to_string(value);
+    for (std::size_t i = digits.size(); i > 3; i -= 3) digits.insert(i - 3, " ");
+    return digits;
+}
+
+}  // namespace
+
+std::uint64_t bytesNeeded(std::uint64_t installed, std::uint64_t packageCatalog,
+                          std::uint64_t userCatalog) {
+    return installed + 2 * std::max(packageCatalog, userCatalog);
+}
+
+std::string sizeText(std::uint64_t bytes) {
+    char megabytes[32];
+    std::snprintf(megabytes, sizeof megabytes, "%.1f", static_cast<double>(bytes) / (1024.0 * 1024.0));
+    std::string text = megabytes;
+    std::replace(text.begin(), text.end(), '.', ',');
+    return text + " MB (" + grouped(bytes) + " B)";
+}
+
+std::string driveOf(const std::string& path) {
+    if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2);
+    return path;
+}
+
+bool checkFreeSpace(Log& log, platform::FileSystem& fs, const std::string& hostFolder,
+                    std::uint64_t needed) {
+    const std::string drive = driveOf(hostFolder);
+    const std::optional<std::uint64_t> available = fs.freeSpace(hostFolder);
+    if (!available) {
+        log.info(2, "Nie można sprawdzić wolnego miejsca na dysku " + drive);
+        return true;
+    }
+    log.info(2, "Wolne miejsce na dysku " + drive + ": " + sizeText(*available) + ", potrzeba " +
+                    sizeText(needed));
+    if (*available >= needed) return true;
+    log.info(1, "Za mało miejsca na dysku " + drive + ". Instalacja potrzebuje " + sizeText(needed) +
+                    ", a wolne jest " + sizeText(*available) + ".");
+    return false;
+}
+
+}  // namespace app

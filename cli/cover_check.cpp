@@ -1,0 +1,77 @@
+// Decoding the cover and placing the window on common screens; see cover_check.h.
+#include "cli/cover_check.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <system_error>
+
+#include "cli/cli_files.h"
+#include "toolkit/platform_image_decoder.h"
+#include "ui/cover_on_screen.h"
+
+namespace cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string sizeText(ui::Size size) { return std::to_string(size.width) + " x " + std::to_string(size.height); }
+
+// The decoders read files: the bytes go to a temporary file that is removed afterwards.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const std::string& bytes) {
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        path_ = fs::temp_directory_path() / ("pakiet-okladka-" + std::to_string(stamp) + ".jpg");
+        std::ofstream out(path_, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (!out) throw std::runtime_error("nie można zapisać pliku tymczasowego " + utf8FromPath(path_));
+    }
+    ~TemporaryFile() {
+        std::error_code ignored;
+        fs::remove(path_, ignored);
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    std::string path() const { return utf8FromPath(path_); }
+
+private:
+    fs::path path_;
+};
+
+}  // namespace
+
+CoverCheck checkCover(const std::string& name, const std::string& bytes) {
+    CoverCheck check;
+    const auto decoder = toolkit::makePlatformImageDecoder();
+    if (!decoder) {
+        check.warnings.push_back("uwaga: ta wersja pakiet nie odczytuje obrazów JPEG; rozmiaru okładki '" + name +
+                                 "' nie sprawdzono");
+        return check;
+    }
+    ui::Size picture;
+    try {
+        TemporaryFile file(bytes);
+        const toolkit::Image image = decoder->decodeJpegFile(file.path());
+        picture = {image.width, image.height};
+    } catch (const std::exception& error) {
+        check.problems.push_back("okładki `" + name + "` nie da się odczytać jako obrazu JPEG (" + error.what() + ")");
+        return check;
+    }
+    if (!(picture == ui::kDesignCover))
+        check.warnings.push_back("uwaga: okładka `" + name + "` ma " + sizeText(picture) +
+                                 " pikseli; okno jest zaprojektowane na " + sizeText(ui::kDesignCover));
+    for (const ui::Size& screen : ui::kCommonScreens) {
+        const ui::CoverOnScreen placed = ui::coverOnScreen(picture, screen);
+        if (placed.closeReachable) continue;
+        check.problems.push_back("okładka `" + name + "` (" + sizeText(picture) + ") na ekranie " + sizeText(screen) +
+                                 " daje okno " + sizeText(placed.window) + ": przycisk ZAMKNIJ " +
+                                 (placed.closeInsideWindow ? "wypada poza ekran" : "nie mieści się w oknie"));
+    }
+    return check;
+}
+
+}  // namespace cli
