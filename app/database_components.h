@@ -1,5 +1,5 @@
 // The window's non-visual database components: three connections (new, destination and old
-// catalog), a table on each, and the unused query. The catalog layer defines the types; the
+// catalog), and a table on each. The catalog layer defines the types; the
 // window only owns the slots, and each merge fills and releases the ones it serves.
 #pragma once
 
@@ -8,7 +8,6 @@
 namespace catalog {
 class Connection;
 class Table;
-class Query;
 }  // namespace catalog
 
 namespace app {
@@ -16,7 +15,6 @@ namespace app {
 struct DatabaseComponents {
     std::shared_ptr<catalog::Connection> NWconnection;
     std::shared_ptr<catalog::Table> NWTable;
-    std::shared_ptr<catalog::Query> dnADOQuery;
     std::shared_ptr<catalog::Connection> DNconnection;
     std::shared_ptr<catalog::Table> DNTable;
     std::shared_ptr<catalog::Connection> ODConnection;

@@ -1,13 +1,13 @@
 // The debug switch: only the first argument counts, compared whole after folding A-Z.
 #include "app/debug_switch.h"
 
+#include "platform/ascii_case.h"
+
 namespace app {
 
 bool isDebugSwitch(const std::vector<std::string>& args) {
     if (args.empty()) return false;
-    std::string first = args.front();
-    for (char& c : first)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    const std::string first = platform::asciiLowered(args.front());
     return first == "/d" || first == "/debug" || first == "d" || first == "debug";
 }
 

@@ -8,6 +8,7 @@
 #include "archive/archive_messages.h"
 #include "archive/zip/zip_error.h"
 #include "archive/zip/zip_reader.h"
+#include "platform/ascii_case.h"
 
 namespace archive {
 
@@ -19,7 +20,7 @@ bool isCatalogMember(const std::string& name, const std::string& packageName) {
     if (name.compare(0, packageName.size(), packageName) != 0) return false;
     const char separator = name[packageName.size()];
     return (separator == '\\' || separator == '/') &&
-           zip::equalsIgnoringAsciiCase(name.substr(packageName.size() + 1), tail);
+           platform::equalsIgnoringAsciiCase(name.substr(packageName.size() + 1), tail);
 }
 
 }  // namespace

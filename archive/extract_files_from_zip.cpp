@@ -3,12 +3,10 @@
 #include "archive/extract_files_from_zip.h"
 
 #include <cmath>
-#include <optional>
 
-#include "archive/archive_file.h"
-#include "archive/archive_messages.h"
 #include "archive/member_extraction.h"
 #include "archive/member_safety.h"
+#include "archive/read_archive.h"
 
 namespace archive {
 
@@ -20,17 +18,7 @@ int gaugePosition(std::int32_t i, std::int32_t maxFiles, int gaugeMax) {
 
 bool ExtractFilesFromZip(app::Log& log, platform::FileSystem& fs, const app::InstallerState& state,
                          toolkit::Gauge& gauge, const std::string& SourceFile, const std::string& DestinationDir) {
-    if (!fs.fileExists(SourceFile)) return false;
-    std::optional<ArchiveFile> file;
-    try {
-        file.emplace(fs, SourceFile);
-    } catch (const platform::FileError& error) {
-        log.info(1, messageFor(error));
-        return false;
-    }
-    if (!file->isZipArchive()) return false;
-    try {
-        zip::ZipReader reader(file->source());
+    return readArchive(log, fs, SourceFile, [&](zip::ZipReader& reader) {
         const auto maxFiles = static_cast<std::int32_t>(reader.size()) - 1;
         log.info(2, "maxFiles = " + std::to_string(maxFiles));
         const std::string cover = state.packageName + ".jpg";
@@ -45,14 +33,7 @@ bool ExtractFilesFromZip(app::Log& log, platform::FileSystem& fs, const app::Ins
         }
         gauge.setProgress(gauge.maxValue());
         return true;
-    } catch (const zip::ZipError& error) {
-        log.info(1, messageFor(error));
-    } catch (const platform::FileError& error) {
-        log.info(1, messageFor(error));
-    } catch (const std::exception& error) {
-        log.info(1, error.what());
-    }
-    return false;
+    });
 }
 
 }  // namespace archive

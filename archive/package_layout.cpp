@@ -5,6 +5,7 @@
 #include "archive/member_safety.h"
 #include "archive/package_folders.h"
 #include "archive/zip/zip_reader.h"
+#include "platform/ascii_case.h"
 
 namespace archive {
 
@@ -21,7 +22,7 @@ std::vector<std::string> packageLayoutProblems(const std::vector<std::string>& n
         for (const std::string& name : names) {
             const std::size_t cut = name.find_last_of("\\/");
             const std::string file = cut == std::string::npos ? name : name.substr(cut + 1);
-            if (file != "dodatki.mdb" && zip::equalsIgnoringAsciiCase(file, "dodatki.mdb"))
+            if (file != "dodatki.mdb" && platform::equalsIgnoringAsciiCase(file, "dodatki.mdb"))
                 problems.push_back("`" + name + "` musi się nazywać dokładnie `dodatki.mdb` (małymi literami)");
             else if (file == "dodatki.mdb" && !packageFolderOf(name))
                 problems.push_back("`" + name + "` nie leży bezpośrednio w katalogu najwyższego poziomu z separatorem `\\`");
@@ -37,7 +38,7 @@ std::vector<std::string> packageLayoutProblems(const std::vector<std::string>& n
     bool coverFound = false;
     for (const std::string& name : names) {
         if (name == package + ".jpg") coverFound = true;
-        else if (zip::equalsIgnoringAsciiCase(name, package + ".jpg"))
+        else if (platform::equalsIgnoringAsciiCase(name, package + ".jpg"))
             problems.push_back("okładka `" + name + "` musi się nazywać dokładnie `" + package + ".jpg`");
     }
     if (!coverFound) problems.push_back("brak okładki `" + package + ".jpg` w głównym katalogu archiwum");

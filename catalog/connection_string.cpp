@@ -4,16 +4,11 @@
 #include <vector>
 
 #include "catalog/catalog_error.h"
+#include "platform/ascii_case.h"
 
 namespace catalog {
 
 namespace {
-std::string lower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
 std::string trim(const std::string& text) {
     const auto begin = text.find_first_not_of(' ');
     if (begin == std::string::npos) return "";
@@ -38,7 +33,7 @@ ConnectionSettings parseConnectionString(const std::string& text) {
         if (end == std::string::npos) end = text.size();
         const std::string segment = text.substr(start, end - start);
         const auto eq = segment.find('=');
-        const std::string key = eq == std::string::npos ? "" : lower(trim(segment.substr(0, eq)));
+        const std::string key = eq == std::string::npos ? "" : platform::asciiLowered(trim(segment.substr(0, eq)));
         if (!pairs.empty() && pairs.back().first == "data source" && !knownKey(key)) {
             // A ';' in the path itself.
             if (end < text.size() || !segment.empty()) pairs.back().second += ";" + segment;
@@ -68,7 +63,7 @@ ConnectionSettings parseConnectionString(const std::string& text) {
         }
     }
     if (!provider) throw CatalogError("Brak dostawcy (Provider) w tekście połączenia z bazą danych.");
-    if (lower(*provider) != lower(kJetProvider))
+    if (platform::asciiLowered(*provider) != platform::asciiLowered(kJetProvider))
         throw CatalogError("Nieobsługiwany dostawca bazy danych: \"" + *provider + "\" (obsługiwany jest tylko " +
                            kJetProvider + ").");
     if (!haveSource || settings.path.empty())

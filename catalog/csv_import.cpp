@@ -10,17 +10,12 @@
 #include "catalog/write_refusal_text.h"
 #include "jet/write/database_writer.h"
 #include "jet/write/text_encoding.h"
+#include "platform/ascii_case.h"
 #include "platform/copy_file.h"
 
 namespace catalog {
 
 namespace {
-
-std::string lower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
 
 // The CSV field as a value of the column; throws std::runtime_error with the reason.
 jet::Value fieldValue(const jet::write::ColumnDefinition& column, const std::string& field) {
@@ -49,7 +44,7 @@ jet::Value fieldValue(const jet::write::ColumnDefinition& column, const std::str
         return jet::Value(static_cast<std::uint8_t>(n));
     }
     case jet::ColumnType::Bool: {
-        const std::string v = lower(field);
+        const std::string v = platform::asciiLowered(field);
         if (v == "1" || v == "-1" || v == "true" || v == "tak" || v == "yes" || v == "prawda") return jet::Value(true);
         if (v == "0" || v == "false" || v == "nie" || v == "no" || v == "fałsz") return jet::Value(false);
         throw std::runtime_error("\"" + field + "\" nie jest wartością tak/nie (1/0, tak/nie, true/false)");
@@ -71,7 +66,7 @@ void appendRecords(platform::FileSystem& files, const std::string& path, const s
     for (const std::string& name : records[0].fields) {
         const jet::write::ColumnDefinition* found = nullptr;
         for (const auto& c : def.columns)
-            if (lower(c.name) == lower(name)) found = &c;
+            if (platform::asciiLowered(c.name) == platform::asciiLowered(name)) found = &c;
         if (!found)
             throw std::runtime_error("linia " + std::to_string(records[0].line) + ": tabela `" + tableName +
                                      "` nie ma kolumny `" + name + "`");
@@ -129,7 +124,7 @@ std::size_t importCsv(platform::FileSystem& files, const std::string& databasePa
         appendRecords(files, work, table, records, added);
     } catch (const jet::JetError& e) {
         files.deleteFile(work);
-        throw CatalogError(jetErrorText(e));
+        throw CatalogError(jetErrorText(e, databasePath));
     } catch (const std::exception& e) {
         files.deleteFile(work);
         throw CatalogError(e.what());

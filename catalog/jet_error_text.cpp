@@ -12,8 +12,8 @@ std::string withReason(const std::string& sentence, const jet::JetError& error) 
 
 }  // namespace
 
-std::string jetErrorText(const jet::JetError& error) {
-    const std::string& file = error.file();
+std::string jetErrorText(const jet::JetError& error, const std::string& shownFile) {
+    const std::string& file = shownFile.empty() ? error.file() : shownFile;
     switch (error.fault()) {
     case jet::JetFault::NotJet4:
         return "Plik " + file + " nie jest bazą danych Jet 4 (Access 2000-2003).";

@@ -9,6 +9,8 @@
 
 namespace catalog {
 
-std::string jetErrorText(const jet::JetError& error);
+// `shownFile`, when given, is named instead of the error's file: the user's file when the
+// engine worked on a copy of it.
+std::string jetErrorText(const jet::JetError& error, const std::string& shownFile = "");
 
 }  // namespace catalog

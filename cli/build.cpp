@@ -19,6 +19,7 @@
 #include "cli/catalog_check.h"
 #include "cli/cli_files.h"
 #include "cli/cover_check.h"
+#include "platform/ascii_case.h"
 
 namespace fs = std::filesystem;
 
@@ -149,9 +150,7 @@ void checkNames(const std::vector<Member>& members, std::vector<std::string>& pr
             continue;
         }
         if (auto problem = zip::checkMemberName(m.name)) problems.push_back(archive::unsafeNameMessage(m.name, *problem));
-        std::string key = m.name;
-        std::transform(key.begin(), key.end(), key.begin(), [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; });
-        if (!seen.insert(key).second) problems.push_back("`" + m.name + "` występuje dwa razy (nazwy różnią się tylko wielkością liter)");
+        if (!seen.insert(platform::asciiLowered(m.name)).second) problems.push_back("`" + m.name + "` występuje dwa razy (nazwy różnią się tylko wielkością liter)");
     }
     for (const std::string& problem : archive::packageLayoutProblems(names)) problems.push_back(problem);
 }

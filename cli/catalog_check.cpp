@@ -3,6 +3,7 @@
 
 #include <exception>
 
+#include "catalog/catalog_schema.h"
 #include "catalog/jet_error_text.h"
 #include "jet/database.h"
 #include "jet/table_definition.h"
@@ -13,19 +14,8 @@ namespace {
 
 struct ExpectedTable {
     const char* name;
-    std::vector<const char*> columns;
+    const std::vector<catalog::SchemaColumn>& columns;
 };
-
-const std::vector<ExpectedTable>& expectedTables() {
-    static const std::vector<ExpectedTable> tables = {
-        {"Dodatki", {"ID", "Producent", "Grupa", "Typ", "Nazwa", "JPG", "Kod_Producenta", "Dodatek_wst", "Kod_Wstawiania",
-                     "Kolor", "DWG", "Wysokosc", "Opis_Produktu", "Kod_Dodatku1", "Kod_Dodatku2", "Kod_Dodatku3",
-                     "Kod_Dodatku4", "Opis_Koloru", "cena", "vat", "marza", "upust", "kolorystyka", "wymiar X",
-                     "wymiar Y", "wymiar Z", "typ_standardowy"}},
-        {"info_producent", {"Producent", "Nazwa", "Ulica", "Miasto", "kod", "Tel", "Fax", "e_mail", "osoba"}},
-    };
-    return tables;
-}
 
 }  // namespace
 
@@ -33,15 +23,17 @@ std::vector<std::string> catalogProblems(const std::string& path) {
     std::vector<std::string> problems;
     try {
         jet::Database database = jet::Database::open(platform::realFileSystem(), path);
-        for (const ExpectedTable& expected : expectedTables()) {
+        const ExpectedTable expectedTables[] = {{"Dodatki", catalog::dodatkiColumns()},
+                                                {"info_producent", catalog::infoProducentColumns()}};
+        for (const ExpectedTable& expected : expectedTables) {
             if (!database.findTable(expected.name)) {
                 problems.push_back("katalog nie ma tabeli `" + std::string(expected.name) + "`");
                 continue;
             }
             jet::Table table = database.table(expected.name);
-            for (const char* column : expected.columns)
-                if (!table.definition().findColumn(column))
-                    problems.push_back("tabela `" + std::string(expected.name) + "` katalogu nie ma kolumny `" + column + "`");
+            for (const catalog::SchemaColumn& column : expected.columns)
+                if (!table.definition().findColumn(column.name))
+                    problems.push_back("tabela `" + std::string(expected.name) + "` katalogu nie ma kolumny `" + column.name + "`");
         }
     } catch (const jet::JetError& error) {
         problems.push_back("nie można odczytać katalogu: " + catalog::jetErrorText(error));

@@ -8,7 +8,7 @@
 #include <system_error>
 
 #include "cli/cli_files.h"
-#include "cli/image_decoder.h"
+#include "toolkit/platform_image_decoder.h"
 #include "ui/cover_on_screen.h"
 
 namespace cli {
@@ -46,7 +46,7 @@ private:
 
 CoverCheck checkCover(const std::string& name, const std::string& bytes) {
     CoverCheck check;
-    const auto decoder = makeImageDecoder();
+    const auto decoder = toolkit::makePlatformImageDecoder();
     if (!decoder) {
         check.warnings.push_back("uwaga: ta wersja pakiet nie odczytuje obrazów JPEG; rozmiaru okładki '" + name +
                                  "' nie sprawdzono");

@@ -8,9 +8,9 @@
 #include <iostream>
 
 #include "app/install_dry_run.h"
-#include "cli/image_decoder.h"
 #include "platform/file_system.h"
 #include "platform/system.h"
+#include "toolkit/platform_image_decoder.h"
 
 namespace cli {
 
@@ -77,7 +77,7 @@ int runInstall(const Args& args) {
     platform::FileSystem& files = platform::realFileSystem();
     if (!files.fileExists(options.installer))
         return usageError("nie ma pliku instalatora: " + options.installer);
-    const auto decoder = makeImageDecoder();
+    const auto decoder = toolkit::makePlatformImageDecoder();
     if (dryRun)
         return app::runInstallDryRun(options, files, platform::realSystem(), decoder.get(), std::cout,
                                      std::cerr);

@@ -9,17 +9,8 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 assets=$here/../ui/assets/src
 package=$here/package
-convert=/usr/bin/convert
-[ -x "$convert" ] || convert=convert
-
-need() { command -v "$1" >/dev/null || { echo "render.sh: $1 is missing ($2)" >&2; exit 1; }; }
-need rsvg-convert "apt-get install librsvg2-bin"
-need "$convert" "apt-get install imagemagick"
-need python3 "apt-get install python3"
-for family in Lato "Open Sans"; do
-  fc-list ":family=$family" family | grep -q . ||
-    { echo "render.sh: font $family is missing (apt-get install fonts-lato fonts-open-sans)" >&2; exit 1; }
-done
+source "$here/../scripts/lib/picture-tools.sh"
+need_picture_tools
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

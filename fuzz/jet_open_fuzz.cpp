@@ -3,12 +3,9 @@
 // anything else (a crash, another exception, a hang, a huge allocation) is a fault.
 // Without libFuzzer the same code is a program replaying every file of the folders it is given.
 #include <cstdint>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
+#include "fuzz/fuzz_replay.h"
 #include "jet/database.h"
 #include "jet/jet_error.h"
 
@@ -38,24 +35,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 }
 
 #ifndef LUMOR_LIBFUZZER_BUILD
-int main(int argc, char** argv) {
-    std::size_t replayed = 0;
-    for (int i = 1; i < argc; ++i) {
-        std::vector<std::filesystem::path> files;
-        if (std::filesystem::is_directory(argv[i])) {
-            for (const auto& entry : std::filesystem::directory_iterator(argv[i]))
-                if (entry.is_regular_file()) files.push_back(entry.path());
-        } else {
-            files.emplace_back(argv[i]);
-        }
-        for (const auto& file : files) {
-            std::ifstream in(file, std::ios::binary);
-            std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
-            LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
-            ++replayed;
-        }
-    }
-    std::printf("replayed %zu inputs\n", replayed);
-    return replayed > 0 ? 0 : 1;
-}
+int main(int argc, char** argv) { return replayCorpus(argc, argv); }
 #endif

@@ -6,6 +6,7 @@
 
 #include "jet/jet_error.h"
 #include "jet/text_codec.h"
+#include "platform/ascii_case.h"
 
 namespace jet {
 
@@ -143,14 +144,7 @@ void parseDefinition(Bytes buffer, TableDefinition& table) {
 
 }  // namespace
 
-bool sameName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
+bool sameName(const std::string& a, const std::string& b) { return platform::equalsIgnoringAsciiCase(a, b); }
 
 const Column* TableDefinition::findColumn(const std::string& name) const {
     for (const auto& column : columns)

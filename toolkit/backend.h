@@ -49,8 +49,9 @@ public:
 
     // Throws std::runtime_error naming the file when it is not a readable JPEG.
     virtual Image loadJpegFile(const std::string& path) = 0;
-    // A built-in picture by component name ("BG", "bnInstallNormal", "gaugeBG", ...).
-    virtual Image loadAsset(const std::string& name) = 0;
+    // A built-in picture by its name. `width` x `height` is the size its component gives it: a
+    // backend without built-in pictures stands in a blank one of that size.
+    virtual Image loadAsset(const std::string& name, int width, int height) = 0;
     // A 32-bit copy of `image` of exactly width x height.
     virtual Image stretch(const Image& image, int width, int height) = 0;
     // The folder chooser; nullopt on cancel.

@@ -138,7 +138,7 @@ void Form1Design::loadPictures(toolkit::Backend& backend) {
     for (toolkit::Picture* picture :
          {&BGfinish, &BG, &bnCloseDisable, &bnCloseActive, &bnCloseHover, &bnCloseNormal,
           &bnInstallActive, &bnInstallDisable, &bnInstallHover, &bnInstallNormal, &gaugeBG})
-        picture->setImage(backend.loadAsset(picture->name()));
+        picture->setImage(backend.loadAsset(picture->name(), picture->width(), picture->height()));
 }
 
 }  // namespace ui

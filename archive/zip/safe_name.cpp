@@ -6,6 +6,7 @@
 
 #include "archive/zip/zip_entry.h"
 #include "archive/zip/zip_reader.h"
+#include "platform/ascii_case.h"
 
 namespace zip {
 
@@ -22,9 +23,9 @@ bool isReservedDeviceName(std::string_view component) {
     static constexpr std::array<std::string_view, 6> kPlain = {"CON", "PRN", "AUX", "NUL",
                                                                "CONIN$", "CONOUT$"};
     for (std::string_view reserved : kPlain)
-        if (equalsIgnoringAsciiCase(stem, reserved)) return true;
+        if (platform::equalsIgnoringAsciiCase(stem, reserved)) return true;
     if (stem.size() == 4 && stem[3] >= '1' && stem[3] <= '9')
-        return equalsIgnoringAsciiCase(stem.substr(0, 3), "COM") || equalsIgnoringAsciiCase(stem.substr(0, 3), "LPT");
+        return platform::equalsIgnoringAsciiCase(stem.substr(0, 3), "COM") || platform::equalsIgnoringAsciiCase(stem.substr(0, 3), "LPT");
     return false;
 }
 

@@ -12,6 +12,7 @@
 #include "archive/zip/raw_inflate.h"
 #include "archive/zip/whole_inflate.h"
 #include "archive/zip/zip_error.h"
+#include "platform/ascii_case.h"
 
 namespace zip {
 
@@ -36,16 +37,7 @@ std::string decodeName(std::string_view raw, std::uint16_t flags, bool& valid) {
     return cp437ToUtf8(raw);
 }
 
-char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 }  // namespace
-
-bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (asciiLower(a[i]) != asciiLower(b[i])) return false;
-    return true;
-}
 
 ZipReader::ZipReader(Source source) : source_(std::move(source)) {
     const EndRecord end = findEndRecord(source_);
@@ -109,7 +101,7 @@ ZipReader::ZipReader(Source source) : source_(std::move(source)) {
 
 std::ptrdiff_t ZipReader::find(std::string_view name) const {
     for (std::size_t i = 0; i < entries_.size(); ++i)
-        if (equalsIgnoringAsciiCase(entries_[i].name, name)) return static_cast<std::ptrdiff_t>(i);
+        if (platform::equalsIgnoringAsciiCase(entries_[i].name, name)) return static_cast<std::ptrdiff_t>(i);
     return -1;
 }
 

@@ -71,7 +71,4 @@ private:
     std::vector<Entry> entries_;
 };
 
-// True when two names are equal with ASCII letters compared without case.
-bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
-
 }  // namespace zip

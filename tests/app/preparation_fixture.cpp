@@ -66,7 +66,7 @@ std::string nativePath(std::string path) {
 }
 
 PreparationRun::PreparationRun()
-    : decoder(makeDecoder()), backend(decoder.get()), files(platform::realFileSystem()) {
+    : decoder(toolkit::makePlatformImageDecoder()), backend(decoder.get()), files(platform::realFileSystem()) {
     installer = currentDir.folder() + "instalator.exe";
 }
 

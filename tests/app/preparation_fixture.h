@@ -15,14 +15,12 @@
 #include "tests/support/test_paths.h"
 #include "toolkit/headless/headless_backend.h"
 #include "toolkit/image_decoder.h"
+#include "toolkit/platform_image_decoder.h"
 
 namespace preparationtest {
 
 // A real JPEG picture of 40 x 30 pixels.
 std::string coverJpeg();
-
-// The platform's JPEG decoder (libjpeg-turbo, or WIC on Windows).
-std::unique_ptr<toolkit::ImageDecoder> makeDecoder();
 
 // A package archive: P\dodatki.mdb, P\item.jpg and, when `withCover`, the cover P.jpg.
 std::string packageZip(const std::string& name, bool withCover = true);

@@ -95,12 +95,7 @@ Image HeadlessBackend::loadJpegFile(const std::string& path) {
     return decoder_->decodeJpegFile(path);
 }
 
-Image HeadlessBackend::loadAsset(const std::string& name) {
-    if (name == "BG" || name == "BGfinish") return blank(1040, 585);
-    if (name == "gaugeBG") return blank(1040, 57);
-    if (name.rfind("bnInstall", 0) == 0 || name.rfind("bnClose", 0) == 0) return blank(151, 50);
-    return blank(1, 1);
-}
+Image HeadlessBackend::loadAsset(const std::string&, int width, int height) { return blank(width, height); }
 
 Image HeadlessBackend::stretch(const Image& image, int width, int height) {
     if (image.empty()) throw std::invalid_argument("stretch: empty picture");

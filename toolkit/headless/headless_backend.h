@@ -33,8 +33,8 @@ public:
     void repaintNow(Control& control) override;
     void showErrorReport(const std::string& message) override;
     Image loadJpegFile(const std::string& path) override;
-    // A blank picture of the asset's design size (unknown names give 1 x 1).
-    Image loadAsset(const std::string& name) override;
+    // A blank picture of the given size: the headless backend has no built-in pictures.
+    Image loadAsset(const std::string& name, int width, int height) override;
     Image stretch(const Image& image, int width, int height) override;
     std::optional<std::string> chooseFolder(const std::string& title,
                                             const std::string& startFolder) override;

@@ -62,7 +62,7 @@ void Win32Backend::showErrorReport(const std::string& message) {
 
 Image Win32Backend::loadJpegFile(const std::string& path) { return makeImage(codec_->decodeJpegFile(path)); }
 
-Image Win32Backend::loadAsset(const std::string& name) {
+Image Win32Backend::loadAsset(const std::string& name, int /*width*/, int /*height*/) {
     HMODULE module = GetModuleHandleW(nullptr);
     HRSRC resource = FindResourceW(module, widen(name).c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
     HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;

@@ -26,7 +26,7 @@ public:
     void showErrorReport(const std::string& message) override;
     Image loadJpegFile(const std::string& path) override;
     // RCDATA resource named like the component (case does not matter to the resource lookup).
-    Image loadAsset(const std::string& name) override;
+    Image loadAsset(const std::string& name, int width, int height) override;
     Image stretch(const Image& image, int width, int height) override;
     std::optional<std::string> chooseFolder(const std::string& title, const std::string& startFolder) override;
 

@@ -9,20 +9,8 @@ set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 src=$here/src
-convert=/usr/bin/convert
-[ -x "$convert" ] || convert=convert
-
-need() { command -v "$1" >/dev/null || { echo "render.sh: $1 is missing ($2)" >&2; exit 1; }; }
-need rsvg-convert "apt-get install librsvg2-bin"
-need "$convert" "apt-get install imagemagick"
-need python3 "apt-get install python3"
-need pngquant "apt-get install pngquant"
-need optipng "apt-get install optipng"
-need jpegoptim "apt-get install jpegoptim"
-for family in Lato "Open Sans"; do
-  fc-list ":family=$family" family | grep -q . ||
-    { echo "render.sh: font $family is missing (apt-get install fonts-lato fonts-open-sans)" >&2; exit 1; }
-done
+source "$here/../../scripts/lib/picture-tools.sh"
+need_picture_tools pngquant pngquant optipng optipng jpegoptim jpegoptim
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
