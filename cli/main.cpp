@@ -19,9 +19,9 @@ const std::vector<Command>& commands() {
         {"build", "tworzy instalator z programu startowego i katalogu paczki", &runBuild},
         {"verify", "sprawdza zakończenie instalatora, archiwum i układ paczki", &runVerify},
         {"extract", "rozpakowuje paczkę instalatora do katalogu tak jak instalacja", &runExtract},
-        {"install", "przygotowanie instalacji bez okna (--dry-run)", &runInstall},
+        {"install", "instaluje paczkę bez okna jak kliknięcie INSTALUJ (z --dry-run: samo przygotowanie)", &runInstall},
         {"run-headless", "uruchamia instalator bez okna w bieżącym katalogu i wypisuje jego dziennik", &runHeadlessCommand},
-        {"catalog", "czyta i zapisuje bazy katalogów: tabele, schemat, zawartość, tworzenie, import", &runCatalog},
+        {"catalog", "czyta i zapisuje bazy katalogów: tabele, schemat, zawartość, tworzenie, import, scalanie", &runCatalog},
     };
     return all;
 }
