@@ -72,10 +72,10 @@ cp="$shared/jet4/oracles/jackcess/jackcess-4.0.10.jar:/usr/share/java/commons-la
 if [ $under_wine = no ] && command -v javac >/dev/null && [ -e /usr/share/java/commons-logging.jar ] &&
   javac -cp "$cp" -d "$work/jtool" "$source/tests/support/jackcess/CatalogTool.java" 2>/dev/null; then
   n=$(printf 'n\t%.0s' {1..22})
-  printf 'table Dodatki\nrow\ti:3\tn\tn\tn\ts:Stara trzy\t%s\n' "${n%?}" >"$work/spec.txt"
-  printf 'row\ti:7\tn\tn\tn\ts:Stara siedem\t%s\n' "${n%?}" >>"$work/spec.txt"
+  printf 'table Dodatki\nrow\ti:3\tn\tn\tn\ts:Stara trzy\t%s\n' "${n%?}" >"$work/rows.txt"
+  printf 'row\ti:7\tn\tn\tn\ts:Stara siedem\t%s\n' "${n%?}" >>"$work/rows.txt"
   rm -f "$work/jackcess_old.mdb" "$dn"
-  if java -cp "$cp:$work/jtool" CatalogTool make "$work/jackcess_old.mdb" counter "$work/spec.txt"; then
+  if java -cp "$cp:$work/jtool" CatalogTool make "$work/jackcess_old.mdb" counter "$work/rows.txt"; then
     out=$(run catalog merge "$(native "$nw")" "$(native "$work/jackcess_old.mdb")" "$(native "$dn")")
     rc=$?
     [ $rc -eq 0 ] && [ "$(ids "$dn")" = "3,Nowa trzy 7,Stara siedem 1,Nowa jeden " ] &&

@@ -116,19 +116,19 @@ std::string jackcessMissing() {
 }
 
 void jackcessMakeCatalog(const std::string& file, JackcessVariant variant, const JackcessTables& tables) {
-    std::string spec;
+    std::string listing;
     for (const auto& [name, rows] : tables) {
-        spec += "table " + name + "\n";
+        listing += "table " + name + "\n";
         for (const OracleRow& row : rows) {
-            spec += "row";
-            for (const OracleValue& v : row) spec += "\t" + encode(v);
-            spec += "\n";
+            listing += "row";
+            for (const OracleValue& v : row) listing += "\t" + encode(v);
+            listing += "\n";
         }
     }
-    const auto specFile = toolDir().path() / (std::filesystem::path(file).filename().string() + ".spec");
-    writeFile(specFile, spec);
+    const auto listingFile = toolDir().path() / (std::filesystem::path(file).filename().string() + ".rows");
+    writeFile(listingFile, listing);
     const char* name = variant == JackcessVariant::Plain ? "plain" : variant == JackcessVariant::MemoDescription ? "memo" : "counter";
-    tool("make " + shellQuoted(file) + " " + name + " " + shellQuoted(specFile.string()));
+    tool("make " + shellQuoted(file) + " " + name + " " + shellQuoted(listingFile.string()));
 }
 
 OracleTable jackcessRows(const std::string& file, const std::string& table) {

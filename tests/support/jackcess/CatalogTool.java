@@ -3,9 +3,9 @@
 //   n  null      i:<decimal>  integer      b:true / b:false  yes/no      s:<text>  text
 // with \\, \t, \n and \r escaped in texts.
 //
-//   make FILE VARIANT SPEC   SPEC: lines "table NAME" then "row<TAB>cells..." in schema order;
-//                            VARIANT: plain, memo (Opis_Produktu is a memo) or counter (ID
-//                            is an automatic counter, given values kept)
+//   make FILE VARIANT LISTING   LISTING: lines "table NAME" then "row<TAB>cells..." in schema order;
+//                               VARIANT: plain, memo (Opis_Produktu is a memo) or counter (ID
+//                               is an automatic counter, given values kept)
 //   rows FILE TABLE          column names, then every row in table order
 //   primary FILE TABLE       the key of every row, walking the Primary index in key order
 import com.healthmarketscience.jackcess.*;
@@ -59,13 +59,13 @@ public class CatalogTool {
         return table.toTable(db);
     }
 
-    static void make(File file, String variant, Path spec) throws IOException {
+    static void make(File file, String variant, Path listing) throws IOException {
         try (Database db = new DatabaseBuilder(file).setFileFormat(Database.FileFormat.V2000).create()) {
             db.setAllowAutoNumberInsert(true);
             Table producent = defineTable(db, "info_producent", PRODUCENT, variant);
             Table dodatki = defineTable(db, "Dodatki", DODATKI, variant);
             Table current = null;
-            for (String line : Files.readAllLines(spec, StandardCharsets.UTF_8)) {
+            for (String line : Files.readAllLines(listing, StandardCharsets.UTF_8)) {
                 if (line.startsWith("table ")) {
                     current = line.substring(6).equals("Dodatki") ? dodatki : producent;
                 } else if (line.startsWith("row")) {
