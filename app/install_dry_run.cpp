@@ -37,73 +37,83 @@ private:
     const DryRunOptions& options_;
 };
 
+// One headless session up to the end of the preparation: start-up, the timer's tick, then
+// the folder typed, if given. Members go in reverse: the form before the backend it uses.
+struct PreparedSession {
+    PreparedSession(const DryRunOptions& options, platform::FileSystem& files,
+                    platform::System& realSystem, toolkit::ImageDecoder* decoder)
+        : system(realSystem, options), backend(decoder) {
+        std::vector<std::string> args;
+        if (options.debug) args.push_back("/d");
+        form = startInstaller(backend, files, system, args);
+        // The loop runs the timer's one tick, then runs dry: the window would now wait for the user.
+        backend.run(form->window);
+        if (options.typedHost) backend.typeInto("Edit1", *options.typedHost);
+    }
+
+    bool installEnabled() const {
+        return form->bnInstallNormal.visible() && form->bnInstallNormal.enabled();
+    }
+
+    // The log box to `out`, the error reports to `err`.
+    void printLog(std::ostream& out, std::ostream& err) {
+        const toolkit::MemoLines& lines = form->infoBox.lines();
+        for (std::size_t i = 0; i < lines.size(); ++i) out << lines[i] << '\n';
+        for (const std::string& report : backend.errorReports()) err << "błąd: " << report << '\n';
+    }
+
+    // The status label's last message, or `fallback` when it is empty.
+    void printLastMessage(std::ostream& err, const char* fallback) const {
+        const std::string& last = form->InfoLabel.caption();
+        err << (last.empty() ? std::string(fallback) : last) << '\n';
+    }
+
+    DryRunSystem system;
+    toolkit::HeadlessBackend backend;
+    std::unique_ptr<TForm1> form;
+};
+
 }  // namespace
 
 int runInstallDryRun(const DryRunOptions& options, platform::FileSystem& files,
                      platform::System& system, toolkit::ImageDecoder* decoder, std::ostream& out,
                      std::ostream& err) {
-    DryRunSystem dryRunSystem(system, options);
-    toolkit::HeadlessBackend backend(decoder);
-    std::vector<std::string> args;
-    if (options.debug) args.push_back("/d");
-    auto form = startInstaller(backend, files, dryRunSystem, args);
-    // The loop runs the timer's one tick, then runs dry: the window would now wait for the user.
-    backend.run(form->window);
-    if (options.typedHost) backend.typeInto("Edit1", *options.typedHost);
-
-    const toolkit::MemoLines& lines = form->infoBox.lines();
-    for (std::size_t i = 0; i < lines.size(); ++i) out << lines[i] << '\n';
-    const bool installEnabled = form->bnInstallNormal.visible() && form->bnInstallNormal.enabled();
-    const std::vector<std::string> reports = backend.errorReports();
-    for (const std::string& report : reports) err << "błąd: " << report << '\n';
-    if (!installEnabled) {
-        const std::string& last = form->InfoLabel.caption();
-        err << (last.empty() ? std::string("Instalacja nie jest możliwa.") : last) << '\n';
-    }
-
-    backend.clickOn("bnCloseNormal");
-    return installEnabled && reports.empty() ? 0 : 1;
+    PreparedSession session(options, files, system, decoder);
+    const bool installEnabled = session.installEnabled();
+    session.printLog(out, err);
+    if (!installEnabled) session.printLastMessage(err, "Instalacja nie jest możliwa.");
+    const bool reported = !session.backend.errorReports().empty();
+    session.backend.clickOn("bnCloseNormal");
+    return installEnabled && !reported ? 0 : 1;
 }
 
 int runHeadlessInstall(const DryRunOptions& options, platform::FileSystem& files,
                        platform::System& system, toolkit::ImageDecoder* decoder, std::ostream& out,
                        std::ostream& err) {
-    DryRunSystem dryRunSystem(system, options);
-    toolkit::HeadlessBackend backend(decoder);
-    std::vector<std::string> args;
-    if (options.debug) args.push_back("/d");
-    auto form = startInstaller(backend, files, dryRunSystem, args);
-    backend.run(form->window);
-    if (options.typedHost) backend.typeInto("Edit1", *options.typedHost);
-
-    const bool installEnabled = form->bnInstallNormal.visible() && form->bnInstallNormal.enabled();
+    PreparedSession session(options, files, system, decoder);
+    TForm1& form = *session.form;
+    const bool installEnabled = session.installEnabled();
     if (installEnabled) {
         // As a user: the pointer enters the button (Hover look), then the click.
-        backend.moveMouseOnto("bnInstallNormal");
-        backend.click();
-        backend.run(form->window);
+        session.backend.moveMouseOnto("bnInstallNormal");
+        session.backend.click();
+        session.backend.run(form.window);
     }
 
-    const toolkit::MemoLines& lines = form->infoBox.lines();
-    for (std::size_t i = 0; i < lines.size(); ++i) out << lines[i] << '\n';
-    for (const std::string& report : backend.errorReports()) err << "błąd: " << report << '\n';
+    session.printLog(out, err);
     int code = kExitInstallFailed;
     if (!installEnabled) {
         code = kExitInstallNotEnabled;
-    } else if (form->installOutcome == InstallOutcome::Finished && form->BGfinish.visible()) {
+    } else if (form.installOutcome == InstallOutcome::Finished && form.BGfinish.visible()) {
         code = kExitInstalled;
-    } else if (form->installOutcome == InstallOutcome::CatalogLeftAside) {
+    } else if (form.installOutcome == InstallOutcome::CatalogLeftAside) {
         code = kExitCatalogLeftAside;
     }
-    if (code != kExitInstalled) {
-        const std::string& last = form->InfoLabel.caption();
-        err << (last.empty() ? std::string(installEnabled ? "Instalacja nie powiodła się."
-                                                          : "Instalacja nie jest możliwa.")
-                             : last)
-            << '\n';
-    }
+    if (code != kExitInstalled)
+        session.printLastMessage(err, installEnabled ? "Instalacja nie powiodła się."
+                                                     : "Instalacja nie jest możliwa.");
 
-    backend.clickOn("bnCloseNormal");
+    session.backend.clickOn("bnCloseNormal");
     return code;
 }
 
