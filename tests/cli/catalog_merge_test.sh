@@ -8,13 +8,7 @@ set -uo pipefail
 work=$1 shared=$2 source=$3
 shift 3
 pakiet=("$@")
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; }
-
-under_wine=no
-case "${pakiet[0]}" in *wine*) under_wine=yes ;; esac
-native() { if [ $under_wine = yes ]; then printf 'Z:%s' "${1//\//\\}"; else printf '%s' "$1"; fi; }
+source "$(dirname "$0")/lib.sh"
 run() { "${pakiet[@]}" "$@" | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 
 rm -rf "$work"

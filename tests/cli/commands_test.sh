@@ -8,13 +8,7 @@ set -uo pipefail
 work=$1 source=$2
 shift 2
 pakiet=("$@")
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; }
-
-under_wine=no
-case "${pakiet[0]}" in *wine*) under_wine=yes ;; esac
-native() { if [ $under_wine = yes ]; then printf 'Z:%s' "${1//\//\\}"; else printf '%s' "$1"; fi; }
+source "$(dirname "$0")/lib.sh"
 # Runs pakiet; $rc, $out and $err hold what it did.
 run() {
   "${pakiet[@]}" "$@" >"$work/out" 2>"$work/err"
