@@ -28,9 +28,11 @@ std::string shellQuote(const std::string& text) {
 // Runs a shell command and returns what it printed; throws when it fails. Output goes
 // through a temporary file so that this works wherever std::system does.
 std::string run(const std::string& command) {
+    // A folder of this process's own: test programs run side by side call the oracles at
+    // the same moments, and a shared name let one remove the other's output.
+    static const TempDir outputs;
     static int counter = 0;
-    const auto out = std::filesystem::temp_directory_path() /
-                     ("lumor-oracle-" + std::to_string(std::rand()) + "-" + std::to_string(counter++) + ".out");
+    const auto out = outputs.path() / ("oracle-" + std::to_string(counter++) + ".out");
     const int status = std::system((command + " > " + shellQuote(out.string()) + " 2>/dev/null").c_str());
     std::string text;
     try {
