@@ -13,7 +13,9 @@ bool ExtractFileFromZip(app::Log& log, platform::FileSystem& fs, const std::stri
     return readArchive(log, fs, SourceFile, [&](zip::ZipReader& reader) {
         const std::ptrdiff_t index = reader.find(FileName);
         if (index < 0) return false;
-        extractMember(reader, static_cast<std::size_t>(index), DestinationDir, fs);
+        PendingFolderSyncs pending(fs);
+        extractMember(reader, static_cast<std::size_t>(index), DestinationDir, fs, pending);
+        pending.syncAll();
         return true;
     });
 }

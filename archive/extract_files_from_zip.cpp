@@ -24,13 +24,16 @@ bool ExtractFilesFromZip(app::Log& log, platform::FileSystem& fs, const app::Ins
         const std::string cover = state.packageName + ".jpg";
         const std::string text = state.packageName + ".txt";
         checkArchiveSafe(reader, {cover, text});
+        PendingFolderSyncs pending(fs);
         for (std::size_t i = 0; i < reader.size(); ++i) {
             const std::string& s = reader.entries()[i].name;
             if (s == cover || s == text) continue;
-            extractMember(reader, i, DestinationDir, fs);
+            extractMember(reader, i, DestinationDir, fs, pending);
             log.info(2, s);
             gauge.setProgress(gaugePosition(static_cast<std::int32_t>(i), maxFiles, gauge.maxValue()));
         }
+        // Every file on the disk before the catalog that names them is merged.
+        pending.syncAll();
         gauge.setProgress(gauge.maxValue());
         return true;
     });

@@ -57,8 +57,13 @@ void createFolders(platform::FileSystem& fs, const std::string& folder) {
     }
 }
 
+void PendingFolderSyncs::syncAll() {
+    for (const auto& folder : folders_) fs_.syncFolder(folder);
+    folders_.clear();
+}
+
 void extractMember(const zip::ZipReader& reader, std::size_t index, const std::string& destinationDir,
-                   platform::FileSystem& fs) {
+                   platform::FileSystem& fs, PendingFolderSyncs& pending) {
     const zip::Entry& entry = reader.entries().at(index);
     checkMemberNameSafe(entry);
     const std::string path = outputPathFor(destinationDir, entry.name);
@@ -79,10 +84,11 @@ void extractMember(const zip::ZipReader& reader, std::size_t index, const std::s
         out->close();
     }
     // One step: a failing replacement keeps the old file (the partial one goes).
-    if (!fs.replaceFile(partialPath, path))
+    if (!fs.replaceFileUnsynced(partialPath, path))
         throw platform::FileError(path, replacing ? "Nie można zastąpić pliku: " + path
                                                   : "Nie można zmienić nazwy pliku: " + partialPath + " na " + path);
     partial.keep();
+    pending.add(folderEnd == std::string::npos ? std::string(".") : path.substr(0, std::max<std::size_t>(folderEnd, 1)));
 }
 
 }  // namespace archive

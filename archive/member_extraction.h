@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <set>
 #include <string>
 
 #include "archive/zip/zip_reader.h"
@@ -22,10 +23,24 @@ std::string outputPathFor(const std::string& destinationDir, const std::string& 
 // first. Throws platform::FileError naming the folder that could not be made.
 void createFolders(platform::FileSystem& fs, const std::string& folder);
 
-// Extracts member `index`. Throws UnsafeArchive for an unsafe name, zip::ZipError for a
-// damaged member (the temporary file is removed, an existing target stays as it was) and
-// platform::FileError when a file or folder cannot be made or replaced.
+// The folders whose renames still wait for their sync: a package puts hundreds of files in
+// a few folders, and one sync per folder at the end costs less than one per file.
+class PendingFolderSyncs {
+public:
+    explicit PendingFolderSyncs(platform::FileSystem& fs) : fs_(fs) {}
+    void add(const std::string& folder) { folders_.insert(folder); }
+    void syncAll();
+
+private:
+    platform::FileSystem& fs_;
+    std::set<std::string> folders_;
+};
+
+// Extracts member `index`; the rename that gives the file its name waits in `pending`.
+// Throws UnsafeArchive for an unsafe name, zip::ZipError for a damaged member (the temporary
+// file is removed, an existing target stays as it was) and platform::FileError when a file
+// or folder cannot be made or replaced.
 void extractMember(const zip::ZipReader& reader, std::size_t index, const std::string& destinationDir,
-                   platform::FileSystem& fs);
+                   platform::FileSystem& fs, PendingFolderSyncs& pending);
 
 }  // namespace archive

@@ -83,6 +83,11 @@ public:
     // must be on one volume. Written through to the disk before it returns where the system
     // allows.
     virtual bool replaceFile(const std::string& from, const std::string& to) = 0;
+    // replaceFile for many files of one folder: the rename reaches the disk at the latest with
+    // the next syncFolder of `to`'s folder, one sync for the folder instead of one per file.
+    virtual bool replaceFileUnsynced(const std::string& from, const std::string& to) = 0;
+    // Puts the renames made in `folder` on the disk. Best effort: it cannot undo a rename.
+    virtual void syncFolder(const std::string& folder) = 0;
     // Names of the direct sub-folders of `folder` matching `mask` ('*' and '?', ASCII letters
     // compared without case), hidden folders included, in the order the system lists them.
     // "." and ".." never appear. An unreadable or missing folder gives an empty list.

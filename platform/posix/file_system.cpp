@@ -47,15 +47,18 @@ std::string joined(const std::string& folder, const char* name) {
     return path + name;
 }
 
-// Puts a rename on the disk, as MOVEFILE_WRITE_THROUGH does on Windows. Best effort: the
-// rename has happened whatever the folder's sync says.
-void syncFolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+// Puts a folder's renames on the disk, as MOVEFILE_WRITE_THROUGH does on Windows. Best
+// effort: the renames have happened whatever the folder's sync says.
+void syncFolderAt(const std::string& folder) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     ::fsync(fd);
     ::close(fd);
+}
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
 class PosixFileSystem : public FileSystem {
@@ -76,13 +79,17 @@ public:
         return posix::renameNoReplace(from, to);
     }
     bool replaceFile(const std::string& from, const std::string& to) override {
+        if (!replaceFileUnsynced(from, to)) return false;
+        syncFolderAt(folderOf(to));
+        return true;
+    }
+    bool replaceFileUnsynced(const std::string& from, const std::string& to) override {
         struct stat info;
         // rename() would also put a folder over an empty folder; only files are replaced.
         if (::stat(from.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
-        if (::rename(from.c_str(), to.c_str()) != 0) return false;
-        syncFolderOf(to);
-        return true;
+        return ::rename(from.c_str(), to.c_str()) == 0;
     }
+    void syncFolder(const std::string& folder) override { syncFolderAt(folder); }
     std::vector<std::string> listSubFolders(const std::string& folder,
                                             const std::string& mask) override {
         std::vector<std::string> names;

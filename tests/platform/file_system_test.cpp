@@ -306,6 +306,13 @@ TEST_F(FileSystemTest, ReplaceFilePutsTheNewFileInPlaceInOneStep) {
     makeFile("ł.part", "x");
     EXPECT_TRUE(files.replaceFile(dir + "ł.part", dir + "Łazienki.jpg"));
     EXPECT_EQ(contentOf("Łazienki.jpg"), "x");
+    // The same, with the folder's sync left for later; a sync of a missing folder is harmless.
+    makeFile("y.part", "y");
+    EXPECT_TRUE(files.replaceFileUnsynced(dir + "y.part", dir + "Łazienki.jpg"));
+    EXPECT_FALSE(files.replaceFileUnsynced(dir + "y.part", dir + "Łazienki.jpg"));
+    files.syncFolder(dir);
+    files.syncFolder(dir + "missing");
+    EXPECT_EQ(contentOf("Łazienki.jpg"), "y");
 }
 
 TEST_F(FileSystemTest, ReplaceFileRefusedChangesNothing) {

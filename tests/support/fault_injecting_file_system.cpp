@@ -158,6 +158,12 @@ bool FaultInjectingFileSystem::replaceFile(const std::string& from, const std::s
     return !shouldFail(FileOperation::Replace, from) && inner_.replaceFile(from, to);
 }
 
+bool FaultInjectingFileSystem::replaceFileUnsynced(const std::string& from, const std::string& to) {
+    return !shouldFail(FileOperation::Replace, from) && inner_.replaceFileUnsynced(from, to);
+}
+
+void FaultInjectingFileSystem::syncFolder(const std::string& folder) { inner_.syncFolder(folder); }
+
 std::vector<std::string> FaultInjectingFileSystem::listSubFolders(const std::string& folder,
                                                                   const std::string& mask) {
     if (shouldFail(FileOperation::List, folder)) return {};

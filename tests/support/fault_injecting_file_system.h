@@ -72,6 +72,8 @@ public:
     bool deleteFile(const std::string& path) override;
     bool renameNoReplace(const std::string& from, const std::string& to) override;
     bool replaceFile(const std::string& from, const std::string& to) override;
+    bool replaceFileUnsynced(const std::string& from, const std::string& to) override;
+    void syncFolder(const std::string& folder) override;
     std::vector<std::string> listSubFolders(const std::string& folder,
                                             const std::string& mask) override;
     bool folderIsEmpty(const std::string& folder) override;

@@ -15,6 +15,14 @@ fs::path native(const std::string& path) {
     return fs::path(std::u8string(reinterpret_cast<const char8_t*>(path.data()), path.size()));
 }
 
+// One spelling per folder, with or without a trailing separator.
+std::string folderKey(const fs::path& folder) {
+    fs::path normal = folder.lexically_normal();
+    if (!normal.has_filename() && normal.has_parent_path() && normal != normal.root_path())
+        normal = normal.parent_path();
+    return normal.string();
+}
+
 class StdReadable : public platform::RandomAccessFile {
 public:
     StdReadable(std::string path, std::fstream stream) : RandomAccessFile(std::move(path)), f_(std::move(stream)) {}
@@ -94,6 +102,14 @@ bool StdFileSystem::replaceFile(const std::string& from, const std::string& to) 
     fs::rename(native(from), native(to), ec);
     return !ec;
 }
+
+bool StdFileSystem::replaceFileUnsynced(const std::string& from, const std::string& to) {
+    if (!replaceFile(from, to)) return false;
+    unsynced.insert(folderKey(native(to).parent_path()));
+    return true;
+}
+
+void StdFileSystem::syncFolder(const std::string& folder) { unsynced.erase(folderKey(native(folder))); }
 
 std::vector<std::string> StdFileSystem::listSubFolders(const std::string& folder, const std::string&) {
     std::vector<std::string> names;

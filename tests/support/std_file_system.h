@@ -17,6 +17,8 @@ public:
     std::set<std::string> readOnly;
     // When true, every rename fails.
     bool failRenames = false;
+    // Folders holding a replaceFileUnsynced rename that no syncFolder has put on the disk yet.
+    std::set<std::string> unsynced;
 
     bool fileExists(const std::string& path) override;
     bool folderExists(const std::string& path) override;
@@ -24,6 +26,8 @@ public:
     bool deleteFile(const std::string& path) override;
     bool renameNoReplace(const std::string& from, const std::string& to) override;
     bool replaceFile(const std::string& from, const std::string& to) override;
+    bool replaceFileUnsynced(const std::string& from, const std::string& to) override;
+    void syncFolder(const std::string& folder) override;
     std::vector<std::string> listSubFolders(const std::string& folder, const std::string& mask) override;
     bool folderIsEmpty(const std::string& folder) override;
     bool removeFolder(const std::string& folder) override;
