@@ -23,7 +23,7 @@ bool isConflicting(const std::string& exeName, int cadPosition) {
 
 }  // namespace
 
-bool CheckRunApp(app::Log& log, platform::System& system) {
+bool CheckRunApp(session::Log& log, platform::System& system) {
     log.info(2, "Sprawdzamy uruchomienie applikacji CAD.");
     try {
         bool conflict = false;

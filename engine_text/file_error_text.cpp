@@ -1,16 +1,9 @@
-// The Polish sentence for a file error of the platform, shared by the installer's subsystems
-// and pakiet: what failed, on which path, and the system's own reason
-// ("Nie można otworzyć pliku: D:\a.mdb (Odmowa dostępu.)"). A sentence a subsystem put
-// into the error itself is kept as it is.
-#pragma once
+// What failed and on which path, then the reason.
+#include "engine_text/file_error_text.h"
 
-#include <string>
+namespace engine_text {
 
-#include "platform/file_error.h"
-
-namespace app {
-
-inline std::string fileErrorText(const platform::FileError& error) {
+std::string fileErrorText(const platform::FileError& error) {
     const char* action = nullptr;
     switch (error.action()) {
         case platform::FileAction::Open: action = "Nie można otworzyć pliku"; break;
@@ -23,4 +16,4 @@ inline std::string fileErrorText(const platform::FileError& error) {
     return std::string(action) + ": " + error.path() + " (" + error.reason() + ")";
 }
 
-}  // namespace app
+}  // namespace engine_text
