@@ -9,6 +9,9 @@
 
 namespace engine_text {
 
+// Why, as a sentence: ours for each kind both systems share, the system's own text for Other.
+std::string fileFailureText(platform::FileFailure failure, const std::string& systemText);
+
 std::string fileErrorText(const platform::FileError& error);
 
 }  // namespace engine_text
