@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <functional>
 
 #include "platform/file_system.h"
 #include "platform/posix/file_failure.h"
+#include "tests/platform/file_failure_cases.h"
 #include "tests/support/test_paths.h"
 
 namespace {
@@ -30,20 +30,7 @@ TEST(PosixFileFailure, ErrnoValuesMapOntoTheSharedKinds) {
 }
 
 TEST(PosixFileFailure, TheErrorKeepsTheSystemsTextBesideTheKind) {
-    const platform::FileError error = platform::posix::fileError(platform::FileAction::Write, "/x", EIO);
-    EXPECT_EQ(error.failure(), FileFailure::Other);
-    EXPECT_FALSE(error.reason().empty());
-    EXPECT_NE(std::string(error.what()).find(error.reason()), std::string::npos);
-}
-
-FileFailure failureOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const platform::FileError& error) {
-        return error.failure();
-    }
-    ADD_FAILURE() << "the call did not fail";
-    return FileFailure::Other;
+    platformtest::expectSystemTextKept(platform::posix::fileError(platform::FileAction::Write, "/x", EIO));
 }
 
 TEST(PosixFileFailure, FailingCallsCarryTheirKind) {
@@ -52,13 +39,10 @@ TEST(PosixFileFailure, FailingCallsCarryTheirKind) {
     const std::string existing = temp.folder() + "dodatki.mdb";
     testsupport::writeFile(temp.path() / "dodatki.mdb", "catalog");
 
-    EXPECT_EQ(failureOf([&] { files.openRead(temp.folder() + "brak.mdb", platform::Sharing::ReadOnlyForOthers); }),
-              FileFailure::NotFound);
-    EXPECT_EQ(failureOf([&] { files.createNew(existing, platform::Sharing::ReadOnlyForOthers); }),
-              FileFailure::Exists);
-    EXPECT_EQ(failureOf([&] { files.openRead(temp.folder(), platform::Sharing::ReadOnlyForOthers); }),
+    platformtest::expectMissingAndExistingKinds(files, temp.folder(), existing);
+    EXPECT_EQ(platformtest::failureOf([&] { files.openRead(temp.folder(), platform::Sharing::ReadOnlyForOthers); }),
               FileFailure::AccessDenied);
-    EXPECT_EQ(failureOf([&] {
+    EXPECT_EQ(platformtest::failureOf([&] {
                   auto full = files.createWrite("/dev/full");
                   full->write("x", 1);
               }),

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 
 #include "platform/file_system.h"
 #include "platform/win32/file_failure.h"
+#include "tests/platform/file_failure_cases.h"
 #include "tests/support/test_paths.h"
 
 namespace {
@@ -31,20 +31,7 @@ TEST(Win32FileFailure, ErrorCodesMapOntoTheSharedKinds) {
 }
 
 TEST(Win32FileFailure, TheErrorKeepsTheSystemsTextBesideTheKind) {
-    const platform::FileError error = platform::win32::fileError(platform::FileAction::Read, "C:\\x", ERROR_CRC);
-    EXPECT_EQ(error.failure(), FileFailure::Other);
-    EXPECT_FALSE(error.reason().empty());
-    EXPECT_NE(std::string(error.what()).find(error.reason()), std::string::npos);
-}
-
-FileFailure failureOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const platform::FileError& error) {
-        return error.failure();
-    }
-    ADD_FAILURE() << "the call did not fail";
-    return FileFailure::Other;
+    platformtest::expectSystemTextKept(platform::win32::fileError(platform::FileAction::Read, "C:\\x", ERROR_CRC));
 }
 
 TEST(Win32FileFailure, FailingCallsCarryTheirKind) {
@@ -53,13 +40,10 @@ TEST(Win32FileFailure, FailingCallsCarryTheirKind) {
     const std::string existing = temp.folder() + "dodatki.mdb";
     testsupport::writeFile(temp.path() / "dodatki.mdb", "catalog");
 
-    EXPECT_EQ(failureOf([&] { files.openRead(temp.folder() + "brak.mdb", platform::Sharing::ReadOnlyForOthers); }),
-              FileFailure::NotFound);
-    EXPECT_EQ(failureOf([&] { files.createWrite(temp.folder() + "brak\\x.mdb"); }), FileFailure::NotFound);
-    EXPECT_EQ(failureOf([&] { files.createNew(existing, platform::Sharing::ReadOnlyForOthers); }),
-              FileFailure::Exists);
+    platformtest::expectMissingAndExistingKinds(files, temp.folder(), existing);
+    EXPECT_EQ(platformtest::failureOf([&] { files.createWrite(temp.folder() + "brak\\x.mdb"); }), FileFailure::NotFound);
     auto reader = files.openRead(existing, platform::Sharing::ReadOnlyForOthers);
-    EXPECT_EQ(failureOf([&] { files.openReadWrite(existing, platform::Sharing::ReadWriteForOthers); }),
+    EXPECT_EQ(platformtest::failureOf([&] { files.openReadWrite(existing, platform::Sharing::ReadWriteForOthers); }),
               FileFailure::InUse);
 }
 
