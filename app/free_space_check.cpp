@@ -34,7 +34,7 @@ std::string driveOf(const std::string& path) {
     return path;
 }
 
-bool checkFreeSpace(Log& log, platform::FileSystem& fs, const std::string& hostFolder,
+bool checkFreeSpace(session::Log& log, platform::FileSystem& fs, const std::string& hostFolder,
                     std::uint64_t needed) {
     const std::string drive = driveOf(hostFolder);
     const std::optional<std::uint64_t> available = fs.freeSpace(hostFolder);

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/log.h"
 #include "platform/file_system.h"
+#include "session/log.h"
 
 namespace app {
 
@@ -23,7 +23,7 @@ std::string driveOf(const std::string& path);
 
 // True when the drive of `hostFolder` has `needed` bytes free, or when the system cannot tell
 // (a trace line then); false after a level-1 message naming the drive and both sizes.
-bool checkFreeSpace(Log& log, platform::FileSystem& fs, const std::string& hostFolder,
+bool checkFreeSpace(session::Log& log, platform::FileSystem& fs, const std::string& hostFolder,
                     std::uint64_t needed);
 
 }  // namespace app

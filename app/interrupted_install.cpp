@@ -16,7 +16,7 @@ std::uint64_t sizeOf(platform::FileSystem& fs, const std::string& path) {
     }
 }
 
-bool removeLeftover(Log& log, platform::FileSystem& fs, const std::string& path) {
+bool removeLeftover(session::Log& log, platform::FileSystem& fs, const std::string& path) {
     if (!fs.fileExists(path)) return true;
     log.info(2, "Kasujemy pozostałość przerwanej instalacji: " + path);
     if (fs.deleteFile(path)) return true;
@@ -32,7 +32,7 @@ std::uint64_t userCatalogSize(platform::FileSystem& fs, const InstallPaths& path
     return 0;
 }
 
-CatalogAtStart clearInterruptedInstall(Log& log, platform::FileSystem& fs, const InstallPaths& paths) {
+CatalogAtStart clearInterruptedInstall(session::Log& log, platform::FileSystem& fs, const InstallPaths& paths) {
     if (fs.fileExists(paths.old)) {
         log.info(2, "Plik " + paths.old + " z przerwanej instalacji jest katalogiem użytkownika.");
         if (!removeLeftover(log, fs, paths.nw)) return CatalogAtStart::Blocked;

@@ -7,8 +7,8 @@
 #include <cstdint>
 
 #include "app/install_paths.h"
-#include "app/log.h"
 #include "platform/file_system.h"
+#include "session/log.h"
 
 namespace app {
 
@@ -28,6 +28,6 @@ std::uint64_t userCatalogSize(platform::FileSystem& fs, const InstallPaths& path
 //   unfinished merge, which the extraction replaces;
 // - "dodatki_new.mdb" without "dodatki_old.mdb" marks a first installation stopped during
 //   its merge: the "dodatki.mdb" beside it is that unfinished merge and goes too.
-CatalogAtStart clearInterruptedInstall(Log& log, platform::FileSystem& fs, const InstallPaths& paths);
+CatalogAtStart clearInterruptedInstall(session::Log& log, platform::FileSystem& fs, const InstallPaths& paths);
 
 }  // namespace app

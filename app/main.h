@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "app/database_components.h"
-#include "app/installer_state.h"
-#include "app/log.h"
 #include "app/merged_catalog_check.h"
 #include "platform/file_system.h"
 #include "platform/system.h"
+#include "session/database_components.h"
+#include "session/installer_state.h"
+#include "session/log.h"
 #include "toolkit/backend.h"
 #include "ui/form1_design.h"
 #include "ui/form1_handlers.h"
@@ -30,7 +30,7 @@ enum class InstallOutcome {
     CatalogLeftAside,     // failed; the user's catalog stays at "dodatki_old.mdb"
 };
 
-class TForm1 : public ui::Form1Handlers, public ui::Form1Design, public Log {
+class TForm1 : public ui::Form1Handlers, public ui::Form1Design, public session::Log {
 public:
     // `args` are the command-line arguments without the program name.
     TForm1(toolkit::Backend& backend, platform::FileSystem& files, platform::System& system,
@@ -68,8 +68,8 @@ public:
     void bnCloseSetEnable();
     void bnCloseSetDisable();
 
-    InstallerState state;
-    DatabaseComponents database;
+    session::InstallerState state;
+    session::DatabaseComponents database;
     // Rows the last successful CopyMdb wrote to each table; empty when it told none.
     std::optional<CatalogRowCounts> postedRows;
     InstallOutcome installOutcome = InstallOutcome::NotStarted;

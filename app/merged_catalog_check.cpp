@@ -19,7 +19,7 @@ std::int64_t countRows(jet::Database& database, const std::string& table) {
 
 }  // namespace
 
-bool checkMergedCatalog(Log& log, platform::FileSystem& fs, const std::string& path,
+bool checkMergedCatalog(session::Log& log, platform::FileSystem& fs, const std::string& path,
                         const std::optional<CatalogRowCounts>& posted) {
     try {
         fs.openReadWrite(path, platform::Sharing::ReadOnlyForOthers)->flush();

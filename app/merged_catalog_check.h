@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "app/log.h"
 #include "platform/file_system.h"
+#include "session/log.h"
 
 namespace app {
 
@@ -20,7 +20,7 @@ struct CatalogRowCounts {
 
 // True when `path` was flushed and reads back whole with `posted` rows (any count when the
 // merge told none); false after a level-1 message naming the file.
-bool checkMergedCatalog(Log& log, platform::FileSystem& fs, const std::string& path,
+bool checkMergedCatalog(session::Log& log, platform::FileSystem& fs, const std::string& path,
                         const std::optional<CatalogRowCounts>& posted);
 
 }  // namespace app

@@ -2,7 +2,7 @@
 // stays in traces only.
 #include "archive/archive_messages.h"
 
-#include "app/file_error_text.h"
+#include "engine_text/file_error_text.h"
 
 #include "archive/zip/safe_name.h"
 
@@ -41,6 +41,6 @@ std::string messageFor(const zip::ZipError& error) {
     return "Archiwum ZIP jest uszkodzone.";
 }
 
-std::string messageFor(const platform::FileError& error) { return app::fileErrorText(error); }
+std::string messageFor(const platform::FileError& error) { return engine_text::fileErrorText(error); }
 
 }  // namespace archive

@@ -11,7 +11,7 @@ namespace archive {
 
 std::string messageFor(const zip::ZipError& error);
 // A file or folder that could not be opened, created, written or renamed, naming the path
-// and the system's reason (app/file_error_text.h).
+// and the system's reason (engine_text/file_error_text.h).
 std::string messageFor(const platform::FileError& error);
 
 }  // namespace archive

@@ -2,11 +2,7 @@
 // itself inflates, counts and compares the CRC-32 at each member's end.
 #include "archive/check_package_intact.h"
 
-#include <optional>
-
-#include "archive/archive_file.h"
-#include "archive/archive_messages.h"
-#include "archive/zip/zip_error.h"
+#include "archive/read_archive.h"
 #include "archive/zip/zip_reader.h"
 #include "platform/ascii_case.h"
 
@@ -25,15 +21,10 @@ bool isCatalogMember(const std::string& name, const std::string& packageName) {
 
 }  // namespace
 
-bool checkPackageIntact(app::Log& log, platform::FileSystem& fs, const app::InstallerState& state,
+bool checkPackageIntact(session::Log& log, platform::FileSystem& fs, const session::InstallerState& state,
                         const std::string& sourceZip, PackageSizes& sizes) {
-    try {
-        ArchiveFile file(fs, sourceZip);
-        if (!file.isZipArchive()) {
-            log.info(1, "Plik " + sourceZip + " nie jest archiwum ZIP. Pobierz instalator ponownie.");
-            return false;
-        }
-        zip::ZipReader reader(file.source());
+    const std::string again = " Pobierz instalator ponownie.";
+    return readArchive(log, fs, sourceZip, [&](zip::ZipReader& reader) {
         const std::string cover = state.packageName + ".jpg";
         const std::string text = state.packageName + ".txt";
         PackageSizes found;
@@ -51,12 +42,7 @@ bool checkPackageIntact(app::Log& log, platform::FileSystem& fs, const app::Inst
         sizes = found;
         log.info(2, "Sprawdzono sumy kontrolne " + std::to_string(reader.size()) + " plików pakietu.");
         return true;
-    } catch (const zip::ZipError& error) {
-        log.info(1, messageFor(error) + " Pobierz instalator ponownie.");
-    } catch (const platform::FileError& error) {
-        log.info(1, messageFor(error));
-    }
-    return false;
+    }, {"Plik " + sourceZip + " nie jest archiwum ZIP." + again, again});
 }
 
 }  // namespace archive

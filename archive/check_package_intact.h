@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/installer_state.h"
-#include "app/log.h"
 #include "platform/file_system.h"
+#include "session/installer_state.h"
+#include "session/log.h"
 
 namespace archive {
 
@@ -20,7 +20,7 @@ struct PackageSizes {
 
 // True when the archive can be read and every member's data match their size and CRC-32;
 // `sizes` is filled then. False after a level-1 message naming the member (or the file).
-bool checkPackageIntact(app::Log& log, platform::FileSystem& fs, const app::InstallerState& state,
+bool checkPackageIntact(session::Log& log, platform::FileSystem& fs, const session::InstallerState& state,
                         const std::string& sourceZip, PackageSizes& sizes);
 
 }  // namespace archive

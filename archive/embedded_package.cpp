@@ -68,7 +68,7 @@ void copyRange(platform::ReadableFile& from, std::int64_t offset, std::int64_t c
 
 }  // namespace
 
-void extractEmbeddedPackage(const std::string& exePath, const app::InstallerState& state, app::Log& log,
+void extractEmbeddedPackage(const std::string& exePath, const session::InstallerState& state, session::Log& log,
                             platform::FileSystem& fs) {
     log.info(2, "Plik EXE z archiwum: " + exePath);
     auto exe = fs.openRead(exePath, platform::Sharing::ReadOnlyForOthers);

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "app/installer_state.h"
-#include "app/log.h"
 #include "platform/file_system.h"
+#include "session/installer_state.h"
+#include "session/log.h"
 
 namespace archive {
 
@@ -15,7 +15,7 @@ namespace archive {
 // pakietu!" at level 1 and writes nothing; an offset of 0 or less writes nothing silently.
 // File errors (the executable cannot be opened, a working file cannot be created, a failed
 // copy) are thrown as platform::FileError.
-void extractEmbeddedPackage(const std::string& exePath, const app::InstallerState& state, app::Log& log,
+void extractEmbeddedPackage(const std::string& exePath, const session::InstallerState& state, session::Log& log,
                             platform::FileSystem& fs);
 
 }  // namespace archive

@@ -7,7 +7,7 @@
 
 namespace archive {
 
-bool ExtractFileFromZip(app::Log& log, platform::FileSystem& fs, const std::string& SourceFile,
+bool ExtractFileFromZip(session::Log& log, platform::FileSystem& fs, const std::string& SourceFile,
                         const std::string& DestinationDir, const std::string& FileName) {
     log.info(2, "Rozpakowywujemy z `" + SourceFile + "` plik `" + FileName + "` do katalogu `" + DestinationDir + "`");
     return readArchive(log, fs, SourceFile, [&](zip::ZipReader& reader) {

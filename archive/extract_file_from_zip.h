@@ -4,15 +4,15 @@
 
 #include <string>
 
-#include "app/log.h"
 #include "platform/file_system.h"
+#include "session/log.h"
 
 namespace archive {
 
 // True when the member was written. A file that is not a ZIP archive, or a member it does not
 // hold, gives false with only the trace line. An existing archive that cannot be opened, and
 // every error of the reader or of writing, give false with a level-1 message.
-bool ExtractFileFromZip(app::Log& log, platform::FileSystem& fs, const std::string& SourceFile,
+bool ExtractFileFromZip(session::Log& log, platform::FileSystem& fs, const std::string& SourceFile,
                         const std::string& DestinationDir, const std::string& FileName);
 
 }  // namespace archive

@@ -16,7 +16,7 @@ int gaugePosition(std::int32_t i, std::int32_t maxFiles, int gaugeMax) {
     return static_cast<int>(std::nearbyint(static_cast<double>(i) / static_cast<double>(maxFiles) * gaugeMax));
 }
 
-bool ExtractFilesFromZip(app::Log& log, platform::FileSystem& fs, const app::InstallerState& state,
+bool ExtractFilesFromZip(session::Log& log, platform::FileSystem& fs, const session::InstallerState& state,
                          toolkit::Gauge& gauge, const std::string& SourceFile, const std::string& DestinationDir) {
     return readArchive(log, fs, SourceFile, [&](zip::ZipReader& reader) {
         const auto maxFiles = static_cast<std::int32_t>(reader.size()) - 1;

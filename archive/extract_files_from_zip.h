@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/installer_state.h"
-#include "app/log.h"
 #include "platform/file_system.h"
+#include "session/installer_state.h"
+#include "session/log.h"
 #include "toolkit/gauge.h"
 
 namespace archive {
@@ -20,7 +20,7 @@ int gaugePosition(std::int32_t i, std::int32_t maxFiles, int gaugeMax);
 // ".jpg" / ".txt", compared exactly) was written. Before the first file is written every
 // member is checked; an unsafe archive is refused whole with a level-1 message naming the
 // member. A file that is not a ZIP archive gives false silently and leaves the gauge alone.
-bool ExtractFilesFromZip(app::Log& log, platform::FileSystem& fs, const app::InstallerState& state,
+bool ExtractFilesFromZip(session::Log& log, platform::FileSystem& fs, const session::InstallerState& state,
                          toolkit::Gauge& gauge, const std::string& SourceFile, const std::string& DestinationDir);
 
 }  // namespace archive

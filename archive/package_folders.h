@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/log.h"
 #include "platform/file_system.h"
+#include "session/log.h"
 
 namespace archive {
 
@@ -18,6 +18,6 @@ std::optional<std::string> packageFolderOf(std::string_view memberName);
 
 // The package folder names of the archive in central-directory order (duplicates kept);
 // empty when there is none or the file is not an archive (then logged at level 1).
-std::vector<std::string> GetSubFoldersListFromZip(app::Log& log, platform::FileSystem& fs, const std::string& SourceFile);
+std::vector<std::string> GetSubFoldersListFromZip(session::Log& log, platform::FileSystem& fs, const std::string& SourceFile);
 
 }  // namespace archive

@@ -1,3 +1,4 @@
+// Opens, checks, reads and logs the way every archive operation of the installer does.
 #include "archive/read_archive.h"
 
 #include <optional>
@@ -7,8 +8,8 @@
 
 namespace archive {
 
-bool readArchive(app::Log& log, platform::FileSystem& fs, const std::string& path,
-                 const std::function<bool(zip::ZipReader&)>& use, const std::string& notAnArchive) {
+bool readArchive(session::Log& log, platform::FileSystem& fs, const std::string& path,
+                 const std::function<bool(zip::ZipReader&)>& use, const ArchiveFailureText& text) {
     std::optional<ArchiveFile> file;
     if (fs.fileExists(path)) {
         try {
@@ -19,14 +20,14 @@ bool readArchive(app::Log& log, platform::FileSystem& fs, const std::string& pat
         }
     }
     if (!file || !file->isZipArchive()) {
-        if (!notAnArchive.empty()) log.info(1, notAnArchive);
+        if (!text.notAnArchive.empty()) log.info(1, text.notAnArchive);
         return false;
     }
     try {
         zip::ZipReader reader(file->source());
         return use(reader);
     } catch (const zip::ZipError& error) {
-        log.info(1, messageFor(error));
+        log.info(1, messageFor(error) + text.zipAdvice);
     } catch (const platform::FileError& error) {
         log.info(1, messageFor(error));
     } catch (const std::exception& error) {

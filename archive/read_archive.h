@@ -5,17 +5,25 @@
 #include <functional>
 #include <string>
 
-#include "app/log.h"
 #include "archive/zip/zip_reader.h"
 #include "platform/file_system.h"
+#include "session/log.h"
 
 namespace archive {
 
+// What a caller adds to the failures it tells: `notAnArchive` is logged for a missing file or
+// one without an archive (nothing when empty); `zipAdvice` follows the sentence of a fault of
+// the archive itself (a damaged member, a wrong CRC-32).
+struct ArchiveFailureText {
+    std::string notAnArchive;
+    std::string zipAdvice;
+};
+
 // Hands the archive at `path` to `use` and returns what it returns. A missing file or one
-// without an archive gives false, with `notAnArchive` at level 1 when it is not empty. A file
-// that cannot be opened, and every error of the reader, of the file or of `use`, give false
-// with its message at level 1.
-bool readArchive(app::Log& log, platform::FileSystem& fs, const std::string& path,
-                 const std::function<bool(zip::ZipReader&)>& use, const std::string& notAnArchive = "");
+// without an archive gives false, with `notAnArchive` at level 1. A file that cannot be
+// opened, and every error of the reader, of the file or of `use`, give false with its message
+// at level 1.
+bool readArchive(session::Log& log, platform::FileSystem& fs, const std::string& path,
+                 const std::function<bool(zip::ZipReader&)>& use, const ArchiveFailureText& text = {});
 
 }  // namespace archive

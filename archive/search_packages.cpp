@@ -6,7 +6,7 @@
 
 namespace archive {
 
-bool searchPackages(app::InstallerState& state, app::Log& log, platform::FileSystem& fs,
+bool searchPackages(session::InstallerState& state, session::Log& log, platform::FileSystem& fs,
                     const std::function<void()>& bnInstallSetDisable) {
     log.info(2, "Wyszukiwanie paczek instalacyjnych.");
     state.pack = false;

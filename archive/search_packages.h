@@ -4,15 +4,15 @@
 
 #include <functional>
 
-#include "app/installer_state.h"
-#include "app/log.h"
 #include "platform/file_system.h"
+#include "session/installer_state.h"
+#include "session/log.h"
 
 namespace archive {
 
 // Returns state.pack. `bnInstallSetDisable` puts the window's Install button into its
 // disabled look; it is called whatever the outcome.
-bool searchPackages(app::InstallerState& state, app::Log& log, platform::FileSystem& fs,
+bool searchPackages(session::InstallerState& state, session::Log& log, platform::FileSystem& fs,
                     const std::function<void()>& bnInstallSetDisable);
 
 }  // namespace archive

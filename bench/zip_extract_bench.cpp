@@ -18,8 +18,6 @@
 #include <libdeflate.h>
 #include <zlib.h>
 
-#include "app/installer_state.h"
-#include "app/log.h"
 #include "archive/embedded_package.h"
 #include "archive/extract_files_from_zip.h"
 #include "archive/offset_field.h"
@@ -27,6 +25,8 @@
 #include "archive/zip/zip_writer.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
+#include "session/installer_state.h"
+#include "session/log.h"
 #include "toolkit/gauge.h"
 
 namespace fs = std::filesystem;
@@ -35,7 +35,7 @@ namespace {
 
 constexpr int kRuns = 11;
 
-class QuietLog : public app::Log {
+class QuietLog : public session::Log {
 public:
     void info(std::int32_t, const std::string&) override {}
 };
@@ -170,7 +170,7 @@ std::string trimmed(std::string text) {
 int main(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "--extract-child") {
         QuietLog log;
-        app::InstallerState state;
+        session::InstallerState state;
         toolkit::Gauge gauge("gauge");
         return archive::ExtractFilesFromZip(log, platform::realFileSystem(), state, gauge, argv[2], argv[3]) ? 0 : 1;
     }
@@ -200,7 +200,7 @@ int main(int argc, char** argv) {
 
     platform::FileSystem& fileSystem = platform::realFileSystem();
     QuietLog log;
-    app::InstallerState state;
+    session::InstallerState state;
     state.packageName = "P";
     std::uint64_t uncompressed = 0;
     {

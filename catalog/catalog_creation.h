@@ -8,15 +8,15 @@
 #include <memory>
 #include <string>
 
-#include "app/log.h"
 #include "catalog/adox.h"
 #include "platform/file_system.h"
+#include "session/log.h"
 
 namespace catalog {
 
 class CatalogCreation {
 public:
-    CatalogCreation(app::Log& log, platform::FileSystem& files) : log_(log), files_(files) {}
+    CatalogCreation(session::Log& log, platform::FileSystem& files) : log_(log), files_(files) {}
 
     bool MDBCreate(const std::string& Name);
     std::shared_ptr<adox::Table> createTableProducent();
@@ -28,7 +28,7 @@ public:
 
 private:
     void info(int lvl, const std::string& txt) { log_.info(lvl, txt); }
-    app::Log& log_;
+    session::Log& log_;
     platform::FileSystem& files_;
 };
 

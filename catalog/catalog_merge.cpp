@@ -9,7 +9,7 @@
 
 namespace catalog {
 
-CatalogMerge::CatalogMerge(app::Log& log, platform::FileSystem& files, app::DatabaseComponents& components,
+CatalogMerge::CatalogMerge(session::Log& log, platform::FileSystem& files, session::DatabaseComponents& components,
                            bool traceSearches)
     : state_(log, files, components) {
     state_.traceSearches = traceSearches;
@@ -54,7 +54,7 @@ void CatalogMerge::closeAfterFailure() {
 }
 
 bool CatalogMerge::CopyMdb(const std::string& nw, const std::string& od, const std::string& dn) {
-    app::Log& log = state_.log;
+    session::Log& log = state_.log;
     platform::FileSystem& files = state_.files;
     state_.nw = nw;
     state_.od = od;

@@ -3,11 +3,11 @@
 
 #include <stdexcept>
 
-#include "app/file_error_text.h"
 #include "catalog/catalog_error.h"
 #include "catalog/csv_reader.h"
 #include "catalog/jet_error_text.h"
 #include "catalog/write_refusal_text.h"
+#include "engine_text/file_error_text.h"
 #include "jet/write/database_writer.h"
 #include "jet/write/text_encoding.h"
 #include "platform/ascii_case.h"
@@ -116,7 +116,7 @@ std::size_t importCsv(platform::FileSystem& files, const std::string& databasePa
         platform::copyFile(files, databasePath, work);
     } catch (const platform::FileError& e) {
         files.deleteFile(work);
-        throw CatalogError("nie można skopiować bazy " + databasePath + ": " + app::fileErrorText(e));
+        throw CatalogError("nie można skopiować bazy " + databasePath + ": " + engine_text::fileErrorText(e));
     }
     std::size_t added = 0;
     try {

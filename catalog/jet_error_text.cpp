@@ -1,13 +1,15 @@
 // One wording per fault; the engine's English detail stays out of it.
 #include "catalog/jet_error_text.h"
 
+#include "engine_text/file_error_text.h"
+
 namespace catalog {
 
 namespace {
 
 std::string withReason(const std::string& sentence, const jet::JetError& error) {
     if (error.systemReason().empty()) return sentence + ".";
-    return sentence + " (" + error.systemReason() + ").";
+    return sentence + " (" + engine_text::fileFailureText(error.systemFailure(), error.systemReason()) + ").";
 }
 
 }  // namespace

@@ -6,9 +6,9 @@
 #include <cstddef>
 #include <string>
 
-#include "app/database_components.h"
-#include "app/log.h"
 #include "platform/file_system.h"
+#include "session/database_components.h"
+#include "session/log.h"
 
 namespace catalog {
 
@@ -21,12 +21,12 @@ struct TableMergeCounts {
 };
 
 struct MergeState {
-    MergeState(app::Log& theLog, platform::FileSystem& theFiles, app::DatabaseComponents& theComponents)
+    MergeState(session::Log& theLog, platform::FileSystem& theFiles, session::DatabaseComponents& theComponents)
         : log(theLog), files(theFiles), components(theComponents) {}
 
-    app::Log& log;
+    session::Log& log;
     platform::FileSystem& files;
-    app::DatabaseComponents& components;
+    session::DatabaseComponents& components;
 
     // Debug mode: every search walks its table from the first record and writes its trace
     // lines. Otherwise the searches go through hash indexes built in one pass: the same

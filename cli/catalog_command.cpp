@@ -21,7 +21,7 @@ const Verb kVerbs[] = {
     {"create", "create PLIK [--force]   pusty katalog (tabele Dodatki i info_producent)", &catalogCreate},
     {"import", "import PLIK TABELA --csv DANE.csv   dopisuje wiersze pliku CSV (UTF-8, wiersz nagłówka)",
      &catalogImport},
-    {"merge", "merge NEW OLD DEST [--debug]   the installer's merge (OLD may be absent; DEST must not exist)",
+    {"merge", "merge NOWY STARY WYNIK [--debug]   scalanie jak w instalatorze (STARY może nie istnieć, WYNIK nie może)",
      &catalogMerge},
 };
 

@@ -4,17 +4,17 @@
 // received; leaves no DEST behind when the merge fails.
 #include <cstdio>
 
-#include "app/database_components.h"
-#include "app/log.h"
 #include "catalog/catalog_merge.h"
 #include "cli/catalog_command.h"
 #include "platform/file_system.h"
+#include "session/database_components.h"
+#include "session/log.h"
 
 namespace cli {
 
 namespace {
 
-class PrintingLog : public app::Log {
+class PrintingLog : public session::Log {
 public:
     explicit PrintingLog(int level) : level_(level) {}
     void info(std::int32_t lvl, const std::string& txt) override {
@@ -41,7 +41,7 @@ int catalogMerge(const Args& args) {
         else positional.push_back(a);
     }
     if (positional.size() != 3) {
-        std::fprintf(stderr, "usage: pakiet catalog merge NEW OLD DEST [--debug]\n");
+        std::fprintf(stderr, "użycie: pakiet catalog merge NOWY STARY WYNIK [--debug]\n");
         return 2;
     }
     const std::string& nw = positional[0];
@@ -55,7 +55,7 @@ int catalogMerge(const Args& args) {
         return 1;
     }
     PrintingLog log(debug ? 2 : 1);
-    app::DatabaseComponents components;
+    session::DatabaseComponents components;
     catalog::CatalogMerge merge(log, files, components, debug);
     if (!merge.CopyMdb(nw, od, dn)) {
         if (files.fileExists(dn)) files.deleteFile(dn);

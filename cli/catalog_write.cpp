@@ -5,12 +5,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/log.h"
 #include "catalog/catalog_creation.h"
-#include "cli/catalog_command.h"
 #include "catalog/catalog_error.h"
 #include "catalog/csv_import.h"
+#include "cli/catalog_command.h"
 #include "platform/file_system.h"
+#include "session/log.h"
 
 namespace cli {
 
@@ -26,7 +26,7 @@ bool readWhole(const std::string& path, std::string& out) {
 }
 
 // Messages to the user on standard error; trace lines only with --verbose.
-class ConsoleLog : public app::Log {
+class ConsoleLog : public session::Log {
 public:
     explicit ConsoleLog(bool verbose) : verbose_(verbose) {}
     void info(std::int32_t lvl, const std::string& txt) override {

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "app/error_text.h"
 #include "cli/cli_files.h"
 #include "toolkit/platform_image_decoder.h"
 #include "ui/cover_on_screen.h"
@@ -58,7 +59,7 @@ CoverCheck checkCover(const std::string& name, const std::string& bytes) {
         const toolkit::Image image = decoder->decodeJpegFile(file.path());
         picture = {image.width, image.height};
     } catch (const std::exception& error) {
-        check.problems.push_back("okładki `" + name + "` nie da się odczytać jako obrazu JPEG (" + error.what() + ")");
+        check.problems.push_back("okładki `" + name + "` nie da się odczytać jako obrazu JPEG (" + app::errorText(error) + ")");
         return check;
     }
     if (!(picture == ui::kDesignCover))

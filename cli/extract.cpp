@@ -6,8 +6,6 @@
 #include <string>
 #include <system_error>
 
-#include "app/installer_state.h"
-#include "app/log.h"
 #include "archive/embedded_package.h"
 #include "archive/extract_files_from_zip.h"
 #include "archive/search_packages.h"
@@ -15,13 +13,15 @@
 #include "cli/cli_files.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
+#include "session/installer_state.h"
+#include "session/log.h"
 #include "toolkit/gauge.h"
 
 namespace cli {
 
 namespace {
 
-class PrintingLog : public app::Log {
+class PrintingLog : public session::Log {
 public:
     void info(std::int32_t lvl, const std::string& txt) override { std::printf("[%d] %s\n", lvl, txt.c_str()); }
 };
@@ -58,7 +58,7 @@ int runExtract(const Args& args) {
     platform::FileSystem& fs = platform::realFileSystem();
     PrintingLog log;
     WorkingFolder work;
-    app::InstallerState state;
+    session::InstallerState state;
     state.log_level = 2;
     state.tmpDir = work.folder();
     state.fileZip = "packages.zip";

@@ -7,19 +7,19 @@
 #include <random>
 #include <string>
 
-#include "app/installer_state.h"
-#include "app/log.h"
 #include "archive/extract_files_from_zip.h"
 #include "archive/member_extraction.h"
 #include "archive/zip/zip_reader.h"
 #include "fuzz/fuzz_replay.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
+#include "session/installer_state.h"
+#include "session/log.h"
 #include "toolkit/gauge.h"
 
 namespace {
 
-class QuietLog : public app::Log {
+class QuietLog : public session::Log {
 public:
     void info(std::int32_t, const std::string&) override {}
 };
@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (total > (64u << 20)) return 0;
     } catch (...) {
     }
-    app::InstallerState state;
+    session::InstallerState state;
     state.packageName = "P";
     QuietLog log;
     toolkit::Gauge gauge("gauge");

@@ -6,7 +6,7 @@
 
 namespace host {
 
-bool CheckDestination(app::Log& log, platform::FileSystem& files, const std::string& fieldText) {
+bool CheckDestination(session::Log& log, platform::FileSystem& files, const std::string& fieldText) {
     const std::string addOnFolder = fieldText + std::string(kAddOnFolderName);
     log.info(2, "Sprawdzamy folder instalacji : " + addOnFolder);
     if (files.folderExists(addOnFolder)) {
@@ -17,7 +17,7 @@ bool CheckDestination(app::Log& log, platform::FileSystem& files, const std::str
     return false;
 }
 
-void CheckEdit(app::Log& log, app::InstallerState& state, platform::FileSystem& files,
+void CheckEdit(session::Log& log, session::InstallerState& state, platform::FileSystem& files,
                platform::System& system, const std::string& fieldText,
                const std::function<void()>& bnInstallSetEnable) {
     if (!CheckDestination(log, files, fieldText)) return;

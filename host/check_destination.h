@@ -6,20 +6,20 @@
 #include <functional>
 #include <string>
 
-#include "app/installer_state.h"
-#include "app/log.h"
 #include "platform/file_system.h"
 #include "platform/system.h"
+#include "session/installer_state.h"
+#include "session/log.h"
 
 namespace host {
 
 // True when `fieldText` + "dodatki" is a folder. The text is taken as it is, untrimmed: it
 // relies on ending with the separator, as every text the installer puts there does.
-bool CheckDestination(app::Log& log, platform::FileSystem& files, const std::string& fieldText);
+bool CheckDestination(session::Log& log, platform::FileSystem& files, const std::string& fieldText);
 
 // The change handler of the folder field. A valid folder sets `destination` and runs
 // CheckInstallationEnabled; an invalid one changes nothing (only a trace line).
-void CheckEdit(app::Log& log, app::InstallerState& state, platform::FileSystem& files,
+void CheckEdit(session::Log& log, session::InstallerState& state, platform::FileSystem& files,
                platform::System& system, const std::string& fieldText,
                const std::function<void()>& bnInstallSetEnable);
 

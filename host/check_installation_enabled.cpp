@@ -9,7 +9,7 @@
 
 namespace host {
 
-void CheckInstallationEnabled(app::Log& log, const app::InstallerState& state,
+void CheckInstallationEnabled(session::Log& log, const session::InstallerState& state,
                               platform::FileSystem& files, platform::System& system,
                               const std::string& hostFolderText,
                               const std::function<void()>& bnInstallSetEnable) {

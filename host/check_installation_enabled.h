@@ -6,16 +6,16 @@
 #include <functional>
 #include <string>
 
-#include "app/installer_state.h"
-#include "app/log.h"
 #include "platform/file_system.h"
 #include "platform/system.h"
+#include "session/installer_state.h"
+#include "session/log.h"
 
 namespace host {
 
 // `hostFolderText` is the folder field's text (trimmed here). `bnInstallSetEnable` is called
 // only when every test passes; nothing here ever disables the button.
-void CheckInstallationEnabled(app::Log& log, const app::InstallerState& state,
+void CheckInstallationEnabled(session::Log& log, const session::InstallerState& state,
                               platform::FileSystem& files, platform::System& system,
                               const std::string& hostFolderText,
                               const std::function<void()>& bnInstallSetEnable);

@@ -5,6 +5,7 @@
 #include <exception>
 #include <string>
 
+#include "engine_text/system_error_text.h"
 #include "host/xpos.h"
 
 namespace host {
@@ -23,7 +24,7 @@ bool isConflicting(const std::string& exeName, int cadPosition) {
 
 }  // namespace
 
-bool CheckRunApp(app::Log& log, platform::System& system) {
+bool CheckRunApp(session::Log& log, platform::System& system) {
     log.info(2, "Sprawdzamy uruchomienie applikacji CAD.");
     try {
         bool conflict = false;
@@ -43,6 +44,9 @@ bool CheckRunApp(app::Log& log, platform::System& system) {
             return true;
         }
         log.info(1, "Wyłącz program " + findApp + " i spróbuj ponownie.");
+        return false;
+    } catch (const platform::SystemError& error) {
+        log.info(1, "[BŁAD]" + engine_text::systemErrorText(error));
         return false;
     } catch (const std::exception& error) {
         log.info(1, std::string("[BŁAD]") + error.what());

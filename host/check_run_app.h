@@ -3,13 +3,13 @@
 // the guard scans the whole process snapshot and names the last conflicting program.
 #pragma once
 
-#include "app/log.h"
 #include "platform/system.h"
+#include "session/log.h"
 
 namespace host {
 
 // True when no conflicting process runs. False when one does (level-1 message naming the
 // last one seen) or when the snapshot fails ("[BŁAD]" + the error's text at level 1).
-bool CheckRunApp(app::Log& log, platform::System& system);
+bool CheckRunApp(session::Log& log, platform::System& system);
 
 }  // namespace host

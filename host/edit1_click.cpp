@@ -23,7 +23,7 @@ std::string hostFolderFromPicked(std::string_view picked) {
     return folderProposal(folder);
 }
 
-void Edit1Click(app::Log& log, app::InstallerState& state, toolkit::Edit& Edit1,
+void Edit1Click(session::Log& log, session::InstallerState& state, toolkit::Edit& Edit1,
                 const FolderChooser& gimmeDir, const std::function<void()>& checkEdit) {
     if (!gimmeDir(state.strFolder)) return;
     const std::string s = hostFolderFromPicked(state.strFolder);

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/installer_state.h"
-#include "app/log.h"
+#include "session/installer_state.h"
+#include "session/log.h"
 #include "toolkit/edit.h"
 
 namespace host {
@@ -22,7 +22,7 @@ std::string hostFolderFromPicked(std::string_view picked);
 
 // `checkEdit` is the field's change handler, run once more directly after the assignment so
 // that the check runs even when the text did not change.
-void Edit1Click(app::Log& log, app::InstallerState& state, toolkit::Edit& Edit1,
+void Edit1Click(session::Log& log, session::InstallerState& state, toolkit::Edit& Edit1,
                 const FolderChooser& gimmeDir, const std::function<void()>& checkEdit);
 
 }  // namespace host

@@ -10,7 +10,7 @@
 
 namespace host {
 
-bool searchInstallationPath(app::Log& log, app::InstallerState& state,
+bool searchInstallationPath(session::Log& log, session::InstallerState& state,
                             platform::FileSystem& files, platform::System& system,
                             toolkit::Edit& Edit1, toolkit::Control& StaticText1) {
     log.info(2, "Wyszukiwanie zainstalowanego oprogramowania CAD LUMOR.");

@@ -2,10 +2,10 @@
 // maker folder, proposes one in the folder field and shows the field with its caption.
 #pragma once
 
-#include "app/installer_state.h"
-#include "app/log.h"
 #include "platform/file_system.h"
 #include "platform/system.h"
+#include "session/installer_state.h"
+#include "session/log.h"
 #include "toolkit/control.h"
 #include "toolkit/edit.h"
 
@@ -13,7 +13,7 @@ namespace host {
 
 // Returns `destination`: true when an installation was found and proposed (its add-on folder
 // need not exist). The field's change handler runs inside the proposal's assignment.
-bool searchInstallationPath(app::Log& log, app::InstallerState& state,
+bool searchInstallationPath(session::Log& log, session::InstallerState& state,
                             platform::FileSystem& files, platform::System& system,
                             toolkit::Edit& Edit1, toolkit::Control& StaticText1);
 

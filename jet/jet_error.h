@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/file_error.h"
+
 namespace jet {
 
 // What failed, for callers that word errors in their users' language. The English detail
@@ -41,11 +43,13 @@ public:
         : std::runtime_error(file + ", table " + table + ": " + what),
           fault_(fault), file_(file), table_(table), detail_(what) {}
 
-    // A failure of the system on the file; `reason` is its own message.
+    // A failure of the system on the file: the kind of failure and the system's own message.
     static JetError system(JetFault fault, const std::string& file, const std::string& what,
-                           const std::string& reason) {
+                           const std::string& reason,
+                           platform::FileFailure failure = platform::FileFailure::Other) {
         JetError error(fault, file, what + ": " + reason);
         error.systemReason_ = reason;
+        error.systemFailure_ = failure;
         return error;
     }
     static JetError noSuchColumn(const std::string& file, const std::string& table,
@@ -60,6 +64,8 @@ public:
     const std::string& column() const { return column_; }
     // The system's message for CannotOpen, CannotCreate, CannotRead and CannotWrite.
     const std::string& systemReason() const { return systemReason_; }
+    // Why the system refused, for the same faults (Other when it is not known).
+    platform::FileFailure systemFailure() const { return systemFailure_; }
     const std::string& file() const { return file_; }
     // The page concerned, or kNoPage.
     std::uint32_t page() const { return page_; }
@@ -76,6 +82,7 @@ private:
     std::uint32_t page_ = kNoPage;
     std::string column_;
     std::string systemReason_;
+    platform::FileFailure systemFailure_ = platform::FileFailure::Other;
     std::string table_;
     std::string detail_;
 };

@@ -33,7 +33,8 @@ public:
             size_ = size < 0 ? 0 : static_cast<std::uint64_t>(size);
         } catch (const platform::FileError& error) {
             throw JetError::system(createNew ? JetFault::CannotCreate : JetFault::CannotOpen, path_,
-                                   createNew ? "cannot create" : "cannot open", reasonOf(error));
+                                   createNew ? "cannot create" : "cannot open", reasonOf(error),
+                                   error.failure());
         }
     }
     const std::string& name() const override { return path_; }
@@ -52,7 +53,8 @@ public:
                 done += got;
             }
         } catch (const platform::FileError& error) {
-            throw JetError::system(JetFault::CannotRead, path_, "cannot read", reasonOf(error));
+            throw JetError::system(JetFault::CannotRead, path_, "cannot read", reasonOf(error),
+                                   error.failure());
         }
         if (done != out.size())
             throw JetError(path_, "the file ended while reading offset " + std::to_string(offset));
@@ -63,7 +65,8 @@ public:
         try {
             writer_->writeAt(static_cast<std::int64_t>(offset), data.data(), data.size());
         } catch (const platform::FileError& error) {
-            throw JetError::system(JetFault::CannotWrite, path_, "cannot write", reasonOf(error));
+            throw JetError::system(JetFault::CannotWrite, path_, "cannot write", reasonOf(error),
+                                   error.failure());
         }
         if (offset + data.size() > size_) size_ = offset + data.size();
     }
@@ -72,7 +75,8 @@ public:
         try {
             writer_->flush();
         } catch (const platform::FileError& error) {
-            throw JetError::system(JetFault::CannotWrite, path_, "cannot flush", reasonOf(error));
+            throw JetError::system(JetFault::CannotWrite, path_, "cannot flush", reasonOf(error),
+                                   error.failure());
         }
     }
 

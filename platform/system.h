@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/system_error.h"
+
 namespace platform {
 
 struct ProcessEntry {
@@ -26,11 +28,12 @@ public:
     // Roots of the local drives in the order the system gives them, each ending with the
     // separator ("C:\", "D:\"; on POSIX see platform/posix/drive_roots.h).
     virtual std::vector<std::string> driveRoots() = 0;
-    // The running processes; throws std::runtime_error when no snapshot can be taken.
+    // The running processes; throws SystemError when no snapshot can be taken.
     virtual std::vector<ProcessEntry> processSnapshot() = 0;
-    // Full path of the running executable (throws std::runtime_error when unknown).
+    // Full path of the running executable (throws SystemError when unknown).
     virtual std::string executablePath() = 0;
-    // The process's current directory, without a trailing separator (except a bare root).
+    // The process's current directory, without a trailing separator (except a bare root);
+    // throws SystemError when the system cannot tell it.
     virtual std::string currentDirectory() = 0;
     // Width and height of the primary screen in pixels (the whole screen, not the work area).
     virtual ScreenSize primaryScreenSize() = 0;

@@ -15,7 +15,7 @@ void disableAll(const ButtonPictures& b) {
 
 }  // namespace
 
-void bnInstallSetDisable(const ButtonPictures& b, app::Log& log) {
+void bnInstallSetDisable(const ButtonPictures& b, session::Log& log) {
     log.info(2, "Blokujemy klawisz INSTALL");
     disableAll(b);
     b.Hover.setVisible(false);
@@ -24,7 +24,7 @@ void bnInstallSetDisable(const ButtonPictures& b, app::Log& log) {
     b.Disable.setVisible(true);
 }
 
-void bnInstallSetEnable(const ButtonPictures& b, app::Log& log) {
+void bnInstallSetEnable(const ButtonPictures& b, session::Log& log) {
     log.info(2, "Odblokowywujemy klawisz INSTALL");
     disableAll(b);
     b.Hover.setVisible(false);
@@ -34,7 +34,7 @@ void bnInstallSetEnable(const ButtonPictures& b, app::Log& log) {
     b.Normal.setEnabled(true);
 }
 
-void bnInstallSetHover(const ButtonPictures& b, app::Log& log) {
+void bnInstallSetHover(const ButtonPictures& b, session::Log& log) {
     log.info(2, "SET HOVER na klawiszu INSTALL");
     disableAll(b);
     b.Active.setVisible(false);
@@ -44,7 +44,7 @@ void bnInstallSetHover(const ButtonPictures& b, app::Log& log) {
     b.Hover.setEnabled(true);
 }
 
-void bnInstallSetActive(const ButtonPictures& b, app::Log& log) {
+void bnInstallSetActive(const ButtonPictures& b, session::Log& log) {
     log.info(2, "SET ACTIVE na klawiszu INSTALL");
     disableAll(b);
     b.Disable.setVisible(false);
@@ -54,12 +54,12 @@ void bnInstallSetActive(const ButtonPictures& b, app::Log& log) {
     b.Active.setEnabled(true);
 }
 
-void bnInstallEnter(const ButtonPictures& b, app::Log& log) {
+void bnInstallEnter(const ButtonPictures& b, session::Log& log) {
     log.info(2, "SET bnInstallEnter na klawiszu INSTALL");
     if (b.Normal.visible()) bnInstallSetHover(b, log);
 }
 
-void bnInstallLeave(const ButtonPictures& b, app::Log& log) {
+void bnInstallLeave(const ButtonPictures& b, session::Log& log) {
     log.info(2, "SET bnInstallLeave na klawiszu INSTALL");
     if (b.Hover.visible()) bnInstallSetEnable(b, log);
 }

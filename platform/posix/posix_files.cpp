@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/file_error_text.h"
+#include "platform/posix/file_failure.h"
 
 namespace platform::posix {
 
@@ -47,24 +47,24 @@ int openDescriptor(const std::string& path, int flags, FileAction action) {
     do {
         fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
     } while (fd < 0 && errno == EINTR);
-    if (fd < 0) throw fileError(action, path, errorText(errno));
+    if (fd < 0) throw fileError(action, path, errno);
     struct stat info;
     if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
         ::close(fd);
-        throw fileError(action, path, errorText(EISDIR));
+        throw fileError(action, path, EISDIR);
     }
     return fd;
 }
 
 std::int64_t sizeOf(int fd, const std::string& path) {
     struct stat info;
-    if (::fstat(fd, &info) != 0) throw fileError(FileAction::Size, path, errorText(errno));
+    if (::fstat(fd, &info) != 0) throw fileError(FileAction::Size, path, errno);
     return static_cast<std::int64_t>(info.st_size);
 }
 
 std::size_t readFully(int fd, const std::string& path, std::int64_t offset, void* buffer,
                       std::size_t count) {
-    if (offset < 0) throw fileError(FileAction::Read, path, errorText(EINVAL));
+    if (offset < 0) throw fileError(FileAction::Read, path, EINVAL);
     auto* bytes = static_cast<char*>(buffer);
     std::size_t done = 0;
     while (done < count) {
@@ -72,7 +72,7 @@ std::size_t readFully(int fd, const std::string& path, std::int64_t offset, void
                                     static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
         if (got < 0) {
             if (errno == EINTR) continue;
-            throw fileError(FileAction::Read, path, errorText(errno));
+            throw fileError(FileAction::Read, path, errno);
         }
         if (got == 0) break;
         done += static_cast<std::size_t>(got);
@@ -92,7 +92,7 @@ void writeFully(int fd, const std::string& path, std::int64_t offset, const void
                                   static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
         if (put < 0) {
             if (errno == EINTR) continue;
-            throw fileError(FileAction::Write, path, errorText(errno));
+            throw fileError(FileAction::Write, path, errno);
         }
         done += static_cast<std::size_t>(put);
     }
@@ -115,12 +115,12 @@ class PosixWritable : public WritableFile {
 public:
     PosixWritable(const std::string& path, int fd) : WritableFile(path), fd_(fd) {}
     void write(const void* data, std::size_t count) override {
-        if (fd_.get() < 0) throw fileError(FileAction::Write, path(), errorText(EBADF));
+        if (fd_.get() < 0) throw fileError(FileAction::Write, path(), EBADF);
         writeFully(fd_.get(), path(), -1, data, count);
     }
     void close() override {
         if (const int error = fd_.closeNow(); error != 0)
-            throw fileError(FileAction::Write, path(), errorText(error));
+            throw fileError(FileAction::Write, path(), error);
     }
 
 private:
@@ -135,12 +135,12 @@ public:
         return readFully(fd_.get(), path(), offset, buffer, count);
     }
     void writeAt(std::int64_t offset, const void* data, std::size_t count) override {
-        if (offset < 0) throw fileError(FileAction::Write, path(), errorText(EINVAL));
+        if (offset < 0) throw fileError(FileAction::Write, path(), EINVAL);
         writeFully(fd_.get(), path(), offset, data, count);
     }
     void flush() override {
         if (::fsync(fd_.get()) != 0 && errno != EINVAL && errno != EROFS)
-            throw fileError(FileAction::Write, path(), errorText(errno));
+            throw fileError(FileAction::Write, path(), errno);
     }
 
 private:

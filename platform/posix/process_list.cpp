@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "platform/posix/posix_files.h"
+#include "platform/system_error.h"
 
 namespace platform::posix {
 
@@ -55,8 +56,7 @@ std::string executableFileName(std::string_view path) {
 std::vector<ProcessEntry> processesFromProc() {
     const std::unique_ptr<DIR, int (*)(DIR*)> proc(::opendir("/proc"), &::closedir);
     if (!proc)
-        throw std::runtime_error("Nie można odczytać listy procesów z /proc (" +
-                                 errorText(errno) + ")");
+        throw SystemError(SystemQuery::ProcessList, errorText(errno), "/proc");
     std::vector<ProcessEntry> processes;
     while (dirent* entry = ::readdir(proc.get())) {
         if (!allDigits(entry->d_name)) continue;

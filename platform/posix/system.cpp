@@ -40,8 +40,7 @@ public:
         for (;;) {
             const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
             if (length < 0)
-                throw std::runtime_error("Nie można ustalić ścieżki programu (" +
-                                         posix::errorText(errno) + ")");
+                throw SystemError(SystemQuery::ExecutablePath, posix::errorText(errno));
             if (static_cast<std::size_t>(length) < path.size()) {
                 path.resize(static_cast<std::size_t>(length));
                 return path;
@@ -53,8 +52,7 @@ public:
         std::string path(256, '\0');
         while (!::getcwd(path.data(), path.size())) {
             if (errno != ERANGE)
-                throw std::runtime_error("Nie można ustalić bieżącego katalogu (" +
-                                         posix::errorText(errno) + ")");
+                throw SystemError(SystemQuery::CurrentDirectory, posix::errorText(errno));
             path.resize(path.size() * 2);
         }
         path.resize(path.find('\0'));

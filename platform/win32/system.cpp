@@ -3,8 +3,6 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
-#include <stdexcept>
-
 #include "platform/system.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/wide.h"
@@ -13,8 +11,8 @@ namespace platform {
 
 namespace {
 
-std::runtime_error lastSystemError(const std::string& what) {
-    return std::runtime_error(what + " (" + win32::systemMessage(GetLastError()) + ")");
+SystemError lastSystemError(SystemQuery query) {
+    return SystemError(query, win32::systemMessage(GetLastError()));
 }
 
 class Win32System : public System {
@@ -44,13 +42,13 @@ public:
 
     std::vector<ProcessEntry> processSnapshot() override {
         win32::UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-        if (!snapshot.valid()) throw lastSystemError("Nie można pobrać listy procesów");
+        if (!snapshot.valid()) throw lastSystemError(SystemQuery::ProcessSnapshot);
         std::vector<ProcessEntry> processes;
         PROCESSENTRY32W entry{};
         entry.dwSize = sizeof entry;
         BOOL more = Process32FirstW(snapshot.get(), &entry);
         if (!more && GetLastError() != ERROR_NO_MORE_FILES)
-            throw lastSystemError("Nie można odczytać listy procesów");
+            throw lastSystemError(SystemQuery::ProcessList);
         for (; more; more = Process32NextW(snapshot.get(), &entry)) {
             ProcessEntry process;
             process.id = entry.th32ProcessID;
@@ -68,7 +66,7 @@ public:
         for (;;) {
             const DWORD length =
                 GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-            if (length == 0) throw lastSystemError("Nie można ustalić ścieżki programu");
+            if (length == 0) throw lastSystemError(SystemQuery::ExecutablePath);
             if (length < path.size()) {
                 path.resize(length);
                 return win32::fromWide(path);
@@ -81,10 +79,10 @@ public:
         std::wstring path;
         DWORD needed = GetCurrentDirectoryW(0, nullptr);
         for (;;) {
-            if (needed == 0) throw lastSystemError("Nie można ustalić bieżącego katalogu");
+            if (needed == 0) throw lastSystemError(SystemQuery::CurrentDirectory);
             path.assign(needed, L'\0');
             const DWORD length = GetCurrentDirectoryW(needed, path.data());
-            if (length == 0) throw lastSystemError("Nie można ustalić bieżącego katalogu");
+            if (length == 0) throw lastSystemError(SystemQuery::CurrentDirectory);
             if (length < needed) {
                 path.resize(length);
                 return win32::fromWide(path);

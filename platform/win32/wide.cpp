@@ -45,7 +45,7 @@ std::string systemMessage(DWORD error) {
     if (buffer) LocalFree(buffer);
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' '))
         text.pop_back();
-    if (text.empty()) return "błąd systemu " + std::to_string(error);
+    if (text.empty()) return "system error " + std::to_string(error);
     return fromWide(text);
 }
 

@@ -18,7 +18,7 @@ std::string fromWide(const wchar_t* text);
 // less for folders) are made absolute and given the "\\?\" prefix, which lifts the limit.
 std::wstring toWidePath(std::string_view path);
 
-// The system's message for `error` without its line end, or "błąd systemu N" when it has none.
+// The system's message for `error` without its line end, or "system error N" when it has none.
 std::string systemMessage(DWORD error);
 
 }  // namespace platform::win32

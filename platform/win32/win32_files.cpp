@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/file_error_text.h"
+#include "platform/win32/file_failure.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/wide.h"
 
@@ -16,7 +16,7 @@ namespace {
 constexpr std::size_t kMaxTransfer = 1u << 30;
 
 FileError lastError(FileAction action, const std::string& path) {
-    return fileError(action, path, systemMessage(GetLastError()));
+    return fileError(action, path, GetLastError());
 }
 
 DWORD shareMode(Sharing sharing) {
@@ -48,7 +48,7 @@ std::int64_t sizeOf(HANDLE handle, const std::string& path) {
 
 std::size_t readFully(HANDLE handle, const std::string& path, std::int64_t offset,
                       void* buffer, std::size_t count) {
-    if (offset < 0) throw fileError(FileAction::Read, path, systemMessage(ERROR_NEGATIVE_SEEK));
+    if (offset < 0) throw fileError(FileAction::Read, path, ERROR_NEGATIVE_SEEK);
     auto* bytes = static_cast<char*>(buffer);
     std::size_t done = 0;
     while (done < count) {
@@ -81,7 +81,7 @@ void writeFully(HANDLE handle, const std::string& path, std::int64_t offset, con
             ok = WriteFile(handle, bytes + done, chunk, &put, &position);
         }
         if (!ok) throw lastError(FileAction::Write, path);
-        if (put == 0) throw fileError(FileAction::Write, path, systemMessage(ERROR_DISK_FULL));
+        if (put == 0) throw fileError(FileAction::Write, path, ERROR_DISK_FULL);
         done += put;
     }
 }
@@ -104,7 +104,7 @@ public:
     Win32Writable(const std::string& path, HANDLE handle) : WritableFile(path), file_(handle) {}
     void write(const void* data, std::size_t count) override {
         if (!file_.valid())
-            throw fileError(FileAction::Write, path(), systemMessage(ERROR_INVALID_HANDLE));
+            throw fileError(FileAction::Write, path(), ERROR_INVALID_HANDLE);
         writeFully(file_.get(), path(), -1, data, count);
     }
     void close() override {
@@ -125,7 +125,7 @@ public:
     }
     void writeAt(std::int64_t offset, const void* data, std::size_t count) override {
         if (offset < 0)
-            throw fileError(FileAction::Write, path(), systemMessage(ERROR_NEGATIVE_SEEK));
+            throw fileError(FileAction::Write, path(), ERROR_NEGATIVE_SEEK);
         writeFully(file_.get(), path(), offset, data, count);
     }
     void flush() override {

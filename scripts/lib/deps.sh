@@ -49,18 +49,20 @@ lumor_install_npm() {
   fi
 }
 
-# A Wine prefix of the build's own, made once and reused.
-lumor_wine_env() {
-  local root="$1"
-  export WINEPREFIX="$root/build/wineprefix"
+# A Wine prefix at PREFIX, made once and reused: windows unmanaged, because without a window
+# manager every window destruction would stall for 2 s.
+lumor_wine_prefix() {
+  export WINEPREFIX="$1"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "== creating the Wine prefix"
+    echo "== creating the Wine prefix $WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     wineboot --init >/dev/null 2>&1 || true
-    # Without a window manager every window destruction would stall for 2 s.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
     wineserver -w || true
   fi
 }
+
+# The build's own Wine prefix, under ROOT/build.
+lumor_wine_env() { lumor_wine_prefix "$1/build/wineprefix"; }

@@ -2,6 +2,8 @@
 # scripts/gui-test and scripts/lib/demo-run. Screenshots and pixel checks use ImageMagick,
 # pointer moves and clicks xdotool.
 
+source "$(dirname "${BASH_SOURCE[0]}")/deps.sh"  # lumor_wine_prefix
+
 GUI_IM=/usr/bin/convert  # another `convert` may shadow ImageMagick's
 
 # Starts Xvfb on the first free display from :90 up and exports DISPLAY; GUI_XVFB_PID is
@@ -36,21 +38,6 @@ gui_stop_display() {
     kill "$GUI_XVFB_PID" 2>/dev/null || true
     wait "$GUI_XVFB_PID" 2>/dev/null || true
     GUI_XVFB_PID=
-  fi
-}
-
-# A Wine prefix of the GUI test's own (made once, reused): windows unmanaged, so that
-# closing one does not stall without a window manager.
-gui_wine_env() {
-  export WINEPREFIX="$1"
-  export WINEDEBUG=-all
-  export WINEDLLOVERRIDES="mscoree,mshtml="
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "== creating the Wine prefix for the GUI test"
-    mkdir -p "$WINEPREFIX"
-    wineboot --init >/dev/null 2>&1 || true
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
-    wineserver -w || true
   fi
 }
 

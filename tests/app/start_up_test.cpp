@@ -74,7 +74,7 @@ TEST(StartUp, DebugModeLogsTraceLinesWithoutTouchingTheStatusLabel) {
 TEST(StartUp, FormCreateSetsTheStateTheWorkingFolderAndTheWindow) {
     apptest::Installer in;
     in.start();
-    const InstallerState& s = in.form->state;
+    const session::InstallerState& s = in.form->state;
     const std::string tmp = in.dir.folder() + "tmp" + platform::kSeparator;
     EXPECT_EQ(s.tmpDir, tmp);
     EXPECT_TRUE(std::filesystem::is_directory(in.workDir()));

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "app/installer_state.h"
 #include "archive/zip/zip_writer.h"
 #include "platform/paths.h"
+#include "session/installer_state.h"
 #include "tests/support/recording_log.h"
 #include "tests/support/std_file_system.h"
 #include "tests/support/test_paths.h"
@@ -44,7 +44,7 @@ protected:
     testsupport::TempDir dir;
     testsupport::StdFileSystem fs;
     testsupport::RecordingLog log;
-    app::InstallerState state;
+    session::InstallerState state;
 };
 
 }  // namespace archivetest

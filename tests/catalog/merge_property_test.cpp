@@ -112,7 +112,7 @@ Outcome runMerge(const Case& c, bool debug) {
     if (c.withOld) writeCatalog(od, c.oldRows);
     if (c.withDestination) writeCatalog(dn, c.destinationRows);
     RecordingLog log;
-    app::DatabaseComponents components;
+    session::DatabaseComponents components;
     catalog::CatalogMerge merge(log, platform::realFileSystem(), components, debug);
     Outcome out;
     out.ok = merge.CopyMdb(nw, od, dn);

@@ -57,7 +57,7 @@ protected:
     }
 
     RecordingLog log;
-    app::DatabaseComponents components;
+    session::DatabaseComponents components;
     catalog::TableMergeCounts producentCounts, dodatkiCounts;
 };
 

@@ -5,11 +5,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/log.h"
+#include "session/log.h"
 
 namespace catalogtest {
 
-class RecordingLog : public app::Log {
+class RecordingLog : public session::Log {
 public:
     void info(std::int32_t lvl, const std::string& txt) override { lines.emplace_back(lvl, txt); }
     std::vector<std::pair<std::int32_t, std::string>> lines;

@@ -32,6 +32,14 @@ run nieznane
 expect 2 "pakiet: nieznane polecenie \`nieznane\`" "an unknown command is named, exit 2"
 run help
 expect 0 "catalog" "help lists the commands, exit 0"
+run catalog
+expect 2 "użycie: pakiet catalog CZYNNOŚĆ" "catalog without an action prints its usage, exit 2"
+[ -z "$out" ] && grep -qF "pakiet catalog merge NOWY STARY WYNIK" <<<"$err" && pass "the usage goes to stderr, every action in Polish" ||
+  fail "catalog usage: stdout: $out, stderr: $err"
+run catalog nieznana
+expect 2 "pakiet catalog: nieznana czynność \`nieznana\`" "an unknown catalog action is named, exit 2"
+run catalog merge a.mdb
+expect 2 "użycie: pakiet catalog merge" "catalog merge with too few files prints its usage, exit 2"
 
 # --- catalog ----------------------------------------------------------------------------------
 k=$work/k.mdb

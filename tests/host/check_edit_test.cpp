@@ -45,7 +45,7 @@ protected:
     testsupport::FaultInjectingFileSystem files;
     testsupport::FakeSystem system;
     hosttest::RecordingLog log;
-    app::InstallerState state;
+    session::InstallerState state;
     toolkit::Edit Edit1{"Edit1"};
     std::string hostFolder, openedIn;
     int checks = 0, enables = 0;

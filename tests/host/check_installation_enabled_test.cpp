@@ -41,7 +41,7 @@ protected:
     testsupport::FaultInjectingFileSystem files;
     testsupport::FakeSystem system;
     hosttest::RecordingLog log;
-    app::InstallerState state;
+    session::InstallerState state;
     std::string hostFolder, packageFolder, catalog, aside;
 };
 

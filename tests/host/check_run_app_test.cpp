@@ -77,4 +77,17 @@ TEST(CheckRunApp, AFailingSnapshotBlocksWithTheErrorText) {
     EXPECT_FALSE(log.has("Nie znaleziono uruchomionej applikacji CAD."));
 }
 
+TEST(CheckRunApp, TheSystemsRefusalIsWordedInPolish) {
+    // The platform throws a typed error; the guard words it, the system's text in parentheses.
+    struct RefusingSystem : testsupport::FakeSystem {
+        std::vector<platform::ProcessEntry> processSnapshot() override {
+            throw platform::SystemError(platform::SystemQuery::ProcessList, "Permission denied", "/proc");
+        }
+    } system;
+    RecordingLog log;
+    EXPECT_FALSE(host::CheckRunApp(log, system));
+    EXPECT_EQ(log.lines.back(),
+              (hosttest::LogLine{1, "[BŁAD]Nie można odczytać listy procesów z /proc (Permission denied)"}));
+}
+
 }  // namespace

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/log.h"
+#include "session/log.h"
 
 namespace hosttest {
 
@@ -14,7 +14,7 @@ struct LogLine {
     bool operator==(const LogLine&) const = default;
 };
 
-class RecordingLog : public app::Log {
+class RecordingLog : public session::Log {
 public:
     void info(std::int32_t lvl, const std::string& txt) override { lines.push_back({lvl, txt}); }
 

@@ -35,7 +35,7 @@ protected:
     testsupport::FaultInjectingFileSystem files;
     testsupport::FakeSystem system;
     hosttest::RecordingLog log;
-    app::InstallerState state;
+    session::InstallerState state;
     toolkit::Edit Edit1{"Edit1"};
     toolkit::Control StaticText1{"StaticText1"};
     int enables = 0;

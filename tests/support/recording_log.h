@@ -6,11 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/log.h"
+#include "session/log.h"
 
 namespace testsupport {
 
-class RecordingLog : public app::Log {
+class RecordingLog : public session::Log {
 public:
     void info(std::int32_t lvl, const std::string& txt) override { lines.emplace_back(lvl, txt); }
     std::vector<std::string> atLevel(std::int32_t lvl) const {

@@ -25,7 +25,7 @@ std::string looks(const ButtonPictures& b) {
     return out;
 }
 
-using Operation = void (*)(const ButtonPictures&, app::Log&);
+using Operation = void (*)(const ButtonPictures&, session::Log&);
 
 struct LookCase {
     const char* what;

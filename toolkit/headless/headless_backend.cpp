@@ -6,6 +6,7 @@
 
 #include "toolkit/edit.h"
 #include "toolkit/gauge.h"
+#include "toolkit/toolkit_error.h"
 
 namespace toolkit {
 
@@ -91,7 +92,7 @@ void HeadlessBackend::showErrorReport(const std::string& message) {
 }
 
 Image HeadlessBackend::loadJpegFile(const std::string& path) {
-    if (!decoder_) throw std::runtime_error("No JPEG decoder in this backend: " + path);
+    if (!decoder_) throw ToolkitError(ToolkitFault::NoPictureDecoder, path);
     return decoder_->decodeJpegFile(path);
 }
 

@@ -4,12 +4,13 @@
 #include <stdexcept>
 #include <string>
 
+#include "toolkit/toolkit_error.h"
+
 namespace toolkit::win32 {
 
 Bitmap::Bitmap(int width, int height) : width_(width), height_(height) {
     if (width <= 0 || height <= 0)
-        throw std::runtime_error("Nieprawidłowy rozmiar obrazu: " + std::to_string(width) + "x" +
-                                 std::to_string(height));
+        throw ToolkitError(ToolkitFault::BadPictureSize, ToolkitError::sizeName(width, height));
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -20,8 +21,7 @@ Bitmap::Bitmap(int width, int height) : width_(width), height_(height) {
     void* bits = nullptr;
     handle_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!handle_ || !bits)
-        throw std::runtime_error("Brak pamięci na obraz " + std::to_string(width) + "x" +
-                                 std::to_string(height));
+        throw ToolkitError(ToolkitFault::NoMemoryForPicture, ToolkitError::sizeName(width, height));
     pixels_ = static_cast<std::uint32_t*>(bits);
 }
 

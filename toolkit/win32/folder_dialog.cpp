@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 
+#include "toolkit/toolkit_error.h"
 #include "toolkit/win32/com_ptr.h"
 #include "toolkit/win32/wide.h"
 
@@ -14,7 +15,7 @@ std::optional<std::string> pickFolder(HWND owner, const std::string& title, cons
     ComPtr<IFileOpenDialog> dialog;
     if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
                                 dialog.putVoid())))
-        throw std::runtime_error("Nie można otworzyć okna wyboru folderu");
+        throw ToolkitError(ToolkitFault::FolderChooserUnavailable, "");
     FILEOPENDIALOGOPTIONS options = 0;
     dialog->GetOptions(&options);
     dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_NOCHANGEDIR);

@@ -13,6 +13,7 @@
 #include "toolkit/memo.h"
 #include "toolkit/picture.h"
 #include "toolkit/static_text.h"
+#include "toolkit/toolkit_error.h"
 #include "toolkit/win32/wide.h"
 
 namespace toolkit::win32 {
@@ -69,7 +70,7 @@ FormWindow::FormWindow(Form& form, Dispatcher& dispatcher, const WicCodec& codec
     }
     window_ = CreateWindowExW(exStyle, kFormClass, widen(form.caption()).c_str(), style, form.left(), form.top(),
                               form.width(), form.height(), nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!window_) throw std::runtime_error("Nie można utworzyć okna " + form.name());
+    if (!window_) throw ToolkitError(ToolkitFault::WindowNotCreated, form.name());
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormWindow::procedure));
 

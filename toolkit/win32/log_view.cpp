@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "toolkit/win32/wide.h"
 
@@ -29,6 +30,33 @@ void registerClass() {
     RegisterClassW(&wc);
     done = true;
 }
+
+// The thumb's position while it is dragged, on either scroll bar.
+int trackPosition(HWND window, int bar) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_ALL;
+    GetScrollInfo(window, bar, &info);
+    return info.nTrackPos;
+}
+
+// Where a scroll-bar command moves a position `at` on either bar: a line or a page either
+// way, to an end, or to the thumb (the vertical and horizontal codes share their values).
+std::optional<long long> scrollTarget(WORD command, long long at, long long line, long long page, long long end,
+                                      int track) {
+    switch (command) {
+        case SB_LINEUP: return at - line;
+        case SB_LINEDOWN: return at + line;
+        case SB_PAGEUP: return at - page;
+        case SB_PAGEDOWN: return at + page;
+        case SB_TOP: return 0;
+        case SB_BOTTOM: return end;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: return track;
+        default: return std::nullopt;
+    }
+}
+
 }  // namespace
 
 
@@ -267,44 +295,16 @@ LRESULT LogView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             linesChanged();
             return 0;
-        case WM_VSCROLL: {
-            SCROLLINFO info{};
-            info.cbSize = sizeof(info);
-            info.fMask = SIF_ALL;
-            GetScrollInfo(window_, SB_VERT, &info);
-            const long long page = visibleLines();
-            switch (LOWORD(wParam)) {
-                case SB_LINEUP: scrollTo(top_ - 1); break;
-                case SB_LINEDOWN: scrollTo(top_ + 1); break;
-                case SB_PAGEUP: scrollTo(top_ - page); break;
-                case SB_PAGEDOWN: scrollTo(top_ + page); break;
-                case SB_TOP: scrollTo(0); break;
-                case SB_BOTTOM: scrollTo(static_cast<long long>(source_.count())); break;
-                case SB_THUMBTRACK:
-                case SB_THUMBPOSITION: scrollTo(info.nTrackPos); break;
-                default: break;
-            }
+        case WM_VSCROLL:
+            if (const auto to = scrollTarget(LOWORD(wParam), top_, 1, visibleLines(),
+                                             static_cast<long long>(source_.count()), trackPosition(window_, SB_VERT)))
+                scrollTo(*to);
             return 0;
-        }
-        case WM_HSCROLL: {
-            SCROLLINFO info{};
-            info.cbSize = sizeof(info);
-            info.fMask = SIF_ALL;
-            GetScrollInfo(window_, SB_HORZ, &info);
-            const int page = std::max(1, clientWidth());
-            switch (LOWORD(wParam)) {
-                case SB_LINELEFT: scrollHorizontallyTo(left_ - 4 * averageCharWidth_); break;
-                case SB_LINERIGHT: scrollHorizontallyTo(left_ + 4 * averageCharWidth_); break;
-                case SB_PAGELEFT: scrollHorizontallyTo(left_ - page); break;
-                case SB_PAGERIGHT: scrollHorizontallyTo(left_ + page); break;
-                case SB_LEFT: scrollHorizontallyTo(0); break;
-                case SB_RIGHT: scrollHorizontallyTo(contentWidth_); break;
-                case SB_THUMBTRACK:
-                case SB_THUMBPOSITION: scrollHorizontallyTo(info.nTrackPos); break;
-                default: break;
-            }
+        case WM_HSCROLL:
+            if (const auto to = scrollTarget(LOWORD(wParam), left_, 4LL * averageCharWidth_, std::max(1, clientWidth()),
+                                             contentWidth_, trackPosition(window_, SB_HORZ)))
+                scrollHorizontallyTo(static_cast<int>(*to));
             return 0;
-        }
         case WM_MOUSEWHEEL:
             scrollTo(top_ - 3LL * GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA);
             return 0;

@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 
+#include "toolkit/toolkit_error.h"
 #include "toolkit/win32/com_ptr.h"
 #include "toolkit/win32/wide.h"
 
@@ -16,18 +17,19 @@ struct WicCodec::Factory {
 
 namespace {
 
-std::unique_ptr<Bitmap> copyOut(IWICImagingFactory* wic, IWICBitmapSource* source, const std::string& what) {
+// `name` is the picture's name in errors.
+std::unique_ptr<Bitmap> copyOut(IWICImagingFactory* wic, IWICBitmapSource* source, const std::string& name) {
     ComPtr<IWICFormatConverter> converter;
     if (FAILED(wic->CreateFormatConverter(converter.put())) ||
         FAILED(converter->Initialize(source, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone,
                                      nullptr, 0.0, WICBitmapPaletteTypeCustom)))
-        throw std::runtime_error("Nie można przekształcić obrazu " + what);
+        throw ToolkitError(ToolkitFault::PictureUnconvertible, name);
     UINT width = 0, height = 0;
     converter->GetSize(&width, &height);
     auto bitmap = std::make_unique<Bitmap>(static_cast<int>(width), static_cast<int>(height));
     if (FAILED(converter->CopyPixels(nullptr, bitmap->stride(), bitmap->byteSize(),
                                      reinterpret_cast<BYTE*>(bitmap->pixels()))))
-        throw std::runtime_error("Nie można odczytać obrazu " + what);
+        throw ToolkitError(ToolkitFault::PictureUndecodable, name);
     return bitmap;
 }
 
@@ -41,27 +43,26 @@ WicCodec::WicCodec() : factory_(std::make_unique<Factory>()) {
     (void)comOnThisThread;
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_IWICImagingFactory, factory_->wic.putVoid())))
-        throw std::runtime_error("Brak komponentu obrazów systemu (WIC)");
+        throw ToolkitError(ToolkitFault::NoPictureDecoder, "", "WIC");
 }
 
 WicCodec::~WicCodec() = default;
 
 std::unique_ptr<Bitmap> WicCodec::decodeJpegFile(const std::string& path) const {
-    const std::string what = "JPEG " + path;
-    const std::string refusal = "Plik " + path + " nie jest poprawnym obrazem JPEG";
+    const ToolkitError refusal(ToolkitFault::NotAJpeg, path);
     ComPtr<IWICBitmapDecoder> decoder;
     if (FAILED(factory_->wic->CreateDecoderFromFilename(widen(path).c_str(), nullptr, GENERIC_READ,
                                                         WICDecodeMetadataCacheOnDemand, decoder.put())))
-        throw std::runtime_error(refusal);
+        throw refusal;
     GUID format{};
     if (FAILED(decoder->GetContainerFormat(&format)) || format != GUID_ContainerFormatJpeg)
-        throw std::runtime_error(refusal);
+        throw refusal;
     ComPtr<IWICBitmapFrameDecode> frame;
-    if (FAILED(decoder->GetFrame(0, frame.put()))) throw std::runtime_error(refusal);
+    if (FAILED(decoder->GetFrame(0, frame.put()))) throw refusal;
     try {
-        return copyOut(factory_->wic.get(), frame.get(), what);
-    } catch (const std::runtime_error&) {
-        throw std::runtime_error(refusal);
+        return copyOut(factory_->wic.get(), frame.get(), path);
+    } catch (const ToolkitError&) {
+        throw refusal;
     }
 }
 
@@ -74,7 +75,7 @@ std::unique_ptr<Bitmap> WicCodec::decodeMemory(const void* bytes, std::size_t si
         FAILED(factory_->wic->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
                                                       decoder.put())) ||
         FAILED(decoder->GetFrame(0, frame.put())))
-        throw std::runtime_error("Nie można odczytać obrazu " + what);
+        throw ToolkitError(ToolkitFault::PictureUndecodable, what);
     return copyOut(factory_->wic.get(), frame.get(), what);
 }
 
@@ -87,9 +88,12 @@ std::unique_ptr<Bitmap> WicCodec::scale(const Bitmap& source, int width, int hei
         FAILED(factory_->wic->CreateBitmapScaler(scaler.put())) ||
         FAILED(scaler->Initialize(wrapped.get(), static_cast<UINT>(width), static_cast<UINT>(height),
                                   WICBitmapInterpolationModeFant)))
-        throw std::runtime_error("Nie można przeskalować obrazu do " + std::to_string(width) + "x" +
-                                 std::to_string(height));
-    return copyOut(factory_->wic.get(), scaler.get(), "przeskalowanego");
+        throw ToolkitError(ToolkitFault::PictureUnscalable, ToolkitError::sizeName(width, height));
+    try {
+        return copyOut(factory_->wic.get(), scaler.get(), ToolkitError::sizeName(width, height));
+    } catch (const ToolkitError&) {
+        throw ToolkitError(ToolkitFault::PictureUnscalable, ToolkitError::sizeName(width, height));
+    }
 }
 
 }  // namespace toolkit::win32

@@ -6,6 +6,7 @@
 
 #include <stdexcept>
 
+#include "toolkit/toolkit_error.h"
 #include "toolkit/win32/folder_dialog.h"
 #include "toolkit/win32/wide.h"
 #include "toolkit/win32/win32_image.h"
@@ -40,7 +41,7 @@ void Win32Backend::detach(Form& form) {
 }
 
 FormWindow& Win32Backend::windowOf(Form& form) {
-    if (&form != form_ || !window_) throw std::logic_error("Okno nie jest utworzone: " + form.name());
+    if (&form != form_ || !window_) throw std::logic_error("window not created: " + form.name());
     return *window_;
 }
 
@@ -54,8 +55,8 @@ void Win32Backend::repaintNow(Control& control) {
 
 void Win32Backend::showErrorReport(const std::string& message) {
     // Like the classic report: the message as one sentence, the application's title above it.
-    std::string text = message.empty() ? "Nieznany błąd" : message;
-    if (text.back() != '.' && text.back() != '!' && text.back() != '?') text += '.';
+    std::string text = message;
+    if (!text.empty() && text.back() != '.' && text.back() != '!' && text.back() != '?') text += '.';
     HWND owner = window_ && !window_->closed() ? window_->handle() : nullptr;
     MessageBoxW(owner, widen(text).c_str(), widen(application_.title).c_str(), MB_OK | MB_ICONERROR);
 }
@@ -67,13 +68,13 @@ Image Win32Backend::loadAsset(const std::string& name, int /*width*/, int /*heig
     HRSRC resource = FindResourceW(module, widen(name).c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
     HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (!bytes) throw std::runtime_error("Brak obrazu " + name + " w zasobach programu");
+    if (!bytes) throw ToolkitError(ToolkitFault::NoBuiltInPicture, name);
     return makeImage(codec_->decodeMemory(bytes, SizeofResource(module, resource), name));
 }
 
 Image Win32Backend::stretch(const Image& image, int width, int height) {
     const Bitmap* bitmap = bitmapOf(image);
-    if (!bitmap) throw std::invalid_argument("Nie można przeskalować pustego obrazu");
+    if (!bitmap) throw std::invalid_argument("stretch: empty picture");
     return makeImage(codec_->scale(*bitmap, width, height));
 }
 

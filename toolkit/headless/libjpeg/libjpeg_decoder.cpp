@@ -12,6 +12,8 @@
 
 #include <jpeglib.h>
 
+#include "toolkit/toolkit_error.h"
+
 namespace toolkit {
 
 namespace {
@@ -36,7 +38,7 @@ void onWarning(j_common_ptr info, int level) {
 
 std::vector<unsigned char> readWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("Cannot open the picture file " + path);
+    if (!in) throw ToolkitError(ToolkitFault::PictureFileUnreadable, path);
     return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
 }
 
@@ -75,12 +77,12 @@ std::string decode(const std::vector<unsigned char>& bytes, int& width, int& hei
 
 Image LibjpegDecoder::decodeJpegFile(const std::string& path) {
     const std::vector<unsigned char> bytes = readWholeFile(path);
-    if (bytes.empty()) throw std::runtime_error("The picture file is empty: " + path);
+    if (bytes.empty()) throw ToolkitError(ToolkitFault::NotAJpeg, path, "empty file");
     auto data = std::make_shared<RgbImageData>();
     int width = 0, height = 0;
     const std::string failure = decode(bytes, width, height, data->rgb);
     if (!failure.empty())
-        throw std::runtime_error("Not a readable JPEG picture: " + path + " (" + failure + ")");
+        throw ToolkitError(ToolkitFault::NotAJpeg, path, failure);
     return Image{width, height, std::move(data)};
 }
 

@@ -10,7 +10,7 @@ class Connection;
 class Table;
 }  // namespace catalog
 
-namespace app {
+namespace session {
 
 struct DatabaseComponents {
     std::shared_ptr<catalog::Connection> NWconnection;
@@ -21,4 +21,4 @@ struct DatabaseComponents {
     std::shared_ptr<catalog::Table> ODTable;
 };
 
-}  // namespace app
+}  // namespace session

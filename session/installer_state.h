@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace app {
+namespace session {
 
 struct InstallerState {
     // Values of the main unit: zero, false or empty at program start.
@@ -23,4 +23,4 @@ struct InstallerState {
     std::string cover;      // "cover.jpg"
 };
 
-}  // namespace app
+}  // namespace session

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-namespace app {
+namespace session {
 
 class Log {
 public:
@@ -14,4 +14,4 @@ public:
     virtual void info(std::int32_t lvl, const std::string& txt) = 0;
 };
 
-}  // namespace app
+}  // namespace session
