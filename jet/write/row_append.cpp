@@ -79,9 +79,10 @@ void DatabaseWriter::appendUnchecked(OpenTable& table, const std::vector<Value>&
     }
     const std::uint8_t rowNumber = addRow(cache_.modify(table.currentPage), Bytes(row));
     const RowAddress address{table.currentPage, rowNumber};
+    IndexKey key;
     for (std::size_t i = 0; i < def.physical.size(); ++i) {
         PhysicalIndex& index = def.physical[i];
-        const IndexKey key = encodeIndexKey(def, index, values);
+        encodeIndexKey(def, index, values, key);
         IndexTree& indexTree = tree(table, i);
         const bool known = !index.unique() && indexTree.contains(key);
         indexTree.insert(key, address);

@@ -1,6 +1,7 @@
 // Row layout.
 #include "jet/write/row_encoder.h"
 
+#include <cstring>
 #include <stdexcept>
 
 #include "jet/write/text_encoding.h"
@@ -41,6 +42,106 @@ void appendTextValue(std::vector<std::uint8_t>& out, const std::u16string& text,
     }
 }
 
+namespace {
+constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+constexpr std::uint64_t kLowBits = 0x0101010101010101ull;
+
+// Eight ASCII bytes none of which is zero: they are their own compressed form.
+inline bool plainAsciiWord(std::uint64_t word) {
+    return (word & kHighBits) == 0 && ((word - kLowBits) & ~word & kHighBits) == 0;
+}
+
+// The compressed form of `utf8` written at `o` (room for 2 + 3 bytes per UTF-8 byte);
+// returns its end, or nullptr when the text cannot be compressed or is not worth it, or on
+// bad UTF-8 (`bad` then set).
+std::uint8_t* compressText(std::string_view utf8, std::uint8_t* o, bool& bad) {
+    std::uint8_t* const start = o;
+    *o++ = 0xFF;
+    *o++ = 0xFE;
+    bool narrow = true;
+    std::size_t units = 0;
+    auto unit = [&](char16_t c) {
+        const bool fitsByte = c >= 0x01 && c <= 0xFF;
+        if (!fitsByte && ((c & 0xFF) == 0 || (c >> 8) == 0)) return false;
+        if (fitsByte != narrow) {
+            *o++ = 0x00;
+            narrow = fitsByte;
+        }
+        *o++ = static_cast<std::uint8_t>(c);
+        if (!narrow) *o++ = static_cast<std::uint8_t>(c >> 8);
+        ++units;
+        return true;
+    };
+    for (std::size_t i = 0; i < utf8.size();) {
+        if (narrow && i + 8 <= utf8.size()) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, utf8.data() + i, 8);
+            if (plainAsciiWord(word)) {
+                std::memcpy(o, &word, 8);
+                o += 8;
+                i += 8;
+                units += 8;
+                continue;
+            }
+        }
+        char32_t code = 0;
+        if (!nextUtf8CodePoint(utf8, i, code)) {
+            bad = true;
+            return nullptr;
+        }
+        if (code >= 0x10000) {
+            code -= 0x10000;
+            if (!unit(static_cast<char16_t>(0xD800 + (code >> 10))) || !unit(static_cast<char16_t>(0xDC00 + (code & 0x3FF))))
+                return nullptr;
+        } else if (!unit(static_cast<char16_t>(code))) {
+            return nullptr;
+        }
+    }
+    if (units < 3 || units > 1024 || std::size_t(o - start) >= units * 2) return nullptr;
+    return o;
+}
+
+// UTF-16LE of `utf8` at `o` (room for 2 bytes per UTF-8 byte); its end, or nullptr on bad UTF-8.
+std::uint8_t* plainText(std::string_view utf8, std::uint8_t* o) {
+    auto unit = [&](char16_t c) {
+        *o++ = static_cast<std::uint8_t>(c);
+        *o++ = static_cast<std::uint8_t>(c >> 8);
+    };
+    for (std::size_t i = 0; i < utf8.size();) {
+        char32_t code = 0;
+        if (!nextUtf8CodePoint(utf8, i, code)) return nullptr;
+        if (code >= 0x10000) {
+            code -= 0x10000;
+            unit(static_cast<char16_t>(0xD800 + (code >> 10)));
+            unit(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
+        } else {
+            unit(static_cast<char16_t>(code));
+        }
+    }
+    return o;
+}
+}  // namespace
+
+bool appendStoredText(std::vector<std::uint8_t>& out, std::string_view utf8, bool compressible) {
+    const std::size_t start = out.size();
+    if (compressible && utf8.size() >= 3) {
+        out.resize(start + 2 + 3 * utf8.size());
+        bool bad = false;
+        if (std::uint8_t* end = compressText(utf8, out.data() + start, bad)) {
+            out.resize(static_cast<std::size_t>(end - out.data()));
+            return true;
+        }
+        if (bad) {
+            out.resize(start);
+            return false;
+        }
+    }
+    out.resize(start + 2 * utf8.size());
+    std::uint8_t* end = plainText(utf8, out.data() + start);
+    out.resize(end ? static_cast<std::size_t>(end - out.data()) : start);
+    return end != nullptr;
+}
+
 std::vector<std::uint8_t> encodeTextValue(const std::u16string& text, bool compressible) {
     std::vector<std::uint8_t> out;
     appendTextValue(out, text, compressible);
@@ -67,14 +168,10 @@ void storeFixed(MutableBytes area, const ColumnDefinition& c, const Value& v) {
 
 void appendVariable(std::vector<std::uint8_t>& row, const ColumnDefinition& c, const Value& v) {
     switch (c.type) {
-    case ColumnType::Text: {
-        // Reused between rows: a row of many texts then allocates nothing for them.
-        thread_local std::u16string utf16;
-        if (!utf8ToUtf16Strict(v.asString(), utf16))
+    case ColumnType::Text:
+        if (!appendStoredText(row, v.asString(), c.extFlags & kColumnCompressedUnicode))
             throw std::invalid_argument("column " + c.name + ": the text is not UTF-8");
-        appendTextValue(row, utf16, c.extFlags & kColumnCompressedUnicode);
         return;
-    }
     case ColumnType::Binary: {
         const auto& bytes = v.asBytes();
         row.insert(row.end(), bytes.begin(), bytes.end());
@@ -90,7 +187,11 @@ void appendVariable(std::vector<std::uint8_t>& row, const ColumnDefinition& c, c
 std::vector<std::uint8_t> encodeRow(const TableDefinition& table, const std::vector<Value>& values) {
     const std::size_t columnCount = table.maxColumns;
     const std::size_t maskBytes = (columnCount + 7) / 8;
-    std::vector<std::uint8_t> mask(maskBytes, 0);
+    // Reused from row to row: encoding a row allocates only the row.
+    thread_local std::vector<std::uint8_t> mask;
+    thread_local std::vector<const ColumnDefinition*> slots;
+    thread_local std::vector<std::uint16_t> offsets;
+    mask.assign(maskBytes, 0);
     std::vector<std::uint8_t> row;
     row.reserve(512);
     ByteWriter out(row);
@@ -99,9 +200,9 @@ std::vector<std::uint8_t> encodeRow(const TableDefinition& table, const std::vec
     row.resize(2 + fixedSize, 0);
     MutableBytes fixedArea(row.data() + 2, fixedSize);
 
-    std::vector<const ColumnDefinition*> slots(table.varColumns, nullptr);
+    slots.assign(table.varColumns, nullptr);
+    static const Value none;
     for (const auto& c : table.columns) {
-        const Value none;
         const Value& v = c.number < values.size() ? values[c.number] : none;
         if (c.type == ColumnType::Bool) {
             if (!v.isNull() && v.asBool()) mask[c.number / 8] |= static_cast<std::uint8_t>(1u << (c.number % 8));
@@ -115,7 +216,7 @@ std::vector<std::uint8_t> encodeRow(const TableDefinition& table, const std::vec
             slots[c.varIndex] = &c;
     }
     if (table.varColumns > 0) {
-        std::vector<std::uint16_t> offsets(table.varColumns);
+        offsets.resize(table.varColumns);
         for (std::size_t slot = 0; slot < slots.size(); ++slot) {
             offsets[slot] = static_cast<std::uint16_t>(row.size());
             const ColumnDefinition* c = slots[slot];
