@@ -71,6 +71,24 @@ Page& PageCache::modify(PageNumber page) {
     return slot.bytes;
 }
 
+Page& PageCache::modifyRanges(PageNumber page, std::initializer_list<Range> ranges) {
+    Slot& slot = load(page);
+    if (changing_ && slot.savedIn != change_) {
+        for (const Range& r : ranges) {
+            if (r.offset > kPageSize || r.length > kPageSize - r.offset)
+                throw std::logic_error("page cache: a range past the page");
+            ranges_.push_back(SavedRange{page, r.offset, r.length, rangeBytes_.size(), slot.dirty});
+            rangeBytes_.insert(rangeBytes_.end(), slot.bytes.begin() + static_cast<std::ptrdiff_t>(r.offset),
+                               slot.bytes.begin() + static_cast<std::ptrdiff_t>(r.offset + r.length));
+        }
+    }
+    if (!slot.dirty) {
+        slot.dirty = true;
+        ++dirtyCount_;
+    }
+    return slot.bytes;
+}
+
 PageNumber PageCache::append() {
     const PageNumber page = pageCount_++;
     Slot& slot = slots_[page];
@@ -116,6 +134,19 @@ void PageCache::rollback() {
         it->second.dirty = before.dirty;
         if (before.dirty) ++dirtyCount_;
     }
+    // A whole page saved after some of its ranges holds them changed: ranges go back after it.
+    for (std::size_t i = ranges_.size(); i-- > 0;) {
+        const SavedRange& range = ranges_[i];
+        auto it = slots_.find(range.page);
+        if (it == slots_.end()) continue;
+        std::copy_n(rangeBytes_.begin() + static_cast<std::ptrdiff_t>(range.at), range.length,
+                    it->second.bytes.begin() + static_cast<std::ptrdiff_t>(range.offset));
+        if (it->second.dirty != range.dirty) {
+            it->second.dirty = range.dirty;
+            if (range.dirty) ++dirtyCount_;
+            else --dirtyCount_;
+        }
+    }
     pageCount_ = pageCountBefore_;
     changing_ = false;
     endChange();
@@ -123,6 +154,8 @@ void PageCache::rollback() {
 
 void PageCache::endChange() {
     beforeCount_ = 0;
+    ranges_.clear();
+    rangeBytes_.clear();
     // A change that touched many pages (a new table) does not keep their images' memory.
     if (before_.size() > kBeforeImagesKept) {
         before_.resize(kBeforeImagesKept);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -29,6 +30,12 @@ public:
     const Page& read(PageNumber page);
     // The page's bytes to change in place; the page is written at the next flush.
     Page& modify(PageNumber page);
+    // The same for a change confined to byte ranges (offset, length) of the page: only those
+    // bytes are saved for rollback, not the whole page. The caller changes nothing else.
+    struct Range {
+        std::size_t offset, length;
+    };
+    Page& modifyRanges(PageNumber page, std::initializer_list<Range> ranges);
     // A new zero-filled page at the end of the file.
     PageNumber append();
 
@@ -78,6 +85,14 @@ private:
     std::uint64_t change_ = 0;  // numbers the changes, starting at 1
     std::vector<Before> before_;
     std::size_t beforeCount_ = 0;
+    // Saved byte ranges, undone last first after the whole pages are put back.
+    struct SavedRange {
+        PageNumber page;
+        std::size_t offset, length, at;  // `at`: where in rangeBytes_
+        bool dirty;                      // the page's state before this range was saved
+    };
+    std::vector<SavedRange> ranges_;
+    std::vector<std::uint8_t> rangeBytes_;
     PageNumber pageCountBefore_ = 0;
 };
 
