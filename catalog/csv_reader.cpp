@@ -65,11 +65,9 @@ void CsvReader::readQuoted(std::string& field) {
             throw std::runtime_error("linia " + std::to_string(openedOn) + ": cudzysłów otwarty i niezamknięty");
         const char* from = buffer_.data() + pos_;
         const char* stop = buffer_.data() + end_;
-        const char* at = from;
-        while (at != stop && *at != '"') {
-            if (*at == '\n') ++line_;
-            ++at;
-        }
+        const void* quote = std::memchr(from, '"', static_cast<std::size_t>(stop - from));
+        const char* at = quote ? static_cast<const char*>(quote) : stop;
+        line_ += static_cast<std::size_t>(std::count(from, at, '\n'));
         field.append(from, at);
         pos_ += static_cast<std::size_t>(at - from);
         if (at == stop) continue;

@@ -37,17 +37,32 @@ std::optional<std::u16string> utf8ToUtf16Strict(std::string_view text) {
 }
 
 std::optional<std::size_t> utf16Length(std::string_view text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t n = text.size();
     std::size_t units = 0;
-    for (std::size_t i = 0; i < text.size();) {
+    for (std::size_t i = 0; i < n;) {
         // Eight ASCII bytes at a time: one unit each.
-        std::uint64_t word = 0;
-        if (i + 8 <= text.size()) {
-            std::memcpy(&word, text.data() + i, 8);
+        if (i + 8 <= n) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, p + i, 8);
             if ((word & 0x8080808080808080ull) == 0) {
                 i += 8;
                 units += 8;
                 continue;
             }
+        }
+        const unsigned char lead = p[i];
+        if (lead < 0x80) {
+            ++i;
+            ++units;
+            continue;
+        }
+        // Two bytes (Polish and other Latin letters): any continuation byte makes a valid one.
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            if (i + 1 >= n || (p[i + 1] & 0xC0) != 0x80) return std::nullopt;
+            i += 2;
+            ++units;
+            continue;
         }
         char32_t code = 0;
         if (!nextUtf8CodePoint(text, i, code)) return std::nullopt;

@@ -41,7 +41,8 @@ TEST(TextEncoding, MalformedUtf8IsRefusedWhereverItSits) {
     }
 }
 
-// The one-pass encoder from UTF-8 must store exactly what the UTF-16 encoder stores: random
+// The one-pass encoder from UTF-8 must store exactly what the UTF-16 encoder stores, and the
+// length check count what it converts: random
 // texts mixing ASCII runs, Polish letters, characters that block compression (U+0000,
 // U+0100, U+4E00), astral characters and bad bytes, at lengths around the 3 and 1024 limits.
 // LUMOR_SEED=n reruns one seed.
@@ -68,6 +69,7 @@ TEST(TextEncoding, StoredTextFromUtf8MatchesTheUtf16Encoder) {
             const bool ok = jet::write::appendStoredText(stored, text, compressible);
             const auto utf16 = utf8ToUtf16Strict(text);
             ASSERT_EQ(ok, utf16.has_value());
+            ASSERT_EQ(utf16Length(text), utf16 ? std::optional<std::size_t>(utf16->size()) : std::nullopt);
             std::vector<std::uint8_t> expected = {0x42};
             if (utf16) jet::write::appendTextValue(expected, *utf16, compressible);
             ASSERT_EQ(stored, expected);
