@@ -2,6 +2,7 @@
 #include "jet/write/text_encoding.h"
 
 #include <cstdint>
+#include <bit>
 #include <cstring>
 
 namespace jet::write {
@@ -36,6 +37,9 @@ std::optional<std::u16string> utf8ToUtf16Strict(std::string_view text) {
     return out;
 }
 
+// utf16Length finds the first non-ASCII byte of a word by its lowest set bit.
+static_assert(std::endian::native == std::endian::little, "the writer runs on little-endian machines");
+
 std::optional<std::size_t> utf16Length(std::string_view text) {
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t n = text.size();
@@ -45,11 +49,12 @@ std::optional<std::size_t> utf16Length(std::string_view text) {
         if (i + 8 <= n) {
             std::uint64_t word = 0;
             std::memcpy(&word, p + i, 8);
-            if ((word & 0x8080808080808080ull) == 0) {
-                i += 8;
-                units += 8;
-                continue;
-            }
+            const std::uint64_t high = word & 0x8080808080808080ull;
+            // The ASCII bytes before the first other one (little-endian: the lowest bytes).
+            const std::size_t ascii = high == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(high)) / 8;
+            i += ascii;
+            units += ascii;
+            if (ascii == 8 || i >= n) continue;
         }
         const unsigned char lead = p[i];
         if (lead < 0x80) {
