@@ -1,6 +1,7 @@
 // Row layout.
 #include "jet/write/row_encoder.h"
 
+#include <bit>
 #include <cstring>
 #include <stdexcept>
 
@@ -46,10 +47,13 @@ namespace {
 constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
 constexpr std::uint64_t kLowBits = 0x0101010101010101ull;
 
-// Eight ASCII bytes none of which is zero: they are their own compressed form.
-inline bool plainAsciiWord(std::uint64_t word) {
-    return (word & kHighBits) == 0 && ((word - kLowBits) & ~word & kHighBits) == 0;
+// How many of a word's bytes, from its first, are ASCII other than zero (the word read
+// little-endian, so the first byte is the lowest).
+inline std::size_t plainAsciiPrefix(std::uint64_t word) {
+    const std::uint64_t stops = (word & kHighBits) | ((word - kLowBits) & ~word & kHighBits);
+    return stops == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(stops)) / 8;
 }
+static_assert(std::endian::native == std::endian::little, "the writer runs on little-endian machines");
 
 // The compressed form of `utf8` written at `o` (room for 2 + 3 bytes per UTF-8 byte);
 // returns its end, or nullptr when the text cannot be compressed or is not worth it, or on
@@ -76,13 +80,14 @@ std::uint8_t* compressText(std::string_view utf8, std::uint8_t* o, bool& bad) {
         if (narrow && i + 8 <= utf8.size()) {
             std::uint64_t word = 0;
             std::memcpy(&word, utf8.data() + i, 8);
-            if (plainAsciiWord(word)) {
-                std::memcpy(o, &word, 8);
-                o += 8;
-                i += 8;
-                units += 8;
-                continue;
-            }
+            // The plain ASCII bytes before the first zero or non-ASCII one are copied as they
+            // are (all eight are stored; the room is there and the rest is overwritten).
+            const std::size_t plain = plainAsciiPrefix(word);
+            std::memcpy(o, &word, 8);
+            o += plain;
+            i += plain;
+            units += plain;
+            if (plain == 8 || i >= utf8.size()) continue;
         }
         char32_t code = 0;
         if (!nextUtf8CodePoint(utf8, i, code)) {
