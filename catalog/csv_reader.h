@@ -23,7 +23,7 @@ using CsvSource = std::function<std::size_t(char* buffer, std::size_t capacity)>
 class CsvReader {
 public:
     explicit CsvReader(CsvSource source);
-    // The text held in memory.
+    // The text held in memory, which must outlive the reader.
     explicit CsvReader(const std::string& text);
 
     // The next record into `record` (its strings' storage reused); false after the last.
