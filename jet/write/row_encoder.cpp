@@ -127,22 +127,26 @@ std::uint8_t* plainText(std::string_view utf8, std::uint8_t* o) {
 }
 }  // namespace
 
+namespace {
+// Room storeText needs for `utf8`: compressed, a switch byte and two bytes per UTF-16 unit at
+// worst; plain, two bytes per unit; a unit takes at least one UTF-8 byte.
+std::size_t storedTextRoom(std::string_view utf8) { return 2 + 3 * utf8.size(); }
+
+// The stored form of `utf8` at `o`; its end, or nullptr on bad UTF-8.
+std::uint8_t* storeText(std::uint8_t* o, std::string_view utf8, bool compressible) {
+    if (compressible && utf8.size() >= 3) {
+        bool bad = false;
+        if (std::uint8_t* end = compressText(utf8, o, bad)) return end;
+        if (bad) return nullptr;
+    }
+    return plainText(utf8, o);
+}
+}  // namespace
+
 bool appendStoredText(std::vector<std::uint8_t>& out, std::string_view utf8, bool compressible) {
     const std::size_t start = out.size();
-    if (compressible && utf8.size() >= 3) {
-        out.resize(start + 2 + 3 * utf8.size());
-        bool bad = false;
-        if (std::uint8_t* end = compressText(utf8, out.data() + start, bad)) {
-            out.resize(static_cast<std::size_t>(end - out.data()));
-            return true;
-        }
-        if (bad) {
-            out.resize(start);
-            return false;
-        }
-    }
-    out.resize(start + 2 * utf8.size());
-    std::uint8_t* end = plainText(utf8, out.data() + start);
+    out.resize(start + storedTextRoom(utf8));
+    std::uint8_t* end = storeText(out.data() + start, utf8, compressible);
     out.resize(end ? static_cast<std::size_t>(end - out.data()) : start);
     return end != nullptr;
 }
@@ -171,21 +175,27 @@ void storeFixed(MutableBytes area, const ColumnDefinition& c, const Value& v) {
     }
 }
 
-void appendVariable(std::vector<std::uint8_t>& row, const ColumnDefinition& c, const Value& v) {
+// Room a variable column's value may take.
+std::size_t variableRoom(const ColumnDefinition& c, const Value& v) {
     switch (c.type) {
-    case ColumnType::Text:
-        if (!appendStoredText(row, v.asString(), c.extFlags & kColumnCompressedUnicode))
-            throw std::invalid_argument("column " + c.name + ": the text is not UTF-8");
-        return;
-    case ColumnType::Binary: {
-        const auto& bytes = v.asBytes();
-        row.insert(row.end(), bytes.begin(), bytes.end());
-        return;
-    }
+    case ColumnType::Text: return storedTextRoom(v.asString());
+    case ColumnType::Binary: return v.asBytes().size();
     default:
         throw std::invalid_argument("column " + c.name + ": values of type " +
                                     std::string(columnTypeName(c.type)) + " cannot be written");
     }
+}
+
+// Stores the value at `o` (variableRoom bytes there) and returns the end.
+std::uint8_t* storeVariable(std::uint8_t* o, const ColumnDefinition& c, const Value& v) {
+    if (c.type == ColumnType::Text) {
+        std::uint8_t* end = storeText(o, v.asString(), c.extFlags & kColumnCompressedUnicode);
+        if (!end) throw std::invalid_argument("column " + c.name + ": the text is not UTF-8");
+        return end;
+    }
+    const auto& bytes = v.asBytes();
+    if (!bytes.empty()) std::memcpy(o, bytes.data(), bytes.size());
+    return o + bytes.size();
 }
 }  // namespace
 
@@ -222,14 +232,22 @@ std::vector<std::uint8_t> encodeRow(const TableDefinition& table, const std::vec
     }
     if (table.varColumns > 0) {
         offsets.resize(table.varColumns);
+        // The row grows once by the room every value may take, and is cut to what they took.
+        std::size_t room = 0;
+        for (const ColumnDefinition* c : slots)
+            if (c && !values[c->number].isNull()) room += variableRoom(*c, values[c->number]);
+        const std::size_t start = row.size();
+        row.resize(start + room);
+        std::uint8_t* o = row.data() + start;
         for (std::size_t slot = 0; slot < slots.size(); ++slot) {
-            offsets[slot] = static_cast<std::uint16_t>(row.size());
+            offsets[slot] = static_cast<std::uint16_t>(o - row.data());
             const ColumnDefinition* c = slots[slot];
             if (!c) continue;
             const Value& v = values[c->number];
             if (v.isNull()) continue;
-            appendVariable(row, *c, v);
+            o = storeVariable(o, *c, v);
         }
+        row.resize(static_cast<std::size_t>(o - row.data()));
         const std::uint16_t endOfData = static_cast<std::uint16_t>(row.size());
         out.u16(endOfData);
         for (std::size_t slot = offsets.size(); slot-- > 0;) out.u16(offsets[slot]);
