@@ -41,13 +41,12 @@ std::size_t lowerBound(const IndexPageImage& image, Bytes target) {
     return lo;
 }
 
-std::vector<std::uint8_t> leafEntry(const IndexKey& key, RowAddress row) {
-    std::vector<std::uint8_t> e(key);
+void leafEntry(const IndexKey& key, RowAddress row, std::vector<std::uint8_t>& e) {
+    e.assign(key.begin(), key.end());
     e.push_back(static_cast<std::uint8_t>(row.page >> 16));
     e.push_back(static_cast<std::uint8_t>(row.page >> 8));
     e.push_back(static_cast<std::uint8_t>(row.page));
     e.push_back(row.row);
-    return e;
 }
 
 std::vector<std::uint8_t> nodeEntry(Bytes orderingKey, PageNumber child) {
@@ -105,9 +104,11 @@ PageNumber IndexTree::descend(Bytes target, std::vector<Step>& path) {
 }
 
 bool IndexTree::contains(const IndexKey& key) {
-    std::vector<std::uint8_t> target(key);
+    std::vector<std::uint8_t>& target = scratchKey_;
+    target.assign(key.begin(), key.end());
     target.insert(target.end(), 4, 0);
-    std::vector<Step> path;
+    std::vector<Step>& path = scratchPath_;
+    path.clear();
     PageNumber page = descend(Bytes(target), path);
     for (int hop = 0; hop < 2 && page != 0; ++hop) {
         const IndexPageImage& leaf = image(page);
@@ -122,8 +123,10 @@ bool IndexTree::contains(const IndexKey& key) {
 }
 
 void IndexTree::insert(const IndexKey& key, RowAddress row) {
-    const auto entry = leafEntry(key, row);
-    std::vector<Step> path;
+    std::vector<std::uint8_t>& entry = scratchKey_;
+    leafEntry(key, row, entry);
+    std::vector<Step>& path = scratchPath_;
+    path.clear();
     const PageNumber leafPage = descend(Bytes(entry), path);
     const std::size_t i = lowerBound(image(leafPage), Bytes(entry));
     const bool atEnd = i == image(leafPage).count();

@@ -59,6 +59,9 @@ private:
     RowAddress usageMap_;
     PageNumber root_;
     std::unordered_map<PageNumber, IndexPageImage> decoded_;
+    // Kept between calls so that a lookup or an insert allocates nothing.
+    std::vector<std::uint8_t> scratchKey_;
+    std::vector<Step> scratchPath_;
 };
 
 }  // namespace jet::write
