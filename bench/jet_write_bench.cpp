@@ -3,9 +3,10 @@
 // same run. Prints times (median of runs), file sizes and the ratio, and the peak resident
 // memory after each size so that growth with the row count shows. Then the same as
 // processes: `pakiet catalog create` + `import` of a 100,000-row CSV against `sqlite3`'s
-// `.import` of that CSV into a table with an integer primary key.
+// `.import` of that CSV into a table with an integer primary key, and pakiet's peak memory.
 // Usage: jet_write_bench [FOLDER]; `--jet-only ROWS [FOLDER]` runs our writer once, for a profiler.
 #include <sqlite3.h>
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <chrono>
@@ -179,6 +180,10 @@ int main(int argc, char** argv) {
 
     const std::string csv = folder + "/bench_dodatki.csv";
     writeCsv(csv, 100000);
+    // A first run of pakiet alone: the children's peak memory is then pakiet's (and its shell's).
+    pakietRun(jetFile, csv);
+    rusage children{};
+    getrusage(RUSAGE_CHILDREN, &children);
     std::vector<double> ours, peer;
     for (int run = 0; run < 3; ++run) {
         ours.push_back(pakietRun(jetFile, csv));
@@ -187,6 +192,8 @@ int main(int argc, char** argv) {
     const double o = median(ours), p = median(peer);
     std::printf("\nprocesses, 100000 rows from CSV: pakiet create + import %.3f s, sqlite3 .import %.3f s, "
                 "ratio %.2f\n", o, p, o / p);
+    std::printf("pakiet import peak RSS %ld kB (the CSV is %ju bytes)\n", children.ru_maxrss,
+                static_cast<std::uintmax_t>(std::filesystem::file_size(csv)));
     std::filesystem::remove(csv);
     std::filesystem::remove(jetFile);
     std::filesystem::remove(sqliteFile);

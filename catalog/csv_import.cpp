@@ -17,9 +17,13 @@ namespace catalog {
 
 namespace {
 
-// The CSV field as a value of the column; throws std::runtime_error with the reason.
-jet::Value fieldValue(const jet::write::ColumnDefinition& column, const std::string& field) {
-    if (field.empty()) return jet::Value();
+// The CSV field as the value of the column, into `value` (a text keeps the string memory
+// of the previous row's); throws std::runtime_error with the reason.
+void fieldValue(const jet::write::ColumnDefinition& column, const std::string& field, jet::Value& value) {
+    if (field.empty()) {
+        value = jet::Value();
+        return;
+    }
     switch (column.type) {
     case jet::ColumnType::Int32:
     case jet::ColumnType::Int16:
@@ -34,66 +38,71 @@ jet::Value fieldValue(const jet::write::ColumnDefinition& column, const std::str
         if (used != field.size()) throw std::runtime_error("\"" + field + "\" nie jest liczbą całkowitą");
         if (column.type == jet::ColumnType::Int32) {
             if (n < INT32_MIN || n > INT32_MAX) throw std::runtime_error("liczba " + field + " jest poza zakresem");
-            return jet::Value(static_cast<std::int32_t>(n));
-        }
-        if (column.type == jet::ColumnType::Int16) {
+            value = jet::Value(static_cast<std::int32_t>(n));
+        } else if (column.type == jet::ColumnType::Int16) {
             if (n < INT16_MIN || n > INT16_MAX) throw std::runtime_error("liczba " + field + " jest poza zakresem");
-            return jet::Value(static_cast<std::int16_t>(n));
+            value = jet::Value(static_cast<std::int16_t>(n));
+        } else {
+            if (n < 0 || n > 255) throw std::runtime_error("liczba " + field + " jest poza zakresem 0-255");
+            value = jet::Value(static_cast<std::uint8_t>(n));
         }
-        if (n < 0 || n > 255) throw std::runtime_error("liczba " + field + " jest poza zakresem 0-255");
-        return jet::Value(static_cast<std::uint8_t>(n));
+        return;
     }
     case jet::ColumnType::Bool: {
         const std::string v = platform::asciiLowered(field);
-        if (v == "1" || v == "-1" || v == "true" || v == "tak" || v == "yes" || v == "prawda") return jet::Value(true);
-        if (v == "0" || v == "false" || v == "nie" || v == "no" || v == "fałsz") return jet::Value(false);
-        throw std::runtime_error("\"" + field + "\" nie jest wartością tak/nie (1/0, tak/nie, true/false)");
+        if (v == "1" || v == "-1" || v == "true" || v == "tak" || v == "yes" || v == "prawda") value = jet::Value(true);
+        else if (v == "0" || v == "false" || v == "nie" || v == "no" || v == "fałsz") value = jet::Value(false);
+        else throw std::runtime_error("\"" + field + "\" nie jest wartością tak/nie (1/0, tak/nie, true/false)");
+        return;
     }
     case jet::ColumnType::Text:
     case jet::ColumnType::Memo:
         if (!jet::write::utf16Length(field)) throw std::runtime_error("tekst nie jest poprawnym UTF-8");
-        return jet::Value::text(field);
+        value.resetText().assign(field);
+        return;
     default:
         throw std::runtime_error("kolumn tego typu nie da się wypełnić z pliku CSV");
     }
 }
 
+std::string lineText(std::size_t line) { return "linia " + std::to_string(line); }
+
+// Appends every record after `header`, one at a time.
 void appendRecords(platform::FileSystem& files, const std::string& path, const std::string& tableName,
-                   const std::vector<CsvRecord>& records, std::size_t& added) {
+                   const CsvRecord& header, CsvReader& csv, std::size_t& added) {
     auto db = jet::write::DatabaseWriter::open(files, path);
     const jet::write::TableDefinition& def = db->table(tableName);
     std::vector<const jet::write::ColumnDefinition*> columns;
-    for (const std::string& name : records[0].fields) {
+    for (const std::string& name : header.fields) {
         const jet::write::ColumnDefinition* found = nullptr;
         for (const auto& c : def.columns)
             if (platform::asciiLowered(c.name) == platform::asciiLowered(name)) found = &c;
         if (!found)
-            throw std::runtime_error("linia " + std::to_string(records[0].line) + ": tabela `" + tableName +
-                                     "` nie ma kolumny `" + name + "`");
+            throw std::runtime_error(lineText(header.line) + ": tabela `" + tableName + "` nie ma kolumny `" + name +
+                                     "`");
         for (const auto* c : columns)
             if (c == found)
-                throw std::runtime_error("linia " + std::to_string(records[0].line) + ": kolumna `" + name +
-                                         "` powtarza się w nagłówku");
+                throw std::runtime_error(lineText(header.line) + ": kolumna `" + name + "` powtarza się w nagłówku");
         columns.push_back(found);
     }
-    for (std::size_t r = 1; r < records.size(); ++r) {
-        const CsvRecord& record = records[r];
-        const std::string where = "linia " + std::to_string(record.line);
+    // One row of values for the whole file: columns the header leaves out stay null.
+    std::vector<jet::Value> values(def.maxColumns);
+    CsvRecord record;
+    while (csv.next(record)) {
         if (record.fields.size() != columns.size())
-            throw std::runtime_error(where + ": " + std::to_string(record.fields.size()) + " pól, a nagłówek ma " +
-                                     std::to_string(columns.size()));
-        std::vector<jet::Value> values(def.maxColumns);
+            throw std::runtime_error(lineText(record.line) + ": " + std::to_string(record.fields.size()) +
+                                     " pól, a nagłówek ma " + std::to_string(columns.size()));
         for (std::size_t k = 0; k < columns.size(); ++k) {
             try {
-                values[columns[k]->number] = fieldValue(*columns[k], record.fields[k]);
+                fieldValue(*columns[k], record.fields[k], values[columns[k]->number]);
             } catch (const std::exception& e) {
-                throw std::runtime_error(where + ", kolumna `" + columns[k]->name + "`: " + e.what());
+                throw std::runtime_error(lineText(record.line) + ", kolumna `" + columns[k]->name + "`: " + e.what());
             }
         }
         try {
             db->appendRow(tableName, values);
         } catch (const jet::write::RowRefused& e) {
-            throw std::runtime_error(where + ": " + rowRefusedText(e));
+            throw std::runtime_error(lineText(record.line) + ": " + rowRefusedText(e));
         }
         ++added;
     }
@@ -103,14 +112,17 @@ void appendRecords(platform::FileSystem& files, const std::string& path, const s
 }  // namespace
 
 std::size_t importCsv(platform::FileSystem& files, const std::string& databasePath,
-                      const std::string& table, const std::string& csvText) {
-    std::vector<CsvRecord> records;
+                      const std::string& table, CsvReader& csv) {
+    CsvRecord header;
     try {
-        records = parseCsv(csvText);
+        if (!csv.next(header)) throw CatalogError("brak wiersza nagłówka z nazwami kolumn");
+    } catch (const platform::FileError& e) {
+        throw CatalogError(app::fileErrorText(e));
+    } catch (const CatalogError&) {
+        throw;
     } catch (const std::exception& e) {
         throw CatalogError(e.what());
     }
-    if (records.empty()) throw CatalogError("brak wiersza nagłówka z nazwami kolumn");
     const std::string work = databasePath + ".import-tmp";
     try {
         platform::copyFile(files, databasePath, work);
@@ -121,10 +133,14 @@ std::size_t importCsv(platform::FileSystem& files, const std::string& databasePa
     std::size_t added = 0;
     try {
         // close() inside writes every row before the copy may replace the original.
-        appendRecords(files, work, table, records, added);
+        appendRecords(files, work, table, header, csv, added);
     } catch (const jet::JetError& e) {
         files.deleteFile(work);
         throw CatalogError(jetErrorText(e, databasePath));
+    } catch (const platform::FileError& e) {
+        // Reading the CSV failed part-way.
+        files.deleteFile(work);
+        throw CatalogError(app::fileErrorText(e));
     } catch (const std::exception& e) {
         files.deleteFile(work);
         throw CatalogError(e.what());
@@ -134,6 +150,22 @@ std::size_t importCsv(platform::FileSystem& files, const std::string& databasePa
         throw CatalogError("nie można zastąpić bazy " + databasePath + " (nie zmieniono jej)");
     }
     return added;
+}
+
+std::size_t importCsv(platform::FileSystem& files, const std::string& databasePath,
+                      const std::string& table, const std::string& csvText) {
+    CsvReader csv(csvText);
+    return importCsv(files, databasePath, table, csv);
+}
+
+std::size_t importCsv(platform::FileSystem& files, const std::string& databasePath,
+                      const std::string& table, platform::ReadableFile& csvFile) {
+    CsvReader csv([&csvFile, at = std::int64_t(0)](char* buffer, std::size_t capacity) mutable {
+        const std::size_t got = csvFile.readAt(at, buffer, capacity);
+        at += static_cast<std::int64_t>(got);
+        return got;
+    });
+    return importCsv(files, databasePath, table, csv);
 }
 
 }  // namespace catalog

@@ -1,9 +1,6 @@
 // `pakiet catalog create|import`: an empty catalog of the installer's schema, and rows
 // appended from a CSV file, for publishers who keep their catalogs in spreadsheets.
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "catalog/catalog_creation.h"
 #include "catalog/catalog_error.h"
@@ -15,15 +12,6 @@
 namespace cli {
 
 namespace {
-
-bool readWhole(const std::string& path, std::string& out) {
-    std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
-    if (!in) return false;
-    std::ostringstream data;
-    data << in.rdbuf();
-    out = data.str();
-    return true;
-}
 
 // Messages to the user on standard error; trace lines only with --verbose.
 class ConsoleLog : public session::Log {
@@ -76,14 +64,17 @@ int catalogImport(const Args& args) {
         std::fprintf(stderr, "użycie: pakiet catalog import PLIK TABELA --csv DANE.csv\n");
         return 2;
     }
-    std::string text;
-    if (!readWhole(csvPath, text)) {
+    platform::FileSystem& files = platform::realFileSystem();
+    std::unique_ptr<platform::ReadableFile> csv;
+    try {
+        csv = files.openRead(csvPath, platform::Sharing::ReadOnlyForOthers);
+    } catch (const platform::FileError&) {
         std::fprintf(stderr, "pakiet catalog import: nie można odczytać pliku %s\n", csvPath.c_str());
         return 1;
     }
     try {
-        platform::FileSystem& files = platform::realFileSystem();
-        const std::size_t added = catalog::importCsv(files, positional[0], positional[1], text);
+        // Rows are read and appended one at a time: memory stays flat for any file size.
+        const std::size_t added = catalog::importCsv(files, positional[0], positional[1], *csv);
         std::printf("Dopisano %zu wierszy do tabeli `%s`.\n", added, positional[1].c_str());
         return 0;
     } catch (const catalog::CatalogError& e) {

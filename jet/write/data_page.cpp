@@ -42,11 +42,17 @@ bool rowFits(const Page& page, std::size_t length) {
     return dataPageRowCount(page) < kMaxRowsPerDataPage && length + 2 <= dataPageFreeSpace(page);
 }
 
-std::uint8_t addRow(Page& page, Bytes row) {
-    if (!rowFits(page, row.size())) throw std::logic_error("data page: the row does not fit");
+RowAddition rowAddition(const Page& page, std::size_t length) {
+    if (!rowFits(page, length)) throw std::logic_error("data page: the row does not fit");
     const std::size_t rows = dataPageRowCount(page);
     const std::size_t end = rows == 0 ? kPageSize : (rowStartEntry(page, rows - 1) & kOffsetMask);
-    const std::size_t begin = end - row.size();
+    if (end < length) throw TruncatedData("data page rows overlap its offset table");
+    return RowAddition{kDataPageHeader + 2 * (rows + 1), end - length};
+}
+
+std::uint8_t addRow(Page& page, Bytes row) {
+    const std::size_t rows = dataPageRowCount(page);
+    const std::size_t begin = rowAddition(page, row.size()).rowBegin;
     auto b = bytesOf(page);
     storeBytes(b, begin, row);
     storeU16(b, kDataPageHeader + 2 * rows, static_cast<std::uint16_t>(begin));

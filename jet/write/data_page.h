@@ -28,6 +28,13 @@ bool rowFits(const Page& page, std::size_t length);
 // Adds a row after the existing ones; returns its row number. The row must fit.
 std::uint8_t addRow(Page& page, Bytes row);
 
+// What addRow changes for a row of `length` bytes: the header with the offset table up to
+// `headerEnd`, and the row's bytes from `rowBegin`. The row must fit.
+struct RowAddition {
+    std::size_t headerEnd, rowBegin;
+};
+RowAddition rowAddition(const Page& page, std::size_t length);
+
 // Where row `row` lies (the reader's rowSlot); throws TruncatedData when the offset table
 // is damaged.
 inline RowSlot rowSpan(const Page& page, std::size_t row) {

@@ -52,10 +52,18 @@ std::optional<std::vector<std::uint8_t>> generalTextKey(const std::string& utf8)
 IndexKey encodeIndexKey(const TableDefinition& table, const PhysicalIndex& index,
                         const std::vector<Value>& values) {
     IndexKey key;
+    encodeIndexKey(table, index, values, key);
+    return key;
+}
+
+void encodeIndexKey(const TableDefinition& table, const PhysicalIndex& index,
+                    const std::vector<Value>& values, IndexKey& key) {
+    key.clear();
     for (const IndexColumn& ic : index.columns) {
         const ColumnDefinition* column = table.columnByNumber(ic.column);
         if (!column) throw std::invalid_argument("the index names a column the table lacks");
-        const Value& v = ic.column < values.size() ? values[ic.column] : Value();
+        static const Value none;
+        const Value& v = ic.column < values.size() ? values[ic.column] : none;
         if (v.isNull() && column->type != ColumnType::Bool) {
             key.push_back(ic.ascending ? 0x00 : 0xFF);
             continue;
@@ -88,7 +96,6 @@ IndexKey encodeIndexKey(const TableDefinition& table, const PhysicalIndex& index
                                         " cannot be written");
         }
     }
-    return key;
 }
 
 }  // namespace jet::write

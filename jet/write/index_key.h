@@ -20,6 +20,9 @@ using IndexKey = std::vector<std::uint8_t>;
 // letters outside the supported sort codes, a column type without key encoding).
 IndexKey encodeIndexKey(const TableDefinition& table, const PhysicalIndex& index,
                         const std::vector<Value>& values);
+// The same into `key`, whose storage is reused.
+void encodeIndexKey(const TableDefinition& table, const PhysicalIndex& index,
+                    const std::vector<Value>& values, IndexKey& key);
 
 // The sort codes of a text under the "General" order, or nothing when a character is not
 // one whose code the writer knows (letters A-Z, digits, blank, '_' and '.').

@@ -8,7 +8,7 @@
 namespace jet::write {
 
 namespace {
-constexpr std::size_t kBitmapStart = 27;
+constexpr std::size_t kBitmapStart = kIndexBitmapStart;
 constexpr std::size_t kBitmapBytes = kIndexEntriesStart - kBitmapStart;  // 453
 }  // namespace
 

@@ -16,6 +16,7 @@
 
 namespace jet::write {
 
+constexpr std::size_t kIndexBitmapStart = 27;
 constexpr std::size_t kIndexEntriesStart = 480;
 constexpr std::size_t kIndexEntryArea = kPageSize - kIndexEntriesStart;  // 3616
 

@@ -41,13 +41,12 @@ std::size_t lowerBound(const IndexPageImage& image, Bytes target) {
     return lo;
 }
 
-std::vector<std::uint8_t> leafEntry(const IndexKey& key, RowAddress row) {
-    std::vector<std::uint8_t> e(key);
+void leafEntry(const IndexKey& key, RowAddress row, std::vector<std::uint8_t>& e) {
+    e.assign(key.begin(), key.end());
     e.push_back(static_cast<std::uint8_t>(row.page >> 16));
     e.push_back(static_cast<std::uint8_t>(row.page >> 8));
     e.push_back(static_cast<std::uint8_t>(row.page));
     e.push_back(row.row);
-    return e;
 }
 
 std::vector<std::uint8_t> nodeEntry(Bytes orderingKey, PageNumber child) {
@@ -105,9 +104,11 @@ PageNumber IndexTree::descend(Bytes target, std::vector<Step>& path) {
 }
 
 bool IndexTree::contains(const IndexKey& key) {
-    std::vector<std::uint8_t> target(key);
+    std::vector<std::uint8_t>& target = scratchKey_;
+    target.assign(key.begin(), key.end());
     target.insert(target.end(), 4, 0);
-    std::vector<Step> path;
+    std::vector<Step>& path = scratchPath_;
+    path.clear();
     PageNumber page = descend(Bytes(target), path);
     for (int hop = 0; hop < 2 && page != 0; ++hop) {
         const IndexPageImage& leaf = image(page);
@@ -122,13 +123,13 @@ bool IndexTree::contains(const IndexKey& key) {
 }
 
 void IndexTree::insert(const IndexKey& key, RowAddress row) {
-    const auto entry = leafEntry(key, row);
-    std::vector<Step> path;
+    std::vector<std::uint8_t>& entry = scratchKey_;
+    leafEntry(key, row, entry);
+    std::vector<Step>& path = scratchPath_;
+    path.clear();
     const PageNumber leafPage = descend(Bytes(entry), path);
-    IndexPageImage leaf = image(leafPage);
-    const std::size_t i = lowerBound(leaf, Bytes(entry));
-    leaf.insert(i, Bytes(entry));
-    const bool atEnd = i + 1 == leaf.count();
+    const std::size_t i = lowerBound(image(leafPage), Bytes(entry));
+    const bool atEnd = i == image(leafPage).count();
     // A child followed past its parent's last listed entry now ends with the new entry.
     if (atEnd) {
         for (std::size_t d = path.size(); d-- > 0;) {
@@ -140,7 +141,35 @@ void IndexTree::insert(const IndexKey& key, RowAddress row) {
             store(path[d].page, parent, upper, d, true);
         }
     }
+    if (insertInPlace(leafPage, i, Bytes(entry))) return;
+    IndexPageImage leaf = image(leafPage);
+    leaf.insert(i, Bytes(entry));
     store(leafPage, leaf, path, path.size(), atEnd);
+}
+
+bool IndexTree::insertInPlace(PageNumber page, std::size_t i, Bytes entry) {
+    PageCache& cache = allocator_.cache();
+    image(page);
+    IndexPageImage& leaf = decoded_[page];
+    // Pages from other engines may share a prefix among their entries: those are re-encoded.
+    if (leaf.data.size() + entry.size() > kIndexEntryArea || loadU16(bytesOf(cache.read(page)), 24) != 0)
+        return false;
+    const std::size_t begin = i == 0 ? 0 : leaf.ends[i - 1];
+    const std::size_t used = leaf.data.size();
+    const std::size_t length = entry.size();
+    Page& p = cache.modifyRanges(page, {{2, 2},
+                                        {kIndexBitmapStart + begin / 8, (used + length) / 8 - begin / 8 + 1},
+                                        {kIndexEntriesStart + begin, used + length - begin}});
+    std::uint8_t* entries = p.data() + kIndexEntriesStart;
+    std::memmove(entries + begin + length, entries + begin, used - begin);
+    std::memcpy(entries + begin, entry.data(), length);
+    for (std::size_t k = i; k < leaf.count(); ++k)
+        p[kIndexBitmapStart + leaf.ends[k] / 8] &= static_cast<std::uint8_t>(~(1u << (leaf.ends[k] % 8)));
+    leaf.insert(i, entry);
+    for (std::size_t k = i; k < leaf.count(); ++k)
+        p[kIndexBitmapStart + leaf.ends[k] / 8] |= static_cast<std::uint8_t>(1u << (leaf.ends[k] % 8));
+    storeU16(bytesOf(p), 2, static_cast<std::uint16_t>(kIndexEntryArea - leaf.data.size()));
+    return true;
 }
 
 void IndexTree::store(PageNumber page, IndexPageImage& image, std::vector<Step>& path,

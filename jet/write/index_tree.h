@@ -45,6 +45,9 @@ private:
     void store(PageNumber page, IndexPageImage& image, std::vector<Step>& path,
                std::size_t depth, bool atEnd);
     void splitRoot(IndexPageImage& image, bool atEnd);
+    // Puts `entry` at place `i` of a leaf by moving the bytes after it, without re-encoding
+    // the page; false when it does not fit or the page is not stored plainly.
+    bool insertInPlace(PageNumber page, std::size_t i, Bytes entry);
     PageNumber newPage();
     // Decoded pages of this tree; every change of them goes through write().
     const IndexPageImage& image(PageNumber page);
@@ -56,6 +59,9 @@ private:
     RowAddress usageMap_;
     PageNumber root_;
     std::unordered_map<PageNumber, IndexPageImage> decoded_;
+    // Kept between calls so that a lookup or an insert allocates nothing.
+    std::vector<std::uint8_t> scratchKey_;
+    std::vector<Step> scratchPath_;
 };
 
 }  // namespace jet::write

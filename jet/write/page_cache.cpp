@@ -1,7 +1,9 @@
 // Page cache with before-images for all-or-nothing changes.
 #include "jet/write/page_cache.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 #include "jet/jet_error.h"
 
@@ -10,6 +12,8 @@ namespace jet::write {
 namespace {
 // Clean pages kept for re-reading; modified pages stay until flush whatever their number.
 constexpr std::size_t kCleanPagesKept = 512;
+// Before-images whose storage outlives a change.
+constexpr std::size_t kBeforeImagesKept = 32;
 }  // namespace
 
 PageCache::PageCache(std::unique_ptr<PageSource> source) : source_(std::move(source)) {
@@ -36,7 +40,8 @@ PageCache::Slot& PageCache::load(PageNumber page) {
 void PageCache::trim() {
     if (slots_.size() - dirtyCount_ < kCleanPagesKept) return;
     for (auto it = slots_.begin(); it != slots_.end();) {
-        if (!it->second.dirty && !before_.count(it->first))
+        const bool saved = changing_ && it->second.savedIn == change_;
+        if (!it->second.dirty && !saved)
             it = slots_.erase(it);
         else
             ++it;
@@ -46,8 +51,14 @@ void PageCache::trim() {
 const Page& PageCache::read(PageNumber page) { return load(page).bytes; }
 
 void PageCache::remember(PageNumber page, Slot& slot) {
-    if (!changing_ || before_.count(page)) return;
-    before_[page] = Before{slot.bytes, slot.dirty};
+    if (!changing_ || slot.savedIn == change_) return;
+    slot.savedIn = change_;
+    if (beforeCount_ == before_.size()) before_.emplace_back();
+    Before& before = before_[beforeCount_++];
+    before.page = page;
+    before.existed = true;
+    before.dirty = slot.dirty;
+    before.bytes = slot.bytes;
 }
 
 Page& PageCache::modify(PageNumber page) {
@@ -60,10 +71,36 @@ Page& PageCache::modify(PageNumber page) {
     return slot.bytes;
 }
 
+Page& PageCache::modifyRanges(PageNumber page, std::initializer_list<Range> ranges) {
+    Slot& slot = load(page);
+    if (changing_ && slot.savedIn != change_) {
+        for (const Range& r : ranges) {
+            if (r.offset > kPageSize || r.length > kPageSize - r.offset)
+                throw std::logic_error("page cache: a range past the page");
+            ranges_.push_back(SavedRange{page, r.offset, r.length, rangeBytes_.size(), slot.dirty});
+            rangeBytes_.insert(rangeBytes_.end(), slot.bytes.begin() + static_cast<std::ptrdiff_t>(r.offset),
+                               slot.bytes.begin() + static_cast<std::ptrdiff_t>(r.offset + r.length));
+        }
+    }
+    if (!slot.dirty) {
+        slot.dirty = true;
+        ++dirtyCount_;
+    }
+    return slot.bytes;
+}
+
 PageNumber PageCache::append() {
     const PageNumber page = pageCount_++;
-    if (changing_) before_[page] = Before{std::nullopt, false};
     Slot& slot = slots_[page];
+    if (changing_) {
+        // Nothing to copy: rolling back forgets the page.
+        slot.savedIn = change_;
+        if (beforeCount_ == before_.size()) before_.emplace_back();
+        Before& before = before_[beforeCount_++];
+        before.page = page;
+        before.existed = false;
+        before.dirty = false;
+    }
     slot.bytes.fill(0);
     slot.dirty = true;
     ++dirtyCount_;
@@ -73,31 +110,57 @@ PageNumber PageCache::append() {
 void PageCache::begin() {
     if (changing_) throw std::logic_error("page cache: changes do not nest");
     changing_ = true;
-    before_.clear();
+    ++change_;
+    beforeCount_ = 0;
     pageCountBefore_ = pageCount_;
 }
 
 void PageCache::commit() {
     changing_ = false;
-    before_.clear();
+    endChange();
 }
 
 void PageCache::rollback() {
-    for (auto& [page, before] : before_) {
-        auto it = slots_.find(page);
+    for (std::size_t i = 0; i < beforeCount_; ++i) {
+        const Before& before = before_[i];
+        auto it = slots_.find(before.page);
         if (it == slots_.end()) continue;
         if (it->second.dirty) --dirtyCount_;
-        if (!before.bytes) {
+        if (!before.existed) {
             slots_.erase(it);
             continue;
         }
-        it->second.bytes = *before.bytes;
+        it->second.bytes = before.bytes;
         it->second.dirty = before.dirty;
         if (before.dirty) ++dirtyCount_;
     }
+    // A whole page saved after some of its ranges holds them changed: ranges go back after it.
+    for (std::size_t i = ranges_.size(); i-- > 0;) {
+        const SavedRange& range = ranges_[i];
+        auto it = slots_.find(range.page);
+        if (it == slots_.end()) continue;
+        std::copy_n(rangeBytes_.begin() + static_cast<std::ptrdiff_t>(range.at), range.length,
+                    it->second.bytes.begin() + static_cast<std::ptrdiff_t>(range.offset));
+        if (it->second.dirty != range.dirty) {
+            it->second.dirty = range.dirty;
+            if (range.dirty) ++dirtyCount_;
+            else --dirtyCount_;
+        }
+    }
     pageCount_ = pageCountBefore_;
     changing_ = false;
-    before_.clear();
+    endChange();
+}
+
+void PageCache::endChange() {
+    beforeCount_ = 0;
+    ranges_.clear();
+    rangeBytes_.clear();
+    // A change that touched many pages (a new table) does not keep their images' memory.
+    if (before_.size() > kBeforeImagesKept) {
+        before_.resize(kBeforeImagesKept);
+        before_.shrink_to_fit();
+    }
 }
 
 void PageCache::flush() {
@@ -108,9 +171,11 @@ void PageCache::flush() {
 void PageCache::writeOut() {
     if (changing_) throw std::logic_error("page cache: flush inside a change");
     // Pages in increasing order so that a growing file is extended front to back.
-    std::map<PageNumber, Slot*> pending;
+    std::vector<std::pair<PageNumber, Slot*>> pending;
+    pending.reserve(dirtyCount_);
     for (auto& [page, slot] : slots_)
-        if (slot.dirty) pending[page] = &slot;
+        if (slot.dirty) pending.emplace_back(page, &slot);
+    std::sort(pending.begin(), pending.end());
     for (auto& [page, slot] : pending) {
         source_->write(std::uint64_t(page) * kPageSize, bytesOf(slot->bytes));
         slot->dirty = false;

@@ -4,11 +4,11 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
+#include <initializer_list>
 #include <memory>
-#include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "jet/byte_codec.h"
 #include "jet/page_source.h"
@@ -30,6 +30,12 @@ public:
     const Page& read(PageNumber page);
     // The page's bytes to change in place; the page is written at the next flush.
     Page& modify(PageNumber page);
+    // The same for a change confined to byte ranges (offset, length) of the page: only those
+    // bytes are saved for rollback, not the whole page. The caller changes nothing else.
+    struct Range {
+        std::size_t offset, length;
+    };
+    Page& modifyRanges(PageNumber page, std::initializer_list<Range> ranges);
     // A new zero-filled page at the end of the file.
     PageNumber append();
 
@@ -53,10 +59,12 @@ private:
     struct Slot {
         Page bytes;
         bool dirty = false;
+        std::uint64_t savedIn = 0;  // the change whose before-image holds this page
     };
     Slot& load(PageNumber page);
     void remember(PageNumber page, Slot& slot);
     void trim();
+    void endChange();
 
     std::unique_ptr<PageSource> source_;
     std::unordered_map<PageNumber, Slot> slots_;
@@ -64,12 +72,27 @@ private:
     PageNumber writtenPageCount_ = 0;
     std::size_t dirtyCount_ = 0;
 
+    // A page's image from before the change, taken the first time the change touches it.
+    // The images' storage is kept from change to change: an append touches a few pages and
+    // then copies them, allocating nothing.
     struct Before {
-        std::optional<Page> bytes;  // nothing: the page was not in the cache
+        PageNumber page = 0;
+        bool existed = false;  // false: the change appended the page
         bool dirty = false;
+        Page bytes;
     };
     bool changing_ = false;
-    std::map<PageNumber, Before> before_;
+    std::uint64_t change_ = 0;  // numbers the changes, starting at 1
+    std::vector<Before> before_;
+    std::size_t beforeCount_ = 0;
+    // Saved byte ranges, undone last first after the whole pages are put back.
+    struct SavedRange {
+        PageNumber page;
+        std::size_t offset, length, at;  // `at`: where in rangeBytes_
+        bool dirty;                      // the page's state before this range was saved
+    };
+    std::vector<SavedRange> ranges_;
+    std::vector<std::uint8_t> rangeBytes_;
     PageNumber pageCountBefore_ = 0;
 };
 

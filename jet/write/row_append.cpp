@@ -77,11 +77,15 @@ void DatabaseWriter::appendUnchecked(OpenTable& table, const std::vector<Value>&
         }
         table.currentPage = page;
     }
-    const std::uint8_t rowNumber = addRow(cache_.modify(table.currentPage), Bytes(row));
+    // Only the header and the row's place change: only they are saved for a rollback.
+    const RowAddition at = rowAddition(cache_.read(table.currentPage), row.size());
+    Page& page = cache_.modifyRanges(table.currentPage, {{0, at.headerEnd}, {at.rowBegin, row.size()}});
+    const std::uint8_t rowNumber = addRow(page, Bytes(row));
     const RowAddress address{table.currentPage, rowNumber};
+    IndexKey key;
     for (std::size_t i = 0; i < def.physical.size(); ++i) {
         PhysicalIndex& index = def.physical[i];
-        const IndexKey key = encodeIndexKey(def, index, values);
+        encodeIndexKey(def, index, values, key);
         IndexTree& indexTree = tree(table, i);
         const bool known = !index.unique() && indexTree.contains(key);
         indexTree.insert(key, address);

@@ -59,57 +59,73 @@ RowRefusal refusalFor(const std::string& table, const TableDefinition& def, cons
     throw RowRefused(std::move(r));
 }
 
-void checkColumns(const RowRefusal& row, const TableDefinition& def, const std::vector<Value>& values) {
+// The refusal is made only when a row is refused: an accepted row allocates nothing for it.
+void checkColumns(const std::string& table, const TableDefinition& def, const std::vector<Value>& values) {
     for (const ColumnDefinition& c : def.columns) {
         const Value& v = values[c.number];
         if (v.isNull()) continue;
         if (!kindSuits(v.kind(), c.type)) {
-            RowRefusal r = row;
+            RowRefusal r = refusalFor(table, def, values);
             r.columnType = c.type;
             r.givenKind = v.kind();
             refuse(r, RowFault::WrongKind, c.name);
         }
         if (c.type == ColumnType::Text) {
             const auto units = utf16Length(v.asString());
-            if (!units) refuse(row, RowFault::NotUtf8, c.name);
+            if (!units) refuse(refusalFor(table, def, values), RowFault::NotUtf8, c.name);
             if (*units > c.length / 2u) {
-                RowRefusal r = row;
+                RowRefusal r = refusalFor(table, def, values);
                 r.given = *units;
                 r.limit = c.length / 2u;
                 refuse(r, RowFault::TextTooLong, c.name);
             }
         }
         if (c.type == ColumnType::Binary && v.asBytes().size() > c.length)
-            refuse(row, RowFault::BinaryTooLong, c.name);
+            refuse(refusalFor(table, def, values), RowFault::BinaryTooLong, c.name);
     }
 }
 
-void checkKeys(const RowRefusal& row, const TableDefinition& def, const std::vector<Value>& values,
+// The refusal of a row by the physical index numbered `i`, naming its logical index and columns.
+RowRefusal keyRefusal(const std::string& table, const TableDefinition& def, const std::vector<Value>& values,
+                      std::size_t i, std::string& columns) {
+    RowRefusal r = refusalFor(table, def, values);
+    r.index = "nr " + std::to_string(i);
+    for (const LogicalIndex& li : def.logical)
+        if (li.physical == i) r.index = li.name;
+    for (const IndexColumn& ic : def.physical[i].columns) {
+        const ColumnDefinition* c = def.columnByNumber(ic.column);
+        if (!c) continue;
+        r.keyColumns.push_back(c->name);
+        columns += (columns.empty() ? "" : ", ") + c->name;
+    }
+    return r;
+}
+
+void checkKeys(const std::string& table, const TableDefinition& def, const std::vector<Value>& values,
                const KeyTaken& keyTaken) {
+    IndexKey key;
     for (std::size_t i = 0; i < def.physical.size(); ++i) {
         const PhysicalIndex& index = def.physical[i];
-        RowRefusal r = row;
-        r.index = "nr " + std::to_string(i);
-        for (const LogicalIndex& li : def.logical)
-            if (li.physical == i) r.index = li.name;
         std::string columns;
-        for (const IndexColumn& ic : index.columns) {
-            const ColumnDefinition* c = def.columnByNumber(ic.column);
-            if (!c) continue;
-            r.keyColumns.push_back(c->name);
-            columns += (columns.empty() ? "" : ", ") + c->name;
-            if ((index.flags & kIndexRequired) && values[ic.column].isNull())
-                refuse(r, RowFault::KeyMissing, c->name);
+        if (index.flags & kIndexRequired) {
+            for (const IndexColumn& ic : index.columns) {
+                const ColumnDefinition* c = def.columnByNumber(ic.column);
+                if (c && values[ic.column].isNull())
+                    refuse(keyRefusal(table, def, values, i, columns), RowFault::KeyMissing, c->name);
+            }
         }
         if (!index.unique()) continue;
-        IndexKey key;
         try {
-            key = encodeIndexKey(def, index, values);
+            encodeIndexKey(def, index, values, key);
         } catch (const std::invalid_argument& e) {
+            RowRefusal r = keyRefusal(table, def, values, i, columns);
             r.detail = e.what();
             refuse(r, RowFault::KeyNotStorable, columns);
         }
-        if (keyTaken(i, key)) refuse(r, RowFault::KeyRepeated, columns);
+        if (keyTaken(i, key)) {
+            RowRefusal r = keyRefusal(table, def, values, i, columns);
+            refuse(r, RowFault::KeyRepeated, columns);
+        }
     }
 }
 }  // namespace
@@ -144,12 +160,11 @@ std::vector<Value> valuesForTable(const std::string& table, const TableDefinitio
 
 std::vector<std::uint8_t> checkRow(const std::string& table, const TableDefinition& def,
                                    const std::vector<Value>& values, const KeyTaken& keyTaken) {
-    const RowRefusal row = refusalFor(table, def, values);
-    checkColumns(row, def, values);
-    checkKeys(row, def, values, keyTaken);
+    checkColumns(table, def, values);
+    checkKeys(table, def, values, keyTaken);
     auto bytes = encodeRow(def, values);
     if (bytes.size() > kMaxRowLength) {
-        RowRefusal r = row;
+        RowRefusal r = refusalFor(table, def, values);
         r.given = bytes.size();
         r.limit = kMaxRowLength;
         refuse(r, RowFault::RowTooLong);

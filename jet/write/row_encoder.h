@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "jet/value.h"
@@ -23,5 +24,8 @@ std::vector<std::uint8_t> encodeRow(const TableDefinition& table, const std::vec
 std::vector<std::uint8_t> encodeTextValue(const std::u16string& text, bool compressible);
 // The same, appended to `out`.
 void appendTextValue(std::vector<std::uint8_t>& out, const std::u16string& text, bool compressible);
+// The same bytes straight from UTF-8, in one pass without a UTF-16 copy; false (and `out`
+// as it was) when `utf8` is not well-formed.
+bool appendStoredText(std::vector<std::uint8_t>& out, std::string_view utf8, bool compressible);
 
 }  // namespace jet::write

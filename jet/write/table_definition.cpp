@@ -191,7 +191,7 @@ void storeTableDefinitionU32(PageCache& cache, PageNumber page, std::size_t offs
             if (current == 0) throw JetError(cache.fileName(), page, "table definition too short");
             at = at - kPageSize + kContinuationHeader;
         }
-        storeU8(bytesOf(cache.modify(current)), at, static_cast<std::uint8_t>(value >> (8 * i)));
+        storeU8(bytesOf(cache.modifyRanges(current, {{at, 1}})), at, static_cast<std::uint8_t>(value >> (8 * i)));
     }
 }
 

@@ -2,45 +2,11 @@
 #include "jet/write/text_encoding.h"
 
 #include <cstdint>
+#include <bit>
 #include <cstring>
 
 namespace jet::write {
 
-namespace {
-// Decodes the code point at `i` and moves past it; false for anything but well-formed UTF-8
-// (overlong forms and surrogates included).
-inline bool nextCodePoint(std::string_view text, std::size_t& i, char32_t& code) {
-    const unsigned char lead = static_cast<unsigned char>(text[i]);
-    std::size_t extra = 0;
-    if (lead < 0x80) {
-        code = lead;
-        ++i;
-        return true;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        code = lead & 0x1F;
-        extra = 1;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        code = lead & 0x0F;
-        extra = 2;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        code = lead & 0x07;
-        extra = 3;
-    } else {
-        return false;
-    }
-    if (i + extra >= text.size()) return false;
-    for (std::size_t k = 1; k <= extra; ++k) {
-        const unsigned char c = static_cast<unsigned char>(text[i + k]);
-        if ((c & 0xC0) != 0x80) return false;
-        code = (code << 6) | (c & 0x3F);
-    }
-    if ((extra == 2 && code < 0x800) || (extra == 3 && (code < 0x10000 || code > 0x10FFFF))) return false;
-    if (code >= 0xD800 && code <= 0xDFFF) return false;
-    i += extra + 1;
-    return true;
-}
-}  // namespace
 
 bool utf8ToUtf16Strict(std::string_view text, std::u16string& out) {
     // Never more UTF-16 units than UTF-8 bytes: write through a pointer, trim at the end.
@@ -52,7 +18,7 @@ bool utf8ToUtf16Strict(std::string_view text, std::u16string& out) {
             continue;
         }
         char32_t code = 0;
-        if (!nextCodePoint(text, i, code)) return false;
+        if (!nextUtf8CodePoint(text, i, code)) return false;
         if (code >= 0x10000) {
             code -= 0x10000;
             *to++ = static_cast<char16_t>(0xD800 + (code >> 10));
@@ -71,21 +37,40 @@ std::optional<std::u16string> utf8ToUtf16Strict(std::string_view text) {
     return out;
 }
 
+// utf16Length finds the first non-ASCII byte of a word by its lowest set bit.
+static_assert(std::endian::native == std::endian::little, "the writer runs on little-endian machines");
+
 std::optional<std::size_t> utf16Length(std::string_view text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t n = text.size();
     std::size_t units = 0;
-    for (std::size_t i = 0; i < text.size();) {
+    for (std::size_t i = 0; i < n;) {
         // Eight ASCII bytes at a time: one unit each.
-        std::uint64_t word = 0;
-        if (i + 8 <= text.size()) {
-            std::memcpy(&word, text.data() + i, 8);
-            if ((word & 0x8080808080808080ull) == 0) {
-                i += 8;
-                units += 8;
-                continue;
-            }
+        if (i + 8 <= n) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, p + i, 8);
+            const std::uint64_t high = word & 0x8080808080808080ull;
+            // The ASCII bytes before the first other one (little-endian: the lowest bytes).
+            const std::size_t ascii = high == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(high)) / 8;
+            i += ascii;
+            units += ascii;
+            if (ascii == 8 || i >= n) continue;
+        }
+        const unsigned char lead = p[i];
+        if (lead < 0x80) {
+            ++i;
+            ++units;
+            continue;
+        }
+        // Two bytes (Polish and other Latin letters): any continuation byte makes a valid one.
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            if (i + 1 >= n || (p[i + 1] & 0xC0) != 0x80) return std::nullopt;
+            i += 2;
+            ++units;
+            continue;
         }
         char32_t code = 0;
-        if (!nextCodePoint(text, i, code)) return std::nullopt;
+        if (!nextUtf8CodePoint(text, i, code)) return std::nullopt;
         units += code >= 0x10000 ? 2 : 1;
     }
     return units;

@@ -1,6 +1,9 @@
 // CSV rows appended to a catalog: values, nulls, quoting, and errors naming line and column.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "catalog/catalog_creation.h"
 #include "catalog/catalog_error.h"
 #include "catalog/csv_import.h"
@@ -35,6 +38,65 @@ TEST(CsvReader, QuotedFieldsLineBreaksAndLineNumbers) {
     EXPECT_EQ(records[2].fields, (std::vector<std::string>{"1", ""}));
     EXPECT_EQ(records[2].line, 5u);
     EXPECT_THROW(catalog::parseCsv("a\n\"open"), std::runtime_error);
+}
+
+// The reader refills its buffer mid-field, mid-quote and between a quote and its double: fed
+// a byte at a time, or with fields longer than its buffer, it reads what it reads whole.
+TEST(CsvReader, RecordsAreTheSameWhateverTheSourceHandsOverAtATime) {
+    const std::string longField(200000, 'x');
+    const std::string text = "\xEF\xBB\xBF" "a,b\r\n\"x, \"\"y\"\"\",\"dwie\nlinie\"\r\n\n1,\n" + longField + ",\"" +
+                             longField + "\"\"\"\n";
+    const auto whole = catalog::parseCsv(text);
+    ASSERT_EQ(whole.size(), 4u);
+    EXPECT_EQ(whole[3].fields, (std::vector<std::string>{longField, longField + "\""}));
+    EXPECT_EQ(whole[3].line, 6u);
+    for (std::size_t step : {std::size_t(1), std::size_t(2), std::size_t(7)}) {
+        SCOPED_TRACE(step);
+        std::size_t at = 0;
+        catalog::CsvReader reader([&](char* out, std::size_t capacity) {
+            const std::size_t n = std::min({step, capacity, text.size() - at});
+            std::copy_n(text.data() + at, n, out);
+            at += n;
+            return n;
+        });
+        catalog::CsvRecord record;
+        for (const auto& expected : whole) {
+            ASSERT_TRUE(reader.next(record));
+            EXPECT_EQ(record.line, expected.line);
+            EXPECT_EQ(record.fields, expected.fields);
+        }
+        EXPECT_FALSE(reader.next(record));
+    }
+}
+
+TEST(CsvReader, AQuoteLeftOpenOrFollowedByTextNamesItsLine) {
+    for (const auto& [text, line] : std::vector<std::pair<std::string, std::string>>{
+             {"a\n\"open", "linia 2: cudzysłów otwarty"},
+             {"a\nb\n\"x\ny\"z\n", "linia 4: tekst po zamykającym"},
+             {"a\n\"\"\"", "linia 2: cudzysłów otwarty"}}) {
+        try {
+            catalog::parseCsv(text);
+            ADD_FAILURE() << text;
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()).find(line), std::string::npos) << e.what();
+        }
+    }
+}
+
+// The rows go in as they are read; a bad line far into the file still changes nothing.
+TEST_F(CsvImport, ABadLineAfterManyRowsChangesNothing) {
+    const std::string before = testsupport::readFile(file);
+    std::string csv = "ID,Nazwa\n";
+    for (int id = 1; id <= 3000; ++id) csv += std::to_string(id) + ",Stół " + std::to_string(id) + "\n";
+    csv += "3001,\"niedomknięty\n";
+    try {
+        catalog::importCsv(platform::realFileSystem(), file, "Dodatki", csv);
+        ADD_FAILURE() << "imported";
+    } catch (const catalog::CatalogError& e) {
+        EXPECT_NE(std::string(e.what()).find("linia 3002: cudzysłów otwarty"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(testsupport::readFile(file), before);
+    EXPECT_FALSE(std::filesystem::exists(file + ".import-tmp"));
 }
 
 TEST_F(CsvImport, RowsLandWithNullsEmptyFieldsAndPolishLetters) {
