@@ -117,7 +117,7 @@ std::size_t importCsv(platform::FileSystem& files, const std::string& databasePa
     try {
         if (!csv.next(header)) throw CatalogError("brak wiersza nagłówka z nazwami kolumn");
     } catch (const platform::FileError& e) {
-        throw CatalogError(app::fileErrorText(e));
+        throw CatalogError(engine_text::fileErrorText(e));
     } catch (const CatalogError&) {
         throw;
     } catch (const std::exception& e) {
@@ -140,7 +140,7 @@ std::size_t importCsv(platform::FileSystem& files, const std::string& databasePa
     } catch (const platform::FileError& e) {
         // Reading the CSV failed part-way.
         files.deleteFile(work);
-        throw CatalogError(app::fileErrorText(e));
+        throw CatalogError(engine_text::fileErrorText(e));
     } catch (const std::exception& e) {
         files.deleteFile(work);
         throw CatalogError(e.what());
