@@ -37,7 +37,7 @@ ShortestDecimal withoutTrailingZeros(std::uint64_t digits, int exponent) {
     return {digits, exponent};
 }
 
-// The digit loop over either number type: the arithmetic of both, by the same names.
+// A machine word with the few operations of BigUnsigned that the digit loop uses.
 struct Word {
     std::uint64_t value;
     void multiplyBy(std::uint32_t factor) { value *= factor; }
