@@ -1,7 +1,6 @@
 #include "app/free_space_check.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace app {
 
@@ -22,11 +21,17 @@ std::uint64_t bytesNeeded(std::uint64_t installed, std::uint64_t packageCatalog,
 }
 
 std::string sizeText(std::uint64_t bytes) {
-    char megabytes[32];
-    std::snprintf(megabytes, sizeof megabytes, "%.1f", static_cast<double>(bytes) / (1024.0 * 1024.0));
-    std::string text = megabytes;
-    std::replace(text.begin(), text.end(), '.', ',');
-    return text + " MB (" + grouped(bytes) + " B)";
+    // Megabytes to one decimal, rounded half to even as printf's "%.1f" rounds; in integers, as
+    // printf would bring its floating-point formatting (some 20 KB) into the installer.
+    constexpr std::uint64_t mega = 1024 * 1024;
+    std::uint64_t whole = bytes / mega, scaled = bytes % mega * 10;
+    std::uint64_t tenths = scaled / mega, rest = scaled % mega;
+    if (rest > mega / 2 || (rest == mega / 2 && tenths % 2 == 1)) ++tenths;
+    if (tenths == 10) {
+        ++whole;
+        tenths = 0;
+    }
+    return std::to_string(whole) + "," + char('0' + tenths) + " MB (" + grouped(bytes) + " B)";
 }
 
 std::string driveOf(const std::string& path) {

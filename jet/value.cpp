@@ -2,7 +2,6 @@
 #include "jet/value.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace jet {
 
@@ -112,20 +111,50 @@ std::string formatDecimal(const Decimal& value) {
     return placeDecimalPoint(value.negative, magnitudeDigits(value.high, value.low), value.scale);
 }
 
+namespace {
+
+// printf's %0*d: at least `width` characters, a minus sign among them.
+void appendZeroPadded(std::string& out, int value, int width) {
+    std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    std::string digits = std::to_string(magnitude);
+    if (value < 0) {
+        out += '-';
+        --width;
+    }
+    if (static_cast<int>(digits.size()) < width) out.append(width - digits.size(), '0');
+    out += digits;
+}
+
+}  // namespace
+
+// Spelled by hand rather than with snprintf, whose implementation (and its floating-point
+// half) would be linked into the installer for these few lines.
 std::string formatGuid(const Guid& value) {
-    const auto& b = value.bytes;
-    char text[40];
-    std::snprintf(text, sizeof text,
-                  "{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}", b[3],
-                  b[2], b[1], b[0], b[5], b[4], b[7], b[6], b[8], b[9], b[10], b[11], b[12], b[13],
-                  b[14], b[15]);
-    return text;
+    static const char hex[] = "0123456789ABCDEF";
+    // The first three groups are stored little-endian; -1 is a dash.
+    static const int order[] = {3, 2, 1, 0, -1, 5, 4, -1, 7, 6, -1, 8, 9, -1, 10, 11, 12, 13, 14, 15};
+    std::string text = "{";
+    for (int index : order) {
+        if (index < 0) {
+            text += '-';
+        } else {
+            text += hex[value.bytes[index] >> 4];
+            text += hex[value.bytes[index] & 15];
+        }
+    }
+    return text + "}";
 }
 
 std::string formatCalendarTime(const CalendarTime& v) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", v.year, v.month, v.day,
-                  v.hour, v.minute, v.second, v.millisecond);
+    std::string text;
+    appendZeroPadded(text, v.year, 4);
+    struct Field { char separator; int value, width; };
+    const Field rest[] = {{'-', v.month, 2}, {'-', v.day, 2}, {' ', v.hour, 2},
+                          {':', v.minute, 2}, {':', v.second, 2}, {'.', v.millisecond, 3}};
+    for (const auto& field : rest) {
+        text += field.separator;
+        appendZeroPadded(text, field.value, field.width);
+    }
     return text;
 }
 

@@ -6,14 +6,15 @@
 #include <cstdint>
 #include <cstring>
 
+#include "jet/shortest_double.h"
+
 namespace jet {
 
 std::string formatDouble(double value) {
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value > 0 ? "Infinity" : "-Infinity";
-    char buffer[64];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
+    char buffer[32];
+    return std::string(buffer, writeShortestDouble(buffer, value));
 }
 
 void appendJsonString(std::string_view text, std::string& out) {

@@ -63,6 +63,21 @@ TEST(ValueFormatTest, DatesCountTheTimeForwardAlsoBeforeTheEpoch) {
     }
 }
 
+TEST(ValueFormatTest, CalendarFieldsArePaddedWithZeros) {
+    jet::CalendarTime time;
+    time.year = 5;
+    time.month = 1;
+    time.day = 2;
+    time.hour = 3;
+    time.minute = 4;
+    time.second = 5;
+    time.millisecond = 7;
+    EXPECT_EQ(jet::formatCalendarTime(time), "0005-01-02 03:04:05.007");
+    time.year = 12345;
+    time.millisecond = 999;
+    EXPECT_EQ(jet::formatCalendarTime(time), "12345-01-02 03:04:05.999");
+}
+
 TEST(ValueFormatTest, DatesOutsideTheCalendarAreRefused) {
     for (double days : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
                         1e12, -1e12})
