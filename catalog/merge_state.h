@@ -46,6 +46,11 @@ struct MergeState {
     void trace(const std::string& txt) {
         if (traceSearches) log.info(2, txt);
     }
+    // A trace line of every record, built only in debug mode.
+    template <typename MakeLine>
+    void traceRecord(MakeLine makeLine) {
+        if (traceSearches) log.info(2, makeLine());
+    }
 };
 
 }  // namespace catalog

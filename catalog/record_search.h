@@ -25,6 +25,8 @@ class RecordFields {
 public:
     RecordFields(Table& table, const std::vector<std::string>& columns);
     Record read() const;
+    // read() into a record whose texts reuse their memory.
+    void readInto(Record& record) const;
     const Field& operator[](std::size_t i) const { return fields_[i]; }
     Field& operator[](std::size_t i) { return fields_[i]; }
     std::size_t size() const { return fields_.size(); }

@@ -1,6 +1,8 @@
 // Table objects over the connection's reader and writer.
 #include "catalog/table.h"
 
+#include <algorithm>
+
 #include "catalog/catalog_error.h"
 #include "catalog/jet_error_text.h"
 #include "catalog/connection.h"
@@ -14,6 +16,8 @@ namespace catalog {
 std::string Field::asString() const { return valueAsText(value()); }
 
 jet::Value Field::value() const { return table_->current(column_); }
+
+const jet::Value& Field::valueRef() const { return table_->current(column_); }
 
 void Field::setValue(const jet::Value& value) {
     if (!table_->inserting_)
@@ -44,6 +48,7 @@ void Table::open() {
 void Table::close() {
     cursor_.reset();
     table_.reset();
+    posted_.clear();
     database_.reset();
     inserting_ = false;
     positioned_ = false;
@@ -58,6 +63,7 @@ void Table::first() {
     if (database != database_) {
         database_ = database;
         table_.emplace(database_->table(tableName_));
+        posted_.clear();
     }
     try {
         cursor_.emplace(table_->rows());
@@ -103,15 +109,16 @@ void Table::insert() {
 void Table::post() {
     requireActive();
     if (!inserting_) return;
-    std::vector<jet::Value> byNumber;
     const auto& columns = table_->columns();
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        if (byNumber.size() <= columns[i].number) byNumber.resize(columns[i].number + 1u);
-        byNumber[columns[i].number] = buffer_[i];
-    }
+    std::size_t width = 0;
+    for (const auto& column : columns) width = std::max<std::size_t>(width, column.number + 1u);
+    // Numbers no column has (left by deleted columns) stay null: only column numbers are
+    // assigned, and the row is made anew whenever its width changes.
+    if (posted_.size() != width) posted_.assign(width, jet::Value());
+    for (std::size_t i = 0; i < columns.size(); ++i) posted_[columns[i].number] = buffer_[i];
     inserting_ = false;
     try {
-        connection_->writer().appendRow(tableName_, byNumber);
+        connection_->writer().appendRow(tableName_, posted_);
     } catch (const jet::write::RowRefused& e) {
         throw CatalogError(rowRefusedText(e));
     } catch (const jet::JetError& e) {

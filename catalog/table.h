@@ -23,6 +23,8 @@ public:
     // The value's text; null gives the empty text.
     std::string asString() const;
     jet::Value value() const;
+    // The same, without a copy; valid until the table moves or the value is set.
+    const jet::Value& valueRef() const;
     // Only while inserting; throws CatalogError otherwise.
     void setValue(const jet::Value& value);
 
@@ -77,6 +79,9 @@ private:
     bool positioned_ = false;
     bool inserting_ = false;
     std::vector<jet::Value> buffer_;  // by position in the table's columns
+    // The row handed to the writer, by column number; kept between posts so that its texts
+    // reuse their memory.
+    std::vector<jet::Value> posted_;
 };
 
 }  // namespace catalog

@@ -75,9 +75,9 @@ private:
     // Only the key and the name are read before a record is known to be copied.
     void oldPass(Table& oldTable, const RecordFields& oldFields) {
         for (oldTable.first(); !oldTable.eof(); oldTable.next()) {
-            const jet::Value key = oldFields[rules_.keyColumn].value();
-            const jet::Value name = oldFields[rules_.nameColumn].value();
-            state_.trace("[" + valueAsText(key) + "] : " + valueAsText(name));
+            const jet::Value& key = oldFields[rules_.keyColumn].valueRef();
+            const jet::Value& name = oldFields[rules_.nameColumn].valueRef();
+            state_.traceRecord([&] { return "[" + valueAsText(key) + "] : " + valueAsText(name); });
             const Record* match = search_->firstNewMatch(key);
             if (state_.findRec) {
                 if (isMarker((*match)[rules_.nameColumn]))
@@ -85,7 +85,8 @@ private:
                 else
                     copy(*match, counts_.fromNew);
             } else if (rules_.carryOldMarkers || !isMarker(name)) {
-                copy(oldFields.read(), counts_.keptFromOld);
+                oldFields.readInto(oldRecord_);
+                copy(oldRecord_, counts_.keptFromOld);
             } else {
                 ++counts_.removedByMarkers;
             }
@@ -108,10 +109,10 @@ private:
     template <typename ReadRecord>
     void newRecord(const jet::Value& key, const jet::Value& name, ReadRecord read) {
         // A null code is traced as empty text.
-        if (rules_.newLineForEveryRecord) state_.trace("[NW] " + valueAsText(key));
+        if (rules_.newLineForEveryRecord) state_.traceRecord([&] { return "[NW] " + valueAsText(key); });
         if (isMarker(name)) return;
         if (!rules_.newLineForEveryRecord)
-            state_.trace("[NW] " + valueAsText(key) + " : " + valueAsText(name) + " - dopisano");
+            state_.traceRecord([&] { return "[NW] " + valueAsText(key) + " : " + valueAsText(name) + " - dopisano"; });
         if (!search_->destinationHolds(key)) copy(read(), counts_.fromNew);
     }
 
@@ -139,6 +140,7 @@ private:
     Table* destination_ = nullptr;
     RecordFields* destinationFields_ = nullptr;
     std::unique_ptr<RecordSearch> search_;
+    Record oldRecord_;  // the old record being copied, kept so that its texts reuse memory
 };
 
 }  // namespace
