@@ -115,7 +115,8 @@ void Table::post() {
     // Numbers no column has (left by deleted columns) stay null: only column numbers are
     // assigned, and the row is made anew whenever its width changes.
     if (posted_.size() != width) posted_.assign(width, jet::Value());
-    for (std::size_t i = 0; i < columns.size(); ++i) posted_[columns[i].number] = buffer_[i];
+    // The insert buffer is dead once posted (the next insert clears it): its values move.
+    for (std::size_t i = 0; i < columns.size(); ++i) posted_[columns[i].number] = std::move(buffer_[i]);
     inserting_ = false;
     try {
         connection_->writer().appendRow(tableName_, posted_);
