@@ -13,13 +13,9 @@ RecordFields::RecordFields(Table& table, const std::vector<std::string>& columns
 
 Record RecordFields::read() const {
     Record record;
-    readInto(record);
+    record.reserve(fields_.size());
+    for (const Field& f : fields_) record.push_back(f.valueRef());
     return record;
-}
-
-void RecordFields::readInto(Record& record) const {
-    record.resize(fields_.size());
-    for (std::size_t i = 0; i < fields_.size(); ++i) record[i] = fields_[i].valueRef();
 }
 
 const Record* TracingSearch::firstNewMatch(const jet::Value& key) {

@@ -25,8 +25,6 @@ class RecordFields {
 public:
     RecordFields(Table& table, const std::vector<std::string>& columns);
     Record read() const;
-    // read() into a record whose texts reuse their memory.
-    void readInto(Record& record) const;
     const Field& operator[](std::size_t i) const { return fields_[i]; }
     Field& operator[](std::size_t i) { return fields_[i]; }
     std::size_t size() const { return fields_.size(); }
@@ -47,7 +45,7 @@ public:
     virtual void posted(const jet::Value& key) = 0;
     // The new table's records in table order when the search already holds them (so the new
     // pass need not read the table again), null otherwise.
-    virtual const std::vector<Record>* newRecords() const { return nullptr; }
+    virtual std::vector<Record>* newRecords() { return nullptr; }
 };
 
 struct SearchTables {
@@ -79,7 +77,7 @@ public:
     const Record* firstNewMatch(const jet::Value& key) override;
     bool destinationHolds(const jet::Value& key) override;
     void posted(const jet::Value& key) override;
-    const std::vector<Record>* newRecords() const override { return &newRecords_; }
+    std::vector<Record>* newRecords() override { return &newRecords_; }
 
 private:
     MergeState& state_;

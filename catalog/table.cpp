@@ -19,10 +19,12 @@ jet::Value Field::value() const { return table_->current(column_); }
 
 const jet::Value& Field::valueRef() const { return table_->current(column_); }
 
-void Field::setValue(const jet::Value& value) {
+void Field::setValue(const jet::Value& value) { setValue(jet::Value(value)); }
+
+void Field::setValue(jet::Value&& value) {
     if (!table_->inserting_)
         throw CatalogError("Tabela `" + table_->tableName_ + "`: wartość można zapisać tylko w nowym rekordzie.");
-    table_->buffer_.at(column_) = value;
+    table_->buffer_.at(column_) = std::move(value);
 }
 
 void Table::requireActive() const {

@@ -27,6 +27,7 @@ public:
     const jet::Value& valueRef() const;
     // Only while inserting; throws CatalogError otherwise.
     void setValue(const jet::Value& value);
+    void setValue(jet::Value&& value);
 
 private:
     friend class Table;

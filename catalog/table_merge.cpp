@@ -85,8 +85,7 @@ private:
                 else
                     copy(*match, counts_.fromNew);
             } else if (rules_.carryOldMarkers || !isMarker(name)) {
-                oldFields.readInto(oldRecord_);
-                copy(oldRecord_, counts_.keptFromOld);
+                copyCurrent(oldFields, counts_.keptFromOld);
             } else {
                 ++counts_.removedByMarkers;
             }
@@ -95,10 +94,10 @@ private:
 
     void newPass(Table& newTable, const RecordFields& newFields) {
         state_.trace(rules_.newPassHeading);
-        if (const std::vector<Record>* records = search_->newRecords()) {
-            for (const Record& record : *records)
+        if (std::vector<Record>* records = search_->newRecords()) {
+            for (Record& record : *records)
                 newRecord(record[rules_.keyColumn], record[rules_.nameColumn],
-                          [&]() -> const Record& { return record; });
+                          [&]() -> Record& { return record; });
             return;
         }
         for (newTable.first(); !newTable.eof(); newTable.next())
@@ -113,12 +112,39 @@ private:
         if (isMarker(name)) return;
         if (!rules_.newLineForEveryRecord)
             state_.traceRecord([&] { return "[NW] " + valueAsText(key) + " : " + valueAsText(name) + " - dopisano"; });
-        if (!search_->destinationHolds(key)) copy(read(), counts_.fromNew);
+        if (!search_->destinationHolds(key)) {
+            auto&& record = read();
+            copyConsuming(record, counts_.fromNew);
+        }
     }
 
     void copy(const Record& record, std::size_t& source) {
         destination_->insert();
         for (std::size_t i = 0; i < record.size(); ++i) (*destinationFields_)[i].setValue(record[i]);
+        post(record[rules_.keyColumn], source);
+    }
+
+    // copy() of a table's current record, straight from its fields.
+    void copyCurrent(const RecordFields& fields, std::size_t& source) {
+        destination_->insert();
+        for (std::size_t i = 0; i < fields.size(); ++i) (*destinationFields_)[i].setValue(fields[i].valueRef());
+        post(fields[rules_.keyColumn].valueRef(), source);
+    }
+
+    // copy() for a record visited for the last time (each new record is, in the new pass): its
+    // values move instead of being copied, all but the key, which is still needed.
+    void copyConsuming(Record& record, std::size_t& source) {
+        destination_->insert();
+        for (std::size_t i = 0; i < record.size(); ++i) {
+            if (i == rules_.keyColumn)
+                (*destinationFields_)[i].setValue(record[i]);
+            else
+                (*destinationFields_)[i].setValue(std::move(record[i]));
+        }
+        post(record[rules_.keyColumn], source);
+    }
+
+    void post(const jet::Value& key, std::size_t& source) {
         try {
             destination_->post();
         } catch (const CatalogError& e) {
@@ -126,10 +152,10 @@ private:
             // by its code.
             if (!rules_.refusalsNameKey)
                 throw CatalogError(std::string(e.what()) + " Rekord: `" + rules_.columns[rules_.keyColumn] +
-                                   "` = `" + valueAsText(record[rules_.keyColumn]) + "`.");
+                                   "` = `" + valueAsText(key) + "`.");
             throw;
         }
-        search_->posted(record[rules_.keyColumn]);
+        search_->posted(key);
         ++counts_.written;
         ++source;
     }
@@ -140,7 +166,6 @@ private:
     Table* destination_ = nullptr;
     RecordFields* destinationFields_ = nullptr;
     std::unique_ptr<RecordSearch> search_;
-    Record oldRecord_;  // the old record being copied, kept so that its texts reuse memory
 };
 
 }  // namespace
