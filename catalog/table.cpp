@@ -50,7 +50,6 @@ void Table::open() {
 void Table::close() {
     cursor_.reset();
     table_.reset();
-    posted_.clear();
     database_.reset();
     inserting_ = false;
     positioned_ = false;
@@ -65,7 +64,6 @@ void Table::first() {
     if (database != database_) {
         database_ = database;
         table_.emplace(database_->table(tableName_));
-        posted_.clear();
     }
     try {
         cursor_.emplace(table_->rows());
@@ -114,14 +112,13 @@ void Table::post() {
     const auto& columns = table_->columns();
     std::size_t width = 0;
     for (const auto& column : columns) width = std::max<std::size_t>(width, column.number + 1u);
-    // Numbers no column has (left by deleted columns) stay null: only column numbers are
-    // assigned, and the row is made anew whenever its width changes.
-    if (posted_.size() != width) posted_.assign(width, jet::Value());
-    // The insert buffer is dead once posted (the next insert clears it): its values move.
-    for (std::size_t i = 0; i < columns.size(); ++i) posted_[columns[i].number] = std::move(buffer_[i]);
+    // By column number; numbers no column has (left by deleted columns) stay null. The insert
+    // buffer is dead once posted (the next insert clears it): its values move.
+    std::vector<jet::Value> row(width);
+    for (std::size_t i = 0; i < columns.size(); ++i) row[columns[i].number] = std::move(buffer_[i]);
     inserting_ = false;
     try {
-        connection_->writer().appendRow(tableName_, posted_);
+        connection_->writer().appendRow(tableName_, row);
     } catch (const jet::write::RowRefused& e) {
         throw CatalogError(rowRefusedText(e));
     } catch (const jet::JetError& e) {

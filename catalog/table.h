@@ -80,8 +80,6 @@ private:
     bool positioned_ = false;
     bool inserting_ = false;
     std::vector<jet::Value> buffer_;  // by position in the table's columns
-    // The row handed to the writer, by column number.
-    std::vector<jet::Value> posted_;
 };
 
 }  // namespace catalog
