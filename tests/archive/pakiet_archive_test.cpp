@@ -73,12 +73,15 @@ protected:
     }
 
     Result pakiet(const std::string& arguments) {
-        const std::string out = path("out.txt");
+        // A file of its own per command: under Wine the shell of the previous command may still
+        // hold its output file for a moment after it ended, and the next redirection then fails.
+        const std::string name = "out" + std::to_string(commands_++) + ".txt";
+        const std::string out = path(name);
         std::string command = "\"" + std::string(LUMOR_PAKIET) + "\" " + arguments + " > \"" + out + "\" 2>&1";
         // cmd.exe drops the outermost quotes of a command line that starts with one.
         if (platform::kSeparator == '\\') command = "\"" + command + "\"";
         const int status = std::system(command.c_str());
-        Result result{status, exists("out.txt") ? read("out.txt") : ""};
+        Result result{status, exists(name) ? read(name) : ""};
         return result;
     }
     std::string q(const std::string& relative) { return "\"" + path(relative) + "\""; }
@@ -89,6 +92,9 @@ protected:
     void SetUp() override {
         if (std::string(LUMOR_PAKIET).empty()) GTEST_SKIP() << "pakiet is not built";
     }
+
+private:
+    int commands_ = 0;
 };
 
 }  // namespace
