@@ -9,6 +9,13 @@
 
 namespace catalog {
 
-std::string matchKey(const jet::Value& value);
+// Replaces `out` with the key of `value` (its memory reused: the merge asks for a key per record).
+void writeMatchKey(const jet::Value& value, std::string& out);
+
+inline std::string matchKey(const jet::Value& value) {
+    std::string key;
+    writeMatchKey(value, key);
+    return key;
+}
 
 }  // namespace catalog

@@ -2,7 +2,6 @@
 #include "catalog/record_search.h"
 
 #include "catalog/field_value.h"
-#include "catalog/match_key.h"
 
 namespace catalog {
 
@@ -11,14 +10,7 @@ RecordFields::RecordFields(Table& table, const std::vector<std::string>& columns
     for (const auto& name : columns) fields_.push_back(table.fieldByName(name));
 }
 
-Record RecordFields::read() const {
-    Record record;
-    record.reserve(fields_.size());
-    for (const Field& f : fields_) record.push_back(f.valueRef());
-    return record;
-}
-
-const Record* TracingSearch::firstNewMatch(const jet::Value& key) {
+bool TracingSearch::firstNewMatch(const jet::Value& key) {
     const std::string keyText = valueAsText(key);
     t_.newTable.first();
     state_.findRec = false;
@@ -30,9 +22,7 @@ const Record* TracingSearch::firstNewMatch(const jet::Value& key) {
         else
             t_.newTable.next();
     }
-    if (!state_.findRec) return nullptr;
-    match_ = t_.newFields.read();
-    return &match_;
+    return state_.findRec;
 }
 
 bool TracingSearch::destinationHolds(const jet::Value& key) {
@@ -49,29 +39,30 @@ bool TracingSearch::destinationHolds(const jet::Value& key) {
     return state_.findRec;
 }
 
-IndexedSearch::IndexedSearch(MergeState& state, SearchTables tables) : state_(state) {
-    for (tables.newTable.first(); !tables.newTable.eof(); tables.newTable.next()) {
-        Record record = tables.newFields.read();
-        // emplace keeps the first record of a repeated key, as a search from the top finds it.
-        firstNewByKey_.emplace(matchKey(record[tables.keyColumn]), newRecords_.size());
-        newRecords_.push_back(std::move(record));
-    }
+IndexedSearch::IndexedSearch(MergeState& state, SearchTables tables)
+    : state_(state), newTable_(tables.newTable) {
+    const Field& newKey = tables.newFields[tables.keyColumn];
+    for (newTable_.first(); !newTable_.eof(); newTable_.next())
+        // A repeated key keeps its first record, as a search from the top finds it.
+        firstNewByKey_.insert(newKey.valueRef(), newTable_.bookmark().encode());
+    const Field& destinationKey = tables.destinationFields[tables.keyColumn];
     for (tables.destination.first(); !tables.destination.eof(); tables.destination.next())
-        destinationKeys_.insert(matchKey(tables.destinationFields[tables.keyColumn].value()));
+        destinationKeys_.insert(destinationKey.valueRef(), 0);
 }
 
-const Record* IndexedSearch::firstNewMatch(const jet::Value& key) {
-    const auto it = firstNewByKey_.find(matchKey(key));
-    state_.findRec = it != firstNewByKey_.end();
-    return state_.findRec ? &newRecords_[it->second] : nullptr;
-}
-
-bool IndexedSearch::destinationHolds(const jet::Value& key) {
-    state_.findRec = destinationKeys_.count(matchKey(key)) != 0;
+bool IndexedSearch::firstNewMatch(const jet::Value& key) {
+    const auto bookmark = firstNewByKey_.find(key);
+    state_.findRec = bookmark.has_value();
+    if (bookmark) newTable_.gotoBookmark(Table::Bookmark::decode(*bookmark));
     return state_.findRec;
 }
 
-void IndexedSearch::posted(const jet::Value& key) { destinationKeys_.insert(matchKey(key)); }
+bool IndexedSearch::destinationHolds(const jet::Value& key) {
+    state_.findRec = destinationKeys_.find(key).has_value();
+    return state_.findRec;
+}
+
+void IndexedSearch::posted(const jet::Value& key) { destinationKeys_.insert(key, 0); }
 
 std::unique_ptr<RecordSearch> makeRecordSearch(MergeState& state, SearchTables tables) {
     if (state.traceSearches) return std::make_unique<TracingSearch>(state, tables);

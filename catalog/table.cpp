@@ -96,7 +96,31 @@ const jet::Value& Table::current(std::size_t column) const {
     if (inserting_) return buffer_.at(column);
     if (eof_ || !cursor_)
         throw CatalogError("Tabela `" + tableName_ + "`: brak bieżącego rekordu (koniec tabeli).");
-    return (*cursor_)[column];
+    try {
+        return (*cursor_)[column];  // decoded here, on its first read
+    } catch (const jet::JetError& e) {
+        throw CatalogError(jetErrorText(e));
+    }
+}
+
+Table::Bookmark Table::bookmark() const {
+    requireActive();
+    if (eof_ || !cursor_)
+        throw CatalogError("Tabela `" + tableName_ + "`: brak bieżącego rekordu (koniec tabeli).");
+    return cursor_->bookmark();
+}
+
+void Table::gotoBookmark(Bookmark bookmark) {
+    requireActive();
+    inserting_ = false;
+    try {
+        if (!cursor_) cursor_.emplace(table_->rows());
+        cursor_->seek(bookmark);
+    } catch (const jet::JetError& e) {
+        throw CatalogError(jetErrorText(e));
+    }
+    eof_ = false;
+    positioned_ = true;
 }
 
 void Table::insert() {

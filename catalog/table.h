@@ -55,6 +55,12 @@ public:
     bool eof() const { return eof_; }
     void next();
 
+    // The current record's place, to come back to it with gotoBookmark() while the table
+    // stays open and unchanged; a walk then goes on after it.
+    using Bookmark = jet::RowPointer;
+    Bookmark bookmark() const;
+    void gotoBookmark(Bookmark bookmark);
+
     // Throws CatalogError naming the table when it has no such column (names compare
     // without ASCII case, as the engine's do).
     Field fieldByName(const std::string& name);

@@ -60,7 +60,7 @@ public:
                                                         rules_.keyColumn, "[DN] "});
         if (oldTable) {
             RecordFields oldFields(*oldTable, rules_.columns);
-            oldPass(*oldTable, oldFields);
+            oldPass(*oldTable, oldFields, newFields);
         }
         newPass(newTable, newFields);
 
@@ -73,17 +73,17 @@ private:
     bool isMarker(const jet::Value& name) const { return valueAsText(name) == kDeleteMarker; }
 
     // Only the key and the name are read before a record is known to be copied.
-    void oldPass(Table& oldTable, const RecordFields& oldFields) {
+    void oldPass(Table& oldTable, const RecordFields& oldFields, const RecordFields& newFields) {
         for (oldTable.first(); !oldTable.eof(); oldTable.next()) {
             const jet::Value& key = oldFields[rules_.keyColumn].valueRef();
             const jet::Value& name = oldFields[rules_.nameColumn].valueRef();
             state_.traceRecord([&] { return "[" + valueAsText(key) + "] : " + valueAsText(name); });
-            const Record* match = search_->firstNewMatch(key);
-            if (state_.findRec) {
-                if (isMarker((*match)[rules_.nameColumn]))
+            if (search_->firstNewMatch(key)) {
+                // The new table stands at the match.
+                if (isMarker(newFields[rules_.nameColumn].valueRef()))
                     ++counts_.removedByMarkers;
                 else
-                    copy(*match, counts_.fromNew);
+                    copyCurrent(newFields, counts_.fromNew);
             } else if (rules_.carryOldMarkers || !isMarker(name)) {
                 copyCurrent(oldFields, counts_.keptFromOld);
             } else {
@@ -94,54 +94,23 @@ private:
 
     void newPass(Table& newTable, const RecordFields& newFields) {
         state_.trace(rules_.newPassHeading);
-        if (std::vector<Record>* records = search_->newRecords()) {
-            for (Record& record : *records)
-                newRecord(record[rules_.keyColumn], record[rules_.nameColumn],
-                          [&]() -> Record& { return record; });
-            return;
-        }
-        for (newTable.first(); !newTable.eof(); newTable.next())
-            newRecord(newFields[rules_.keyColumn].value(), newFields[rules_.nameColumn].value(),
-                      [&] { return newFields.read(); });
-    }
-
-    template <typename ReadRecord>
-    void newRecord(const jet::Value& key, const jet::Value& name, ReadRecord read) {
-        // A null code is traced as empty text.
-        if (rules_.newLineForEveryRecord) state_.traceRecord([&] { return "[NW] " + valueAsText(key); });
-        if (isMarker(name)) return;
-        if (!rules_.newLineForEveryRecord)
-            state_.traceRecord([&] { return "[NW] " + valueAsText(key) + " : " + valueAsText(name) + " - dopisano"; });
-        if (!search_->destinationHolds(key)) {
-            auto&& record = read();
-            copyConsuming(record, counts_.fromNew);
+        for (newTable.first(); !newTable.eof(); newTable.next()) {
+            const jet::Value& key = newFields[rules_.keyColumn].valueRef();
+            const jet::Value& name = newFields[rules_.nameColumn].valueRef();
+            // A null code is traced as empty text.
+            if (rules_.newLineForEveryRecord) state_.traceRecord([&] { return "[NW] " + valueAsText(key); });
+            if (isMarker(name)) continue;
+            if (!rules_.newLineForEveryRecord)
+                state_.traceRecord([&] { return "[NW] " + valueAsText(key) + " : " + valueAsText(name) + " - dopisano"; });
+            if (!search_->destinationHolds(key)) copyCurrent(newFields, counts_.fromNew);
         }
     }
 
-    void copy(const Record& record, std::size_t& source) {
-        destination_->insert();
-        for (std::size_t i = 0; i < record.size(); ++i) (*destinationFields_)[i].setValue(record[i]);
-        post(record[rules_.keyColumn], source);
-    }
-
-    // copy() of a table's current record, straight from its fields.
+    // Copies a table's current record to the destination, straight from its fields.
     void copyCurrent(const RecordFields& fields, std::size_t& source) {
         destination_->insert();
         for (std::size_t i = 0; i < fields.size(); ++i) (*destinationFields_)[i].setValue(fields[i].valueRef());
         post(fields[rules_.keyColumn].valueRef(), source);
-    }
-
-    // copy() for a record visited for the last time (each new record is, in the new pass): its
-    // values move instead of being copied, all but the key, which is still needed.
-    void copyConsuming(Record& record, std::size_t& source) {
-        destination_->insert();
-        for (std::size_t i = 0; i < record.size(); ++i) {
-            if (i == rules_.keyColumn)
-                (*destinationFields_)[i].setValue(record[i]);
-            else
-                (*destinationFields_)[i].setValue(std::move(record[i]));
-        }
-        post(record[rules_.keyColumn], source);
     }
 
     void post(const jet::Value& key, std::size_t& source) {

@@ -74,67 +74,83 @@ void RowDecoder::decodeField(const Column& column, Bytes field, std::uint32_t pa
     }
 }
 
-void RowDecoder::decode(Bytes row, std::uint32_t page, unsigned rowNumber,
-                        std::vector<Value>& values) {
-    values.resize(table_.columns.size());
+void RowDecoder::start(Bytes row, std::uint32_t page, unsigned rowNumber) {
+    row_ = Row{};
+    row_.bytes = row;
+    row_.page = page;
+    row_.number = rowNumber;
     try {
-        std::uint16_t storedColumns = loadU16(row, 0);
-        std::size_t maskSize = (std::size_t(storedColumns) + 7) / 8;
+        row_.storedColumns = loadU16(row, 0);
+        std::size_t maskSize = (std::size_t(row_.storedColumns) + 7) / 8;
         if (maskSize + 2 > row.size()) throw TruncatedData("null mask does not fit in the row");
-        Bytes mask = row.subspan(row.size() - maskSize);
-        auto present = [&](std::uint16_t number) {
-            return number < storedColumns && (mask[number / 8] & (1u << (number % 8)));
-        };
+        row_.mask = row.subspan(row.size() - maskSize);
 
         // Variable-offset table, read backwards from before the null mask.
-        std::size_t varCount = 0;
-        std::size_t trailerStart = row.size() - maskSize;
+        row_.trailerStart = row.size() - maskSize;
         if (table_.variableColumns > 0) {
-            varCount = loadU16(row, trailerStart - 2);
-            std::size_t tableBytes = 2 * (varCount + 1);
-            if (trailerStart < 2 + 2 + tableBytes)
+            row_.varCount = loadU16(row, row_.trailerStart - 2);
+            std::size_t tableBytes = 2 * (row_.varCount + 1);
+            if (row_.trailerStart < 2 + 2 + tableBytes)
                 throw TruncatedData("variable-offset table does not fit in the row");
         }
-        auto varOffset = [&](std::size_t j) { return loadU16(row, trailerStart - 4 - 2 * j); };
-        std::size_t varAreaEnd = table_.variableColumns > 0 ? trailerStart - 4 - 2 * varCount
-                                                            : trailerStart;
-
-        for (std::size_t i = 0; i < table_.columns.size(); ++i) {
-            const Column& column = table_.columns[i];
-            if (column.type == ColumnType::Bool) {
-                values[i] = Value(present(column.number));
-                continue;
-            }
-            if (!present(column.number)) {
-                values[i] = Value();
-                continue;
-            }
-            Bytes field;
-            if (column.isFixed()) {
-                unsigned size = fixedSizeOf(column.type);
-                if (size == 0 || column.type == ColumnType::Text || column.type == ColumnType::Binary)
-                    size = column.length;
-                std::size_t start = 2 + std::size_t(column.fixedOffset);
-                if (start + size > varAreaEnd)
-                    throw TruncatedData("fixed column " + column.name + " lies past the fixed area");
-                field = row.subspan(start, size);
-            } else {
-                if (column.varIndex >= varCount) {
-                    values[i] = Value();
-                    continue;
-                }
-                std::size_t start = varOffset(column.varIndex);
-                std::size_t end = varOffset(column.varIndex + 1u);  // the last one reads eod
-                if (start > end || end > varAreaEnd)
-                    throw TruncatedData("variable column " + column.name + " has bounds " +
-                                        std::to_string(start) + ".." + std::to_string(end));
-                field = row.subspan(start, end - start);
-            }
-            decodeField(column, field, page, values[i]);
-        }
+        row_.varAreaEnd = table_.variableColumns > 0 ? row_.trailerStart - 4 - 2 * row_.varCount
+                                                     : row_.trailerStart;
     } catch (const TruncatedData& error) {
-        file_.fail(page, "damaged row " + std::to_string(rowNumber) + ": " + error.what());
+        damaged(error);
     }
+}
+
+void RowDecoder::damaged(const TruncatedData& error) const {
+    file_.fail(row_.page, "damaged row " + std::to_string(row_.number) + ": " + error.what());
+}
+
+bool RowDecoder::Row::present(std::uint16_t columnNumber) const {
+    return columnNumber < storedColumns && (mask[columnNumber / 8] & (1u << (columnNumber % 8)));
+}
+
+void RowDecoder::decodeColumn(std::size_t i, Value& value) {
+    const Column& column = table_.columns[i];
+    try {
+        if (column.type == ColumnType::Bool) {
+            value = Value(row_.present(column.number));
+            return;
+        }
+        if (!row_.present(column.number)) {
+            value = Value();
+            return;
+        }
+        Bytes field;
+        if (column.isFixed()) {
+            unsigned size = fixedSizeOf(column.type);
+            if (size == 0 || column.type == ColumnType::Text || column.type == ColumnType::Binary)
+                size = column.length;
+            std::size_t start = 2 + std::size_t(column.fixedOffset);
+            if (start + size > row_.varAreaEnd)
+                throw TruncatedData("fixed column " + column.name + " lies past the fixed area");
+            field = row_.bytes.subspan(start, size);
+        } else {
+            if (column.varIndex >= row_.varCount) {
+                value = Value();
+                return;
+            }
+            auto varOffset = [&](std::size_t j) { return loadU16(row_.bytes, row_.trailerStart - 4 - 2 * j); };
+            std::size_t start = varOffset(column.varIndex);
+            std::size_t end = varOffset(column.varIndex + 1u);  // the last one reads eod
+            if (start > end || end > row_.varAreaEnd)
+                throw TruncatedData("variable column " + column.name + " has bounds " +
+                                    std::to_string(start) + ".." + std::to_string(end));
+            field = row_.bytes.subspan(start, end - start);
+        }
+        decodeField(column, field, row_.page, value);
+    } catch (const TruncatedData& error) {
+        damaged(error);
+    }
+}
+
+void RowDecoder::decode(Bytes row, std::uint32_t page, unsigned rowNumber, std::vector<Value>& values) {
+    start(row, page, rowNumber);
+    values.resize(table_.columns.size());
+    for (std::size_t i = 0; i < values.size(); ++i) decodeColumn(i, values[i]);
 }
 
 }  // namespace jet

@@ -21,12 +21,32 @@ public:
     // Throws JetError when the row is damaged.
     void decode(Bytes rowBytes, std::uint32_t page, unsigned row, std::vector<Value>& values);
 
+    // The same one column at a time: start() reads the row's layout (column count, null mask,
+    // variable-offset table), decodeColumn() one value by its place in the table's columns.
+    // The row's bytes must stay alive until the next start().
+    void start(Bytes rowBytes, std::uint32_t page, unsigned row);
+    void decodeColumn(std::size_t column, Value& value);
+
 private:
+    struct Row {
+        Bytes bytes;
+        std::uint32_t page = 0;
+        unsigned number = 0;
+        std::uint16_t storedColumns = 0;
+        Bytes mask;
+        std::size_t varCount = 0;
+        std::size_t trailerStart = 0;
+        std::size_t varAreaEnd = 0;
+        bool present(std::uint16_t columnNumber) const;
+    };
+
     void decodeField(const Column& column, Bytes field, std::uint32_t page, Value& value);
+    [[noreturn]] void damaged(const TruncatedData& error) const;
 
     PageFile& file_;
     const TableDefinition& table_;
     std::vector<std::uint8_t> scratch_;
+    Row row_;
 };
 
 // Decodes the bytes of a fixed-size field of the given numeric, date, GUID or decimal type.

@@ -25,11 +25,25 @@ RowCursor::RowCursor(PageFile& file, std::shared_ptr<const TableDefinition> tabl
 const Value& RowCursor::field(const std::string& name) const {
     const auto& columns = table_->columns;
     for (std::size_t i = 0; i < columns.size(); ++i)
-        if (sameName(columns[i].name, name)) return values_.at(i);
+        if (sameName(columns[i].name, name)) return (*this)[i];
     throw JetError::noSuchColumn(file_->name(), name_, name);
 }
 
+const Value& RowCursor::operator[](std::size_t column) const {
+    if (!decoded_.at(column)) {
+        decoder_.decodeColumn(column, values_[column]);
+        decoded_[column] = 1;
+    }
+    return values_[column];
+}
+
+const std::vector<Value>& RowCursor::values() const {
+    for (std::size_t i = 0; i < values_.size(); ++i) (*this)[i];
+    return values_;
+}
+
 bool RowCursor::readSlot(std::uint32_t pageNumber, unsigned row) {
+    const RowPointer scanPlace{pageNumber, static_cast<std::uint8_t>(row)};
     PageRef page = page_;
     for (int hop = 0;; ++hop) {
         RowSlot slot;
@@ -53,10 +67,33 @@ bool RowCursor::readSlot(std::uint32_t pageNumber, unsigned row) {
             row = target.row;
             continue;
         }
-        decoder_.decode(rowBytes(*page, slot), pageNumber, row, values_);
+        rowPage_ = page;
+        decoder_.start(rowBytes(*page, slot), pageNumber, row);
+        values_.resize(table_->columns.size());
+        decoded_.assign(values_.size(), 0);
         position_ = RowPointer{pageNumber, static_cast<std::uint8_t>(row)};
+        bookmark_ = scanPlace;
         return true;
     }
+}
+
+void RowCursor::seek(RowPointer bookmark) {
+    PageRef candidate = file_->page(bookmark.page, PageType::Data, "a table data");
+    if (loadU32(*candidate, kDataPageOwnerOffset) != table_->page)
+        file_->fail(bookmark.page, "bookmark names a page of another table");
+    unsigned count = 0;
+    try {
+        count = rowCount(*candidate);
+    } catch (const TruncatedData& error) {
+        file_->fail(bookmark.page, std::string("damaged data page: ") + error.what());
+    }
+    if (bookmark.row >= count) file_->fail(bookmark.page, "bookmark names no row");
+    page_ = candidate;
+    pageNumber_ = bookmark.page;
+    rowsOnPage_ = count;
+    nextRow_ = bookmark.row + 1u;
+    finished_ = false;
+    if (!readSlot(pageNumber_, bookmark.row)) file_->fail(bookmark.page, "bookmark names no live row");
 }
 
 bool RowCursor::next() {

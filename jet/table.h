@@ -21,10 +21,17 @@ class RowCursor {
 public:
     // Moves to the next row; false after the last. Throws JetError on a damaged page or row.
     bool next();
+    // Moves to the row a bookmark names; next() goes on after it. Throws JetError when the
+    // bookmark names no row of this table.
+    void seek(RowPointer bookmark);
+    // Where the scan found the current row (a moved row's header), for seek().
+    RowPointer bookmark() const { return bookmark_; }
 
-    // The current row's values, one per column of Table::columns().
-    const std::vector<Value>& values() const { return values_; }
-    const Value& operator[](std::size_t column) const { return values_.at(column); }
+    // The current row's values, one per column of Table::columns(). A column is decoded when
+    // it is first read, so a reader of a few columns does not pay for the rest; a damaged
+    // field throws JetError when it is read.
+    const std::vector<Value>& values() const;
+    const Value& operator[](std::size_t column) const;
     // The value of the column named `name` (case-insensitive); throws JetError if none.
     const Value& field(const std::string& name) const;
     // Where the current row's bytes are (the moved-to place for a moved row).
@@ -39,14 +46,17 @@ private:
     std::shared_ptr<const TableDefinition> table_;
     std::string name_;
     UsageMap owned_;
-    RowDecoder decoder_;
-    std::vector<Value> values_;
+    mutable RowDecoder decoder_;
+    mutable std::vector<Value> values_;
+    mutable std::vector<std::uint8_t> decoded_;  // per column: values_ holds this row's value
     PageRef page_;
+    PageRef rowPage_;  // keeps the current row's bytes alive for the decoder
     std::uint32_t pageNumber_ = 0;
     unsigned nextRow_ = 0;
     unsigned rowsOnPage_ = 0;
     bool finished_ = false;
     RowPointer position_;
+    RowPointer bookmark_;
 };
 
 class Table {
