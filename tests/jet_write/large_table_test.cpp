@@ -13,6 +13,7 @@
 #include "jet/write/index_tree.h"
 #include "jet/write/page_allocator.h"
 #include "jet/write/page_cache.h"
+#include "jet/database.h"
 #include "jet/row_decoder.h"
 #include "jet/table_definition.h"
 #include "jet/usage_map.h"
@@ -137,6 +138,28 @@ TEST_F(LargeTable, KeysAreFoundAndRepeatsRefusedAfterReopening) {
         EXPECT_THROW(db->appendRow("Duza", {Value(id), Value::text("x")}), RowRefused) << id;
     db->appendRow("Duza", {Value(std::int32_t(1)), Value::text("nowy")});  // 1 is not among the keys
     EXPECT_EQ(db->table("Duza").rowCount, static_cast<std::uint32_t>(kRows + 1));
+}
+
+}  // namespace
+
+namespace {
+
+// Bookmarks across thousands of data pages: a seek, in any order, gives the row the scan gave.
+TEST_F(LargeTable, BookmarksTakeTheCursorBackToTheirRows) {
+    jet::Database database = jet::Database::open(platform::realFileSystem(), file_);
+    jet::Table table = database.table("Duza");
+    std::vector<std::pair<jet::RowPointer, std::int32_t>> marks;
+    std::size_t row = 0;
+    for (jet::RowCursor scan = table.rows(); scan.next(); ++row)
+        if (row % 997 == 0) marks.emplace_back(scan.bookmark(), static_cast<std::int32_t>(scan[0].asInteger()));
+    ASSERT_GT(marks.size(), 150u);
+    std::shuffle(marks.begin(), marks.end(), std::mt19937(7));
+    jet::RowCursor cursor = table.rows();
+    for (const auto& [bookmark, id] : marks) {
+        cursor.seek(bookmark);
+        EXPECT_EQ(cursor[1].asString(), label(id));
+        EXPECT_EQ(cursor[0].asInteger(), id);
+    }
 }
 
 }  // namespace
