@@ -30,6 +30,14 @@ if(LUMOR_LIBFUZZER)
   add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
 
+# Fat LTO objects: bytecode for the stub's link (cmake/mingw-common.cmake), ordinary code for
+# every other program's, told by -fno-lto not to optimise across files (the linker plugin
+# would otherwise take the bytecode).
+if(LUMOR_STUB_LTO)
+  add_compile_options(-flto -ffat-lto-objects)
+  add_link_options($<$<NOT:$<BOOL:$<TARGET_PROPERTY:LUMOR_LTO_LINK>>>:-fno-lto>)
+endif()
+
 if(WIN32)
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 endif()

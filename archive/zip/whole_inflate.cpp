@@ -8,7 +8,7 @@
 #ifdef LUMOR_HAVE_LIBDEFLATE
 #include <libdeflate.h>
 #else
-#include "archive/zip/raw_inflate.h"
+#include "archive/zip/inflater.h"
 #endif
 
 namespace zip {
@@ -41,20 +41,12 @@ WholeInflate inflateWhole(const char* in, std::size_t inSize, char* out, std::si
 #else
 
 WholeInflate inflateWhole(const char* in, std::size_t inSize, char* out, std::size_t capacity, std::size_t& produced) {
-    RawInflater inflater;
-    inflater.setInput(in, inSize);
-    produced = 0;
-    switch (inflater.inflate(out, capacity, produced)) {
-        case RawInflater::Status::StreamEnd: return WholeInflate::Done;
-        case RawInflater::Status::OutputFull: break;
+    switch (inflateInto(reinterpret_cast<const std::uint8_t*>(in), inSize, reinterpret_cast<std::uint8_t*>(out),
+                        capacity, produced)) {
+        case InflateStatus::End: return WholeInflate::Done;
+        case InflateStatus::TooMuch: return WholeInflate::TooMuchData;
         default: return WholeInflate::DataError;
     }
-    // The buffer is full: the stream must end here without another byte.
-    char extra;
-    std::size_t more = 0;
-    const RawInflater::Status status = inflater.inflate(&extra, 1, more);
-    if (more > 0 || status == RawInflater::Status::OutputFull) return WholeInflate::TooMuchData;
-    return status == RawInflater::Status::StreamEnd ? WholeInflate::Done : WholeInflate::DataError;
 }
 
 #endif

@@ -9,7 +9,7 @@
 #include "archive/zip/cp437.h"
 #include "archive/zip/crc32.h"
 #include "archive/zip/end_record.h"
-#include "archive/zip/raw_inflate.h"
+#include "archive/zip/inflater.h"
 #include "archive/zip/whole_inflate.h"
 #include "archive/zip/zip_error.h"
 #include "platform/ascii_case.h"
@@ -237,25 +237,33 @@ void ZipReader::extract(std::size_t index, const Sink& sink) const {
             deliver(input.get(), n);
         }
     } else {
-        auto output = std::make_unique_for_overwrite<char[]>(kChunk);
-        RawInflater inflater;
-        RawInflater::Status status = RawInflater::Status::NeedInput;
-        while (status != RawInflater::Status::StreamEnd) {
-            // Refill only when zlib asked for input: after a full output buffer it may still
-            // hold pending output although every input byte was consumed.
-            if (status == RawInflater::Status::NeedInput) {
-                if (inputLeft == 0)
-                    throw ZipError(Fault::BadCompressedData, e.name, "the compressed data end before the deflate stream does");
-                const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(inputLeft, kChunk));
-                readFully(inputAt, input.get(), n, e);
-                inputAt += n;
-                inputLeft -= n;
-                inflater.setInput(input.get(), n);
+        // The inflater pulls the member's compressed bytes as it needs them.
+        class MemberInput : public InflateInput {
+        public:
+            MemberInput(const ZipReader& reader, const Entry& entry, std::uint64_t at, std::uint64_t left)
+                : reader_(reader), entry_(entry), at_(at), left_(left) {}
+            std::size_t read(std::uint8_t* buffer, std::size_t capacity) override {
+                const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(left_, capacity));
+                if (n == 0) return 0;
+                reader_.readFully(at_, reinterpret_cast<char*>(buffer), n, entry_);
+                at_ += n;
+                left_ -= n;
+                return n;
             }
+
+        private:
+            const ZipReader& reader_;
+            const Entry& entry_;
+            std::uint64_t at_, left_;
+        } memberInput(*this, e, inputAt, inputLeft);
+        StreamInflater inflater(memberInput);
+        for (InflateStatus status = InflateStatus::More; status != InflateStatus::End;) {
             std::size_t produced = 0;
-            status = inflater.inflate(output.get(), kChunk, produced);
-            if (produced > 0) deliver(output.get(), produced);
-            if (status == RawInflater::Status::DataError)
+            status = inflater.read(reinterpret_cast<std::uint8_t*>(input.get()), kChunk, produced);
+            if (produced > 0) deliver(input.get(), produced);
+            if (status == InflateStatus::Truncated)
+                throw ZipError(Fault::BadCompressedData, e.name, "the compressed data end before the deflate stream does");
+            if (status == InflateStatus::Damaged)
                 throw ZipError(Fault::BadCompressedData, e.name, "the deflate stream is damaged");
         }
     }
