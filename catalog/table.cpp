@@ -31,6 +31,11 @@ void Table::requireActive() const {
     if (!table_) throw CatalogError("Tabela `" + tableName_ + "` nie jest otwarta.");
 }
 
+void Table::requireCurrentRecord() const {
+    if (eof_ || !cursor_)
+        throw CatalogError("Tabela `" + tableName_ + "`: brak bieżącego rekordu (koniec tabeli).");
+}
+
 void Table::open() {
     if (table_) return;
     if (!connection_ || !connection_->connected())
@@ -94,8 +99,7 @@ Field Table::fieldByName(const std::string& name) {
 const jet::Value& Table::current(std::size_t column) const {
     requireActive();
     if (inserting_) return buffer_.at(column);
-    if (eof_ || !cursor_)
-        throw CatalogError("Tabela `" + tableName_ + "`: brak bieżącego rekordu (koniec tabeli).");
+    requireCurrentRecord();
     try {
         return (*cursor_)[column];  // decoded here, on its first read
     } catch (const jet::JetError& e) {
@@ -105,8 +109,7 @@ const jet::Value& Table::current(std::size_t column) const {
 
 Table::Bookmark Table::bookmark() const {
     requireActive();
-    if (eof_ || !cursor_)
-        throw CatalogError("Tabela `" + tableName_ + "`: brak bieżącego rekordu (koniec tabeli).");
+    requireCurrentRecord();
     return cursor_->bookmark();
 }
 

@@ -72,6 +72,7 @@ public:
 private:
     friend class Field;
     void requireActive() const;
+    void requireCurrentRecord() const;
     const jet::Value& current(std::size_t column) const;
 
     Connection* connection_ = nullptr;

@@ -147,10 +147,4 @@ void RowDecoder::decodeColumn(std::size_t i, Value& value) {
     }
 }
 
-void RowDecoder::decode(Bytes row, std::uint32_t page, unsigned rowNumber, std::vector<Value>& values) {
-    start(row, page, rowNumber);
-    values.resize(table_.columns.size());
-    for (std::size_t i = 0; i < values.size(); ++i) decodeColumn(i, values[i]);
-}
-
 }  // namespace jet

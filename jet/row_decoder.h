@@ -17,13 +17,11 @@ class RowDecoder {
 public:
     RowDecoder(PageFile& file, const TableDefinition& table);
 
-    // Fills `values` (resized to the column count). `page` and `row` name the row in messages.
-    // Throws JetError when the row is damaged.
-    void decode(Bytes rowBytes, std::uint32_t page, unsigned row, std::vector<Value>& values);
-
-    // The same one column at a time: start() reads the row's layout (column count, null mask,
-    // variable-offset table), decodeColumn() one value by its place in the table's columns.
-    // The row's bytes must stay alive until the next start().
+    // start() reads a row's layout (column count, null mask, variable-offset table);
+    // decodeColumn() then decodes one value by its place in the table's columns, so a reader
+    // of a few columns does not pay for the rest. The row's bytes must stay alive until the
+    // next start(); `page` and `row` name the row in messages. Both throw JetError when the row
+    // is damaged.
     void start(Bytes rowBytes, std::uint32_t page, unsigned row);
     void decodeColumn(std::size_t column, Value& value);
 
