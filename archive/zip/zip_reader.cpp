@@ -213,7 +213,8 @@ void ZipReader::extract(std::size_t index, const Sink& sink) const {
     const LocalExtent extent = readLocalHeader(index);
     if (e.method == kMethodDeflate && e.compressedSize <= inMemoryLimit_ && e.uncompressedSize <= inMemoryLimit_)
         return extractInMemory(e, extent, sink);
-    auto input = std::make_unique_for_overwrite<char[]>(kChunk);
+    // Stored bytes as read, or inflated bytes, on their way to the sink.
+    auto chunk = std::make_unique_for_overwrite<char[]>(kChunk);
     std::uint64_t inputLeft = e.compressedSize;
     std::uint64_t inputAt = extent.dataStart;
     std::uint64_t written = 0;
@@ -231,10 +232,10 @@ void ZipReader::extract(std::size_t index, const Sink& sink) const {
     if (e.method == kMethodStored) {
         while (inputLeft > 0) {
             const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(inputLeft, kChunk));
-            readFully(inputAt, input.get(), n, e);
+            readFully(inputAt, chunk.get(), n, e);
             inputAt += n;
             inputLeft -= n;
-            deliver(input.get(), n);
+            deliver(chunk.get(), n);
         }
     } else {
         // The inflater pulls the member's compressed bytes as it needs them.
@@ -259,8 +260,8 @@ void ZipReader::extract(std::size_t index, const Sink& sink) const {
         StreamInflater inflater(memberInput);
         for (InflateStatus status = InflateStatus::More; status != InflateStatus::End;) {
             std::size_t produced = 0;
-            status = inflater.read(reinterpret_cast<std::uint8_t*>(input.get()), kChunk, produced);
-            if (produced > 0) deliver(input.get(), produced);
+            status = inflater.read(reinterpret_cast<std::uint8_t*>(chunk.get()), kChunk, produced);
+            if (produced > 0) deliver(chunk.get(), produced);
             if (status == InflateStatus::Truncated)
                 throw ZipError(Fault::BadCompressedData, e.name, "the compressed data end before the deflate stream does");
             if (status == InflateStatus::Damaged)
