@@ -54,6 +54,9 @@ public:
     virtual Image loadAsset(const std::string& name, int width, int height) = 0;
     // A 32-bit copy of `image` of exactly width x height.
     virtual Image stretch(const Image& image, int width, int height) = 0;
+    // The width x height part of `image` whose top left is at x, y (pictures stored together
+    // in one built-in picture); throws std::invalid_argument unless the part lies inside.
+    virtual Image crop(const Image& image, int x, int y, int width, int height) = 0;
     // The folder chooser; nullopt on cancel.
     virtual std::optional<std::string> chooseFolder(const std::string& title,
                                                     const std::string& startFolder) = 0;

@@ -18,6 +18,10 @@ struct Image {
     std::shared_ptr<const ImageData> data;
 
     bool empty() const { return width == 0; }
+    // Whether the w x h rectangle at x, y is a non-empty part of this picture.
+    bool contains(int x, int y, int w, int h) const {
+        return x >= 0 && y >= 0 && w > 0 && h > 0 && x <= width - w && y <= height - h;
+    }
 };
 
 }  // namespace toolkit

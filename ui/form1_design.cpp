@@ -135,10 +135,20 @@ void Form1Design::bindEvents(Form1Handlers& handlers) {
 }
 
 void Form1Design::loadPictures(toolkit::Backend& backend) {
-    for (toolkit::Picture* picture :
-         {&BGfinish, &BG, &bnCloseDisable, &bnCloseActive, &bnCloseHover, &bnCloseNormal,
-          &bnInstallActive, &bnInstallDisable, &bnInstallHover, &bnInstallNormal, &gaugeBG})
+    for (toolkit::Picture* picture : {&BGfinish, &BG, &gaugeBG})
         picture->setImage(backend.loadAsset(picture->name(), picture->width(), picture->height()));
+    // The eight button looks are one built-in picture, stacked in this order (ui/assets/render.sh).
+    const std::initializer_list<toolkit::Picture*> looks = {
+        &bnInstallNormal, &bnInstallHover, &bnInstallActive, &bnInstallDisable,
+        &bnCloseNormal, &bnCloseHover, &bnCloseActive, &bnCloseDisable};
+    const int lookWidth = bnInstallNormal.width(), lookHeight = bnInstallNormal.height();
+    const toolkit::Image sheet =
+        backend.loadAsset("buttonLooks", lookWidth, lookHeight * static_cast<int>(looks.size()));
+    int top = 0;
+    for (toolkit::Picture* look : looks) {
+        look->setImage(backend.crop(sheet, 0, top, lookWidth, lookHeight));
+        top += lookHeight;
+    }
 }
 
 }  // namespace ui

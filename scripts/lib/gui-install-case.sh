@@ -28,7 +28,7 @@ gui_install_case() {
   "$GUI_IM" "$assets/BGfinish.jpg" -crop 400x200+40+40 +repage "$art/expected-finish.png"
   local look
   for look in bnInstallNormal bnInstallHover; do
-    gui_expected_region "$art/install-cover.png" "$assets/$look.png" 698 527 151 50 "$art/expected-install-$look.png"
+    gui_expected_region "$art/install-cover.png" "$art/$look.png" 698 527 151 50 "$art/expected-install-$look.png"
   done
 
   local work="$root/build/gui-work-install"

@@ -9,6 +9,7 @@
 #include "toolkit/edit.h"
 #include "toolkit/form.h"
 #include "toolkit/gauge.h"
+#include "toolkit/image.h"
 #include "toolkit/memo.h"
 #include "toolkit/picture.h"
 
@@ -182,6 +183,17 @@ TEST(Form, ClientSizeExcludesTheFrame) {
     form.setSize(500, 300);
     EXPECT_EQ(form.clientWidth(), 484);
     EXPECT_EQ(form.clientHeight(), 261);
+}
+
+TEST(Image, PartsMustLieWhollyInsideThePicture) {
+    const Image sheet{151, 400, nullptr};
+    EXPECT_TRUE(sheet.contains(0, 0, 151, 50));
+    EXPECT_TRUE(sheet.contains(0, 350, 151, 50));  // the last look
+    EXPECT_FALSE(sheet.contains(0, 351, 151, 50));
+    EXPECT_FALSE(sheet.contains(1, 0, 151, 50));
+    EXPECT_FALSE(sheet.contains(-1, 0, 10, 10));
+    EXPECT_FALSE(sheet.contains(0, 0, 0, 50));
+    EXPECT_FALSE(sheet.contains(0, 2147483600, 151, 100));  // no overflow past the bottom
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The committed pictures of the installer window (ui/assets) are what the window loads:
-// baseline JPEG covers, button looks with transparent corners (8-bit RGBA or, as rendered,
-// palette with transparency), a fully transparent gauge background and a one-image
+// baseline JPEG covers, the eight button looks stacked in one picture, each with transparent
+// corners (8-bit RGBA or, as rendered, palette with transparency), a fully transparent gauge
+// background and a one-image
 // 256 x 256 PNG icon, which must be 8-bit RGBA. The headers are read here with a small
 // bounds-checked cursor, and PNG pixels decoded with zlib, so a render with the wrong
 // settings (progressive JPEG, opaque or interlaced PNG, palette or BMP icon) is caught
@@ -220,7 +221,7 @@ TEST(PictureProbes, JpegFrameKindIsReadFromTheFirstFrameHeader) {
 }
 
 TEST(PictureProbes, PngDecodeRejectsDamagedData) {
-    const std::string good = asset("bnCloseNormal.png");
+    const std::string good = asset("buttonLooks.png");
     EXPECT_NO_THROW(decodePng(good));
     EXPECT_THROW(decodePng(good.substr(0, good.size() / 2)), std::runtime_error);
     EXPECT_THROW(decodePng("GIF89a"), std::runtime_error);
@@ -305,30 +306,46 @@ TEST(WindowPictures, CoversAreBaselineJpegOfTheWindowSize) {
 enum class Face { Orange, DarkOrange, Grey };
 
 struct ButtonLook {
-    const char* file;
+    const char* name;
     Face face;
 };
 
+// In the order the window cuts them from buttonLooks.png, top to bottom, 151 x 50 each.
 const ButtonLook kButtonLooks[] = {
-    {"bnInstallNormal.png", Face::Orange},  {"bnInstallHover.png", Face::Orange},
-    {"bnInstallActive.png", Face::DarkOrange}, {"bnInstallDisable.png", Face::Grey},
-    {"bnCloseNormal.png", Face::Orange},    {"bnCloseHover.png", Face::Orange},
-    {"bnCloseActive.png", Face::DarkOrange}, {"bnCloseDisable.png", Face::Grey},
+    {"bnInstallNormal", Face::Orange},  {"bnInstallHover", Face::Orange},
+    {"bnInstallActive", Face::DarkOrange}, {"bnInstallDisable", Face::Grey},
+    {"bnCloseNormal", Face::Orange},    {"bnCloseHover", Face::Orange},
+    {"bnCloseActive", Face::DarkOrange}, {"bnCloseDisable", Face::Grey},
 };
+constexpr std::uint32_t kLookWidth = 151, kLookHeight = 50;
+
+PngImage buttonLooks() {
+    PngImage png = decodePng(asset("buttonLooks.png"));
+    if (png.width != kLookWidth || png.height != kLookHeight * std::size(kButtonLooks))
+        throw std::runtime_error("buttonLooks.png is " + std::to_string(png.width) + " x " +
+                                 std::to_string(png.height));
+    return png;
+}
+
+// The RGBA bytes of look `index`.
+std::vector<std::uint8_t> lookPixels(const PngImage& looks, std::size_t index) {
+    const auto first = looks.rgba.begin() + static_cast<std::ptrdiff_t>(index * kLookHeight * kLookWidth * 4);
+    return {first, first + static_cast<std::ptrdiff_t>(kLookHeight * kLookWidth * 4)};
+}
 
 TEST(WindowPictures, ButtonLooksHaveTransparentCornersAndTheirFace) {
-    for (const ButtonLook& look : kButtonLooks) {
-        SCOPED_TRACE(look.file);
-        const PngImage png = decodePng(asset(look.file));
-        ASSERT_EQ(png.width, 151u);
-        ASSERT_EQ(png.height, 50u);
-        expectTransparentCapable(png);
-        ASSERT_EQ(png.rgba.size(), 151u * 50 * 4);
+    const PngImage png = buttonLooks();
+    expectTransparentCapable(png);
+    ASSERT_EQ(png.rgba.size(), std::size_t{png.width} * png.height * 4);
+    for (std::size_t i = 0; i < std::size(kButtonLooks); ++i) {
+        const ButtonLook& look = kButtonLooks[i];
+        SCOPED_TRACE(look.name);
+        const std::uint32_t top = static_cast<std::uint32_t>(i) * kLookHeight;
         for (auto [x, y] : {std::pair{0u, 0u}, {150u, 0u}, {0u, 49u}, {150u, 49u}})
-            EXPECT_EQ(png.alpha(x, y), 0) << "corner " << x << "," << y;
+            EXPECT_EQ(png.alpha(x, top + y), 0) << "corner " << x << "," << y;
         // A point of the face left of the label.
-        EXPECT_EQ(png.alpha(14, 24), 255);
-        const auto [r, g, b] = png.rgb(14, 24);
+        EXPECT_EQ(png.alpha(14, top + 24), 255);
+        const auto [r, g, b] = png.rgb(14, top + 24);
         switch (look.face) {
             case Face::Orange:
                 EXPECT_TRUE(r >= 235 && g >= 130 && g <= 175 && b <= 60) << r << "," << g << "," << b;
@@ -344,11 +361,12 @@ TEST(WindowPictures, ButtonLooksHaveTransparentCornersAndTheirFace) {
 }
 
 TEST(WindowPictures, EveryButtonLookIsItsOwnPicture) {
-    // Two slots holding the same file would make a look change invisible to the user.
+    // Two slots holding the same pixels would make a look change invisible to the user.
+    const PngImage png = buttonLooks();
     for (std::size_t i = 0; i < std::size(kButtonLooks); ++i)
         for (std::size_t j = i + 1; j < std::size(kButtonLooks); ++j)
-            EXPECT_TRUE(decodePng(asset(kButtonLooks[i].file)).rgba != decodePng(asset(kButtonLooks[j].file)).rgba)
-                << kButtonLooks[i].file << " and " << kButtonLooks[j].file << " have the same pixels";
+            EXPECT_TRUE(lookPixels(png, i) != lookPixels(png, j))
+                << kButtonLooks[i].name << " and " << kButtonLooks[j].name << " have the same pixels";
 }
 
 TEST(WindowPictures, GaugeBackgroundIsFullyTransparent) {

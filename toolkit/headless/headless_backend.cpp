@@ -103,6 +103,11 @@ Image HeadlessBackend::stretch(const Image& image, int width, int height) {
     return Image{width, height, image.data};
 }
 
+Image HeadlessBackend::crop(const Image& image, int x, int y, int width, int height) {
+    if (!image.contains(x, y, width, height)) throw std::invalid_argument("crop: part outside the picture");
+    return Image{width, height, image.data};
+}
+
 std::optional<std::string> HeadlessBackend::chooseFolder(const std::string& title,
                                                          const std::string& startFolder) {
     chooserCalls_.emplace_back(title, startFolder);

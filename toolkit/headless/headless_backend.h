@@ -36,6 +36,7 @@ public:
     // A blank picture of the given size: the headless backend has no built-in pictures.
     Image loadAsset(const std::string& name, int width, int height) override;
     Image stretch(const Image& image, int width, int height) override;
+    Image crop(const Image& image, int x, int y, int width, int height) override;
     std::optional<std::string> chooseFolder(const std::string& title,
                                             const std::string& startFolder) override;
 

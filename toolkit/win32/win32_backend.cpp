@@ -4,6 +4,7 @@
 #include <objbase.h>
 #include <commctrl.h>
 
+#include <cstring>
 #include <stdexcept>
 
 #include "toolkit/toolkit_error.h"
@@ -76,6 +77,18 @@ Image Win32Backend::stretch(const Image& image, int width, int height) {
     const Bitmap* bitmap = bitmapOf(image);
     if (!bitmap) throw std::invalid_argument("stretch: empty picture");
     return makeImage(codec_->scale(*bitmap, width, height));
+}
+
+Image Win32Backend::crop(const Image& image, int x, int y, int width, int height) {
+    const Bitmap* bitmap = bitmapOf(image);
+    if (!bitmap || !image.contains(x, y, width, height))
+        throw std::invalid_argument("crop: part outside the picture");
+    auto part = std::make_unique<Bitmap>(width, height);
+    for (int row = 0; row < height; ++row)
+        std::memcpy(part->pixels() + static_cast<std::size_t>(row) * static_cast<std::size_t>(width),
+                    bitmap->pixels() + static_cast<std::size_t>(y + row) * static_cast<std::size_t>(bitmap->width()) + x,
+                    static_cast<std::size_t>(width) * 4);
+    return makeImage(std::move(part));
 }
 
 std::optional<std::string> Win32Backend::chooseFolder(const std::string& title, const std::string& startFolder) {

@@ -28,6 +28,7 @@ public:
     // RCDATA resource named like the component (case does not matter to the resource lookup).
     Image loadAsset(const std::string& name, int width, int height) override;
     Image stretch(const Image& image, int width, int height) override;
+    Image crop(const Image& image, int x, int y, int width, int height) override;
     std::optional<std::string> chooseFolder(const std::string& title, const std::string& startFolder) override;
 
 private:
