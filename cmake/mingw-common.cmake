@@ -16,10 +16,8 @@ set(ZLIB_USE_STATIC_LIBS ON)
 # files (95 KB less). In one partition: split into several, Debian's mingw GCC 12 stops with
 # an internal compiler error (binds_to_current_def_p).
 set(LUMOR_STUB_LTO ON)
-# No IPA-SRA or IPA-CP clones: they are local copies of library templates (string, vector)
-# made in every file that calls them, which the linker cannot fold into one; 35 KB of the stub.
 set(CMAKE_C_FLAGS_INIT "-ffunction-sections -fdata-sections")
-set(CMAKE_CXX_FLAGS_INIT "-ffunction-sections -fdata-sections -fno-ipa-sra -fno-ipa-cp-clone")
+set(CMAKE_CXX_FLAGS_INIT "-ffunction-sections -fdata-sections")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections")
 # -municode (wmain entry) is set on the program targets only; test executables keep main.
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)
