@@ -27,7 +27,7 @@ bool readArchive(session::Log& log, platform::FileSystem& fs, const std::string&
         zip::ZipReader reader(file->source());
         return use(reader);
     } catch (const zip::ZipError& error) {
-        log.info(1, messageFor(error) + text.zipAdvice);
+        log.info(1, {messageFor(error), text.zipAdvice});
     } catch (const platform::FileError& error) {
         log.info(1, messageFor(error));
     } catch (const std::exception& error) {

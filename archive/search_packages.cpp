@@ -24,12 +24,13 @@ bool searchPackages(session::InstallerState& state, session::Log& log, platform:
             else
                 state.packageName = list.front();
         } else {
-            log.info(1, "Błędna zawartość pliku ZIP! (" + std::to_string(list.size()) + " katalogów)");
-            for (const std::string& entry : list) log.info(2, "[ " + entry + " ] - PAKIET");
+            log.info(1,
+                     {"Błędna zawartość pliku ZIP! (", std::to_string(list.size()), " katalogów)"});
+            for (const std::string& entry : list) log.info(2, {"[ ", entry, " ] - PAKIET"});
         }
         state.pack = true;
     } else {
-        log.info(1, "Brak pliku paczki : `" + state.sourceZip + "`");
+        log.info(1, {"Brak pliku paczki : `", state.sourceZip, "`"});
     }
     return state.pack;
 }

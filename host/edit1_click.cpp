@@ -27,7 +27,7 @@ void Edit1Click(session::Log& log, session::InstallerState& state, toolkit::Edit
                 const FolderChooser& gimmeDir, const std::function<void()>& checkEdit) {
     if (!gimmeDir(state.strFolder)) return;
     const std::string s = hostFolderFromPicked(state.strFolder);
-    log.info(2, "Ustalono docelowy folder na: " + s);
+    log.info(2, {"Ustalono docelowy folder na: ", s});
     Edit1.setText(s);
     checkEdit();
 }

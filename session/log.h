@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace session {
 
@@ -12,6 +14,9 @@ class Log {
 public:
     virtual ~Log() = default;
     virtual void info(std::int32_t lvl, const std::string& txt) = 0;
+    // A line made of pieces (`info(2, {"MDB: ", path})`), joined out of line: log calls are
+    // many, and a `+` chain at each of them costs a temporary and its clean-up code.
+    void info(std::int32_t lvl, std::initializer_list<std::string_view> pieces);
 };
 
 }  // namespace session
