@@ -9,7 +9,7 @@
 namespace archive {
 
 bool readArchive(session::Log& log, platform::FileSystem& fs, const std::string& path,
-                 const std::function<bool(zip::ZipReader&)>& use, const ArchiveFailureText& text) {
+                 platform::FunctionRef<bool(zip::ZipReader&)> use, const ArchiveFailureText& text) {
     std::optional<ArchiveFile> file;
     if (fs.fileExists(path)) {
         try {

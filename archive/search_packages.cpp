@@ -7,10 +7,10 @@
 namespace archive {
 
 bool searchPackages(session::InstallerState& state, session::Log& log, platform::FileSystem& fs,
-                    const std::function<void()>& bnInstallSetDisable) {
+                    platform::FunctionRef<void()> bnInstallSetDisable) {
     log.info(2, "Wyszukiwanie paczek instalacyjnych.");
     state.pack = false;
-    if (bnInstallSetDisable) bnInstallSetDisable();
+    bnInstallSetDisable();
     std::string folder = state.tmpDir;
     while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
     if (!folder.empty() && !fs.folderExists(folder)) fs.createFolder(folder);

@@ -71,7 +71,7 @@ int runExtract(const Args& args) {
         std::fputs("pakiet extract: instalator nie zawiera paczki\n", stderr);
         return 1;
     }
-    archive::searchPackages(state, log, fs, {});
+    archive::searchPackages(state, log, fs, [] {});
     if (state.packageName.empty()) {
         std::fputs("pakiet extract: archiwum nie zawiera dokładnie jednej paczki\n", stderr);
         return 1;

@@ -19,7 +19,7 @@ bool CheckDestination(session::Log& log, platform::FileSystem& files, const std:
 
 void CheckEdit(session::Log& log, session::InstallerState& state, platform::FileSystem& files,
                platform::System& system, const std::string& fieldText,
-               const std::function<void()>& bnInstallSetEnable) {
+               platform::FunctionRef<void()> bnInstallSetEnable) {
     if (!CheckDestination(log, files, fieldText)) return;
     state.destination = true;
     CheckInstallationEnabled(log, state, files, system, fieldText, bnInstallSetEnable);

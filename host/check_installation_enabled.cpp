@@ -12,7 +12,7 @@ namespace host {
 void CheckInstallationEnabled(session::Log& log, const session::InstallerState& state,
                               platform::FileSystem& files, platform::System& system,
                               const std::string& hostFolderText,
-                              const std::function<void()>& bnInstallSetEnable) {
+                              platform::FunctionRef<void()> bnInstallSetEnable) {
     log.info(2, "Kontrola możliwości instalacji.");
     // Without a package name the paths below would test the add-on folder's own catalog.
     if (!state.formCover || !state.pack || state.packageName.empty()) return;

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/function_ref.h"
 #include "session/installer_state.h"
 #include "session/log.h"
 #include "toolkit/edit.h"
@@ -23,6 +24,6 @@ std::string hostFolderFromPicked(std::string_view picked);
 // `checkEdit` is the field's change handler, run once more directly after the assignment so
 // that the check runs even when the text did not change.
 void Edit1Click(session::Log& log, session::InstallerState& state, toolkit::Edit& Edit1,
-                const FolderChooser& gimmeDir, const std::function<void()>& checkEdit);
+                const FolderChooser& gimmeDir, platform::FunctionRef<void()> checkEdit);
 
 }  // namespace host
