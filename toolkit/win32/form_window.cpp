@@ -131,15 +131,8 @@ void FormWindow::createChildren() {
             children_[control] = child;
         } else if (auto* memo = dynamic_cast<Memo*>(control)) {
             const Font& font = memo->font();
-            LogViewSource source{
-                [memo] { return memo->lines().size(); },
-                [memo](std::size_t i) { return std::string(memo->lines()[i]); },
-                [memo](std::size_t first, std::size_t last) { return memo->lines().joined(first, last, "\r\n"); },
-                [memo] { return memo->lines().longestLine(); },
-                [memo] { return memo->copyCaption(); },
-                [memo] { return memo->selectAllCaption(); }};
-            auto view = std::make_unique<LogView>(window_, r, fonts_.get(font.name, font.heightPx, font.bold),
-                                                  std::move(source));
+            auto view = std::make_unique<LogView>(
+                window_, r, fonts_.get(font.name, font.heightPx, font.bold), *memo);
             if (memo->visible()) ShowWindow(view->handle(), SW_SHOWNA);
             logViews_[control] = std::move(view);
         }
