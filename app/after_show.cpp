@@ -26,10 +26,10 @@ void showCover(TForm1& form, const std::string& path) {
     toolkit::Form& window = form.window;
     toolkit::Picture& BG = form.BG;
     toolkit::Image picture = form.backend().loadJpegFile(path);
-    form.info(2, "JPG: [" + sizeText(picture.width, picture.height, "x") + "]");
+    form.info(2, {"JPG: [", sizeText(picture.width, picture.height, "x"), "]"});
     const ui::Size border{window.width() - window.clientWidth(),
                           window.height() - window.clientHeight()};
-    form.info(2, "FormBorder: [" + sizeText(border.width, border.height, "x") + "]");
+    form.info(2, {"FormBorder: [", sizeText(border.width, border.height, "x"), "]"});
     const platform::ScreenSize screen = form.system().primaryScreenSize();
     const ui::CoverFit fit = ui::fitCover({picture.width, picture.height},
                                           {window.width(), window.height()}, border,
@@ -37,23 +37,23 @@ void showCover(TForm1& form, const std::string& path) {
     if (fit.fits) {
         if (fit.center) {
             window.setSize(fit.window.width, fit.window.height);
-            form.info(2, "Nowy Form: [" + sizeText(window.width(), window.height(), "x") + "]");
+            form.info(2, {"Nowy Form: [", sizeText(window.width(), window.height(), "x"), "]"});
         }
     } else {
-        form.info(2, "Reskalujemy okładkę do małego ekranu : [" +
-                    sizeText(screen.width, screen.height, "x") + "]");
-        form.info(2, "scaleWidth x scaleHeight : [" +
-                    sizeText(fit.picture.width, fit.picture.height, "x") + "]");
+        form.info(2, {"Reskalujemy okładkę do małego ekranu : [",
+                      sizeText(screen.width, screen.height, "x"), "]"});
+        form.info(2, {"scaleWidth x scaleHeight : [",
+                      sizeText(fit.picture.width, fit.picture.height, "x"), "]"});
         window.setSize(fit.window.width, fit.window.height);
-        form.info(2, "Form: [" + sizeText(window.width(), window.height(), "x") + "]");
-        form.info(2, "FormClient: [" + sizeText(border.width, border.height, "x") + "]");
+        form.info(2, {"Form: [", sizeText(window.width(), window.height(), "x"), "]"});
+        form.info(2, {"FormClient: [", sizeText(border.width, border.height, "x"), "]"});
         picture = form.backend().stretch(picture, window.clientWidth(), window.clientHeight());
     }
-    form.info(2, "Pic  [" + sizeText(picture.width, picture.height, " x ") + "]");
+    form.info(2, {"Pic  [", sizeText(picture.width, picture.height, " x "), "]"});
     BG.setBounds(BG.left(), BG.top(), window.clientWidth(), window.clientHeight());
     BG.setImage(picture);
     BG.setStretch(false);
-    form.info(2, "BG.Picture  [" + sizeText(BG.image().width, BG.image().height, " x ") + "]");
+    form.info(2, {"BG.Picture  [", sizeText(BG.image().width, BG.image().height, " x "), "]"});
     if (fit.center) form.CenterForm();
 }
 
@@ -66,11 +66,11 @@ void TForm1::AfterShow() {
     if (!files_.fileExists(state.sourceZip)) {
         info(1, "Brak danych pakietu !");
     } else {
-        info(2, "Znaleziono: `" + state.fileZip + "`");
+        info(2, {"Znaleziono: `", state.fileZip, "`"});
         if (archive::searchPackages(state, *this, files_, [this] { bnInstallSetDisable(); })) {
             state.pack = true;
             if (files_.fileExists(coverPath) && files_.deleteFile(coverPath))
-                info(2, "Usunięto stary plik okładki. [" + state.cover + "]");
+                info(2, {"Usunięto stary plik okładki. [", state.cover, "]"});
             // Without a package name there is no cover: a root member named ".jpg" is none.
             const std::string coverMember = state.packageName + ".jpg";
             if (!state.packageName.empty() &&

@@ -47,8 +47,7 @@ void TForm1::FormCreate() {
 
     const platform::ScreenSize screen = system_.primaryScreenSize();
     info(2, "Inicjalizacja.");
-    info(2, "Screen [" + std::to_string(screen.width) + " x " + std::to_string(screen.height) +
-                " ]");
+    info(2, {"Screen [", std::to_string(screen.width), " x ", std::to_string(screen.height), " ]"});
     CenterForm();
     Timer1.setEnabled(true);
 }
@@ -60,7 +59,7 @@ void TForm1::CenterForm() {
     const int left = (screen.width - window.width()) / 2;
     const int top = (screen.height - window.height()) / 2;
     window.setPosition(left, top);
-    info(2, "Centrujemy  [ " + std::to_string(left) + " - " + std::to_string(top) + " ]");
+    info(2, {"Centrujemy  [ ", std::to_string(left), " - ", std::to_string(top), " ]"});
 }
 
 }  // namespace app

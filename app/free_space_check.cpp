@@ -44,14 +44,14 @@ bool checkFreeSpace(session::Log& log, platform::FileSystem& fs, const std::stri
     const std::string drive = driveOf(hostFolder);
     const std::optional<std::uint64_t> available = fs.freeSpace(hostFolder);
     if (!available) {
-        log.info(2, "Nie można sprawdzić wolnego miejsca na dysku " + drive);
+        log.info(2, {"Nie można sprawdzić wolnego miejsca na dysku ", drive});
         return true;
     }
-    log.info(2, "Wolne miejsce na dysku " + drive + ": " + sizeText(*available) + ", potrzeba " +
-                    sizeText(needed));
+    log.info(2, {"Wolne miejsce na dysku ", drive, ": ", sizeText(*available), ", potrzeba ",
+                 sizeText(needed)});
     if (*available >= needed) return true;
-    log.info(1, "Za mało miejsca na dysku " + drive + ". Instalacja potrzebuje " + sizeText(needed) +
-                    ", a wolne jest " + sizeText(*available) + ".");
+    log.info(1, {"Za mało miejsca na dysku ", drive, ". Instalacja potrzebuje ", sizeText(needed),
+                 ", a wolne jest ", sizeText(*available), "."});
     return false;
 }
 

@@ -21,7 +21,7 @@ void TForm1::CheckEdit() {
 void TForm1::Edit1Click() {
     // GimmeDir through the backend: the Win32 backend shows the system's dialog, the headless
     // one answers from the test's script.
-    const host::FolderChooser gimmeDir = [this](std::string& folder) {
+    const auto gimmeDir = [this](std::string& folder) {
         const std::optional<std::string> picked = backend_.chooseFolder(kChooserTitle, folder);
         if (!picked) return false;
         folder = *picked;

@@ -71,14 +71,14 @@ void TForm1::ButtonInstallClick() {
     InstallEnd end(*this);
     installOutcome = InstallOutcome::NothingChanged;
     if (!files_.fileExists(state.sourceZip)) {
-        info(1, "Wystąpił błąd instalacji. Brak pliku: " + state.sourceZip);
+        info(1, {"Wystąpił błąd instalacji. Brak pliku: ", state.sourceZip});
         return;
     }
 
     bnCloseSetDisable();
     info(2, "Trwa instalowanie pakietu...");
     const InstallPaths paths = installPathsFor(Edit1.text(), state.packageName);
-    info(2, "MDB: " + paths.destination);
+    info(2, {"MDB: ", paths.destination});
     bool changing = false;  // false while the host folder is as it was
 
     // The clean-up (steps 15 to 18). The old catalog is deleted only when no new catalog is
@@ -112,7 +112,7 @@ void TForm1::ButtonInstallClick() {
         }
         changing = true;
         if (catalog == CatalogAtStart::AtDestination) {
-            info(2, "zmieniamy " + paths.destination + " na dodatki_old.mdb");
+            info(2, {"zmieniamy ", paths.destination, " na dodatki_old.mdb"});
             if (!files_.renameNoReplace(paths.destination, paths.old)) {
                 // Going on would extract the package's catalog over the user's held one.
                 info(1, "Błąd zmiany nazwy pliku dodatki.mdb na dodatki_old.mdb");
@@ -121,7 +121,7 @@ void TForm1::ButtonInstallClick() {
                 return;
             }
         }
-        info(2, "Zaczynamy rozpakowywanie pliku ZIP do: " + paths.destinationDir);
+        info(2, {"Zaczynamy rozpakowywanie pliku ZIP do: ", paths.destinationDir});
         success = archive::ExtractFilesFromZip(*this, files_, state, gauge, state.sourceZip,
                                                paths.destinationDir);
         if (success) {
@@ -155,8 +155,9 @@ void TForm1::ButtonInstallClick() {
                 }
                 if (files_.fileExists(paths.old)) {
                     installOutcome = InstallOutcome::CatalogLeftAside;
-                    info(1, "Nie udało się przywrócić katalogu dodatki.mdb. Twój katalog jest zachowany w pliku " +
-                                paths.old + ".");
+                    info(1, {"Nie udało się przywrócić katalogu dodatki.mdb. Twój katalog jest "
+                             "zachowany w pliku ",
+                             paths.old, "."});
                 }
             }
         }
@@ -165,7 +166,7 @@ void TForm1::ButtonInstallClick() {
         installOutcome = InstallOutcome::RolledBack;
         if (changing && files_.fileExists(paths.old)) {
             installOutcome = InstallOutcome::CatalogLeftAside;
-            info(1, "Instalacja przerwana. Twój katalog jest zachowany w pliku " + paths.old + ".");
+            info(1, {"Instalacja przerwana. Twój katalog jest zachowany w pliku ", paths.old, "."});
         }
         throw;
     }

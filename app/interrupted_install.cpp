@@ -18,9 +18,9 @@ std::uint64_t sizeOf(platform::FileSystem& fs, const std::string& path) {
 
 bool removeLeftover(session::Log& log, platform::FileSystem& fs, const std::string& path) {
     if (!fs.fileExists(path)) return true;
-    log.info(2, "Kasujemy pozostałość przerwanej instalacji: " + path);
+    log.info(2, {"Kasujemy pozostałość przerwanej instalacji: ", path});
     if (fs.deleteFile(path)) return true;
-    log.info(1, "Nie można usunąć pliku " + path + " pozostałego po przerwanej instalacji.");
+    log.info(1, {"Nie można usunąć pliku ", path, " pozostałego po przerwanej instalacji."});
     return false;
 }
 
@@ -34,7 +34,7 @@ std::uint64_t userCatalogSize(platform::FileSystem& fs, const InstallPaths& path
 
 CatalogAtStart clearInterruptedInstall(session::Log& log, platform::FileSystem& fs, const InstallPaths& paths) {
     if (fs.fileExists(paths.old)) {
-        log.info(2, "Plik " + paths.old + " z przerwanej instalacji jest katalogiem użytkownika.");
+        log.info(2, {"Plik ", paths.old, " z przerwanej instalacji jest katalogiem użytkownika."});
         if (!removeLeftover(log, fs, paths.nw)) return CatalogAtStart::Blocked;
         return CatalogAtStart::AsideFromEarlierRun;
     }

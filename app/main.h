@@ -40,7 +40,8 @@ public:
     ~TForm1() override;
 
     // level 1: status label and log box; level 2: log box only; above log_level: dropped.
-    void info(std::int32_t lvl, const std::string& txt) override;
+    void info(std::int32_t lvl, std::string_view txt) override;
+    using session::Log::info;
 
     // Handlers bound by the window design.
     void FormCreate() override;

@@ -26,7 +26,7 @@ bool checkMergedCatalog(session::Log& log, platform::FileSystem& fs, const std::
     try {
         fs.openReadWrite(path, platform::Sharing::ReadOnlyForOthers)->flush();
     } catch (const platform::FileError& error) {
-        log.info(1, std::string("Nie można zapisać na dysku scalonego katalogu: ") + error.what());
+        log.info(1, {"Nie można zapisać na dysku scalonego katalogu: ", error.what()});
         return false;
     }
     CatalogRowCounts found;
@@ -36,19 +36,20 @@ bool checkMergedCatalog(session::Log& log, platform::FileSystem& fs, const std::
         found.Dodatki = countRows(database, "Dodatki");
     } catch (const std::exception& error) {
         log.info(2, error.what());
-        log.info(1, "Scalonego katalogu " + path + " nie można odczytać ponownie.");
+        log.info(1, {"Scalonego katalogu ", path, " nie można odczytać ponownie."});
         return false;
     }
-    log.info(2, "Sprawdzono scalony katalog: info_producent " + std::to_string(found.info_producent) +
-                    ", Dodatki " + std::to_string(found.Dodatki) + " wierszy.");
+    log.info(2,
+             {"Sprawdzono scalony katalog: info_producent ", std::to_string(found.info_producent),
+              ", Dodatki ", std::to_string(found.Dodatki), " wierszy."});
     if (!posted) return true;
     for (const auto& [table, want, have] :
          {std::tuple<const char*, std::int64_t, std::int64_t>{"info_producent", posted->info_producent,
                                                               found.info_producent},
           {"Dodatki", posted->Dodatki, found.Dodatki}}) {
         if (want == have) continue;
-        log.info(1, "Scalony katalog " + path + " ma w tabeli " + table + " " + std::to_string(have) +
-                        " wierszy, a scalanie zapisało " + std::to_string(want) + ".");
+        log.info(1, {"Scalony katalog ", path, " ma w tabeli ", table, " ", std::to_string(have),
+                     " wierszy, a scalanie zapisało ", std::to_string(want), "."});
         return false;
     }
     return true;

@@ -40,7 +40,8 @@ bool checkPackageIntact(session::Log& log, platform::FileSystem& fs, const sessi
             if (isCatalogMember(entry.name, state.packageName)) found.catalog = entry.uncompressedSize;
         }
         sizes = found;
-        log.info(2, "Sprawdzono sumy kontrolne " + std::to_string(reader.size()) + " plików pakietu.");
+        log.info(2,
+                 {"Sprawdzono sumy kontrolne ", std::to_string(reader.size()), " plików pakietu."});
         return true;
     }, {"Plik " + sourceZip + " nie jest archiwum ZIP." + again, again});
 }

@@ -70,10 +70,10 @@ void copyRange(platform::ReadableFile& from, std::int64_t offset, std::int64_t c
 
 void extractEmbeddedPackage(const std::string& exePath, const session::InstallerState& state, session::Log& log,
                             platform::FileSystem& fs) {
-    log.info(2, "Plik EXE z archiwum: " + exePath);
+    log.info(2, {"Plik EXE z archiwum: ", exePath});
     auto exe = fs.openRead(exePath, platform::Sharing::ReadOnlyForOthers);
     const TrailerLocation where = locateTrailer(*exe);
-    log.info(2, "FileSize: " + std::to_string(where.fileSize));
+    log.info(2, {"FileSize: ", std::to_string(where.fileSize)});
 
     const std::string offsetFile = state.tmpDir + "zip-offset.txt";
     TemporaryFileGuard guard(fs, offsetFile);
@@ -94,7 +94,7 @@ void extractEmbeddedPackage(const std::string& exePath, const session::Installer
     std::int64_t offsetExe = 0;
     if (valid) {
         offsetExe = reading.value;
-        log.info(2, "Offset EXE: " + std::to_string(offsetExe));
+        log.info(2, {"Offset EXE: ", std::to_string(offsetExe)});
     } else {
         log.info(1, "Brak zawartego pakietu!");
     }

@@ -9,7 +9,8 @@ namespace archive {
 
 bool ExtractFileFromZip(session::Log& log, platform::FileSystem& fs, const std::string& SourceFile,
                         const std::string& DestinationDir, const std::string& FileName) {
-    log.info(2, "Rozpakowywujemy z `" + SourceFile + "` plik `" + FileName + "` do katalogu `" + DestinationDir + "`");
+    log.info(2, {"Rozpakowywujemy z `", SourceFile, "` plik `", FileName, "` do katalogu `",
+                 DestinationDir, "`"});
     return readArchive(log, fs, SourceFile, [&](zip::ZipReader& reader) {
         const std::ptrdiff_t index = reader.find(FileName);
         if (index < 0) return false;

@@ -20,7 +20,7 @@ bool ExtractFilesFromZip(session::Log& log, platform::FileSystem& fs, const sess
                          toolkit::Gauge& gauge, const std::string& SourceFile, const std::string& DestinationDir) {
     return readArchive(log, fs, SourceFile, [&](zip::ZipReader& reader) {
         const auto maxFiles = static_cast<std::int32_t>(reader.size()) - 1;
-        log.info(2, "maxFiles = " + std::to_string(maxFiles));
+        log.info(2, {"maxFiles = ", std::to_string(maxFiles)});
         const std::string cover = state.packageName + ".jpg";
         const std::string text = state.packageName + ".txt";
         checkArchiveSafe(reader, {cover, text});

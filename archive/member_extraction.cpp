@@ -2,6 +2,8 @@
 // file fails the extraction the same way on every platform, before any data are spent.
 #include "archive/member_extraction.h"
 
+#include <algorithm>
+
 #include "archive/member_safety.h"
 #include "platform/paths.h"
 
@@ -55,6 +57,10 @@ void createFolders(platform::FileSystem& fs, const std::string& folder) {
         if (!fs.createFolder(prefix) && !fs.folderExists(prefix))
             throw platform::FileError(prefix, "Nie można utworzyć katalogu: " + prefix);
     }
+}
+
+void PendingFolderSyncs::add(const std::string& folder) {
+    if (std::find(folders_.begin(), folders_.end(), folder) == folders_.end()) folders_.push_back(folder);
 }
 
 void PendingFolderSyncs::syncAll() {

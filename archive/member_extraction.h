@@ -4,8 +4,8 @@
 #pragma once
 
 #include <cstddef>
-#include <set>
 #include <string>
+#include <vector>
 
 #include "archive/zip/zip_reader.h"
 #include "platform/file_system.h"
@@ -28,12 +28,12 @@ void createFolders(platform::FileSystem& fs, const std::string& folder);
 class PendingFolderSyncs {
 public:
     explicit PendingFolderSyncs(platform::FileSystem& fs) : fs_(fs) {}
-    void add(const std::string& folder) { folders_.insert(folder); }
+    void add(const std::string& folder);
     void syncAll();
 
 private:
     platform::FileSystem& fs_;
-    std::set<std::string> folders_;
+    std::vector<std::string> folders_;  // a few: searched in order
 };
 
 // Extracts member `index`; the rename that gives the file its name waits in `pending`.

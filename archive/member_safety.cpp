@@ -3,7 +3,7 @@
 #include "archive/member_safety.h"
 
 #include <algorithm>
-#include <map>
+#include <unordered_map>
 
 #include "archive/member_extraction.h"
 #include "platform/unicode_case.h"
@@ -66,7 +66,7 @@ void checkMemberNameSafe(const zip::Entry& entry) {
 void checkArchiveSafe(const zip::ZipReader& reader, const std::vector<std::string>& notWritten) {
     for (const zip::Entry& entry : reader.entries()) checkMemberNameSafe(entry);
     reader.checkAllMembers();
-    std::map<std::string, bool> seen;  // output key -> is a folder entry
+    std::unordered_map<std::string, bool> seen;  // output key -> is a folder entry
     for (const zip::Entry& entry : reader.entries()) {
         if (std::find(notWritten.begin(), notWritten.end(), entry.name) != notWritten.end()) continue;
         const auto [it, added] = seen.emplace(outputKey(entry.name), entry.isFolder());

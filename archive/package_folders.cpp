@@ -21,7 +21,7 @@ std::vector<std::string> GetSubFoldersListFromZip(session::Log& log, platform::F
     readArchive(log, fs, SourceFile, [&](zip::ZipReader& reader) {
         for (const zip::Entry& entry : reader.entries()) {
             if (auto folder = packageFolderOf(entry.name)) {
-                log.info(2, "Znaleziono podkatalog w ZIP : `" + *folder + "`");
+                log.info(2, {"Znaleziono podkatalog w ZIP : `", *folder, "`"});
                 list.push_back(*folder);
             }
         }

@@ -9,7 +9,7 @@
 namespace archive {
 
 bool readArchive(session::Log& log, platform::FileSystem& fs, const std::string& path,
-                 const std::function<bool(zip::ZipReader&)>& use, const ArchiveFailureText& text) {
+                 platform::FunctionRef<bool(zip::ZipReader&)> use, const ArchiveFailureText& text) {
     std::optional<ArchiveFile> file;
     if (fs.fileExists(path)) {
         try {
@@ -27,7 +27,7 @@ bool readArchive(session::Log& log, platform::FileSystem& fs, const std::string&
         zip::ZipReader reader(file->source());
         return use(reader);
     } catch (const zip::ZipError& error) {
-        log.info(1, messageFor(error) + text.zipAdvice);
+        log.info(1, {messageFor(error), text.zipAdvice});
     } catch (const platform::FileError& error) {
         log.info(1, messageFor(error));
     } catch (const std::exception& error) {

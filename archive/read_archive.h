@@ -2,11 +2,11 @@
 // archive, read it, and tell every failure to the log in the installer's words.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "archive/zip/zip_reader.h"
 #include "platform/file_system.h"
+#include "platform/function_ref.h"
 #include "session/log.h"
 
 namespace archive {
@@ -24,6 +24,7 @@ struct ArchiveFailureText {
 // opened, and every error of the reader, of the file or of `use`, give false with its message
 // at level 1.
 bool readArchive(session::Log& log, platform::FileSystem& fs, const std::string& path,
-                 const std::function<bool(zip::ZipReader&)>& use, const ArchiveFailureText& text = {});
+                 platform::FunctionRef<bool(zip::ZipReader&)> use,
+                 const ArchiveFailureText& text = {});
 
 }  // namespace archive

@@ -7,10 +7,10 @@
 namespace archive {
 
 bool searchPackages(session::InstallerState& state, session::Log& log, platform::FileSystem& fs,
-                    const std::function<void()>& bnInstallSetDisable) {
+                    platform::FunctionRef<void()> bnInstallSetDisable) {
     log.info(2, "Wyszukiwanie paczek instalacyjnych.");
     state.pack = false;
-    if (bnInstallSetDisable) bnInstallSetDisable();
+    bnInstallSetDisable();
     std::string folder = state.tmpDir;
     while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
     if (!folder.empty() && !fs.folderExists(folder)) fs.createFolder(folder);
@@ -24,12 +24,13 @@ bool searchPackages(session::InstallerState& state, session::Log& log, platform:
             else
                 state.packageName = list.front();
         } else {
-            log.info(1, "Błędna zawartość pliku ZIP! (" + std::to_string(list.size()) + " katalogów)");
-            for (const std::string& entry : list) log.info(2, "[ " + entry + " ] - PAKIET");
+            log.info(1,
+                     {"Błędna zawartość pliku ZIP! (", std::to_string(list.size()), " katalogów)"});
+            for (const std::string& entry : list) log.info(2, {"[ ", entry, " ] - PAKIET"});
         }
         state.pack = true;
     } else {
-        log.info(1, "Brak pliku paczki : `" + state.sourceZip + "`");
+        log.info(1, {"Brak pliku paczki : `", state.sourceZip, "`"});
     }
     return state.pack;
 }

@@ -2,9 +2,8 @@
 // sets packageName when it does, and pack once the archive file was found.
 #pragma once
 
-#include <functional>
-
 #include "platform/file_system.h"
+#include "platform/function_ref.h"
 #include "session/installer_state.h"
 #include "session/log.h"
 
@@ -13,6 +12,6 @@ namespace archive {
 // Returns state.pack. `bnInstallSetDisable` puts the window's Install button into its
 // disabled look; it is called whatever the outcome.
 bool searchPackages(session::InstallerState& state, session::Log& log, platform::FileSystem& fs,
-                    const std::function<void()>& bnInstallSetDisable);
+                    platform::FunctionRef<void()> bnInstallSetDisable);
 
 }  // namespace archive

@@ -37,7 +37,7 @@ constexpr int kRuns = 11;
 
 class QuietLog : public session::Log {
 public:
-    void info(std::int32_t, const std::string&) override {}
+    void info(std::int32_t, std::string_view) override {}
 };
 
 std::string noise(std::size_t size, std::uint32_t seed) {

@@ -68,7 +68,7 @@ bool CatalogCreation::MDBCreate(const std::string& Name) {
         info(2, "Utworzono pustą bazę danych.");
         result = true;
     } catch (const std::exception& e) {
-        info(1, std::string("[Błąd tworzenia bazy danych MDB.] ") + e.what());
+        log_.info(1, {"[Błąd tworzenia bazy danych MDB.] ", e.what()});
         mdbBase.reset();
         // The line claims a deletion only when there was one.
         if (files_.fileExists(Name) && files_.deleteFile(Name))

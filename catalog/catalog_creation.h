@@ -27,7 +27,7 @@ public:
     std::shared_ptr<adox::Catalog> mdbBase;
 
 private:
-    void info(int lvl, const std::string& txt) { log_.info(lvl, txt); }
+    void info(int lvl, std::string_view txt) { log_.info(lvl, txt); }
     session::Log& log_;
     platform::FileSystem& files_;
 };

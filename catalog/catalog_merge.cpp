@@ -16,7 +16,7 @@ CatalogMerge::CatalogMerge(session::Log& log, platform::FileSystem& files, sessi
 }
 
 void CatalogMerge::connect(std::shared_ptr<Connection>& slot, const std::string& path, std::string& dataSource) {
-    state_.log.info(2, "Tworzymy połączenie do " + path);
+    state_.log.info(2, {"Tworzymy połączenie do ", path});
     dataSource = openConnectionString(path);
     if (!slot) slot = std::make_shared<Connection>(state_.files);
     slot->setConnectionString(dataSource);
@@ -66,12 +66,12 @@ bool CatalogMerge::CopyMdb(const std::string& nw, const std::string& od, const s
         log.info(2, "Brak pliku docelowego. Tworzymy nowy.");
         CatalogCreation creation(log, files);
         if (!creation.MDBCreate(dn)) {
-            log.info(1, "Błąd tworzenia pliku docelowego: " + dn);
+            log.info(1, {"Błąd tworzenia pliku docelowego: ", dn});
             return false;
         }
     }
     if (!files.fileExists(nw)) {
-        log.info(1, "Brak pliku: " + nw);
+        log.info(1, {"Brak pliku: ", nw});
         return false;
     }
     log.info(2, "Znaleniono oba istniejące pliki z dazą danych.");

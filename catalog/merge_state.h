@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "platform/file_system.h"
 #include "session/database_components.h"
@@ -43,7 +44,7 @@ struct MergeState {
     TableMergeCounts infoProducent;
     TableMergeCounts dodatki;
 
-    void trace(const std::string& txt) {
+    void trace(std::string_view txt) {
         if (traceSearches) log.info(2, txt);
     }
     // A trace line of every record, built only in debug mode.

@@ -17,8 +17,8 @@ namespace {
 class PrintingLog : public session::Log {
 public:
     explicit PrintingLog(int level) : level_(level) {}
-    void info(std::int32_t lvl, const std::string& txt) override {
-        if (lvl <= level_) std::printf("%s\n", txt.c_str());
+    void info(std::int32_t lvl, std::string_view txt) override {
+        if (lvl <= level_) std::printf("%.*s\n", static_cast<int>(txt.size()), txt.data());
     }
 
 private:

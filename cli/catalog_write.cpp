@@ -17,8 +17,8 @@ namespace {
 class ConsoleLog : public session::Log {
 public:
     explicit ConsoleLog(bool verbose) : verbose_(verbose) {}
-    void info(std::int32_t lvl, const std::string& txt) override {
-        if (lvl == 1 || verbose_) std::fprintf(stderr, "%s\n", txt.c_str());
+    void info(std::int32_t lvl, std::string_view txt) override {
+        if (lvl == 1 || verbose_) std::fprintf(stderr, "%.*s\n", static_cast<int>(txt.size()), txt.data());
     }
 
 private:

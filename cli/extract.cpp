@@ -23,7 +23,9 @@ namespace {
 
 class PrintingLog : public session::Log {
 public:
-    void info(std::int32_t lvl, const std::string& txt) override { std::printf("[%d] %s\n", lvl, txt.c_str()); }
+    void info(std::int32_t lvl, std::string_view txt) override {
+        std::printf("[%d] %.*s\n", lvl, static_cast<int>(txt.size()), txt.data());
+    }
 };
 
 // A working folder of its own under the system's temporary folder, removed at the end.
@@ -69,7 +71,7 @@ int runExtract(const Args& args) {
         std::fputs("pakiet extract: instalator nie zawiera paczki\n", stderr);
         return 1;
     }
-    archive::searchPackages(state, log, fs, {});
+    archive::searchPackages(state, log, fs, [] {});
     if (state.packageName.empty()) {
         std::fputs("pakiet extract: archiwum nie zawiera dokładnie jednej paczki\n", stderr);
         return 1;

@@ -21,7 +21,7 @@ namespace {
 
 class QuietLog : public session::Log {
 public:
-    void info(std::int32_t, const std::string&) override {}
+    void info(std::int32_t, std::string_view) override {}
 };
 
 // A folder of the run's own, removed when the program ends.

@@ -8,18 +8,18 @@ namespace host {
 
 bool CheckDestination(session::Log& log, platform::FileSystem& files, const std::string& fieldText) {
     const std::string addOnFolder = fieldText + std::string(kAddOnFolderName);
-    log.info(2, "Sprawdzamy folder instalacji : " + addOnFolder);
+    log.info(2, {"Sprawdzamy folder instalacji : ", addOnFolder});
     if (files.folderExists(addOnFolder)) {
-        log.info(2, "Folder instalacji poprawny : " + addOnFolder);
+        log.info(2, {"Folder instalacji poprawny : ", addOnFolder});
         return true;
     }
-    log.info(2, "Błędny folder instalacji : " + addOnFolder);
+    log.info(2, {"Błędny folder instalacji : ", addOnFolder});
     return false;
 }
 
 void CheckEdit(session::Log& log, session::InstallerState& state, platform::FileSystem& files,
                platform::System& system, const std::string& fieldText,
-               const std::function<void()>& bnInstallSetEnable) {
+               platform::FunctionRef<void()> bnInstallSetEnable) {
     if (!CheckDestination(log, files, fieldText)) return;
     state.destination = true;
     CheckInstallationEnabled(log, state, files, system, fieldText, bnInstallSetEnable);

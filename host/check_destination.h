@@ -3,10 +3,10 @@
 // runs the database access check.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "platform/file_system.h"
+#include "platform/function_ref.h"
 #include "platform/system.h"
 #include "session/installer_state.h"
 #include "session/log.h"
@@ -21,6 +21,6 @@ bool CheckDestination(session::Log& log, platform::FileSystem& files, const std:
 // CheckInstallationEnabled; an invalid one changes nothing (only a trace line).
 void CheckEdit(session::Log& log, session::InstallerState& state, platform::FileSystem& files,
                platform::System& system, const std::string& fieldText,
-               const std::function<void()>& bnInstallSetEnable);
+               platform::FunctionRef<void()> bnInstallSetEnable);
 
 }  // namespace host

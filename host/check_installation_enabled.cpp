@@ -12,7 +12,7 @@ namespace host {
 void CheckInstallationEnabled(session::Log& log, const session::InstallerState& state,
                               platform::FileSystem& files, platform::System& system,
                               const std::string& hostFolderText,
-                              const std::function<void()>& bnInstallSetEnable) {
+                              platform::FunctionRef<void()> bnInstallSetEnable) {
     log.info(2, "Kontrola możliwości instalacji.");
     // Without a package name the paths below would test the add-on folder's own catalog.
     if (!state.formCover || !state.pack || state.packageName.empty()) return;
@@ -22,7 +22,7 @@ void CheckInstallationEnabled(session::Log& log, const session::InstallerState& 
     const std::string packageFolder = catalogFolder + state.packageName + platform::kSeparator;
     const std::string catalogFile = packageFolder + "dodatki.mdb";
     const std::string asideFile = packageFolder + "dodatki.mdb.old";
-    log.info(2, "Sprawdzamy dostęp do pliku: " + catalogFile);
+    log.info(2, {"Sprawdzamy dostęp do pliku: ", catalogFile});
 
     // An aside copy beside the catalog is stale and goes. An aside copy without the catalog
     // is the user's catalog itself, left there by a check that was cut short between its two

@@ -3,10 +3,10 @@
 // it aside and back, then runs the running-application guard.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "platform/file_system.h"
+#include "platform/function_ref.h"
 #include "platform/system.h"
 #include "session/installer_state.h"
 #include "session/log.h"
@@ -18,6 +18,6 @@ namespace host {
 void CheckInstallationEnabled(session::Log& log, const session::InstallerState& state,
                               platform::FileSystem& files, platform::System& system,
                               const std::string& hostFolderText,
-                              const std::function<void()>& bnInstallSetEnable);
+                              platform::FunctionRef<void()> bnInstallSetEnable);
 
 }  // namespace host

@@ -32,10 +32,11 @@ bool CheckRunApp(session::Log& log, platform::System& system) {
         for (const platform::ProcessEntry& process : system.processSnapshot()) {
             const std::string& name = process.exeName;
             const int position = XPos(kCadLetters, name);
-            log.info(2, "Znaleziona w pamięci aplikację: " + name + " : " + std::to_string(position));
+            log.info(2,
+                     {"Znaleziona w pamięci aplikację: ", name, " : ", std::to_string(position)});
             if (isConflicting(name, position)) {
                 conflict = true;
-                log.info(2, "Wykryto konfliktową aplikację: " + name);
+                log.info(2, {"Wykryto konfliktową aplikację: ", name});
                 findApp = name;
             }
         }
@@ -43,13 +44,13 @@ bool CheckRunApp(session::Log& log, platform::System& system) {
             log.info(2, "Nie znaleziono uruchomionej applikacji CAD.");
             return true;
         }
-        log.info(1, "Wyłącz program " + findApp + " i spróbuj ponownie.");
+        log.info(1, {"Wyłącz program ", findApp, " i spróbuj ponownie."});
         return false;
     } catch (const platform::SystemError& error) {
-        log.info(1, "[BŁAD]" + engine_text::systemErrorText(error));
+        log.info(1, {"[BŁAD]", engine_text::systemErrorText(error)});
         return false;
     } catch (const std::exception& error) {
-        log.info(1, std::string("[BŁAD]") + error.what());
+        log.info(1, {"[BŁAD]", error.what()});
         return false;
     }
 }

@@ -24,10 +24,10 @@ std::string hostFolderFromPicked(std::string_view picked) {
 }
 
 void Edit1Click(session::Log& log, session::InstallerState& state, toolkit::Edit& Edit1,
-                const FolderChooser& gimmeDir, const std::function<void()>& checkEdit) {
+                FolderChooser gimmeDir, platform::FunctionRef<void()> checkEdit) {
     if (!gimmeDir(state.strFolder)) return;
     const std::string s = hostFolderFromPicked(state.strFolder);
-    log.info(2, "Ustalono docelowy folder na: " + s);
+    log.info(2, {"Ustalono docelowy folder na: ", s});
     Edit1.setText(s);
     checkEdit();
 }

@@ -18,28 +18,28 @@ bool searchInstallationPath(session::Log& log, session::InstallerState& state,
 
     std::vector<std::string> installations;
     for (const std::string& drive : system.driveRoots()) {
-        log.info(2, "HDD: [" + drive + "]");
+        log.info(2, {"HDD: [", drive, "]"});
         const std::string makerFolder = drive + std::string(kMakerFolderName) + platform::kSeparator;
         if (!files.folderExists(makerFolder)) continue;
-        log.info(2, "Szukamy instalacjy oprogramowania CAD LUMOR: " + makerFolder);
+        log.info(2, {"Szukamy instalacjy oprogramowania CAD LUMOR: ", makerFolder});
         for (const std::string& name : files.listSubFolders(makerFolder, std::string(kInstallationMask)))
             installations.push_back(makerFolder + name);
     }
 
     const std::size_t found = installations.size();
-    log.info(2, "Znaleziono " + std::to_string(found) + " instalacji oprogramowania CAD.");
+    log.info(2, {"Znaleziono ", std::to_string(found), " instalacji oprogramowania CAD."});
     if (found == 1) {
         Edit1.setText(folderProposal(installations.front()));
         state.destination = true;
-        log.info(2, "Znaleziono jedną instalację oprogramowania CAD LUMOR: " + Edit1.text());
+        log.info(2, {"Znaleziono jedną instalację oprogramowania CAD LUMOR: ", Edit1.text()});
         log.info(2, "Znaleziono instalację. Możesz wskazać inny katalog.");
     } else if (found >= 2) {
         for (const std::string& installation : installations)
-            log.info(2, "Znaleziono instalację oprogramowania CAD LUMOR: " + installation);
+            log.info(2, {"Znaleziono instalację oprogramowania CAD LUMOR: ", installation});
         Edit1.setText(folderProposal(installations.front()));
         state.destination = true;
-        log.info(1, "Wybrano pierwszą z " + std::to_string(found) +
-                        " znalezionych instalacji. Możesz zmienić.");
+        log.info(1, {"Wybrano pierwszą z ", std::to_string(found),
+                     " znalezionych instalacji. Możesz zmienić."});
     } else {
         log.info(1, "Nie znaleziono oprogramowania CAD. Wskaż poprawny katalog.");
     }

@@ -27,37 +27,22 @@ enum class JetFault {
 
 class JetError : public std::runtime_error {
 public:
+    // Out of line, as every constructor builds its message: one copy of each for all throws.
     // "FILE: WHAT"
-    JetError(const std::string& file, const std::string& what)
-        : JetError(JetFault::Damaged, file, what) {}
-    JetError(JetFault fault, const std::string& file, const std::string& what)
-        : std::runtime_error(file + ": " + what), fault_(fault), file_(file), detail_(what) {}
+    JetError(const std::string& file, const std::string& what);
+    JetError(JetFault fault, const std::string& file, const std::string& what);
     // "FILE, page N: WHAT"
-    JetError(const std::string& file, std::uint32_t page, const std::string& what)
-        : std::runtime_error(file + ", page " + std::to_string(page) + ": " + what),
-          file_(file), page_(page), detail_(what) {}
+    JetError(const std::string& file, std::uint32_t page, const std::string& what);
     // "FILE, table NAME: WHAT"
-    JetError(const std::string& file, const std::string& table, const std::string& what)
-        : JetError(JetFault::Damaged, file, table, what) {}
-    JetError(JetFault fault, const std::string& file, const std::string& table, const std::string& what)
-        : std::runtime_error(file + ", table " + table + ": " + what),
-          fault_(fault), file_(file), table_(table), detail_(what) {}
+    JetError(const std::string& file, const std::string& table, const std::string& what);
+    JetError(JetFault fault, const std::string& file, const std::string& table, const std::string& what);
 
     // A failure of the system on the file: the kind of failure and the system's own message.
     static JetError system(JetFault fault, const std::string& file, const std::string& what,
                            const std::string& reason,
-                           platform::FileFailure failure = platform::FileFailure::Other) {
-        JetError error(fault, file, what + ": " + reason);
-        error.systemReason_ = reason;
-        error.systemFailure_ = failure;
-        return error;
-    }
+                           platform::FileFailure failure = platform::FileFailure::Other);
     static JetError noSuchColumn(const std::string& file, const std::string& table,
-                                 const std::string& column) {
-        JetError error(JetFault::NoSuchColumn, file, table, "no column named " + column);
-        error.column_ = column;
-        return error;
-    }
+                                 const std::string& column);
 
     JetFault fault() const { return fault_; }
     // The column concerned, or empty.

@@ -17,15 +17,12 @@ enum class FileFailure { NotFound, AccessDenied, InUse, DiskFull, Exists, Other 
 
 class FileError : public std::runtime_error {
 public:
+    // Out of line, as they build the message: one copy for all throws.
     // A failure of the system: `reason` is its own message (in the system's language).
-    FileError(FileAction action, const std::string& path, FileFailure failure, const std::string& reason)
-        : std::runtime_error(actionName(action) + path + " (" + reason + ")"), action_(action),
-          failure_(failure), path_(path), reason_(reason) {}
-    FileError(FileAction action, const std::string& path, const std::string& reason)
-        : FileError(action, path, FileFailure::Other, reason) {}
+    FileError(FileAction action, const std::string& path, FileFailure failure, const std::string& reason);
+    FileError(FileAction action, const std::string& path, const std::string& reason);
     // A caller's own sentence about `path` (action Other, no reason).
-    FileError(const std::string& path, const std::string& message)
-        : std::runtime_error(message), path_(path) {}
+    FileError(const std::string& path, const std::string& message);
 
     FileAction action() const { return action_; }
     FileFailure failure() const { return failure_; }
@@ -33,17 +30,7 @@ public:
     const std::string& reason() const { return reason_; }
 
 private:
-    static std::string actionName(FileAction action) {
-        switch (action) {
-            case FileAction::Open: return "cannot open ";
-            case FileAction::Create: return "cannot create ";
-            case FileAction::Read: return "cannot read ";
-            case FileAction::Write: return "cannot write ";
-            case FileAction::Size: return "cannot get the size of ";
-            case FileAction::Other: break;
-        }
-        return "file error on ";
-    }
+    static const char* actionName(FileAction action);
 
     FileAction action_ = FileAction::Other;
     FileFailure failure_ = FileFailure::Other;

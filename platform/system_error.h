@@ -17,24 +17,15 @@ enum class SystemQuery {
 
 class SystemError : public std::runtime_error {
 public:
-    SystemError(SystemQuery query, const std::string& reason, const std::string& place = "")
-        : std::runtime_error(queryName(query) + (place.empty() ? "" : " from " + place) + " (" + reason + ")"),
-          query_(query), reason_(reason), place_(place) {}
+    // Out of line, as it builds the message: one copy for all throws.
+    SystemError(SystemQuery query, const std::string& reason, const std::string& place = "");
 
     SystemQuery query() const { return query_; }
     const std::string& reason() const { return reason_; }
     const std::string& place() const { return place_; }
 
 private:
-    static std::string queryName(SystemQuery query) {
-        switch (query) {
-            case SystemQuery::ProcessSnapshot: return "cannot take a process snapshot";
-            case SystemQuery::ProcessList: return "cannot read the process list";
-            case SystemQuery::ExecutablePath: return "cannot get the program's path";
-            case SystemQuery::CurrentDirectory: return "cannot get the current directory";
-        }
-        return "system query failed";
-    }
+    static const char* queryName(SystemQuery query);
 
     SystemQuery query_;
     std::string reason_;

@@ -4,14 +4,20 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace session {
 
 class Log {
 public:
     virtual ~Log() = default;
-    virtual void info(std::int32_t lvl, const std::string& txt) = 0;
+    // A view, so that the many lines that are literals build no string at the call site.
+    virtual void info(std::int32_t lvl, std::string_view txt) = 0;
+    // A line made of pieces (`info(2, {"MDB: ", path})`), joined out of line: log calls are
+    // many, and a `+` chain at each of them costs a temporary and its clean-up code.
+    void info(std::int32_t lvl, std::initializer_list<std::string_view> pieces);
 };
 
 }  // namespace session

@@ -24,10 +24,8 @@ enum class ToolkitFault {
 
 class ToolkitError : public std::runtime_error {
 public:
-    ToolkitError(ToolkitFault fault, const std::string& name, const std::string& detail = "")
-        : std::runtime_error(faultName(fault) + (name.empty() ? "" : ": " + name) +
-                             (detail.empty() ? "" : " (" + detail + ")")),
-          fault_(fault), name_(name), detail_(detail) {}
+    // Out of line, as it builds the message: one copy for all throws.
+    ToolkitError(ToolkitFault fault, const std::string& name, const std::string& detail = "");
 
     ToolkitFault fault() const { return fault_; }
     const std::string& name() const { return name_; }
@@ -39,22 +37,7 @@ public:
     }
 
 private:
-    static std::string faultName(ToolkitFault fault) {
-        switch (fault) {
-            case ToolkitFault::PictureFileUnreadable: return "cannot read the picture file";
-            case ToolkitFault::NotAJpeg: return "not a readable JPEG picture";
-            case ToolkitFault::NoPictureDecoder: return "no JPEG decoder";
-            case ToolkitFault::NoBuiltInPicture: return "no built-in picture";
-            case ToolkitFault::PictureUndecodable: return "cannot decode the picture";
-            case ToolkitFault::PictureUnconvertible: return "cannot convert the picture";
-            case ToolkitFault::PictureUnscalable: return "cannot scale the picture to";
-            case ToolkitFault::BadPictureSize: return "bad picture size";
-            case ToolkitFault::NoMemoryForPicture: return "no memory for a picture of";
-            case ToolkitFault::WindowNotCreated: return "cannot create the window";
-            case ToolkitFault::FolderChooserUnavailable: return "cannot open the folder chooser";
-        }
-        return "toolkit error";
-    }
+    static const char* faultName(ToolkitFault fault);
 
     ToolkitFault fault_;
     std::string name_;

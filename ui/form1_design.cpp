@@ -119,19 +119,23 @@ Form1Design::Form1Design() {
 }
 
 void Form1Design::bindEvents(Form1Handlers& handlers) {
-    Form1Handlers* h = &handlers;
-    window.onCreate = [h] { h->FormCreate(); };
-    Timer1.onTimer = [h] { h->Timer1Timer(); };
-    bnCloseNormal.onClick = [h] { h->CloseClick(); };
-    bnCloseNormal.onMouseEnter = [h] { h->bnCloseEnter(); };
-    bnCloseHover.onClick = [h] { h->CloseClick(); };
-    bnCloseHover.onMouseLeave = [h] { h->bnCloseLeave(); };
-    bnInstallNormal.onMouseEnter = [h] { h->bnInstallEnter(); };
-    bnInstallHover.onClick = [h] { h->ButtonInstallClick(); };
-    bnInstallHover.onMouseLeave = [h] { h->bnInstallLeave(); };
-    gaugeBG.onClick = [h] { h->ButtonInstallClick(); };
-    Edit1.onChange = [h] { h->CheckEdit(); };
-    Edit1.onClick = [h] { h->Edit1Click(); };
+    // One callable type for every event (a handler of the same object), so that the table
+    // costs one std::function manager and invoker rather than one per event.
+    const auto bind = [&handlers](toolkit::Event& event, void (Form1Handlers::*handler)()) {
+        event = [h = &handlers, handler] { (h->*handler)(); };
+    };
+    bind(window.onCreate, &Form1Handlers::FormCreate);
+    bind(Timer1.onTimer, &Form1Handlers::Timer1Timer);
+    bind(bnCloseNormal.onClick, &Form1Handlers::CloseClick);
+    bind(bnCloseNormal.onMouseEnter, &Form1Handlers::bnCloseEnter);
+    bind(bnCloseHover.onClick, &Form1Handlers::CloseClick);
+    bind(bnCloseHover.onMouseLeave, &Form1Handlers::bnCloseLeave);
+    bind(bnInstallNormal.onMouseEnter, &Form1Handlers::bnInstallEnter);
+    bind(bnInstallHover.onClick, &Form1Handlers::ButtonInstallClick);
+    bind(bnInstallHover.onMouseLeave, &Form1Handlers::bnInstallLeave);
+    bind(gaugeBG.onClick, &Form1Handlers::ButtonInstallClick);
+    bind(Edit1.onChange, &Form1Handlers::CheckEdit);
+    bind(Edit1.onClick, &Form1Handlers::Edit1Click);
 }
 
 void Form1Design::loadPictures(toolkit::Backend& backend) {

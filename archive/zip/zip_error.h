@@ -30,9 +30,8 @@ enum class Fault {
 
 class ZipError : public std::runtime_error {
 public:
-    ZipError(Fault fault, std::string member, const std::string& detail)
-        : std::runtime_error(detail + (member.empty() ? "" : " (member '" + member + "')")),
-          fault_(fault), member_(std::move(member)), detail_(detail) {}
+    // Out of line, as it builds the message: one copy for all throws.
+    ZipError(Fault fault, std::string member, const std::string& detail);
 
     Fault fault() const { return fault_; }
     const std::string& member() const { return member_; }

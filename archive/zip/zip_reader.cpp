@@ -185,7 +185,7 @@ void ZipReader::checkAllMembers() const {
             throw ZipError(Fault::Overlap, entries_[i].name, "the member's data run into the central directory");
 }
 
-void ZipReader::extractInMemory(const Entry& e, const LocalExtent& extent, const Sink& sink) const {
+void ZipReader::extractInMemory(const Entry& e, const LocalExtent& extent, Sink sink) const {
     const auto inSize = static_cast<std::size_t>(e.compressedSize);
     const auto outSize = static_cast<std::size_t>(e.uncompressedSize);
     auto input = std::make_unique_for_overwrite<char[]>(inSize + 1);
@@ -207,7 +207,7 @@ void ZipReader::extractInMemory(const Entry& e, const LocalExtent& extent, const
     for (std::size_t at = 0; at < produced; at += kChunk) sink(output.get() + at, std::min(kChunk, produced - at));
 }
 
-void ZipReader::extract(std::size_t index, const Sink& sink) const {
+void ZipReader::extract(std::size_t index, Sink sink) const {
     checkMember(index);
     const Entry& e = entries_[index];
     const LocalExtent extent = readLocalHeader(index);

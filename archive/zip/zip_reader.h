@@ -6,17 +6,17 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string_view>
 #include <vector>
 
 #include "archive/zip/source.h"
 #include "archive/zip/zip_entry.h"
+#include "platform/function_ref.h"
 
 namespace zip {
 
 // Receives a member's data in order, chunk by chunk.
-using Sink = std::function<void(const char* data, std::size_t count)>;
+using Sink = platform::FunctionRef<void(const char* data, std::size_t count)>;
 
 class ZipReader {
 public:
@@ -48,7 +48,7 @@ public:
     // before any piece reaches the sink; a larger one is streamed, with memory that does not
     // depend on its size, and checked at the end. Throws ZipError (a streamed member's data may have reached the sink); the
     // caller decides what to do with what was written.
-    void extract(std::size_t index, const Sink& sink) const;
+    void extract(std::size_t index, Sink sink) const;
 
     // Members up to this many bytes (compressed and uncompressed) are inflated in memory.
     static constexpr std::uint64_t kDefaultInMemoryLimit = 32u << 20;
@@ -62,7 +62,7 @@ private:
     };
     LocalExtent readLocalHeader(std::size_t index) const;
     void readFully(std::uint64_t offset, char* buffer, std::size_t count, const Entry& entry) const;
-    void extractInMemory(const Entry& e, const LocalExtent& extent, const Sink& sink) const;
+    void extractInMemory(const Entry& e, const LocalExtent& extent, Sink sink) const;
 
     Source source_;
     std::uint64_t inMemoryLimit_ = kDefaultInMemoryLimit;

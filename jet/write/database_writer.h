@@ -6,7 +6,7 @@
 // not grow with the number of rows.
 #pragma once
 
-#include <map>
+#include <unordered_map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -102,12 +102,12 @@ private:
     PageAllocator allocator_;
     double now_ = 0;
     // The catalog as loaded: lower-case name -> TDEF page, and names in catalog order.
-    std::map<std::string, PageNumber> tablePages_;
+    std::unordered_map<std::string, PageNumber> tablePages_;
     std::vector<std::string> tableOrder_;
     std::vector<std::uint8_t> databaseOwner_;
     std::vector<std::vector<std::uint8_t>> tableSids_;
     PageNumber acesPage_ = 0;
-    std::map<PageNumber, OpenTable> open_;
+    std::unordered_map<PageNumber, OpenTable> open_;
     std::string lastName_;            // as the last appendRow named it
     OpenTable* lastTable_ = nullptr;  // in open_
     bool closed_ = false;

@@ -101,8 +101,8 @@ RowRefusal keyRefusal(const std::string& table, const TableDefinition& def, cons
     return r;
 }
 
-void checkKeys(const std::string& table, const TableDefinition& def, const std::vector<Value>& values,
-               const KeyTaken& keyTaken) {
+void checkKeys(const std::string& table, const TableDefinition& def,
+               const std::vector<Value>& values, KeyTaken keyTaken) {
     IndexKey key;
     for (std::size_t i = 0; i < def.physical.size(); ++i) {
         const PhysicalIndex& index = def.physical[i];
@@ -159,7 +159,7 @@ std::vector<Value> valuesForTable(const std::string& table, const TableDefinitio
 }
 
 std::vector<std::uint8_t> checkRow(const std::string& table, const TableDefinition& def,
-                                   const std::vector<Value>& values, const KeyTaken& keyTaken) {
+                                   const std::vector<Value>& values, KeyTaken keyTaken) {
     checkColumns(table, def, values);
     checkKeys(table, def, values, keyTaken);
     auto bytes = encodeRow(def, values);

@@ -3,13 +3,13 @@
 // unique keys not taken, and the row's bytes within a page. They throw RowRefused.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "jet/value.h"
 #include "jet/write/index_key.h"
 #include "jet/write/table_definition.h"
+#include "platform/function_ref.h"
 
 namespace jet::write {
 
@@ -24,10 +24,10 @@ std::vector<Value> valuesForTable(const std::string& table, const TableDefinitio
 bool fitsAsGiven(const TableDefinition& definition, const std::vector<Value>& given);
 
 // Says whether the unique physical index numbered `index` holds `key` already.
-using KeyTaken = std::function<bool(std::size_t index, const IndexKey& key)>;
+using KeyTaken = platform::FunctionRef<bool(std::size_t index, const IndexKey& key)>;
 
 // Checks `values` (from valuesForTable) and returns the row's bytes.
 std::vector<std::uint8_t> checkRow(const std::string& table, const TableDefinition& definition,
-                                   const std::vector<Value>& values, const KeyTaken& keyTaken);
+                                   const std::vector<Value>& values, KeyTaken keyTaken);
 
 }  // namespace jet::write

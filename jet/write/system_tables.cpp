@@ -2,6 +2,7 @@
 #include "jet/write/system_tables.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace jet::write {
 
@@ -46,8 +47,10 @@ TableDefinition systemDefinition(const std::vector<ColumnLine>& lines) {
     }
     t.maxColumns = static_cast<std::uint16_t>(lines.size());
     t.varColumns = slot;
-    std::sort(t.columns.begin(), t.columns.end(),
-              [](const ColumnDefinition& a, const ColumnDefinition& b) { return a.name < b.name; });
+    // An insertion sort: a system table has a score of columns, and std::sort is more code.
+    const auto byName = [](const ColumnDefinition& a, const ColumnDefinition& b) { return a.name < b.name; };
+    for (auto it = t.columns.begin(); it != t.columns.end(); ++it)
+        std::rotate(std::upper_bound(t.columns.begin(), it, *it, byName), it, std::next(it));
     return t;
 }
 

@@ -12,7 +12,8 @@ namespace jet::write {
 namespace {
 constexpr std::size_t kMaxNameLength = 64;
 
-void checkTableName(const TableShape& shape, const std::function<bool(const std::string&)>& nameTaken) {
+void checkTableName(const TableShape& shape,
+                    platform::FunctionRef<bool(const std::string&)> nameTaken) {
     if (shape.name.empty() || shape.name.size() > kMaxNameLength) throw TableRefused(TableFault::BadName, shape.name);
     if (!generalTextKey(shape.name)) throw TableRefused(TableFault::NameNotSortable, shape.name);
     const bool systemName = shape.name.size() >= 4 && sameName(shape.name.substr(0, 4), "msys");
@@ -69,7 +70,7 @@ void addPrimaryKey(const TableShape& shape, TableDefinition& def) {
 }  // namespace
 
 TableDefinition definitionForShape(const TableShape& shape,
-                                   const std::function<bool(const std::string&)>& nameTaken) {
+                                   platform::FunctionRef<bool(const std::string&)> nameTaken) {
     checkTableName(shape, nameTaken);
     TableDefinition def;
     def.tableType = kUserTable;

@@ -3,16 +3,16 @@
 // slots) and the key's index. Throws TableRefused for a shape the writer cannot make.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "jet/write/table_definition.h"
 #include "jet/write/table_shape.h"
+#include "platform/function_ref.h"
 
 namespace jet::write {
 
 // `nameTaken` says whether a table of that name exists already.
 TableDefinition definitionForShape(const TableShape& shape,
-                                   const std::function<bool(const std::string&)>& nameTaken);
+                                   platform::FunctionRef<bool(const std::string&)> nameTaken);
 
 }  // namespace jet::write

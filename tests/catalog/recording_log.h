@@ -11,7 +11,7 @@ namespace catalogtest {
 
 class RecordingLog : public session::Log {
 public:
-    void info(std::int32_t lvl, const std::string& txt) override { lines.emplace_back(lvl, txt); }
+    void info(std::int32_t lvl, std::string_view txt) override { lines.emplace_back(lvl, txt); }
     std::vector<std::pair<std::int32_t, std::string>> lines;
 };
 

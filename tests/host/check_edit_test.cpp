@@ -28,7 +28,7 @@ protected:
     }
 
     // Answers the chooser with `picked`, or cancels when it is empty; remembers where it opened.
-    host::FolderChooser chooser(const std::string& picked) {
+    auto chooser(const std::string& picked) {
         return [this, picked](std::string& folder) {
             openedIn = folder;
             if (picked.empty()) return false;

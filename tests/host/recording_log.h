@@ -16,7 +16,7 @@ struct LogLine {
 
 class RecordingLog : public session::Log {
 public:
-    void info(std::int32_t lvl, const std::string& txt) override { lines.push_back({lvl, txt}); }
+    void info(std::int32_t lvl, std::string_view txt) override { lines.push_back({lvl, std::string(txt)}); }
 
     std::vector<std::string> texts() const {
         std::vector<std::string> out;

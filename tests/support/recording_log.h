@@ -12,7 +12,7 @@ namespace testsupport {
 
 class RecordingLog : public session::Log {
 public:
-    void info(std::int32_t lvl, const std::string& txt) override { lines.emplace_back(lvl, txt); }
+    void info(std::int32_t lvl, std::string_view txt) override { lines.emplace_back(lvl, txt); }
     std::vector<std::string> atLevel(std::int32_t lvl) const {
         std::vector<std::string> out;
         for (const auto& [level, text] : lines)

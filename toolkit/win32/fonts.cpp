@@ -24,12 +24,12 @@ bool systemHas(const std::wstring& face) {
 }  // namespace
 
 FontCache::~FontCache() {
-    for (auto& entry : fonts_) DeleteObject(entry.second);
+    for (const Made& made : fonts_) DeleteObject(made.font);
 }
 
 std::wstring FontCache::availableFace(const std::wstring& wanted) {
-    auto known = faces_.find(wanted);
-    if (known != faces_.end()) return known->second;
+    for (const auto& [asked, chosen] : faces_)
+        if (asked == wanted) return chosen;
     std::wstring chosen = wanted;
     if (!systemHas(wanted)) {
         for (const wchar_t* candidate : {L"Tahoma", L"Verdana", L"Segoe UI", L"MS Shell Dlg 2"}) {
@@ -39,14 +39,13 @@ std::wstring FontCache::availableFace(const std::wstring& wanted) {
             }
         }
     }
-    faces_[wanted] = chosen;
+    faces_.emplace_back(wanted, chosen);
     return chosen;
 }
 
 HFONT FontCache::get(const std::string& face, int heightPx, bool bold) {
-    const auto key = std::make_tuple(face, heightPx, bold);
-    auto known = fonts_.find(key);
-    if (known != fonts_.end()) return known->second;
+    for (const Made& made : fonts_)
+        if (made.face == face && made.heightPx == heightPx && made.bold == bold) return made.font;
     LOGFONTW description{};
     description.lfHeight = -heightPx;
     description.lfWeight = bold ? FW_BOLD : FW_NORMAL;
@@ -58,7 +57,7 @@ HFONT FontCache::get(const std::string& face, int heightPx, bool bold) {
     lstrcpynW(description.lfFaceName, availableFace(widen(face.empty() ? "Tahoma" : face)).c_str(), LF_FACESIZE);
     HFONT font = CreateFontIndirectW(&description);
     if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    fonts_[key] = font;
+    fonts_.push_back({face, heightPx, bold, font});
     return font;
 }
 

@@ -5,9 +5,9 @@
 
 #include <windows.h>
 
-#include <map>
 #include <string>
-#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace toolkit::win32 {
 
@@ -24,8 +24,14 @@ public:
 private:
     std::wstring availableFace(const std::wstring& wanted);
 
-    std::map<std::tuple<std::string, int, bool>, HFONT> fonts_;
-    std::map<std::wstring, std::wstring> faces_;
+    struct Made {
+        std::string face;
+        int heightPx;
+        bool bold;
+        HFONT font;
+    };
+    std::vector<Made> fonts_;  // a few per window: searched in order
+    std::vector<std::pair<std::wstring, std::wstring>> faces_;  // wanted -> chosen
 };
 
 }  // namespace toolkit::win32

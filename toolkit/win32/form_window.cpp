@@ -14,6 +14,7 @@
 #include "toolkit/picture.h"
 #include "toolkit/static_text.h"
 #include "toolkit/toolkit_error.h"
+#include "toolkit/win32/short_list.h"
 #include "toolkit/win32/wide.h"
 
 namespace toolkit::win32 {
@@ -77,7 +78,7 @@ FormWindow::FormWindow(Form& form, Dispatcher& dispatcher, const WicCodec& codec
     form.setObserver(this);
     for (Control* control : form.controls()) {
         control->setObserver(this);
-        lastBounds_[control] = boundsOf(*control);
+        lastBounds_.emplace_back(control, boundsOf(*control));
         if (auto* gauge = dynamic_cast<Gauge*>(control))
             gauge->setImmediateRepaint([this](Gauge& g) { repaintNow(g); });
     }
@@ -85,9 +86,8 @@ FormWindow::FormWindow(Form& form, Dispatcher& dispatcher, const WicCodec& codec
     for (Control* control : form.controls()) {
         if (auto* label = dynamic_cast<Label*>(control)) autoSize(*label);
     }
-    UINT_PTR id = kFirstTimerId;
     for (Timer* timer : form.timers()) {
-        timers_[id++] = timer;
+        timers_.push_back(timer);
         timer->setObserver(this);
         timerChanged(*timer);
     }
@@ -104,7 +104,7 @@ FormWindow::~FormWindow() {
         control->setObserver(nullptr);
         if (auto* gauge = dynamic_cast<Gauge*>(control)) gauge->setImmediateRepaint(nullptr);
     }
-    for (auto& [id, timer] : timers_) timer->setObserver(nullptr);
+    for (Timer* timer : timers_) timer->setObserver(nullptr);
     logViews_.clear();
     if (window_) DestroyWindow(window_);
     if (staticBrush_) DeleteObject(staticBrush_);
@@ -122,26 +122,19 @@ void FormWindow::createChildren() {
                                          r.right - r.left, r.bottom - r.top, window_,
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
             SetWindowSubclass(child, &FormWindow::childProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-            children_[control] = child;
+            children_.emplace_back(control, child);
         } else if (auto* text = dynamic_cast<StaticText*>(control)) {
             HWND child = CreateWindowExW(0, L"STATIC", widen(text->caption()).c_str(),
                                          WS_CHILD | SS_LEFT | SS_NOPREFIX | visible, r.left, r.top, r.right - r.left,
                                          r.bottom - r.top, window_,
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
-            children_[control] = child;
+            children_.emplace_back(control, child);
         } else if (auto* memo = dynamic_cast<Memo*>(control)) {
             const Font& font = memo->font();
-            LogViewSource source{
-                [memo] { return memo->lines().size(); },
-                [memo](std::size_t i) { return std::string(memo->lines()[i]); },
-                [memo](std::size_t first, std::size_t last) { return memo->lines().joined(first, last, "\r\n"); },
-                [memo] { return memo->lines().longestLine(); },
-                [memo] { return memo->copyCaption(); },
-                [memo] { return memo->selectAllCaption(); }};
-            auto view = std::make_unique<LogView>(window_, r, fonts_.get(font.name, font.heightPx, font.bold),
-                                                  std::move(source));
+            auto view = std::make_unique<LogView>(
+                window_, r, fonts_.get(font.name, font.heightPx, font.bold), *memo);
             if (memo->visible()) ShowWindow(view->handle(), SW_SHOWNA);
-            logViews_[control] = std::move(view);
+            logViews_.emplace_back(control, std::move(view));
         }
     }
     for (auto& [control, child] : children_) syncChild(*control, child);
@@ -181,11 +174,10 @@ void FormWindow::keepAlive() {
 }
 
 void FormWindow::repaintNow(Control& control) {
-    auto child = children_.find(&control);
-    if (child != children_.end()) {
-        RedrawWindow(child->second, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    } else if (auto view = logViews_.find(&control); view != logViews_.end()) {
-        RedrawWindow(view->second->handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    if (HWND* child = findIn(children_, &control)) {
+        RedrawWindow(*child, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    } else if (auto* view = findIn(logViews_, &control)) {
+        RedrawWindow((*view)->handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     } else {
         const RECT r = boundsOf(control);
         InvalidateRect(window_, &r, FALSE);
@@ -260,9 +252,8 @@ void FormWindow::autoSize(StaticText& text) {
     syncing_ = true;
     text.setBounds(text.left(), text.top(), extent.cx + marginX, extent.cy + marginY);
     syncing_ = false;
-    auto child = children_.find(&text);
-    if (child != children_.end())
-        SetWindowPos(child->second, nullptr, text.left(), text.top(), text.width(), text.height(),
+    if (HWND* child = findIn(children_, static_cast<Control*>(&text)))
+        SetWindowPos(*child, nullptr, text.left(), text.top(), text.width(), text.height(),
                      SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -271,21 +262,22 @@ void FormWindow::controlChanged(Control& control) {
         syncWindowBounds();
         return;
     }
-    if (auto child = children_.find(&control); child != children_.end()) {
-        if (!syncing_) syncChild(control, child->second);
+    if (HWND* child = findIn(children_, &control)) {
+        if (!syncing_) syncChild(control, *child);
         return;
     }
-    if (auto view = logViews_.find(&control); view != logViews_.end()) {
-        HWND child = view->second->handle();
+    if (auto* view = findIn(logViews_, &control)) {
+        HWND child = (*view)->handle();
         SetWindowPos(child, nullptr, control.left(), control.top(), control.width(), control.height(),
                      SWP_NOZORDER | SWP_NOACTIVATE);
         ShowWindow(child, control.visible() ? SW_SHOWNA : SW_HIDE);
-        view->second->linesChanged();
+        (*view)->linesChanged();
         // The log grows line by line during long work: a good moment to tell the system we live.
         keepAlive();
         return;
     }
-    RECT& last = lastBounds_[&control];
+    RECT* known = findIn(lastBounds_, &control);
+    RECT& last = known ? *known : lastBounds_.emplace_back(&control, RECT{}).second;
     invalidate(last);
     last = boundsOf(control);
     invalidate(last);
@@ -294,8 +286,9 @@ void FormWindow::controlChanged(Control& control) {
 }
 
 void FormWindow::timerChanged(Timer& timer) {
-    for (auto& [id, known] : timers_) {
-        if (known != &timer) continue;
+    for (std::size_t k = 0; k < timers_.size(); ++k) {
+        if (timers_[k] != &timer) continue;
+        const UINT_PTR id = kFirstTimerId + k;
         KillTimer(window_, id);
         if (timer.enabled() && timer.intervalMs() > 0)
             SetTimer(window_, id, static_cast<UINT>(timer.intervalMs()), nullptr);
@@ -321,8 +314,8 @@ void FormWindow::onTimer(UINT_PTR id) {
                 indicator->advanceFrame();
         return;
     }
-    auto timer = timers_.find(id);
-    if (timer != timers_.end()) dispatcher_.timerTick(*timer->second);
+    if (id >= kFirstTimerId && id - kFirstTimerId < timers_.size())
+        dispatcher_.timerTick(*timers_[id - kFirstTimerId]);
 }
 
 void FormWindow::paint() {

@@ -6,8 +6,9 @@
 
 #include <windows.h>
 
-#include <map>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "toolkit/backend.h"
 #include "toolkit/pointer_tracker.h"
@@ -70,10 +71,12 @@ private:
     PointerTracker pointer_;
     HWND window_ = nullptr;
     std::unique_ptr<Bitmap> backBuffer_;
-    std::map<Control*, HWND> children_;
-    std::map<Control*, std::unique_ptr<LogView>> logViews_;
-    std::map<Control*, RECT> lastBounds_;  // where each surface control was last drawn
-    std::map<UINT_PTR, Timer*> timers_;
+    // Per control, in short lists (short_list.h).
+    std::vector<std::pair<Control*, HWND>> children_;
+    std::vector<std::pair<Control*, std::unique_ptr<LogView>>> logViews_;
+    std::vector<std::pair<Control*, RECT>>
+        lastBounds_;              // where each surface control was last drawn
+    std::vector<Timer*> timers_;  // the timer with id kFirstTimerId + index
     HBRUSH staticBrush_ = nullptr;
     Picture* pressed_ = nullptr;  // the picture the left button went down on
     bool trackingLeave_ = false;

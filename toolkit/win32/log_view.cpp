@@ -59,9 +59,8 @@ std::optional<long long> scrollTarget(WORD command, long long at, long long line
 
 }  // namespace
 
-
-LogView::LogView(HWND parent, const RECT& bounds, HFONT font, LogViewSource source)
-    : font_(font), source_(std::move(source)) {
+LogView::LogView(HWND parent, const RECT& bounds, HFONT font, const Memo& memo)
+    : font_(font), memo_(memo) {
     registerClass();
     window_ = CreateWindowExW(0, kLogViewClass, L"", WS_CHILD | WS_BORDER | WS_VSCROLL | WS_HSCROLL, bounds.left,
                               bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr,
@@ -104,7 +103,7 @@ std::size_t LogView::lineAt(int y) const {
 }
 
 void LogView::linesChanged() {
-    const auto count = static_cast<long long>(source_.count());
+    const auto count = static_cast<long long>(lines().size());
     if (count == 0) selection_.clear();
     const long long page = visibleLines();
     top_ = std::max(0LL, count - page);
@@ -118,7 +117,8 @@ void LogView::linesChanged() {
     SetScrollInfo(window_, SB_VERT, &info, TRUE);
     // The longest line's bytes times the average character: enough to reach the end of lines
     // not painted yet; painting widens it where a line measures wider.
-    const long long estimate = static_cast<long long>(source_.longestLine()) * averageCharWidth_ + 2 * kTextMargin;
+    const long long estimate =
+        static_cast<long long>(lines().longestLine()) * averageCharWidth_ + 2 * kTextMargin;
     contentWidth_ = std::max(contentWidth_, static_cast<int>(std::min<long long>(estimate, 1 << 30)));
     updateHorizontalRange();
     InvalidateRect(window_, nullptr, TRUE);
@@ -137,7 +137,7 @@ void LogView::updateHorizontalRange() {
 }
 
 void LogView::scrollTo(long long top) {
-    const auto count = static_cast<long long>(source_.count());
+    const auto count = static_cast<long long>(lines().size());
     top = std::clamp(top, 0LL, std::max(0LL, count - visibleLines()));
     if (top == top_) return;
     top_ = top;
@@ -177,11 +177,11 @@ void LogView::paint() {
     FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
     HGDIOBJ old = SelectObject(dc, font_);
     SetBkMode(dc, TRANSPARENT);
-    const auto count = static_cast<long long>(source_.count());
+    const auto count = static_cast<long long>(lines().size());
     const long long last = std::min(count, top_ + visibleLines() + 1);
     int widest = contentWidth_;
     for (long long index = top_; index < last; ++index) {
-        const std::wstring text = widen(source_.line(static_cast<std::size_t>(index)));
+        const std::wstring text = widen(lines()[static_cast<std::size_t>(index)]);
         const LONG rowTop = client.top + static_cast<LONG>((index - top_) * lineHeight_);
         const bool selected = selection_.contains(static_cast<std::size_t>(index));
         if (selected) {
@@ -206,13 +206,13 @@ void LogView::paint() {
 }
 
 std::wstring LogView::allText() const {
-    const std::size_t count = source_.count();
-    return count == 0 ? std::wstring() : widen(source_.range(0, count - 1));
+    const std::size_t count = lines().size();
+    return count == 0 ? std::wstring() : widen(lines().joined(0, count - 1, "\r\n"));
 }
 
 void LogView::copySelection() {
-    if (selection_.empty() || source_.count() == 0) return;
-    const std::wstring text = widen(source_.range(selection_.first(), selection_.last()));
+    if (selection_.empty() || lines().size() == 0) return;
+    const std::wstring text = widen(lines().joined(selection_.first(), selection_.last(), "\r\n"));
     if (!OpenClipboard(window_)) return;
     EmptyClipboard();
     if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t))) {
@@ -228,14 +228,14 @@ void LogView::copySelection() {
 }
 
 void LogView::selectAll() {
-    selection_.selectAll(source_.count());
+    selection_.selectAll(lines().size());
     InvalidateRect(window_, nullptr, TRUE);
 }
 
 void LogView::onKey(WPARAM key) {
     const bool control = keyDown(VK_CONTROL);
     const bool shift = keyDown(VK_SHIFT);
-    const std::size_t count = source_.count();
+    const std::size_t count = lines().size();
     const long long page = visibleLines();
     long long move = 0;
     switch (key) {
@@ -274,10 +274,11 @@ void LogView::onContextMenu(LPARAM position) {
     }
     HMENU menu = CreatePopupMenu();
     if (!menu) return;
-    const std::wstring copy = widen(source_.copyCaption());
-    const std::wstring all = widen(source_.selectAllCaption());
+    const std::wstring copy = widen(memo_.copyCaption());
+    const std::wstring all = widen(memo_.selectAllCaption());
     AppendMenuW(menu, MF_STRING | (selection_.empty() ? MF_GRAYED : 0), kCopyCommand, copy.c_str());
-    AppendMenuW(menu, MF_STRING | (source_.count() == 0 ? MF_GRAYED : 0), kSelectAllCommand, all.c_str());
+    AppendMenuW(menu, MF_STRING | (lines().size() == 0 ? MF_GRAYED : 0), kSelectAllCommand,
+                all.c_str());
     const UINT command = static_cast<UINT>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, window_, nullptr));
     DestroyMenu(menu);
@@ -297,7 +298,8 @@ LRESULT LogView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_VSCROLL:
             if (const auto to = scrollTarget(LOWORD(wParam), top_, 1, visibleLines(),
-                                             static_cast<long long>(source_.count()), trackPosition(window_, SB_VERT)))
+                                             static_cast<long long>(lines().size()),
+                                             trackPosition(window_, SB_VERT)))
                 scrollTo(*to);
             return 0;
         case WM_HSCROLL:
@@ -313,9 +315,9 @@ LRESULT LogView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             SetFocus(window_);
             const std::size_t line = lineAt(GET_Y_LPARAM(lParam));
             if (wParam & MK_SHIFT)
-                selection_.extendTo(line, source_.count());
+                selection_.extendTo(line, lines().size());
             else
-                selection_.select(line, source_.count());
+                selection_.select(line, lines().size());
             dragging_ = true;
             SetCapture(window_);
             InvalidateRect(window_, nullptr, TRUE);
@@ -329,8 +331,9 @@ LRESULT LogView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 // Dragging past an edge scrolls a line at a time.
                 if (y < 0) scrollTo(top_ - 1);
                 if (y >= client.bottom) scrollTo(top_ + 1);
-                selection_.extendTo(lineAt(std::clamp<int>(y, 0, std::max<int>(0, client.bottom - 1))),
-                                    source_.count());
+                selection_.extendTo(
+                    lineAt(std::clamp<int>(y, 0, std::max<int>(0, client.bottom - 1))),
+                    lines().size());
                 InvalidateRect(window_, nullptr, TRUE);
             }
             return 0;
@@ -345,8 +348,8 @@ LRESULT LogView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             SetFocus(window_);
             // A right click outside the selection selects its line first, as lists do.
             const std::size_t line = lineAt(GET_Y_LPARAM(lParam));
-            if (!selection_.contains(line) && line < source_.count()) {
-                selection_.select(line, source_.count());
+            if (!selection_.contains(line) && line < lines().size()) {
+                selection_.select(line, lines().size());
                 InvalidateRect(window_, nullptr, TRUE);
             }
             return 0;

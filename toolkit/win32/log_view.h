@@ -1,5 +1,5 @@
-// The read-only log box as a window of our own: it paints only the lines in view, asking its
-// owner for them by index, so a log of millions of lines costs nothing until it is shown.
+// The read-only log box as a window of our own: it paints only the lines in view, reading them
+// by index from the Memo it shows, so a log of millions of lines costs nothing until shown.
 // Whole lines are selected with the mouse (click, drag, Shift+click) and the keyboard
 // (Shift with the arrows, Page Up/Down, Home/End), Ctrl+A selects all, Ctrl+C (Ctrl+Insert,
 // WM_COPY) and the context menu copy the selected lines exactly as the log holds them.
@@ -10,28 +10,19 @@
 #include <windows.h>
 
 #include <cstddef>
-#include <functional>
 #include <string>
 
 #include "toolkit/line_selection.h"
+#include "toolkit/memo.h"
 
 namespace toolkit::win32 {
 
 inline constexpr wchar_t kLogViewClass[] = L"LumorLogBox";
 
-struct LogViewSource {
-    std::function<std::size_t()> count;
-    std::function<std::string(std::size_t)> line;  // UTF-8
-    // Lines first..last joined by CR LF, UTF-8.
-    std::function<std::string(std::size_t, std::size_t)> range;
-    std::function<std::size_t()> longestLine;  // in bytes
-    std::function<std::string()> copyCaption;
-    std::function<std::string()> selectAllCaption;
-};
-
 class LogView {
 public:
-    LogView(HWND parent, const RECT& bounds, HFONT font, LogViewSource source);
+    // `memo` holds the lines and the menu captions, and outlives the view.
+    LogView(HWND parent, const RECT& bounds, HFONT font, const Memo& memo);
     ~LogView();
     LogView(const LogView&) = delete;
     LogView& operator=(const LogView&) = delete;
@@ -59,7 +50,8 @@ private:
 
     HWND window_ = nullptr;
     HFONT font_;
-    LogViewSource source_;
+    const Memo& memo_;
+    const MemoLines& lines() const { return memo_.lines(); }
     LineSelection selection_;
     int lineHeight_ = 13;
     int averageCharWidth_ = 5;

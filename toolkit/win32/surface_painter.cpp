@@ -9,6 +9,7 @@
 #include "toolkit/label.h"
 #include "toolkit/picture.h"
 #include "toolkit/win32/busy_ring.h"
+#include "toolkit/win32/short_list.h"
 #include "toolkit/win32/wide.h"
 #include "toolkit/win32/win32_image.h"
 
@@ -68,7 +69,8 @@ void SurfacePainter::blend(HDC dc, const Bitmap& bitmap, int x, int y, int width
 }
 
 const Bitmap& SurfacePainter::scaled(const Picture& picture, const Bitmap& source, int width, int height) {
-    Stretched& entry = scaled_[&picture];
+    Stretched* found = findIn(scaled_, &picture);
+    Stretched& entry = found ? *found : scaled_.emplace_back(&picture, Stretched{}).second;
     if (entry.source != picture.image().data || !entry.copy || entry.copy->width() != width ||
         entry.copy->height() != height) {
         entry.copy = codec_.scale(source, width, height);

@@ -4,8 +4,9 @@
 
 #include <windows.h>
 
-#include <map>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "toolkit/form.h"
 #include "toolkit/image.h"
@@ -51,7 +52,7 @@ private:
         std::shared_ptr<const ImageData> source;
         std::unique_ptr<Bitmap> copy;
     };
-    std::map<const Picture*, Stretched> scaled_;
+    std::vector<std::pair<const Picture*, Stretched>> scaled_;  // one per picture: short_list.h
     std::unique_ptr<Bitmap> busyFrame_;
 };
 

@@ -1,0 +1,11 @@
+#include "archive/zip/zip_error.h"
+
+#include <utility>
+
+namespace zip {
+
+ZipError::ZipError(Fault fault, std::string member, const std::string& detail)
+    : std::runtime_error(detail + (member.empty() ? "" : " (member '" + member + "')")),
+      fault_(fault), member_(std::move(member)), detail_(detail) {}
+
+}  // namespace zip
