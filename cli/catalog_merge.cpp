@@ -18,7 +18,11 @@ class PrintingLog : public session::Log {
 public:
     explicit PrintingLog(int level) : level_(level) {}
     void info(std::int32_t lvl, std::string_view txt) override {
-        if (lvl <= level_) std::printf("%.*s\n", static_cast<int>(txt.size()), txt.data());
+        // Debug mode traces every record compared: written as it is, not through printf's
+        // formatting (a quarter of a debug merge's time).
+        if (lvl > level_) return;
+        std::fwrite(txt.data(), 1, txt.size(), stdout);
+        std::putchar('\n');
     }
 
 private:
