@@ -8,8 +8,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(ZLIB_USE_STATIC_LIBS ON)
-# Every function and object in its own section, so the linker drops what nothing reaches
-# (including the thousands of GUIDs of libuuid, of which the stub needs three).
+# Every object in its own section (and every C function), so the linker drops what nothing
+# reaches (including the thousands of GUIDs of libuuid, of which the stub needs three).
 # LTO for the stub alone (LUMOR_STUB_LTO, cmake/Lumor.cmake and app/win32/CMakeLists.txt):
 # every object carries both its LTO bytecode and ordinary code (fat), so the tests and the
 # other programs link the ordinary code as before, and the stub's link optimises across
