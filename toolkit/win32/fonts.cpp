@@ -1,6 +1,7 @@
 // Font creation with face fallback; see fonts.h.
 #include "toolkit/win32/fonts.h"
 
+#include "toolkit/win32/short_list.h"
 #include "toolkit/win32/wide.h"
 
 namespace toolkit::win32 {
@@ -28,8 +29,7 @@ FontCache::~FontCache() {
 }
 
 std::wstring FontCache::availableFace(const std::wstring& wanted) {
-    for (const auto& [asked, chosen] : faces_)
-        if (asked == wanted) return chosen;
+    if (const std::wstring* known = findIn(faces_, wanted)) return *known;
     std::wstring chosen = wanted;
     if (!systemHas(wanted)) {
         for (const wchar_t* candidate : {L"Tahoma", L"Verdana", L"Segoe UI", L"MS Shell Dlg 2"}) {

@@ -74,8 +74,8 @@ private:
     // Per control, in short lists (short_list.h).
     std::vector<std::pair<Control*, HWND>> children_;
     std::vector<std::pair<Control*, std::unique_ptr<LogView>>> logViews_;
-    std::vector<std::pair<Control*, RECT>>
-        lastBounds_;              // where each surface control was last drawn
+    // Where each surface control was last drawn.
+    std::vector<std::pair<Control*, RECT>> lastBounds_;
     std::vector<Timer*> timers_;  // the timer with id kFirstTimerId + index
     HBRUSH staticBrush_ = nullptr;
     Picture* pressed_ = nullptr;  // the picture the left button went down on
