@@ -9,7 +9,7 @@ bool TForm1::CopyMdb(const std::string& nw, const std::string& od, const std::st
     catalog::CatalogMerge merge(*this, files(), database, state.log_level >= 2);
     postedRows.reset();
     if (!merge.CopyMdb(nw, od, dn)) return false;
-    postedRows = CatalogRowCounts{static_cast<std::int64_t>(merge.infoProducentCounts().written),
+    postedRows = install::CatalogRowCounts{static_cast<std::int64_t>(merge.infoProducentCounts().written),
                                   static_cast<std::int64_t>(merge.dodatkiCounts().written)};
     return true;
 }

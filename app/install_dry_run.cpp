@@ -106,7 +106,8 @@ int runHeadlessInstall(const DryRunOptions& options, platform::FileSystem& files
         code = kExitInstallNotEnabled;
     } else if (form.installOutcome == InstallOutcome::Finished && form.BGfinish.visible()) {
         code = kExitInstalled;
-    } else if (form.installOutcome == InstallOutcome::CatalogLeftAside) {
+    } else if (form.installOutcome == InstallOutcome::CatalogLeftAside ||
+               form.installOutcome == InstallOutcome::Unfinished) {
         code = kExitCatalogLeftAside;
     }
     if (code != kExitInstalled)

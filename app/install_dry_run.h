@@ -33,7 +33,7 @@ int runInstallDryRun(const DryRunOptions& options, platform::FileSystem& files,
 inline constexpr int kExitInstalled = 0;          // finish state reached
 inline constexpr int kExitInstallNotEnabled = 1;  // Install never became usable; nothing changed
 inline constexpr int kExitInstallFailed = 3;      // failed; the user's catalog is as it was
-inline constexpr int kExitCatalogLeftAside = 4;   // failed; the user's catalog is at dodatki_old.mdb
+inline constexpr int kExitCatalogLeftAside = 4;   // failed; not all was put back (the log names what)
 
 // The preparation as in the dry run; when Install is enabled, the mouse enters the button
 // and clicks its Hover picture through the dispatcher, then Close. Prints the log box to

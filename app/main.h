@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/merged_catalog_check.h"
+#include "install/transaction.h"
 #include "platform/file_system.h"
 #include "platform/system.h"
 #include "session/database_components.h"
@@ -21,14 +21,7 @@
 
 namespace app {
 
-// How the one installation attempt of a run ended (pakiet install answers with it).
-enum class InstallOutcome {
-    NotStarted,
-    Finished,             // merged catalog checked; finish state shown
-    NothingChanged,       // stopped before the host folder changed (archive, checks, rename)
-    RolledBack,           // failed; the user's catalog is back at "dodatki.mdb" (or never was)
-    CatalogLeftAside,     // failed; the user's catalog stays at "dodatki_old.mdb"
-};
+using install::InstallOutcome;
 
 class TForm1 : public ui::Form1Handlers, public ui::Form1Design, public session::Log {
 public:
@@ -72,7 +65,7 @@ public:
     session::InstallerState state;
     session::DatabaseComponents database;
     // Rows the last successful CopyMdb wrote to each table; empty when it told none.
-    std::optional<CatalogRowCounts> postedRows;
+    std::optional<install::CatalogRowCounts> postedRows;
     InstallOutcome installOutcome = InstallOutcome::NotStarted;
 
     toolkit::Backend& backend() { return backend_; }

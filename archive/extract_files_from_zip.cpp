@@ -17,7 +17,8 @@ int gaugePosition(std::int32_t i, std::int32_t maxFiles, int gaugeMax) {
 }
 
 bool ExtractFilesFromZip(session::Log& log, platform::FileSystem& fs, const session::InstallerState& state,
-                         toolkit::Gauge& gauge, const std::string& SourceFile, const std::string& DestinationDir) {
+                         toolkit::Gauge& gauge, const std::string& SourceFile, const std::string& DestinationDir,
+                         MemberPlacement* placement) {
     return readArchive(log, fs, SourceFile, [&](zip::ZipReader& reader) {
         const auto maxFiles = static_cast<std::int32_t>(reader.size()) - 1;
         log.info(2, {"maxFiles = ", std::to_string(maxFiles)});
@@ -28,7 +29,7 @@ bool ExtractFilesFromZip(session::Log& log, platform::FileSystem& fs, const sess
         for (std::size_t i = 0; i < reader.size(); ++i) {
             const std::string& s = reader.entries()[i].name;
             if (s == cover || s == text) continue;
-            extractMember(reader, i, DestinationDir, fs, pending);
+            extractMember(reader, i, DestinationDir, fs, pending, placement);
             log.info(2, s);
             gauge.setProgress(gaugePosition(static_cast<std::int32_t>(i), maxFiles, gauge.maxValue()));
         }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "archive/member_extraction.h"
 #include "platform/file_system.h"
 #include "session/installer_state.h"
 #include "session/log.h"
@@ -20,7 +21,9 @@ int gaugePosition(std::int32_t i, std::int32_t maxFiles, int gaugeMax);
 // ".jpg" / ".txt", compared exactly) was written. Before the first file is written every
 // member is checked; an unsafe archive is refused whole with a level-1 message naming the
 // member. A file that is not a ZIP archive gives false silently and leaves the gauge alone.
+// `placement`, when given, puts each member's data in place instead of a plain replacement.
 bool ExtractFilesFromZip(session::Log& log, platform::FileSystem& fs, const session::InstallerState& state,
-                         toolkit::Gauge& gauge, const std::string& SourceFile, const std::string& DestinationDir);
+                         toolkit::Gauge& gauge, const std::string& SourceFile, const std::string& DestinationDir,
+                         MemberPlacement* placement = nullptr);
 
 }  // namespace archive

@@ -69,7 +69,7 @@ void PendingFolderSyncs::syncAll() {
 }
 
 void extractMember(const zip::ZipReader& reader, std::size_t index, const std::string& destinationDir,
-                   platform::FileSystem& fs, PendingFolderSyncs& pending) {
+                   platform::FileSystem& fs, PendingFolderSyncs& pending, MemberPlacement* placement) {
     const zip::Entry& entry = reader.entries().at(index);
     checkMemberNameSafe(entry);
     const std::string path = outputPathFor(destinationDir, entry.name);
@@ -90,7 +90,8 @@ void extractMember(const zip::ZipReader& reader, std::size_t index, const std::s
         out->close();
     }
     // One step: a failing replacement keeps the old file (the partial one goes).
-    if (!fs.replaceFileUnsynced(partialPath, path))
+    const bool placed = placement ? placement->place(partialPath, path) : fs.replaceFileUnsynced(partialPath, path);
+    if (!placed)
         throw platform::FileError(path, replacing ? "Nie można zastąpić pliku: " + path
                                                   : "Nie można zmienić nazwy pliku: " + partialPath + " na " + path);
     partial.keep();

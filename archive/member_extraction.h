@@ -36,11 +36,21 @@ private:
     std::vector<std::string> folders_;  // a few: searched in order
 };
 
+// How a member's checked data take the target's name. Without one, the data replace the
+// target in one step; the install transaction keeps the file it replaces instead.
+class MemberPlacement {
+public:
+    virtual ~MemberPlacement() = default;
+    // Puts the file `partial` at `target`; false when it could not (nothing is lost then).
+    virtual bool place(const std::string& partial, const std::string& target) = 0;
+};
+
 // Extracts member `index`; the rename that gives the file its name waits in `pending`.
 // Throws UnsafeArchive for an unsafe name, zip::ZipError for a damaged member (the temporary
 // file is removed, an existing target stays as it was) and platform::FileError when a file
 // or folder cannot be made or replaced.
 void extractMember(const zip::ZipReader& reader, std::size_t index, const std::string& destinationDir,
-                   platform::FileSystem& fs, PendingFolderSyncs& pending);
+                   platform::FileSystem& fs, PendingFolderSyncs& pending,
+                   MemberPlacement* placement = nullptr);
 
 }  // namespace archive

@@ -29,8 +29,9 @@ constexpr const char* kUsage =
     "    1  przycisk INSTALUJ nie stał się dostępny; nic nie zmieniono\n"
     "    2  błędne wywołanie\n"
     "    3  instalacja nie powiodła się; katalog użytkownika jest taki jak przedtem\n"
-    "    4  instalacja nie powiodła się i katalogu nie przywrócono: jest w pliku dodatki_old.mdb\n"
-    "       (ostatni komunikat podaje jego pełną ścieżkę)\n";
+    "    4  instalacja nie powiodła się i nie wszystko przywrócono: katalog jest w pliku\n"
+    "       dodatki_old.mdb albo pliki pakietu czekają na następne uruchomienie\n"
+    "       (komunikaty podają pełne ścieżki)\n";
 
 int usageError(const std::string& problem) {
     std::fprintf(stderr, "pakiet install: %s\n%s", problem.c_str(), kUsage);

@@ -4,8 +4,7 @@
 #include "host/check_installation_enabled.h"
 
 #include "host/check_run_app.h"
-#include "host/host_folder_text.h"
-#include "platform/paths.h"
+#include "host/host_layout.h"
 
 namespace host {
 
@@ -17,11 +16,9 @@ void CheckInstallationEnabled(session::Log& log, const session::InstallerState& 
     // Without a package name the paths below would test the add-on folder's own catalog.
     if (!state.formCover || !state.pack || state.packageName.empty()) return;
 
-    const std::string catalogFolder =
-        trimBlanks(hostFolderText) + std::string(kAddOnFolderName) + platform::kSeparator;
-    const std::string packageFolder = catalogFolder + state.packageName + platform::kSeparator;
-    const std::string catalogFile = packageFolder + "dodatki.mdb";
-    const std::string asideFile = packageFolder + "dodatki.mdb.old";
+    const HostLayout layout = hostLayoutFor(hostFolderText, state.packageName);
+    const std::string& catalogFile = layout.destination;
+    const std::string& asideFile = layout.accessTest;
     log.info(2, {"Sprawdzamy dostęp do pliku: ", catalogFile});
 
     // An aside copy beside the catalog is stale and goes. An aside copy without the catalog

@@ -100,6 +100,12 @@ public:
     // Bytes this program may still write on the drive that holds `folder` (quotas count);
     // nothing when the system cannot tell.
     virtual std::optional<std::uint64_t> freeSpace(const std::string& folder) = 0;
+    // Whether the file carries the read-only mark (Windows' attribute; on POSIX no write
+    // permission bit at all); nothing when the file cannot be asked. Windows refuses to delete
+    // or replace a marked file, but renames it.
+    virtual std::optional<bool> readOnly(const std::string& path) = 0;
+    // Sets or clears the mark; false when it could not be changed.
+    virtual bool setReadOnly(const std::string& path, bool readOnly) = 0;
 
     // Opening throws FileError naming the path and the system's reason.
     virtual std::unique_ptr<ReadableFile> openRead(const std::string& path, Sharing sharing) = 0;

@@ -118,6 +118,18 @@ public:
         // f_bavail: blocks an unprivileged writer may use, as the installer runs.
         return static_cast<std::uint64_t>(info.f_bavail) * info.f_frsize;
     }
+    std::optional<bool> readOnly(const std::string& path) override {
+        struct stat info;
+        if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+        return (info.st_mode & 0222) == 0;
+    }
+    bool setReadOnly(const std::string& path, bool readOnly) override {
+        struct stat info;
+        if (::stat(path.c_str(), &info) != 0) return false;
+        // Clearing gives the owner back the right to write, as clearing the attribute does.
+        const mode_t mode = readOnly ? (info.st_mode & ~mode_t{0222}) : (info.st_mode | S_IWUSR);
+        return ::chmod(path.c_str(), mode & 07777) == 0;
+    }
     std::unique_ptr<ReadableFile> openRead(const std::string& path, Sharing) override {
         return posix::openReadFile(path);
     }

@@ -101,6 +101,19 @@ public:
             return std::nullopt;
         return available.QuadPart;
     }
+    std::optional<bool> readOnly(const std::string& path) override {
+        const DWORD attributes = GetFileAttributesW(win32::toWidePath(path).c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+        return (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    }
+    bool setReadOnly(const std::string& path, bool readOnly) override {
+        const std::wstring wide = win32::toWidePath(path);
+        DWORD attributes = GetFileAttributesW(wide.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+        attributes = readOnly ? (attributes | FILE_ATTRIBUTE_READONLY) : (attributes & ~FILE_ATTRIBUTE_READONLY);
+        // A file with no other attribute is FILE_ATTRIBUTE_NORMAL, which must stand alone.
+        return SetFileAttributesW(wide.c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL);
+    }
     std::unique_ptr<ReadableFile> openRead(const std::string& path, Sharing sharing) override {
         return win32::openReadFile(path, sharing);
     }

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <sstream>
 
-#include "app/free_space_check.h"
+#include "install/free_space_check.h"
 #include "app/install_dry_run.h"
 #include "platform/paths.h"
 #include "tests/app/install_fixture.h"
@@ -189,7 +189,7 @@ TEST(Install, TooLittleFreeSpaceNamesTheDriveAndSizes) {
 
     EXPECT_EQ(run.form->installOutcome, app::InstallOutcome::NothingChanged);
     const std::string label = run.statusLabel();
-    EXPECT_EQ(label.rfind("Za mało miejsca na dysku " + app::driveOf(run.host + "dodatki" + platform::kSeparator) + ". Instalacja potrzebuje ", 0), 0u)
+    EXPECT_EQ(label.rfind("Za mało miejsca na dysku " + install::driveOf(run.host + "dodatki" + platform::kSeparator) + ". Instalacja potrzebuje ", 0), 0u)
         << label;
     EXPECT_NE(label.find("wolne jest 0,0 MB (1 000 B)."), std::string::npos) << label;
     EXPECT_EQ(run.files.mutationCount(), before);

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/free_space_check.h"
+#include "install/free_space_check.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ TEST(SizeTextTest, RoundsMegabytesHalfToEvenAndGroupsBytes) {
         {17825792 + 104858, "17,1 MB (17 930 650 B)"},
         {std::uint64_t(1) << 40, "1048576,0 MB (1 099 511 627 776 B)"},
     };
-    for (const auto& c : cases) EXPECT_EQ(app::sizeText(c.bytes), c.text) << c.bytes;
+    for (const auto& c : cases) EXPECT_EQ(install::sizeText(c.bytes), c.text) << c.bytes;
 }
 
 }  // namespace

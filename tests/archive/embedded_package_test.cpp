@@ -88,7 +88,7 @@ TEST_F(EmbeddedPackage, KeepsAnArchiveOfAnEarlierRunWhenTheTrailerIsDamaged) {
 TEST_F(EmbeddedPackage, ThrowsWhenTheExecutableCannotBeOpenedAndLeavesNoOffsetFile) {
     EXPECT_THROW(archive::extractEmbeddedPackage(path("missing.exe"), state, log, fs), platform::FileError);
     write("instalator.exe", installer("stub", archive::formatOffsetField(4)));
-    fs.readOnly.insert(state.sourceZip);  // packages.zip cannot be created
+    fs.readOnlyPaths.insert(state.sourceZip);  // packages.zip cannot be created
     EXPECT_THROW(archive::extractEmbeddedPackage(path("instalator.exe"), state, log, fs), platform::FileError);
     EXPECT_FALSE(exists("tmp/zip-offset.txt"));
 }

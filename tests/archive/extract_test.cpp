@@ -163,7 +163,7 @@ TEST_F(Extract, RefusesEncryptedAndSymlinkMembersBeforeWritingAnything) {
 TEST_F(Extract, AFileThatCannotBeReplacedFailsWithALevelOneMessage) {
     fs.createFolder(path("dest/PKG"));
     write("dest/PKG/dodatki.mdb", "read-only catalog");
-    fs.readOnly.insert(path("dest/PKG/dodatki.mdb"));
+    fs.readOnlyPaths.insert(path("dest/PKG/dodatki.mdb"));
     archive({{"PKG\\first.dat", "1"}, {"PKG\\dodatki.mdb", "new"}, {"PKG\\last.dat", "2"}});
     EXPECT_FALSE(extractAll());
     ASSERT_EQ(log.atLevel(1).size(), 1u);

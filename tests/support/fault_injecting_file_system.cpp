@@ -92,6 +92,7 @@ const char* operationName(FileOperation operation) {
         case FileOperation::CreateFile: return "createFile";
         case FileOperation::Write: return "write";
         case FileOperation::Close: return "close";
+        case FileOperation::SetAttributes: return "setReadOnly";
         case FileOperation::OpenRead: return "openRead";
         case FileOperation::Read: return "read";
         case FileOperation::List: return "list";
@@ -146,8 +147,13 @@ bool FaultInjectingFileSystem::createFolder(const std::string& path) {
     return !shouldFail(FileOperation::CreateFolder, path) && inner_.createFolder(path);
 }
 
+bool FaultInjectingFileSystem::markedReadOnly(const std::string& path) {
+    return windowsReadOnly && inner_.readOnly(path).value_or(false);
+}
+
 bool FaultInjectingFileSystem::deleteFile(const std::string& path) {
-    return !shouldFail(FileOperation::DeleteFile, path) && inner_.deleteFile(path);
+    return !shouldFail(FileOperation::DeleteFile, path) && !markedReadOnly(path) &&
+           inner_.deleteFile(path);
 }
 
 bool FaultInjectingFileSystem::renameNoReplace(const std::string& from, const std::string& to) {
@@ -155,11 +161,13 @@ bool FaultInjectingFileSystem::renameNoReplace(const std::string& from, const st
 }
 
 bool FaultInjectingFileSystem::replaceFile(const std::string& from, const std::string& to) {
-    return !shouldFail(FileOperation::Replace, from) && inner_.replaceFile(from, to);
+    return !shouldFail(FileOperation::Replace, from) && !markedReadOnly(to) &&
+           inner_.replaceFile(from, to);
 }
 
 bool FaultInjectingFileSystem::replaceFileUnsynced(const std::string& from, const std::string& to) {
-    return !shouldFail(FileOperation::Replace, from) && inner_.replaceFileUnsynced(from, to);
+    return !shouldFail(FileOperation::Replace, from) && !markedReadOnly(to) &&
+           inner_.replaceFileUnsynced(from, to);
 }
 
 void FaultInjectingFileSystem::syncFolder(const std::string& folder) { inner_.syncFolder(folder); }
@@ -182,6 +190,14 @@ std::optional<std::uint64_t> FaultInjectingFileSystem::freeSpace(const std::stri
     return fakeFreeSpace_ ? freeSpace_ : inner_.freeSpace(folder);
 }
 
+std::optional<bool> FaultInjectingFileSystem::readOnly(const std::string& path) {
+    return inner_.readOnly(path);
+}
+
+bool FaultInjectingFileSystem::setReadOnly(const std::string& path, bool readOnly) {
+    return !shouldFail(FileOperation::SetAttributes, path) && inner_.setReadOnly(path, readOnly);
+}
+
 std::unique_ptr<platform::ReadableFile> FaultInjectingFileSystem::openRead(
     const std::string& path, platform::Sharing sharing) {
     if (shouldFail(FileOperation::OpenRead, path)) throwInjected(FileOperation::OpenRead, path);
@@ -198,6 +214,9 @@ std::unique_ptr<platform::RandomAccessFile> FaultInjectingFileSystem::openReadWr
     const std::string& path, platform::Sharing sharing, bool create) {
     const FileOperation operation = create ? FileOperation::CreateFile : FileOperation::OpenRead;
     if (shouldFail(operation, path)) throwInjected(operation, path);
+    if (markedReadOnly(path))
+        throw platform::FileError(platform::FileAction::Open, path, platform::FileFailure::AccessDenied,
+                                  "the file is read-only");
     return std::make_unique<FaultyRandomAccess>(*this, inner_.openReadWrite(path, sharing, create));
 }
 

@@ -24,6 +24,7 @@ enum class FileOperation {
     CreateFile,    // createWrite, createNew, and openReadWrite with create
     Write,         // WritableFile::write, RandomAccessFile::writeAt
     Close,         // WritableFile::close, RandomAccessFile::flush (where a full disk shows)
+    SetAttributes, // setReadOnly
     // Not mutating: never counted, but can be failed by kind and path.
     OpenRead,      // openRead, and openReadWrite without create
     Read,          // ReadableFile::readAt
@@ -55,6 +56,9 @@ public:
     // Called with each mutating operation's number (counted like failMutation's k, from the
     // last failMutation call) before it is done: a crash test ends the process there.
     std::function<void(std::size_t number, const FileMutation& mutation)> beforeMutation;
+    // Makes a read-only mark behave as Windows' attribute does for any user, root included:
+    // a marked file cannot be deleted, replaced or opened for writing (it can be renamed).
+    bool windowsReadOnly = false;
     // Removes all faults; counts and the record are kept.
     void clearFaults();
 
@@ -79,6 +83,8 @@ public:
     bool folderIsEmpty(const std::string& folder) override;
     bool removeFolder(const std::string& folder) override;
     std::optional<std::uint64_t> freeSpace(const std::string& folder) override;
+    std::optional<bool> readOnly(const std::string& path) override;
+    bool setReadOnly(const std::string& path, bool readOnly) override;
     std::unique_ptr<platform::ReadableFile> openRead(const std::string& path,
                                                      platform::Sharing sharing) override;
     std::unique_ptr<platform::WritableFile> createWrite(const std::string& path) override;
@@ -89,6 +95,8 @@ public:
                                                           platform::Sharing sharing) override;
 
 private:
+    bool markedReadOnly(const std::string& path);
+
     struct PathFault {
         FileOperation operation;
         std::string pathMask;

@@ -84,7 +84,7 @@ bool StdFileSystem::createFolder(const std::string& path) {
 }
 
 bool StdFileSystem::deleteFile(const std::string& path) {
-    if (readOnly.count(path)) return false;
+    if (readOnlyPaths.count(path)) return false;
     std::error_code ec;
     return fs::is_regular_file(native(path), ec) && fs::remove(native(path), ec);
 }
@@ -98,7 +98,7 @@ bool StdFileSystem::renameNoReplace(const std::string& from, const std::string& 
 
 bool StdFileSystem::replaceFile(const std::string& from, const std::string& to) {
     std::error_code ec;
-    if (failRenames || readOnly.count(to) || !fs::is_regular_file(native(from), ec)) return false;
+    if (failRenames || readOnlyPaths.count(to) || !fs::is_regular_file(native(from), ec)) return false;
     fs::rename(native(from), native(to), ec);
     return !ec;
 }
@@ -136,6 +136,18 @@ std::optional<std::uint64_t> StdFileSystem::freeSpace(const std::string& folder)
     return space.available;
 }
 
+std::optional<bool> StdFileSystem::readOnly(const std::string& path) {
+    if (!fileExists(path)) return std::nullopt;
+    return readOnlyPaths.count(path) != 0;
+}
+
+bool StdFileSystem::setReadOnly(const std::string& path, bool mark) {
+    if (!fileExists(path)) return false;
+    if (mark) readOnlyPaths.insert(path);
+    else readOnlyPaths.erase(path);
+    return true;
+}
+
 std::unique_ptr<platform::ReadableFile> StdFileSystem::openRead(const std::string& path, platform::Sharing) {
     if (unreadable.count(path)) throw platform::FileError(path, "the file is locked by another program: " + path);
     std::fstream f(native(path), std::ios::in | std::ios::binary);
@@ -144,7 +156,7 @@ std::unique_ptr<platform::ReadableFile> StdFileSystem::openRead(const std::strin
 }
 
 std::unique_ptr<platform::WritableFile> StdFileSystem::createWrite(const std::string& path) {
-    if (readOnly.count(path)) throw platform::FileError(path, "the file is read-only: " + path);
+    if (readOnlyPaths.count(path)) throw platform::FileError(path, "the file is read-only: " + path);
     std::ofstream f(native(path), std::ios::out | std::ios::binary | std::ios::trunc);
     if (!f) throw platform::FileError(path, "cannot create the file: " + path);
     return std::make_unique<StdWritable>(path, std::move(f));
@@ -152,7 +164,7 @@ std::unique_ptr<platform::WritableFile> StdFileSystem::createWrite(const std::st
 
 std::unique_ptr<platform::RandomAccessFile> StdFileSystem::openReadWrite(const std::string& path, platform::Sharing,
                                                                          bool create) {
-    if (readOnly.count(path)) throw platform::FileError(path, "the file is read-only: " + path);
+    if (readOnlyPaths.count(path)) throw platform::FileError(path, "the file is read-only: " + path);
     std::fstream f(native(path), std::ios::in | std::ios::out | std::ios::binary);
     if (!f && create) f.open(native(path), std::ios::in | std::ios::out | std::ios::binary | std::ios::trunc);
     if (!f) throw platform::FileError(path, "cannot open the file for writing: " + path);

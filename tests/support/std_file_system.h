@@ -14,7 +14,7 @@ public:
     // Paths whose opening for reading fails (a file held open by a program denying reads).
     std::set<std::string> unreadable;
     // Paths that cannot be written, replaced or deleted (a read-only file).
-    std::set<std::string> readOnly;
+    std::set<std::string> readOnlyPaths;
     // When true, every rename fails.
     bool failRenames = false;
     // Folders holding a replaceFileUnsynced rename that no syncFolder has put on the disk yet.
@@ -32,6 +32,8 @@ public:
     bool folderIsEmpty(const std::string& folder) override;
     bool removeFolder(const std::string& folder) override;
     std::optional<std::uint64_t> freeSpace(const std::string& folder) override;
+    std::optional<bool> readOnly(const std::string& path) override;
+    bool setReadOnly(const std::string& path, bool readOnly) override;
     std::unique_ptr<platform::ReadableFile> openRead(const std::string& path, platform::Sharing sharing) override;
     std::unique_ptr<platform::WritableFile> createWrite(const std::string& path) override;
     std::unique_ptr<platform::RandomAccessFile> openReadWrite(const std::string& path, platform::Sharing sharing,

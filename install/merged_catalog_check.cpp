@@ -1,12 +1,12 @@
 // The file is read by the plain reader, not through the merge's connections, so what is
 // checked is what the next program to open it will see.
-#include "app/merged_catalog_check.h"
+#include "install/merged_catalog_check.h"
 
 #include <exception>
 
 #include "jet/database.h"
 
-namespace app {
+namespace install {
 
 namespace {
 
@@ -55,4 +55,4 @@ bool checkMergedCatalog(session::Log& log, platform::FileSystem& fs, const std::
     return true;
 }
 
-}  // namespace app
+}  // namespace install

@@ -1,8 +1,8 @@
-#include "app/free_space_check.h"
+#include "install/free_space_check.h"
 
 #include <algorithm>
 
-namespace app {
+namespace install {
 
 namespace {
 
@@ -55,4 +55,4 @@ bool checkFreeSpace(session::Log& log, platform::FileSystem& fs, const std::stri
     return false;
 }
 
-}  // namespace app
+}  // namespace install

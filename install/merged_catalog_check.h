@@ -10,7 +10,7 @@
 #include "platform/file_system.h"
 #include "session/log.h"
 
-namespace app {
+namespace install {
 
 // Rows the merge wrote to each table of the destination.
 struct CatalogRowCounts {
@@ -23,4 +23,4 @@ struct CatalogRowCounts {
 bool checkMergedCatalog(session::Log& log, platform::FileSystem& fs, const std::string& path,
                         const std::optional<CatalogRowCounts>& posted);
 
-}  // namespace app
+}  // namespace install

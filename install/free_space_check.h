@@ -8,7 +8,7 @@
 #include "platform/file_system.h"
 #include "session/log.h"
 
-namespace app {
+namespace install {
 
 // Bytes an installation needs: the package's files, plus twice the larger of the user's and
 // the package's catalog (the merged catalog holds at most both).
@@ -26,4 +26,4 @@ std::string driveOf(const std::string& path);
 bool checkFreeSpace(session::Log& log, platform::FileSystem& fs, const std::string& hostFolder,
                     std::uint64_t needed);
 
-}  // namespace app
+}  // namespace install

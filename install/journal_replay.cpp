@@ -1,0 +1,102 @@
+// The user's catalog steps keep the log lines the window has always written for them.
+#include "install/journal_replay.h"
+
+#include "archive/member_extraction.h"
+
+namespace install {
+
+namespace {
+
+bool deleteIfThere(session::Log& log, platform::FileSystem& fs, const std::string& path) {
+    return !fs.fileExists(path) || deleteOwnFile(log, fs, path);
+}
+
+void removeCreatedFolders(session::Log& log, platform::FileSystem& fs, const Journal& journal) {
+    for (auto folder = journal.createdFolders.rbegin(); folder != journal.createdFolders.rend(); ++folder) {
+        if (!fs.folderExists(*folder)) continue;
+        // A folder that holds anything now is not only ours any more.
+        if (!fs.folderIsEmpty(*folder) || !fs.removeFolder(*folder))
+            log.info(2, {"Katalog ", *folder, " zostaje."});
+    }
+}
+
+}  // namespace
+
+std::string memberPath(const host::HostLayout& layout, const std::string& memberName) {
+    return archive::outputPathFor(layout.destinationDir, memberName);
+}
+
+bool deleteOwnFile(session::Log& log, platform::FileSystem& fs, const std::string& path) {
+    if (fs.readOnly(path).value_or(false)) fs.setReadOnly(path, false);
+    if (fs.deleteFile(path)) return true;
+    log.info(1, {"Nie można usunąć pliku ", path, "."});
+    return false;
+}
+
+bool undoInstallation(session::Log& log, platform::FileSystem& fs, const host::HostLayout& layout,
+                      const Journal& journal) {
+    bool whole = true;
+    for (auto member = journal.members.rbegin(); member != journal.members.rend(); ++member) {
+        const std::string path = memberPath(layout, member->name);
+        whole &= deleteIfThere(log, fs, path + std::string(host::kPartialSuffix));
+        if (!member->replaces) {
+            whole &= deleteIfThere(log, fs, path);
+            continue;
+        }
+        const std::string aside = path + std::string(host::kAsideSuffix);
+        if (fs.fileExists(aside) && !fs.replaceFile(aside, path)) {
+            log.info(1, {"Nie można przywrócić pliku ", path, ". Poprzednia wersja jest w pliku ", aside, "."});
+            whole = false;
+        }
+    }
+    whole &= deleteIfThere(log, fs, layout.destination + std::string(host::kPartialSuffix));
+
+    if (journal.userCatalog && fs.fileExists(layout.old)) {
+        if (fs.fileExists(layout.destination)) {
+            log.info(2, "Kasujemy uszkodzony plik dodatki.mdb");
+            whole &= deleteOwnFile(log, fs, layout.destination);
+        }
+        const bool back = fs.renameNoReplace(layout.old, layout.destination);
+        log.info(2, "Zmiana nazwy pliku z dodatki_old.mdb na dodatki.mdb");
+        if (!back) {
+            log.info(1, {"Nie udało się przywrócić katalogu dodatki.mdb. Twój katalog jest zachowany w pliku ",
+                         layout.old, "."});
+            whole = false;
+        }
+    } else if (!journal.userCatalog) {
+        // A first installation: whatever is at the catalog's name is the package's or a merge
+        // that did not finish.
+        whole &= deleteIfThere(log, fs, layout.destination);
+    }
+    whole &= deleteIfThere(log, fs, layout.nw);
+    if (!whole) return false;
+    if (!deleteOwnFile(log, fs, layout.journal)) return false;
+    removeCreatedFolders(log, fs, journal);
+    return true;
+}
+
+bool finishInstallation(session::Log& log, platform::FileSystem& fs, const host::HostLayout& layout,
+                        const Journal& journal) {
+    bool whole = true;
+    for (const JournalMember& member : journal.members) {
+        const std::string path = memberPath(layout, member.name);
+        whole &= deleteIfThere(log, fs, path + std::string(host::kPartialSuffix));
+        if (member.replaces) whole &= deleteIfThere(log, fs, path + std::string(host::kAsideSuffix));
+    }
+    if (fs.fileExists(layout.old)) {
+        log.info(2, "Kasujemy niepotrzebny plik dodatki_old.mdb");
+        whole &= deleteOwnFile(log, fs, layout.old);
+    }
+    if (fs.fileExists(layout.nw)) {
+        log.info(2, "Kasujemy niepotrzebny plik dodatki_new.mdb");
+        whole &= deleteOwnFile(log, fs, layout.nw);
+    }
+    if (journal.userCatalogReadOnly && !fs.readOnly(layout.destination).value_or(true) &&
+        !fs.setReadOnly(layout.destination, true)) {
+        log.info(1, {"Nie można przywrócić atrybutu tylko do odczytu pliku ", layout.destination, "."});
+        whole = false;
+    }
+    return whole && deleteOwnFile(log, fs, layout.journal);
+}
+
+}  // namespace install

@@ -1,0 +1,27 @@
+// The extraction's placement during an installation: a file the package replaces is renamed
+// aside (kept until the installation is committed, put back on failure) before the new data
+// take its name; a file the package adds takes a name nobody holds.
+#pragma once
+
+#include <string>
+#include <unordered_set>
+
+#include "archive/member_extraction.h"
+#include "host/host_layout.h"
+#include "install/journal.h"
+#include "platform/file_system.h"
+
+namespace install {
+
+class KeepAsidePlacement : public archive::MemberPlacement {
+public:
+    KeepAsidePlacement(platform::FileSystem& fs, const host::HostLayout& layout, const Journal& journal);
+    bool place(const std::string& partial, const std::string& target) override;
+
+private:
+    platform::FileSystem& fs_;
+    std::unordered_set<std::string> replaced_;
+    std::unordered_set<std::string> added_;
+};
+
+}  // namespace install
