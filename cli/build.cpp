@@ -12,6 +12,7 @@
 #include "archive/member_safety.h"
 #include "archive/offset_field.h"
 #include "archive/package_layout.h"
+#include "archive/pe_certificate_table.h"
 #include "archive/zip/cp437.h"
 #include "archive/zip/safe_name.h"
 #include "archive/zip/zip_writer.h"
@@ -19,6 +20,7 @@
 #include "cli/catalog_check.h"
 #include "cli/cli_files.h"
 #include "cli/cover_check.h"
+#include "cli/terminal_text.h"
 #include "platform/ascii_case.h"
 
 namespace fs = std::filesystem;
@@ -109,8 +111,14 @@ std::vector<Member> planMembers(const BuildOptions& options, std::vector<std::st
     if (!holdsExactly(root, package + ".jpg")) {
         problems.push_back("brak okładki `" + package + ".jpg` obok katalogu paczki (w `" + utf8FromPath(root) + "`)");
     } else {
-        const std::string picture = readWholeFile(root / pathFromUtf8(package + ".jpg"));
-        if (!archive::looksLikeJpeg(picture.substr(0, 3))) {
+        const fs::path coverFile = root / pathFromUtf8(package + ".jpg");
+        std::error_code ec;
+        const std::uintmax_t coverSize = fs::file_size(coverFile, ec);
+        const auto tooLarge = ec ? std::nullopt : coverFileSizeProblem(package + ".jpg", coverSize);
+        const std::string picture = tooLarge ? std::string() : readWholeFile(coverFile);
+        if (tooLarge) {
+            problems.push_back(*tooLarge);
+        } else if (!archive::looksLikeJpeg(picture.substr(0, 3))) {
             problems.push_back("okładka `" + package + ".jpg` nie jest obrazem JPEG");
         } else {
             CoverCheck cover = checkCover(package + ".jpg", picture);
@@ -161,6 +169,13 @@ bool alreadyAnInstaller(const std::string& stub) {
     return offset && *offset > 0;
 }
 
+// A signature covers the file as it was signed: the archive appended after it would leave an
+// installer whose signature no longer matches. Signing is the last step, after build.
+bool alreadySigned(const std::string& stub) {
+    const auto fields = archive::readPeSignatureFields(std::string_view(stub).substr(0, archive::kPeHeaderSpan));
+    return fields && fields->table.size != 0;
+}
+
 }  // namespace
 
 int runBuild(const Args& args) {
@@ -173,13 +188,16 @@ int runBuild(const Args& args) {
     const std::string stub = readWholeFile(pathFromUtf8(options.stub));
     if (stub.empty()) problems.push_back("program startowy `" + options.stub + "` jest pusty");
     if (alreadyAnInstaller(stub)) problems.push_back("program startowy `" + options.stub + "` zawiera już paczkę; użyj czystego instalator.exe");
+    if (alreadySigned(stub))
+        problems.push_back("program startowy `" + options.stub + "` jest podpisany (Authenticode); dopisana paczka " +
+                           "unieważniłaby podpis: użyj niepodpisanego instalator.exe i podpisz gotowy instalator");
     std::vector<std::string> warnings;
     const std::vector<Member> members = planMembers(options, problems, warnings);
     checkNames(members, problems);
-    for (const std::string& w : warnings) std::fprintf(stderr, "pakiet build: %s\n", w.c_str());
+    for (const std::string& w : warnings) std::fprintf(stderr, "pakiet build: %s\n", escapedForTerminal(w).c_str());
     if (!problems.empty()) {
         std::fprintf(stderr, "pakiet build: nie można zbudować paczki:\n");
-        for (const std::string& p : problems) std::fprintf(stderr, "  - %s\n", p.c_str());
+        for (const std::string& p : problems) std::fprintf(stderr, "  - %s\n", escapedForTerminal(p).c_str());
         return 1;
     }
 

@@ -9,6 +9,7 @@
 
 #include "app/error_text.h"
 #include "cli/cli_files.h"
+#include "toolkit/jpeg_layout.h"
 #include "toolkit/platform_image_decoder.h"
 #include "ui/cover_on_screen.h"
 
@@ -45,8 +46,26 @@ private:
 
 }  // namespace
 
+std::optional<std::string> coverFileSizeProblem(const std::string& name, std::uint64_t bytes) {
+    if (bytes <= kMaxCoverBytes) return std::nullopt;
+    return "okładka `" + name + "` ma " + std::to_string(bytes) + " bajtów; okładka może mieć najwyżej " +
+           std::to_string(kMaxCoverBytes >> 20) + " MiB";
+}
+
 CoverCheck checkCover(const std::string& name, const std::string& bytes) {
     CoverCheck check;
+    if (auto tooLarge = coverFileSizeProblem(name, bytes.size())) {
+        check.problems.push_back(*tooLarge);
+        return check;
+    }
+    const toolkit::JpegLayout layout = toolkit::readJpegLayout(bytes);
+    if (layout.hasFrame && (layout.width > kMaxCoverSide || layout.height > kMaxCoverSide ||
+                            static_cast<long long>(layout.width) * layout.height > kMaxCoverPixels)) {
+        check.problems.push_back("okładka `" + name + "` deklaruje " + sizeText({layout.width, layout.height}) +
+                                 " pikseli; okno nie pokaże więcej niż " + std::to_string(kMaxCoverPixels) +
+                                 " pikseli (7680 x 4320), bok najwyżej " + std::to_string(kMaxCoverSide));
+        return check;
+    }
     const auto decoder = toolkit::makePlatformImageDecoder();
     if (!decoder) {
         check.warnings.push_back("uwaga: ta wersja pakiet nie odczytuje obrazów JPEG; rozmiaru okładki '" + name +

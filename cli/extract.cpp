@@ -11,6 +11,7 @@
 #include "archive/search_packages.h"
 #include "cli/archive_commands.h"
 #include "cli/cli_files.h"
+#include "cli/terminal_text.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "session/installer_state.h"
@@ -24,7 +25,7 @@ namespace {
 class PrintingLog : public session::Log {
 public:
     void info(std::int32_t lvl, std::string_view txt) override {
-        std::printf("[%d] %.*s\n", lvl, static_cast<int>(txt.size()), txt.data());
+        std::printf("[%d] %s\n", lvl, escapedForTerminal(txt).c_str());  // lines hold member names
     }
 };
 
@@ -84,7 +85,8 @@ int runExtract(const Args& args) {
         std::fputs("pakiet extract: rozpakowanie nie powiodło się\n", stderr);
         return 1;
     }
-    std::printf("rozpakowano paczkę %s do %s\n", state.packageName.c_str(), destination.c_str());
+    std::printf("rozpakowano paczkę %s do %s\n", escapedForTerminal(state.packageName).c_str(),
+                escapedForTerminal(destination).c_str());
     return 0;
 }
 

@@ -6,6 +6,7 @@
 
 #include "archive/archive_file.h"
 #include "archive/archive_messages.h"
+#include "archive/authenticode_digest.h"
 #include "archive/installer_trailer.h"
 #include "archive/member_safety.h"
 #include "archive/offset_field.h"
@@ -15,6 +16,7 @@
 #include "archive/zip/zip_reader.h"
 #include "cli/archive_commands.h"
 #include "cli/cover_check.h"
+#include "cli/terminal_text.h"
 #include "platform/file_system.h"
 
 namespace cli {
@@ -47,6 +49,33 @@ std::vector<std::string> archiveProblems(const zip::ZipReader& reader) {
     return problems;
 }
 
+const char* digestName(archive::DigestKind kind) { return kind == archive::DigestKind::Sha1 ? "SHA-1" : "SHA-256"; }
+
+// The signature's line, or its problem: only the digest is compared with the file.
+void checkSignature(platform::ReadableFile& file, std::vector<std::string>& problems) {
+    const archive::SignedDigestCheck check = archive::checkSignedDigest(file);
+    const std::string digest = std::string("skrót ") + digestName(check.kind);
+    switch (check.result) {
+        case archive::SignedDigest::NoSignature: return;
+        case archive::SignedDigest::Matches:
+            std::printf("podpis: %s zapisany w podpisie zgadza się z plikiem (sprawdzono tylko skrót; "
+                        "samego podpisu ani certyfikatów nie sprawdzono)\n", digest.c_str());
+            return;
+        case archive::SignedDigest::DiffersFromFile:
+            problems.push_back("podpis Authenticode nie zgadza się z plikiem: " + digest +
+                               " zapisany w podpisie jest inny niż skrót pliku (plik zmieniono po podpisaniu)");
+            return;
+        case archive::SignedDigest::Unreadable:
+            problems.push_back("podpisu Authenticode nie da się sprawdzić: tabela certyfikatów nie zawiera "
+                               "czytelnego podpisu PKCS#7 ze skrótem pliku");
+            return;
+        case archive::SignedDigest::UnknownAlgorithm:
+            problems.push_back("podpisu Authenticode nie da się sprawdzić: skrót pliku liczony algorytmem innym niż "
+                               "SHA-1 i SHA-256");
+            return;
+    }
+}
+
 }  // namespace
 
 int runVerify(const Args& args) {
@@ -57,8 +86,8 @@ int runVerify(const Args& args) {
     platform::FileSystem& fs = platform::realFileSystem();
     auto file = fs.openRead(args[0], platform::Sharing::ReadOnlyForOthers);
     const archive::TrailerLocation where = archive::locateTrailer(*file);
-    std::printf("plik: %s, %lld bajtów%s\n", args[0].c_str(), static_cast<long long>(where.fileSize),
-                where.signedFile ? ", podpisany (Authenticode)" : ", niepodpisany");
+    std::printf("plik: %s, %lld bajtów%s\n", escapedForTerminal(args[0]).c_str(), static_cast<long long>(where.fileSize),
+                where.signedFile ? ", z tabelą certyfikatów (Authenticode)" : ", niepodpisany");
     if (where.fieldEnd < static_cast<std::int64_t>(archive::kOffsetFieldSize)) {
         std::printf("problem: plik jest za krótki, by mieć zakończenie instalatora\n");
         return 1;
@@ -68,13 +97,14 @@ int runVerify(const Args& args) {
     const auto offset = archive::parseOffsetField(field);
     const std::int64_t fieldStart = where.fieldEnd - static_cast<std::int64_t>(archive::kOffsetFieldSize);
     if (!offset || *offset <= 0 || *offset >= fieldStart) {
-        std::printf("problem: pole pozycji `%s` nie wskazuje archiwum w pliku\n", field.c_str());
+        std::printf("problem: pole pozycji `%s` nie wskazuje archiwum w pliku\n", escapedForTerminal(field).c_str());
         return 1;
     }
     std::printf("archiwum: od pozycji %lld, %lld bajtów\n", static_cast<long long>(*offset), static_cast<long long>(fieldStart - *offset));
 
     std::vector<std::string> problems;
     std::vector<std::string> warnings;
+    checkSignature(*file, problems);
     char bom[3] = {};
     if (file->readAt(fieldStart - 3, bom, 3) != 3 || std::string(bom, 3) != "\xEF\xBB\xBF")
         problems.push_back("brak znacznika kolejności bajtów przed polem pozycji");
@@ -89,14 +119,21 @@ int runVerify(const Args& args) {
         std::string package;
         for (const std::string& p : archive::packageLayoutProblems(names, &package)) problems.push_back(p);
         if (!package.empty()) {
-            std::printf("paczka: %s\n", package.c_str());
+            std::printf("paczka: %s\n", escapedForTerminal(package).c_str());
             const std::ptrdiff_t cover = reader.find(package + ".jpg");
-            if (cover >= 0 && reader.entries()[static_cast<std::size_t>(cover)].name == package + ".jpg") {
+            const zip::Entry* coverEntry = cover >= 0 ? &reader.entries()[static_cast<std::size_t>(cover)] : nullptr;
+            if (coverEntry && coverEntry->name != package + ".jpg") coverEntry = nullptr;
+            const auto tooLarge = coverEntry ? coverFileSizeProblem(coverEntry->name, coverEntry->uncompressedSize) : std::nullopt;
+            if (tooLarge) {
+                problems.push_back(*tooLarge);  // refused before a byte of it is read
+            } else if (coverEntry) {
                 std::string picture;
                 bool whole = true;
                 try {
-                    reader.extract(static_cast<std::size_t>(cover), [&picture](const char* data, std::size_t count) {
-                        picture.append(data, count);
+                    // The reader holds the member to its stated size; the bound is kept anyway.
+                    reader.extract(static_cast<std::size_t>(cover), [&picture, &whole](const char* data, std::size_t count) {
+                        if (picture.size() + count > kMaxCoverBytes) whole = false;
+                        else picture.append(data, count);
                     });
                 } catch (const zip::ZipError&) {
                     whole = false;  // already reported with the other members
@@ -113,8 +150,8 @@ int runVerify(const Args& args) {
     } catch (const zip::ZipError& error) {
         problems.push_back("nie można odczytać archiwum: " + archive::messageFor(error));
     }
-    for (const std::string& w : warnings) std::printf("%s\n", w.c_str());
-    for (const std::string& p : problems) std::printf("problem: %s\n", p.c_str());
+    for (const std::string& w : warnings) std::printf("%s\n", escapedForTerminal(w).c_str());
+    for (const std::string& p : problems) std::printf("problem: %s\n", escapedForTerminal(p).c_str());
     std::printf(problems.empty() ? "ok\n" : "problemów: %zu\n", problems.size());
     return problems.empty() ? 0 : 1;
 }

@@ -11,7 +11,30 @@
 #include "toolkit/win32/win32_backend.h"
 #include "toolkit/win32/wide.h"
 
+namespace {
+
+// DLLs loaded from now on (COM's picture decoder and folder chooser, and what they import)
+// come from the system folder only, never from the folder the installer was downloaded to.
+// Resolved at run time: a Windows 7 without update KB2533623 lacks the function, and there
+// at least the current folder leaves the search.
+void loadLibrariesFromSystemFolderOnly() {
+    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    if (!setDefault || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+        SetDllDirectoryW(L"");
+        return;
+    }
+    // Under Wine the theme DLL delay-loads msimg32.dll by name through a path that skips the
+    // default directories (the folder chooser draws with it); with the system's copy loaded
+    // first, that load finds it in the process. Windows honours the default directories.
+    LoadLibraryExW(L"msimg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    loadLibrariesFromSystemFolderOnly();  // first: nothing may load a DLL before it
     try {
         toolkit::win32::Win32Backend backend;
         platform::ProgramArgs args = platform::programArguments(0, nullptr);

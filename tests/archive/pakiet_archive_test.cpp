@@ -9,6 +9,7 @@
 #include "archive/offset_field.h"
 #include "archive/zip/zip_writer.h"
 #include "tests/archive/archive_fixture.h"
+#include "tests/archive/minimal_pe.h"
 #include "tests/support/test_paths.h"
 #include "jet/write/database_writer.h"
 #include "jet/write/table_shape.h"
@@ -47,6 +48,30 @@ struct Result {
     int code;
     std::string output;
 };
+
+// The security directory entry of archivetest::minimalPeImage().
+constexpr std::size_t kSecurityDirectoryEntry = 0x40 + 24 + 112 + 4 * 8;
+
+// `image` with a 16-byte certificate table appended and named by its security directory: a
+// WIN_CERTIFICATE header over bytes that are no signature.
+std::string withCertificateTable(std::string image) {
+    const auto offset = static_cast<std::uint32_t>(image.size());
+    image += std::string("\x10\0\0\0\0\x02\x02\0not signed", 16);
+    ziptest::patchU32(image, kSecurityDirectoryEntry, offset);
+    ziptest::patchU32(image, kSecurityDirectoryEntry + 4, 16);
+    return image;
+}
+
+// A real cover whose frame header declares another size.
+std::string coverDeclaring(int width, int height) {
+    std::string bytes = testsupport::readFile(testsupport::sourceDir() / "tests" / "archive" / "covers" / "cover-960x540.jpg");
+    const std::size_t frame = bytes.find("\xFF\xC0");
+    bytes[frame + 5] = static_cast<char>(height >> 8);
+    bytes[frame + 6] = static_cast<char>(height);
+    bytes[frame + 7] = static_cast<char>(width >> 8);
+    bytes[frame + 8] = static_cast<char>(width);
+    return bytes;
+}
 
 // Real JPEG covers of the design size and of other sizes (one flat colour each).
 std::string cover(const std::string& size) {
@@ -154,6 +179,8 @@ TEST_F(Pakiet, BuildRefusesBadLayoutsAndSaysWhy) {
          "okładki `Kuchnie.jpg` nie da się odczytać jako obrazu JPEG"},
         {"stub already an installer", [&](const std::string& r) { write(r + "stub.exe", std::string(100, 'S') + archive::formatOffsetField(50)); },
          "zawiera już paczkę"},
+        {"stub already signed", [&](const std::string& r) { write(r + "stub.exe", withCertificateTable(archivetest::minimalPeImage())); },
+         "stub.exe` jest podpisany (Authenticode)"},
     };
     for (std::size_t k = 0; k < cases.size(); ++k) {
         SCOPED_TRACE(cases[k].what);
@@ -213,6 +240,92 @@ TEST_F(Pakiet, VerifyRefusesAnInstallerWhoseCoverPutsCloseOffTheScreen) {
         << result.output;
     EXPECT_NE(result.output.find("ma 800 x 1200 pikseli"), std::string::npos) << result.output;
 }
+// Only the digest is compared; the output says so. A byte changed after signing, or a table
+// that holds no signature, is a problem; the checksum field lies outside the digest.
+TEST_F(Pakiet, VerifyComparesTheSignedDigestWithTheFile) {
+    if (platform::kSeparator == '\\' || std::system("osslsigncode --version >/dev/null 2>&1") != 0 ||
+        std::system("openssl version >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "osslsigncode or openssl is not installed (or this is Windows)";
+    write("stub.exe", archivetest::minimalPeImage());
+    ASSERT_EQ(pakiet(buildArgs()).code, 0);
+    const std::string d = path("");
+    const std::string keys = "cd '" + d + "' && openssl req -x509 -newkey rsa:2048 -nodes -keyout key.pem -out cert.pem "
+                             "-days 2 -subj '/CN=Lumor Test Publisher' >/dev/null 2>&1";
+    ASSERT_EQ(std::system(keys.c_str()), 0);
+    for (const char* hash : {"sha256", "sha1"}) {
+        SCOPED_TRACE(hash);
+        const std::string sign = "cd '" + d + "' && rm -f signed.exe && osslsigncode sign -h " + hash +
+                                 " -certs cert.pem -key key.pem -in Kuchnie.exe -out signed.exe >/dev/null";
+        ASSERT_EQ(std::system(sign.c_str()), 0);
+        Result result = pakiet("verify " + q("signed.exe"));
+        EXPECT_EQ(result.code, 0) << result.output;
+        EXPECT_NE(result.output.find(std::string("skrót ") + (hash[3] == '2' ? "SHA-256" : "SHA-1") +
+                                     " zapisany w podpisie zgadza się z plikiem (sprawdzono tylko skrót"),
+                  std::string::npos)
+            << result.output;
+
+        std::string exe = read("signed.exe");
+        exe[0x40 + 24 + 64] ^= 0x5A;  // the checksum: outside the digest
+        write("checksum.exe", exe);
+        result = pakiet("verify " + q("checksum.exe"));
+        EXPECT_EQ(result.code, 0) << result.output;
+
+        exe[0x1F0] ^= 0x01;  // a byte of the headers' padding, changed after signing
+        write("changed.exe", exe);
+        result = pakiet("verify " + q("changed.exe"));
+        EXPECT_NE(result.code, 0);
+        EXPECT_NE(result.output.find("podpis Authenticode nie zgadza się z plikiem"), std::string::npos) << result.output;
+    }
+}
+
+TEST_F(Pakiet, VerifyRefusesACertificateTableThatHoldsNoSignature) {
+    const std::string stub = archivetest::minimalPeImage();
+    std::string exe = stub + zip::makeZip({{"Kuchnie\\dodatki.mdb", read("src/Kuchnie/dodatki.mdb")}, {"Kuchnie.jpg", cover("1040x585")}}) +
+                      "\xEF\xBB\xBF" + archive::formatOffsetField(static_cast<std::int64_t>(stub.size()));
+    write("forged.exe", withCertificateTable(exe));
+    const Result result = pakiet("verify " + q("forged.exe"));
+    EXPECT_NE(result.code, 0);
+    EXPECT_NE(result.output.find("podpisu Authenticode nie da się sprawdzić"), std::string::npos) << result.output;
+    EXPECT_EQ(result.output.find("\nok"), std::string::npos) << result.output;
+}
+
+// Refused from the frame header or the file's size, before anything is decoded or read whole.
+TEST_F(Pakiet, CoversBeyondWhatTheWindowShowsAreRefusedBeforeDecoding) {
+    const std::string huge = coverDeclaring(65500, 65500);
+    const std::string declared = "okładka `Kuchnie.jpg` deklaruje 65500 x 65500 pikseli";
+    const std::string tooLong = "\xFF\xD8\xFF\xE0" + std::string((32u << 20) - 3, '\0');
+    const std::string tooLarge = "okładka `Kuchnie.jpg` ma 33554433 bajtów; okładka może mieć najwyżej 32 MiB";
+    for (const auto& [bytes, said] : {std::pair{huge, declared}, std::pair{tooLong, tooLarge}}) {
+        write("src/Kuchnie.jpg", bytes);
+        Result result = pakiet(buildArgs());
+        EXPECT_NE(result.code, 0);
+        EXPECT_NE(result.output.find(said), std::string::npos) << result.output;
+
+        const std::string stub(4096, 'S');
+        write("big.exe", stub + zip::makeZip({{"Kuchnie\\dodatki.mdb", read("src/Kuchnie/dodatki.mdb")}, {"Kuchnie.jpg", bytes}}) +
+                             "\xEF\xBB\xBF" + archive::formatOffsetField(4096));
+        result = pakiet("verify " + q("big.exe"));
+        EXPECT_NE(result.code, 0);
+        EXPECT_NE(result.output.find(said), std::string::npos) << result.output;
+    }
+    // The largest size still passes the header: 7680 x 4320 is checked by decoding.
+    write("src/Kuchnie.jpg", coverDeclaring(7680, 4320));
+    const Result atLimit = pakiet(buildArgs());
+    EXPECT_EQ(atLimit.output.find("deklaruje"), std::string::npos) << atLimit.output;
+}
+
+// The offset field holds whatever the file has: its bytes are shown escaped, never sent to
+// the terminal as they are.
+TEST_F(Pakiet, VerifyPrintsTheOffsetFieldEscaped) {
+    write("junk.exe", std::string(5000, 'S') + "ab\x1b]0;owned\x07\x1b[2J\xC5\x82\xFF!");
+    const Result result = pakiet("verify " + q("junk.exe"));
+    EXPECT_NE(result.code, 0);
+    EXPECT_NE(result.output.find("pole pozycji `ab\\x1b]0;owned\\x07\\x1b[2J\xC5\x82\\xff!`"), std::string::npos)
+        << result.output;
+    EXPECT_EQ(result.output.find('\x1b'), std::string::npos);
+    EXPECT_EQ(result.output.find('\x07'), std::string::npos);
+}
+
 namespace {
 
 bool hasEnglish(const std::string& text) {

@@ -14,6 +14,7 @@
 #include "toolkit/picture.h"
 #include "toolkit/static_text.h"
 #include "toolkit/toolkit_error.h"
+#include "toolkit/win32/common_controls.h"
 #include "toolkit/win32/short_list.h"
 #include "toolkit/win32/wide.h"
 
@@ -121,7 +122,7 @@ void FormWindow::createChildren() {
                                          WS_CHILD | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | visible, r.left, r.top,
                                          r.right - r.left, r.bottom - r.top, window_,
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
-            SetWindowSubclass(child, &FormWindow::childProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+            commonControls().setWindowSubclass(child, &FormWindow::childProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
             children_.emplace_back(control, child);
         } else if (auto* text = dynamic_cast<StaticText*>(control)) {
             HWND child = CreateWindowExW(0, L"STATIC", widen(text->caption()).c_str(),
@@ -447,7 +448,7 @@ LRESULT CALLBACK FormWindow::procedure(HWND window, UINT message, WPARAM wParam,
 
 LRESULT CALLBACK FormWindow::childProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                             DWORD_PTR selfPointer) {
-    const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+    const LRESULT result = commonControls().defSubclassProc(window, message, wParam, lParam);
     if (message == WM_LBUTTONUP) {
         auto* self = reinterpret_cast<FormWindow*>(selfPointer);
         for (auto& [control, child] : self->children_)

@@ -64,7 +64,9 @@ void SurfacePainter::paint(HDC dc, const Form& form, const RECT& area) {
 void SurfacePainter::blend(HDC dc, const Bitmap& bitmap, int x, int y, int width, int height) {
     HGDIOBJ old = SelectObject(sourceDc_, bitmap.handle());
     BLENDFUNCTION blendFunction{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    AlphaBlend(dc, x, y, width, height, sourceDc_, 0, 0, width, height, blendFunction);
+    // GDI32's own entry: msimg32.dll, which exports AlphaBlend, is no KnownDLL, so importing
+    // it would let a file of that name beside the installer run inside it.
+    GdiAlphaBlend(dc, x, y, width, height, sourceDc_, 0, 0, width, height, blendFunction);
     SelectObject(sourceDc_, old);
 }
 

@@ -4,7 +4,9 @@
 #include <wincodec.h>
 
 #include <stdexcept>
+#include <string>
 
+#include "toolkit/jpeg_layout.h"
 #include "toolkit/toolkit_error.h"
 #include "toolkit/win32/com_ptr.h"
 #include "toolkit/win32/wide.h"
@@ -33,6 +35,23 @@ std::unique_ptr<Bitmap> copyOut(IWICImagingFactory* wic, IWICBitmapSource* sourc
     return bitmap;
 }
 
+// The file's bytes; false when it cannot be opened or read, or is larger than WIC's streams take.
+bool readWholeFile(const std::string& path, std::string& bytes) {
+    HANDLE file = CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER size{};
+    bool ok = GetFileSizeEx(file, &size) && size.QuadPart < 0x7FFFFFFF;
+    if (ok) {
+        bytes.resize(static_cast<std::size_t>(size.QuadPart));
+        DWORD got = 0;
+        ok = bytes.empty() || (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) &&
+                               got == bytes.size());
+    }
+    CloseHandle(file);
+    return ok;
+}
+
 }  // namespace
 
 WicCodec::WicCodec() : factory_(std::make_unique<Factory>()) {
@@ -50,9 +69,16 @@ WicCodec::~WicCodec() = default;
 
 std::unique_ptr<Bitmap> WicCodec::decodeJpegFile(const std::string& path) const {
     const ToolkitError refusal(ToolkitFault::NotAJpeg, path);
+    // Read whole and checked first: WIC shows a cut file with a grey rest where libjpeg calls
+    // it damaged, and the two systems must refuse the same covers.
+    std::string bytes;
+    if (!readWholeFile(path, bytes) || !readJpegLayout(bytes).complete) throw refusal;
+    ComPtr<IWICStream> stream;
     ComPtr<IWICBitmapDecoder> decoder;
-    if (FAILED(factory_->wic->CreateDecoderFromFilename(widen(path).c_str(), nullptr, GENERIC_READ,
-                                                        WICDecodeMetadataCacheOnDemand, decoder.put())))
+    if (FAILED(factory_->wic->CreateStream(stream.put())) ||
+        FAILED(stream->InitializeFromMemory(reinterpret_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()))) ||
+        FAILED(factory_->wic->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                                      decoder.put())))
         throw refusal;
     GUID format{};
     if (FAILED(decoder->GetContainerFormat(&format)) || format != GUID_ContainerFormatJpeg)

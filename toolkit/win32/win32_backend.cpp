@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "toolkit/toolkit_error.h"
+#include "toolkit/win32/common_controls.h"
 #include "toolkit/win32/folder_dialog.h"
 #include "toolkit/win32/wide.h"
 #include "toolkit/win32/win32_image.h"
@@ -17,7 +18,7 @@ namespace toolkit::win32 {
 Win32Backend::Win32Backend() {
     comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
+    commonControls().initCommonControlsEx(&controls);
     codec_ = std::make_unique<WicCodec>();
 }
 
