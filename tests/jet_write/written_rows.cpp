@@ -59,6 +59,11 @@ void expectOurReaderSees(const std::string& file, const std::string& table,
 void expectReadersSee(const std::string& file, const std::string& table,
                       const std::vector<std::string>& columns, const std::vector<Row>& rows) {
     expectOurReaderSees(file, table, columns, rows);
+    expectOutsideReadersSee(file, table, columns, rows);
+}
+
+void expectOutsideReadersSee(const std::string& file, const std::string& table,
+                             const std::vector<std::string>& columns, const std::vector<Row>& rows) {
     const auto seen = testsupport::mdbReaderTable(file, table);
     EXPECT_EQ(seen.columns, columns);
     compare("mdb-reader", seen.rows, rows, asMdbReader);
