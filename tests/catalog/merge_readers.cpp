@@ -9,6 +9,7 @@
 #include "tests/catalog/merge_catalogs.h"
 #include "tests/jet_write/written_rows.h"
 #include "tests/support/jackcess_oracle.h"
+#include "tests/support/kept_jet_files.h"
 
 namespace catalogtest {
 
@@ -21,6 +22,7 @@ void expectEveryReaderReads(const std::string& file) {
     const CatalogRows ours = readCatalog(file);
     // The check's other parts have run; without the outside readers it counts as skipped,
     // so that the run names what was not compared.
+    testsupport::keepForOutsideReaders(file);
     if (const std::string missing = readersMissing(); !missing.empty())
         GTEST_SKIP() << "the merged catalog is not cross-read by other engines: " << missing;
     for (const auto& [table, schema, rows] :
