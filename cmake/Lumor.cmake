@@ -51,16 +51,53 @@ function(lumor_library name)
   lumor_warnings(${name})
 endfunction()
 
+# Which suite this build runs, for the skipped checks' allow-list (tests/allowed_skips.txt).
+if(WIN32)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(LUMOR_SUITE_PLATFORM win64)
+  else()
+    set(LUMOR_SUITE_PLATFORM win32)
+  endif()
+elseif(LUMOR_SANITIZE)
+  set(LUMOR_SUITE_PLATFORM linux-asan)
+else()
+  set(LUMOR_SUITE_PLATFORM linux)
+endif()
+
+# Every GoogleTest program leaves an XML report here; the CTest fixture `test_reports` clears
+# the folder before a run and `skipped_checks` (tests/CMakeLists.txt) reads it afterwards, so
+# a check that skipped is counted and named even though its program passed.
+set(LUMOR_TEST_REPORTS "${CMAKE_BINARY_DIR}/test-reports")
+if(WIN32 AND CMAKE_CROSSCOMPILING)
+  string(REPLACE "/" "\\" LUMOR_TEST_REPORTS_NATIVE "Z:${LUMOR_TEST_REPORTS}")
+  # Jet files written under Wine, for tests/windows_written_catalogs.sh.
+  set(LUMOR_KEPT_JET "${CMAKE_BINARY_DIR}/kept-jet")
+  string(REPLACE "/" "\\" LUMOR_KEPT_JET_NATIVE "Z:${LUMOR_KEPT_JET}")
+else()
+  set(LUMOR_TEST_REPORTS_NATIVE "${LUMOR_TEST_REPORTS}")
+endif()
+
 # lumor_test(NAME SOURCES ... [DEPS ...]): one GoogleTest executable, one CTest entry.
-# Under a cross build CTest runs it through CMAKE_CROSSCOMPILING_EMULATOR (wine).
+# Under a cross build CTest runs it through CMAKE_CROSSCOMPILING_EMULATOR (wine). One entry per
+# program rather than per check: each Wine start costs a second, and suites with an expensive
+# SetUpTestSuite would repeat it per check.
 function(lumor_test name)
   cmake_parse_arguments(A "" "TIMEOUT" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE ${A_DEPS} lumor_testsupport GTest::gtest_main GTest::gmock)
   lumor_warnings(${name})
-  add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+  if(WIN32 AND CMAKE_CROSSCOMPILING)
+    set(report "${LUMOR_TEST_REPORTS_NATIVE}\\${name}.xml")
+  else()
+    set(report "${LUMOR_TEST_REPORTS_NATIVE}/${name}.xml")
+  endif()
+  add_test(NAME ${name} COMMAND ${name} --gtest_color=no "--gtest_output=xml:${report}")
   if(NOT A_TIMEOUT)
     set(A_TIMEOUT 900)
   endif()
-  set_tests_properties(${name} PROPERTIES TIMEOUT ${A_TIMEOUT})
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${A_TIMEOUT} FIXTURES_REQUIRED test_reports)
+  if(WIN32 AND CMAKE_CROSSCOMPILING)
+    # The Jet files checked here are read by the outside readers on Linux afterwards.
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "LUMOR_KEPT_JET=${LUMOR_KEPT_JET_NATIVE}")
+  endif()
 endfunction()

@@ -40,7 +40,12 @@ lumor_install_apt() {
 lumor_install_npm() {
   local root="$1" dir="$1/build/oracles"
   local shared="$root/../shared/jet4/oracles"
-  [ -f "$shared/package.json" ] || return 0
+  # Without the pinned package list no oracle can be installed, and every comparison with
+  # mdb-reader would skip: that is a broken checkout, not an optional extra.
+  if [ ! -f "$shared/package.json" ]; then
+    echo "lumor_install_npm: $shared/package.json is missing; the mdb-reader oracle cannot be installed" >&2
+    return 1
+  fi
   if [ ! -d "$dir/node_modules/mdb-reader" ]; then
     echo "== installing the npm oracle"
     mkdir -p "$dir"

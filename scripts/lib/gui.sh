@@ -105,13 +105,38 @@ gui_close_to() {
 }
 
 # gui_region_error <shot> <expected> <x> <y> <w> <h>: root-mean-square difference (0-1)
-# between the screenshot's region and the expected picture of the same size.
+# between the screenshot's region and the expected picture of the same size. Prints nothing
+# and fails when there is no such difference to give: a missing or unreadable picture, a
+# region that is not wholly on the screenshot, pictures of different sizes.
 gui_region_error() {
-  local shot="$1" expected="$2" x="$3" y="$4" w="$5" h="$6" tmp
+  local shot="$1" expected="$2" x="$3" y="$4" w="$5" h="$6" tmp out status=0
   tmp=$(mktemp --suffix=.png)
-  "$GUI_IM" "$shot" -crop "${w}x${h}+${x}+${y}" +repage "$tmp"
-  compare -metric RMSE "$tmp" "$expected" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p'
+  if [ -s "$shot" ] && [ -s "$expected" ] &&
+     "$GUI_IM" "$shot" -crop "${w}x${h}+${x}+${y}" +repage "$tmp" 2>/dev/null &&
+     [ "$("$GUI_IM" "$tmp" -format '%wx%h' info: 2>/dev/null)" = "${w}x${h}" ] &&
+     [ "$("$GUI_IM" "$expected" -format '%wx%h' info: 2>/dev/null)" = "${w}x${h}" ]; then
+    # compare exits 0 (alike) or 1 (different) with a measure, 2 on an error.
+    out=$(compare -metric RMSE "$tmp" "$expected" null: 2>&1) || [ $? -eq 1 ] || status=1
+    out=$(sed -n 's/^[0-9.e+-]* (\([0-9.e+-]*\))$/\1/p' <<<"$out")
+    [ $status -eq 0 ] && [ -n "$out" ] && echo "$out" || status=1
+  else
+    status=1
+  fi
   rm -f "$tmp"
+  return $status
+}
+
+# gui_region_within <limit> <shot> <expected> <x> <y> <w> <h>: the region's difference is a
+# number below the limit; prints the difference, or "error" when there is none.
+gui_region_within() {
+  local limit="$1" err
+  shift
+  if ! err=$(gui_region_error "$@"); then
+    echo error
+    return 1
+  fi
+  echo "$err"
+  awk -v e="$err" -v l="$limit" 'BEGIN{exit !(e + 0 < l + 0)}'
 }
 
 # gui_expected_region <background> <overlay png> <x> <y> <w> <h> <out>: the overlay

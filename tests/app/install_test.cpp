@@ -290,8 +290,12 @@ TEST(PakietInstall, FinishedInstallationExitsZeroAndPrintsTheLog) {
     EXPECT_NE(h.out.str().find("SET FINISH na objektach\n"), std::string::npos);
     EXPECT_EQ(h.err.str(), "");
     EXPECT_EQ(installtest::catalogRows(h.run.catalog("dodatki.mdb")), rowsOf(kMerged));
-    // Close ran: the working files are gone (debug mode keeps them).
+    // Close ran; debug mode keeps the working files, a normal run's Close removes them.
     EXPECT_TRUE(h.run.files.fileExists(h.run.workDir() + "packages.zip"));
+    HeadlessInstall normal;
+    normal.run.writeUserCatalog(catalogBytes(kUser));
+    EXPECT_EQ(normal.install(catalogBytes(kPackage), false), app::kExitInstalled) << normal.err.str();
+    EXPECT_FALSE(normal.run.files.fileExists(normal.run.workDir() + "packages.zip"));
 }
 
 TEST(PakietInstall, InstallNeverEnabledAndFailedInstallationHaveTheirOwnCodes) {

@@ -225,7 +225,13 @@ TEST_F(Pakiet, ACoverOfAnotherSizeThatLeavesCloseOnScreenIsBuiltWithAWarning) {
 
     write("src/Kuchnie.jpg", cover("1040x585"));
     const Result designed = pakiet(buildArgs("designed.exe"));
+    EXPECT_EQ(designed.code, 0) << designed.output;
+    EXPECT_NE(designed.output.find("zapisano "), std::string::npos) << designed.output;
     EXPECT_EQ(designed.output.find("uwaga"), std::string::npos) << designed.output;
+    const Result designedVerified = pakiet("verify " + q("designed.exe"));
+    EXPECT_EQ(designedVerified.code, 0) << designedVerified.output;
+    EXPECT_NE(designedVerified.output.find("paczka: Kuchnie"), std::string::npos) << designedVerified.output;
+    EXPECT_EQ(designedVerified.output.find("uwaga"), std::string::npos) << designedVerified.output;
 }
 
 TEST_F(Pakiet, VerifyRefusesAnInstallerWhoseCoverPutsCloseOffTheScreen) {

@@ -10,6 +10,7 @@
 
 #include "catalog/key_index.h"
 #include "catalog/match_key.h"
+#include "tests/support/random_seed.h"
 
 namespace catalog {
 namespace {
@@ -28,7 +29,7 @@ jet::Value randomKey(std::mt19937& random) {
 }
 
 void checkSeed(std::uint32_t seed) {
-    std::printf("key index seed %u (rerun: LUMOR_KEY_INDEX_SEED=%u)\n", seed, seed);
+    testsupport::announceSeed("key index", seed, "LUMOR_KEY_INDEX_SEED");
     SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937 random(seed);
     KeyIndex index;

@@ -15,6 +15,7 @@
 #include "tests/catalog/merge_catalogs.h"
 #include "tests/catalog/recording_log.h"
 #include "tests/support/test_paths.h"
+#include "tests/support/random_seed.h"
 
 namespace {
 
@@ -134,7 +135,7 @@ void expectSameRows(const std::vector<Row>& actual, const std::vector<Row>& expe
 }
 
 void checkSeed(std::uint32_t seed) {
-    std::printf("merge property seed %u (rerun: LUMOR_MERGE_SEED=%u)\n", seed, seed);
+    testsupport::announceSeed("merge property", seed, "LUMOR_MERGE_SEED");
     SCOPED_TRACE("seed " + std::to_string(seed));
     const Case c = randomCase(seed);
     const Outcome debug = runMerge(c, true);

@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "catalog/catalog_schema.h"
 #include "tests/catalog/merge_catalogs.h"
 #include "tests/jet_write/written_rows.h"
 #include "tests/support/jackcess_oracle.h"
+#include "tests/support/kept_jet_files.h"
 
 namespace catalogtest {
 
@@ -20,12 +20,11 @@ std::string readersMissing() {
 
 void expectEveryReaderReads(const std::string& file) {
     const CatalogRows ours = readCatalog(file);
-    if (const std::string missing = readersMissing(); !missing.empty()) {
-        static bool told = false;
-        if (!told) std::printf("[ NOTE ] merged catalogs are not cross-read by other engines: %s\n", missing.c_str());
-        told = true;
-        return;
-    }
+    // The check's other parts have run; without the outside readers it counts as skipped,
+    // so that the run names what was not compared.
+    testsupport::keepForOutsideReaders(file);
+    if (const std::string missing = readersMissing(); !missing.empty())
+        GTEST_SKIP() << "the merged catalog is not cross-read by other engines: " << missing;
     for (const auto& [table, schema, rows] :
          {std::make_tuple("info_producent", &catalog::infoProducentColumns(), &ours.infoProducent),
           std::make_tuple("Dodatki", &catalog::dodatkiColumns(), &ours.dodatki)}) {

@@ -14,6 +14,7 @@
 
 #include "jet/shortest_double.h"
 #include "jet/value_text.h"
+#include "tests/support/random_seed.h"
 
 namespace {
 
@@ -93,8 +94,7 @@ TEST(ShortestDoubleTest, SpellsPowersAndTheirNeighboursLikeTheLibrary) {
 TEST(ShortestDoubleTest, SpellsRandomDoublesLikeTheLibrary) {
     std::uint64_t seed = std::random_device{}();
     if (const char* env = std::getenv("LUMOR_DOUBLE_SEED")) seed = std::strtoull(env, nullptr, 10);
-    std::printf("ShortestDoubleTest seed %llu (LUMOR_DOUBLE_SEED to rerun)\n",
-                static_cast<unsigned long long>(seed));
+    testsupport::announceSeed("ShortestDoubleTest", seed, "LUMOR_DOUBLE_SEED");
     std::mt19937_64 random(seed);
     const double tens[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
 #ifdef __SANITIZE_ADDRESS__

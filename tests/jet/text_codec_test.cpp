@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "jet/text_codec.h"
+#include "tests/support/random_seed.h"
 
 namespace {
 
@@ -107,7 +108,7 @@ std::string referenceDecode(const Bytes& stored) {
 TEST(TextCodecTest, DecodesLikeUnitByUnitReference) {
     std::uint32_t seed = std::random_device{}();
     if (const char* env = std::getenv("LUMOR_TEXT_SEED")) seed = static_cast<std::uint32_t>(std::strtoul(env, nullptr, 10));
-    std::printf("TextCodecTest seed %u (LUMOR_TEXT_SEED to rerun)\n", seed);
+    testsupport::announceSeed("TextCodecTest", seed, "LUMOR_TEXT_SEED");
     std::mt19937 random(seed);
     auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
     for (int round = 0; round < 4000; ++round) {

@@ -14,6 +14,7 @@
 #include "jet/page_source.h"
 #include "jet/write/database_writer.h"
 #include "jet/write/index_page.h"
+#include "tests/support/random_seed.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ constexpr std::uint32_t kCatalogTdef = 2;
 unsigned seedForRun() {
     const char* given = std::getenv("LUMOR_SEED");
     const unsigned seed = given ? static_cast<unsigned>(std::strtoul(given, nullptr, 10)) : std::random_device{}();
-    std::printf("seed %u (LUMOR_SEED reruns it)\n", seed);
+    testsupport::announceSeed("index in place", seed, "LUMOR_SEED");
     return seed;
 }
 

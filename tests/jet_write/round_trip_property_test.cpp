@@ -11,6 +11,7 @@
 #include "jet/write/database_writer.h"
 #include "tests/jet_write/written_rows.h"
 #include "tests/support/test_paths.h"
+#include "tests/support/random_seed.h"
 
 namespace {
 
@@ -85,7 +86,7 @@ Generated generate(std::mt19937& random, int tableNumber) {
 }
 
 void roundTrip(std::uint32_t seed) {
-    std::printf("round-trip seed %u (rerun: LUMOR_ROUND_TRIP_SEED=%u)\n", seed, seed);
+    testsupport::announceSeed("round-trip", seed, "LUMOR_ROUND_TRIP_SEED");
     SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937 random(seed);
     testsupport::TempDir dir;

@@ -8,6 +8,7 @@
 
 #include "jet/write/row_encoder.h"
 #include "jet/write/text_encoding.h"
+#include "tests/support/random_seed.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ TEST(TextEncoding, MalformedUtf8IsRefusedWhereverItSits) {
 TEST(TextEncoding, StoredTextFromUtf8MatchesTheUtf16Encoder) {
     const char* given = std::getenv("LUMOR_SEED");
     const unsigned seed = given ? static_cast<unsigned>(std::strtoul(given, nullptr, 10)) : std::random_device{}();
-    std::printf("seed %u (LUMOR_SEED reruns it)\n", seed);
+    testsupport::announceSeed("text encoding", seed, "LUMOR_SEED");
     std::mt19937 random(seed);
     const std::vector<std::string> pieces = {"a", "Abcdefghijk", "0123456789", " ", "ł", "ó", "ż", "é",
                                              std::string(1, '\0'), "\xC4\x80", "\xE4\xB8\x80", "\xF0\x9F\x98\x80",

@@ -2,6 +2,7 @@
 #include "tests/jet_write/written_rows.h"
 
 #include "jet/database.h"
+#include "tests/support/kept_jet_files.h"
 
 namespace jetwritetest {
 
@@ -54,11 +55,17 @@ void expectOurReaderSees(const std::string& file, const std::string& table,
         ASSERT_EQ(cursor.values(), rows[r]) << "our reader, row " << r;
     }
     EXPECT_EQ(r, rows.size()) << "our reader's row count";
+    testsupport::keepForOutsideReaders(file);
 }
 
 void expectReadersSee(const std::string& file, const std::string& table,
                       const std::vector<std::string>& columns, const std::vector<Row>& rows) {
     expectOurReaderSees(file, table, columns, rows);
+    expectOutsideReadersSee(file, table, columns, rows);
+}
+
+void expectOutsideReadersSee(const std::string& file, const std::string& table,
+                             const std::vector<std::string>& columns, const std::vector<Row>& rows) {
     const auto seen = testsupport::mdbReaderTable(file, table);
     EXPECT_EQ(seen.columns, columns);
     compare("mdb-reader", seen.rows, rows, asMdbReader);

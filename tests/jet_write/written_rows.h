@@ -23,6 +23,11 @@ testsupport::OracleValue asMdbTools(const jet::Value& value);
 void expectOurReaderSees(const std::string& file, const std::string& table,
                          const std::vector<std::string>& columns, const std::vector<Row>& rows);
 
+// mdb-reader and mdbtools list the table with the given rows and count them right; the
+// part of expectReadersSee that needs the outside readers (skip without them).
+void expectOutsideReadersSee(const std::string& file, const std::string& table,
+                             const std::vector<std::string>& columns, const std::vector<Row>& rows);
+
 // Our reader, mdb-reader and mdbtools all list the table with the given rows (in this order), count them right and
 // report the stored row count. Columns are the table's, in column order.
 void expectReadersSee(const std::string& file, const std::string& table,

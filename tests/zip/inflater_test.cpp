@@ -14,6 +14,7 @@
 
 #include "archive/zip/crc32.h"
 #include "archive/zip/inflater.h"
+#include "tests/support/random_seed.h"
 
 namespace {
 
@@ -124,9 +125,17 @@ unsigned firstSeed() {
     return std::random_device{}();
 }
 
+// Said before the cases run: each case uses the seed after the one before.
+void announceSeeds(const char* what, unsigned first, int cases) {
+    std::fprintf(stderr, "%s seeds %u to %u (rerun one: LUMOR_SEED=n)\n", what, first,
+                 first + static_cast<unsigned>(cases) - 1);
+    std::fflush(stderr);
+}
+
 TEST(Inflater, InflatesZlibStreamsOfEveryLevelAndStrategyWholeAndInPieces) {
     const unsigned first = firstSeed();
     const int cases = givenSeed() ? 1 : 60;
+    announceSeeds("inflater", first, cases);
     for (int k = 0; k < cases; ++k) {
         const unsigned seed = first + static_cast<unsigned>(k);
         std::mt19937 rng(seed);
@@ -140,11 +149,10 @@ TEST(Inflater, InflatesZlibStreamsOfEveryLevelAndStrategyWholeAndInPieces) {
         ASSERT_EQ(streamInflate(stream, rng, pieces), zip::InflateStatus::End) << "seed " << seed;
         EXPECT_TRUE(pieces == data) << "seed " << seed;
         if (::testing::Test::HasFailure()) {
-            std::printf("inflater seed %u (rerun: LUMOR_SEED=%u)\n", seed, seed);
+            testsupport::announceSeed("inflater, failed at", seed, "LUMOR_SEED");
             return;
         }
     }
-    std::printf("inflater seeds %u to %u (rerun one: LUMOR_SEED=n)\n", first, first + cases - 1);
 }
 
 TEST(Inflater, RefusesWhatZlibRefusesAndAgreesOnWhatItAccepts) {
@@ -152,6 +160,7 @@ TEST(Inflater, RefusesWhatZlibRefusesAndAgreesOnWhatItAccepts) {
     // with the same bytes; where it refuses or runs out of input, we must not claim an end.
     const unsigned first = firstSeed();
     const int cases = givenSeed() ? 1 : 400;
+    announceSeeds("inflater damage", first, cases);
     for (int k = 0; k < cases; ++k) {
         const unsigned seed = first + static_cast<unsigned>(k);
         std::mt19937 rng(seed);
@@ -171,7 +180,7 @@ TEST(Inflater, RefusesWhatZlibRefusesAndAgreesOnWhatItAccepts) {
             EXPECT_TRUE(pieces == expected) << "seed " << seed;
         }
         if (::testing::Test::HasFailure()) {
-            std::printf("inflater damage seed %u (rerun: LUMOR_SEED=%u)\n", seed, seed);
+            testsupport::announceSeed("inflater damage, failed at", seed, "LUMOR_SEED");
             return;
         }
     }

@@ -55,7 +55,17 @@ TEST(LibjpegDecoder, DecodesTheWholePictureAtItsSize) {
     EXPECT_EQ(image.height, 58);
     auto* rgb = dynamic_cast<const RgbImageData*>(image.data.get());
     ASSERT_NE(rgb, nullptr);
-    EXPECT_EQ(rgb->rgb.size(), 104u * 58u * 3u);
+    ASSERT_EQ(rgb->rgb.size(), 104u * 58u * 3u);
+    // The pixels are the encoded ones, rows top down, red-green-blue: red grows along a row,
+    // green down a column, blue is fixed. JPEG is lossy, so within a small tolerance, at
+    // points away from where the gradients wrap round (x = 37, 74; y = 52).
+    const auto at = [&](int x, int y, int channel) { return int(rgb->rgb[(std::size_t(y) * 104 + x) * 3 + channel]); };
+    for (const auto& [x, y] : std::vector<std::pair<int, int>>{{3, 3}, {30, 5}, {5, 45}, {28, 48}, {50, 20}, {90, 10}}) {
+        SCOPED_TRACE("pixel " + std::to_string(x) + "," + std::to_string(y));
+        EXPECT_NEAR(at(x, y, 0), (x * 7) % 256, 12);
+        EXPECT_NEAR(at(x, y, 1), (y * 5) % 256, 12);
+        EXPECT_NEAR(at(x, y, 2), 200, 12);
+    }
 }
 
 TEST(LibjpegDecoder, UnreadableFilesThrowNamingTheFile) {
