@@ -102,6 +102,25 @@ TEST(Win32Folders, HiddenAndSystemFoldersAreListed) {
     EXPECT_EQ(found, (std::vector<std::string>{"CAD systemowy", "CAD ukryty"}));
 }
 
+// A working folder must not lead elsewhere: symbolic links and junctions are reparse points.
+TEST(Win32Folders, ALinkToAFolderIsAReparsePoint) {
+    testsupport::TempDir temp;
+    const std::string dir = temp.folder();
+    platform::FileSystem& files = platform::realFileSystem();
+    ASSERT_TRUE(files.createFolder(dir + "cel"));
+    if (!CreateSymbolicLinkW((temp.path() / "tmp").c_str(), (temp.path() / "cel").c_str(),
+                             SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE))
+        GTEST_SKIP() << "CreateSymbolicLinkW failed with " << GetLastError();
+    // Wine 8 answers TRUE and makes nothing (it reports links made on the Unix side as
+    // reparse points, which the same code reads).
+    if (GetFileAttributesW((temp.path() / "tmp").c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "CreateSymbolicLinkW made no link";
+    EXPECT_TRUE(files.isLink(dir + "tmp"));
+    EXPECT_TRUE(files.isLink(dir + "tmp\\"));
+    EXPECT_FALSE(files.isLink(dir + "cel\\"));
+    EXPECT_FALSE(files.isLink("C:\\"));
+}
+
 TEST(Win32System, DriveRootsAreLettersWithColonAndBackslash) {
     const std::vector<std::string> roots = platform::realSystem().driveRoots();
     ASSERT_FALSE(roots.empty());
