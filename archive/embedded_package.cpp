@@ -75,9 +75,8 @@ void copyRange(platform::ReadableFile& from, std::int64_t offset, std::int64_t c
 std::unique_ptr<platform::RandomAccessFile> createWorkingCopy(platform::FileSystem& fs, const std::string& path) {
     fs.deleteFile(path);
     if (fs.fileExists(path) || fs.folderExists(path) || fs.isLink(path))
-        throw platform::FileError(path, "Nie można usunąć pliku " + path +
-                                            " pozostawionego przez poprzednie uruchomienie. Usuń go i uruchom "
-                                            "instalator ponownie.");
+        throw platform::FileError(path, "Nie można usunąć starego pliku " + path +
+                                            " z folderu roboczego. Usuń go i uruchom instalator ponownie.");
     // Others may read it, none may write, rename or delete it while this run holds it.
     return fs.createNew(path, platform::Sharing::ReadOnlyForOthers);
 }

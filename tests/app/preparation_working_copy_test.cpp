@@ -96,8 +96,8 @@ TEST(WorkingCopy, AnOldArchiveThatCannotBeDeletedStopsThePreparationInPolish) {
 
     ASSERT_EQ(run.backend.errorReports().size(), 1u);
     EXPECT_EQ(run.backend.errorReports()[0],
-              "Nie można usunąć pliku " + run.zip() +
-                  " pozostawionego przez poprzednie uruchomienie. Usuń go i uruchom instalator ponownie.");
+              "Nie można usunąć starego pliku " + run.zip() +
+                  " z folderu roboczego. Usuń go i uruchom instalator ponownie.");
     EXPECT_EQ(run.form->state.heldArchive, nullptr);
     EXPECT_EQ(run.form->state.packageName, "");
     EXPECT_FALSE(run.installEnabled());
