@@ -60,10 +60,20 @@ void showCover(TForm1& form, const std::string& path) {
 }  // namespace
 
 void TForm1::AfterShow() {
-    archive::extractEmbeddedPackage(system_.executablePath(), state, *this, files_);
+    // A working folder that leads elsewhere is not written through: the files would land in a
+    // folder someone else chose, and Close would delete there.
+    if (files_.isLink(state.tmpDir)) {
+        info(1, {"Folder roboczy ", state.tmpDir,
+                 " jest dowiązaniem do innego miejsca, więc instalator nie zapisze w nim plików. "
+                 "Usuń go i uruchom instalator ponownie."});
+        ActivityIndicator.setVisible(false);
+        bnCloseSetEnable();
+        return;
+    }
+    state.heldArchive = archive::extractEmbeddedPackage(system_.executablePath(), state, *this, files_);
 
     const std::string coverPath = state.tmpDir + state.cover;
-    if (!files_.fileExists(state.sourceZip)) {
+    if (!state.heldArchive) {
         info(1, "Brak danych pakietu !");
     } else {
         info(2, {"Znaleziono: `", state.fileZip, "`"});
@@ -74,8 +84,8 @@ void TForm1::AfterShow() {
             // Without a package name there is no cover: a root member named ".jpg" is none.
             const std::string coverMember = state.packageName + ".jpg";
             if (!state.packageName.empty() &&
-                archive::ExtractFileFromZip(*this, files_, state.tmpDir + state.fileZip,
-                                            state.tmpDir, coverMember)) {
+                archive::ExtractFileFromZip(*this, files_, state.sourceZip, state.tmpDir, coverMember,
+                                            state.heldArchive.get())) {
                 // An old cover that could not be deleted stays and is shown instead.
                 files_.renameNoReplace(state.tmpDir + coverMember, coverPath);
             } else {
@@ -85,6 +95,8 @@ void TForm1::AfterShow() {
     }
 
     if (files_.fileExists(coverPath)) {
+        // Held until Close, like the archive: the picture shown stays the file in the folder.
+        state.heldCover = files_.openRead(coverPath, platform::Sharing::ReadOnlyForOthers);
         showCover(*this, coverPath);
         state.formCover = true;
     } else {

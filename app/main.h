@@ -40,6 +40,8 @@ public:
     void FormCreate() override;
     void Timer1Timer() override;
     void CloseClick() override;
+    // The window closed by other means than Close; the backend closes it afterwards.
+    void FormClose() override;
     void bnCloseEnter() override;
     void bnCloseLeave() override;
     void bnInstallEnter() override;
@@ -74,6 +76,9 @@ public:
     const std::vector<std::string>& arguments() const { return args_; }
 
 private:
+    // Close's clean-up of the working folder, whichever way the window closes.
+    void removeWorkingFiles();
+
     toolkit::Backend& backend_;
     platform::FileSystem& files_;
     platform::System& system_;

@@ -15,7 +15,9 @@ zip::Source fileSource(platform::ReadableFile& file) {
 }
 
 ArchiveFile::ArchiveFile(platform::FileSystem& fs, const std::string& path)
-    : file_(fs.openRead(path, platform::Sharing::ReadOnlyForOthers)) {}
+    : owned_(fs.openRead(path, platform::Sharing::ReadOnlyForOthers)), file_(owned_.get()) {}
+
+ArchiveFile::ArchiveFile(platform::ReadableFile& file) : file_(&file) {}
 
 zip::Source ArchiveFile::source() const { return fileSource(*file_); }
 

@@ -14,6 +14,8 @@ class ArchiveFile {
 public:
     // Throws platform::FileError when the file cannot be opened.
     ArchiveFile(platform::FileSystem& fs, const std::string& path);
+    // An archive already open (the held working copy); `file` must outlive this object.
+    explicit ArchiveFile(platform::ReadableFile& file);
 
     // The whole file as a source; valid while this object lives.
     zip::Source source() const;
@@ -21,7 +23,8 @@ public:
     bool isZipArchive() const;
 
 private:
-    std::unique_ptr<platform::ReadableFile> file_;
+    std::unique_ptr<platform::ReadableFile> owned_;
+    platform::ReadableFile* file_;
 };
 
 // A source over any readable file (a region of it with zip::regionSource).

@@ -43,7 +43,7 @@ bool checkPackageIntact(session::Log& log, platform::FileSystem& fs, const sessi
         log.info(2,
                  {"Sprawdzono sumy kontrolne ", std::to_string(reader.size()), " plików pakietu."});
         return true;
-    }, {"Plik " + sourceZip + " nie jest archiwum ZIP." + again, again});
+    }, {"Plik " + sourceZip + " nie jest archiwum ZIP." + again, again}, state.heldArchiveAt(sourceZip));
 }
 
 }  // namespace archive

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "archive/archive_messages.h"
 #include "archive/installer_trailer.h"
 #include "archive/offset_field.h"
 
@@ -54,22 +55,49 @@ OffsetReading readOffsetFile(platform::FileSystem& fs, const std::string& path) 
     return {};
 }
 
-void copyRange(platform::ReadableFile& from, std::int64_t offset, std::int64_t count, platform::WritableFile& to) {
+void copyRange(platform::ReadableFile& from, std::int64_t offset, std::int64_t count, platform::RandomAccessFile& to) {
     std::vector<char> buffer(kCopyBuffer);
+    std::int64_t written = 0;
     while (count > 0) {
         const std::size_t want = static_cast<std::size_t>(std::min<std::int64_t>(count, kCopyBuffer));
         const std::size_t got = from.readAt(offset, buffer.data(), want);
         if (got == 0) throw platform::FileError(from.path(), "Plik skończył się przed końcem archiwum: " + from.path());
-        to.write(buffer.data(), got);
+        to.writeAt(written, buffer.data(), got);
+        written += static_cast<std::int64_t>(got);
         offset += static_cast<std::int64_t>(got);
         count -= static_cast<std::int64_t>(got);
     }
 }
 
+// The working copy made where no file is: whatever lies at the path (an earlier run's copy,
+// or a file or link another program put there) goes first, and when it cannot go the copy is
+// not made, since reusing it would install what this installer does not carry.
+std::unique_ptr<platform::RandomAccessFile> createWorkingCopy(platform::FileSystem& fs, const std::string& path) {
+    fs.deleteFile(path);
+    if (fs.fileExists(path) || fs.folderExists(path) || fs.isLink(path))
+        throw platform::FileError(path, "Nie można usunąć starego pliku " + path +
+                                            " z folderu roboczego. Usuń go i uruchom instalator ponownie.");
+    // Others may read it, none may write, rename or delete it while this run holds it.
+    return fs.createNew(path, platform::Sharing::ReadOnlyForOthers);
+}
+
+// An archive an earlier run left, opened to be held; nullptr when there is none.
+std::unique_ptr<platform::ReadableFile> openEarlierCopy(platform::FileSystem& fs, const std::string& path,
+                                                        session::Log& log) {
+    if (!fs.fileExists(path)) return nullptr;
+    try {
+        return fs.openRead(path, platform::Sharing::ReadOnlyForOthers);
+    } catch (const platform::FileError& error) {
+        log.info(1, messageFor(error));
+        return nullptr;
+    }
+}
+
 }  // namespace
 
-void extractEmbeddedPackage(const std::string& exePath, const session::InstallerState& state, session::Log& log,
-                            platform::FileSystem& fs) {
+std::unique_ptr<platform::ReadableFile> extractEmbeddedPackage(const std::string& exePath,
+                                                               const session::InstallerState& state,
+                                                               session::Log& log, platform::FileSystem& fs) {
     log.info(2, {"Plik EXE z archiwum: ", exePath});
     auto exe = fs.openRead(exePath, platform::Sharing::ReadOnlyForOthers);
     const TrailerLocation where = locateTrailer(*exe);
@@ -100,10 +128,10 @@ void extractEmbeddedPackage(const std::string& exePath, const session::Installer
     }
     guard.remove();
 
-    if (offsetExe <= 0) return;
-    auto zip = fs.createWrite(state.sourceZip);
+    if (offsetExe <= 0) return openEarlierCopy(fs, state.sourceZip, log);
+    auto zip = createWorkingCopy(fs, state.sourceZip);
     copyRange(*exe, offsetExe, fieldStart - offsetExe, *zip);
-    zip->close();
+    return zip;
 }
 
 }  // namespace archive

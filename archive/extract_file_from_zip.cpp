@@ -8,7 +8,8 @@
 namespace archive {
 
 bool ExtractFileFromZip(session::Log& log, platform::FileSystem& fs, const std::string& SourceFile,
-                        const std::string& DestinationDir, const std::string& FileName) {
+                        const std::string& DestinationDir, const std::string& FileName,
+                        platform::ReadableFile* held) {
     log.info(2, {"Rozpakowywujemy z `", SourceFile, "` plik `", FileName, "` do katalogu `",
                  DestinationDir, "`"});
     return readArchive(log, fs, SourceFile, [&](zip::ZipReader& reader) {
@@ -18,7 +19,7 @@ bool ExtractFileFromZip(session::Log& log, platform::FileSystem& fs, const std::
         extractMember(reader, static_cast<std::size_t>(index), DestinationDir, fs, pending);
         pending.syncAll();
         return true;
-    });
+    }, {}, held);
 }
 
 }  // namespace archive

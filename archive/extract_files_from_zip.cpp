@@ -37,7 +37,7 @@ bool ExtractFilesFromZip(session::Log& log, platform::FileSystem& fs, const sess
         pending.syncAll();
         gauge.setProgress(gauge.maxValue());
         return true;
-    });
+    }, {}, state.heldArchiveAt(SourceFile));
 }
 
 }  // namespace archive

@@ -16,7 +16,8 @@ std::optional<std::string> packageFolderOf(std::string_view memberName) {
     return std::string(folder);
 }
 
-std::vector<std::string> GetSubFoldersListFromZip(session::Log& log, platform::FileSystem& fs, const std::string& SourceFile) {
+std::vector<std::string> GetSubFoldersListFromZip(session::Log& log, platform::FileSystem& fs, const std::string& SourceFile,
+                                                  platform::ReadableFile* held) {
     std::vector<std::string> list;
     readArchive(log, fs, SourceFile, [&](zip::ZipReader& reader) {
         for (const zip::Entry& entry : reader.entries()) {
@@ -26,7 +27,7 @@ std::vector<std::string> GetSubFoldersListFromZip(session::Log& log, platform::F
             }
         }
         return true;
-    }, {"Plik jest uszkodzony lub zawiera błędy!", ""});
+    }, {"Plik jest uszkodzony lub zawiera błędy!", ""}, held);
     return list;
 }
 

@@ -17,7 +17,9 @@ namespace archive {
 std::optional<std::string> packageFolderOf(std::string_view memberName);
 
 // The package folder names of the archive in central-directory order (duplicates kept);
-// empty when there is none or the file is not an archive (then logged at level 1).
-std::vector<std::string> GetSubFoldersListFromZip(session::Log& log, platform::FileSystem& fs, const std::string& SourceFile);
+// empty when there is none or the file is not an archive (then logged at level 1). With
+// `held`, the archive is read through that open file (see readArchive).
+std::vector<std::string> GetSubFoldersListFromZip(session::Log& log, platform::FileSystem& fs, const std::string& SourceFile,
+                                                  platform::ReadableFile* held = nullptr);
 
 }  // namespace archive

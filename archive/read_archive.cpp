@@ -9,9 +9,12 @@
 namespace archive {
 
 bool readArchive(session::Log& log, platform::FileSystem& fs, const std::string& path,
-                 platform::FunctionRef<bool(zip::ZipReader&)> use, const ArchiveFailureText& text) {
+                 platform::FunctionRef<bool(zip::ZipReader&)> use, const ArchiveFailureText& text,
+                 platform::ReadableFile* held) {
     std::optional<ArchiveFile> file;
-    if (fs.fileExists(path)) {
+    if (held) {
+        file.emplace(*held);
+    } else if (fs.fileExists(path)) {
         try {
             file.emplace(fs, path);
         } catch (const platform::FileError& error) {

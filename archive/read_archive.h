@@ -22,9 +22,10 @@ struct ArchiveFailureText {
 // Hands the archive at `path` to `use` and returns what it returns. A missing file or one
 // without an archive gives false, with `notAnArchive` at level 1. A file that cannot be
 // opened, and every error of the reader, of the file or of `use`, give false with its message
-// at level 1.
+// at level 1. With `held` (a file opened at `path` earlier and kept open), the archive is read
+// through it and `path` is not opened again: what is read is what was held.
 bool readArchive(session::Log& log, platform::FileSystem& fs, const std::string& path,
                  platform::FunctionRef<bool(zip::ZipReader&)> use,
-                 const ArchiveFailureText& text = {});
+                 const ArchiveFailureText& text = {}, platform::ReadableFile* held = nullptr);
 
 }  // namespace archive

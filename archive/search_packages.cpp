@@ -14,8 +14,8 @@ bool searchPackages(session::InstallerState& state, session::Log& log, platform:
     std::string folder = state.tmpDir;
     while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
     if (!folder.empty() && !fs.folderExists(folder)) fs.createFolder(folder);
-    if (fs.fileExists(state.sourceZip)) {
-        const std::vector<std::string> list = GetSubFoldersListFromZip(log, fs, state.sourceZip);
+    if (platform::ReadableFile* held = state.heldArchiveAt(state.sourceZip); held || fs.fileExists(state.sourceZip)) {
+        const std::vector<std::string> list = GetSubFoldersListFromZip(log, fs, state.sourceZip, held);
         if (list.size() == 1) {
             // Host paths are built from this name (the catalog's rename test among them), so
             // it passes the member name rules first.

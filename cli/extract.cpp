@@ -67,8 +67,8 @@ int runExtract(const Args& args) {
     state.fileZip = "packages.zip";
     state.sourceZip = state.tmpDir + state.fileZip;
 
-    archive::extractEmbeddedPackage(args[0], state, log, fs);
-    if (!fs.fileExists(state.sourceZip)) {
+    state.heldArchive = archive::extractEmbeddedPackage(args[0], state, log, fs);
+    if (!state.heldArchive) {
         std::fputs("pakiet extract: instalator nie zawiera paczki\n", stderr);
         return 1;
     }

@@ -73,6 +73,10 @@ public:
 
     virtual bool fileExists(const std::string& path) = 0;
     virtual bool folderExists(const std::string& path) = 0;
+    // True when the last piece of `path` (a trailing separator ignored) is itself a link to
+    // elsewhere: a symbolic link on POSIX, a reparse point (junction, symbolic link) on
+    // Windows, whether or not its target exists.
+    virtual bool isLink(const std::string& path) = 0;
     // Creates one folder level; false when it could not be made (or already exists).
     virtual bool createFolder(const std::string& path) = 0;
     virtual bool deleteFile(const std::string& path) = 0;

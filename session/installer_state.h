@@ -3,7 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+
+#include "platform/file_system.h"
 
 namespace session {
 
@@ -21,6 +24,23 @@ struct InstallerState {
     std::string tmpDir;     // the working folder, ending with the separator
     std::string strFolder;  // the folder the user last chose
     std::string cover;      // "cover.jpg"
+
+    // The working copies, held open from their making to the end of the run (or to Close's
+    // clean-up): on Windows no other program may write, rename or delete them meanwhile, and
+    // every later read of the archive goes through this handle, never through the path, so a
+    // file put in its place (POSIX) is never read.
+    std::unique_ptr<platform::ReadableFile> heldArchive;  // at sourceZip
+    std::unique_ptr<platform::ReadableFile> heldCover;    // at tmpDir + cover
+
+    // The held archive when `path` names it; nullptr otherwise.
+    platform::ReadableFile* heldArchiveAt(const std::string& path) const {
+        return heldArchive && heldArchive->path() == path ? heldArchive.get() : nullptr;
+    }
+    // Closes the working copies, as their deletion needs on Windows.
+    void releaseWorkingCopies() {
+        heldArchive.reset();
+        heldCover.reset();
+    }
 };
 
 }  // namespace session

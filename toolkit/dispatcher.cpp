@@ -62,6 +62,8 @@ void Dispatcher::userEditedText(Edit& edit, const std::string& text) {
     deliver([&edit, &text] { edit.setText(text); });
 }
 
+void Dispatcher::closeRequested(Form& form) { deliver(form.onClose); }
+
 void Dispatcher::editClick(Edit& edit) {
     if (takesMouseInput(edit)) deliver(edit.onClick);
 }

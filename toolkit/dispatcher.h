@@ -39,6 +39,11 @@ public:
     // The user's typing: the field's text becomes `text` (onChange runs only on a change).
     void userEditedText(Edit& edit, const std::string& text);
     void editClick(Edit& edit);
+    // A close request from outside the program; the backend closes the form afterwards.
+    void closeRequested(Form& form);
+    // True while a handler runs (a backend that lets messages in meanwhile, as the system's
+    // session end, must not start another handler then).
+    bool handlerRunning() const { return depth_ > 0; }
 
     // Called after every delivered event (the pointer tracker re-checks what is under a
     // resting pointer, since the handler may have shown or hidden pictures).

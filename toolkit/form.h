@@ -45,6 +45,10 @@ public:
     const std::vector<Timer*>& timers() const { return timers_; }
 
     Event onCreate;  // through the Dispatcher only
+    // The window is being closed from outside the program (Alt+F4, the taskbar, the end of
+    // the user's session), not by Backend::close: runs once, then the backend closes it.
+    // Through the Dispatcher only.
+    Event onClose;
 
 protected:
     void sizeChanged(int oldWidth, int oldHeight) override;

@@ -125,6 +125,7 @@ void Form1Design::bindEvents(Form1Handlers& handlers) {
         event = [h = &handlers, handler] { (h->*handler)(); };
     };
     bind(window.onCreate, &Form1Handlers::FormCreate);
+    bind(window.onClose, &Form1Handlers::FormClose);
     bind(Timer1.onTimer, &Form1Handlers::Timer1Timer);
     bind(bnCloseNormal.onClick, &Form1Handlers::CloseClick);
     bind(bnCloseNormal.onMouseEnter, &Form1Handlers::bnCloseEnter);

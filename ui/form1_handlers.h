@@ -10,6 +10,7 @@ public:
     virtual void FormCreate() = 0;
     virtual void Timer1Timer() = 0;
     virtual void CloseClick() = 0;
+    virtual void FormClose() = 0;
     virtual void bnCloseEnter() = 0;
     virtual void bnCloseLeave() = 0;
     virtual void bnInstallEnter() = 0;

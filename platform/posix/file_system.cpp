@@ -71,6 +71,13 @@ public:
         struct stat info;
         return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
     }
+    bool isLink(const std::string& path) override {
+        // lstat follows a link named with a trailing slash, so the slash goes first.
+        std::string name = path;
+        while (name.size() > 1 && name.back() == '/') name.pop_back();
+        struct stat info;
+        return ::lstat(name.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+    }
     bool createFolder(const std::string& path) override {
         return ::mkdir(path.c_str(), 0777) == 0;
     }

@@ -49,6 +49,13 @@ public:
         const DWORD attributes = attributesOf(path);
         return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     }
+    bool isLink(const std::string& path) override {
+        // The attributes are the entry's own: a junction or symbolic link is not followed.
+        std::string name = path;
+        while (name.size() > 3 && (name.back() == '\\' || name.back() == '/')) name.pop_back();
+        const DWORD attributes = attributesOf(name);
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    }
     bool createFolder(const std::string& path) override {
         return CreateDirectoryW(win32::toWidePath(path).c_str(), nullptr);
     }

@@ -125,5 +125,18 @@ head -c 200 "$exe" >"$work/cut.exe"
 run verify "$(native "$work/cut.exe")"
 [ $rc -eq 1 ] && pass "verify refuses a cut installer" || fail "verify of a cut installer: exit $rc: $out $err"
 
+# --- install: a working folder that leads elsewhere ---------------------------------------------
+# The installer's "tmp" is a link to another folder (a junction under Wine, which reports a Unix
+# link as a reparse point): refused by name, nothing written there.
+mkdir -p "$work/inny" "$work/bieg"
+ln -s "$work/inny" "$work/bieg/tmp"
+cd "$work/bieg" || exit 1
+run install "$(native "$exe")" --dry-run
+cd "$work" || exit 1
+expect 1 "jest dowiązaniem do innego miejsca" "install refuses a working folder that is a link"
+grep -qF "Folder roboczy $(native "$work/bieg/tmp")" <<<"$err" && pass "the refused working folder is named" ||
+  fail "working folder not named: $err"
+[ -z "$(ls -A "$work/inny")" ] && pass "nothing is written through the link" || fail "written through the link: $(ls "$work/inny")"
+
 echo "$failures failure(s)"
 [ $failures -eq 0 ]

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <system_error>
 
 #include "tests/support/test_paths.h"
 
@@ -341,6 +342,31 @@ TEST_F(FileSystemTest, CreateNewNeverTouchesAnExistingFile) {
     made->flush();
     made.reset();
     EXPECT_EQ(contentOf("Żółte" + std::string(1, platform::kSeparator) + "nowy.mdb"), "abc");
+}
+
+// Links are told by the entry itself, whatever they point at; Windows junctions and symbolic
+// links are reparse points and count the same.
+TEST_F(FileSystemTest, LinksAreToldFromWhatTheyPointAt) {
+    ASSERT_TRUE(files.createFolder(dir + "tmp"));
+    makeFile("plik", "x");
+    std::error_code ec;
+    fs::create_directory_symlink(fsPath(dir + "tmp"), fsPath(dir + "łącze"), ec);
+    if (ec) GTEST_SKIP() << "no symbolic links here: " << ec.message();
+    fs::create_symlink(fsPath(dir + "plik"), fsPath(dir + "do pliku"), ec);
+    ASSERT_FALSE(ec) << ec.message();
+    fs::create_directory_symlink(fsPath(dir + "brak"), fsPath(dir + "zerwane"), ec);
+    ASSERT_FALSE(ec) << ec.message();
+
+    const std::string sep(1, platform::kSeparator);
+    EXPECT_TRUE(files.isLink(dir + "łącze"));
+    EXPECT_TRUE(files.isLink(dir + "łącze" + sep));  // a trailing separator does not follow it
+    EXPECT_TRUE(files.folderExists(dir + "łącze" + sep));
+    EXPECT_TRUE(files.isLink(dir + "do pliku"));
+    EXPECT_TRUE(files.isLink(dir + "zerwane"));
+    EXPECT_FALSE(files.isLink(dir + "tmp"));
+    EXPECT_FALSE(files.isLink(dir + "tmp" + sep));
+    EXPECT_FALSE(files.isLink(dir + "plik"));
+    EXPECT_FALSE(files.isLink(dir + "nie ma"));
 }
 
 }  // namespace

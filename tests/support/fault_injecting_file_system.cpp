@@ -143,6 +143,8 @@ bool FaultInjectingFileSystem::folderExists(const std::string& path) {
     return inner_.folderExists(path);
 }
 
+bool FaultInjectingFileSystem::isLink(const std::string& path) { return inner_.isLink(path); }
+
 bool FaultInjectingFileSystem::createFolder(const std::string& path) {
     return !shouldFail(FileOperation::CreateFolder, path) && inner_.createFolder(path);
 }

@@ -78,6 +78,13 @@ bool StdFileSystem::folderExists(const std::string& path) {
     return fs::is_directory(native(path), ec);
 }
 
+bool StdFileSystem::isLink(const std::string& path) {
+    std::string name = path;
+    while (name.size() > 1 && (name.back() == '/' || name.back() == '\\')) name.pop_back();
+    std::error_code ec;
+    return fs::is_symlink(native(name), ec);
+}
+
 bool StdFileSystem::createFolder(const std::string& path) {
     std::error_code ec;
     return fs::create_directory(native(path), ec);
@@ -173,6 +180,7 @@ std::unique_ptr<platform::RandomAccessFile> StdFileSystem::openReadWrite(const s
 
 std::unique_ptr<platform::RandomAccessFile> StdFileSystem::createNew(const std::string& path,
                                                                      platform::Sharing) {
+    if (readOnly.count(path)) throw platform::FileError(path, "the file is read-only: " + path);
     std::error_code ec;
     if (fs::exists(native(path), ec)) throw platform::FileError(path, "the file exists already: " + path);
     std::fstream f(native(path), std::ios::in | std::ios::out | std::ios::binary | std::ios::trunc);

@@ -238,6 +238,39 @@ TEST(HeadlessBackend, RunProcessesPostedActionsAndTimersUntilClosedOrIdle) {
     EXPECT_TRUE(backend.closed());
 }
 
+// Alt+F4 or the end of the session: the form's close handler runs once, and the window
+// closes even when the handler fails; the program's own close runs no handler.
+TEST(HeadlessBackend, ACloseRequestFromOutsideRunsTheCloseHandlerThenCloses) {
+    Form form("Form1");
+    int closeHandlers = 0;
+    bool runningInside = false;
+    HeadlessBackend backend;
+    form.onClose = [&] {
+        ++closeHandlers;
+        runningInside = backend.dispatcher().handlerRunning();
+        throw std::runtime_error("Nie można usunąć pliku");
+    };
+    backend.attach(form);
+    EXPECT_FALSE(backend.dispatcher().handlerRunning());
+    backend.requestClose();
+    EXPECT_EQ(closeHandlers, 1);
+    EXPECT_TRUE(runningInside);
+    EXPECT_TRUE(backend.closed());
+    EXPECT_EQ(backend.errorReports(), std::vector<std::string>{"Nie można usunąć pliku"});
+    backend.requestClose();  // closed already
+    EXPECT_EQ(closeHandlers, 1);
+
+    Form other("Form2");
+    int otherHandlers = 0;
+    other.onClose = [&] { ++otherHandlers; };
+    HeadlessBackend second;
+    second.attach(other);
+    second.close(other);
+    EXPECT_EQ(otherHandlers, 0);
+    second.detach(other);
+    backend.detach(form);
+}
+
 TEST(HeadlessBackend, GaugesRepaintThroughTheBackendAndErrorsAreRecorded) {
     Form form("Form1");
     Gauge gauge("gauge");

@@ -124,6 +124,7 @@ public:
     void FormCreate() override {}
     void Timer1Timer() override {}
     void CloseClick() override { ++closeClicks; }
+    void FormClose() override {}
     void bnCloseEnter() override { ui::bnCloseEnter(d.closeButton()); }
     void bnCloseLeave() override { ui::bnCloseLeave(d.closeButton()); }
     void bnInstallEnter() override { ui::bnInstallEnter(d.installButton(), log); }

@@ -71,6 +71,7 @@ public:
     void FormCreate() override { calls.push_back("FormCreate"); }
     void Timer1Timer() override { calls.push_back("Timer1Timer"); }
     void CloseClick() override { calls.push_back("CloseClick"); }
+    void FormClose() override { calls.push_back("FormClose"); }
     void bnCloseEnter() override { calls.push_back("bnCloseEnter"); }
     void bnCloseLeave() override { calls.push_back("bnCloseLeave"); }
     void bnInstallEnter() override { calls.push_back("bnInstallEnter"); }
@@ -123,8 +124,9 @@ TEST(Form1Design, EachEventReachesItsHandlerAndNoOtherEventHasOne) {
     d.Edit1.setText("C:\\");
     d.Edit1.setText("C:\\");  // no change, no handler
     d.Edit1.onClick();
-    EXPECT_EQ(handlers.calls,
-              (std::vector<std::string>{"FormCreate", "Timer1Timer", "CheckEdit", "Edit1Click"}));
+    d.window.onClose();
+    EXPECT_EQ(handlers.calls, (std::vector<std::string>{"FormCreate", "Timer1Timer", "CheckEdit", "Edit1Click",
+                                                        "FormClose"}));
 }
 
 TEST(Form1Design, ASmallerWindowKeepsButtonsAtTheCornerAndStretchesTheFields) {

@@ -85,6 +85,12 @@ void HeadlessBackend::close(Form& form) {
     shown_ = false;
 }
 
+void HeadlessBackend::requestClose() {
+    if (!form_ || closed_) return;
+    dispatcher().closeRequested(*form_);
+    close(*form_);
+}
+
 void HeadlessBackend::repaintNow(Control& control) { ++repaints_[control.name()]; }
 
 void HeadlessBackend::showErrorReport(const std::string& message) {

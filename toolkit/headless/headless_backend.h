@@ -54,6 +54,9 @@ public:
     void clickOn(const std::string& name);
     void typeInto(const std::string& editName, const std::string& text);
     void clickEdit(const std::string& editName);
+    // The window closed from outside the program (Alt+F4, the end of the session): the
+    // form's onClose runs, then the form closes.
+    void requestClose();
     void answerFolderChooser(std::optional<std::string> answer) { folderAnswers_.push_back(std::move(answer)); }
 
     // --- reading it back ---

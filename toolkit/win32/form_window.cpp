@@ -166,6 +166,12 @@ void FormWindow::close() {
     PostMessageW(window_, WM_NULL, 0, 0);
 }
 
+void FormWindow::closeOnRequest() {
+    if (closed_) return;
+    dispatcher_.closeRequested(form_);
+    close();
+}
+
 void FormWindow::keepAlive() {
     const DWORD now = GetTickCount();
     if (now - lastAlive_ < kAliveIntervalMs) return;
@@ -432,7 +438,16 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             // Device pixels everywhere: the window keeps its size on any monitor.
             return 0;
         case WM_CLOSE:
-            close();
+            // Alt+F4, the taskbar, another program. One that comes while a handler works (sent
+            // from elsewhere and let in by keepAlive) is dropped: the user can ask again.
+            if (!dispatcher_.handlerRunning()) closeOnRequest();
+            return 0;
+        case WM_QUERYENDSESSION:
+            // The session may end, but not in the middle of a handler's work (an installation).
+            return dispatcher_.handlerRunning() ? FALSE : TRUE;
+        case WM_ENDSESSION:
+            // The process may end as soon as this returns: the form's close handler runs now.
+            if (wParam && !dispatcher_.handlerRunning()) closeOnRequest();
             return 0;
         default:
             break;

@@ -38,6 +38,8 @@ public:
     // Runs the message loop until close().
     void run();
     void close();
+    // A close asked for from outside the program: the form's onClose, then close().
+    void closeOnRequest();
     bool closed() const { return closed_; }
     // Paints the control now (gauge progress during long work).
     void repaintNow(Control& control);

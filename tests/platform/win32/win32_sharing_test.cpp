@@ -38,6 +38,27 @@ TEST_F(Win32SharingTest, AReaderWithWritersDeniedKeepsEveryWriterOut) {
     EXPECT_TRUE(files.renameNoReplace(path, path + ".old"));
 }
 
+// The installer's working copy: made with createNew and kept open for the whole run.
+TEST_F(Win32SharingTest, AFileMadeWithWritersDeniedKeepsEveryoneButReadersOut) {
+    const std::string copy = temp.folder() + "packages.zip";
+    auto held = files.createNew(copy, Sharing::ReadOnlyForOthers);
+    held->writeAt(0, "archive", 7);
+    testsupport::writeFile(temp.path() / "other.zip", "another archive");
+
+    EXPECT_THROW(files.createWrite(copy), platform::FileError);
+    EXPECT_THROW(files.openReadWrite(copy, Sharing::ReadWriteForOthers), platform::FileError);
+    EXPECT_FALSE(files.renameNoReplace(copy, copy + ".old"));
+    EXPECT_FALSE(files.deleteFile(copy));
+    EXPECT_FALSE(files.replaceFile(temp.folder() + "other.zip", copy));
+    EXPECT_FALSE(MoveFileExW((temp.path() / "other.zip").c_str(), (temp.path() / "packages.zip").c_str(),
+                             MOVEFILE_REPLACE_EXISTING));
+    EXPECT_NO_THROW(files.openRead(copy, Sharing::ReadWriteForOthers));  // readers allowing the writer
+    EXPECT_EQ(testsupport::readFile(temp.path() / "packages.zip"), "archive");
+
+    held.reset();
+    EXPECT_TRUE(files.deleteFile(copy));
+}
+
 TEST_F(Win32SharingTest, AReaderAllowingWritersLetsThemIn) {
     auto reader = files.openRead(path, Sharing::ReadWriteForOthers);
     auto writer = files.openReadWrite(path, Sharing::ReadWriteForOthers);
@@ -79,6 +100,25 @@ TEST(Win32Folders, HiddenAndSystemFoldersAreListed) {
     std::vector<std::string> found = files.listSubFolders(dir, "CAD *");
     std::sort(found.begin(), found.end());
     EXPECT_EQ(found, (std::vector<std::string>{"CAD systemowy", "CAD ukryty"}));
+}
+
+// A working folder must not lead elsewhere: symbolic links and junctions are reparse points.
+TEST(Win32Folders, ALinkToAFolderIsAReparsePoint) {
+    testsupport::TempDir temp;
+    const std::string dir = temp.folder();
+    platform::FileSystem& files = platform::realFileSystem();
+    ASSERT_TRUE(files.createFolder(dir + "cel"));
+    if (!CreateSymbolicLinkW((temp.path() / "tmp").c_str(), (temp.path() / "cel").c_str(),
+                             SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE))
+        GTEST_SKIP() << "CreateSymbolicLinkW failed with " << GetLastError();
+    // Wine 8 answers TRUE and makes nothing (it reports links made on the Unix side as
+    // reparse points, which the same code reads).
+    if (GetFileAttributesW((temp.path() / "tmp").c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "CreateSymbolicLinkW made no link";
+    EXPECT_TRUE(files.isLink(dir + "tmp"));
+    EXPECT_TRUE(files.isLink(dir + "tmp\\"));
+    EXPECT_FALSE(files.isLink(dir + "cel\\"));
+    EXPECT_FALSE(files.isLink("C:\\"));
 }
 
 TEST(Win32System, DriveRootsAreLettersWithColonAndBackslash) {
