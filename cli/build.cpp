@@ -12,6 +12,7 @@
 #include "archive/member_safety.h"
 #include "archive/offset_field.h"
 #include "archive/package_layout.h"
+#include "host/host_layout.h"
 #include "archive/pe_certificate_table.h"
 #include "archive/zip/cp437.h"
 #include "archive/zip/safe_name.h"
@@ -160,7 +161,10 @@ void checkNames(const std::vector<Member>& members, std::vector<std::string>& pr
         if (auto problem = zip::checkMemberName(m.name)) problems.push_back(archive::unsafeNameMessage(m.name, *problem));
         if (!seen.insert(platform::asciiLowered(m.name)).second) problems.push_back("`" + m.name + "` występuje dwa razy (nazwy różnią się tylko wielkością liter)");
     }
-    for (const std::string& problem : archive::packageLayoutProblems(names)) problems.push_back(problem);
+    std::string package;
+    for (const std::string& problem : archive::packageLayoutProblems(names, &package)) problems.push_back(problem);
+    for (const std::string& name : names)
+        if (auto refusal = host::reservedMemberRefusal(name, package)) problems.push_back(*refusal);
 }
 
 bool alreadyAnInstaller(const std::string& stub) {

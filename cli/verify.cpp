@@ -11,6 +11,7 @@
 #include "archive/member_safety.h"
 #include "archive/offset_field.h"
 #include "archive/package_layout.h"
+#include "host/host_layout.h"
 #include "archive/zip/safe_name.h"
 #include "archive/zip/zip_error.h"
 #include "archive/zip/zip_reader.h"
@@ -118,6 +119,8 @@ int runVerify(const Args& args) {
         for (const zip::Entry& entry : reader.entries()) names.push_back(entry.name);
         std::string package;
         for (const std::string& p : archive::packageLayoutProblems(names, &package)) problems.push_back(p);
+        for (const std::string& name : names)
+            if (auto refusal = host::reservedMemberRefusal(name, package)) problems.push_back(escapedForTerminal(*refusal));
         if (!package.empty()) {
             std::printf("paczka: %s\n", escapedForTerminal(package).c_str());
             const std::ptrdiff_t cover = reader.find(package + ".jpg");

@@ -58,7 +58,7 @@ std::optional<InstallationPlan> planInstallation(session::Log& log, platform::Fi
             if (replaces) plan.temporaryNames.push_back(path + std::string(host::kAsideSuffix));
         }
         return true;
-    });
+    }, {}, state.heldArchiveAt(state.sourceZip));
     if (!read) return std::nullopt;
     plan.temporaryNames.push_back(layout.old);
     plan.temporaryNames.push_back(layout.nw);

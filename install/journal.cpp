@@ -36,10 +36,13 @@ void writeJournal(platform::FileSystem& fs, const std::string& path, const Journ
     if (fs.fileExists(partial) && !fs.deleteFile(partial))
         throw platform::FileError(partial, "cannot delete the unfinished record " + partial);
     const std::string bytes = text(journal);
-    {
+    try {
         auto file = fs.createNew(partial, platform::Sharing::ReadOnlyForOthers);
         file->writeAt(0, bytes.data(), bytes.size());
         file->flush();
+    } catch (const platform::FileError&) {
+        fs.deleteFile(partial);
+        throw;
     }
     if (!fs.replaceFile(partial, path)) {
         fs.deleteFile(partial);

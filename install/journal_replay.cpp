@@ -11,6 +11,8 @@ bool deleteIfThere(session::Log& log, platform::FileSystem& fs, const std::strin
     return !fs.fileExists(path) || deleteOwnFile(log, fs, path);
 }
 
+}  // namespace
+
 void removeCreatedFolders(session::Log& log, platform::FileSystem& fs, const Journal& journal) {
     for (auto folder = journal.createdFolders.rbegin(); folder != journal.createdFolders.rend(); ++folder) {
         if (!fs.folderExists(*folder)) continue;
@@ -19,8 +21,6 @@ void removeCreatedFolders(session::Log& log, platform::FileSystem& fs, const Jou
             log.info(2, {"Katalog ", *folder, " zostaje."});
     }
 }
-
-}  // namespace
 
 std::string memberPath(const host::HostLayout& layout, const std::string& memberName) {
     return archive::outputPathFor(layout.destinationDir, memberName);

@@ -27,6 +27,9 @@ bool finishInstallation(session::Log& log, platform::FileSystem& fs, const host:
 // refuses to delete a marked file). False after a level-1 message naming it.
 bool deleteOwnFile(session::Log& log, platform::FileSystem& fs, const std::string& path);
 
+// Removes the folders the record says the installation made, deepest first, where empty.
+void removeCreatedFolders(session::Log& log, platform::FileSystem& fs, const Journal& journal);
+
 // The path of a member's file in the host.
 std::string memberPath(const host::HostLayout& layout, const std::string& memberName);
 

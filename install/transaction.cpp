@@ -75,6 +75,7 @@ private:
         } catch (const platform::FileError& error) {
             log_.info(2, error.what());
             log_.info(1, {"Nie można zapisać pliku ", layout_.journal, ". Nic nie zmieniono."});
+            removeCreatedFolders(log_, fs_, plan_->journal);
             return false;
         }
         recorded_ = true;

@@ -97,6 +97,38 @@ std::string storedPayload(const std::string& marker, std::size_t size) {
     return bytes;
 }
 
+// Small files as they are, large ones by size and a hash, so a failed comparison stays readable.
+std::string shortForm(const std::string& bytes) {
+    if (bytes.size() <= 64) return bytes;
+    std::uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : bytes) hash = (hash ^ c) * 1099511628211ull;
+    return std::to_string(bytes.size()) + " bytes, FNV-1a " + std::to_string(hash);
+}
+
+std::map<std::string, std::string> filesBelow(const std::string& folder) {
+    namespace fs = std::filesystem;
+    const fs::path root(std::u8string(folder.begin(), folder.end()));
+    std::map<std::string, std::string> files;
+    if (!fs::exists(root)) return files;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        const std::u8string name = fs::relative(entry.path(), root).generic_u8string();
+        std::string key(name.begin(), name.end());
+        if (entry.is_directory()) files[key + "/"] = "";
+        else files[key] = shortForm(testsupport::readFile(entry.path()));
+    }
+    return files;
+}
+
+void InstallRun::copyDrivesOf(const InstallRun& earlier) {
+    namespace fs = std::filesystem;
+    // File by file: a folder copied onto an existing one fails with some libraries.
+    for (const auto& entry : fs::recursive_directory_iterator(earlier.drives.path())) {
+        const fs::path target = drives.path() / fs::relative(entry.path(), earlier.drives.path());
+        if (entry.is_directory()) fs::create_directories(target);
+        else fs::copy_file(entry.path(), target, fs::copy_options::overwrite_existing);
+    }
+}
+
 InstallRun::InstallRun(const std::string& name) : packageName(name) {
     host = makeHost("C", "CAD 2.0");
     system.roots = {drive("C")};

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,10 @@ std::string packageZip(const std::string& name, const std::string& catalogFile,
 // test can find them in the installer and damage them.
 std::string storedPayload(const std::string& marker, std::size_t size);
 
+// Every file below `folder` by its path relative to it (folders end with '/'), with its bytes
+// (above 64 bytes: its size and a hash).
+std::map<std::string, std::string> filesBelow(const std::string& folder);
+
 struct InstallRun : preparationtest::PreparationRun {
     // Host "CAD 2.0" on drive C; the package's catalog folder is made when `userCatalog` is
     // not empty and holds it as "dodatki.mdb".
@@ -53,6 +58,9 @@ struct InstallRun : preparationtest::PreparationRun {
     std::string catalogFolder() const;  // host + dodatki + package, ending with the separator
     std::string catalog(const std::string& name) const { return catalogFolder() + name; }
     void writeUserCatalog(const std::string& bytes, const std::string& name = "dodatki.mdb");
+    // The drives exactly as `earlier` left them: a later run on the same machine.
+    void copyDrivesOf(const InstallRun& earlier);
+    std::map<std::string, std::string> hostFiles() const { return filesBelow(host); }
 
     // The installer holding `archive`, then start-up and preparation (the timer's tick).
     void prepare(const std::string& archive, const std::vector<std::string>& args = {"/d"});

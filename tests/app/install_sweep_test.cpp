@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <optional>
 
 #ifndef _WIN32
@@ -35,6 +36,10 @@ std::optional<std::string> bytesAt(const std::string& path) {
 struct Scenario {
     std::optional<std::string> user;  // the user's catalog bytes; none: a first installation
     std::string archive;              // the package archive
+    // Files in the package's folder before the installation (names in it, with their bytes):
+    // one the package replaces, one only the user has.
+    std::map<std::string, std::string> earlier = {{"item.jpg", "earlier picture"},
+                                                  {"notatka.txt", "the user's own note"}};
 };
 
 CatalogContent items(std::int32_t from, std::int32_t to, const std::string& name, std::int32_t markerEvery = 0) {
@@ -64,8 +69,9 @@ std::unique_ptr<InstallRun> prepared(const Scenario& scenario, const InstallRun*
             if (entry.is_directory()) fs::create_directories(target);
             else fs::copy_file(entry.path(), target, fs::copy_options::overwrite_existing);
         }
-    } else if (scenario.user) {
-        run->writeUserCatalog(*scenario.user);
+    } else {
+        if (scenario.user) run->writeUserCatalog(*scenario.user);
+        for (const auto& [name, bytes] : scenario.earlier) run->writeUserCatalog(bytes, name);
     }
     run->prepare(scenario.archive, {});
     return run;
@@ -96,6 +102,13 @@ void expectSecondRunFinishes(const Scenario& scenario, const InstallRun& run,
     EXPECT_EQ(installtest::catalogRows(again->catalog("dodatki.mdb")), merged) << context;
     EXPECT_FALSE(bytesAt(again->catalog("dodatki_old.mdb"))) << context;
     EXPECT_FALSE(bytesAt(again->catalog("dodatki_new.mdb"))) << context;
+    // The package's files in, the user's own kept, nothing of the installation's left.
+    EXPECT_EQ(bytesAt(again->catalog("item.jpg")), preparationtest::coverJpeg()) << context;
+    EXPECT_EQ(bytesAt(again->catalog("notatka.txt")), scenario.earlier.at("notatka.txt")) << context;
+    EXPECT_EQ(bytesAt(again->catalogFolder() + preparationtest::nativePath("tekstury\\a.jpg")), "texture of Wrzos")
+        << context;
+    for (const auto& [name, bytes] : again->hostFiles())
+        EXPECT_EQ(name.find(".lumor-"), std::string::npos) << context << ": " << name << " left";
 }
 
 void failEveryMutation(const Scenario& scenario) {
@@ -106,6 +119,7 @@ void failEveryMutation(const Scenario& scenario) {
         const std::string context = "failing mutation " + std::to_string(k) + " of " + std::to_string(count);
         auto run = prepared(scenario);
         ASSERT_TRUE(run->installEnabled()) << context;
+        const auto before = run->hostFiles();
         run->files.failMutation(k);
         run->clickInstall();
         const std::string what = context + " (" +
@@ -117,6 +131,10 @@ void failEveryMutation(const Scenario& scenario) {
         EXPECT_TRUE(run->installGone()) << what;
         EXPECT_TRUE(run->form->bnCloseNormal.visible()) << what;
         EXPECT_FALSE(bytesAt(run->catalog("dodatki_new.mdb"))) << what;
+        const app::InstallOutcome outcome = run->form->installOutcome;
+        if (outcome == app::InstallOutcome::RolledBack || outcome == app::InstallOutcome::NothingChanged) {
+            EXPECT_EQ(run->hostFiles(), before) << what << ": the host folder is not as it was";
+        }
         if (run->finished()) {
             EXPECT_EQ(installtest::catalogRows(run->catalog("dodatki.mdb")), merged) << what;
         } else {

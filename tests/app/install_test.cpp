@@ -143,14 +143,14 @@ TEST(Install, HeldCatalogStopsBeforeAnythingChanges) {
     run.prepare(installtest::packageZip("Wrzos", catalogBytes(kPackage)));
     ASSERT_TRUE(run.installEnabled());
     run.files.failOperation(FileOperation::Rename, "*dodatki.mdb");
-    const std::size_t before = run.files.mutationCount();
+    const auto before = run.hostFiles();
     run.clickInstall();
 
     EXPECT_EQ(run.form->installOutcome, app::InstallOutcome::NothingChanged);
     EXPECT_EQ(run.statusLabel(), "Błąd zmiany nazwy pliku dodatki.mdb na dodatki_old.mdb");
     EXPECT_EQ(bytesAt(run.catalog("dodatki.mdb")), user);
     EXPECT_FALSE(run.files.fileExists(run.catalog("item.jpg")));
-    EXPECT_EQ(run.files.mutationCount(), before + 1);  // the refused rename alone
+    EXPECT_EQ(run.hostFiles(), before);  // the record made and removed again
     EXPECT_TRUE(run.installGone());
     EXPECT_TRUE(run.form->bnCloseNormal.visible());
 }
@@ -195,34 +195,40 @@ TEST(Install, TooLittleFreeSpaceNamesTheDriveAndSizes) {
     EXPECT_FALSE(run.files.folderExists(run.catalogFolder()));
 }
 
-TEST(Install, InterruptedReinstallationTakesTheAsideCatalogAsTheUsers) {
+TEST(Install, LeftoversWithoutARecordAreKeptUnderNewNamesAndTheUsersCatalogIsMerged) {
     InstallRun run;
-    // An earlier run moved the user's catalog aside and stopped in its merge.
-    run.writeUserCatalog(catalogBytes(kUser), "dodatki_old.mdb");
-    run.writeUserCatalog("half a merge", "dodatki.mdb");
-    run.writeUserCatalog(catalogBytes(kPackage), "dodatki_new.mdb");
+    // Left by an older installer, or by anybody: nothing proves what they are.
+    run.writeUserCatalog(catalogBytes(kUser));
+    const std::string stale = catalogBytes(kPackageAlone);
+    run.writeUserCatalog(stale, "dodatki_old.mdb");
+    run.writeUserCatalog("not ours to judge", "dodatki_new.mdb");
     run.prepare(installtest::packageZip("Wrzos", catalogBytes(kPackage)));
     ASSERT_TRUE(run.installEnabled()) << run.statusLabel();
     run.clickInstall();
 
     EXPECT_TRUE(run.finished());
-    EXPECT_TRUE(hasLine(run, "Plik " + run.catalog("dodatki_old.mdb") +
-                                 " z przerwanej instalacji jest katalogiem użytkownika."));
     EXPECT_EQ(installtest::catalogRows(run.catalog("dodatki.mdb")), rowsOf(kMerged));
+    EXPECT_EQ(bytesAt(run.catalog("dodatki_old (zachowany 1).mdb")), stale);
+    EXPECT_EQ(bytesAt(run.catalog("dodatki_new (zachowany 1).mdb")), "not ours to judge");
+    EXPECT_TRUE(hasLine(run, "Plik " + run.catalog("dodatki_old.mdb") +
+                                 " pozostał po wcześniejszej instalacji; zachowano go jako " +
+                                 run.catalog("dodatki_old (zachowany 1).mdb") + "."));
     EXPECT_FALSE(run.files.fileExists(run.catalog("dodatki_old.mdb")));
     EXPECT_FALSE(run.files.fileExists(run.catalog("dodatki_new.mdb")));
 }
 
-TEST(Install, InterruptedFirstInstallationStartsAgain) {
+TEST(Install, AnOldCatalogWithoutTheCatalogStopsBeforeAnyChange) {
     InstallRun run;
-    run.writeUserCatalog("half a merge", "dodatki.mdb");
-    run.writeUserCatalog(catalogBytes(kPackage), "dodatki_new.mdb");
+    run.writeUserCatalog(catalogBytes(kUser), "dodatki_old.mdb");
     run.prepare(installtest::packageZip("Wrzos", catalogBytes(kPackage)));
     ASSERT_TRUE(run.installEnabled()) << run.statusLabel();
+    const auto before = run.hostFiles();
     run.clickInstall();
 
-    EXPECT_TRUE(run.finished());
-    EXPECT_EQ(installtest::catalogRows(run.catalog("dodatki.mdb")), rowsOf(kPackageAlone));
+    EXPECT_EQ(run.form->installOutcome, app::InstallOutcome::NothingChanged);
+    EXPECT_EQ(run.statusLabel().rfind("W katalogu " + run.catalogFolder() + " jest plik dodatki_old.mdb", 0), 0u)
+        << run.statusLabel();
+    EXPECT_EQ(run.hostFiles(), before);
 }
 
 TEST(Install, FailedMoveBackKeepsTheAsideCatalogAndNamesIt) {
@@ -240,10 +246,10 @@ TEST(Install, FailedMoveBackKeepsTheAsideCatalogAndNamesIt) {
     EXPECT_EQ(bytesAt(run.catalog("dodatki_old.mdb")), user);
     EXPECT_FALSE(run.files.fileExists(run.catalog("dodatki_new.mdb")));
 
-    // The next run takes the aside catalog as the user's and finishes.
+    // The record stays; from it the next run puts the catalog back, then installs.
+    EXPECT_TRUE(run.files.fileExists(run.catalog("instalacja.lumor-dziennik")));
     InstallRun again;
-    again.files.clearFaults();
-    again.writeUserCatalog(user, "dodatki_old.mdb");
+    again.copyDrivesOf(run);
     again.prepare(installtest::packageZip("Wrzos", catalogBytes(kPackage)));
     again.clickInstall();
     EXPECT_TRUE(again.finished());

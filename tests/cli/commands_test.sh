@@ -120,6 +120,23 @@ expect 1 "problem:" "verify reports a damaged member"
 grep -qF "item.dwx" <<<"$out" && pass "verify names the damaged member" || fail "verify did not name item.dwx: $out"
 run extract "$(native "$damaged")" "$(native "$work/out3")"
 [ $rc -ne 0 ] && pass "extract of a damaged installer fails" || fail "extract of a damaged installer exit 0: $out"
+# A member named like the installation's own files: a stray backup in the publisher's folder.
+cp -r "$work/pkg" "$work/pkg-stray"
+cp "$k" "$work/pkg-stray/Wrzos/dodatki_old.mdb"
+run build --stub "$(native "$work/stub.exe")" --package "$(native "$work/pkg-stray/Wrzos")" --output "$(native "$work/stray.exe")"
+expect 1 "Wrzos\\dodatki_old.mdb\`: tej nazwy instalator używa" "build refuses a member named like the installation's files"
+[ -e "$work/stray.exe" ] && fail "a refused build left an installer" || pass "a refused build writes nothing"
+# The same name in an installer made elsewhere: the name patched into a built one.
+mv "$work/pkg-stray/Wrzos/dodatki_old.mdb" "$work/pkg-stray/Wrzos/dodatki_olx.mdb"
+run build --stub "$(native "$work/stub.exe")" --package "$(native "$work/pkg-stray/Wrzos")" --output "$(native "$work/stray.exe")"
+python3 - "$work/stray.exe" <<'PY'
+import sys
+path = sys.argv[1]
+data = open(path, 'rb').read().replace(b'dodatki_olx.mdb', b'dodatki_old.mdb')
+open(path, 'wb').write(data)
+PY
+run verify "$(native "$work/stray.exe")"
+expect 1 "Wrzos\\dodatki_old.mdb\`: tej nazwy instalator używa" "verify refuses a member named like the installation's files"
 # Cut the installer short: the trailer is gone.
 head -c 200 "$exe" >"$work/cut.exe"
 run verify "$(native "$work/cut.exe")"

@@ -180,7 +180,7 @@ std::unique_ptr<platform::RandomAccessFile> StdFileSystem::openReadWrite(const s
 
 std::unique_ptr<platform::RandomAccessFile> StdFileSystem::createNew(const std::string& path,
                                                                      platform::Sharing) {
-    if (readOnly.count(path)) throw platform::FileError(path, "the file is read-only: " + path);
+    if (readOnlyPaths.count(path)) throw platform::FileError(path, "the file is read-only: " + path);
     std::error_code ec;
     if (fs::exists(native(path), ec)) throw platform::FileError(path, "the file exists already: " + path);
     std::fstream f(native(path), std::ios::in | std::ios::out | std::ios::binary | std::ios::trunc);
