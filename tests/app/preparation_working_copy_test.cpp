@@ -50,7 +50,8 @@ TEST(WorkingCopy, IsHeldFromCopyOutAndOthersCannotChangeItOnWindows) {
     EXPECT_EQ(run.form->state.heldArchive->path(), run.zip());
     ASSERT_NE(run.form->state.heldCover, nullptr);
     EXPECT_EQ(run.form->state.heldCover->path(), run.cover());
-    if (!kWindows) GTEST_SKIP() << "POSIX has no share modes: there reads go through the held handle";
+    // POSIX has no share modes: there reads go through the held handle (install_working_copy_test).
+    if (!kWindows) return;
 
     platform::FileSystem& other = platform::realFileSystem();
     for (const std::string& path : {run.zip(), run.cover()}) {
