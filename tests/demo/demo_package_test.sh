@@ -108,6 +108,41 @@ for entry in "${cases[@]}"; do
   fi
 done
 
+# --- installing twice over a read-only catalog, as a user does ------------------------------
+# The earlier catalog carries the read-only mark (under Wine: no write permission); the CAD
+# program adds an item between the two installations. Both install, the item survives, no
+# temporary catalog stays and the catalog keeps its mark.
+folder="$work/drive-ro/Kavitek/CAD 2.0/dodatki/Wrzos"
+mkdir -p "$folder" "$work/ro1" "$work/ro2"
+run catalog create "$(native "$folder/dodatki.mdb")" >/dev/null
+for table in info_producent Dodatki; do
+  run catalog import "$(native "$folder/dodatki.mdb")" "$table" --csv "$(native "$demo/earlier/$table.csv")" >/dev/null
+done
+chmod 444 "$folder/dodatki.mdb"
+read_only() { [ $(( 0$(stat -c %a "$1") & 0222 )) -eq 0 ]; }
+for round in 1 2; do
+  if [ $round = 2 ]; then
+    chmod 644 "$folder/dodatki.mdb"
+    { head -n 1 "$demo/earlier/Dodatki.csv"
+      echo '99001,WRZOS,Salon,Półka,Półka dodana przez użytkownika,P1.jpg,USR-P1,false,P,Biały,P1.dwx,0,Dodana w programie CAD.,,,,,Biały mat,"99,00",23,30,0,jasna,600,200,20,polka'
+    } >"$work/added.csv"
+    run catalog import "$(native "$folder/dodatki.mdb")" Dodatki --csv "$(native "$work/added.csv")" >/dev/null ||
+      fail "the user's item could not be added"
+    chmod 444 "$folder/dodatki.mdb"
+  fi
+  (cd "$work/ro$round" && run install "$(native "$exe")" --drive-root "$(native "$work/drive-ro/")") >"$work/ro$round.log" 2>&1
+  status=$?
+  if [ $status -eq 0 ] && [ ! -e "$folder/dodatki_old.mdb" ] && [ ! -e "$folder/dodatki_new.mdb" ] &&
+     [ ! -e "$folder/instalacja.lumor-dziennik" ] && read_only "$folder/dodatki.mdb"; then
+    pass "installation $round over a read-only catalog"
+  else
+    fail "installation $round over a read-only catalog: exit $status, folder: $(ls "$folder" | grep -v '\.\(jpg\|dwx\|pal\)$' | tr '\n' ' ')"
+    tail -15 "$work/ro$round.log"
+  fi
+done
+run catalog dump "$(native "$folder/dodatki.mdb")" Dodatki --format csv 2>&1 | grep -qF "Półka dodana przez użytkownika" &&
+  pass "the item the user added between the installations is kept" || fail "the user's item is lost"
+
 echo
 [ "$failures" -eq 0 ] && { echo "demo package: all checks passed"; exit 0; }
 echo "demo package: $failures check(s) failed; files in $work"
