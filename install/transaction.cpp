@@ -13,6 +13,7 @@
 #include "install/installation_plan.h"
 #include "install/journal_replay.h"
 #include "install/keep_aside_placement.h"
+#include "platform/paths.h"
 
 namespace install {
 
@@ -71,6 +72,9 @@ private:
     bool record() {
         try {
             archive::createFolders(fs_, layout_.catalogFolder);
+            // The record must not vanish with a folder entry a power cut did not keep.
+            for (const std::string& folder : plan_->journal.createdFolders)
+                fs_.syncFolder(folder.substr(0, folder.find_last_of(platform::kSeparator)));
             writeJournal(fs_, layout_.journal, plan_->journal);
         } catch (const platform::FileError& error) {
             log_.info(2, error.what());
@@ -117,16 +121,20 @@ private:
         return rollBack();
     }
 
-    // The record says the merged catalog is the user's now; the set-aside copies may go.
+    // The record says the merged catalog is the user's now; the set-aside copies may go. The
+    // package's files are on the disk first: the extraction wrote them without a flush, and a
+    // power cut after the commit must not leave empty files where the kept ones were deleted.
     bool commit() {
         Journal committed = plan_->journal;
         committed.stage = JournalStage::Committed;
         try {
+            for (const JournalMember& member : plan_->journal.members)
+                fs_.openReadWrite(memberPath(layout_, member.name), platform::Sharing::ReadOnlyForOthers)->flush();
             writeJournal(fs_, layout_.journal, committed);
             return true;
         } catch (const platform::FileError& error) {
             log_.info(2, error.what());
-            log_.info(1, {"Nie można zapisać pliku ", layout_.journal, "."});
+            log_.info(1, {"Nie można zapisać na dysku pliku ", error.path().empty() ? layout_.journal : error.path(), "."});
             return false;
         }
     }
