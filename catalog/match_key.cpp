@@ -25,8 +25,8 @@ void writeMatchKey(const jet::Value& value, std::string& out) {
     using Kind = jet::Value::Kind;
     if (isNumber(value)) {
         // Numbers of every kind share one spelling of their exact value.
+        out.assign(1, 'n');
         writeNumberKey(value, out);
-        out.insert(out.begin(), 'n');
         return;
     }
     switch (value.kind()) {

@@ -54,7 +54,7 @@ struct Magnitude {
 
 void writeInteger(std::int64_t n, std::string& out) {
     char digits[24];
-    out.assign(digits, std::to_chars(digits, digits + sizeof digits, n).ptr);
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, n).ptr);
 }
 
 // Writes the key of (negative ? -1 : 1) * m * 2^a * 5^b.
@@ -71,14 +71,14 @@ void writeExact(bool negative, Magnitude m, int a, int b, std::string& out) {
         for (int i = 0; i < b && fits; ++i) fits = n < limit / 5 && (n *= 5) < limit;
         if (fits) return writeInteger(negative ? -static_cast<std::int64_t>(n) : static_cast<std::int64_t>(n), out);
     }
-    out.assign(negative ? "-" : "");
+    if (negative) out.push_back('-');
     out += m.digits();
     out += "*2^" + std::to_string(a) + "*5^" + std::to_string(b);
 }
 
 void writeFloating(double d, std::string& out) {
-    if (std::isnan(d)) return void(out.assign("nan"));
-    if (std::isinf(d)) return void(out.assign(d < 0 ? "-inf" : "inf"));
+    if (std::isnan(d)) return void(out.append("nan"));
+    if (std::isinf(d)) return void(out.append(d < 0 ? "-inf" : "inf"));
     if (d == std::floor(d) && std::fabs(d) < 9.2e18) return writeInteger(static_cast<std::int64_t>(d), out);
     int exponent = 0;
     const double fraction = std::frexp(std::fabs(d), &exponent);

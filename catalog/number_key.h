@@ -14,7 +14,7 @@ namespace catalog {
 
 bool isNumber(const jet::Value& value);
 
-// Replaces `out` with the number's text: the integer's digits ("5", "-12") for integers below
+// Appends the number's text to `out`: the integer's digits ("5", "-12") for integers below
 // 2^63 in magnitude; otherwise "<odd digits>*2^<a>*5^<b>" with the digits divisible by neither
 // 2 nor 5 ("11*2^-1*5^0" is 5.5); "nan", "inf", "-inf" for the floating points that are no
 // numbers (every NaN meets every NaN: a key must meet itself). `value` must be a number.

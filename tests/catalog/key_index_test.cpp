@@ -1,4 +1,4 @@
-// The merge's flat hash index against a standard map keyed by what each random key is, as the
+// The merge's flat hash index, and the equality of debug mode's searches, against a standard map keyed by what each random key is, as the
 // test made it: a number by its exact value in quarters whatever kind carries it (Byte,
 // Integer, Long, Single, Double, Currency, Decimal of any precision and scale, negative zero
 // included), a text by its bytes and kind family, null by itself. The reference never asks
@@ -8,10 +8,12 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <map>
 #include <random>
 #include <string>
 
+#include "catalog/field_value.h"
 #include "catalog/key_index.h"
 #include "tests/support/random_seed.h"
 
@@ -107,6 +109,18 @@ TEST(KeyIndex, FindsWhatAMapOfTheKeysValuesFinds) {
     checkSeed(std::random_device{}());
 }
 
+// Debug mode's record-by-record searches compare with valuesEqual: it must meet the same keys.
+TEST(KeyIndex, RecordByRecordEqualityMeetsTheSameKeys) {
+    const std::uint32_t seed = static_cast<std::uint32_t>(
+        testsupport::seedFromEnvironment("LUMOR_KEY_EQUALITY_SEED").value_or(std::random_device{}()));
+    testsupport::announceSeed("key equality", seed, "LUMOR_KEY_EQUALITY_SEED");
+    std::mt19937 random(seed);
+    for (int step = 0; step < 20000; ++step) {
+        const MadeKey a = randomKey(random), b = randomKey(random);
+        ASSERT_EQ(valuesEqual(a.value, b.value), a.identity == b.identity) << a.identity << " / " << b.identity;
+    }
+}
+
 TEST(KeyIndex, NumbersMeetAcrossTypesAndTextsKeepTheirCase) {
     KeyIndex index;
     EXPECT_TRUE(index.insert(jet::Value(static_cast<std::int32_t>(7)), 1));
@@ -140,6 +154,18 @@ TEST(KeyIndex, LargeNumbersMeetExactly) {
     EXPECT_TRUE(index.insert(jet::Value(scaled), 4));
     EXPECT_FALSE(index.find(jet::Value(9007199254740.993)));  // the nearest double differs
     EXPECT_EQ(index.find(jet::Value(jet::Currency{90071992547409930})), 4u);
+}
+
+// Floating points that are no numbers: a NaN key meets a NaN key (a key must find itself),
+// the infinities only themselves.
+TEST(KeyIndex, NaNAndInfinitiesAreKeysOfTheirOwn) {
+    KeyIndex index;
+    EXPECT_TRUE(index.insert(jet::Value(std::numeric_limits<double>::quiet_NaN()), 1));
+    EXPECT_EQ(index.find(jet::Value(std::numeric_limits<float>::quiet_NaN())), 1u);
+    EXPECT_TRUE(index.insert(jet::Value(std::numeric_limits<double>::infinity()), 2));
+    EXPECT_TRUE(index.insert(jet::Value(-std::numeric_limits<double>::infinity()), 3));
+    EXPECT_EQ(index.find(jet::Value(std::numeric_limits<float>::infinity())), 2u);
+    EXPECT_FALSE(index.find(jet::Value(1.7976931348623157e308)));
 }
 
 }  // namespace
