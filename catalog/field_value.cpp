@@ -1,6 +1,7 @@
 // Value equality and text.
 #include "catalog/field_value.h"
 
+#include "catalog/number_key.h"
 #include "jet/value_text.h"
 
 namespace catalog {
@@ -14,14 +15,6 @@ bool integral(const jet::Value& v) {
     default: return false;
     }
 }
-bool floating(const jet::Value& v) {
-    return v.kind() == jet::Value::Kind::Float || v.kind() == jet::Value::Kind::Double;
-}
-double asDouble(const jet::Value& v) {
-    if (integral(v)) return static_cast<double>(v.asInteger());
-    if (v.kind() == jet::Value::Kind::Float) return v.asFloat();
-    return v.asDouble();
-}
 bool textual(const jet::Value& v) {
     return v.kind() == jet::Value::Kind::Text || v.kind() == jet::Value::Kind::Memo;
 }
@@ -30,7 +23,13 @@ bool textual(const jet::Value& v) {
 bool valuesEqual(const jet::Value& a, const jet::Value& b) {
     if (a.isNull() || b.isNull()) return a.isNull() && b.isNull();
     if (integral(a) && integral(b)) return a.asInteger() == b.asInteger();
-    if ((integral(a) || floating(a)) && (integral(b) || floating(b))) return asDouble(a) == asDouble(b);
+    if (isNumber(a) && isNumber(b)) {
+        // Exactly, across kinds, precisions and scales: the key the hash indexes use.
+        std::string ka, kb;
+        writeNumberKey(a, ka);
+        writeNumberKey(b, kb);
+        return ka == kb;
+    }
     if (textual(a) && textual(b)) return a.asString() == b.asString();
     return a == b;
 }

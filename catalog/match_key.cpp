@@ -2,53 +2,64 @@
 #include "catalog/match_key.h"
 
 #include <charconv>
-#include <cmath>
+#include <cstdint>
 #include <cstring>
 
-#include "jet/value_text.h"
+#include "catalog/number_key.h"
 
 namespace catalog {
 
 namespace {
 
-template <typename Integer>
-void writeTagged(char tag, Integer number, std::string& out) {
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
-    out.assign(1, tag);
-    out.append(digits, end);
-}
-
-void writeNumberKey(double d, std::string& out) {
-    // An integral double meets the integer it equals; any other keeps its exact bits.
-    if (std::isfinite(d) && d == std::floor(d) && std::fabs(d) < 9.0e15)
-        return writeTagged('n', static_cast<long long>(d), out);
-    std::uint64_t bits = 0;
-    std::memcpy(&bits, &d, sizeof bits);
-    writeTagged('d', bits, out);
+void appendHex(const std::uint8_t* bytes, std::size_t size, std::string& out) {
+    static const char digits[] = "0123456789abcdef";
+    for (std::size_t i = 0; i < size; ++i) {
+        out.push_back(digits[bytes[i] >> 4]);
+        out.push_back(digits[bytes[i] & 15]);
+    }
 }
 
 }  // namespace
 
 void writeMatchKey(const jet::Value& value, std::string& out) {
+    using Kind = jet::Value::Kind;
+    if (isNumber(value)) {
+        // Numbers of every kind share one spelling of their exact value.
+        out.assign(1, 'n');
+        writeNumberKey(value, out);
+        return;
+    }
     switch (value.kind()) {
-    case jet::Value::Kind::Null: out.assign("0"); return;
-    case jet::Value::Kind::Byte:
-    case jet::Value::Kind::Int16:
-    case jet::Value::Kind::Int32: return writeTagged('n', value.asInteger(), out);
-    case jet::Value::Kind::Float: return writeNumberKey(value.asFloat(), out);
-    case jet::Value::Kind::Double: return writeNumberKey(value.asDouble(), out);
-    case jet::Value::Kind::Text:
-    case jet::Value::Kind::Memo:
+    case Kind::Null: out.assign("0"); return;
+    case Kind::Text:
+    case Kind::Memo:
         out.assign(1, 't');
         out.append(value.asString());
         return;
-    default:
-        out.assign(1, 'o');
-        out.append(std::to_string(static_cast<int>(value.kind())));
-        out.push_back(':');
-        out.append(jet::plainText(value));
+    case Kind::Bool: out.assign(value.asBool() ? "b1" : "b0"); return;
+    case Kind::DateTime: {
+        // The stored double itself: two dates are one key only when the values are equal
+        // (0.0 and -0.0 are).
+        const double days = value.asDateTime().days == 0 ? 0.0 : value.asDateTime().days;
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &days, sizeof bits);
+        char digits[24];
+        out.assign(1, 'D');
+        out.append(digits, std::to_chars(digits, digits + sizeof digits, bits).ptr);
         return;
+    }
+    case Kind::Guid: {
+        const auto guid = value.asGuid();
+        out.assign(1, 'g');
+        appendHex(guid.bytes.data(), guid.bytes.size(), out);
+        return;
+    }
+    default: {  // Binary and OLE, told apart as the values are
+        const auto& bytes = value.asBytes();
+        out.assign(value.kind() == Kind::Binary ? "x" : "o");
+        appendHex(bytes.data(), bytes.size(), out);
+        return;
+    }
     }
 }
 

@@ -2,11 +2,13 @@
 #include "catalog/table.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "catalog/catalog_error.h"
 #include "catalog/jet_error_text.h"
 #include "catalog/connection.h"
 #include "catalog/field_value.h"
+#include "catalog/number_key.h"
 #include "catalog/write_refusal_text.h"
 #include "jet/jet_error.h"
 #include "jet/write/row_refused.h"
@@ -26,6 +28,23 @@ void Field::setValue(jet::Value&& value) {
         throw CatalogError("Tabela `" + table_->tableName_ + "`: wartość można zapisać tylko w nowym rekordzie.");
     table_->buffer_.at(column_) = std::move(value);
 }
+
+namespace {
+// A number of another kind written to a Long or Integer column, as a field assignment converts
+// it: catalogs of other engines number their items in Decimal, Double or Currency columns. Only
+// an integer in the column's range is converted; anything else goes to the engine unchanged,
+// which refuses it rather than let a different number be written.
+jet::Value fitToColumn(jet::Value value, jet::ColumnType type) {
+    if (type != jet::ColumnType::Int32 && type != jet::ColumnType::Int16) return value;
+    const auto kind = value.kind();
+    if (kind == jet::Value::Kind::Int32 || kind == jet::Value::Kind::Int16 || kind == jet::Value::Kind::Byte) return value;
+    const auto n = integerValue(value);
+    if (!n) return value;
+    if (type == jet::ColumnType::Int32 && *n >= INT32_MIN && *n <= INT32_MAX) return jet::Value(static_cast<std::int32_t>(*n));
+    if (type == jet::ColumnType::Int16 && *n >= INT16_MIN && *n <= INT16_MAX) return jet::Value(static_cast<std::int16_t>(*n));
+    return value;
+}
+}  // namespace
 
 void Table::requireActive() const {
     if (!table_) throw CatalogError("Tabela `" + tableName_ + "` nie jest otwarta.");
@@ -142,7 +161,7 @@ void Table::post() {
     // By column number; numbers no column has (left by deleted columns) stay null. The insert
     // buffer is dead once posted (the next insert clears it): its values move.
     std::vector<jet::Value> row(width);
-    for (std::size_t i = 0; i < columns.size(); ++i) row[columns[i].number] = std::move(buffer_[i]);
+    for (std::size_t i = 0; i < columns.size(); ++i) row[columns[i].number] = fitToColumn(std::move(buffer_[i]), columns[i].type);
     inserting_ = false;
     try {
         connection_->writer().appendRow(tableName_, row);

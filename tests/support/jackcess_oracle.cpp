@@ -127,7 +127,17 @@ void jackcessMakeCatalog(const std::string& file, JackcessVariant variant, const
     }
     const auto listingFile = toolDir().path() / (std::filesystem::path(file).filename().string() + ".rows");
     writeFile(listingFile, listing);
-    const char* name = variant == JackcessVariant::Plain ? "plain" : variant == JackcessVariant::MemoDescription ? "memo" : "counter";
+    const char* name = "plain";
+    switch (variant) {
+    case JackcessVariant::Plain: break;
+    case JackcessVariant::MemoDescription: name = "memo"; break;
+    case JackcessVariant::CounterId: name = "counter"; break;
+    case JackcessVariant::DecimalId: name = "decimal:18:0"; break;
+    case JackcessVariant::NarrowDecimalId: name = "decimal:10:0"; break;
+    case JackcessVariant::ScaledDecimalId: name = "decimal:12:2"; break;
+    case JackcessVariant::DoubleId: name = "double"; break;
+    case JackcessVariant::CurrencyId: name = "currency"; break;
+    }
     tool("make " + shellQuoted(file) + " " + name + " " + shellQuoted(listingFile.string()));
 }
 

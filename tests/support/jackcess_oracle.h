@@ -16,8 +16,12 @@ namespace testsupport {
 std::string jackcessMissing();
 
 // plain: the installer's schema; memo: `Opis_Produktu` is a memo; counter: `ID` is an
-// automatic counter (the given IDs are kept).
-enum class JackcessVariant { Plain, MemoDescription, CounterId };
+// automatic counter (the given IDs are kept); the others make `ID` another number type:
+// Decimal (18,0), Decimal (10,0), Decimal (12,2), Double or Currency, their IDs given as
+// integers or as decimal texts ("5.5").
+enum class JackcessVariant {
+    Plain, MemoDescription, CounterId, DecimalId, NarrowDecimalId, ScaledDecimalId, DoubleId, CurrencyId
+};
 
 // Rows in schema column order, for tables "info_producent" and "Dodatki".
 using JackcessTables = std::vector<std::pair<std::string, std::vector<OracleRow>>>;

@@ -4,8 +4,10 @@
 // with \\, \t, \n and \r escaped in texts.
 //
 //   make FILE VARIANT LISTING   LISTING: lines "table NAME" then "row<TAB>cells..." in schema order;
-//                               VARIANT: plain, memo (Opis_Produktu is a memo) or counter (ID
-//                               is an automatic counter, given values kept)
+//                               VARIANT: plain, memo (Opis_Produktu is a memo), counter (ID
+//                               is an automatic counter, given values kept), or an ID of
+//                               another number type: decimal:PRECISION:SCALE, double, currency
+//                               (its cells, i: or s:, are read as decimal numbers)
 //   rows FILE TABLE          column names, then every row in table order
 //   primary FILE TABLE       the key of every row, walking the Primary index in key order
 import com.healthmarketscience.jackcess.*;
@@ -43,7 +45,14 @@ public class CatalogTool {
         TableBuilder table = new TableBuilder(name);
         for (String[] c : columns) {
             ColumnBuilder column = new ColumnBuilder(c[0]);
-            if (c[1].equals("long")) {
+            if (c[1].equals("long") && variant.startsWith("decimal:")) {
+                String[] ps = variant.split(":");
+                column.setType(DataType.NUMERIC).setPrecision(Integer.parseInt(ps[1])).setScale(Integer.parseInt(ps[2]));
+            } else if (c[1].equals("long") && variant.equals("double")) {
+                column.setType(DataType.DOUBLE);
+            } else if (c[1].equals("long") && variant.equals("currency")) {
+                column.setType(DataType.MONEY);
+            } else if (c[1].equals("long")) {
                 column.setType(DataType.LONG);
                 if (variant.equals("counter")) column.setAutoNumber(true);
             } else if (c[1].equals("bool")) {
@@ -64,6 +73,7 @@ public class CatalogTool {
             db.setAllowAutoNumberInsert(true);
             Table producent = defineTable(db, "info_producent", PRODUCENT, variant);
             Table dodatki = defineTable(db, "Dodatki", DODATKI, variant);
+            boolean numericId = variant.startsWith("decimal:") || variant.equals("double") || variant.equals("currency");
             Table current = null;
             for (String line : Files.readAllLines(listing, StandardCharsets.UTF_8)) {
                 if (line.startsWith("table ")) {
@@ -72,6 +82,8 @@ public class CatalogTool {
                     String[] cells = line.split("\t", -1);
                     Object[] values = new Object[cells.length - 1];
                     for (int i = 1; i < cells.length; ++i) values[i - 1] = decode(cells[i]);
+                    if (current == dodatki && numericId && values[0] != null)
+                        values[0] = new java.math.BigDecimal(values[0].toString());
                     current.addRow(values);
                 }
             }
