@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <sstream>
 
 #include "install/free_space_check.h"
@@ -176,6 +177,45 @@ TEST(Install, DamagedMemberIsFoundBeforeTheHostChanges) {
     EXPECT_EQ(run.files.mutationCount(), before);
     EXPECT_EQ(bytesAt(run.catalog("dodatki.mdb")), user);
     EXPECT_TRUE(run.installGone());
+}
+
+// Flips a byte in the middle of `member`'s data in the archive file at `path`, in place (the
+// installer holds the file open and reads it again to install).
+void damageMemberData(const std::string& path, const std::string& member) {
+    const std::filesystem::path file(std::u8string(path.begin(), path.end()));
+    std::string bytes = testsupport::readFile(file);
+    const std::string local = std::string("PK\x03\x04", 4);
+    for (std::size_t at = bytes.find(local); at != std::string::npos; at = bytes.find(local, at + 4)) {
+        auto u16 = [&](std::size_t o) { return std::size_t(std::uint8_t(bytes[o])) | std::size_t(std::uint8_t(bytes[o + 1])) << 8; };
+        const std::size_t nameLength = u16(at + 26), extraLength = u16(at + 28);
+        if (bytes.compare(at + 30, nameLength, member) != 0) continue;
+        const std::size_t compressed = u16(at + 18) | u16(at + 20) << 16;
+        bytes[at + 30 + nameLength + extraLength + compressed / 2] ^= 0x10;
+        std::fstream out(file, std::ios::in | std::ios::out | std::ios::binary);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return;
+    }
+    FAIL() << member << " not in " << path;
+}
+
+TEST(Install, DamagedCoverOrTextStopsBeforeTheHostChanges) {
+    // They are not installed, yet a damaged one means a damaged download like any other.
+    for (const std::string member : {"Wrzos.jpg", "Wrzos.txt"}) {
+        SCOPED_TRACE(member);
+        InstallRun run;
+        const std::string user = catalogBytes(kUser);
+        run.writeUserCatalog(user);
+        run.prepare(installtest::packageZip("Wrzos", catalogBytes(kPackage)));
+        ASSERT_TRUE(run.installEnabled()) << run.statusLabel();
+        damageMemberData(run.form->state.sourceZip, member);
+        const std::size_t before = run.files.mutationCount();
+        run.clickInstall();
+
+        EXPECT_EQ(run.form->installOutcome, app::InstallOutcome::NothingChanged);
+        EXPECT_NE(run.statusLabel().find("Pobierz instalator ponownie."), std::string::npos) << run.statusLabel();
+        EXPECT_EQ(run.files.mutationCount(), before);
+        EXPECT_EQ(bytesAt(run.catalog("dodatki.mdb")), user);
+    }
 }
 
 TEST(Install, TooLittleFreeSpaceNamesTheDriveAndSizes) {

@@ -26,3 +26,16 @@ TEST(SizeTextTest, RoundsMegabytesHalfToEvenAndGroupsBytes) {
 }
 
 }  // namespace
+
+namespace {
+
+// The drive the free-space message names: the letter and colon of a Windows path; a path
+// without a drive letter (a POSIX host) is named whole.
+TEST(SizeTextTest, DriveOfAPathIsItsLetterAndColon) {
+    EXPECT_EQ(install::driveOf("C:\\Kavitek\\CAD 2.0\\dodatki\\"), "C:");
+    EXPECT_EQ(install::driveOf("d:\\x"), "d:");
+    EXPECT_EQ(install::driveOf("/mnt/c/dodatki/"), "/mnt/c/dodatki/");
+    EXPECT_EQ(install::driveOf(":\\odd"), ":\\odd");
+}
+
+}  // namespace

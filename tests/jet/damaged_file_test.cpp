@@ -151,6 +151,34 @@ TEST(DamagedFileTest, DamagedPointersGiveErrorsNamingTheTableOrPage) {
     }
 }
 
+TEST(DamagedFileTest, VariableFieldEndingInsideTheOffsetTableIsRefused) {
+    Bytes bytes = corpusFile(kFile);
+    Layout layout = layoutOf(bytes);
+    const std::size_t page = layout.firstRow.page * jet::kPageSize;
+    const std::size_t slot = page + 14 + 2 * layout.firstRow.row;
+    // A row runs from its offset to the previous row's (the page's end for the first).
+    const std::size_t rowStart = page + (jet::loadU16(bytes, slot) & 0x1FFF);
+    const std::size_t rowEnd = layout.firstRow.row == 0 ? page + jet::kPageSize
+                                                        : page + (jet::loadU16(bytes, slot - 2) & 0x1FFF);
+    const std::size_t maskSize = (jet::loadU16(bytes, rowStart) + 7) / 8;
+    const std::size_t trailer = rowEnd - maskSize;
+    const std::size_t varCount = jet::loadU16(bytes, trailer - 2);
+    ASSERT_GT(varCount, 0u);
+    // The end-of-data offset, the last field's end, moved 2 bytes into the offset table it
+    // heads: the field would read offsets as its text.
+    const std::size_t eod = trailer - 4 - 2 * varCount;
+    const std::size_t inside = eod - rowStart + 2;
+    bytes[eod] = static_cast<std::uint8_t>(inside);
+    bytes[eod + 1] = static_cast<std::uint8_t>(inside >> 8);
+    const std::string message = errorOf([&] {
+        jet::Database database = openBytes(bytes);
+        jet::RowCursor cursor = database.table("Table1").rows();
+        while (cursor.next()) cursor.values();
+    });
+    EXPECT_NE(message.find("damaged row"), std::string::npos) << message;
+    EXPECT_NE(message.find("has bounds"), std::string::npos) << message;
+}
+
 // Every byte of the catalogue's definition, the table's definition and its data page, set to
 // 0x00 or 0xFF in turn: reading everything must end, either with rows or with a JetError.
 TEST(DamagedFileTest, AnySingleDamagedByteEndsInRowsOrJetError) {
