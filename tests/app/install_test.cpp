@@ -200,6 +200,9 @@ void damageMemberData(const std::string& path, const std::string& member) {
 
 TEST(Install, DamagedCoverOrTextStopsBeforeTheHostChanges) {
     // They are not installed, yet a damaged one means a damaged download like any other.
+    // Windows lets nobody write the held working copy (preparation_working_copy_test), so
+    // only POSIX can damage it after the preparation.
+    if (platform::kSeparator == '\\') return;
     for (const std::string member : {"Wrzos.jpg", "Wrzos.txt"}) {
         SCOPED_TRACE(member);
         InstallRun run;
