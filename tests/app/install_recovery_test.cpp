@@ -133,3 +133,23 @@ TEST(InstallRecovery, AnUnreadableRecordStopsTheInstallationAndIsKept) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(InstallRecovery, ALeftoverThatCannotBeKeptAsideStopsBeforeAnyChange) {
+    InstallRun run;
+    run.writeUserCatalog(catalogBytes(kUser));
+    run.writeUserCatalog(catalogBytes(kPackage), "dodatki_old.mdb");
+    run.prepare(installtest::packageZip("Wrzos", catalogBytes(kPackage)));
+    ASSERT_TRUE(run.installEnabled()) << run.statusLabel();
+    run.files.failOperation(FileOperation::Rename, "*dodatki_old.mdb");
+    const auto before = run.hostFiles();
+    run.clickInstall();
+
+    EXPECT_EQ(run.form->installOutcome, app::InstallOutcome::NothingChanged);
+    EXPECT_EQ(run.statusLabel().rfind("Nie można przenieść pliku " + run.catalog("dodatki_old.mdb"), 0), 0u)
+        << run.statusLabel();
+    EXPECT_EQ(run.hostFiles(), before);
+}
+
+}  // namespace
