@@ -59,6 +59,16 @@ struct SignedDigestValue {
     std::string_view digest;
 };
 
+// The SEQUENCE a ContentInfo (its type, then [0] EXPLICIT content) carries, when its type is
+// `type`.
+std::optional<std::string_view> contentOfType(std::string_view contentInfo, std::string_view type) {
+    DerReader fields(contentInfo);
+    if (fields.take(kOid) != type) return std::nullopt;
+    const auto wrapped = fields.take(kExplicit0);
+    if (!wrapped) return std::nullopt;
+    return DerReader(*wrapped).take(kSequence);
+}
+
 // The digest of the first certificate, if the table holds an Authenticode SignedData.
 std::optional<SignedDigestValue> signedDigestIn(std::string_view table) {
     zip::ByteReader header(table);
@@ -70,21 +80,13 @@ std::optional<SignedDigestValue> signedDigestIn(std::string_view table) {
     DerReader outer(table.substr(8, length - 8));
     const auto contentInfo = outer.take(kSequence);
     if (!contentInfo) return std::nullopt;
-    DerReader content(*contentInfo);
-    if (content.take(kOid) != kSignedDataOid) return std::nullopt;
-    const auto wrapped = content.take(kExplicit0);
-    if (!wrapped) return std::nullopt;
-    const auto signedData = DerReader(*wrapped).take(kSequence);
+    const auto signedData = contentOfType(*contentInfo, kSignedDataOid);
     if (!signedData) return std::nullopt;
     DerReader fields(*signedData);
     if (!fields.take(kInteger) || !fields.take(kSet)) return std::nullopt;
     const auto inner = fields.take(kSequence);
     if (!inner) return std::nullopt;
-    DerReader innerFields(*inner);
-    if (innerFields.take(kOid) != kIndirectDataOid) return std::nullopt;
-    const auto indirectWrapped = innerFields.take(kExplicit0);
-    if (!indirectWrapped) return std::nullopt;
-    const auto indirect = DerReader(*indirectWrapped).take(kSequence);
+    const auto indirect = contentOfType(*inner, kIndirectDataOid);
     if (!indirect) return std::nullopt;
     DerReader indirectFields(*indirect);
     if (!indirectFields.take(kSequence)) return std::nullopt;  // SpcAttributeTypeAndOptionalValue

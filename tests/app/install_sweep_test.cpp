@@ -63,12 +63,7 @@ Scenario smallFirstInstall() {
 std::unique_ptr<InstallRun> prepared(const Scenario& scenario, const InstallRun* after = nullptr) {
     auto run = std::make_unique<InstallRun>();
     if (after) {
-        // File by file: a folder copied onto an existing one fails with some libraries.
-        for (const auto& entry : fs::recursive_directory_iterator(after->drives.path())) {
-            const fs::path target = run->drives.path() / fs::relative(entry.path(), after->drives.path());
-            if (entry.is_directory()) fs::create_directories(target);
-            else fs::copy_file(entry.path(), target, fs::copy_options::overwrite_existing);
-        }
+        run->copyDrivesOf(*after);
     } else {
         if (scenario.user) run->writeUserCatalog(*scenario.user);
         for (const auto& [name, bytes] : scenario.earlier) run->writeUserCatalog(bytes, name);
