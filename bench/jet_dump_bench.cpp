@@ -249,7 +249,7 @@ int main(int argc, char** argv) {
     const char* runsText = argc > 1 ? argv[1] : std::getenv("RUNS");
     int runs = runsText ? std::atoi(runsText) : 7;
     if (runs < 5) runs = 5;
-    std::string corpus = std::string(LUMOR_SHARED_DIR) + "/jet4/corpus/jackcess/";
+    std::string corpus = std::string(LUMOR_TEST_DATA_DIR) + "/jet4/corpus/jackcess/";
     auto temp = std::filesystem::temp_directory_path();
     std::string narrow = (temp / "jet_dump_bench_narrow.mdb").string();
     std::string dodatki = (temp / "jet_dump_bench_dodatki.mdb").string();

@@ -1,13 +1,13 @@
 # Helpers shared by every folder: warnings, sanitizers, libraries and tests.
 
-# Where tests find ../shared (format notes, Jet corpus, oracle goldens).
-get_filename_component(LUMOR_SHARED_DIR "${PROJECT_SOURCE_DIR}/../shared" ABSOLUTE)
+# Where tests find their reference data (Jet corpus, oracle goldens, Jackcess): tests/data.
+set(LUMOR_TEST_DATA_DIR "${PROJECT_SOURCE_DIR}/tests/data")
 if(WIN32 AND CMAKE_CROSSCOMPILING)
   # Under Wine the Unix root is drive Z:.
-  string(REPLACE "/" "\\\\" LUMOR_SHARED_DIR_NATIVE "Z:${LUMOR_SHARED_DIR}")
+  string(REPLACE "/" "\\\\" LUMOR_TEST_DATA_DIR_NATIVE "Z:${LUMOR_TEST_DATA_DIR}")
   string(REPLACE "/" "\\\\" LUMOR_SOURCE_DIR_NATIVE "Z:${PROJECT_SOURCE_DIR}")
 else()
-  set(LUMOR_SHARED_DIR_NATIVE "${LUMOR_SHARED_DIR}")
+  set(LUMOR_TEST_DATA_DIR_NATIVE "${LUMOR_TEST_DATA_DIR}")
   set(LUMOR_SOURCE_DIR_NATIVE "${PROJECT_SOURCE_DIR}")
 endif()
 

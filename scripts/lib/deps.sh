@@ -36,20 +36,21 @@ lumor_install_apt() {
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# The npm oracle (mdb-reader) for the Jet differential tests, pinned by ../shared's lock file.
+# The npm oracle (mdb-reader) for the Jet differential tests, pinned by the lock file in
+# tests/data/jet4/oracles.
 lumor_install_npm() {
   local root="$1" dir="$1/build/oracles"
-  local shared="$root/../shared/jet4/oracles"
+  local pinned="$root/tests/data/jet4/oracles"
   # Without the pinned package list no oracle can be installed, and every comparison with
   # mdb-reader would skip: that is a broken checkout, not an optional extra.
-  if [ ! -f "$shared/package.json" ]; then
-    echo "lumor_install_npm: $shared/package.json is missing; the mdb-reader oracle cannot be installed" >&2
+  if [ ! -f "$pinned/package.json" ]; then
+    echo "lumor_install_npm: $pinned/package.json is missing; the mdb-reader oracle cannot be installed" >&2
     return 1
   fi
   if [ ! -d "$dir/node_modules/mdb-reader" ]; then
     echo "== installing the npm oracle"
     mkdir -p "$dir"
-    cp "$shared/package.json" "$shared/package-lock.json" "$shared/mdbreader-dump.mjs" "$dir/"
+    cp "$pinned/package.json" "$pinned/package-lock.json" "$pinned/mdbreader-dump.mjs" "$dir/"
     (cd "$dir" && npm ci --no-audit --no-fund --silent >/dev/null)
   fi
 }

@@ -4,9 +4,9 @@
 # with no DEST left behind, and a user's catalog made by another engine (Jackcess, which runs
 # on the Linux side also when pakiet runs under Wine).
 #
-# usage: catalog_merge_test.sh WORK SHARED_DIR SOURCE_DIR PAKIET [ARG...]
+# usage: catalog_merge_test.sh WORK TEST_DATA_DIR SOURCE_DIR PAKIET [ARG...]
 set -uo pipefail
-work=$1 shared=$2 source=$3
+work=$1 data=$2 source=$3
 shift 3
 pakiet=("$@")
 source "$(dirname "$0")/lib.sh"
@@ -63,7 +63,7 @@ rc=$?
   pass "missing NEW: non-zero, message, no DEST" || fail "missing NEW: exit $rc, $out"
 
 # --- a user's catalog made by another engine (Jackcess) ---------------------------------------
-cp="$shared/jet4/oracles/jackcess/jackcess-4.0.10.jar:/usr/share/java/commons-lang3.jar:/usr/share/java/commons-logging.jar"
+cp="$data/jet4/oracles/jackcess/jackcess-4.0.10.jar:/usr/share/java/commons-lang3.jar:/usr/share/java/commons-logging.jar"
 if ! command -v javac >/dev/null || [ ! -e /usr/share/java/commons-logging.jar ]; then
   fail "no Java or commons-logging here (scripts/lib/deps.sh installs them): the merge of a catalog made by another engine cannot run"
 elif ! javac -cp "$cp" -d "$work/jtool" "$source/tests/support/jackcess/CatalogTool.java"; then

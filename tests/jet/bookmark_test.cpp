@@ -11,7 +11,7 @@
 namespace {
 
 std::string corpus(const char* relative) {
-    return (testsupport::sharedDir() / "jet4" / "corpus" / relative).string();
+    return (testsupport::testDataDir() / "jet4" / "corpus" / relative).string();
 }
 
 std::vector<std::string> rowText(const jet::RowCursor& rows) {

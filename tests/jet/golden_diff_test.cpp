@@ -109,8 +109,8 @@ struct CorpusFile {
 
 std::vector<CorpusFile> corpusFiles() {
     std::vector<CorpusFile> files;
-    fs::path golden = testsupport::sharedDir() / "jet4" / "oracles" / "golden";
-    fs::path corpus = testsupport::sharedDir() / "jet4" / "corpus";
+    fs::path golden = testsupport::testDataDir() / "jet4" / "oracles" / "golden";
+    fs::path corpus = testsupport::testDataDir() / "jet4" / "corpus";
     if (!fs::is_directory(golden)) return files;
     for (const auto& source : fs::directory_iterator(golden))
         for (const auto& file : fs::directory_iterator(source.path()))
@@ -122,7 +122,7 @@ std::vector<CorpusFile> corpusFiles() {
 
 TEST(JetGoldenTest, CorpusIsPresent) {
     // Every other test here would pass vacuously without the goldens.
-    EXPECT_GE(corpusFiles().size(), 30u) << testsupport::sharedDir();
+    EXPECT_GE(corpusFiles().size(), 30u) << testsupport::testDataDir();
 }
 
 TEST(JetGoldenTest, UserTablesMatchOracleList) {

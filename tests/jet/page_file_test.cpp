@@ -11,7 +11,7 @@
 namespace {
 
 std::vector<std::uint8_t> corpusBytes(const char* relative) {
-    std::string text = testsupport::readFile(testsupport::sharedDir() / "jet4" / "corpus" / relative);
+    std::string text = testsupport::readFile(testsupport::testDataDir() / "jet4" / "corpus" / relative);
     return std::vector<std::uint8_t>(text.begin(), text.end());
 }
 

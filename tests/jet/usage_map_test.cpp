@@ -12,7 +12,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes corpusFile(const char* relative) {
-    std::string text = testsupport::readFile(testsupport::sharedDir() / "jet4" / "corpus" / relative);
+    std::string text = testsupport::readFile(testsupport::testDataDir() / "jet4" / "corpus" / relative);
     return Bytes(text.begin(), text.end());
 }
 

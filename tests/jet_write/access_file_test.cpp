@@ -14,7 +14,7 @@ using jet::Value;
 using jetwritetest::Row;
 
 std::string corpusCopy(const testsupport::TempDir& dir, const std::string& relative) {
-    const auto from = testsupport::sharedDir() / "jet4" / "corpus" / relative;
+    const auto from = testsupport::testDataDir() / "jet4" / "corpus" / relative;
     const std::string to = (dir.path() / "copy.mdb").string();
     testsupport::writeFile(to, testsupport::readFile(from));
     return to;

@@ -18,7 +18,7 @@ namespace {
 using namespace jet::write;
 
 std::string enginePath() {
-    return (testsupport::sharedDir() / "jet4" / "corpus" / "jackcess" / "adox_jet4.mdb").string();
+    return (testsupport::testDataDir() / "jet4" / "corpus" / "jackcess" / "adox_jet4.mdb").string();
 }
 
 TEST(NewDatabase, HeaderPageEqualsTheEnginesForTheSameDateAndBuild) {

@@ -29,7 +29,7 @@ std::vector<std::string> accessTableKeys(const std::string& file) {
 }
 
 TEST(TextIndexKey, CatalogNameKeysEqualTheKeysAccessWrote) {
-    const std::string access = testsupport::readFile(testsupport::sharedDir() / "jet4" / "corpus" / "jackcess" /
+    const std::string access = testsupport::readFile(testsupport::testDataDir() / "jet4" / "corpus" / "jackcess" /
                                                      "delColTestV2000.mdb");
     const std::vector<std::string> theirs = accessTableKeys(access);
     // MSysObjects, MSysACEs, MSysQueries, MSysRelationships, Table1 at least.

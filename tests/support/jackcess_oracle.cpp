@@ -12,7 +12,7 @@ namespace testsupport {
 namespace {
 
 std::string classPath() {
-    const auto jar = sharedDir() / "jet4" / "oracles" / "jackcess" / "jackcess-4.0.10.jar";
+    const auto jar = testDataDir() / "jet4" / "oracles" / "jackcess" / "jackcess-4.0.10.jar";
     return jar.string() + ":/usr/share/java/commons-lang3.jar:/usr/share/java/commons-logging.jar";
 }
 

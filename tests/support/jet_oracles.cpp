@@ -232,7 +232,7 @@ std::string oraclesMissing() {
         if (!std::filesystem::exists(oracleDir() / "node_modules" / "mdb-reader"))
             return "mdb-reader is not installed under " + oracleDir().string() +
                    " (scripts/lib/deps.sh lumor_install_npm)";
-        const std::string probe = (sharedDir() / "jet4" / "corpus" / "jackcess" / "adox_jet4.mdb").string();
+        const std::string probe = (testDataDir() / "jet4" / "corpus" / "jackcess" / "adox_jet4.mdb").string();
         try {
             if (mdbReaderTables(probe, true).empty()) return std::string("mdb-reader lists no tables");
         } catch (const std::exception& e) {

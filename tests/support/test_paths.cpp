@@ -1,4 +1,4 @@
-// Paths to shared data and self-removing temporary folders for tests.
+// Paths to test data and self-removing temporary folders for tests.
 #include "tests/support/test_paths.h"
 
 #include <atomic>
@@ -12,9 +12,9 @@ namespace fs = std::filesystem;
 
 namespace testsupport {
 
-fs::path sharedDir() {
-    if (const char* env = std::getenv("LUMOR_SHARED_DIR"); env && *env) return fs::path(env);
-    return fs::path(LUMOR_SHARED_DIR);
+fs::path testDataDir() {
+    if (const char* env = std::getenv("LUMOR_TEST_DATA_DIR"); env && *env) return fs::path(env);
+    return fs::path(LUMOR_TEST_DATA_DIR);
 }
 
 fs::path sourceDir() { return fs::path(LUMOR_SOURCE_DIR); }

@@ -1,4 +1,4 @@
-// Where tests find the shared reference data and the sources, and a temporary folder
+// Where tests find the reference data and the sources, and a temporary folder
 // that removes itself. Paths are native (drive Z: under Wine).
 #pragma once
 
@@ -7,9 +7,9 @@
 
 namespace testsupport {
 
-// ../shared beside the checkout (Jet corpus, oracle goldens, notes).
-// LUMOR_SHARED_DIR in the environment overrides it.
-std::filesystem::path sharedDir();
+// tests/data in the checkout (Jet corpus, oracle goldens, Jackcess).
+// LUMOR_TEST_DATA_DIR in the environment overrides it.
+std::filesystem::path testDataDir();
 
 // The checkout's root.
 std::filesystem::path sourceDir();
