@@ -1,10 +1,13 @@
 // CSV import into a catalog table.
 #include "catalog/csv_import.h"
 
+#include <functional>
 #include <stdexcept>
+#include <vector>
 
 #include "catalog/catalog_error.h"
 #include "catalog/csv_reader.h"
+#include "catalog/decimal_text.h"
 #include "catalog/jet_error_text.h"
 #include "catalog/write_refusal_text.h"
 #include "engine_text/file_error_text.h"
@@ -53,6 +56,20 @@ void fieldValue(const jet::write::ColumnDefinition& column, const std::string& f
         if (v == "1" || v == "-1" || v == "true" || v == "tak" || v == "yes" || v == "prawda") value = jet::Value(true);
         else if (v == "0" || v == "false" || v == "nie" || v == "no" || v == "fałsz") value = jet::Value(false);
         else throw std::runtime_error("\"" + field + "\" nie jest wartością tak/nie (1/0, tak/nie, true/false)");
+        return;
+    }
+    case jet::ColumnType::Double:
+    case jet::ColumnType::Float: {
+        const auto number = doubleFromText(field);
+        if (!number) throw std::runtime_error("\"" + field + "\" nie jest liczbą (np. 12,5)");
+        if (column.type == jet::ColumnType::Double) value = jet::Value(*number);
+        else value = jet::Value(static_cast<float>(*number));
+        return;
+    }
+    case jet::ColumnType::Currency: {
+        const auto amount = currencyFromText(field);
+        if (!amount) throw std::runtime_error("\"" + field + "\" nie jest kwotą (np. 1 234,50)");
+        value = jet::Value(*amount);
         return;
     }
     case jet::ColumnType::Text:
@@ -150,6 +167,80 @@ std::size_t importCsv(platform::FileSystem& files, const std::string& databasePa
         throw CatalogError("nie można zastąpić bazy " + databasePath + " (nie zmieniono jej)");
     }
     return added;
+}
+
+namespace {
+
+// The format with what was not given detected: `pass` hands every byte of the file over, a
+// piece at a time, to the encoding's detector; the header line comes from its first piece.
+CsvImportSummary detectFormat(const CsvFormat& format,
+                              const std::function<void(const std::function<void(std::string_view)>&)>& pass) {
+    CsvImportSummary summary;
+    summary.separatorDetected = !format.separator;
+    summary.encodingDetected = !format.encoding;
+    EncodingDetector detector;
+    std::string start;
+    const bool needsWholeFile = !format.encoding;
+    try {
+        pass([&](std::string_view piece) {
+            if (start.size() < (1u << 16)) start.append(piece.substr(0, (1u << 16) - start.size()));
+            if (needsWholeFile) detector.feed(piece);
+        });
+    } catch (const platform::FileError& e) {
+        throw CatalogError(engine_text::fileErrorText(e));
+    }
+    if (!needsWholeFile) detector.feed(std::string_view(start).substr(0, 3));
+    summary.byteOrderMark = detector.hasByteOrderMark();
+    summary.encoding = format.encoding.value_or(detector.result());
+    summary.separator = format.separator.value_or(detectSeparator(start));
+    return summary;
+}
+
+CsvSource decoded(CsvSource raw, CsvEncoding encoding) {
+    return encoding == CsvEncoding::Windows1250 ? windows1250Source(std::move(raw)) : std::move(raw);
+}
+
+}  // namespace
+
+CsvImportSummary importCsv(platform::FileSystem& files, const std::string& databasePath,
+                           const std::string& table, platform::ReadableFile& csvFile, const CsvFormat& format) {
+    const auto readFrom = [&csvFile](std::int64_t& at) {
+        return [&csvFile, &at](char* buffer, std::size_t capacity) {
+            const std::size_t got = csvFile.readAt(at, buffer, capacity);
+            at += static_cast<std::int64_t>(got);
+            return got;
+        };
+    };
+    CsvImportSummary summary = detectFormat(format, [&](const std::function<void(std::string_view)>& take) {
+        std::vector<char> buffer(1 << 16);
+        std::int64_t at = 0;
+        auto read = readFrom(at);
+        // Only the header line is needed when the encoding is given.
+        for (std::size_t got; (got = read(buffer.data(), buffer.size())) != 0;) {
+            take(std::string_view(buffer.data(), got));
+            if (format.encoding) break;
+        }
+    });
+    std::int64_t at = 0;
+    CsvReader csv(decoded(readFrom(at), summary.encoding), summary.separator);
+    summary.rows = importCsv(files, databasePath, table, csv);
+    return summary;
+}
+
+CsvImportSummary importCsv(platform::FileSystem& files, const std::string& databasePath,
+                           const std::string& table, const std::string& csvText, const CsvFormat& format) {
+    CsvImportSummary summary =
+        detectFormat(format, [&](const std::function<void(std::string_view)>& take) { take(csvText); });
+    CsvReader csv(decoded(
+                      [&csvText, at = std::size_t(0)](char* out, std::size_t capacity) mutable {
+                          const std::size_t n = csvText.copy(out, capacity, at);
+                          at += n;
+                          return n;
+                      },
+                      summary.encoding),
+                  summary.separator);
+    summary.rows = importCsv(files, databasePath, table, csv);
+    return summary;
 }
 
 std::size_t importCsv(platform::FileSystem& files, const std::string& databasePath,

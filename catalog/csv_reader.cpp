@@ -10,19 +10,19 @@ namespace catalog {
 
 namespace {
 constexpr std::size_t kBufferSize = 1 << 16;
-
-bool endsUnquoted(char c) { return c == ',' || c == '\n' || c == '\r'; }
 }  // namespace
 
-CsvReader::CsvReader(CsvSource source) : source_(std::move(source)), buffer_(kBufferSize) {}
+CsvReader::CsvReader(CsvSource source, char separator)
+    : source_(std::move(source)), separator_(separator), buffer_(kBufferSize) {}
 
-CsvReader::CsvReader(const std::string& text)
+CsvReader::CsvReader(const std::string& text, char separator)
     : source_([&text, at = std::size_t(0)](char* out, std::size_t capacity) mutable {
           const std::size_t n = std::min(capacity, text.size() - at);
           std::memcpy(out, text.data() + at, n);
           at += n;
           return n;
       }),
+      separator_(separator),
       buffer_(kBufferSize) {}
 
 bool CsvReader::refill() {
@@ -106,7 +106,7 @@ bool CsvReader::next(CsvRecord& record) {
             const int c = peek();
             if (c == -1) {
                 endOfRecord = true;
-            } else if (c == ',') {
+            } else if (c == separator_) {
                 ++pos_;
             } else {
                 if (c == '\r') ++pos_;
@@ -121,12 +121,28 @@ bool CsvReader::next(CsvRecord& record) {
     }
 }
 
-std::vector<CsvRecord> parseCsv(const std::string& text) {
-    CsvReader reader(text);
+std::vector<CsvRecord> parseCsv(const std::string& text, char separator) {
+    CsvReader reader(text, separator);
     std::vector<CsvRecord> records;
     CsvRecord record;
     while (reader.next(record)) records.push_back(record);
     return records;
+}
+
+char detectSeparator(std::string_view start) {
+    static constexpr char kCandidates[] = {',', ';', '\t'};
+    std::size_t counts[3] = {};
+    bool quoted = false;
+    for (const char c : start) {
+        if (c == '"') quoted = !quoted;
+        if (quoted) continue;
+        if (c == '\n' || c == '\r') break;
+        for (int k = 0; k < 3; ++k) counts[k] += c == kCandidates[k];
+    }
+    int best = 0;
+    for (int k = 1; k < 3; ++k)
+        if (counts[k] > counts[best]) best = k;
+    return kCandidates[best];
 }
 
 }  // namespace catalog

@@ -1,11 +1,13 @@
-// pakiet build: stub + package folder P (with P\dodatki.mdb), its cover P.jpg beside it,
-// optionally P.txt and extra root files or folders -> one installer. The layout is checked
-// before anything is written; the archive is reproducible (sorted names, fixed timestamps).
+// pakiet build: stub (given, or installed with pakiet) + package folder P (with
+// P\dodatki.mdb), its cover P.jpg beside it, optionally P.txt and extra root files or folders
+// -> one installer. The layout is checked before anything is written; the archive is
+// reproducible (sorted names, one timestamp).
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <set>
 #include <stdexcept>
 
@@ -15,14 +17,19 @@
 #include "host/host_layout.h"
 #include "archive/pe_certificate_table.h"
 #include "archive/zip/cp437.h"
+#include "archive/zip/dos_time.h"
 #include "archive/zip/safe_name.h"
 #include "archive/zip/zip_writer.h"
 #include "cli/archive_commands.h"
 #include "cli/catalog_check.h"
 #include "cli/cli_files.h"
+#include "cli/command_usage.h"
 #include "cli/cover_check.h"
+#include "cli/installed_stub.h"
 #include "cli/terminal_text.h"
 #include "platform/ascii_case.h"
+#include "platform/source_date.h"
+#include "platform/system.h"
 
 namespace fs = std::filesystem;
 
@@ -30,29 +37,38 @@ namespace cli {
 
 namespace {
 
-const char* const kBuildUsage =
-    "użycie: pakiet build --stub INSTALATOR.exe --package KAT/P [--extra PLIK_LUB_KATALOG]... [--output WYJ.exe]\n"
-    "  KAT/P      katalog paczki z plikiem dodatki.mdb; KAT/P.jpg to okładka, KAT/P.txt jest opcjonalny\n"
-    "  --extra    plik lub katalog instalowany obok paczki (można powtarzać)\n"
-    "  --output   instalator do zapisania (domyślnie P.exe w bieżącym katalogu)\n";
-
 struct BuildOptions {
-    std::string stub, package, output;
+    std::string stub = "x86_64", package, output;
     std::vector<std::string> extras;
 };
 
-bool parseOptions(const Args& args, BuildOptions& options) {
+// The options into `options`; the reason when they are not usable.
+std::optional<std::string> parseOptions(const Args& args, BuildOptions& options) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (i + 1 >= args.size()) return false;
+        if (a != "--stub" && a != "--package" && a != "--output" && a != "--extra")
+            return a.rfind("-", 0) == 0 ? "nieznana opcja " + a : "nadmiarowy argument `" + a + "` (katalog paczki podaje się po --package)";
+        if (i + 1 >= args.size()) return a + " wymaga wartości";
         const std::string& value = args[++i];
         if (a == "--stub") options.stub = value;
         else if (a == "--package") options.package = value;
         else if (a == "--output") options.output = value;
-        else if (a == "--extra") options.extras.push_back(value);
-        else return false;
+        else options.extras.push_back(value);
     }
-    return !options.stub.empty() && !options.package.empty();
+    if (options.package.empty()) return std::string("nie podano katalogu paczki (--package KAT/P)");
+    return std::nullopt;
+}
+
+// The stub file: a path as given, or the installed stub of an architecture next to pakiet.
+std::optional<fs::path> stubFile(const std::string& stub, std::vector<std::string>& problems) {
+    if (!isStubArchitecture(stub)) return pathFromUtf8(stub);
+    const fs::path executable = pathFromUtf8(platform::realSystem().executablePath());
+    if (auto found = findInstalledStub(stub, executable)) return found;
+    std::string searched;
+    for (const fs::path& folder : stubFolders(executable)) searched += (searched.empty() ? "`" : ", `") + utf8FromPath(folder) + "`";
+    problems.push_back("nie znaleziono programu startowego instalator-" + stub + ".exe (szukano w " + searched +
+                       "); podaj plik: --stub INSTALATOR.exe");
+    return std::nullopt;
 }
 
 struct Member {
@@ -180,20 +196,36 @@ bool alreadySigned(const std::string& stub) {
     return fields && fields->table.size != 0;
 }
 
+// Members carry one time, not their files' own: SOURCE_DATE_EPOCH when set, else the
+// writer's fixed 1980-01-01, so a package built twice gives the same installer.
+zip::MemberOptions memberOptions() {
+    zip::MemberOptions options;
+    const platform::SourceDate fixed = platform::sourceDate();
+    if (fixed.state == platform::SourceDate::State::Valid) {
+        const zip::DosTime dos = zip::dosTimeFromUnix(fixed.seconds);
+        options.modTime = dos.time;
+        options.modDate = dos.date;
+    }
+    return options;
+}
+
 }  // namespace
 
 int runBuild(const Args& args) {
     BuildOptions options;
-    if (!parseOptions(args, options)) {
-        std::fputs(kBuildUsage, stderr);
-        return 2;
-    }
+    if (const auto problem = parseOptions(args, options)) return usageError("build", *problem);
     std::vector<std::string> problems;
-    const std::string stub = readWholeFile(pathFromUtf8(options.stub));
-    if (stub.empty()) problems.push_back("program startowy `" + options.stub + "` jest pusty");
-    if (alreadyAnInstaller(stub)) problems.push_back("program startowy `" + options.stub + "` zawiera już paczkę; użyj czystego instalator.exe");
+    const std::optional<fs::path> stubPath = stubFile(options.stub, problems);
+    if (!stubPath) {
+        std::fprintf(stderr, "pakiet build: %s\n", escapedForTerminal(problems.front()).c_str());
+        return 1;
+    }
+    const std::string stub = readWholeFile(*stubPath);
+    const std::string stubName = utf8FromPath(*stubPath);
+    if (stub.empty()) problems.push_back("program startowy `" + stubName + "` jest pusty");
+    if (alreadyAnInstaller(stub)) problems.push_back("program startowy `" + stubName + "` zawiera już paczkę; użyj czystego instalator.exe");
     if (alreadySigned(stub))
-        problems.push_back("program startowy `" + options.stub + "` jest podpisany (Authenticode); dopisana paczka " +
+        problems.push_back("program startowy `" + stubName + "` jest podpisany (Authenticode); dopisana paczka " +
                            "unieważniłaby podpis: użyj niepodpisanego instalator.exe i podpisz gotowy instalator");
     std::vector<std::string> warnings;
     const std::vector<Member> members = planMembers(options, problems, warnings);
@@ -214,7 +246,8 @@ int runBuild(const Args& args) {
         if (!out) throw std::runtime_error("nie można utworzyć pliku `" + utf8FromPath(partial) + "`");
         out.write(stub.data(), static_cast<std::streamsize>(stub.size()));
         zip::ZipWriter writer([&out](const char* data, std::size_t count) { out.write(data, static_cast<std::streamsize>(count)); });
-        for (const Member& m : members) writer.add(m.name, readWholeFile(m.file));
+        const zip::MemberOptions stamped = memberOptions();
+        for (const Member& m : members) writer.add(m.name, readWholeFile(m.file), stamped);
         writer.finish();
         out << "\xEF\xBB\xBF" << archive::formatOffsetField(static_cast<std::int64_t>(stub.size()));
         out.close();

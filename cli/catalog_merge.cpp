@@ -6,6 +6,7 @@
 
 #include "catalog/catalog_merge.h"
 #include "cli/catalog_command.h"
+#include "cli/command_usage.h"
 #include "platform/file_system.h"
 #include "session/database_components.h"
 #include "session/log.h"
@@ -44,10 +45,8 @@ int catalogMerge(const Args& args) {
         if (a == "--debug") debug = true;
         else positional.push_back(a);
     }
-    if (positional.size() != 3) {
-        std::fprintf(stderr, "użycie: pakiet catalog merge NOWY STARY WYNIK [--debug]\n");
-        return 2;
-    }
+    if (positional.size() < 3) return usageError("catalog merge", "podaj trzy pliki: NOWY STARY WYNIK");
+    if (positional.size() > 3) return usageError("catalog merge", "nadmiarowy argument `" + positional[3] + "`");
     const std::string& nw = positional[0];
     const std::string& od = positional[1];
     const std::string& dn = positional[2];

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/catalog_command.h"
+#include "cli/command_usage.h"
 #include "jet/database.h"
 #include "jet/schema_text.h"
 #include "jet/value_text.h"
@@ -24,7 +25,7 @@ std::optional<Parsed> parse(const Args& args, const char* verb) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--format") {
             if (i + 1 >= args.size()) {
-                std::fprintf(stderr, "pakiet catalog %s: --format wymaga wartości\n", verb);
+                usageError(std::string("catalog ") + verb, "--format wymaga wartości");
                 return std::nullopt;
             }
             parsed.format = args[++i];
@@ -43,9 +44,8 @@ bool hasFlag(const Parsed& parsed, const char* flag) {
     return false;
 }
 
-int usage(const char* text) {
-    std::fprintf(stderr, "użycie: pakiet catalog %s\n", text);
-    return 2;
+int usage(const char* verb, const std::string& problem) {
+    return usageError(std::string("catalog ") + verb, problem);
 }
 
 // Buffered standard output.
@@ -115,7 +115,8 @@ void printSchemaText(const jet::Table& table, Output& out) {
 
 int catalogTables(const Args& args) {
     auto parsed = parse(args, "tables");
-    if (!parsed || parsed->positional.size() != 1) return usage("tables PLIK [--system] [--linked]");
+    if (!parsed) return 2;
+    if (parsed->positional.size() != 1) return usage("tables", parsed->positional.empty() ? "nie podano pliku" : "podaj jeden plik");
     jet::Database database = jet::Database::open(platform::realFileSystem(), parsed->positional[0]);
     bool system = hasFlag(*parsed, "--system"), linked = hasFlag(*parsed, "--linked");
     Output out;
@@ -131,10 +132,11 @@ int catalogTables(const Args& args) {
 
 int catalogSchema(const Args& args) {
     auto parsed = parse(args, "schema");
-    if (!parsed || parsed->positional.empty() || parsed->positional.size() > 2)
-        return usage("schema PLIK [TABELA] [--format text|jsonl]");
+    if (!parsed) return 2;
+    if (parsed->positional.empty()) return usage("schema", "nie podano pliku");
+    if (parsed->positional.size() > 2) return usage("schema", "nadmiarowy argument `" + parsed->positional[2] + "`");
     std::string format = parsed->format.value_or("text");
-    if (format != "text" && format != "jsonl") return usage("schema PLIK [TABELA] [--format text|jsonl]");
+    if (format != "text" && format != "jsonl") return usage("schema", "nieznany format `" + format + "` (text albo jsonl)");
     jet::Database database = jet::Database::open(platform::realFileSystem(), parsed->positional[0]);
     std::vector<std::string> names = parsed->positional.size() == 2
                                          ? std::vector<std::string>{parsed->positional[1]}
@@ -152,10 +154,11 @@ int catalogSchema(const Args& args) {
 
 int catalogDump(const Args& args) {
     auto parsed = parse(args, "dump");
-    const char* text = "dump PLIK TABELA [--format csv|jsonl]";
-    if (!parsed || parsed->positional.size() != 2) return usage(text);
+    if (!parsed) return 2;
+    if (parsed->positional.size() < 2) return usage("dump", "podaj plik i tabelę");
+    if (parsed->positional.size() > 2) return usage("dump", "nadmiarowy argument `" + parsed->positional[2] + "`");
     std::string format = parsed->format.value_or("csv");
-    if (format != "csv" && format != "jsonl") return usage(text);
+    if (format != "csv" && format != "jsonl") return usage("dump", "nieznany format `" + format + "` (csv albo jsonl)");
     jet::Database database = jet::Database::open(platform::realFileSystem(), parsed->positional[0]);
     jet::Table table = database.table(parsed->positional[1]);
     Output out;

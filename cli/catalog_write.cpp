@@ -1,11 +1,15 @@
 // `pakiet catalog create|import`: an empty catalog of the installer's schema, and rows
 // appended from a CSV file, for publishers who keep their catalogs in spreadsheets.
 #include <cstdio>
+#include <optional>
 
 #include "catalog/catalog_creation.h"
 #include "catalog/catalog_error.h"
 #include "catalog/csv_import.h"
 #include "cli/catalog_command.h"
+#include "cli/command_usage.h"
+#include "cli/polish_plural.h"
+#include "platform/ascii_case.h"
 #include "platform/file_system.h"
 #include "session/log.h"
 
@@ -25,6 +29,30 @@ private:
     bool verbose_;
 };
 
+std::optional<char> separatorFromText(const std::string& text) {
+    if (text == "," || text == ";") return text[0];
+    if (text == "tab" || text == "\t") return '\t';
+    return std::nullopt;
+}
+
+std::optional<catalog::CsvEncoding> encodingFromText(const std::string& text) {
+    const std::string lowered = platform::asciiLowered(text);
+    if (lowered == "utf-8" || lowered == "utf8") return catalog::CsvEncoding::Utf8;
+    if (lowered == "windows-1250" || lowered == "cp1250") return catalog::CsvEncoding::Windows1250;
+    return std::nullopt;
+}
+
+std::string encodingText(const catalog::CsvImportSummary& summary) {
+    std::string text(catalog::encodingName(summary.encoding));
+    if (summary.byteOrderMark) text += " ze znacznikiem BOM";
+    return text + (summary.encodingDetected ? " (rozpoznane)" : " (podane)");
+}
+
+std::string separatorText(const catalog::CsvImportSummary& summary) {
+    const char* name = summary.separator == ';' ? "średnik" : summary.separator == '\t' ? "tabulator" : "przecinek";
+    return std::string(name) + (summary.separatorDetected ? " (rozpoznany z nagłówka)" : " (podany)");
+}
+
 }  // namespace
 
 int catalogCreate(const Args& args) {
@@ -35,10 +63,8 @@ int catalogCreate(const Args& args) {
         else if (a == "--verbose") verbose = true;
         else positional.push_back(a);
     }
-    if (positional.size() != 1) {
-        std::fprintf(stderr, "użycie: pakiet catalog create PLIK [--force] [--verbose]\n");
-        return 2;
-    }
+    if (positional.empty()) return usageError("catalog create", "nie podano pliku");
+    if (positional.size() > 1) return usageError("catalog create", "nadmiarowy argument `" + positional[1] + "`");
     const std::string& file = positional[0];
     platform::FileSystem& files = platform::realFileSystem();
     // A publisher's existing catalog is not replaced unless asked for.
@@ -56,14 +82,30 @@ int catalogCreate(const Args& args) {
 int catalogImport(const Args& args) {
     std::vector<std::string> positional;
     std::string csvPath;
+    catalog::CsvFormat format;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--csv" && i + 1 < args.size()) csvPath = args[++i];
-        else positional.push_back(args[i]);
+        const std::string& a = args[i];
+        const bool takesValue = a == "--csv" || a == "--separator" || a == "--encoding";
+        if (takesValue && i + 1 >= args.size()) return usageError("catalog import", a + " wymaga wartości");
+        if (a == "--csv") {
+            csvPath = args[++i];
+        } else if (a == "--separator") {
+            const auto separator = separatorFromText(args[++i]);
+            if (!separator) return usageError("catalog import", "separator `" + args[i] + "` nie jest jednym z: , ; tab");
+            format.separator = *separator;
+        } else if (a == "--encoding") {
+            const auto encoding = encodingFromText(args[++i]);
+            if (!encoding) return usageError("catalog import", "kodowanie `" + args[i] + "` nie jest jednym z: utf-8, windows-1250");
+            format.encoding = *encoding;
+        } else if (a.size() > 2 && a.rfind("--", 0) == 0) {
+            return usageError("catalog import", "nieznana opcja " + a);
+        } else {
+            positional.push_back(a);
+        }
     }
-    if (positional.size() != 2 || csvPath.empty()) {
-        std::fprintf(stderr, "użycie: pakiet catalog import PLIK TABELA --csv DANE.csv\n");
-        return 2;
-    }
+    if (positional.size() < 2) return usageError("catalog import", "podaj plik katalogu i tabelę");
+    if (positional.size() > 2) return usageError("catalog import", "nadmiarowy argument `" + positional[2] + "`");
+    if (csvPath.empty()) return usageError("catalog import", "nie podano pliku CSV (--csv DANE.csv)");
     platform::FileSystem& files = platform::realFileSystem();
     std::unique_ptr<platform::ReadableFile> csv;
     try {
@@ -74,8 +116,10 @@ int catalogImport(const Args& args) {
     }
     try {
         // Rows are read and appended one at a time: memory stays flat for any file size.
-        const std::size_t added = catalog::importCsv(files, positional[0], positional[1], *csv);
-        std::printf("Dopisano %zu wierszy do tabeli `%s`.\n", added, positional[1].c_str());
+        const catalog::CsvImportSummary summary = catalog::importCsv(files, positional[0], positional[1], *csv, format);
+        std::printf("Plik CSV: %s, separator %s.\n", encodingText(summary).c_str(), separatorText(summary).c_str());
+        std::printf("Dopisano %s do tabeli `%s`.\n", countOf(summary.rows, "wiersz", "wiersze", "wierszy").c_str(),
+                    positional[1].c_str());
         return 0;
     } catch (const catalog::CatalogError& e) {
         std::fprintf(stderr, "pakiet catalog import: %s: %s\n", csvPath.c_str(), e.what());

@@ -9,6 +9,7 @@
 #include "archive/embedded_package.h"
 #include "archive/extract_files_from_zip.h"
 #include "archive/search_packages.h"
+#include "cli/command_usage.h"
 #include "cli/archive_commands.h"
 #include "cli/cli_files.h"
 #include "cli/terminal_text.h"
@@ -54,10 +55,9 @@ private:
 }  // namespace
 
 int runExtract(const Args& args) {
-    if (args.size() != 2) {
-        std::fputs("użycie: pakiet extract INSTALATOR.exe KATALOG\n", stderr);
-        return 2;
-    }
+    if (args.empty()) return usageError("extract", "nie podano instalatora ani katalogu");
+    if (args.size() == 1) return usageError("extract", "nie podano katalogu, do którego rozpakować");
+    if (args.size() > 2) return usageError("extract", "nadmiarowy argument `" + args[2] + "`");
     platform::FileSystem& fs = platform::realFileSystem();
     PrintingLog log;
     WorkingFolder work;

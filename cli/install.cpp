@@ -8,37 +8,12 @@
 #include <iostream>
 
 #include "app/install_dry_run.h"
+#include "cli/command_usage.h"
 #include "platform/file_system.h"
 #include "platform/system.h"
 #include "toolkit/platform_image_decoder.h"
 
 namespace cli {
-
-namespace {
-
-constexpr const char* kUsage =
-    "użycie: pakiet install INSTALATOR [--dry-run] [--debug] [--drive-root KATALOG]... [--host KATALOG]\n"
-    "  Uruchamia instalator bez okna w bieżącym katalogu (katalog roboczy ./tmp): start,\n"
-    "  przygotowanie, a potem kliknięcie INSTALUJ, jak zrobiłby to użytkownik, i Zamknij.\n"
-    "  Wypisuje dziennik (z --debug wszystkie wiersze).\n"
-    "  --dry-run             tylko przygotowanie: czy przycisk INSTALUJ byłby dostępny\n"
-    "  --drive-root KATALOG  szuka w KATALOGU zamiast na dyskach systemu (można powtarzać)\n"
-    "  --host KATALOG        wpisuje KATALOG w pole folderu po przygotowaniu\n"
-    "  Kody wyjścia:\n"
-    "    0  instalacja zakończona (z --dry-run: INSTALUJ byłby dostępny)\n"
-    "    1  przycisk INSTALUJ nie stał się dostępny; nic nie zmieniono\n"
-    "    2  błędne wywołanie\n"
-    "    3  instalacja nie powiodła się; katalog użytkownika jest taki jak przedtem\n"
-    "    4  instalacja nie powiodła się i nie wszystko przywrócono: katalog jest w pliku\n"
-    "       dodatki_old.mdb albo pliki pakietu czekają na następne uruchomienie\n"
-    "       (komunikaty podają pełne ścieżki)\n";
-
-int usageError(const std::string& problem) {
-    std::fprintf(stderr, "pakiet install: %s\n%s", problem.c_str(), kUsage);
-    return 2;
-}
-
-}  // namespace
 
 int runInstall(const Args& args) {
     app::DryRunOptions options;
@@ -52,22 +27,19 @@ int runInstall(const Args& args) {
         } else if (arg == "--debug") {
             options.debug = true;
         } else if (arg == "--drive-root" || arg == "--host") {
-            if (!hasValue) return usageError(arg + " wymaga katalogu");
+            if (!hasValue) return usageError("install", arg + " wymaga katalogu");
             (arg == "--host" ? options.typedHost.emplace() : options.driveRoots.emplace_back()) =
                 args[++i];
-        } else if (arg == "--help" || arg == "-h") {
-            std::fputs(kUsage, stdout);
-            return 0;
         } else if (!arg.empty() && arg[0] == '-') {
-            return usageError("nieznana opcja " + arg);
+            return usageError("install", "nieznana opcja " + arg);
         } else if (haveInstaller) {
-            return usageError("podano więcej niż jeden instalator: " + arg);
+            return usageError("install", "podano więcej niż jeden instalator: " + arg);
         } else {
             options.installer = arg;
             haveInstaller = true;
         }
     }
-    if (!haveInstaller) return usageError("nie podano instalatora");
+    if (!haveInstaller) return usageError("install", "nie podano instalatora");
 
     // The log names the installer by its full path, as the window names its own executable.
     std::error_code error;
@@ -77,7 +49,7 @@ int runInstall(const Args& args) {
 
     platform::FileSystem& files = platform::realFileSystem();
     if (!files.fileExists(options.installer))
-        return usageError("nie ma pliku instalatora: " + options.installer);
+        return usageError("install", "nie ma pliku instalatora: " + options.installer);
     const auto decoder = toolkit::makePlatformImageDecoder();
     if (dryRun)
         return app::runInstallDryRun(options, files, platform::realSystem(), decoder.get(), std::cout,

@@ -3,13 +3,17 @@
 #include <exception>
 #include <string>
 
+#include "app/error_text.h"
 #include "cli/archive_commands.h"
 #include "cli/catalog_command.h"
+#include "cli/command_usage.h"
 #include "cli/commands.h"
-#include "app/error_text.h"
 #include "cli/install.h"
 #include "cli/run_headless.h"
+#include "platform/console_output.h"
 #include "platform/program_args.h"
+#include "platform/source_date.h"
+#include "session/version.h"
 
 namespace cli {
 
@@ -28,28 +32,59 @@ const std::vector<Command>& commands() {
 
 }  // namespace cli
 
-static void printUsage() {
-    std::fputs("użycie: pakiet POLECENIE [ARGUMENTY]\n\npolecenia:\n", stdout);
+namespace {
+
+void printUsage(std::FILE* to) {
+    std::fputs("użycie: pakiet POLECENIE [ARGUMENTY]\n\npolecenia:\n", to);
     for (const auto& command : cli::commands())
-        std::printf("  %-10s %s\n", command.name, command.summary);
+        std::fprintf(to, "  %-13s %s\n", command.name, command.summary);
+    std::fputs("\n  pakiet POLECENIE --help   opis polecenia\n  pakiet --version          wersja programu\n", to);
 }
 
+void printVersion() {
+    const std::string_view version = session::productVersion(), commit = session::productCommit();
+    std::printf("pakiet %.*s (commit %.*s)\n", static_cast<int>(version.size()), version.data(),
+                static_cast<int>(commit.size()), commit.data());
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    const platform::Utf8ConsoleOutput console;
     platform::ProgramArgs args = platform::programArguments(argc, argv);
-    if (args.size() < 2 || args[1] == "help" || args[1] == "--help" || args[1] == "-h") {
-        printUsage();
-        return args.size() < 2 ? 2 : 0;
+    if (args.size() < 2) {
+        std::fputs("pakiet: nie podano polecenia\n", stderr);
+        printUsage(stderr);
+        return 2;
+    }
+    if (args[1] == "help" || args[1] == "--help" || args[1] == "-h") {
+        printUsage(stdout);
+        return 0;
+    }
+    if (args[1] == "--version" || args[1] == "version") {
+        printVersion();
+        return 0;
     }
     for (const auto& command : cli::commands()) {
         if (args[1] != command.name) continue;
+        const cli::Args rest(args.begin() + 2, args.end());
+        // catalog answers --help per verb itself.
+        if (args[1] != "catalog" && cli::asksForHelp(rest)) return cli::printHelp(command.name);
+        // A date that cannot be read exactly would make files that are not what was asked for.
+        const platform::SourceDate date = platform::sourceDate();
+        if (date.state == platform::SourceDate::State::Malformed) {
+            std::fprintf(stderr, "pakiet %s: zmienna SOURCE_DATE_EPOCH=`%s` nie jest liczbą sekund od 1970-01-01 (UTC)\n",
+                         command.name, date.text.c_str());
+            return 2;
+        }
         try {
-            return command.run(cli::Args(args.begin() + 2, args.end()));
+            return command.run(rest);
         } catch (const std::exception& error) {
             std::fprintf(stderr, "pakiet %s: %s\n", command.name, app::errorText(error).c_str());
             return 1;
         }
     }
     std::fprintf(stderr, "pakiet: nieznane polecenie `%s`\n", args[1].c_str());
-    printUsage();
+    printUsage(stderr);
     return 2;
 }

@@ -15,6 +15,7 @@
 #include "archive/zip/safe_name.h"
 #include "archive/zip/zip_error.h"
 #include "archive/zip/zip_reader.h"
+#include "cli/command_usage.h"
 #include "cli/archive_commands.h"
 #include "cli/cover_check.h"
 #include "cli/terminal_text.h"
@@ -80,10 +81,8 @@ void checkSignature(platform::ReadableFile& file, std::vector<std::string>& prob
 }  // namespace
 
 int runVerify(const Args& args) {
-    if (args.size() != 1) {
-        std::fputs("użycie: pakiet verify INSTALATOR.exe\n", stderr);
-        return 2;
-    }
+    if (args.empty()) return usageError("verify", "nie podano instalatora");
+    if (args.size() > 1) return usageError("verify", "podaj jeden instalator (nadmiarowy argument `" + args[1] + "`)");
     platform::FileSystem& fs = platform::realFileSystem();
     auto file = fs.openRead(args[0], platform::Sharing::ReadOnlyForOthers);
     const archive::TrailerLocation where = archive::locateTrailer(*file);

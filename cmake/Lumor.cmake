@@ -40,6 +40,11 @@ endif()
 
 if(WIN32)
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  # No link time in the PE header: the same sources link to the same bytes, so installers built
+  # twice from one commit are identical.
+  if(NOT MSVC)
+    add_link_options(-Wl,--no-insert-timestamp)
+  endif()
 endif()
 
 # lumor_library(NAME SOURCES ... [DEPS ...]): a static library of our own code.

@@ -12,13 +12,19 @@
 #include "jet/write/table_refused.h"
 #include "jet/write/table_shape_check.h"
 #include "jet/write/usage_map.h"
+#include "platform/source_date.h"
 
 namespace jet::write {
 
 namespace {
+// The time written into the system tables: SOURCE_DATE_EPOCH when set, so that the same
+// catalog made twice is the same file; the clock otherwise.
 double oleDateNow() {
     using namespace std::chrono;
-    const double seconds = duration<double>(system_clock::now().time_since_epoch()).count();
+    const platform::SourceDate fixed = platform::sourceDate();
+    const double seconds = fixed.state == platform::SourceDate::State::Valid
+                               ? static_cast<double>(fixed.seconds)
+                               : duration<double>(system_clock::now().time_since_epoch()).count();
     return seconds / 86400.0 + 25569.0;
 }
 }  // namespace
