@@ -31,6 +31,7 @@ int runCatalog(const Args& args) {
         if (asksForHelp(rest)) return printHelp(std::string("catalog ") + verb.name);
         return verb.run(rest);
     }
+    if (asksForHelp(args)) return printHelp("catalog");
     return usageError("catalog", "nieznana czynność `" + args[0] + "`");
 }
 

@@ -8,6 +8,8 @@
 #include "catalog/catalog_error.h"
 #include "catalog/csv_import.h"
 #include "catalog/csv_reader.h"
+#include "jet/database.h"
+#include "jet/value_text.h"
 #include "platform/file_system.h"
 #include "tests/catalog/recording_log.h"
 #include "tests/jet_write/written_rows.h"
@@ -145,6 +147,115 @@ TEST_F(CsvImport, ABadLineNamesLineAndColumnAndChangesNothing) {
                 EXPECT_NE(std::string(e.what()).find(part), std::string::npos) << e.what() << " lacks " << part;
         }
         EXPECT_EQ(testsupport::readFile(file), before);
+    }
+}
+
+std::vector<std::vector<Value>> rowsOf(const std::string& path, const std::string& table) {
+    jet::Database database = jet::Database::open(platform::realFileSystem(), path);
+    jet::RowCursor rows = database.table(table).rows();
+    std::vector<std::vector<Value>> all;
+    while (rows.next()) all.push_back(rows.values());
+    return all;
+}
+
+// The rows as CSV lines, for readable differences.
+std::vector<std::string> linesOf(const std::vector<std::vector<Value>>& rows) {
+    std::vector<std::string> lines;
+    for (const auto& row : rows) {
+        lines.emplace_back();
+        for (const Value& value : row) jet::appendCsvValue(value, lines.back() += ',');
+    }
+    return lines;
+}
+
+// What Excel in Poland saves (semicolons, Windows-1250, CR LF, a decimal comma unquoted) and
+// the same rows as UTF-8 with a byte-order mark land as the rows of their plain UTF-8 twin.
+TEST_F(CsvImport, ExcelFilesLandAsTheRowsOfTheirUtf8Twin) {
+    const std::string utf8 =
+        "ID,Nazwa,Dodatek_wst,cena,Opis_Produktu\n"
+        "1,Szafka dolna ŁĄCZNA,tak,\"489,00\",\"Półka; drzwi \"\"cichy domyk\"\"\"\n"
+        "2,Żółć gęślą jaźń,nie,\"1 234,50\",\n";
+    const std::string excel =
+        "ID;Nazwa;Dodatek_wst;cena;Opis_Produktu\r\n"
+        "1;Szafka dolna \xA3\xA5" "CZNA;tak;489,00;\"P\xF3\xB3ka; drzwi \"\"cichy domyk\"\"\"\r\n"
+        "2;\xAF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1;nie;1 234,50;\r\n";
+    std::string marked = "\xEF\xBB\xBF" + utf8;
+    for (char& c : marked)
+        if (c == ',') c = '\t';
+    marked.replace(marked.find("\"489\t00\""), 8, "489,00");
+    marked.replace(marked.find("\"1 234\t50\""), 10, "1 234,50");
+
+    const std::string twin = dir.folder() + "twin.mdb";
+    std::filesystem::copy_file(file, twin);
+    const auto plain = catalog::importCsv(platform::realFileSystem(), twin, "Dodatki", utf8, catalog::CsvFormat{});
+    EXPECT_EQ(plain.rows, 2u);
+    EXPECT_EQ(plain.separator, ',');
+    EXPECT_EQ(plain.encoding, catalog::CsvEncoding::Utf8);
+    EXPECT_FALSE(plain.byteOrderMark);
+    const auto expected = rowsOf(twin, "Dodatki");
+    ASSERT_EQ(expected.size(), 2u);
+    EXPECT_EQ(expected[0][1 + 3], Value::text("Szafka dolna ŁĄCZNA"));
+
+    struct Case {
+        std::string csv;
+        char separator;
+        catalog::CsvEncoding encoding;
+        bool bom;
+    };
+    for (const Case& c : {Case{excel, ';', catalog::CsvEncoding::Windows1250, false},
+                          Case{marked, '\t', catalog::CsvEncoding::Utf8, true}}) {
+        SCOPED_TRACE(c.csv.substr(0, 20));
+        const std::string path = dir.folder() + "excel.mdb";
+        std::filesystem::remove(path);
+        std::filesystem::copy_file(file, path);
+        const auto summary = catalog::importCsv(platform::realFileSystem(), path, "Dodatki", c.csv, catalog::CsvFormat{});
+        EXPECT_EQ(summary.rows, 2u);
+        EXPECT_EQ(summary.separator, c.separator);
+        EXPECT_EQ(summary.encoding, c.encoding);
+        EXPECT_EQ(summary.byteOrderMark, c.bom);
+        EXPECT_TRUE(summary.separatorDetected && summary.encodingDetected);
+        EXPECT_EQ(linesOf(rowsOf(path, "Dodatki")), linesOf(expected));
+    }
+}
+
+// The format given wins over detection: Windows-1250 text read as UTF-8 is refused by line and
+// column, and a wrong separator leaves the header one unknown column.
+TEST_F(CsvImport, AGivenFormatIsTakenAsGiven) {
+    const std::string before = testsupport::readFile(file);
+    const std::string excel = "ID;Nazwa\r\n1;\xA3\xF3\xBFko\r\n";
+    try {
+        catalog::importCsv(platform::realFileSystem(), file, "Dodatki", excel,
+                           catalog::CsvFormat{';', catalog::CsvEncoding::Utf8});
+        ADD_FAILURE() << "imported";
+    } catch (const catalog::CatalogError& e) {
+        EXPECT_NE(std::string(e.what()).find("linia 2, kolumna `Nazwa`: tekst nie jest poprawnym UTF-8"), std::string::npos)
+            << e.what();
+    }
+    EXPECT_THROW(catalog::importCsv(platform::realFileSystem(), file, "Dodatki", excel, catalog::CsvFormat{',', {}}),
+                 catalog::CatalogError);
+    EXPECT_EQ(testsupport::readFile(file), before);
+    const auto taken = catalog::importCsv(platform::realFileSystem(), file, "Dodatki", excel,
+                                          catalog::CsvFormat{';', catalog::CsvEncoding::Windows1250});
+    EXPECT_FALSE(taken.separatorDetected || taken.encodingDetected);
+    EXPECT_EQ(rowsOf(file, "Dodatki")[0][4], Value::text("Łóżko"));
+}
+
+// Number and currency columns of a catalog made elsewhere take Excel's decimal commas.
+TEST_F(CsvImport, DecimalCommasFillNumberAndCurrencyColumns) {
+    const std::string path = dir.folder() + "types.mdb";
+    std::filesystem::copy_file(testsupport::testDataDir() / "jet4" / "corpus" / "jackcess" / "testV2000.mdb", path);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    const std::string csv = "A;C;F;H\r\nnowy;7;1 234,5;1 234,56 z\xB3\r\n";
+    EXPECT_EQ(catalog::importCsv(platform::realFileSystem(), path, "Table1", csv, catalog::CsvFormat{}).rows, 1u);
+    const auto rows = rowsOf(path, "Table1");
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[2][5], Value(1234.5));
+    EXPECT_EQ(rows[2][7], Value(jet::Currency{12345600}));
+    try {
+        catalog::importCsv(platform::realFileSystem(), path, "Table1", "A;H\nx;12,5 EUR\n", catalog::CsvFormat{});
+        ADD_FAILURE() << "imported";
+    } catch (const catalog::CatalogError& e) {
+        EXPECT_NE(std::string(e.what()).find("linia 2, kolumna `H`"), std::string::npos) << e.what();
     }
 }
 

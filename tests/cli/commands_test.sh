@@ -41,6 +41,45 @@ expect 2 "pakiet catalog: nieznana czynność \`nieznana\`" "an unknown catalog 
 run catalog merge a.mdb
 expect 2 "użycie: pakiet catalog merge" "catalog merge with too few files prints its usage, exit 2"
 
+# --- help, version and usage errors -------------------------------------------------------------
+# --help anywhere among a command's arguments prints that command's usage on stdout, exit 0,
+# and does nothing else (run-headless does not start the installer, verify reads no file).
+for command in build verify extract install run-headless catalog "catalog tables" "catalog schema" \
+               "catalog dump" "catalog create" "catalog import" "catalog merge"; do
+  read -ra words <<<"$command"
+  for where in first last; do
+    if [ $where = first ]; then run "${words[@]}" --help x.exe; else run "${words[@]}" x.exe -h; fi
+    [ $rc -eq 0 ] && [ -z "$err" ] && [ "$(head -n 1 <<<"$out" | cut -d' ' -f1-$((${#words[@]} + 2)))" = "użycie: pakiet $command" ] &&
+      pass "pakiet $command: help ($where) on stdout, exit 0" || fail "pakiet $command help ($where): exit $rc, stdout: $out, stderr: $err"
+  done
+done
+[ -e "$work/tmp" ] && fail "run-headless --help started the installer" || pass "run-headless --help starts nothing"
+run --version
+[ $rc -eq 0 ] && grep -qE '^pakiet [0-9]+\.[0-9]+\.[0-9]+ \(commit [0-9a-f]{7,}|nieznany\)' <<<"$out" &&
+  pass "--version prints the version and the commit" || fail "--version: exit $rc: $out $err"
+grep -qF "$(sed -n 's/^project([a-z_]* VERSION \([0-9.]*\).*/\1/p' "$source/CMakeLists.txt")" <<<"$out" &&
+  pass "--version is the project's version" || fail "--version is not the project's: $out"
+# Usage errors: what was wrong, then the usage, on stderr only, exit 2.
+usage_error() {  # DESCRIPTION REASON ARG...
+  local description=$1 reason=$2
+  shift 2
+  run "$@"
+  [ $rc -eq 2 ] && [ -z "$out" ] && grep -qF -- "$reason" <<<"$err" && grep -qF "użycie: pakiet" <<<"$err" &&
+    pass "$description" || fail "$description: exit $rc, stdout: $out, stderr: $err"
+}
+usage_error "build without a package says so" "pakiet build: nie podano katalogu paczki" build --stub x.exe
+usage_error "build names an unknown option" "nieznana opcja --pakiet" build --pakiet P
+usage_error "verify without an installer says so" "pakiet verify: nie podano instalatora" verify
+usage_error "verify names a second argument" "nadmiarowy argument \`b.exe\`" verify a.exe b.exe
+usage_error "extract without a folder says so" "nie podano katalogu" extract a.exe
+usage_error "catalog dump names a bad format" "nieznany format \`xml\`" catalog dump a.mdb T --format xml
+usage_error "catalog import without --csv says so" "nie podano pliku CSV" catalog import a.mdb Dodatki
+usage_error "catalog import names a bad separator" "separator \`|\`" catalog import a.mdb Dodatki --csv a.csv --separator "|"
+usage_error "catalog import names a bad encoding" "kodowanie \`latin2\`" catalog import a.mdb Dodatki --csv a.csv --encoding latin2
+SOURCE_DATE_EPOCH=jutro run catalog create "$(native "$work/data.mdb")"
+expect 2 "zmienna SOURCE_DATE_EPOCH=\`jutro\` nie jest liczbą sekund" "a SOURCE_DATE_EPOCH that is no number is refused"
+[ -e "$work/data.mdb" ] && fail "a refused SOURCE_DATE_EPOCH left a catalog" || pass "nothing is written with a bad SOURCE_DATE_EPOCH"
+
 # --- catalog ----------------------------------------------------------------------------------
 k=$work/k.mdb
 run catalog create "$(native "$k")"
@@ -63,7 +102,8 @@ expect 1 "nie jest bazą danych Jet 4" "catalog tables of a file that is no data
 
 printf 'Producent,Nazwa\nWRZOS,Wrzos Meble\n' >"$work/ip.csv"
 run catalog import "$(native "$k")" info_producent --csv "$(native "$work/ip.csv")"
-expect 0 "Dopisano 1 wierszy do tabeli \`info_producent\`." "catalog import adds the rows"
+expect 0 "Dopisano 1 wiersz do tabeli \`info_producent\`." "catalog import adds the rows (1 wiersz)"
+expect 0 "Plik CSV: UTF-8 (rozpoznane), separator przecinek (rozpoznany z nagłówka)." "the summary says what was detected"
 run catalog dump "$(native "$k")" info_producent
 expect 0 "WRZOS,Wrzos Meble," "catalog dump prints the imported row"
 before=$(cksum <"$k")
@@ -81,6 +121,45 @@ expect 1 "nie ma tabeli \`Nieistnieje\`" "catalog import names a wrong table"
 grep -qF "import-tmp" <<<"$err" && fail "the message names the work copy: $err" || pass "the message names the user's catalog"
 [ "$(cksum <"$k")" = "$before" ] && pass "failed imports leave the catalog as it was" || fail "a failed import changed the catalog"
 ls "$work" | grep -q "import-tmp" && fail "a work copy is left behind" || pass "no work copy is left behind"
+
+# Polish plurals: 2-4 wiersze, but 5-21 and 12-14 wierszy, 22-24 wiersze.
+for rows in 2 5 12 22; do
+  plural=$work/plural-$rows.mdb
+  run catalog create "$(native "$plural")"
+  { echo "ID"; seq 1 $rows; } >"$work/plural.csv"
+  run catalog import "$(native "$plural")" Dodatki --csv "$(native "$work/plural.csv")"
+  case $rows in 2|22) form=wiersze ;; *) form=wierszy ;; esac
+  expect 0 "Dopisano $rows $form do tabeli" "$rows rows: \"$rows $form\""
+done
+
+# CSV as Excel saves it in Poland (semicolons, Windows-1250, CR LF, decimal commas unquoted) lands
+# as the rows of its UTF-8 twin; so does UTF-8 with a byte-order mark and semicolons.
+twin=$work/twin.mdb excel=$work/excel.mdb marked=$work/marked.mdb
+for catalog in "$twin" "$excel" "$marked"; do run catalog create "$(native "$catalog")"; done
+python3 - "$source/demo/catalog/Dodatki.csv" "$work/excel.csv" "$work/marked.csv" <<'PY'
+import csv, sys
+rows = list(csv.reader(open(sys.argv[1], encoding='utf-8', newline='')))
+for path, encoding in ((sys.argv[2], 'cp1250'), (sys.argv[3], 'utf-8-sig')):
+    with open(path, 'w', encoding=encoding, newline='') as out:
+        csv.writer(out, delimiter=';', lineterminator='\r\n').writerows(rows)
+PY
+grep -q '489,00;' "$work/excel.csv" && pass "the Excel file has unquoted decimal commas" || fail "no decimal comma in the Excel file"
+run catalog import "$(native "$twin")" Dodatki --csv "$(native "$source/demo/catalog/Dodatki.csv")"
+run catalog import "$(native "$excel")" Dodatki --csv "$(native "$work/excel.csv")"
+expect 0 "Plik CSV: Windows-1250 (rozpoznane), separator średnik (rozpoznany z nagłówka)." "Excel's CSV is recognised"
+run catalog import "$(native "$marked")" Dodatki --csv "$(native "$work/marked.csv")"
+expect 0 "Plik CSV: UTF-8 ze znacznikiem BOM (rozpoznane), separator średnik" "UTF-8 with a byte-order mark is recognised"
+"${pakiet[@]}" catalog dump "$(native "$twin")" Dodatki >"$work/twin.dump" 2>&1
+for catalog in "$excel" "$marked"; do
+  "${pakiet[@]}" catalog dump "$(native "$catalog")" Dodatki >"$work/other.dump" 2>&1
+  cmp -s "$work/twin.dump" "$work/other.dump" && pass "$(basename "$catalog"): the rows of the UTF-8 twin" ||
+    fail "$(basename "$catalog") differs from its UTF-8 twin: $(diff "$work/twin.dump" "$work/other.dump" | head -5)"
+done
+run catalog import "$(native "$excel")" Dodatki --csv "$(native "$work/excel.csv")" --encoding utf-8 --separator ";"
+expect 1 "linia 2, kolumna \`Kolor\`: tekst nie jest poprawnym UTF-8" "Windows-1250 read as UTF-8 is refused by line and column"
+printf 'ID;Nazwa\r\n900;z\x98y\r\n' >"$work/neither.csv"
+run catalog import "$(native "$excel")" Dodatki --csv "$(native "$work/neither.csv")"
+expect 1 "linia 2, kolumna \`Nazwa\`: tekst nie jest poprawnym UTF-8" "text in neither encoding is refused by line and column"
 
 # --- build, verify, extract -------------------------------------------------------------------
 mkdir -p "$work/pkg/Wrzos"
