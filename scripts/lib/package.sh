@@ -57,8 +57,8 @@ lumor_make_zip() {
   stage=$(mktemp -d)
   folder=pakiet-$version-windows
   mkdir -p "$stage/$folder/doc"
+  # Already stripped at its link (a strip here would put a time into its PE header).
   cp "$pakiet" "$stage/$folder/pakiet.exe"
-  x86_64-w64-mingw32-strip --strip-unneeded "$stage/$folder/pakiet.exe"
   cp "$stub64" "$stage/$folder/instalator-x86_64.exe"
   cp "$stub32" "$stage/$folder/instalator-i686.exe"
   local from name

@@ -76,6 +76,12 @@ if [ -n "$zip" ]; then
     grep -qx "$folder/$file" <<<"$listing" && pass "the zip carries $file" || fail "the zip lacks $file"
   done
   unzip -q "$zip" -d "$work/zip"
+  # A PE file's COFF header: TimeDateStamp 8 bytes after the "PE\0\0" that e_lfanew points to.
+  for exe in pakiet.exe instalator-x86_64.exe instalator-i686.exe; do
+    header=$(od -An -tu4 -j 60 -N 4 "$work/zip/$folder/$exe" | tr -d ' ')
+    stamp=$(od -An -tu4 -j $((header + 8)) -N 4 "$work/zip/$folder/$exe" | tr -d ' ')
+    [ "$stamp" = 0 ] && pass "the zip's $exe has no link time" || fail "the zip's $exe is stamped $stamp"
+  done
   cmp -s "$work/zip/$folder/instalator-x86_64.exe" "$stubs/instalator-x86_64.exe" &&
     cmp -s "$work/zip/$folder/instalator-i686.exe" "$stubs/instalator-i686.exe" &&
     pass "the zip's stubs are the package's" || fail "the zip's stubs differ from the package's"
