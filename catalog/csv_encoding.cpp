@@ -84,7 +84,7 @@ void EncodingDetector::feed(std::string_view bytes) {
 }
 
 CsvEncoding EncodingDetector::result() const {
-    if (bom_ || (validUtf8_ && pending_ == 0) || !valid1250_) return CsvEncoding::Utf8;
+    if (hasByteOrderMark() || (validUtf8_ && pending_ == 0) || !valid1250_) return CsvEncoding::Utf8;
     return CsvEncoding::Windows1250;
 }
 

@@ -21,7 +21,7 @@ std::string_view encodingName(CsvEncoding encoding);
 class EncodingDetector {
 public:
     void feed(std::string_view bytes);
-    bool hasByteOrderMark() const { return bom_; }
+    bool hasByteOrderMark() const { return bom_ && seen_ >= 3; }
     // UTF-8 when there is a byte-order mark, when every byte sequence is UTF-8, or when some
     // byte is not Windows-1250 either (the import then names where the text is not UTF-8).
     CsvEncoding result() const;

@@ -35,6 +35,11 @@ TEST(CsvEncoding, Utf8WithOrWithoutMarkWindows1250AndBytesNeitherKnows) {
     EXPECT_EQ(detect("a\xC5"), CsvEncoding::Windows1250);
     // 0x98 is in neither: UTF-8 is kept, for the import to name where the text is wrong.
     EXPECT_EQ(detect("a\x98"), CsvEncoding::Utf8);
+    // The start of a mark is no mark: a file of "\xEF\xBB" alone is two Windows-1250 letters.
+    catalog::EncodingDetector cut;
+    cut.feed("\xEF\xBB");
+    EXPECT_FALSE(cut.hasByteOrderMark());
+    EXPECT_EQ(cut.result(), CsvEncoding::Windows1250);
     // A byte-order mark says UTF-8 whatever follows.
     catalog::EncodingDetector marked;
     marked.feed("\xEF\xBB");
