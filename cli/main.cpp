@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
         if (args[1] != "catalog" && cli::asksForHelp(rest)) return cli::printHelp(command.name);
         // A date that cannot be read exactly would make files that are not what was asked for.
         const platform::SourceDate date = platform::sourceDate();
-        if (date.state == platform::SourceDate::State::Malformed) {
+        if (date.state == platform::SourceDate::State::Malformed && !cli::asksForHelp(rest)) {
             std::fprintf(stderr, "pakiet %s: zmienna SOURCE_DATE_EPOCH=`%s` nie jest liczbą sekund od 1970-01-01 (UTC)\n",
                          command.name, date.text.c_str());
             return 2;
