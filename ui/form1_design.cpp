@@ -116,6 +116,10 @@ Form1Design::Form1Design() {
              &ActivityIndicator})
         window.add(*control);
     window.addTimer(Timer1);
+    // Tab goes from the action to what changes it, then to the way out: Install, the folder
+    // field, Close. Escape is Close.
+    window.setFocusOrder({{&installKeys, nullptr}, {nullptr, &Edit1}, {&closeKeys, nullptr}});
+    window.setCancelButton(&closeKeys);
 }
 
 void Form1Design::bindEvents(Form1Handlers& handlers) {
