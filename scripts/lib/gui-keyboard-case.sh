@@ -38,8 +38,41 @@ keys_press() {
   xdotool windowfocus --sync "$win_id" key --clearmodifiers --delay 150 "$@"
 }
 
+# keys_without_package: the bare stub, whose preparation ends with Install disabled and a
+# message in the status line: both read back, Alt+I does nothing, Enter acts on Close.
+keys_without_package() {
+  local work="$root/build/gui-work-keys-bare" kids="$root/build/gui-work-keys-bare/children.txt" status=0
+  start_installer "$work" || { fail "keyboard: no window for the stub without a package"; return; }
+  mkdir -p "$work"
+  if gui_wait_until 15 keys_child_has "$kids" Static 'Brak danych pakietu !' visible=1 type=13 \
+       'name=Brak danych pakietu !'; then
+    pass "the status line is a window a screen reader reads: \"Brak danych pakietu !\""
+  else
+    fail "the status line cannot be read: $(grep -i '^static' "$kids" | tr '\t\n' ' |')"
+  fi
+  keys_child_has "$kids" Button Instaluj visible=1 enabled=0 focused=0 unavailable=1 &&
+    keys_child_has "$kids" Button Zamknij enabled=1 focused=1 &&
+    pass "with Install disabled, \"Instaluj\" is unavailable and the focus is on \"Zamknij\"" ||
+    fail "disabled Install as read: $(grep -i '^button' "$kids" | tr '\t\n' ' |')"
+  cp "$kids" "$art/keys-children-bare.txt"
+  keys_press alt+i
+  expect_look keys-bare-install bnInstallDisable 698 527 "Alt+I leaves the disabled Install as it was"
+  gui_gone "$app_pid" && fail "keyboard: Alt+I with Install disabled ended the program"
+  keys_press Return
+  if gui_wait_gone "$app_pid" 10; then
+    wait "$app_pid" 2>/dev/null || status=$?
+    app_pid=
+    [ "$status" -eq 0 ] && pass "Enter on the focused Close ends the program" || fail "keyboard: exit status $status after Enter on Close"
+  else
+    fail "keyboard: Enter with the focus on Close did not end the program"
+    kill "$app_pid" 2>/dev/null || true
+    app_pid=
+  fi
+}
+
 gui_keyboard_case() {
   echo "== keyboard case"
+  keys_without_package
   local pakiet="$root/build/linux/cli/pakiet" installer
   installer=$(demo_installer) || { fail "no demo installer could be made (see $art/demo-build.log)"; return; }
   local host="$WINEPREFIX/drive_c/Kavitek/CAD 2.0" work="$root/build/gui-work-keys"
@@ -70,14 +103,16 @@ gui_keyboard_case() {
   fi
   keys_child_has "$kids" Button Zamknij visible=1 enabled=1 focused=0 && pass "Close is a push button window \"Zamknij\"" ||
     fail "no button \"Zamknij\": $(tr '\t\n' ' |' <"$kids")"
-  keys_child_has "$kids" Button Instaluj name=Instaluj role=43 unavailable=0 &&
-    keys_child_has "$kids" Button Zamknij name=Zamknij role=43 unavailable=0 &&
-    pass "the accessibility layer names both push buttons (role 43) and finds them available" ||
+  # Windows' accessibility layer gives owner-drawn BUTTON windows the push button role (43);
+  # Wine's has no proxy for the class and answers the generic client role (10).
+  if keys_child_has "$kids" Button Instaluj name=Instaluj unavailable=0 &&
+     keys_child_has "$kids" Button Zamknij name=Zamknij unavailable=0; then
+    pass "the accessibility layer names \"Instaluj\" and \"Zamknij\", both available (role $(grep -i '^button' "$kids" | grep -o 'role=[0-9]*' | head -n1 | cut -d= -f2))"
+  else
     fail "the accessibility layer's view of the buttons: $(grep -i '^button' "$kids" | tr '\t\n' ' |')"
+  fi
   keys_child_has "$kids" Edit 'C:\Kavitek\CAD 2.0\' visible=1 && pass "the folder field reads C:\\Kavitek\\CAD 2.0\\" ||
     fail "the folder field: $(grep -i '^edit' "$kids" | tr '\t\n' ' |')"
-  grep -qiP '^static\t[^\t]+\tvisible=1' "$kids" && pass "the status line is a readable window: $(grep -iP '^static\t' "$kids" | cut -f2 | tr '\n' '|')" ||
-    fail "no readable status line: $(grep -i '^static' "$kids" | tr '\t\n' ' |')"
   cp "$kids" "$art/keys-children-prepared.txt"
 
   # Tab twice: the folder field, then Close with its cue; Install back to Normal.

@@ -86,14 +86,24 @@ int findProcess(const wchar_t* name) {
     return result;
 }
 
+// One line per child: tabs and line breaks of a text become blanks.
+std::wstring oneLine(std::wstring text) {
+    for (wchar_t& c : text)
+        if (c == L'\t' || c == L'\r' || c == L'\n') c = L' ';
+    return text;
+}
+
 struct ChildList {
     HWND focus = nullptr;
     std::wstring text;
 };
 
+// Spelled out: mingw's import library gives IID_IAccessible as oleacc.dll's import thunk.
+const IID kAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
 std::wstring accessibleFacts(HWND child) {
     IAccessible* object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(child, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object))) ||
+    if (FAILED(AccessibleObjectFromWindow(child, OBJID_CLIENT, kAccessible, reinterpret_cast<void**>(&object))) ||
         !object)
         return L"\tname=?\trole=?\tunavailable=?";
     VARIANT self;
@@ -102,7 +112,7 @@ std::wstring accessibleFacts(HWND child) {
     self.lVal = CHILDID_SELF;
     std::wstring facts = L"\tname=";
     BSTR name = nullptr;
-    if (SUCCEEDED(object->get_accName(self, &name)) && name) facts += name;
+    if (SUCCEEDED(object->get_accName(self, &name)) && name) facts += oneLine(name);
     SysFreeString(name);
     VARIANT role, state;
     VariantInit(&role);
@@ -123,7 +133,7 @@ BOOL CALLBACK listChild(HWND child, LPARAM param) {
     wchar_t text[512] = {};
     SendMessageTimeoutW(child, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
     const LONG style = GetWindowLongW(child, GWL_STYLE);
-    list->text += std::wstring(name) + L"\t" + text + L"\tvisible=" + (IsWindowVisible(child) ? L"1" : L"0") +
+    list->text += std::wstring(name) + L"\t" + oneLine(text) + L"\tvisible=" + (IsWindowVisible(child) ? L"1" : L"0") +
                   L"\tenabled=" + (IsWindowEnabled(child) ? L"1" : L"0") + L"\tfocused=" +
                   (child == list->focus ? L"1" : L"0") + L"\ttype=" + std::to_wstring(style & 0x1F) +
                   accessibleFacts(child) + L"\n";
