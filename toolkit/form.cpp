@@ -66,7 +66,7 @@ void Form::setFocusIndex(int index) {
     if (index < -1 || index >= static_cast<int>(focusOrder_.size())) index = -1;
     if (index == focusIndex_) return;
     focusIndex_ = index;
-    if (focusObserver_) focusObserver_();
+    if (observer()) observer()->focusMoved();
 }
 
 bool Form::canTakeFocus(int index) const {

@@ -4,7 +4,6 @@
 // fixed, so repeated resizing does not accumulate rounding.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -59,15 +58,14 @@ public:
     // The button Escape acts on.
     void setCancelButton(PictureButton* button) { cancelButton_ = button; }
     PictureButton* cancelButton() const { return cancelButton_; }
-    // Index of the focused stop in the order, -1 for none.
+    // Index of the focused stop in the order, -1 for none. A change is told to the form's
+    // observer (focusMoved).
     int focusIndex() const { return focusIndex_; }
     void setFocusIndex(int index);
     bool canTakeFocus(int index) const;
     // The first usable button of the order (the one Enter should act on), else the first stop
     // that can take the focus, else none.
     void focusDefaultButton();
-    // Told after every change of the focused stop (the window backend moves the system's focus).
-    void setFocusObserver(std::function<void()> observer) { focusObserver_ = std::move(observer); }
 
     Event onCreate;  // through the Dispatcher only
     // The window is being closed from outside the program (Alt+F4, the taskbar, the end of
@@ -99,7 +97,6 @@ private:
     std::vector<FocusStop> focusOrder_;
     PictureButton* cancelButton_ = nullptr;
     int focusIndex_ = -1;
-    std::function<void()> focusObserver_;
 };
 
 }  // namespace toolkit

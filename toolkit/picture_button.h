@@ -14,7 +14,8 @@ namespace toolkit {
 
 class PictureButton {
 public:
-    // `accessKey` is an upper-case ASCII letter of the name (Alt plus the letter acts on it).
+    // `accessKey` is an upper-case ASCII letter of the name (Alt plus the letter acts on it);
+    // `looks` are at least one.
     PictureButton(std::string name, char accessKey, std::initializer_list<Picture*> looks);
     PictureButton(const PictureButton&) = delete;
     PictureButton& operator=(const PictureButton&) = delete;

@@ -89,7 +89,6 @@ FormWindow::FormWindow(Form& form, Dispatcher& dispatcher, const WicCodec& codec
     for (Control* control : form.controls()) {
         if (auto* label = dynamic_cast<Label*>(control)) autoSize(*label);
     }
-    form.setFocusObserver([this] { applyFocus(); });
     for (Timer* timer : form.timers()) {
         timers_.push_back(timer);
         timer->setObserver(this);
@@ -103,7 +102,6 @@ FormWindow::FormWindow(Form& form, Dispatcher& dispatcher, const WicCodec& codec
 
 FormWindow::~FormWindow() {
     dispatcher_.setAfterEvent(nullptr);
-    form_.setFocusObserver(nullptr);
     form_.setObserver(nullptr);
     for (Control* control : form_.controls()) {
         control->setObserver(nullptr);

@@ -56,6 +56,7 @@ private:
                                            DWORD_PTR self);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void controlChanged(Control& control) override;
+    void focusMoved() override { applyFocus(); }
     void timerChanged(Timer& timer) override;
 
     void createChildren();

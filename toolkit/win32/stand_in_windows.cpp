@@ -18,12 +18,9 @@ LRESULT CALLBACK passMouseToForm(HWND window, UINT message, WPARAM wParam, LPARA
 // "Instaluj" with access key I: "&Instaluj", which accessibility clients read as the name
 // "Instaluj" with the shortcut Alt+I.
 std::wstring markedName(const PictureButton& button) {
-    std::wstring text = widen(button.name());
-    for (std::size_t k = 0; k < text.size(); ++k)
-        if (static_cast<wchar_t>(button.accessKey()) == (text[k] & ~0x20)) {
-            text.insert(k, 1, L'&');
-            break;
-        }
+    std::wstring text = L"&" + widen(button.name());
+    for (std::size_t k = 1; k + 1 < text.size() && static_cast<wchar_t>(button.accessKey()) != (text[k] & ~0x20); ++k)
+        std::swap(text[k - 1], text[k]);
     return text;
 }
 
@@ -40,23 +37,26 @@ RECT boundsOf(const Control& control) {
 
 }  // namespace
 
+void StandInWindows::add(const PictureButton* button, const Label* label, HWND window) {
+    if (count_ < kMaxEntries) entries_[count_++] = {button, label, window};
+}
+
 StandInWindows::StandInWindows(HWND form, const Form& model) {
     for (const FocusStop& stop : model.focusOrder())
         if (stop.button)
-            entries_.push_back({stop.button, nullptr,
-                                create(form, L"BUTTON", WS_TABSTOP | BS_OWNERDRAW, markedName(*stop.button))});
+            add(stop.button, nullptr, create(form, L"BUTTON", WS_TABSTOP | BS_OWNERDRAW, markedName(*stop.button)));
     for (const Control* control : model.controls())
         if (const auto* label = dynamic_cast<const Label*>(control))
-            entries_.push_back({nullptr, label, create(form, L"STATIC", SS_OWNERDRAW | SS_NOPREFIX, L"")});
+            add(nullptr, label, create(form, L"STATIC", SS_OWNERDRAW | SS_NOPREFIX, L""));
     // Below the other children, as the surface they show lies below them all.
-    for (const Entry& entry : entries_) {
+    for (const Entry& entry : *this) {
         SetWindowPos(entry.window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         sync(entry);
     }
 }
 
 void StandInWindows::sync(const Control& control) {
-    for (const Entry& entry : entries_)
+    for (const Entry& entry : *this)
         if (entry.label == &control || (entry.button && entry.button->owns(control))) sync(entry);
 }
 
@@ -82,19 +82,19 @@ void StandInWindows::sync(const Entry& entry) const {
 }
 
 HWND StandInWindows::windowOf(const PictureButton& button) const {
-    for (const Entry& entry : entries_)
+    for (const Entry& entry : *this)
         if (entry.button == &button) return entry.window;
     return nullptr;
 }
 
 bool StandInWindows::owns(HWND window) const {
-    for (const Entry& entry : entries_)
+    for (const Entry& entry : *this)
         if (entry.window == window) return true;
     return false;
 }
 
 bool StandInWindows::shownArea(HWND window, RECT& area) const {
-    for (const Entry& entry : entries_) {
+    for (const Entry& entry : *this) {
         if (entry.window != window) continue;
         area = boundsOf(entry.button ? entry.button->place() : static_cast<const Control&>(*entry.label));
         return true;
@@ -103,7 +103,7 @@ bool StandInWindows::shownArea(HWND window, RECT& area) const {
 }
 
 void StandInWindows::invalidate(const RECT& area, bool now) const {
-    for (const Entry& entry : entries_) {
+    for (const Entry& entry : *this) {
         RECT shown, overlap;
         if (!shownArea(entry.window, shown) || !IntersectRect(&overlap, &shown, &area)) continue;
         RedrawWindow(entry.window, nullptr, nullptr, RDW_INVALIDATE | (now ? RDW_UPDATENOW : 0));

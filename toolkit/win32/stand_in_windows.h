@@ -9,8 +9,6 @@
 
 #include <windows.h>
 
-#include <vector>
-
 #include "toolkit/form.h"
 #include "toolkit/label.h"
 #include "toolkit/picture_button.h"
@@ -34,13 +32,19 @@ public:
 
 private:
     struct Entry {
-        const PictureButton* button;
-        const Label* label;
-        HWND window;
+        const PictureButton* button = nullptr;
+        const Label* label = nullptr;
+        HWND window = nullptr;
     };
     void sync(const Entry& entry) const;
+    void add(const PictureButton* button, const Label* label, HWND window);
+    const Entry* begin() const { return entries_; }
+    const Entry* end() const { return entries_ + count_; }
 
-    std::vector<Entry> entries_;
+    // A fixed few (the window has two buttons and one label): no growing list in the stub.
+    static constexpr int kMaxEntries = 6;
+    Entry entries_[kMaxEntries];
+    int count_ = 0;
 };
 
 }  // namespace toolkit::win32
