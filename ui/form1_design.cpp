@@ -94,6 +94,7 @@ Form1Design::Form1Design() {
     Edit1.setText("C:\\Program Files\\CadLumor v. 2.0\\");
     Edit1.setCueText("Miejsce instalacji oprogramowania CAD");
     Edit1.setFont(kWindowFont);
+    Edit1.setLabelledBy(&StaticText1);
 
     StaticText1.setBounds(105, 391, 230, 17);
     StaticText1.setAnchors(kLeftBottom);

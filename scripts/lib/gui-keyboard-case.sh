@@ -111,7 +111,9 @@ gui_keyboard_case() {
   else
     fail "the accessibility layer's view of the buttons: $(grep -i '^button' "$kids" | tr '\t\n' ' |')"
   fi
-  keys_child_has "$kids" Edit 'C:\Kavitek\CAD 2.0\' visible=1 && pass "the folder field reads C:\\Kavitek\\CAD 2.0\\" ||
+  keys_child_has "$kids" Edit 'C:\Kavitek\CAD 2.0\' visible=1 role=42 \
+      'name=Miejsce instalacji pakietu, zmień jeśli konieczne.' &&
+    pass "the folder field reads C:\\Kavitek\\CAD 2.0\\, named by its caption" ||
     fail "the folder field: $(grep -i '^edit' "$kids" | tr '\t\n' ' |')"
   cp "$kids" "$art/keys-children-prepared.txt"
 

@@ -140,7 +140,13 @@ void FormWindow::createChildren() {
             logViews_.emplace_back(control, std::move(view));
         }
     }
-    for (auto& [control, child] : children_) syncChild(*control, child);
+    for (auto& [control, child] : children_) {
+        syncChild(*control, child);
+        // Accessibility clients name a field by the static text just before it in z-order.
+        auto* edit = dynamic_cast<Edit*>(control);
+        if (HWND* caption = edit ? findIn(children_, const_cast<Control*>(edit->labelledBy())) : nullptr)
+            SetWindowPos(child, *caption, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
 }
 
 void FormWindow::show() {
