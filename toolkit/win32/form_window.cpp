@@ -373,7 +373,10 @@ bool FormWindow::isField(HWND window) {
 
 bool FormWindow::takeKey(const MSG& message) {
     if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
-    if (message.hwnd != window_ && !standIns_->owns(message.hwnd) && !isField(message.hwnd)) return false;
+    bool inLogBox = false;
+    for (auto& [control, view] : logViews_) inLogBox = inLogBox || view->handle() == message.hwnd;
+    if (message.hwnd != window_ && !standIns_->owns(message.hwnd) && !isField(message.hwnd) && !inLogBox)
+        return false;
     // With no focused window the keys come as system keys too; Alt is bit 29.
     const bool alt = (message.lParam & (1 << 29)) != 0;
     const WPARAM vk = message.wParam;
@@ -386,6 +389,8 @@ bool FormWindow::takeKey(const MSG& message) {
     } else if (vk == VK_TAB) {
         taken = keyboard_.press(GetKeyState(VK_SHIFT) < 0 ? Key::BackTab : Key::Tab);
         acts = false;
+    } else if (inLogBox && (vk == VK_RETURN || vk == VK_SPACE)) {
+        return false;  // the log box has the focus, not the focused stop
     } else if (vk == VK_RETURN) {
         taken = keyboard_.press(Key::Enter);
     } else if (vk == VK_SPACE) {

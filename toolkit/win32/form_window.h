@@ -64,7 +64,8 @@ private:
     // Paints `area` of the form's surface into `target` with its top left at x, y.
     void renderSurface(HDC target, const RECT& area, int x, int y);
     // Tab, Enter, Space, Escape and Alt+letter aimed at the form or its children, taken before
-    // they are dispatched; false for every other key, which goes on as typed.
+    // they are dispatched (in the log box Tab, Escape and Alt+letter only); false for every
+    // other key, which goes on as typed.
     bool takeKey(const MSG& message);
     // Keys typed while a key's action ran (an installation) do what a click then does: nothing.
     void dropKeysTypedSince(DWORD since);
