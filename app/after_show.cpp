@@ -68,6 +68,7 @@ void TForm1::AfterShow() {
                  "Usuń go i uruchom instalator ponownie."});
         ActivityIndicator.setVisible(false);
         bnCloseSetEnable();
+        window.focusDefaultButton();
         return;
     }
     state.heldArchive = archive::extractEmbeddedPackage(system_.executablePath(), state, *this, files_);
@@ -112,6 +113,8 @@ void TForm1::AfterShow() {
 
     ActivityIndicator.setVisible(false);
     bnCloseSetEnable();
+    // Enter installs when the checks enabled Install, and closes otherwise.
+    window.focusDefaultButton();
 }
 
 }  // namespace app

@@ -29,6 +29,8 @@ class ControlObserver {
 public:
     virtual ~ControlObserver() = default;
     virtual void controlChanged(Control& control) = 0;
+    // The form's keyboard focus moved to another stop (the window backend moves the system's).
+    virtual void focusMoved() {}
 };
 
 class Control {
@@ -67,6 +69,7 @@ public:
 
 protected:
     void changed();
+    ControlObserver* observer() const { return observer_; }
     // Told after the width or height changed (the form re-applies its anchors).
     virtual void sizeChanged(int oldWidth, int oldHeight) {
         (void)oldWidth;

@@ -26,6 +26,9 @@ public:
     void setFont(Font font);
     int tabOrder() const { return tabOrder_; }
     void setTabOrder(int order) { tabOrder_ = order; }
+    // The text naming the field (its caption): screen readers announce the field by it.
+    const Control* labelledBy() const { return labelledBy_; }
+    void setLabelledBy(const Control* caption) { labelledBy_ = caption; }
 
     Event onChange;
     Event onClick;  // through the Dispatcher only
@@ -35,6 +38,7 @@ private:
     std::string cueText_;
     Font font_;
     int tabOrder_ = 0;
+    const Control* labelledBy_ = nullptr;
 };
 
 }  // namespace toolkit

@@ -62,6 +62,29 @@ Control* Form::find(const std::string& name) const {
 
 void Form::sizeChanged(int, int) { applyAnchors(); }
 
+void Form::setFocusIndex(int index) {
+    if (index < -1 || index >= static_cast<int>(focusOrder_.size())) index = -1;
+    if (index == focusIndex_) return;
+    focusIndex_ = index;
+    if (observer()) observer()->focusMoved();
+}
+
+bool Form::canTakeFocus(int index) const {
+    if (index < 0 || index >= static_cast<int>(focusOrder_.size())) return false;
+    const FocusStop& stop = focusOrder_[static_cast<std::size_t>(index)];
+    if (stop.button) return stop.button->usable();
+    return stop.field && stop.field->visible() && stop.field->enabled();
+}
+
+void Form::focusDefaultButton() {
+    const int count = static_cast<int>(focusOrder_.size());
+    for (int k = 0; k < count; ++k)
+        if (focusOrder_[static_cast<std::size_t>(k)].button && canTakeFocus(k)) return setFocusIndex(k);
+    for (int k = 0; k < count; ++k)
+        if (canTakeFocus(k)) return setFocusIndex(k);
+    setFocusIndex(-1);
+}
+
 namespace {
 
 // One axis of an anchor rule: the new start and length of a component whose start and

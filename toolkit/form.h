@@ -11,9 +11,16 @@
 #include "toolkit/control.h"
 #include "toolkit/event.h"
 #include "toolkit/font.h"
+#include "toolkit/picture_button.h"
 #include "toolkit/timer.h"
 
 namespace toolkit {
+
+// One place the keyboard focus can rest: a picture button or a child-window field.
+struct FocusStop {
+    PictureButton* button = nullptr;
+    Control* field = nullptr;
+};
 
 class Form : public Control {
 public:
@@ -44,6 +51,22 @@ public:
     void addTimer(Timer& timer) { timers_.push_back(&timer); }
     const std::vector<Timer*>& timers() const { return timers_; }
 
+    // Keyboard focus. Tab visits the stops in this order (their visual order), skipping those
+    // that cannot take the focus now: a button that is not usable, a hidden or disabled field.
+    void setFocusOrder(std::vector<FocusStop> order) { focusOrder_ = std::move(order); }
+    const std::vector<FocusStop>& focusOrder() const { return focusOrder_; }
+    // The button Escape acts on.
+    void setCancelButton(PictureButton* button) { cancelButton_ = button; }
+    PictureButton* cancelButton() const { return cancelButton_; }
+    // Index of the focused stop in the order, -1 for none. A change is told to the form's
+    // observer (focusMoved).
+    int focusIndex() const { return focusIndex_; }
+    void setFocusIndex(int index);
+    bool canTakeFocus(int index) const;
+    // The first usable button of the order (the one Enter should act on), else the first stop
+    // that can take the focus, else none.
+    void focusDefaultButton();
+
     Event onCreate;  // through the Dispatcher only
     // The window is being closed from outside the program (Alt+F4, the taskbar, the end of
     // the user's session), not by Backend::close: runs once, then the backend closes it.
@@ -71,6 +94,9 @@ private:
     std::vector<Control*> controls_;
     std::vector<AnchorRule> anchorRules_;
     std::vector<Timer*> timers_;
+    std::vector<FocusStop> focusOrder_;
+    PictureButton* cancelButton_ = nullptr;
+    int focusIndex_ = -1;
 };
 
 }  // namespace toolkit

@@ -94,6 +94,7 @@ Form1Design::Form1Design() {
     Edit1.setText("C:\\Program Files\\CadLumor v. 2.0\\");
     Edit1.setCueText("Miejsce instalacji oprogramowania CAD");
     Edit1.setFont(kWindowFont);
+    Edit1.setLabelledBy(&StaticText1);
 
     StaticText1.setBounds(105, 391, 230, 17);
     StaticText1.setAnchors(kLeftBottom);
@@ -116,6 +117,10 @@ Form1Design::Form1Design() {
              &ActivityIndicator})
         window.add(*control);
     window.addTimer(Timer1);
+    // Tab goes from the action to what changes it, then to the way out: Install, the folder
+    // field, Close. Escape is Close.
+    window.setFocusOrder({{&installKeys, nullptr}, {nullptr, &Edit1}, {&closeKeys, nullptr}});
+    window.setCancelButton(&closeKeys);
 }
 
 void Form1Design::bindEvents(Form1Handlers& handlers) {

@@ -11,6 +11,7 @@
 #include "toolkit/label.h"
 #include "toolkit/memo.h"
 #include "toolkit/picture.h"
+#include "toolkit/picture_button.h"
 #include "toolkit/static_text.h"
 #include "toolkit/timer.h"
 #include "ui/button_pictures.h"
@@ -58,6 +59,11 @@ public:
     toolkit::ActivityIndicator ActivityIndicator{"ActivityIndicator"};
 
     toolkit::Timer Timer1{"Timer1"};
+
+    // The two picture buttons as the keyboard and screen readers know them (Alt+I, Alt+Z).
+    toolkit::PictureButton installKeys{"Instaluj", 'I',
+                                       {&bnInstallNormal, &bnInstallHover, &bnInstallActive, &bnInstallDisable}};
+    toolkit::PictureButton closeKeys{"Zamknij", 'Z', {&bnCloseNormal, &bnCloseHover, &bnCloseActive, &bnCloseDisable}};
 };
 
 }  // namespace ui

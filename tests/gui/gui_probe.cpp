@@ -6,7 +6,12 @@
 //   gui_probe --clipboard <output file>     the clipboard's text as UTF-8; exit 2 when none
 //   gui_probe --clear-clipboard
 //   gui_probe --process <exe name>          exit 0 when a process of that name runs, else 2
+//   gui_probe --children <caption> <output file>
+//     one line per child window, as a screen reader finds them: class, text, visible,
+//     enabled, focused, button type, then what the accessibility layer answers for it (name,
+//     role number, unavailable); exit 2 when the window is missing
 #include <windows.h>
+#include <oleacc.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
@@ -81,6 +86,73 @@ int findProcess(const wchar_t* name) {
     return result;
 }
 
+// One line per child: tabs and line breaks of a text become blanks.
+std::wstring oneLine(std::wstring text) {
+    for (wchar_t& c : text)
+        if (c == L'\t' || c == L'\r' || c == L'\n') c = L' ';
+    return text;
+}
+
+struct ChildList {
+    HWND focus = nullptr;
+    std::wstring text;
+};
+
+// Spelled out: mingw's import library gives IID_IAccessible as oleacc.dll's import thunk.
+const IID kAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
+std::wstring accessibleFacts(HWND child) {
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(child, OBJID_CLIENT, kAccessible, reinterpret_cast<void**>(&object))) ||
+        !object)
+        return L"\tname=?\trole=?\tunavailable=?";
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    std::wstring facts = L"\tname=";
+    BSTR name = nullptr;
+    if (SUCCEEDED(object->get_accName(self, &name)) && name) facts += oneLine(name);
+    SysFreeString(name);
+    VARIANT role, state;
+    VariantInit(&role);
+    VariantInit(&state);
+    facts += L"\trole=";
+    if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4) facts += std::to_wstring(role.lVal);
+    facts += L"\tunavailable=";
+    if (SUCCEEDED(object->get_accState(self, &state)) && state.vt == VT_I4)
+        facts += (state.lVal & STATE_SYSTEM_UNAVAILABLE) ? L"1" : L"0";
+    object->Release();
+    return facts;
+}
+
+BOOL CALLBACK listChild(HWND child, LPARAM param) {
+    auto* list = reinterpret_cast<ChildList*>(param);
+    wchar_t name[128] = {};
+    GetClassNameW(child, name, 128);
+    wchar_t text[512] = {};
+    SendMessageTimeoutW(child, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+    const LONG style = GetWindowLongW(child, GWL_STYLE);
+    list->text += std::wstring(name) + L"\t" + oneLine(text) + L"\tvisible=" + (IsWindowVisible(child) ? L"1" : L"0") +
+                  L"\tenabled=" + (IsWindowEnabled(child) ? L"1" : L"0") + L"\tfocused=" +
+                  (child == list->focus ? L"1" : L"0") + L"\ttype=" + std::to_wstring(style & 0x1F) +
+                  accessibleFacts(child) + L"\n";
+    return TRUE;
+}
+
+int listChildren(const wchar_t* caption, const wchar_t* path) {
+    HWND window = FindWindowW(nullptr, caption);
+    if (!window) return 2;
+    CoInitialize(nullptr);
+    ChildList list;
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof(thread);
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread)) list.focus = thread.hwndFocus;
+    EnumChildWindows(window, listChild, reinterpret_cast<LPARAM>(&list));
+    CoUninitialize();
+    return writeUtf8(path, list.text) ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -88,9 +160,10 @@ int wmain(int argc, wchar_t** argv) {
     if (mode == L"--clipboard" && argc == 3) return readClipboard(argv[2]);
     if (mode == L"--clear-clipboard" && argc == 2) return clearClipboard();
     if (mode == L"--process" && argc == 3) return findProcess(argv[2]);
+    if (mode == L"--children" && argc == 4) return listChildren(argv[2], argv[3]);
     if (argc != 4) {
         std::fprintf(stderr, "usage: gui_probe <caption> <child class> <output file> | --clipboard <file> |"
-                             " --clear-clipboard | --process <name>\n");
+                             " --clear-clipboard | --process <name> | --children <caption> <file>\n");
         return 1;
     }
     HWND window = FindWindowW(nullptr, argv[1]);

@@ -44,6 +44,7 @@ void HeadlessBackend::attach(Form& form) {
         timerChanged(*timer);
     }
     pointer_ = std::make_unique<PointerTracker>(form, dispatcher());
+    keyboard_ = std::make_unique<KeyboardNavigator>(form, dispatcher());
 }
 
 void HeadlessBackend::detach(Form& form) {
@@ -57,6 +58,7 @@ void HeadlessBackend::detach(Form& form) {
         timer->setObserver(nullptr);
         dueAt_.erase(timer);
     }
+    keyboard_.reset();
     pointer_.reset();
     form_ = nullptr;
 }
@@ -170,6 +172,11 @@ void HeadlessBackend::clickEdit(const std::string& editName) {
     dispatcher().editClick(*edit);
 }
 
+// A closed window takes no more keys.
+bool HeadlessBackend::pressKey(Key key) { return !closed_ && keyboard().press(key); }
+
+bool HeadlessBackend::pressAccessKey(char letter) { return !closed_ && keyboard().accessKey(letter); }
+
 int HeadlessBackend::immediateRepaints(const std::string& name) const {
     auto it = repaints_.find(name);
     return it == repaints_.end() ? 0 : it->second;
@@ -183,6 +190,11 @@ int HeadlessBackend::changeCount(const std::string& name) const {
 PointerTracker& HeadlessBackend::pointer() {
     if (!pointer_) throw std::logic_error("no form attached");
     return *pointer_;
+}
+
+KeyboardNavigator& HeadlessBackend::keyboard() {
+    if (!keyboard_) throw std::logic_error("no form attached");
+    return *keyboard_;
 }
 
 Form& HeadlessBackend::form() {

@@ -1,5 +1,5 @@
 // The backend that draws nothing: tests and the command-line runner drive it. It keeps a
-// virtual clock for the timers, a pointer that tests move onto named pictures, a queue of
+// virtual clock for the timers, a pointer that tests move onto named pictures, the keyboard, a queue of
 // folder-chooser answers, and records error reports, immediate repaints and change counts.
 #pragma once
 
@@ -13,6 +13,8 @@
 
 #include "toolkit/backend.h"
 #include "toolkit/image_decoder.h"
+#include "toolkit/key.h"
+#include "toolkit/keyboard_navigator.h"
 #include "toolkit/pointer_tracker.h"
 
 namespace toolkit {
@@ -57,6 +59,11 @@ public:
     // The window closed from outside the program (Alt+F4, the end of the session): the
     // form's onClose runs, then the form closes.
     void requestClose();
+    // A key pressed in the window, as the Win32 backend hands it over; false when the window
+    // left it to the focused field (Space typed into it).
+    bool pressKey(Key key);
+    // Alt plus a letter; false when no button has that access key.
+    bool pressAccessKey(char letter);
     void answerFolderChooser(std::optional<std::string> answer) { folderAnswers_.push_back(std::move(answer)); }
 
     // --- reading it back ---
@@ -68,6 +75,7 @@ public:
     int changeCount(const std::string& name) const;
     const std::vector<std::pair<std::string, std::string>>& folderChooserCalls() const { return chooserCalls_; }
     PointerTracker& pointer();
+    KeyboardNavigator& keyboard();
     Form& form();
 
 private:
@@ -79,6 +87,7 @@ private:
     Application application_;
     Form* form_ = nullptr;
     std::unique_ptr<PointerTracker> pointer_;
+    std::unique_ptr<KeyboardNavigator> keyboard_;
     std::deque<std::function<void()>> queue_;
     std::map<const Timer*, long long> dueAt_;
     long long nowMs_ = 0;

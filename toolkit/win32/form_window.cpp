@@ -61,7 +61,8 @@ std::wstring windowText(HWND window) {
 
 FormWindow::FormWindow(Form& form, Dispatcher& dispatcher, const WicCodec& codec, FontCache& fonts,
                        bool ownTaskbarButton)
-    : form_(form), dispatcher_(dispatcher), fonts_(fonts), painter_(codec, fonts), pointer_(form, dispatcher) {
+    : form_(form), dispatcher_(dispatcher), fonts_(fonts), painter_(codec, fonts), pointer_(form, dispatcher),
+      keyboard_(form, dispatcher) {
     registerFormClass();
     const DWORD style = (form.borderless() ? WS_POPUP : WS_OVERLAPPEDWINDOW) | WS_CLIPCHILDREN;
     const DWORD exStyle = ownTaskbarButton ? WS_EX_APPWINDOW : 0;
@@ -84,6 +85,7 @@ FormWindow::FormWindow(Form& form, Dispatcher& dispatcher, const WicCodec& codec
             gauge->setImmediateRepaint([this](Gauge& g) { repaintNow(g); });
     }
     createChildren();
+    standIns_ = std::make_unique<StandInWindows>(window_, form);
     for (Control* control : form.controls()) {
         if (auto* label = dynamic_cast<Label*>(control)) autoSize(*label);
     }
@@ -138,12 +140,19 @@ void FormWindow::createChildren() {
             logViews_.emplace_back(control, std::move(view));
         }
     }
-    for (auto& [control, child] : children_) syncChild(*control, child);
+    for (auto& [control, child] : children_) {
+        syncChild(*control, child);
+        // Accessibility clients name a field by the static text just before it in z-order.
+        auto* edit = dynamic_cast<Edit*>(control);
+        if (HWND* caption = edit ? findIn(children_, const_cast<Control*>(edit->labelledBy())) : nullptr)
+            SetWindowPos(child, *caption, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
 }
 
 void FormWindow::show() {
     ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);
+    applyFocus();
     UpdateWindow(window_);
 }
 
@@ -153,6 +162,7 @@ void FormWindow::run() {
     while (!closed_) {
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got <= 0) break;
+        if (takeKey(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -189,17 +199,24 @@ void FormWindow::repaintNow(Control& control) {
         const RECT r = boundsOf(control);
         InvalidateRect(window_, &r, FALSE);
         UpdateWindow(window_);
+        standIns_->invalidate(r, true);
     }
     keepAlive();
 }
 
-void FormWindow::invalidate(const RECT& rect) { InvalidateRect(window_, &rect, FALSE); }
+void FormWindow::invalidate(const RECT& rect) {
+    InvalidateRect(window_, &rect, FALSE);
+    // The form's own painting leaves out its children: the stand-ins show that part.
+    if (standIns_) standIns_->invalidate(rect, false);
+}
 
 void FormWindow::syncWindowBounds() {
     SetWindowPos(window_, nullptr, form_.left(), form_.top(), form_.width(), form_.height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowTextW(window_, widen(form_.caption()).c_str());
-    InvalidateRect(window_, nullptr, FALSE);
+    RECT client;
+    GetClientRect(window_, &client);
+    invalidate(client);
 }
 
 void FormWindow::syncChild(Control& control, HWND child) {
@@ -290,6 +307,7 @@ void FormWindow::controlChanged(Control& control) {
     invalidate(last);
     if (auto* label = dynamic_cast<Label*>(&control)) autoSize(*label);
     if (dynamic_cast<ActivityIndicator*>(&control)) updateBusyTimer();
+    if (standIns_) standIns_->sync(control);
 }
 
 void FormWindow::timerChanged(Timer& timer) {
@@ -325,24 +343,90 @@ void FormWindow::onTimer(UINT_PTR id) {
         dispatcher_.timerTick(*timers_[id - kFirstTimerId]);
 }
 
+void FormWindow::renderSurface(HDC target, const RECT& area, int x, int y) {
+    RECT client;
+    GetClientRect(window_, &client);
+    if (client.right <= 0 || client.bottom <= 0 || IsRectEmpty(&area)) return;
+    if (!backBuffer_ || backBuffer_->width() != client.right || backBuffer_->height() != client.bottom)
+        backBuffer_ = std::make_unique<Bitmap>(client.right, client.bottom);
+    HDC memory = CreateCompatibleDC(target);
+    HGDIOBJ old = SelectObject(memory, backBuffer_->handle());
+    IntersectClipRect(memory, area.left, area.top, area.right, area.bottom);
+    painter_.paint(memory, form_, area);
+    BitBlt(target, x, y, area.right - area.left, area.bottom - area.top, memory, area.left, area.top, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
+
 void FormWindow::paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window_, &ps);
-    RECT client;
-    GetClientRect(window_, &client);
-    if (client.right > 0 && client.bottom > 0 && !IsRectEmpty(&ps.rcPaint)) {
-        if (!backBuffer_ || backBuffer_->width() != client.right || backBuffer_->height() != client.bottom)
-            backBuffer_ = std::make_unique<Bitmap>(client.right, client.bottom);
-        HDC memory = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(memory, backBuffer_->handle());
-        IntersectClipRect(memory, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
-        painter_.paint(memory, form_, ps.rcPaint);
-        BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-               ps.rcPaint.bottom - ps.rcPaint.top, memory, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteDC(memory);
-    }
+    renderSurface(dc, ps.rcPaint, ps.rcPaint.left, ps.rcPaint.top);
     EndPaint(window_, &ps);
+}
+
+bool FormWindow::isField(HWND window) {
+    for (auto& [control, child] : children_)
+        if (child == window && dynamic_cast<Edit*>(control)) return true;
+    return false;
+}
+
+bool FormWindow::takeKey(const MSG& message) {
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
+    bool inLogBox = false;
+    for (auto& [control, view] : logViews_) inLogBox = inLogBox || view->handle() == message.hwnd;
+    if (message.hwnd != window_ && !standIns_->owns(message.hwnd) && !isField(message.hwnd) && !inLogBox)
+        return false;
+    // With no focused window the keys come as system keys too; Alt is bit 29.
+    const bool alt = (message.lParam & (1 << 29)) != 0;
+    const WPARAM vk = message.wParam;
+    bool taken = false, acts = true;
+    if (alt) {
+        if (vk < 'A' || vk > 'Z') return false;  // Alt+F4 and the like go on
+        taken = keyboard_.accessKey(static_cast<char>(vk));
+    } else if (GetKeyState(VK_CONTROL) < 0) {
+        return false;
+    } else if (vk == VK_TAB) {
+        taken = keyboard_.press(GetKeyState(VK_SHIFT) < 0 ? Key::BackTab : Key::Tab);
+        acts = false;
+    } else if (inLogBox && (vk == VK_RETURN || vk == VK_SPACE)) {
+        return false;  // the log box has the focus, not the focused stop
+    } else if (vk == VK_RETURN) {
+        taken = keyboard_.press(Key::Enter);
+    } else if (vk == VK_SPACE) {
+        taken = keyboard_.press(Key::Space);
+    } else if (vk == VK_ESCAPE) {
+        taken = keyboard_.press(Key::Escape);
+    } else {
+        return false;
+    }
+    if (taken && acts && !closed_) dropKeysTypedSince(message.time);
+    return taken;
+}
+
+void FormWindow::dropKeysTypedSince(DWORD since) {
+    const DWORD until = GetTickCount();
+    MSG pending;
+    while (PeekMessageW(&pending, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE)) {
+        if (static_cast<LONG>(pending.time - since) < 0 || static_cast<LONG>(until - pending.time) < 0) break;
+        PeekMessageW(&pending, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE);
+    }
+}
+
+void FormWindow::applyFocus() {
+    if (closed_ || GetActiveWindow() != window_) return;
+    HWND target = window_;
+    const int index = form_.focusIndex();
+    if (index >= 0) {
+        const FocusStop& stop = form_.focusOrder()[static_cast<std::size_t>(index)];
+        if (stop.button) {
+            HWND button = standIns_->windowOf(*stop.button);
+            if (button && IsWindowEnabled(button)) target = button;
+        } else if (HWND* child = findIn(children_, stop.field)) {
+            target = *child;
+        }
+    }
+    if (GetFocus() != target) SetFocus(target);
 }
 
 bool FormWindow::setCursor() {
@@ -413,7 +497,27 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             onTimer(wParam);
             return 0;
+        case WM_SETFOCUS:
+            // Activation gives the form the focus; it belongs to the focused stop.
+            applyFocus();
+            return 0;
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            RECT area;
+            if (!standIns_->shownArea(item->hwndItem, area)) break;
+            renderSurface(item->hDC, area, 0, 0);
+            return TRUE;
+        }
         case WM_COMMAND:
+            if (HIWORD(wParam) == EN_SETFOCUS) {
+                // A click in the field: Tab goes on from there.
+                const auto& order = form_.focusOrder();
+                for (std::size_t k = 0; k < order.size(); ++k)
+                    if (HWND* child = findIn(children_, order[k].field); child && *child == reinterpret_cast<HWND>(lParam))
+                        form_.setFocusIndex(static_cast<int>(k));
+                return 0;
+            }
+            if (standIns_->owns(reinterpret_cast<HWND>(lParam))) return 0;  // keys act through the navigator
             if (HIWORD(wParam) == EN_CHANGE) {
                 for (auto& [control, child] : children_)
                     if (child == reinterpret_cast<HWND>(lParam))

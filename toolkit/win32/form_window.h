@@ -1,7 +1,9 @@
 // The real window of one Form: a borderless (or framed) top-level window whose surface we draw
-// double-buffered, the native child windows of its edit, static text and log box, its timers,
-// and the mouse input it hands to the portable pointer tracker. It never pumps messages
-// itself; keepAlive() only peeks so that long handlers do not make the window look hung.
+// double-buffered, the native child windows of its edit, static text and log box, the stand-in
+// windows of its picture buttons and labels, its timers, the mouse input it hands to the
+// portable pointer tracker and the keys it hands to the portable keyboard navigator. It never
+// pumps messages itself; keepAlive() only peeks so that long handlers do not make the window
+// look hung.
 #pragma once
 
 #include <windows.h>
@@ -11,10 +13,12 @@
 #include <vector>
 
 #include "toolkit/backend.h"
+#include "toolkit/keyboard_navigator.h"
 #include "toolkit/pointer_tracker.h"
 #include "toolkit/win32/bitmap.h"
 #include "toolkit/win32/fonts.h"
 #include "toolkit/win32/log_view.h"
+#include "toolkit/win32/stand_in_windows.h"
 #include "toolkit/win32/surface_painter.h"
 
 namespace toolkit {
@@ -52,10 +56,22 @@ private:
                                            DWORD_PTR self);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void controlChanged(Control& control) override;
+    void focusMoved() override { applyFocus(); }
     void timerChanged(Timer& timer) override;
 
     void createChildren();
     void paint();
+    // Paints `area` of the form's surface into `target` with its top left at x, y.
+    void renderSurface(HDC target, const RECT& area, int x, int y);
+    // Tab, Enter, Space, Escape and Alt+letter aimed at the form or its children, taken before
+    // they are dispatched (in the log box Tab, Escape and Alt+letter only); false for every
+    // other key, which goes on as typed.
+    bool takeKey(const MSG& message);
+    // Keys typed while a key's action ran (an installation) do what a click then does: nothing.
+    void dropKeysTypedSince(DWORD since);
+    // The system's focus onto the form's focused stop, while the window is the active one.
+    void applyFocus();
+    bool isField(HWND window);
     void invalidate(const RECT& rect);
     void syncWindowBounds();
     void syncChild(Control& control, HWND child);
@@ -71,7 +87,9 @@ private:
     FontCache& fonts_;
     SurfacePainter painter_;
     PointerTracker pointer_;
+    KeyboardNavigator keyboard_;
     HWND window_ = nullptr;
+    std::unique_ptr<StandInWindows> standIns_;
     std::unique_ptr<Bitmap> backBuffer_;
     // Per control, in short lists (short_list.h).
     std::vector<std::pair<Control*, HWND>> children_;
