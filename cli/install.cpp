@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "app/install_dry_run.h"
+#include "app/headless_install.h"
 #include "platform/file_system.h"
 #include "platform/system.h"
 #include "toolkit/platform_image_decoder.h"
@@ -41,7 +41,7 @@ int usageError(const std::string& problem) {
 }  // namespace
 
 int runInstall(const Args& args) {
-    app::DryRunOptions options;
+    app::HeadlessInstallOptions options;
     bool dryRun = false;
     bool haveInstaller = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -50,7 +50,7 @@ int runInstall(const Args& args) {
         if (arg == "--dry-run") {
             dryRun = true;
         } else if (arg == "--debug") {
-            options.debug = true;
+            options.logLevel = session::LogLevel::Debug;
         } else if (arg == "--drive-root" || arg == "--host") {
             if (!hasValue) return usageError(arg + " wymaga katalogu");
             (arg == "--host" ? options.typedHost.emplace() : options.driveRoots.emplace_back()) =
