@@ -10,6 +10,7 @@
 #include "cli/install.h"
 #include "cli/run_headless.h"
 #include "platform/program_args.h"
+#include "session/version.h"
 
 namespace cli {
 
@@ -29,7 +30,7 @@ const std::vector<Command>& commands() {
 }  // namespace cli
 
 static void printUsage() {
-    std::fputs("użycie: pakiet POLECENIE [ARGUMENTY]\n\npolecenia:\n", stdout);
+    std::fputs("użycie: pakiet POLECENIE [ARGUMENTY]\n       pakiet --version\n\npolecenia:\n", stdout);
     for (const auto& command : cli::commands())
         std::printf("  %-10s %s\n", command.name, command.summary);
 }
@@ -39,6 +40,11 @@ int main(int argc, char** argv) {
     if (args.size() < 2 || args[1] == "help" || args[1] == "--help" || args[1] == "-h") {
         printUsage();
         return args.size() < 2 ? 2 : 0;
+    }
+    if (args[1] == "--version" || args[1] == "version") {
+        std::printf("pakiet %s (commit %s)\n", std::string(session::productVersion()).c_str(),
+                    std::string(session::productCommit()).c_str());
+        return 0;
     }
     for (const auto& command : cli::commands()) {
         if (args[1] != command.name) continue;

@@ -32,6 +32,10 @@ run nieznane
 expect 2 "pakiet: nieznane polecenie \`nieznane\`" "an unknown command is named, exit 2"
 run help
 expect 0 "catalog" "help lists the commands, exit 0"
+run --version
+expect 0 "pakiet 1." "--version prints the version, exit 0"
+grep -qE '^pakiet [0-9]+\.[0-9]+\.[0-9]+ \(commit ([0-9a-f]{12}|nieznany)\)$' <<<"$out" &&
+  pass "--version names the commit it was built from" || fail "--version: $out"
 run catalog
 expect 2 "użycie: pakiet catalog CZYNNOŚĆ" "catalog without an action prints its usage, exit 2"
 [ -z "$out" ] && grep -qF "pakiet catalog merge NOWY STARY WYNIK" <<<"$err" && pass "the usage goes to stderr, every action in Polish" ||
