@@ -59,18 +59,18 @@ struct PreparedSession {
     }
 
     // The log box to `out`, the error reports to `err`.
-    void printLog(std::ostream& out, std::ostream& err) {
+    void printLog(TextOut& out, TextOut& err) {
         const toolkit::MemoLines& lines = form->infoBox.lines();
-        for (std::size_t i = 0; i < lines.size(); ++i) out << lines[i] << '\n';
-        for (const std::string& report : backend.errorReports()) err << "błąd: " << report << '\n';
+        for (std::size_t i = 0; i < lines.size(); ++i) out.line(lines[i]);
+        for (const std::string& report : backend.errorReports()) err.line("błąd: " + report);
     }
 
     // The status label's last message, or `fallback` when it is empty; the log file ends
     // with it too, so that it holds the reason even when the status label said nothing.
-    void printLastMessage(std::ostream& err, const char* fallback) const {
+    void printLastMessage(TextOut& err, const char* fallback) const {
         const std::string& last = form->InfoLabel.caption();
         const std::string message = last.empty() ? std::string(fallback) : last;
-        err << message << '\n';
+        err.line(message);
         if (form->logFile) {
             for (const std::string& report : backend.errorReports()) form->logFile->line(1, report);
             if (last.empty()) form->logFile->line(1, message);
@@ -85,8 +85,8 @@ struct PreparedSession {
 }  // namespace
 
 int runInstallDryRun(const HeadlessInstallOptions& options, platform::FileSystem& files,
-                     platform::System& system, toolkit::ImageDecoder* decoder, std::ostream& out,
-                     std::ostream& err) {
+                     platform::System& system, toolkit::ImageDecoder* decoder, TextOut& out,
+                     TextOut& err) {
     PreparedSession session(options, files, system, decoder);
     const bool installEnabled = session.installEnabled();
     session.printLog(out, err);
@@ -97,8 +97,8 @@ int runInstallDryRun(const HeadlessInstallOptions& options, platform::FileSystem
 }
 
 int runHeadlessInstall(const HeadlessInstallOptions& options, platform::FileSystem& files,
-                       platform::System& system, toolkit::ImageDecoder* decoder, std::ostream& out,
-                       std::ostream& err) {
+                       platform::System& system, toolkit::ImageDecoder* decoder, TextOut& out,
+                       TextOut& err) {
     PreparedSession session(options, files, system, decoder);
     TForm1& form = *session.form;
     const bool installEnabled = session.installEnabled();

@@ -5,8 +5,8 @@
 #pragma once
 
 #include <optional>
-#include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/exit_codes.h"
@@ -17,6 +17,14 @@
 #include "toolkit/image_decoder.h"
 
 namespace app {
+
+// Where a headless run prints its lines: pakiet's console, a test's buffer, or nowhere (the
+// silent installer, whose log file has them all). Not a stream: the stub carries no iostreams.
+class TextOut {
+public:
+    virtual ~TextOut() = default;
+    virtual void line(std::string_view text) = 0;
+};
 
 struct HeadlessInstallOptions {
     std::string installer;                  // the installer executable with its package
@@ -31,15 +39,15 @@ struct HeadlessInstallOptions {
 // enabled; otherwise 1, after writing the status label's last message (and any error report)
 // to `err`. Close runs at the end, so working files go as they would after a real run.
 int runInstallDryRun(const HeadlessInstallOptions& options, platform::FileSystem& files,
-                     platform::System& system, toolkit::ImageDecoder* decoder, std::ostream& out,
-                     std::ostream& err);
+                     platform::System& system, toolkit::ImageDecoder* decoder, TextOut& out,
+                     TextOut& err);
 
 // The preparation as in the dry run; when Install is enabled, the mouse enters the button
 // and clicks its Hover picture through the dispatcher, then Close. Prints the log box to
 // `out`; on any outcome but the finish state, the last level-1 message (and any error
 // report) to `err`, and the log file gets the same. Returns one of the exit codes.
 int runHeadlessInstall(const HeadlessInstallOptions& options, platform::FileSystem& files,
-                       platform::System& system, toolkit::ImageDecoder* decoder, std::ostream& out,
-                       std::ostream& err);
+                       platform::System& system, toolkit::ImageDecoder* decoder, TextOut& out,
+                       TextOut& err);
 
 }  // namespace app

@@ -4,7 +4,6 @@
 #include "app/installer_process.h"
 
 #include <optional>
-#include <sstream>
 
 #include "app/command_line.h"
 #include "app/error_text.h"
@@ -46,8 +45,11 @@ struct RunLog {
     // Multi-line texts (help, usage) as level-1 lines.
     void lines(std::string_view text) {
         if (!file) return;
-        std::istringstream in{std::string(text)};
-        for (std::string line; std::getline(in, line);) file->line(1, line);
+        while (!text.empty()) {
+            const std::size_t end = text.find('\n');
+            file->line(1, text.substr(0, end));
+            text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        }
     }
 
     int ends(int code) {
@@ -64,7 +66,10 @@ int runSilent(const InstallerOptions& options, RunLog& log, platform::FileSystem
     run.logLevel = options.logLevel;
     run.givenHost = options.hostFolder;
     run.logFile = log.get();
-    std::ostringstream discarded;  // the log file holds every line already
+    // The log file holds every line already.
+    struct Discarded : TextOut {
+        void line(std::string_view) override {}
+    } discarded;
     return runHeadlessInstall(run, files, system, shell.decoder(), discarded, discarded);
 }
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "app/headless_install.h"
+#include "app/headless_install_streams.h"
 #include "platform/file_system.h"
 #include "platform/system.h"
 #include "toolkit/platform_image_decoder.h"

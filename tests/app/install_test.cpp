@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "install/free_space_check.h"
-#include "app/headless_install.h"
+#include "app/headless_install_streams.h"
 #include "platform/paths.h"
 #include "tests/app/install_fixture.h"
 #include "tests/support/test_paths.h"

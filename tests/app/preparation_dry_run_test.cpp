@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <sstream>
 
-#include "app/headless_install.h"
+#include "app/headless_install_streams.h"
 #include "archive/zip/zip_writer.h"
 #include "tests/app/preparation_fixture.h"
 
