@@ -2,7 +2,6 @@
 // when the process is ended), and a failed write closes the file instead of stopping the run.
 #include "app/log_file.h"
 
-#include <ctime>
 #include <exception>
 
 #include "session/version.h"
@@ -40,15 +39,6 @@ void LogFile::write(std::string text) {
     } catch (const std::exception&) {
         file_.reset();
     }
-}
-
-std::string localDateTimeText() {
-    const std::time_t now = std::time(nullptr);
-    // One thread: localtime's shared result is safe here.
-    const std::tm* local = std::localtime(&now);
-    char text[32] = "";
-    if (local) std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", local);
-    return text;
 }
 
 }  // namespace app

@@ -35,7 +35,4 @@ private:
     bool packageWritten_ = false;
 };
 
-// The local date and time as "YYYY-MM-DD HH:MM:SS".
-std::string localDateTimeText();
-
 }  // namespace app

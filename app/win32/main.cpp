@@ -12,6 +12,7 @@
 #include "app/log_file.h"
 #include "app/program_entry.h"
 #include "platform/file_system.h"
+#include "platform/local_time.h"
 #include "platform/program_args.h"
 #include "platform/system.h"
 #include "toolkit/platform_image_decoder.h"
@@ -55,7 +56,7 @@ public:
         if (!decoder_) decoder_ = toolkit::makePlatformImageDecoder();
         return decoder_.get();
     }
-    std::string dateTimeText() override { return app::localDateTimeText(); }
+    std::string dateTimeText() override { return platform::localDateTimeText(); }
 
 private:
     std::unique_ptr<toolkit::ImageDecoder> decoder_;
