@@ -16,7 +16,8 @@ inline constexpr std::string_view kNewCatalogName = "dodatki_new.mdb";
 inline constexpr std::string_view kAccessTestName = "dodatki.mdb.old";
 inline constexpr std::string_view kJournalName = "instalacja.lumor-dziennik";
 // What a finished installation leaves: the package, the installer, the files.
-inline constexpr std::string_view kInstallRecordName = "instalacja.lumor-zapis";
+// A text file, so that support opens it with a double click; kept, unlike the names above.
+inline constexpr std::string_view kInstallRecordName = "instalacja.lumor.txt";
 // Suffixes of a member's data while it is written, and of the file it replaces, kept until
 // the installation is committed.
 inline constexpr std::string_view kPartialSuffix = ".lumor-part";

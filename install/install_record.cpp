@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "host/host_layout.h"
 
 namespace install {
 
@@ -87,17 +86,12 @@ std::optional<InstallRecord> parseInstallRecord(std::string_view text) {
 }
 
 void writeInstallRecord(platform::FileSystem& fs, const std::string& path, const InstallRecord& record) {
+    // Written in place: a record cut short (a crash, a full disk) lacks its count line and is
+    // read as none, and no temporary file of another name is ever left behind.
     const std::string text = formatInstallRecord(record);
-    const std::string partial = path + std::string(host::kPartialSuffix);
-    {
-        auto file = fs.createWrite(partial);
-        file->write(text.data(), text.size());
-        file->close();
-    }
-    if (!fs.replaceFile(partial, path)) {
-        fs.deleteFile(partial);
-        throw platform::FileError(path, "the installation record could not be put in place");
-    }
+    auto file = fs.createWrite(path);
+    file->write(text.data(), text.size());
+    file->close();
 }
 
 std::optional<InstallRecord> readInstallRecord(platform::FileSystem& fs, const std::string& path) {

@@ -33,7 +33,7 @@ std::string formatInstallRecord(const InstallRecord& record);
 // Nothing when `text` is not a whole record.
 std::optional<InstallRecord> parseInstallRecord(std::string_view text);
 
-// Writes the record in one step (a new file renamed over the old one); throws FileError.
+// Writes the record over any earlier one; throws FileError.
 void writeInstallRecord(platform::FileSystem& fs, const std::string& path, const InstallRecord& record);
 // Nothing when there is no record at `path` or it is not whole.
 std::optional<InstallRecord> readInstallRecord(platform::FileSystem& fs, const std::string& path);

@@ -61,7 +61,7 @@ TEST(InstallRecord, AFinishedInstallationListsEveryPackageFileAsOnTheDisk) {
     run.clickInstall();
     ASSERT_TRUE(run.finished()) << run.statusLabel();
 
-    const auto record = install::readInstallRecord(run.files, run.catalog("instalacja.lumor-zapis"));
+    const auto record = install::readInstallRecord(run.files, run.catalog("instalacja.lumor.txt"));
     ASSERT_TRUE(record);
     EXPECT_EQ(record->packageName, "Wrzos");
     EXPECT_EQ(record->installerVersion.rfind("1.0.0 (", 0), 0u);
@@ -90,7 +90,7 @@ TEST(InstallRecord, ARolledBackInstallationKeepsTheEarlierRecord) {
     first.prepare(installtest::packageZip("Wrzos", catalog));
     first.clickInstall();
     ASSERT_TRUE(first.finished());
-    const std::string recordPath = first.catalog("instalacja.lumor-zapis");
+    const std::string recordPath = first.catalog("instalacja.lumor.txt");
     const std::string before = testsupport::readFile(std::filesystem::path(std::u8string(recordPath.begin(), recordPath.end())));
 
     installtest::InstallRun second;
@@ -98,7 +98,7 @@ TEST(InstallRecord, ARolledBackInstallationKeepsTheEarlierRecord) {
     second.prepare(installtest::packageZip("Wrzos", "no database"));
     second.clickInstall();
     EXPECT_FALSE(second.finished());
-    const std::string path = second.catalog("instalacja.lumor-zapis");
+    const std::string path = second.catalog("instalacja.lumor.txt");
     EXPECT_EQ(testsupport::readFile(std::filesystem::path(std::u8string(path.begin(), path.end()))), before);
 }
 
