@@ -14,6 +14,7 @@
 #include "archive/package_layout.h"
 #include "host/host_layout.h"
 #include "archive/pe_certificate_table.h"
+#include "archive/pe_version_resource.h"
 #include "archive/zip/cp437.h"
 #include "archive/zip/safe_name.h"
 #include "archive/zip/zip_writer.h"
@@ -34,10 +35,12 @@ const char* const kBuildUsage =
     "użycie: pakiet build --stub INSTALATOR.exe --package KAT/P [--extra PLIK_LUB_KATALOG]... [--output WYJ.exe]\n"
     "  KAT/P      katalog paczki z plikiem dodatki.mdb; KAT/P.jpg to okładka, KAT/P.txt jest opcjonalny\n"
     "  --extra    plik lub katalog instalowany obok paczki (można powtarzać)\n"
-    "  --output   instalator do zapisania (domyślnie P.exe w bieżącym katalogu)\n";
+    "  --output   instalator do zapisania (domyślnie P.exe w bieżącym katalogu)\n"
+    "  --version X.Y.Z  wersja paczki w zasobie wersji instalatora (Eksplorator, reguły wykrywania)\n"
+    "  --publisher NAZWA  wydawca paczki w zasobie wersji (tylko z --version)\n";
 
 struct BuildOptions {
-    std::string stub, package, output;
+    std::string stub, package, output, version, publisher;
     std::vector<std::string> extras;
 };
 
@@ -50,9 +53,46 @@ bool parseOptions(const Args& args, BuildOptions& options) {
         else if (a == "--package") options.package = value;
         else if (a == "--output") options.output = value;
         else if (a == "--extra") options.extras.push_back(value);
+        else if (a == "--version") options.version = value;
+        else if (a == "--publisher") options.publisher = value;
         else return false;
     }
-    return !options.stub.empty() && !options.package.empty();
+    return !options.stub.empty() && !options.package.empty() &&
+           (options.publisher.empty() || !options.version.empty());
+}
+
+// The built installer's version resource: the package's name and version (also as the
+// file's numeric version, which detection rules compare), the publisher, and the stub's own
+// version kept as a comment. Written into the space the stub reserves, before any signing.
+void stampPackageVersion(std::string& stub, const BuildOptions& options, const std::string& packageName,
+                         const std::string& outputName, std::vector<std::string>& problems) {
+    const auto numbers = archive::parseVersionNumbers(options.version);
+    if (!numbers) {
+        problems.push_back("wersja `" + options.version + "` nie ma postaci X.Y.Z (liczby do 65535)");
+        return;
+    }
+    const auto own = archive::readVersionInfo(stub);
+    if (!own) {
+        problems.push_back("program startowy `" + options.stub + "` nie ma zasobu wersji; użyj instalator.exe");
+        return;
+    }
+    archive::VersionInfo info;
+    info.fileVersion = info.productVersion = *numbers;
+    info.strings = {
+        {"CompanyName", options.publisher.empty() ? own->string("CompanyName").value_or("") : options.publisher},
+        {"FileDescription", "Instalator pakietu " + packageName},
+        {"FileVersion", options.version},
+        {"InternalName", "instalator"},
+        {"OriginalFilename", outputName},
+        {"ProductName", packageName},
+        {"ProductVersion", options.version},
+        {"Comments", "instalator " + own->string("ProductVersion").value_or("")},
+    };
+    try {
+        archive::rewriteVersionInfo(stub, info);
+    } catch (const archive::VersionResourceError&) {
+        problems.push_back("nazwa paczki i wydawca są za długie dla zasobu wersji programu startowego");
+    }
 }
 
 struct Member {
@@ -189,12 +229,17 @@ int runBuild(const Args& args) {
         return 2;
     }
     std::vector<std::string> problems;
-    const std::string stub = readWholeFile(pathFromUtf8(options.stub));
+    std::string stub = readWholeFile(pathFromUtf8(options.stub));
     if (stub.empty()) problems.push_back("program startowy `" + options.stub + "` jest pusty");
     if (alreadyAnInstaller(stub)) problems.push_back("program startowy `" + options.stub + "` zawiera już paczkę; użyj czystego instalator.exe");
     if (alreadySigned(stub))
         problems.push_back("program startowy `" + options.stub + "` jest podpisany (Authenticode); dopisana paczka " +
                            "unieważniłaby podpis: użyj niepodpisanego instalator.exe i podpisz gotowy instalator");
+    fs::path folder = pathFromUtf8(options.package).lexically_normal();
+    if (folder.filename().empty()) folder = folder.parent_path();
+    const fs::path output = options.output.empty() ? fs::path(folder.filename()).concat(".exe") : pathFromUtf8(options.output);
+    if (!options.version.empty() && problems.empty())
+        stampPackageVersion(stub, options, utf8FromPath(folder.filename()), utf8FromPath(output.filename()), problems);
     std::vector<std::string> warnings;
     const std::vector<Member> members = planMembers(options, problems, warnings);
     checkNames(members, problems);
@@ -205,9 +250,6 @@ int runBuild(const Args& args) {
         return 1;
     }
 
-    fs::path folder = pathFromUtf8(options.package).lexically_normal();
-    if (folder.filename().empty()) folder = folder.parent_path();
-    const fs::path output = options.output.empty() ? fs::path(folder.filename()).concat(".exe") : pathFromUtf8(options.output);
     const fs::path partial = fs::path(output).concat(".part");
     {
         std::ofstream out(partial, std::ios::binary | std::ios::trunc);

@@ -2,8 +2,6 @@
 // line with the count, so that a record cut short is never taken for a whole one.
 #include "install/install_record.h"
 
-#include <cinttypes>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -30,6 +28,13 @@ std::optional<InstalledFile> parseFile(std::string_view value) {
     return file;
 }
 
+// No printf: the stub would carry the C runtime's whole formatter for one number.
+std::string hex8(std::uint32_t value) {
+    std::string digits(8, '0');
+    for (int i = 7; i >= 0; --i, value >>= 4) digits[static_cast<std::size_t>(i)] = "0123456789abcdef"[value & 15];
+    return digits;
+}
+
 }  // namespace
 
 std::string formatInstallRecord(const InstallRecord& record) {
@@ -38,11 +43,8 @@ std::string formatInstallRecord(const InstallRecord& record) {
     text += "\r\nwersja pakietu: " + record.packageVersion;
     text += "\r\ninstalator: " + record.installerVersion;
     text += "\r\ndata: " + record.dateTime;
-    for (const InstalledFile& file : record.files) {
-        char numbers[40];
-        std::snprintf(numbers, sizeof numbers, "%" PRIu64 " %08" PRIx32 " ", file.size, file.crc32);
-        text += "\r\nplik: " + std::string(numbers) + file.name;
-    }
+    for (const InstalledFile& file : record.files)
+        text += "\r\nplik: " + std::to_string(file.size) + " " + hex8(file.crc32) + " " + file.name;
     text += "\r\nplików: " + std::to_string(record.files.size()) + "\r\n";
     return text;
 }

@@ -1,7 +1,8 @@
 # The version resource read back from a built program: the fixed part's file and product
 # version (VS_FIXEDFILEINFO) are the project's, and the string table holds the description,
 # the version and the program's file name, in UTF-16 as Windows reads them.
-#   cmake -DEXE=instalator.exe -DVERSION=1.0.0 -DNAME=instalator -DDESCRIPTION=<text> -P version_resource_check.cmake
+#   cmake -DEXE=instalator.exe -DVERSION=1.0.0 -DNAME=instalator -DDESCRIPTION=<text> [-DCOMPANY=<text>]
+#         -P version_resource_check.cmake
 file(READ "${EXE}" image HEX)
 
 function(hex2 value out)
@@ -81,4 +82,9 @@ expect("${key}0000(0000)?${value}0000" "OriginalFilename ${NAME}.exe")
 utf16("FileDescription" key)
 utf16("${DESCRIPTION}" value)
 expect("${key}0000(0000)?${value}0000" "FileDescription \"${DESCRIPTION}\"")
+if(DEFINED COMPANY)
+  utf16("CompanyName" key)
+  utf16("${COMPANY}" value)
+  expect("${key}0000(0000)?${value}0000" "CompanyName \"${COMPANY}\"")
+endif()
 message(STATUS "${EXE}: version resource ${VERSION} read back")

@@ -25,6 +25,17 @@ if ! bash "$demo/build-installer.sh" "$stub" "$out" "${pakiet[@]}" >"$work/build
   exit 1
 fi
 exe=$out/instalator-demo.exe
+# The same package built with its version and publisher: the built file's version resource
+# names them, read back from the file.
+stamped=$work/instalator-wrzos.exe
+if "${pakiet[@]}" build --stub "$stub" --package "$out/package/Wrzos" --output "$stamped" \
+     --version 2.5.1 --publisher "Wrzos Meble" >"$work/stamp.log" 2>&1 &&
+   cmake -DEXE="$stamped" -DVERSION=2.5.1 -DNAME=instalator-wrzos "-DDESCRIPTION=Instalator pakietu Wrzos" \
+     "-DCOMPANY=Wrzos Meble" -P "$(dirname "$0")/../app/version_resource_check.cmake" >>"$work/stamp.log" 2>&1; then
+  pass "pakiet build --version 2.5.1 --publisher writes the built installer's version resource"
+else
+  fail "the built installer's version resource: $(cat "$work/stamp.log")"
+fi
 # The prefix's C: drive is the host's machine; no other host may be there.
 hosts=$WINEPREFIX/drive_c/Kavitek
 rm -rf "$hosts"
@@ -67,6 +78,12 @@ rows=$(($(wc -l <<<"$dump") - 1))
 [ "$rows" -eq 37 ] && pass "the merged catalog holds 37 items" || fail "the merged catalog holds $rows items"
 grep -q '^79001,' <<<"$dump" && pass "the user's own item is kept" || fail "the user's item 79001 was lost"
 grep -q '^73990,' <<<"$dump" && fail "the withdrawn item is still there" || pass "the withdrawn item is gone"
+status_out=$("${pakiet[@]}" status 'C:\Kavitek\CAD 2.0' 2>&1 | tr -d '\r')
+grep -qx "pakiet: Wrzos" <<<"$status_out" && grep -qE '^plików: [0-9]+$' <<<"$status_out" &&
+  grep -q "Wrzos.*\.jpg$" <<<"$status_out" &&
+  pass "pakiet status prints the install record" || fail "pakiet status: $status_out"
+[ -f "$host/dodatki/Wrzos/instalacja.lumor.txt" ] && pass "the install record is in the package folder" ||
+  fail "no install record"
 # A second run appends below the first.
 install prefix2 /s "/log=$(windows "$log")"
 [ "$status" -eq 0 ] && [ "$(grep -c '^=== kod wyjścia' "$log")" -eq 2 ] &&
