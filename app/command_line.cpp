@@ -68,7 +68,7 @@ std::string_view commandLineHelp() {
            "  0  pakiet zainstalowany\n"
            "  1  instalacja nie była możliwa; nic nie zmieniono\n"
            "  2  błędne wywołanie\n"
-           "  3  instalacja nie powiodła się; katalog jest taki jak przedtem\n"
+           "  3  instalacja nie powiodła się; zmiany cofnięto\n"
            "  4  instalacja nie powiodła się; katalog odłożono obok (ścieżka w dzienniku)\n"
            "  5  okno zamknięto bez instalowania\n";
 }

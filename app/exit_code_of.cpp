@@ -16,6 +16,9 @@ int exitCodeOf(const TForm1& form) {
     case InstallOutcome::Unfinished:
         return kExitCatalogLeftAside;
     case InstallOutcome::NothingChanged:
+        // Refused before the first change (a damaged archive, a leftover, no room): for a
+        // deployment tool the same as Install never usable, safe to run again.
+        return kExitInstallNotEnabled;
     case InstallOutcome::RolledBack:
         break;
     }

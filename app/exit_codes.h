@@ -7,9 +7,9 @@ namespace app {
 class TForm1;
 
 inline constexpr int kExitInstalled = 0;          // finish state reached
-inline constexpr int kExitInstallNotEnabled = 1;  // installing was not possible; nothing changed
+inline constexpr int kExitInstallNotEnabled = 1;  // installing was not possible, or refused before any change
 inline constexpr int kExitUsage = 2;              // a command line not understood
-inline constexpr int kExitInstallFailed = 3;      // failed; the user's catalog is as it was
+inline constexpr int kExitInstallFailed = 3;      // failed after changes began; all undone
 inline constexpr int kExitCatalogLeftAside = 4;   // failed; not all was put back (the log names what)
 inline constexpr int kExitWindowClosed = 5;       // the user closed the window, Install usable, unused
 

@@ -26,9 +26,10 @@ constexpr const char* kUsage =
     "  --host KATALOG        wpisuje KATALOG w pole folderu po przygotowaniu\n"
     "  Kody wyjścia:\n"
     "    0  instalacja zakończona (z --dry-run: INSTALUJ byłby dostępny)\n"
-    "    1  przycisk INSTALUJ nie stał się dostępny; nic nie zmieniono\n"
+    "    1  instalacja nie była możliwa (INSTALUJ niedostępny albo odmowa przed pierwszą\n"
+    "       zmianą, np. uszkodzona paczka); nic nie zmieniono\n"
     "    2  błędne wywołanie\n"
-    "    3  instalacja nie powiodła się; katalog użytkownika jest taki jak przedtem\n"
+    "    3  instalacja nie powiodła się; zmiany cofnięto, katalog jest taki jak przedtem\n"
     "    4  instalacja nie powiodła się i nie wszystko przywrócono: katalog jest w pliku\n"
     "       dodatki_old.mdb albo pliki pakietu czekają na następne uruchomienie\n"
     "       (komunikaty podają pełne ścieżki)\n";

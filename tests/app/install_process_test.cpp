@@ -182,7 +182,7 @@ TEST(ExitCodes, EachOutcomeOfTheTransactionHasItsCode) {
     InstallRun run;
     run.prepare(installtest::packageZip("Wrzos", catalogBytes(kPackage)));
     const std::pair<app::InstallOutcome, int> cases[] = {
-        {app::InstallOutcome::NothingChanged, app::kExitInstallFailed},
+        {app::InstallOutcome::NothingChanged, app::kExitInstallNotEnabled},
         {app::InstallOutcome::RolledBack, app::kExitInstallFailed},
         {app::InstallOutcome::CatalogLeftAside, app::kExitCatalogLeftAside},
         {app::InstallOutcome::Unfinished, app::kExitCatalogLeftAside},

@@ -89,6 +89,24 @@ install prefix2 /s "/log=$(windows "$log")"
 [ "$status" -eq 0 ] && [ "$(grep -c '^=== kod wyjścia' "$log")" -eq 2 ] &&
   pass "a second run installs again and appends to the log" || fail "second run: exit $status"
 
+# --- a damaged archive: refused before any change ------------------------------------------
+damaged=$work/uszkodzony.exe
+cp "$exe" "$damaged"
+stub_size=$(stat -c %s "$stub")
+size=$(stat -c %s "$damaged")
+# Bytes in the middle of the archive (members' data, past the stub) turned to garbage.
+printf 'USZKODZONE-DANE-USZKODZONE-DANE' | dd of="$damaged" bs=1 seek=$(( stub_size + (size - stub_size) / 2 )) conv=notrunc 2>/dev/null
+before=$(find "$host" -type f -exec md5sum {} + | sort)
+log=$work/uszkodzony.log
+mkdir -p "$work/damaged"
+(cd "$work/damaged" && wine "$damaged" /S "/LOG=$(windows "$log")") >"$work/damaged.out" 2>&1
+status=$?
+if [ "$status" -eq 1 ] && [ "$(find "$host" -type f -exec md5sum {} + | sort)" = "$before" ]; then
+  pass "a damaged archive exits $status and changes nothing in the host"
+else
+  fail "damaged archive: exit $status; $(tr -d '\r' <"$log" | grep -v '^    ' | tail -4)"
+fi
+
 # --- /D= with a Polish folder name, unquoted with blanks ----------------------------------
 given="$work/Łąka Żółta/CAD 3"
 mkdir -p "$given/dodatki"
