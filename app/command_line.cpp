@@ -45,6 +45,9 @@ InstallerOptions readCommandLine(const std::vector<std::string>& args) {
                 continue;
             }
             for (++i; i < args.size(); ++i) *folder += " " + args[i];
+            // "/D=C:\CAD 2.0\" quoted reaches us as C:\CAD 2.0" (the backslash escapes the
+            // quote); no Windows path holds a quote.
+            if (folder->back() == '"') folder->pop_back();
             options.hostFolder = platform::withTrailingSeparator(std::move(*folder));
         } else {
             options.unknown.push_back(arg);

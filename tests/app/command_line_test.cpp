@@ -65,6 +65,8 @@ TEST(CommandLine, HostFolderTakesTheRestOfTheLineWithItsBlanks) {
     // Quoted, it arrives whole; a trailing separator is kept, not doubled.
     const InstallerOptions quoted = readCommandLine({"/D=" + folder("D:\\Łódź\\CAD 3")});
     EXPECT_EQ(quoted.hostFolder, folder("D:\\Łódź\\CAD 3"));
+    // "/D=D:\CAD 3\" in quotes reaches the program as D:\CAD 3" (the backslash escapes the quote).
+    EXPECT_EQ(readCommandLine({"/D=D:\\CAD 3\""}).hostFolder, folder("D:\\CAD 3"));
 }
 
 TEST(CommandLine, EverythingElseIsNotUnderstood) {
