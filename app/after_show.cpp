@@ -2,8 +2,10 @@
 // the package search, the cover extracted and shown, then the host search and the check,
 // which alone can enable Install. Each missing piece is one level-1 message and the sequence
 // goes on; an error escaping a step ends it and reaches the dispatcher's error report.
+#include <optional>
 #include <string>
 
+#include "app/command_line.h"
 #include "app/main.h"
 #include "archive/embedded_package.h"
 #include "archive/extract_file_from_zip.h"
@@ -57,6 +59,19 @@ void showCover(TForm1& form, const std::string& path) {
     if (fit.center) form.CenterForm();
 }
 
+// The host folder given on the command line (/D=) instead of the search: the folder field
+// takes it, so the rule and the check of a typed folder decide.
+void takeGivenHost(TForm1& form, const std::string& folder) {
+    form.info(2, {"Folder instalacji podany w wierszu poleceń: ", folder});
+    form.state.destination = false;
+    if (form.Edit1.text() == folder) form.CheckEdit();
+    else form.Edit1.setText(folder);  // runs CheckEdit
+    form.Edit1.setVisible(true);
+    form.StaticText1.setVisible(true);
+    if (!form.state.destination)
+        form.info(1, {"Podany folder nie jest folderem programu CAD LUMOR: ", folder});
+}
+
 }  // namespace
 
 void TForm1::AfterShow() {
@@ -105,10 +120,13 @@ void TForm1::AfterShow() {
     }
 
     // A cover from an earlier run may be shown, but only a named package is installed.
-    if (state.formCover && state.pack && !state.packageName.empty() &&
-        host::searchInstallationPath(*this, state, files_, system_, Edit1, StaticText1)) {
-        host::CheckInstallationEnabled(*this, state, files_, system_, Edit1.text(),
-                                       [this] { bnInstallSetEnable(); });
+    if (state.formCover && state.pack && !state.packageName.empty()) {
+        if (const std::optional<std::string> given = readCommandLine(args_).hostFolder) {
+            takeGivenHost(*this, *given);
+        } else if (host::searchInstallationPath(*this, state, files_, system_, Edit1, StaticText1)) {
+            host::CheckInstallationEnabled(*this, state, files_, system_, Edit1.text(),
+                                           [this] { bnInstallSetEnable(); });
+        }
     }
 
     ActivityIndicator.setVisible(false);

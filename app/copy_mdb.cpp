@@ -6,7 +6,7 @@
 namespace app {
 
 bool TForm1::CopyMdb(const std::string& nw, const std::string& od, const std::string& dn) {
-    catalog::CatalogMerge merge(*this, files(), database, state.log_level >= 2);
+    catalog::CatalogMerge merge(*this, files(), database, state.log_level);
     postedRows.reset();
     if (!merge.CopyMdb(nw, od, dn)) return false;
     postedRows = install::CatalogRowCounts{static_cast<std::int64_t>(merge.infoProducentCounts().written),

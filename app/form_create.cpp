@@ -1,7 +1,7 @@
 // FormCreate: log level, button looks, host field, working folder, gauge, centring.
 #include <string>
 
-#include "app/debug_switch.h"
+#include "app/command_line.h"
 #include "app/main.h"
 #include "platform/paths.h"
 #include "toolkit/colors.h"
@@ -21,12 +21,11 @@ std::string workingFolder(const std::string& currentDirectory) {
 }  // namespace
 
 void TForm1::FormCreate() {
-    state.log_level = 1;
-    if (isDebugSwitch(args_)) {
-        state.log_level = 2;
+    state.log_level = readCommandLine(args_).logLevel;
+    if (state.log_level == session::LogLevel::Debug) {
         info(2, "Ustawiono parametr DEBUG");
+        infoBox.setVisible(true);
     }
-    if (state.log_level >= 2) infoBox.setVisible(true);
     state.pack = false;
     state.destination = false;
     bnInstallSetDisable();

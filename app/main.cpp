@@ -16,7 +16,11 @@ TForm1::TForm1(toolkit::Backend& backend, platform::FileSystem& files, platform:
 TForm1::~TForm1() { backend_.detach(window); }
 
 void TForm1::info(std::int32_t lvl, std::string_view txt) {
-    if (lvl > state.log_level) return;
+    if (logFile) {
+        logFile->packageFound(state.packageName);
+        logFile->line(lvl, txt);
+    }
+    if (!session::passes(lvl, state.log_level)) return;
     if (lvl == 1) InfoLabel.setCaption(std::string(txt));
     infoBox.append(txt);
 }

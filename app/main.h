@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/log_file.h"
 #include "install/transaction.h"
 #include "platform/file_system.h"
 #include "platform/system.h"
@@ -69,6 +70,8 @@ public:
     // Rows the last successful CopyMdb wrote to each table; empty when it told none.
     std::optional<install::CatalogRowCounts> postedRows;
     InstallOutcome installOutcome = InstallOutcome::NotStarted;
+    // Where every log line is copied too (/LOG=), when given.
+    LogFile* logFile = nullptr;
 
     toolkit::Backend& backend() { return backend_; }
     platform::FileSystem& files() { return files_; }

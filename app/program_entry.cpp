@@ -1,4 +1,4 @@
-// The program entry: application, Form1 with FormCreate, the message loop.
+// The program start: application, Form1 with FormCreate.
 #include "app/program_entry.h"
 
 #include "toolkit/application.h"
@@ -7,21 +7,17 @@ namespace app {
 
 std::unique_ptr<TForm1> startInstaller(toolkit::Backend& backend, platform::FileSystem& files,
                                        platform::System& system,
-                                       const std::vector<std::string>& args) {
+                                       const std::vector<std::string>& args,
+                                       LogFile* logFile) {
     toolkit::Application application;
     application.mainFormOnTaskbar = true;
     application.title = kApplicationTitle;
     backend.initialize(application);
     auto form = std::make_unique<TForm1>(backend, files, system, args);
+    form->logFile = logFile;
     backend.attach(form->window);
     backend.dispatcher().formCreated(form->window);
     return form;
-}
-
-void runInstaller(toolkit::Backend& backend, platform::FileSystem& files, platform::System& system,
-                  const std::vector<std::string>& args) {
-    auto form = startInstaller(backend, files, system, args);
-    backend.run(form->window);
 }
 
 }  // namespace app

@@ -1,11 +1,12 @@
-// The installer's program entry, shared by the Windows entry point and the headless runs:
-// application title and taskbar, the window Form1 created (FormCreate), the message loop.
+// The installer's program start, shared by the installer process and the headless runs:
+// application title and taskbar, the window Form1 created (FormCreate).
 #pragma once
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/log_file.h"
 #include "app/main.h"
 #include "platform/file_system.h"
 #include "platform/system.h"
@@ -17,14 +18,10 @@ constexpr const char* kApplicationTitle = "Instalator pakietów CAD";
 
 // The entry's first steps: application initialised with its title and the main form on the
 // taskbar, Form1 created and attached, FormCreate run. `args` are the command-line arguments
-// without the program name.
+// without the program name; `logFile`, when given, receives every log line from the first.
 std::unique_ptr<TForm1> startInstaller(toolkit::Backend& backend, platform::FileSystem& files,
                                        platform::System& system,
-                                       const std::vector<std::string>& args);
-
-// The whole entry: startInstaller, then the message loop until the window closes (headless:
-// until the backend's loop runs dry).
-void runInstaller(toolkit::Backend& backend, platform::FileSystem& files, platform::System& system,
-                  const std::vector<std::string>& args);
+                                       const std::vector<std::string>& args,
+                                       LogFile* logFile = nullptr);
 
 }  // namespace app

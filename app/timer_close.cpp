@@ -13,7 +13,7 @@ void TForm1::removeWorkingFiles() {
     // Debug mode keeps every working file, and so does a "NODELETE" file placed by hand. A
     // working folder that has become a link leads to files this run did not make.
     const std::string& dir = state.tmpDir;
-    if (state.log_level == 2 || dir.empty() || !files_.folderExists(dir) || files_.isLink(dir) ||
+    if (state.log_level == session::LogLevel::Debug || dir.empty() || !files_.folderExists(dir) || files_.isLink(dir) ||
         files_.fileExists(dir + "NODELETE"))
         return;
     // Windows deletes no file that is open without delete sharing: the held copies close first.

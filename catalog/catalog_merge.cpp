@@ -10,9 +10,9 @@
 namespace catalog {
 
 CatalogMerge::CatalogMerge(session::Log& log, platform::FileSystem& files, session::DatabaseComponents& components,
-                           bool traceSearches)
+                           session::LogLevel logLevel)
     : state_(log, files, components) {
-    state_.traceSearches = traceSearches;
+    state_.logLevel = logLevel;
 }
 
 void CatalogMerge::connect(std::shared_ptr<Connection>& slot, const std::string& path, std::string& dataSource) {

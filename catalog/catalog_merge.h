@@ -14,9 +14,9 @@ namespace catalog {
 
 class CatalogMerge {
 public:
-    // `traceSearches`: debug mode (see MergeState).
+    // Debug mode traces every search (see MergeState).
     CatalogMerge(session::Log& log, platform::FileSystem& files, session::DatabaseComponents& components,
-                 bool traceSearches);
+                 session::LogLevel logLevel);
 
     bool CopyMdb(const std::string& nw, const std::string& od, const std::string& dn);
 

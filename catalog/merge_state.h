@@ -10,6 +10,7 @@
 #include "platform/file_system.h"
 #include "session/database_components.h"
 #include "session/log.h"
+#include "session/log_level.h"
 
 namespace catalog {
 
@@ -32,7 +33,8 @@ struct MergeState {
     // Debug mode: every search walks its table from the first record and writes its trace
     // lines. Otherwise the searches go through hash indexes built in one pass: the same
     // records are found, in linear time, and no trace line is made.
-    bool traceSearches = false;
+    session::LogLevel logLevel = session::LogLevel::Normal;
+    bool traceSearches() const { return logLevel == session::LogLevel::Debug; }
 
     std::string nw, od, dn;
     std::string NWDataSource, ODDataSource, DNDataSource;
@@ -45,12 +47,12 @@ struct MergeState {
     TableMergeCounts dodatki;
 
     void trace(std::string_view txt) {
-        if (traceSearches) log.info(2, txt);
+        if (traceSearches()) log.info(2, txt);
     }
     // A trace line of every record, built only in debug mode.
     template <typename MakeLine>
     void traceRecord(MakeLine makeLine) {
-        if (traceSearches) log.info(2, makeLine());
+        if (traceSearches()) log.info(2, makeLine());
     }
 };
 

@@ -65,7 +65,7 @@ bool IndexedSearch::destinationHolds(const jet::Value& key) {
 void IndexedSearch::posted(const jet::Value& key) { destinationKeys_.insert(key, 0); }
 
 std::unique_ptr<RecordSearch> makeRecordSearch(MergeState& state, SearchTables tables) {
-    if (state.traceSearches) return std::make_unique<TracingSearch>(state, tables);
+    if (state.traceSearches()) return std::make_unique<TracingSearch>(state, tables);
     return std::make_unique<IndexedSearch>(state, tables);
 }
 

@@ -16,6 +16,7 @@
 #include "archive/package_layout.h"
 #include "host/host_layout.h"
 #include "archive/pe_certificate_table.h"
+#include "archive/pe_version_resource.h"
 #include "archive/zip/cp437.h"
 #include "archive/zip/dos_time.h"
 #include "archive/zip/safe_name.h"
@@ -38,7 +39,7 @@ namespace cli {
 namespace {
 
 struct BuildOptions {
-    std::string stub = "x86_64", package, output;
+    std::string stub = "x86_64", package, output, version, publisher;
     std::vector<std::string> extras;
 };
 
@@ -46,16 +47,21 @@ struct BuildOptions {
 std::optional<std::string> parseOptions(const Args& args, BuildOptions& options) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a != "--stub" && a != "--package" && a != "--output" && a != "--extra")
+        if (a != "--stub" && a != "--package" && a != "--output" && a != "--extra" && a != "--version" &&
+            a != "--publisher")
             return a.rfind("-", 0) == 0 ? "nieznana opcja " + a : "nadmiarowy argument `" + a + "` (katalog paczki podaje się po --package)";
         if (i + 1 >= args.size()) return a + " wymaga wartości";
         const std::string& value = args[++i];
         if (a == "--stub") options.stub = value;
         else if (a == "--package") options.package = value;
         else if (a == "--output") options.output = value;
+        else if (a == "--version") options.version = value;
+        else if (a == "--publisher") options.publisher = value;
         else options.extras.push_back(value);
     }
     if (options.package.empty()) return std::string("nie podano katalogu paczki (--package KAT/P)");
+    if (!options.publisher.empty() && options.version.empty())
+        return std::string("--publisher wymaga --version");
     return std::nullopt;
 }
 
@@ -69,6 +75,40 @@ std::optional<fs::path> stubFile(const std::string& stub, std::vector<std::strin
     problems.push_back("nie znaleziono programu startowego instalator-" + stub + ".exe (szukano w " + searched +
                        "); podaj plik: --stub INSTALATOR.exe");
     return std::nullopt;
+}
+
+// The built installer's version resource: the package's name and version (also as the
+// file's numeric version, which detection rules compare), the publisher, and the stub's own
+// version kept as a comment. Written into the space the stub reserves, before any signing.
+void stampPackageVersion(std::string& stub, const BuildOptions& options, const std::string& packageName,
+                         const std::string& outputName, std::vector<std::string>& problems) {
+    const auto numbers = archive::parseVersionNumbers(options.version);
+    if (!numbers) {
+        problems.push_back("wersja `" + options.version + "` nie ma postaci X.Y.Z (liczby do 65535)");
+        return;
+    }
+    const auto own = archive::readVersionInfo(stub);
+    if (!own) {
+        problems.push_back("program startowy nie ma zasobu wersji; użyj instalator.exe z wydania");
+        return;
+    }
+    archive::VersionInfo info;
+    info.fileVersion = info.productVersion = *numbers;
+    info.strings = {
+        {"CompanyName", options.publisher.empty() ? own->string("CompanyName").value_or("") : options.publisher},
+        {"FileDescription", "Instalator pakietu " + packageName},
+        {"FileVersion", options.version},
+        {"InternalName", "instalator"},
+        {"OriginalFilename", outputName},
+        {"ProductName", packageName},
+        {"ProductVersion", options.version},
+        {"Comments", "instalator " + own->string("ProductVersion").value_or("")},
+    };
+    try {
+        archive::rewriteVersionInfo(stub, info);
+    } catch (const archive::VersionResourceError&) {
+        problems.push_back("nazwa paczki i wydawca są za długie dla zasobu wersji programu startowego");
+    }
 }
 
 struct Member {
@@ -220,13 +260,18 @@ int runBuild(const Args& args) {
         std::fprintf(stderr, "pakiet build: %s\n", escapedForTerminal(problems.front()).c_str());
         return 1;
     }
-    const std::string stub = readWholeFile(*stubPath);
+    std::string stub = readWholeFile(*stubPath);
     const std::string stubName = utf8FromPath(*stubPath);
     if (stub.empty()) problems.push_back("program startowy `" + stubName + "` jest pusty");
     if (alreadyAnInstaller(stub)) problems.push_back("program startowy `" + stubName + "` zawiera już paczkę; użyj czystego instalator.exe");
     if (alreadySigned(stub))
         problems.push_back("program startowy `" + stubName + "` jest podpisany (Authenticode); dopisana paczka " +
                            "unieważniłaby podpis: użyj niepodpisanego instalator.exe i podpisz gotowy instalator");
+    fs::path folder = pathFromUtf8(options.package).lexically_normal();
+    if (folder.filename().empty()) folder = folder.parent_path();
+    const fs::path output = options.output.empty() ? fs::path(folder.filename()).concat(".exe") : pathFromUtf8(options.output);
+    if (!options.version.empty() && problems.empty())
+        stampPackageVersion(stub, options, utf8FromPath(folder.filename()), utf8FromPath(output.filename()), problems);
     std::vector<std::string> warnings;
     const std::vector<Member> members = planMembers(options, problems, warnings);
     checkNames(members, problems);
@@ -237,9 +282,6 @@ int runBuild(const Args& args) {
         return 1;
     }
 
-    fs::path folder = pathFromUtf8(options.package).lexically_normal();
-    if (folder.filename().empty()) folder = folder.parent_path();
-    const fs::path output = options.output.empty() ? fs::path(folder.filename()).concat(".exe") : pathFromUtf8(options.output);
     const fs::path partial = fs::path(output).concat(".part");
     {
         std::ofstream out(partial, std::ios::binary | std::ios::trunc);

@@ -59,7 +59,8 @@ int catalogMerge(const Args& args) {
     }
     PrintingLog log(debug ? 2 : 1);
     session::DatabaseComponents components;
-    catalog::CatalogMerge merge(log, files, components, debug);
+    catalog::CatalogMerge merge(log, files, components,
+                                debug ? session::LogLevel::Debug : session::LogLevel::Normal);
     if (!merge.CopyMdb(nw, od, dn)) {
         if (files.fileExists(dn)) files.deleteFile(dn);
         std::fprintf(stderr, "pakiet catalog merge: scalanie nie powiodło się; plik %s nie powstał.\n", dn.c_str());

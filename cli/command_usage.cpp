@@ -15,10 +15,13 @@ struct Usage {
 constexpr Usage kUsages[] = {
     {"build",
      "użycie: pakiet build --package KAT/P [--stub x86_64|i686|INSTALATOR.exe] [--extra PLIK_LUB_KATALOG]... [--output WYJ.exe]\n"
+     "       [--version X.Y.Z [--publisher NAZWA]]\n"
      "  --package  katalog paczki z plikiem dodatki.mdb; KAT/P.jpg to okładka, KAT/P.txt jest opcjonalny\n"
      "  --stub     program startowy: x86_64 (domyślnie) lub i686 z instalacji pakietu, albo ścieżka do pliku\n"
      "  --extra    plik lub katalog instalowany obok paczki (można powtarzać)\n"
      "  --output   instalator do zapisania (domyślnie P.exe w bieżącym katalogu)\n"
+     "  --version X.Y.Z    wersja paczki w zasobie wersji instalatora (Eksplorator, reguły wykrywania)\n"
+     "  --publisher NAZWA  wydawca paczki w zasobie wersji (tylko z --version)\n"
      "  Z ustawioną zmienną SOURCE_DATE_EPOCH pliki w archiwum mają tę datę (budowy powtarzalne).\n"},
     {"verify",
      "użycie: pakiet verify INSTALATOR.exe\n"
@@ -36,9 +39,10 @@ constexpr Usage kUsages[] = {
      "  --host KATALOG        wpisuje KATALOG w pole folderu po przygotowaniu\n"
      "  Kody wyjścia:\n"
      "    0  instalacja zakończona (z --dry-run: INSTALUJ byłby dostępny)\n"
-     "    1  przycisk INSTALUJ nie stał się dostępny; nic nie zmieniono\n"
+     "    1  instalacja nie była możliwa (INSTALUJ niedostępny albo odmowa przed pierwszą\n"
+     "       zmianą, np. uszkodzona paczka); nic nie zmieniono\n"
      "    2  błędne wywołanie\n"
-     "    3  instalacja nie powiodła się; katalog użytkownika jest taki jak przedtem\n"
+     "    3  instalacja nie powiodła się; zmiany cofnięto, katalog jest taki jak przedtem\n"
      "    4  instalacja nie powiodła się i nie wszystko przywrócono: katalog jest w pliku\n"
      "       dodatki_old.mdb albo pliki pakietu czekają na następne uruchomienie\n"
      "       (komunikaty podają pełne ścieżki)\n"},
@@ -46,6 +50,11 @@ constexpr Usage kUsages[] = {
      "użycie: pakiet run-headless [ARGUMENTY INSTALATORA]\n"
      "  Uruchamia instalator bez okna w bieżącym katalogu, czeka na jego zegar, wypisuje dziennik\n"
      "  i zamyka go. Argumenty są wierszem poleceń instalatora (np. /d: tryb debugowania).\n"},
+    {"status",
+     "użycie: pakiet status FOLDER_PROGRAMU_CAD [PAKIET]\n"
+     "  Wypisuje zapisy instalacji (instalacja.lumor.txt) pakietów w FOLDER\\dodatki:\n"
+     "  pakiet, wersję, instalator, datę i pliki z rozmiarem i CRC-32.\n"
+     "  Kody wyjścia: 0 znaleziono zapis, 1 brak zapisu, 2 błędne wywołanie.\n"},
     {"catalog",
      "użycie: pakiet catalog CZYNNOŚĆ ...\n"
      "  pakiet catalog tables PLIK [--system] [--linked]   lista tabel\n"

@@ -62,7 +62,7 @@ int runExtract(const Args& args) {
     PrintingLog log;
     WorkingFolder work;
     session::InstallerState state;
-    state.log_level = 2;
+    state.log_level = session::LogLevel::Debug;
     state.tmpDir = work.folder();
     state.fileZip = "packages.zip";
     state.sourceZip = state.tmpDir + state.fileZip;

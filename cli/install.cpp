@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "app/install_dry_run.h"
+#include "app/headless_install_streams.h"
 #include "cli/command_usage.h"
 #include "platform/file_system.h"
 #include "platform/system.h"
@@ -16,7 +16,7 @@
 namespace cli {
 
 int runInstall(const Args& args) {
-    app::DryRunOptions options;
+    app::HeadlessInstallOptions options;
     bool dryRun = false;
     bool haveInstaller = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -25,7 +25,7 @@ int runInstall(const Args& args) {
         if (arg == "--dry-run") {
             dryRun = true;
         } else if (arg == "--debug") {
-            options.debug = true;
+            options.logLevel = session::LogLevel::Debug;
         } else if (arg == "--drive-root" || arg == "--host") {
             if (!hasValue) return usageError("install", arg + " wymaga katalogu");
             (arg == "--host" ? options.typedHost.emplace() : options.driveRoots.emplace_back()) =

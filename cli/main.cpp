@@ -13,6 +13,7 @@
 #include "platform/console_output.h"
 #include "platform/program_args.h"
 #include "platform/source_date.h"
+#include "cli/status.h"
 #include "session/version.h"
 
 namespace cli {
@@ -25,6 +26,7 @@ const std::vector<Command>& commands() {
         {"extract", "rozpakowuje paczkę instalatora do katalogu tak jak instalacja", &runExtract},
         {"install", "instaluje paczkę bez okna jak kliknięcie INSTALUJ (z --dry-run: samo przygotowanie)", &runInstall},
         {"run-headless", "uruchamia instalator bez okna w bieżącym katalogu i wypisuje jego dziennik", &runHeadlessCommand},
+        {"status", "wypisuje zapisy instalacji pakietów w folderze programu CAD", &runStatus},
         {"catalog", "czyta i zapisuje bazy katalogów: tabele, schemat, zawartość, tworzenie, import, scalanie", &runCatalog},
     };
     return all;

@@ -28,6 +28,7 @@ HostLayout hostLayoutFor(std::string_view hostFolderText, const std::string& pac
     layout.nw = in(kNewCatalogName);
     layout.accessTest = in(kAccessTestName);
     layout.journal = in(kJournalName);
+    layout.installRecord = in(kInstallRecordName);
     return layout;
 }
 
@@ -43,7 +44,7 @@ std::optional<std::string> reservedMemberRefusal(const std::string& memberName,
                                      platform::fileNameCaseKey(packageName);
     if (!inPackageFolder) return std::nullopt;
     const std::string file = memberName.substr(packageName.size() + 1);
-    for (std::string_view name : {kOldCatalogName, kNewCatalogName, kAccessTestName, kJournalName})
+    for (std::string_view name : {kOldCatalogName, kNewCatalogName, kAccessTestName, kJournalName, kInstallRecordName})
         if (platform::equalsIgnoringAsciiCase(file, name))
             return "`" + memberName + "`: tej nazwy instalator używa w katalogu pakietu podczas instalacji";
     return std::nullopt;

@@ -15,6 +15,9 @@ inline constexpr std::string_view kOldCatalogName = "dodatki_old.mdb";
 inline constexpr std::string_view kNewCatalogName = "dodatki_new.mdb";
 inline constexpr std::string_view kAccessTestName = "dodatki.mdb.old";
 inline constexpr std::string_view kJournalName = "instalacja.lumor-dziennik";
+// What a finished installation leaves: the package, the installer, the files.
+// A text file, so that support opens it with a double click; kept, unlike the names above.
+inline constexpr std::string_view kInstallRecordName = "instalacja.lumor.txt";
 // Suffixes of a member's data while it is written, and of the file it replaces, kept until
 // the installation is committed.
 inline constexpr std::string_view kPartialSuffix = ".lumor-part";
@@ -28,6 +31,7 @@ struct HostLayout {
     std::string nw;              // the package's catalog while it is merged
     std::string accessTest;      // the name the access check renames the catalog to
     std::string journal;         // the record of an installation under way
+    std::string installRecord;   // the record of the last finished installation
 };
 
 // `hostFolderText` is the folder field's text as it stands (ending with the separator).

@@ -53,6 +53,7 @@ std::optional<InstallationPlan> planInstallation(session::Log& log, platform::Fi
             addMissingFolders(fs, layout, path, journal.createdFolders);
             plan.temporaryNames.push_back(path + std::string(host::kPartialSuffix));
             if (path == layout.destination) continue;  // the catalog has steps of its own
+            plan.files.push_back({entry.name, entry.uncompressedSize, entry.crc32});
             const bool replaces = fs.fileExists(path);
             journal.members.push_back({entry.name, replaces});
             if (replaces) plan.temporaryNames.push_back(path + std::string(host::kAsideSuffix));

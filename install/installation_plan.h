@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/host_layout.h"
+#include "install/install_record.h"
 #include "install/journal.h"
 #include "platform/file_system.h"
 #include "session/installer_state.h"
@@ -19,6 +20,7 @@ namespace install {
 struct InstallationPlan {
     Journal journal;
     std::vector<std::string> temporaryNames;  // names the installation makes and removes
+    std::vector<InstalledFile> files;         // what the install record will list
 };
 
 // Nothing after a level-1 message when the archive cannot be read or a member carries a

@@ -13,7 +13,9 @@
 #include "install/installation_plan.h"
 #include "install/journal_replay.h"
 #include "install/keep_aside_placement.h"
+#include "platform/local_time.h"
 #include "platform/paths.h"
+#include "session/version.h"
 
 namespace install {
 
@@ -151,6 +153,23 @@ private:
         else window_.hideGauge();
         if (success_ && !finishInstallation(log_, fs_, layout_, plan_->journal))
             log_.info(2, {"Zapis ", layout_.journal, " zostaje: następna instalacja dokończy porządki."});
+        if (success_) leaveInstallRecord();
+    }
+
+    // The installation is done whether or not its record can be written: a failure is traced.
+    void leaveInstallRecord() {
+        InstallRecord record;
+        record.packageName = state_.packageName;
+        record.installerVersion = std::string(session::productVersion()) + " (" +
+                                  std::string(session::productCommit()) + ")";
+        record.dateTime = platform::localDateTimeText();
+        record.files = plan_->files;
+        try {
+            writeInstallRecord(fs_, layout_.installRecord, record);
+            log_.info(2, {"Zapisano ", layout_.installRecord});
+        } catch (const platform::FileError& error) {
+            log_.info(2, {"Nie zapisano ", layout_.installRecord, ": ", error.what()});
+        }
     }
 
     session::Log& log_;

@@ -7,12 +7,13 @@
 #include <string>
 
 #include "platform/file_system.h"
+#include "session/log_level.h"
 
 namespace session {
 
 struct InstallerState {
     // Values of the main unit: zero, false or empty at program start.
-    std::int32_t log_level = 0;  // 1 normal mode, 2 debug mode
+    LogLevel log_level = LogLevel::Normal;  // set from the command line at window creation
     bool formCover = false;      // the package cover is on the window
     bool pack = false;           // the package archive is present and was searched
     bool destination = false;    // a host folder has been proposed or accepted

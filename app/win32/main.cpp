@@ -2,12 +2,20 @@
 #include <windows.h>
 
 #include <exception>
+#include <memory>
 #include <string>
+#include <string_view>
 
+#include "app/command_line.h"
+#include "app/exit_codes.h"
+#include "app/installer_process.h"
+#include "app/log_file.h"
 #include "app/program_entry.h"
 #include "platform/file_system.h"
+#include "platform/local_time.h"
 #include "platform/program_args.h"
 #include "platform/system.h"
+#include "toolkit/platform_image_decoder.h"
 #include "toolkit/win32/win32_backend.h"
 #include "toolkit/win32/wide.h"
 
@@ -31,20 +39,44 @@ void loadLibrariesFromSystemFolderOnly() {
     LoadLibraryExW(L"msimg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
+void showMessageBox(std::string_view text, bool isError) {
+    MessageBoxW(nullptr, toolkit::win32::widen(std::string(text)).c_str(),
+                toolkit::win32::widen(app::kApplicationTitle).c_str(),
+                MB_OK | (isError ? MB_ICONERROR : MB_ICONINFORMATION));
+}
+
+// What only Windows has: message boxes, the Win32 window, WIC for the silent run's cover.
+class WindowsShell : public app::InstallerShell {
+public:
+    void showMessage(std::string_view text, bool isError) override { showMessageBox(text, isError); }
+    std::unique_ptr<toolkit::Backend> makeWindowBackend() override {
+        return std::make_unique<toolkit::win32::Win32Backend>();
+    }
+    toolkit::ImageDecoder* decoder() override {
+        if (!decoder_) decoder_ = toolkit::makePlatformImageDecoder();
+        return decoder_.get();
+    }
+    std::string dateTimeText() override { return platform::localDateTimeText(); }
+
+private:
+    std::unique_ptr<toolkit::ImageDecoder> decoder_;
+};
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     loadLibrariesFromSystemFolderOnly();  // first: nothing may load a DLL before it
+    platform::ProgramArgs args = platform::programArguments(0, nullptr);
+    if (!args.empty()) args.erase(args.begin());  // the program's own name
+    const bool silent = app::readCommandLine(args).silent;
     try {
-        toolkit::win32::Win32Backend backend;
-        platform::ProgramArgs args = platform::programArguments(0, nullptr);
-        if (!args.empty()) args.erase(args.begin());  // the program's own name
-        app::runInstaller(backend, platform::realFileSystem(), platform::realSystem(), args);
-        return 0;
+        WindowsShell shell;
+        return app::runInstallerProcess(args, platform::realFileSystem(), platform::realSystem(),
+                                        shell);
     } catch (const std::exception& error) {
-        // Only start-up itself can get here (handlers report through the dispatcher).
-        MessageBoxW(nullptr, toolkit::win32::widen(error.what()).c_str(),
-                    toolkit::win32::widen(app::kApplicationTitle).c_str(), MB_OK | MB_ICONERROR);
-        return 1;
+        // Only start-up itself can get here (handlers report through the dispatcher). A
+        // silent run shows nothing: its exit code tells.
+        if (!silent) showMessageBox(error.what(), true);
+        return app::kExitInstallNotEnabled;
     }
 }

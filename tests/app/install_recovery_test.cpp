@@ -72,7 +72,7 @@ TEST(InstallRecovery, ANewCatalogWithoutAnOldOneNeverCostsTheUsersCatalog) {
 }
 
 TEST(InstallRecovery, MembersNamedLikeTheInstallationsFilesAreRefusedBeforeAnyChange) {
-    for (const std::string member : {"Wrzos\\dodatki_old.mdb", "Wrzos\\DODATKI_NEW.mdb", "Wrzos\\instalacja.lumor-dziennik",
+    for (const std::string member : {"Wrzos\\dodatki_old.mdb", "Wrzos\\DODATKI_NEW.mdb", "Wrzos\\instalacja.lumor-dziennik", "Wrzos\\Instalacja.LUMOR.TXT",
                                       "Wrzos\\tekstury\\a.jpg.lumor-part", "Wrzos\\item.jpg.lumor-odlozony"}) {
         InstallRun run;
         run.writeUserCatalog(catalogBytes(kUser));

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "install/free_space_check.h"
-#include "app/install_dry_run.h"
+#include "app/headless_install_streams.h"
 #include "platform/paths.h"
 #include "tests/app/install_fixture.h"
 #include "tests/support/test_paths.h"
@@ -328,9 +328,9 @@ struct HeadlessInstall {
         std::string current = run.currentDir.folder();
         current.pop_back();
         run.system.currentDir = current;
-        app::DryRunOptions options;
+        app::HeadlessInstallOptions options;
         options.installer = run.installer;
-        options.debug = debug;
+        options.logLevel = debug ? session::LogLevel::Debug : session::LogLevel::Normal;
         return app::runHeadlessInstall(options, run.files, run.system, run.decoder.get(), out, err);
     }
 };

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <sstream>
 
-#include "app/install_dry_run.h"
+#include "app/headless_install_streams.h"
 #include "archive/zip/zip_writer.h"
 #include "tests/app/preparation_fixture.h"
 
@@ -20,7 +20,7 @@ struct DryRun {
     std::string err;
 };
 
-DryRun dryRun(PreparationRun& run, app::DryRunOptions given) {
+DryRun dryRun(PreparationRun& run, app::HeadlessInstallOptions given) {
     std::string current = run.currentDir.folder();
     current.pop_back();
     run.system.currentDir = current;
@@ -32,11 +32,11 @@ DryRun dryRun(PreparationRun& run, app::DryRunOptions given) {
     return {code, out.str(), err.str()};
 }
 
-app::DryRunOptions options(std::vector<std::string> roots, bool debug = false,
+app::HeadlessInstallOptions options(std::vector<std::string> roots, bool debug = false,
                            std::optional<std::string> host = std::nullopt) {
-    app::DryRunOptions result;
+    app::HeadlessInstallOptions result;
     result.driveRoots = std::move(roots);
-    result.debug = debug;
+    result.logLevel = debug ? session::LogLevel::Debug : session::LogLevel::Normal;
     result.typedHost = std::move(host);
     return result;
 }

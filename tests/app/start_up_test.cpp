@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/debug_switch.h"
+#include "app/command_line.h"
 #include "tests/app/installer_fixture.h"
 #include "tests/support/fault_injecting_file_system.h"
 
@@ -28,14 +28,14 @@ TEST(DebugSwitch, OnlyTheFirstArgumentInAnAcceptedFormInAnyAsciiCase) {
     for (const Case& c : cases) {
         std::string shown;
         for (const auto& a : c.args) shown += "[" + a + "]";
-        EXPECT_EQ(isDebugSwitch(c.args), c.debug) << shown;
+        EXPECT_EQ(readCommandLine(c.args).debug(), c.debug) << shown;
     }
 }
 
 TEST(StartUp, DebugModeShowsTheLogBoxWithEveryLineFromTheFirst) {
     apptest::Installer in;
     in.start({"/Debug"});
-    EXPECT_EQ(in.form->state.log_level, 2);
+    EXPECT_EQ(in.form->state.log_level, session::LogLevel::Debug);
     EXPECT_TRUE(in.form->infoBox.visible());
     EXPECT_EQ(in.logBox(),
               (std::vector<std::string>{"Ustawiono parametr DEBUG", "Blokujemy klawisz INSTALL",
@@ -50,7 +50,7 @@ TEST(StartUp, DebugModeShowsTheLogBoxWithEveryLineFromTheFirst) {
 TEST(StartUp, NormalModeHidesTheLogBoxAndKeepsOnlyUserMessages) {
     apptest::Installer in;
     in.start({"/debug "});
-    EXPECT_EQ(in.form->state.log_level, 1);
+    EXPECT_EQ(in.form->state.log_level, session::LogLevel::Normal);
     EXPECT_FALSE(in.form->infoBox.visible());
     EXPECT_TRUE(in.logBox().empty());
     in.form->info(1, "Brak danych pakietu !");

@@ -22,7 +22,7 @@ inline std::filesystem::path nativePath(const std::string& utf8) {
 class ArchiveTest : public ::testing::Test {
 protected:
     ArchiveTest() {
-        state.log_level = 2;
+        state.log_level = session::LogLevel::Debug;
         state.tmpDir = dir.folder() + "tmp" + platform::kSeparator;
         state.fileZip = "packages.zip";
         state.sourceZip = state.tmpDir + state.fileZip;

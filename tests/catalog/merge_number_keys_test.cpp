@@ -100,7 +100,8 @@ protected:
         const std::string dn = (dir.path() / (debug ? "debug.mdb" : "normal.mdb")).string();
         RecordingLog log;
         session::DatabaseComponents components;
-        catalog::CatalogMerge m(log, platform::realFileSystem(), components, debug);
+        catalog::CatalogMerge m(log, platform::realFileSystem(), components,
+                                  debug ? session::LogLevel::Debug : session::LogLevel::Normal);
         if (!m.CopyMdb(nw, od, dn)) {
             ADD_FAILURE() << (debug ? "debug" : "normal") << " merge failed: "
                           << (log.lines.empty() ? "" : log.lines.back().second);
@@ -182,7 +183,8 @@ TEST_F(NumberKeys, AFractionalItemFailsTheMerge) {
         const std::string dn = (dir.path() / "dodatki.mdb").string();
         RecordingLog log;
         session::DatabaseComponents components;
-        catalog::CatalogMerge m(log, platform::realFileSystem(), components, debug);
+        catalog::CatalogMerge m(log, platform::realFileSystem(), components,
+                                  debug ? session::LogLevel::Debug : session::LogLevel::Normal);
         EXPECT_FALSE(m.CopyMdb(nw, od, dn));
         EXPECT_FALSE(std::filesystem::exists(dn));
     }

@@ -55,7 +55,7 @@ protected:
     }
     bool merge(const std::string& dn) {
         session::DatabaseComponents components;
-        catalog::CatalogMerge m(log, platform::realFileSystem(), components, false);
+        catalog::CatalogMerge m(log, platform::realFileSystem(), components, session::LogLevel::Normal);
         return m.CopyMdb(nw, od, dn);
     }
     testsupport::TempDir dir;

@@ -273,7 +273,8 @@ void checkCase(const Case& c) {
         if (c.withDestination) writePlainCatalog(dn, c.destination);
         catalogtest::RecordingLog log;
         session::DatabaseComponents components;
-        catalog::CatalogMerge merge(log, platform::realFileSystem(), components, debug);
+        catalog::CatalogMerge merge(log, platform::realFileSystem(), components,
+                                  debug ? session::LogLevel::Debug : session::LogLevel::Normal);
         const bool ok = merge.CopyMdb(nw, od, dn);
         ASSERT_EQ(ok, mergeable) << (log.lines.empty() ? "" : log.lines.back().second);
         if (!ok) {

@@ -38,7 +38,8 @@ protected:
     std::string dn = (dir.path() / "dodatki.mdb").string();
 
     bool merge(bool debug) {
-        catalog::CatalogMerge m(log, platform::realFileSystem(), components, debug);
+        catalog::CatalogMerge m(log, platform::realFileSystem(), components,
+                                  debug ? session::LogLevel::Debug : session::LogLevel::Normal);
         const bool ok = m.CopyMdb(nw, od, dn);
         producentCounts = m.infoProducentCounts();
         dodatkiCounts = m.dodatkiCounts();

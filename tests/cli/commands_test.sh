@@ -32,6 +32,15 @@ run nieznane
 expect 2 "pakiet: nieznane polecenie \`nieznane\`" "an unknown command is named, exit 2"
 run help
 expect 0 "catalog" "help lists the commands, exit 0"
+run --version
+expect 0 "pakiet 1." "--version prints the version, exit 0"
+grep -qE '^pakiet [0-9]+\.[0-9]+\.[0-9]+ \(commit ([0-9a-f]{12}|nieznany)\)$' <<<"$out" &&
+  pass "--version names the commit it was built from" || fail "--version: $out"
+run status
+expect 2 "użycie: pakiet status FOLDER_PROGRAMU_CAD" "status without a folder prints its usage, exit 2"
+mkdir -p "$work/host/dodatki/Pusty"
+run status "$(native "$work/host")"
+expect 1 "pakiet status: brak zapisu instalacji" "status of a host without records, exit 1"
 run catalog
 expect 2 "użycie: pakiet catalog CZYNNOŚĆ" "catalog without an action prints its usage, exit 2"
 [ -z "$out" ] && grep -qF "pakiet catalog merge NOWY STARY WYNIK" <<<"$err" && pass "the usage goes to stderr, every action in Polish" ||

@@ -1,7 +1,7 @@
-// The dry run drives the headless backend the way a user's session goes: start-up, the
+// The headless runs drive the headless backend the way a user's session goes: start-up, the
 // timer's tick (the preparation), optionally typing a host folder, then reading the Install
-// button's look.
-#include "app/install_dry_run.h"
+// button's look and clicking it.
+#include "app/headless_install.h"
 
 #include "app/program_entry.h"
 #include "platform/paths.h"
@@ -13,9 +13,9 @@ namespace {
 
 // The running system, with the installer named on the command line as the running
 // executable and, when given, other drive roots.
-class DryRunSystem : public platform::System {
+class InstallerAsExecutable : public platform::System {
 public:
-    DryRunSystem(platform::System& inner, const DryRunOptions& options)
+    InstallerAsExecutable(platform::System& inner, const HeadlessInstallOptions& options)
         : inner_(inner), options_(options) {}
 
     std::vector<std::string> driveRoots() override {
@@ -34,18 +34,21 @@ public:
 
 private:
     platform::System& inner_;
-    const DryRunOptions& options_;
+    const HeadlessInstallOptions& options_;
 };
 
 // One headless session up to the end of the preparation: start-up, the timer's tick, then
 // the folder typed, if given. Members go in reverse: the form before the backend it uses.
 struct PreparedSession {
-    PreparedSession(const DryRunOptions& options, platform::FileSystem& files,
+    PreparedSession(const HeadlessInstallOptions& options, platform::FileSystem& files,
                     platform::System& realSystem, toolkit::ImageDecoder* decoder)
         : system(realSystem, options), backend(decoder) {
+        // The installer's own command line says what the options say: the debug switch
+        // first, the given host folder last.
         std::vector<std::string> args;
-        if (options.debug) args.push_back("/d");
-        form = startInstaller(backend, files, system, args);
+        if (options.logLevel == session::LogLevel::Debug) args.push_back("/d");
+        if (options.givenHost) args.push_back("/D=" + *options.givenHost);
+        form = startInstaller(backend, files, system, args, options.logFile);
         // The loop runs the timer's one tick, then runs dry: the window would now wait for the user.
         backend.run(form->window);
         if (options.typedHost) backend.typeInto("Edit1", *options.typedHost);
@@ -56,28 +59,34 @@ struct PreparedSession {
     }
 
     // The log box to `out`, the error reports to `err`.
-    void printLog(std::ostream& out, std::ostream& err) {
+    void printLog(TextOut& out, TextOut& err) {
         const toolkit::MemoLines& lines = form->infoBox.lines();
-        for (std::size_t i = 0; i < lines.size(); ++i) out << lines[i] << '\n';
-        for (const std::string& report : backend.errorReports()) err << "błąd: " << report << '\n';
+        for (std::size_t i = 0; i < lines.size(); ++i) out.line(lines[i]);
+        for (const std::string& report : backend.errorReports()) err.line("błąd: " + report);
     }
 
-    // The status label's last message, or `fallback` when it is empty.
-    void printLastMessage(std::ostream& err, const char* fallback) const {
+    // The status label's last message, or `fallback` when it is empty; the log file ends
+    // with it too, so that it holds the reason even when the status label said nothing.
+    void printLastMessage(TextOut& err, const char* fallback) const {
         const std::string& last = form->InfoLabel.caption();
-        err << (last.empty() ? std::string(fallback) : last) << '\n';
+        const std::string message = last.empty() ? std::string(fallback) : last;
+        err.line(message);
+        if (form->logFile) {
+            for (const std::string& report : backend.errorReports()) form->logFile->line(1, report);
+            if (last.empty()) form->logFile->line(1, message);
+        }
     }
 
-    DryRunSystem system;
+    InstallerAsExecutable system;
     toolkit::HeadlessBackend backend;
     std::unique_ptr<TForm1> form;
 };
 
 }  // namespace
 
-int runInstallDryRun(const DryRunOptions& options, platform::FileSystem& files,
-                     platform::System& system, toolkit::ImageDecoder* decoder, std::ostream& out,
-                     std::ostream& err) {
+int runInstallDryRun(const HeadlessInstallOptions& options, platform::FileSystem& files,
+                     platform::System& system, toolkit::ImageDecoder* decoder, TextOut& out,
+                     TextOut& err) {
     PreparedSession session(options, files, system, decoder);
     const bool installEnabled = session.installEnabled();
     session.printLog(out, err);
@@ -87,9 +96,9 @@ int runInstallDryRun(const DryRunOptions& options, platform::FileSystem& files,
     return installEnabled && !reported ? 0 : 1;
 }
 
-int runHeadlessInstall(const DryRunOptions& options, platform::FileSystem& files,
-                       platform::System& system, toolkit::ImageDecoder* decoder, std::ostream& out,
-                       std::ostream& err) {
+int runHeadlessInstall(const HeadlessInstallOptions& options, platform::FileSystem& files,
+                       platform::System& system, toolkit::ImageDecoder* decoder, TextOut& out,
+                       TextOut& err) {
     PreparedSession session(options, files, system, decoder);
     TForm1& form = *session.form;
     const bool installEnabled = session.installEnabled();
@@ -101,15 +110,10 @@ int runHeadlessInstall(const DryRunOptions& options, platform::FileSystem& files
     }
 
     session.printLog(out, err);
-    int code = kExitInstallFailed;
-    if (!installEnabled) {
-        code = kExitInstallNotEnabled;
-    } else if (form.installOutcome == InstallOutcome::Finished && form.BGfinish.visible()) {
-        code = kExitInstalled;
-    } else if (form.installOutcome == InstallOutcome::CatalogLeftAside ||
-               form.installOutcome == InstallOutcome::Unfinished) {
-        code = kExitCatalogLeftAside;
-    }
+    // A click that started nothing is a failure, never a window closed by the user.
+    int code = !installEnabled ? kExitInstallNotEnabled
+               : form.installOutcome == InstallOutcome::NotStarted ? kExitInstallFailed
+                                                                   : exitCodeOf(form);
     if (code != kExitInstalled)
         session.printLastMessage(err, installEnabled ? "Instalacja nie powiodła się."
                                                      : "Instalacja nie jest możliwa.");

@@ -1,0 +1,106 @@
+// The process: the command line read once; a bad one ends the run with kExitUsage before any
+// working file is made, help shows and ends it; the log file is opened before anything is
+// logged and a failure to open it is told, never fatal.
+#include "app/installer_process.h"
+
+#include <optional>
+
+#include "app/command_line.h"
+#include "app/error_text.h"
+#include "app/exit_codes.h"
+#include "app/headless_install.h"
+#include "app/log_file.h"
+#include "app/program_entry.h"
+
+namespace app {
+
+namespace {
+
+// The log file of the run, when /LOG= names one; `problem` tells why it could not be opened.
+struct RunLog {
+    std::optional<LogFile> file;
+    std::string problem;
+
+    RunLog(const InstallerOptions& options, platform::FileSystem& files, platform::System& system,
+           InstallerShell& shell) {
+        if (!options.logFile) return;
+        try {
+            file.emplace(files, *options.logFile);
+        } catch (const std::exception& error) {
+            problem = "Nie można zapisać dziennika w pliku " + *options.logFile + ": " +
+                      errorText(error);
+            return;
+        }
+        std::string installer;
+        try {
+            installer = system.executablePath();
+        } catch (const std::exception&) {
+            installer = kApplicationTitle;
+        }
+        file->startRun(shell.dateTimeText(), installer);
+    }
+
+    LogFile* get() { return file ? &*file : nullptr; }
+
+    // Multi-line texts (help, usage) as level-1 lines.
+    void lines(std::string_view text) {
+        if (!file) return;
+        while (!text.empty()) {
+            const std::size_t end = text.find('\n');
+            file->line(1, text.substr(0, end));
+            text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        }
+    }
+
+    int ends(int code) {
+        if (file) file->line(1, "=== kod wyjścia: " + std::to_string(code));
+        return code;
+    }
+};
+
+// The silent run: the preparation and, when it allows, the transaction, with no window.
+int runSilent(const InstallerOptions& options, RunLog& log, platform::FileSystem& files,
+              platform::System& system, InstallerShell& shell) {
+    HeadlessInstallOptions run;
+    run.installer = system.executablePath();
+    run.logLevel = options.logLevel;
+    run.givenHost = options.hostFolder;
+    run.logFile = log.get();
+    // The log file holds every line already.
+    struct Discarded : TextOut {
+        void line(std::string_view) override {}
+    } discarded;
+    return runHeadlessInstall(run, files, system, shell.decoder(), discarded, discarded);
+}
+
+}  // namespace
+
+int runInstallerProcess(const std::vector<std::string>& args, platform::FileSystem& files,
+                        platform::System& system, InstallerShell& shell) {
+    const InstallerOptions options = readCommandLine(args);
+    RunLog log(options, files, system, shell);
+
+    if (!options.unknown.empty()) {
+        std::string text = "Nieznany przełącznik: " + options.unknown.front() + "\n\n";
+        text += commandLineHelp();
+        log.lines(text);
+        if (!options.silent) shell.showMessage(text, true);
+        return log.ends(kExitUsage);
+    }
+    if (options.help) {
+        log.lines(commandLineHelp());
+        if (!options.silent) shell.showMessage(commandLineHelp(), false);
+        return log.ends(kExitInstalled);
+    }
+    if (options.silent) {
+        // No window, so the only place to tell about the log file is gone with it.
+        return log.ends(runSilent(options, log, files, system, shell));
+    }
+    const std::unique_ptr<toolkit::Backend> backend = shell.makeWindowBackend();
+    auto form = startInstaller(*backend, files, system, args, log.get());
+    if (!log.problem.empty()) form->info(1, log.problem);
+    backend->run(form->window);
+    return log.ends(exitCodeOf(*form));
+}
+
+}  // namespace app
