@@ -8,6 +8,7 @@
 
 #include "archive/check_package_intact.h"
 #include "archive/extract_files_from_zip.h"
+#include "archive/partial_suffix.h"
 #include "install/earlier_run.h"
 #include "install/free_space_check.h"
 #include "install/installation_plan.h"
