@@ -15,7 +15,7 @@ namespace catalog {
 class CatalogMerge {
 public:
     // `traceSearches`: debug mode (see MergeState).
-    CatalogMerge(session::Log& log, platform::FileSystem& files, session::DatabaseComponents& components,
+    CatalogMerge(session::Log& log, platform::FileSystem& files, DatabaseComponents& components,
                  bool traceSearches);
 
     bool CopyMdb(const std::string& nw, const std::string& od, const std::string& dn);

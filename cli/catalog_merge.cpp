@@ -7,7 +7,7 @@
 #include "catalog/catalog_merge.h"
 #include "cli/catalog_command.h"
 #include "platform/file_system.h"
-#include "session/database_components.h"
+#include "catalog/database_components.h"
 #include "session/log.h"
 
 namespace cli {
@@ -59,7 +59,7 @@ int catalogMerge(const Args& args) {
         return 1;
     }
     PrintingLog log(debug ? 2 : 1);
-    session::DatabaseComponents components;
+    catalog::DatabaseComponents components;
     catalog::CatalogMerge merge(log, files, components, debug);
     if (!merge.CopyMdb(nw, od, dn)) {
         if (files.fileExists(dn)) files.deleteFile(dn);

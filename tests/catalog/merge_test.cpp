@@ -57,7 +57,7 @@ protected:
     }
 
     RecordingLog log;
-    session::DatabaseComponents components;
+    catalog::DatabaseComponents components;
     catalog::TableMergeCounts producentCounts, dodatkiCounts;
 };
 
