@@ -5,29 +5,14 @@
 #include <cstdio>
 
 #include "catalog/catalog_merge.h"
-#include "cli/catalog_command.h"
-#include "platform/file_system.h"
 #include "catalog/database_components.h"
-#include "session/log.h"
+#include "cli/catalog_command.h"
+#include "cli/console_log.h"
+#include "platform/file_system.h"
 
 namespace cli {
 
 namespace {
-
-class PrintingLog : public session::Log {
-public:
-    explicit PrintingLog(int level) : level_(level) {}
-    void info(std::int32_t lvl, std::string_view txt) override {
-        // Debug mode traces every record compared: written as it is, not through printf's
-        // formatting (a quarter of a debug merge's time).
-        if (lvl > level_) return;
-        std::fwrite(txt.data(), 1, txt.size(), stdout);
-        std::putchar('\n');
-    }
-
-private:
-    int level_;
-};
 
 void printCounts(const char* table, const catalog::TableMergeCounts& c) {
     std::printf("Tabela %s: zapisano %zu rekordów (z nowego katalogu %zu, zachowanych ze starego %zu), "
@@ -58,7 +43,7 @@ int catalogMerge(const Args& args) {
                      dn.c_str());
         return 1;
     }
-    PrintingLog log(debug ? 2 : 1);
+    ConsoleLog log(stdout, debug ? 2 : 1);
     catalog::DatabaseComponents components;
     catalog::CatalogMerge merge(log, files, components, debug);
     if (!merge.CopyMdb(nw, od, dn)) {
