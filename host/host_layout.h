@@ -8,9 +8,11 @@
 #include <string>
 #include <string_view>
 
+#include "session/catalog_file_name.h"
+
 namespace host {
 
-inline constexpr std::string_view kCatalogName = "dodatki.mdb";
+inline constexpr std::string_view kCatalogName = session::kCatalogFileName;
 inline constexpr std::string_view kOldCatalogName = "dodatki_old.mdb";
 inline constexpr std::string_view kNewCatalogName = "dodatki_new.mdb";
 inline constexpr std::string_view kAccessTestName = "dodatki.mdb.old";
