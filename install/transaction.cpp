@@ -72,7 +72,7 @@ private:
     // change can be undone by this run or the next.
     bool record() {
         try {
-            archive::createFolders(fs_, layout_.catalogFolder);
+            archive::createFolders(fs_, layout_.packageCatalogFolder);
             // The record must not vanish with a folder entry a power cut did not keep.
             for (const std::string& folder : plan_->journal.createdFolders)
                 fs_.syncFolder(folder.substr(0, folder.find_last_of(platform::kSeparator)));
