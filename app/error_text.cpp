@@ -5,6 +5,7 @@
 
 #include "archive/archive_messages.h"
 #include "catalog/jet_error_text.h"
+#include "engine_text/file_error_text.h"
 #include "engine_text/system_error_text.h"
 #include "engine_text/toolkit_error_text.h"
 #include "jet/jet_error.h"
@@ -20,7 +21,7 @@ const char* const kUnexpected = "Wystąpił nieoczekiwany błąd programu.";
 std::string errorText(const std::exception& error) {
     if (const auto* jet = dynamic_cast<const jet::JetError*>(&error)) return catalog::jetErrorText(*jet);
     if (const auto* zip = dynamic_cast<const zip::ZipError*>(&error)) return archive::messageFor(*zip);
-    if (const auto* file = dynamic_cast<const platform::FileError*>(&error)) return archive::messageFor(*file);
+    if (const auto* file = dynamic_cast<const platform::FileError*>(&error)) return engine_text::fileErrorText(*file);
     if (const auto* system = dynamic_cast<const platform::SystemError*>(&error))
         return engine_text::systemErrorText(*system);
     if (const auto* toolkit = dynamic_cast<const toolkit::ToolkitError*>(&error))

@@ -13,7 +13,7 @@
 #include "install/transaction.h"
 #include "platform/file_system.h"
 #include "platform/system.h"
-#include "session/database_components.h"
+#include "catalog/database_components.h"
 #include "session/installer_state.h"
 #include "session/log.h"
 #include "toolkit/backend.h"
@@ -66,7 +66,7 @@ public:
     void bnCloseSetDisable();
 
     session::InstallerState state;
-    session::DatabaseComponents database;
+    catalog::DatabaseComponents database;
     // Rows the last successful CopyMdb wrote to each table; empty when it told none.
     std::optional<install::CatalogRowCounts> postedRows;
     InstallOutcome installOutcome = InstallOutcome::NotStarted;

@@ -2,8 +2,6 @@
 // stays in traces only.
 #include "archive/archive_messages.h"
 
-#include "engine_text/file_error_text.h"
-
 #include "archive/zip/safe_name.h"
 
 namespace archive {
@@ -41,6 +39,5 @@ std::string messageFor(const zip::ZipError& error) {
     return "Archiwum ZIP jest uszkodzone.";
 }
 
-std::string messageFor(const platform::FileError& error) { return engine_text::fileErrorText(error); }
 
 }  // namespace archive

@@ -5,13 +5,10 @@
 #include <string>
 
 #include "archive/zip/zip_error.h"
-#include "platform/file_error.h"
 
 namespace archive {
 
+// File errors are worded by engine_text/file_error_text.h, which no subsystem owns.
 std::string messageFor(const zip::ZipError& error);
-// A file or folder that could not be opened, created, written or renamed, naming the path
-// and the system's reason (engine_text/file_error_text.h).
-std::string messageFor(const platform::FileError& error);
 
 }  // namespace archive

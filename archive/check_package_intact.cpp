@@ -5,13 +5,14 @@
 #include "archive/read_archive.h"
 #include "archive/zip/zip_reader.h"
 #include "platform/ascii_case.h"
+#include "session/catalog_file_name.h"
 
 namespace archive {
 
 namespace {
 
 bool isCatalogMember(const std::string& name, const std::string& packageName) {
-    const std::string tail = "dodatki.mdb";
+    const std::string_view tail = session::kCatalogFileName;
     if (name.size() != packageName.size() + 1 + tail.size()) return false;
     if (name.compare(0, packageName.size(), packageName) != 0) return false;
     const char separator = name[packageName.size()];

@@ -5,9 +5,9 @@
 #include <optional>
 #include <vector>
 
-#include "archive/archive_messages.h"
 #include "archive/installer_trailer.h"
 #include "archive/offset_field.h"
+#include "engine_text/file_error_text.h"
 
 namespace archive {
 
@@ -88,7 +88,7 @@ std::unique_ptr<platform::ReadableFile> openEarlierCopy(platform::FileSystem& fs
     try {
         return fs.openRead(path, platform::Sharing::ReadOnlyForOthers);
     } catch (const platform::FileError& error) {
-        log.info(1, messageFor(error));
+        log.info(1, engine_text::fileErrorText(error));
         return nullptr;
     }
 }

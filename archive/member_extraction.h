@@ -7,13 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "archive/partial_suffix.h"
 #include "archive/zip/zip_reader.h"
 #include "platform/file_system.h"
 
 namespace archive {
-
-// Suffix of the temporary file a member is written to before it takes its name.
-inline constexpr const char* kPartialSuffix = ".lumor-part";
 
 // destinationDir joined with the member name, every '/' and '\' turned into the platform's
 // separator; a separator is put between them unless the folder already ends with one.

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "archive/member_extraction.h"
+#include "archive/partial_suffix.h"
 #include "platform/unicode_case.h"
 
 namespace archive {

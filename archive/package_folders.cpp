@@ -2,6 +2,7 @@
 #include "archive/package_folders.h"
 
 #include "archive/read_archive.h"
+#include "session/catalog_file_name.h"
 
 namespace archive {
 
@@ -10,10 +11,14 @@ std::optional<std::string> packageFolderOf(std::string_view memberName) {
     if (cut == std::string_view::npos) return std::nullopt;
     const std::string_view directory = memberName.substr(0, cut + 1);
     const std::string_view filename = memberName.substr(cut + 1);
-    if (filename != "dodatki.mdb" || directory.back() != '\\') return std::nullopt;
+    if (filename != session::kCatalogFileName || directory.back() != '\\') return std::nullopt;
     const std::string_view folder = directory.substr(0, directory.size() - 1);
     if (folder.empty() || folder.find('\\') != std::string_view::npos) return std::nullopt;
     return std::string(folder);
+}
+
+std::string catalogMemberOf(std::string_view folder) {
+    return std::string(folder) + '\\' + std::string(session::kCatalogFileName);
 }
 
 std::vector<std::string> GetSubFoldersListFromZip(session::Log& log, platform::FileSystem& fs, const std::string& SourceFile,

@@ -16,6 +16,9 @@ namespace archive {
 // folder level and '\' as separator (the file name part follows the last '\' or ':').
 std::optional<std::string> packageFolderOf(std::string_view memberName);
 
+// The member name of the catalog of package folder `folder`: "<folder>\dodatki.mdb".
+std::string catalogMemberOf(std::string_view folder);
+
 // The package folder names of the archive in central-directory order (duplicates kept);
 // empty when there is none or the file is not an archive (then logged at level 1). With
 // `held`, the archive is read through that open file (see readArchive).

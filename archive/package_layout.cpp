@@ -6,6 +6,7 @@
 #include "archive/package_folders.h"
 #include "archive/zip/zip_reader.h"
 #include "platform/ascii_case.h"
+#include "session/catalog_file_name.h"
 
 namespace archive {
 
@@ -22,15 +23,15 @@ std::vector<std::string> packageLayoutProblems(const std::vector<std::string>& n
         for (const std::string& name : names) {
             const std::size_t cut = name.find_last_of("\\/");
             const std::string file = cut == std::string::npos ? name : name.substr(cut + 1);
-            if (file != "dodatki.mdb" && platform::equalsIgnoringAsciiCase(file, "dodatki.mdb"))
+            if (file != session::kCatalogFileName && platform::equalsIgnoringAsciiCase(file, session::kCatalogFileName))
                 problems.push_back("`" + name + "` musi się nazywać dokładnie `dodatki.mdb` (małymi literami)");
-            else if (file == "dodatki.mdb" && !packageFolderOf(name))
+            else if (file == session::kCatalogFileName && !packageFolderOf(name))
                 problems.push_back("`" + name + "` nie leży bezpośrednio w katalogu najwyższego poziomu z separatorem `\\`");
         }
         return problems;
     }
     const std::string& package = folders.front();
-    if (auto refusal = packageNameRefusal(package, package + "\\dodatki.mdb")) {
+    if (auto refusal = packageNameRefusal(package, catalogMemberOf(package))) {
         problems.push_back(*refusal);
         return problems;
     }

@@ -5,6 +5,7 @@
 
 #include "archive/archive_file.h"
 #include "archive/archive_messages.h"
+#include "engine_text/file_error_text.h"
 
 namespace archive {
 
@@ -18,7 +19,7 @@ bool readArchive(session::Log& log, platform::FileSystem& fs, const std::string&
         try {
             file.emplace(fs, path);
         } catch (const platform::FileError& error) {
-            log.info(1, messageFor(error));
+            log.info(1, engine_text::fileErrorText(error));
             return false;
         }
     }
@@ -32,7 +33,7 @@ bool readArchive(session::Log& log, platform::FileSystem& fs, const std::string&
     } catch (const zip::ZipError& error) {
         log.info(1, {messageFor(error), text.zipAdvice});
     } catch (const platform::FileError& error) {
-        log.info(1, messageFor(error));
+        log.info(1, engine_text::fileErrorText(error));
     } catch (const std::exception& error) {
         log.info(1, error.what());
     }

@@ -19,7 +19,7 @@ bool searchPackages(session::InstallerState& state, session::Log& log, platform:
         if (list.size() == 1) {
             // Host paths are built from this name (the catalog's rename test among them), so
             // it passes the member name rules first.
-            if (auto refusal = packageNameRefusal(list.front(), list.front() + "\\dodatki.mdb"))
+            if (auto refusal = packageNameRefusal(list.front(), catalogMemberOf(list.front())))
                 log.info(1, *refusal);
             else
                 state.packageName = list.front();

@@ -2,17 +2,14 @@
 // block; they differ in the state's size and the compression function.
 #include "archive/sha_digest.h"
 
+#include "platform/byte_order.h"
+
 namespace archive {
 
 namespace {
 
 constexpr std::uint32_t rotl(std::uint32_t x, int n) { return (x << n) | (x >> (32 - n)); }
 constexpr std::uint32_t rotr(std::uint32_t x, int n) { return (x >> n) | (x << (32 - n)); }
-
-std::uint32_t bigEndianAt(const unsigned char* p) {
-    return static_cast<std::uint32_t>(p[0]) << 24 | static_cast<std::uint32_t>(p[1]) << 16 |
-           static_cast<std::uint32_t>(p[2]) << 8 | p[3];
-}
 
 constexpr std::uint32_t kSha256Rounds[64] = {
     0x428a2f98, 0x71374491, 0xb5c0fbcf, 0xe9b5dba5, 0x3956c25b, 0x59f111f1, 0x923f82a4, 0xab1c5ed5,
@@ -26,7 +23,7 @@ constexpr std::uint32_t kSha256Rounds[64] = {
 
 void sha1Block(std::array<std::uint32_t, 8>& h, const unsigned char* block) {
     std::uint32_t w[80];
-    for (int i = 0; i < 16; ++i) w[i] = bigEndianAt(block + 4 * i);
+    for (int i = 0; i < 16; ++i) w[i] = platform::loadBE32(block + 4 * i);
     for (int i = 16; i < 80; ++i) w[i] = rotl(w[i - 3] ^ w[i - 8] ^ w[i - 14] ^ w[i - 16], 1);
     std::uint32_t a = h[0], b = h[1], c = h[2], d = h[3], e = h[4];
     for (int i = 0; i < 80; ++i) {
@@ -43,7 +40,7 @@ void sha1Block(std::array<std::uint32_t, 8>& h, const unsigned char* block) {
 
 void sha256Block(std::array<std::uint32_t, 8>& h, const unsigned char* block) {
     std::uint32_t w[64];
-    for (int i = 0; i < 16; ++i) w[i] = bigEndianAt(block + 4 * i);
+    for (int i = 0; i < 16; ++i) w[i] = platform::loadBE32(block + 4 * i);
     for (int i = 16; i < 64; ++i) {
         const std::uint32_t s0 = rotr(w[i - 15], 7) ^ rotr(w[i - 15], 18) ^ (w[i - 15] >> 3);
         const std::uint32_t s1 = rotr(w[i - 2], 17) ^ rotr(w[i - 2], 19) ^ (w[i - 2] >> 10);
@@ -94,12 +91,11 @@ std::string ShaDigest::finish() {
     const std::uint64_t bits = totalBytes_ * 8;
     unsigned char tail[72] = {0x80};
     const std::size_t padding = (blockUsed_ < 56 ? 56 : 120) - blockUsed_;
-    for (int i = 0; i < 8; ++i) tail[padding + i] = static_cast<unsigned char>(bits >> (56 - 8 * i));
+    platform::storeBE(tail + padding, bits, 8);
     update(std::string_view(reinterpret_cast<const char*>(tail), padding + 8));
     const int words = kind_ == DigestKind::Sha1 ? 5 : 8;
     std::string digest;
-    for (int i = 0; i < words; ++i)
-        for (int shift = 24; shift >= 0; shift -= 8) digest += static_cast<char>(state_[i] >> shift);
+    for (int i = 0; i < words; ++i) platform::appendBE(digest, state_[i], 4);
     return digest;
 }
 

@@ -9,7 +9,7 @@
 
 namespace catalog {
 
-CatalogMerge::CatalogMerge(session::Log& log, platform::FileSystem& files, session::DatabaseComponents& components,
+CatalogMerge::CatalogMerge(session::Log& log, platform::FileSystem& files, DatabaseComponents& components,
                            session::LogLevel logLevel)
     : state_(log, files, components) {
     state_.logLevel = logLevel;

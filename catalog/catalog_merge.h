@@ -15,7 +15,7 @@ namespace catalog {
 class CatalogMerge {
 public:
     // Debug mode traces every search (see MergeState).
-    CatalogMerge(session::Log& log, platform::FileSystem& files, session::DatabaseComponents& components,
+    CatalogMerge(session::Log& log, platform::FileSystem& files, DatabaseComponents& components,
                  session::LogLevel logLevel);
 
     bool CopyMdb(const std::string& nw, const std::string& od, const std::string& dn);

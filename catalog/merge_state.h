@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "platform/file_system.h"
-#include "session/database_components.h"
+#include "catalog/database_components.h"
 #include "session/log.h"
 #include "session/log_level.h"
 
@@ -23,12 +23,12 @@ struct TableMergeCounts {
 };
 
 struct MergeState {
-    MergeState(session::Log& theLog, platform::FileSystem& theFiles, session::DatabaseComponents& theComponents)
+    MergeState(session::Log& theLog, platform::FileSystem& theFiles, DatabaseComponents& theComponents)
         : log(theLog), files(theFiles), components(theComponents) {}
 
     session::Log& log;
     platform::FileSystem& files;
-    session::DatabaseComponents& components;
+    DatabaseComponents& components;
 
     // Debug mode: every search walks its table from the first record and writes its trace
     // lines. Otherwise the searches go through hash indexes built in one pass: the same

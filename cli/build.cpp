@@ -13,6 +13,7 @@
 
 #include "archive/member_safety.h"
 #include "archive/offset_field.h"
+#include "archive/package_folders.h"
 #include "archive/package_layout.h"
 #include "host/host_layout.h"
 #include "archive/pe_certificate_table.h"
@@ -159,11 +160,12 @@ std::vector<Member> planMembers(const BuildOptions& options, std::vector<std::st
         problems.push_back("katalog paczki `" + options.package + "` nie istnieje");
         return members;
     }
-    if (!holdsExactly(folder, "dodatki.mdb")) {
+    const std::string catalogMember = archive::catalogMemberOf(package);
+    if (!holdsExactly(folder, std::string(host::kCatalogName))) {
         problems.push_back("katalog paczki `" + package + "` nie zawiera bazy o nazwie dokładnie `dodatki.mdb`");
     } else {
-        for (const std::string& problem : catalogProblems(utf8FromPath(folder / "dodatki.mdb")))
-            problems.push_back("`" + package + "\\dodatki.mdb`: " + problem);
+        for (const std::string& problem : catalogProblems(utf8FromPath(folder / std::string(host::kCatalogName))))
+            problems.push_back("`" + catalogMember + "`: " + problem);
     }
     if (!holdsExactly(root, package + ".jpg")) {
         problems.push_back("brak okładki `" + package + ".jpg` obok katalogu paczki (w `" + utf8FromPath(root) + "`)");
@@ -188,7 +190,7 @@ std::vector<Member> planMembers(const BuildOptions& options, std::vector<std::st
     collectFolder(folder, package + "\\", inPackage, problems);
     // The catalog goes last, as in the packages the publisher has always shipped.
     std::vector<Member> catalog;
-    const auto isCatalog = [&](const Member& m) { return m.name == package + "\\dodatki.mdb"; };
+    const auto isCatalog = [&](const Member& m) { return m.name == catalogMember; };
     std::copy_if(inPackage.begin(), inPackage.end(), std::back_inserter(catalog), isCatalog);
     inPackage.erase(std::remove_if(inPackage.begin(), inPackage.end(), isCatalog), inPackage.end());
     members = inPackage;

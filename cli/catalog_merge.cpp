@@ -5,30 +5,15 @@
 #include <cstdio>
 
 #include "catalog/catalog_merge.h"
+#include "catalog/database_components.h"
 #include "cli/catalog_command.h"
 #include "cli/command_usage.h"
+#include "cli/console_log.h"
 #include "platform/file_system.h"
-#include "session/database_components.h"
-#include "session/log.h"
 
 namespace cli {
 
 namespace {
-
-class PrintingLog : public session::Log {
-public:
-    explicit PrintingLog(int level) : level_(level) {}
-    void info(std::int32_t lvl, std::string_view txt) override {
-        // Debug mode traces every record compared: written as it is, not through printf's
-        // formatting (a quarter of a debug merge's time).
-        if (lvl > level_) return;
-        std::fwrite(txt.data(), 1, txt.size(), stdout);
-        std::putchar('\n');
-    }
-
-private:
-    int level_;
-};
 
 void printCounts(const char* table, const catalog::TableMergeCounts& c) {
     std::printf("Tabela %s: zapisano %zu rekordów (z nowego katalogu %zu, zachowanych ze starego %zu), "
@@ -57,10 +42,10 @@ int catalogMerge(const Args& args) {
                      dn.c_str());
         return 1;
     }
-    PrintingLog log(debug ? 2 : 1);
-    session::DatabaseComponents components;
-    catalog::CatalogMerge merge(log, files, components,
-                                debug ? session::LogLevel::Debug : session::LogLevel::Normal);
+    const session::LogLevel level = debug ? session::LogLevel::Debug : session::LogLevel::Normal;
+    ConsoleLog log(stdout, level);
+    catalog::DatabaseComponents components;
+    catalog::CatalogMerge merge(log, files, components, level);
     if (!merge.CopyMdb(nw, od, dn)) {
         if (files.fileExists(dn)) files.deleteFile(dn);
         std::fprintf(stderr, "pakiet catalog merge: scalanie nie powiodło się; plik %s nie powstał.\n", dn.c_str());

@@ -8,26 +8,14 @@
 #include "catalog/csv_import.h"
 #include "cli/catalog_command.h"
 #include "cli/command_usage.h"
+#include "cli/console_log.h"
 #include "cli/polish_plural.h"
 #include "platform/ascii_case.h"
 #include "platform/file_system.h"
-#include "session/log.h"
 
 namespace cli {
 
 namespace {
-
-// Messages to the user on standard error; trace lines only with --verbose.
-class ConsoleLog : public session::Log {
-public:
-    explicit ConsoleLog(bool verbose) : verbose_(verbose) {}
-    void info(std::int32_t lvl, std::string_view txt) override {
-        if (lvl == 1 || verbose_) std::fprintf(stderr, "%.*s\n", static_cast<int>(txt.size()), txt.data());
-    }
-
-private:
-    bool verbose_;
-};
 
 std::optional<char> separatorFromText(const std::string& text) {
     if (text == "," || text == ";") return text[0];
@@ -72,7 +60,8 @@ int catalogCreate(const Args& args) {
         std::fprintf(stderr, "pakiet catalog create: plik %s już istnieje (--force zastępuje go)\n", file.c_str());
         return 1;
     }
-    ConsoleLog log(verbose);
+    // Messages to the user on standard error; trace lines only with --verbose.
+    ConsoleLog log(stderr, verbose ? session::LogLevel::Debug : session::LogLevel::Normal);
     catalog::CatalogCreation creation(log, files);
     if (!creation.MDBCreate(file)) return 1;
     std::printf("Utworzono pusty katalog %s (tabele info_producent i Dodatki).\n", file.c_str());

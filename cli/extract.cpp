@@ -12,23 +12,16 @@
 #include "cli/command_usage.h"
 #include "cli/archive_commands.h"
 #include "cli/cli_files.h"
+#include "cli/console_log.h"
 #include "cli/terminal_text.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "session/installer_state.h"
-#include "session/log.h"
 #include "toolkit/gauge.h"
 
 namespace cli {
 
 namespace {
-
-class PrintingLog : public session::Log {
-public:
-    void info(std::int32_t lvl, std::string_view txt) override {
-        std::printf("[%d] %s\n", lvl, escapedForTerminal(txt).c_str());  // lines hold member names
-    }
-};
 
 // A working folder of its own under the system's temporary folder, removed at the end.
 class WorkingFolder {
@@ -59,7 +52,7 @@ int runExtract(const Args& args) {
     if (args.size() == 1) return usageError("extract", "nie podano katalogu, do którego rozpakować");
     if (args.size() > 2) return usageError("extract", "nadmiarowy argument `" + args[2] + "`");
     platform::FileSystem& fs = platform::realFileSystem();
-    PrintingLog log;
+    ConsoleLog log(stdout, session::LogLevel::Debug, ConsoleLog::Form::Tagged);
     WorkingFolder work;
     session::InstallerState state;
     state.log_level = session::LogLevel::Debug;

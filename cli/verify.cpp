@@ -78,6 +78,57 @@ void checkSignature(platform::ReadableFile& file, std::vector<std::string>& prob
     }
 }
 
+// The cover `<package>.jpg` beside the package folder: a JPEG, within the size bound (refused
+// before a byte of it is read), that leaves Close on common screens.
+void checkCoverMember(const zip::ZipReader& reader, const std::string& package, std::vector<std::string>& problems,
+                      std::vector<std::string>& warnings) {
+    const std::ptrdiff_t cover = reader.find(package + ".jpg");
+    const zip::Entry* coverEntry = cover >= 0 ? &reader.entries()[static_cast<std::size_t>(cover)] : nullptr;
+    if (coverEntry && coverEntry->name != package + ".jpg") coverEntry = nullptr;
+    const auto tooLarge = coverEntry ? coverFileSizeProblem(coverEntry->name, coverEntry->uncompressedSize) : std::nullopt;
+    if (tooLarge) {
+        problems.push_back(*tooLarge);  // refused before a byte of it is read
+    } else if (coverEntry) {
+        std::string picture;
+        bool whole = true;
+        try {
+            // The reader holds the member to its stated size; the bound is kept anyway.
+            reader.extract(static_cast<std::size_t>(cover), [&picture, &whole](const char* data, std::size_t count) {
+                if (picture.size() + count > kMaxCoverBytes) whole = false;
+                else picture.append(data, count);
+            });
+        } catch (const zip::ZipError&) {
+            whole = false;  // already reported with the other members
+        }
+        if (!archive::looksLikeJpeg(picture.substr(0, 3))) {
+            problems.push_back("okładka `" + package + ".jpg` nie jest obrazem JPEG");
+        } else if (whole) {
+            CoverCheck check = checkCover(package + ".jpg", picture);
+            problems.insert(problems.end(), check.problems.begin(), check.problems.end());
+            warnings.insert(warnings.end(), check.warnings.begin(), check.warnings.end());
+        }
+    }
+}
+
+// The archive as the installer reads it: names, structure and CRCs, the package layout, the
+// names the installation reserves, and the cover.
+void checkPackageArchive(const zip::ZipReader& reader, std::vector<std::string>& problems,
+                         std::vector<std::string>& warnings) {
+    std::printf("pliki w archiwum: %zu\n", reader.size());
+    if (reader.baseOffset() != 0) problems.push_back("archiwum nie zaczyna się od pozycji podanej w zakończeniu");
+    for (const std::string& p : archiveProblems(reader)) problems.push_back(p);
+    std::vector<std::string> names;
+    for (const zip::Entry& entry : reader.entries()) names.push_back(entry.name);
+    std::string package;
+    for (const std::string& p : archive::packageLayoutProblems(names, &package)) problems.push_back(p);
+    for (const std::string& name : names)
+        if (auto refusal = host::reservedMemberRefusal(name, package)) problems.push_back(escapedForTerminal(*refusal));
+    if (!package.empty()) {
+        std::printf("paczka: %s\n", escapedForTerminal(package).c_str());
+        checkCoverMember(reader, package, problems, warnings);
+    }
+}
+
 }  // namespace
 
 int runVerify(const Args& args) {
@@ -111,44 +162,7 @@ int runVerify(const Args& args) {
     try {
         zip::ZipReader reader(zip::regionSource(archive::fileSource(*file), static_cast<std::uint64_t>(*offset),
                                                 static_cast<std::uint64_t>(fieldStart - *offset)));
-        std::printf("pliki w archiwum: %zu\n", reader.size());
-        if (reader.baseOffset() != 0) problems.push_back("archiwum nie zaczyna się od pozycji podanej w zakończeniu");
-        for (const std::string& p : archiveProblems(reader)) problems.push_back(p);
-        std::vector<std::string> names;
-        for (const zip::Entry& entry : reader.entries()) names.push_back(entry.name);
-        std::string package;
-        for (const std::string& p : archive::packageLayoutProblems(names, &package)) problems.push_back(p);
-        for (const std::string& name : names)
-            if (auto refusal = host::reservedMemberRefusal(name, package)) problems.push_back(escapedForTerminal(*refusal));
-        if (!package.empty()) {
-            std::printf("paczka: %s\n", escapedForTerminal(package).c_str());
-            const std::ptrdiff_t cover = reader.find(package + ".jpg");
-            const zip::Entry* coverEntry = cover >= 0 ? &reader.entries()[static_cast<std::size_t>(cover)] : nullptr;
-            if (coverEntry && coverEntry->name != package + ".jpg") coverEntry = nullptr;
-            const auto tooLarge = coverEntry ? coverFileSizeProblem(coverEntry->name, coverEntry->uncompressedSize) : std::nullopt;
-            if (tooLarge) {
-                problems.push_back(*tooLarge);  // refused before a byte of it is read
-            } else if (coverEntry) {
-                std::string picture;
-                bool whole = true;
-                try {
-                    // The reader holds the member to its stated size; the bound is kept anyway.
-                    reader.extract(static_cast<std::size_t>(cover), [&picture, &whole](const char* data, std::size_t count) {
-                        if (picture.size() + count > kMaxCoverBytes) whole = false;
-                        else picture.append(data, count);
-                    });
-                } catch (const zip::ZipError&) {
-                    whole = false;  // already reported with the other members
-                }
-                if (!archive::looksLikeJpeg(picture.substr(0, 3))) {
-                    problems.push_back("okładka `" + package + ".jpg` nie jest obrazem JPEG");
-                } else if (whole) {
-                    CoverCheck check = checkCover(package + ".jpg", picture);
-                    problems.insert(problems.end(), check.problems.begin(), check.problems.end());
-                    warnings.insert(warnings.end(), check.warnings.begin(), check.warnings.end());
-                }
-            }
-        }
+        checkPackageArchive(reader, problems, warnings);
     } catch (const zip::ZipError& error) {
         problems.push_back("nie można odczytać archiwum: " + archive::messageFor(error));
     }

@@ -6,8 +6,8 @@
 
 namespace host {
 
-bool CheckDestination(session::Log& log, platform::FileSystem& files, const std::string& fieldText) {
-    const std::string addOnFolder = fieldText + std::string(kAddOnFolderName);
+bool CheckDestination(session::Log& log, platform::FileSystem& files, const std::string& hostFolder) {
+    const std::string addOnFolder = hostFolder + std::string(kAddOnFolderName);
     log.info(2, {"Sprawdzamy folder instalacji : ", addOnFolder});
     if (files.folderExists(addOnFolder)) {
         log.info(2, {"Folder instalacji poprawny : ", addOnFolder});
@@ -18,11 +18,11 @@ bool CheckDestination(session::Log& log, platform::FileSystem& files, const std:
 }
 
 void CheckEdit(session::Log& log, session::InstallerState& state, platform::FileSystem& files,
-               platform::System& system, const std::string& fieldText,
+               platform::System& system, const std::string& hostFolder,
                platform::FunctionRef<void()> bnInstallSetEnable) {
-    if (!CheckDestination(log, files, fieldText)) return;
+    if (!CheckDestination(log, files, hostFolder)) return;
     state.destination = true;
-    CheckInstallationEnabled(log, state, files, system, fieldText, bnInstallSetEnable);
+    CheckInstallationEnabled(log, state, files, system, hostFolder, bnInstallSetEnable);
 }
 
 }  // namespace host

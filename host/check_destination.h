@@ -13,14 +13,14 @@
 
 namespace host {
 
-// True when `fieldText` + "dodatki" is a folder. The text is taken as it is, untrimmed: it
+// True when `hostFolder` + "dodatki" is a folder. The text is taken as it is, untrimmed: it
 // relies on ending with the separator, as every text the installer puts there does.
-bool CheckDestination(session::Log& log, platform::FileSystem& files, const std::string& fieldText);
+bool CheckDestination(session::Log& log, platform::FileSystem& files, const std::string& hostFolder);
 
 // The change handler of the folder field. A valid folder sets `destination` and runs
 // CheckInstallationEnabled; an invalid one changes nothing (only a trace line).
 void CheckEdit(session::Log& log, session::InstallerState& state, platform::FileSystem& files,
-               platform::System& system, const std::string& fieldText,
+               platform::System& system, const std::string& hostFolder,
                platform::FunctionRef<void()> bnInstallSetEnable);
 
 }  // namespace host

@@ -10,13 +10,13 @@ namespace host {
 
 void CheckInstallationEnabled(session::Log& log, const session::InstallerState& state,
                               platform::FileSystem& files, platform::System& system,
-                              const std::string& hostFolderText,
+                              const std::string& hostFolder,
                               platform::FunctionRef<void()> bnInstallSetEnable) {
     log.info(2, "Kontrola możliwości instalacji.");
     // Without a package name the paths below would test the add-on folder's own catalog.
     if (!state.formCover || !state.pack || state.packageName.empty()) return;
 
-    const HostLayout layout = hostLayoutFor(hostFolderText, state.packageName);
+    const HostLayout layout = hostLayoutFor(hostFolder, state.packageName);
     const std::string& catalogFile = layout.destination;
     const std::string& asideFile = layout.accessTest;
     log.info(2, {"Sprawdzamy dostęp do pliku: ", catalogFile});

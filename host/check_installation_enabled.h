@@ -13,11 +13,11 @@
 
 namespace host {
 
-// `hostFolderText` is the folder field's text (trimmed here). `bnInstallSetEnable` is called
+// `hostFolder` is the folder field's text (trimmed here). `bnInstallSetEnable` is called
 // only when every test passes; nothing here ever disables the button.
 void CheckInstallationEnabled(session::Log& log, const session::InstallerState& state,
                               platform::FileSystem& files, platform::System& system,
-                              const std::string& hostFolderText,
+                              const std::string& hostFolder,
                               platform::FunctionRef<void()> bnInstallSetEnable);
 
 }  // namespace host

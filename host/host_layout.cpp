@@ -18,11 +18,11 @@ bool endsWithIgnoringCase(const std::string& text, std::string_view tail) {
 
 }  // namespace
 
-HostLayout hostLayoutFor(std::string_view hostFolderText, const std::string& packageName) {
+HostLayout hostLayoutFor(std::string_view hostFolder, const std::string& packageName) {
     HostLayout layout;
-    layout.destinationDir = trimBlanks(hostFolderText) + std::string(kAddOnFolderName) + platform::kSeparator;
-    layout.catalogFolder = layout.destinationDir + packageName + platform::kSeparator;
-    const auto in = [&](std::string_view name) { return layout.catalogFolder + std::string(name); };
+    layout.destinationDir = trimBlanks(hostFolder) + std::string(kAddOnFolderName) + platform::kSeparator;
+    layout.packageCatalogFolder = layout.destinationDir + packageName + platform::kSeparator;
+    const auto in = [&](std::string_view name) { return layout.packageCatalogFolder + std::string(name); };
     layout.destination = in(kCatalogName);
     layout.old = in(kOldCatalogName);
     layout.nw = in(kNewCatalogName);

@@ -8,9 +8,11 @@
 #include <string>
 #include <string_view>
 
+#include "session/catalog_file_name.h"
+
 namespace host {
 
-inline constexpr std::string_view kCatalogName = "dodatki.mdb";
+inline constexpr std::string_view kCatalogName = session::kCatalogFileName;
 inline constexpr std::string_view kOldCatalogName = "dodatki_old.mdb";
 inline constexpr std::string_view kNewCatalogName = "dodatki_new.mdb";
 inline constexpr std::string_view kAccessTestName = "dodatki.mdb.old";
@@ -24,18 +26,21 @@ inline constexpr std::string_view kPartialSuffix = ".lumor-part";
 inline constexpr std::string_view kAsideSuffix = ".lumor-odlozony";
 
 struct HostLayout {
-    std::string destinationDir;  // host folder (trimmed) + "dodatki" + separator
-    std::string catalogFolder;   // destinationDir + packageName + separator
-    std::string destination;     // the catalog, "dodatki.mdb"
-    std::string old;             // the user's catalog while the package is merged with it
-    std::string nw;              // the package's catalog while it is merged
-    std::string accessTest;      // the name the access check renames the catalog to
-    std::string journal;         // the record of an installation under way
-    std::string installRecord;   // the record of the last finished installation
+    std::string destinationDir;        // add-on folder: host folder (trimmed) + "dodatki" + separator
+    std::string packageCatalogFolder;  // destinationDir + packageName + separator
+    std::string destination;           // the package catalog, "dodatki.mdb"
+    std::string old;                   // the user's catalog while the package is merged with it
+    std::string nw;                    // the package's catalog while it is merged
+    std::string accessTest;            // the name the access check renames the catalog to
+    std::string journal;               // the record of an installation under way
+    std::string installRecord;         // the record of the last finished installation
 };
 
-// `hostFolderText` is the folder field's text as it stands (ending with the separator).
-HostLayout hostLayoutFor(std::string_view hostFolderText, const std::string& packageName);
+// `hostFolder` is the folder field's text as it stands (ending with the separator). The names
+// along the way are those of the layout: host installation (found), host folder (the field's
+// text), add-on folder (`destinationDir`, what the extraction takes as `DestinationDir`),
+// package catalog folder, package catalog.
+HostLayout hostLayoutFor(std::string_view hostFolder, const std::string& packageName);
 
 // Why the package member `memberName` (stored with '\' or '/' separators) cannot be installed
 // because the installation uses its name, as a Polish phrase; nothing when it may. Names are

@@ -15,7 +15,7 @@ bool settleEarlierInstallation(session::Log& log, platform::FileSystem& fs, cons
     }
     if (!journal) {
         log.info(1, {"Nie można odczytać zapisu przerwanej instalacji ", layout.journal,
-                     ". Nic nie zmieniono. Sprawdź pliki w katalogu ", layout.catalogFolder,
+                     ". Nic nie zmieniono. Sprawdź pliki w katalogu ", layout.packageCatalogFolder,
                      " i usuń ten plik, a potem uruchom instalator ponownie."});
         return false;
     }
@@ -45,7 +45,7 @@ std::string keptName(platform::FileSystem& fs, const std::string& path) {
 bool keepUnprovenLeftovers(session::Log& log, platform::FileSystem& fs, const host::HostLayout& layout,
                            const std::vector<std::string>& reserved) {
     if (fs.fileExists(layout.old) && !fs.fileExists(layout.destination)) {
-        log.info(1, {"W katalogu ", layout.catalogFolder,
+        log.info(1, {"W katalogu ", layout.packageCatalogFolder,
                      " jest plik dodatki_old.mdb, a nie ma pliku dodatki.mdb. Nic nie zmieniono. "
                      "Jeśli to Twój katalog, zmień jego nazwę na dodatki.mdb; potem uruchom instalator ponownie."});
         return false;

@@ -39,10 +39,10 @@ std::string driveOf(const std::string& path) {
     return path;
 }
 
-bool checkFreeSpace(session::Log& log, platform::FileSystem& fs, const std::string& hostFolder,
+bool checkFreeSpace(session::Log& log, platform::FileSystem& fs, const std::string& destinationDir,
                     std::uint64_t needed) {
-    const std::string drive = driveOf(hostFolder);
-    const std::optional<std::uint64_t> available = fs.freeSpace(hostFolder);
+    const std::string drive = driveOf(destinationDir);
+    const std::optional<std::uint64_t> available = fs.freeSpace(destinationDir);
     if (!available) {
         log.info(2, {"Nie można sprawdzić wolnego miejsca na dysku ", drive});
         return true;

@@ -21,9 +21,10 @@ std::string sizeText(std::uint64_t bytes);
 // The drive a path lies on, as a user names it: "C:" for "C:\...", the path itself otherwise.
 std::string driveOf(const std::string& path);
 
-// True when the drive of `hostFolder` has `needed` bytes free, or when the system cannot tell
-// (a trace line then); false after a level-1 message naming the drive and both sizes.
-bool checkFreeSpace(session::Log& log, platform::FileSystem& fs, const std::string& hostFolder,
+// True when the drive of the add-on folder `destinationDir` has `needed` bytes free, or when
+// the system cannot tell (a trace line then); false after a level-1 message naming the drive
+// and both sizes.
+bool checkFreeSpace(session::Log& log, platform::FileSystem& fs, const std::string& destinationDir,
                     std::uint64_t needed);
 
 }  // namespace install

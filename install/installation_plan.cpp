@@ -33,7 +33,7 @@ std::optional<InstallationPlan> planInstallation(session::Log& log, platform::Fi
     Journal& journal = plan.journal;
     journal.userCatalog = fs.fileExists(layout.destination);
     journal.userCatalogReadOnly = journal.userCatalog && fs.readOnly(layout.destination).value_or(false);
-    addMissingFolders(fs, layout, layout.catalogFolder, journal.createdFolders);
+    addMissingFolders(fs, layout, layout.packageCatalogFolder, journal.createdFolders);
 
     const std::string cover = state.packageName + ".jpg";
     const std::string text = state.packageName + ".txt";

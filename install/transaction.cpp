@@ -8,6 +8,7 @@
 
 #include "archive/check_package_intact.h"
 #include "archive/extract_files_from_zip.h"
+#include "archive/partial_suffix.h"
 #include "install/earlier_run.h"
 #include "install/free_space_check.h"
 #include "install/installation_plan.h"
@@ -73,7 +74,7 @@ private:
     // change can be undone by this run or the next.
     bool record() {
         try {
-            archive::createFolders(fs_, layout_.catalogFolder);
+            archive::createFolders(fs_, layout_.packageCatalogFolder);
             // The record must not vanish with a folder entry a power cut did not keep.
             for (const std::string& folder : plan_->journal.createdFolders)
                 fs_.syncFolder(folder.substr(0, folder.find_last_of(platform::kSeparator)));

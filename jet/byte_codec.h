@@ -1,7 +1,8 @@
-// Little-endian decoding and encoding of the Jet file's integers and floats, in one place.
+// The Jet file's integers and floats, bounds-checked over platform/byte_order.h.
 // ByteReader walks a byte span and throws TruncatedData instead of reading past its end; the
 // load/store functions do the same at a given offset; ByteWriter appends to a growing buffer.
-// Index keys are the one big-endian spelling in the format (loadU24BE / storeU24BE).
+// Index entries are the one big-endian spelling in the format (the row page in three bytes, a
+// child page in four).
 #pragma once
 
 #include <bit>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "jet/jet_error.h"
+#include "platform/byte_order.h"
 
 namespace jet {
 
@@ -37,26 +39,27 @@ inline std::uint8_t loadU8(Bytes data, std::size_t offset) {
 }
 inline std::uint16_t loadU16(Bytes data, std::size_t offset) {
     codec_detail::check(offset, 2, data.size());
-    return static_cast<std::uint16_t>(data[offset] | (data[offset + 1] << 8));
+    return platform::loadLE16(data.data() + offset);
 }
 inline std::uint32_t loadU24(Bytes data, std::size_t offset) {
     codec_detail::check(offset, 3, data.size());
-    return std::uint32_t(data[offset]) | (std::uint32_t(data[offset + 1]) << 8) |
-           (std::uint32_t(data[offset + 2]) << 16);
+    return platform::loadLE24(data.data() + offset);
 }
 inline std::uint32_t loadU24BE(Bytes data, std::size_t offset) {
     codec_detail::check(offset, 3, data.size());
-    return (std::uint32_t(data[offset]) << 16) | (std::uint32_t(data[offset + 1]) << 8) |
-           std::uint32_t(data[offset + 2]);
+    return platform::loadBE24(data.data() + offset);
 }
 inline std::uint32_t loadU32(Bytes data, std::size_t offset) {
     codec_detail::check(offset, 4, data.size());
-    return std::uint32_t(data[offset]) | (std::uint32_t(data[offset + 1]) << 8) |
-           (std::uint32_t(data[offset + 2]) << 16) | (std::uint32_t(data[offset + 3]) << 24);
+    return platform::loadLE32(data.data() + offset);
+}
+inline std::uint32_t loadU32BE(Bytes data, std::size_t offset) {
+    codec_detail::check(offset, 4, data.size());
+    return platform::loadBE32(data.data() + offset);
 }
 inline std::uint64_t loadU64(Bytes data, std::size_t offset) {
     codec_detail::check(offset, 8, data.size());
-    return std::uint64_t(loadU32(data, offset)) | (std::uint64_t(loadU32(data, offset + 4)) << 32);
+    return platform::loadLE64(data.data() + offset);
 }
 inline std::int16_t loadI16(Bytes data, std::size_t offset) {
     return static_cast<std::int16_t>(loadU16(data, offset));
@@ -86,24 +89,23 @@ inline void storeU8(MutableBytes data, std::size_t offset, std::uint8_t value) {
 }
 inline void storeU16(MutableBytes data, std::size_t offset, std::uint16_t value) {
     codec_detail::check(offset, 2, data.size());
-    data[offset] = static_cast<std::uint8_t>(value);
-    data[offset + 1] = static_cast<std::uint8_t>(value >> 8);
+    platform::storeLE(data.data() + offset, value, 2);
 }
 inline void storeU24(MutableBytes data, std::size_t offset, std::uint32_t value) {
     codec_detail::check(offset, 3, data.size());
-    for (int i = 0; i < 3; ++i) data[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    platform::storeLE(data.data() + offset, value, 3);
 }
 inline void storeU24BE(MutableBytes data, std::size_t offset, std::uint32_t value) {
     codec_detail::check(offset, 3, data.size());
-    for (int i = 0; i < 3; ++i) data[offset + i] = static_cast<std::uint8_t>(value >> (16 - 8 * i));
+    platform::storeBE(data.data() + offset, value, 3);
 }
 inline void storeU32(MutableBytes data, std::size_t offset, std::uint32_t value) {
     codec_detail::check(offset, 4, data.size());
-    for (int i = 0; i < 4; ++i) data[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    platform::storeLE(data.data() + offset, value, 4);
 }
 inline void storeU64(MutableBytes data, std::size_t offset, std::uint64_t value) {
     codec_detail::check(offset, 8, data.size());
-    for (int i = 0; i < 8; ++i) data[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    platform::storeLE(data.data() + offset, value, 8);
 }
 inline void storeF32(MutableBytes data, std::size_t offset, float value) {
     storeU32(data, offset, std::bit_cast<std::uint32_t>(value));
@@ -157,10 +159,10 @@ public:
     explicit ByteWriter(std::vector<std::uint8_t>& out) : out_(out) {}
 
     void u8(std::uint8_t v) { out_.push_back(v); }
-    void u16(std::uint16_t v) { grow(2, [&](MutableBytes b) { storeU16(b, 0, v); }); }
-    void u24(std::uint32_t v) { grow(3, [&](MutableBytes b) { storeU24(b, 0, v); }); }
-    void u32(std::uint32_t v) { grow(4, [&](MutableBytes b) { storeU32(b, 0, v); }); }
-    void u64(std::uint64_t v) { grow(8, [&](MutableBytes b) { storeU64(b, 0, v); }); }
+    void u16(std::uint16_t v) { platform::appendLE(out_, v, 2); }
+    void u24(std::uint32_t v) { platform::appendLE(out_, v, 3); }
+    void u32(std::uint32_t v) { platform::appendLE(out_, v, 4); }
+    void u64(std::uint64_t v) { platform::appendLE(out_, v, 8); }
     void i16(std::int16_t v) { u16(static_cast<std::uint16_t>(v)); }
     void i32(std::int32_t v) { u32(static_cast<std::uint32_t>(v)); }
     void i64(std::int64_t v) { u64(static_cast<std::uint64_t>(v)); }
@@ -171,11 +173,6 @@ public:
     std::size_t size() const { return out_.size(); }
 
 private:
-    template <typename F>
-    void grow(std::size_t width, F store) {
-        out_.resize(out_.size() + width);
-        store(MutableBytes(out_.data() + out_.size() - width, width));
-    }
     std::vector<std::uint8_t>& out_;
 };
 

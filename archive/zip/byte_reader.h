@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/byte_order.h"
+
 namespace zip {
 
 class ByteReader {
@@ -19,16 +21,11 @@ public:
 
     std::uint16_t u16() {
         if (!need(2)) return 0;
-        const auto* p = reinterpret_cast<const unsigned char*>(bytes_.data() + pos_);
-        pos_ += 2;
-        return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+        return platform::loadLE16(take(2));
     }
     std::uint32_t u32() {
         if (!need(4)) return 0;
-        const auto* p = reinterpret_cast<const unsigned char*>(bytes_.data() + pos_);
-        pos_ += 4;
-        return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-               (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+        return platform::loadLE32(take(4));
     }
     std::string_view bytes(std::size_t count) {
         if (!need(count)) return {};
@@ -47,6 +44,12 @@ private:
             return false;
         }
         return true;
+    }
+    // The next `count` bytes, which need() has found there.
+    const unsigned char* take(std::size_t count) {
+        const auto* p = reinterpret_cast<const unsigned char*>(bytes_.data() + pos_);
+        pos_ += count;
+        return p;
     }
 
     std::string_view bytes_;

@@ -5,16 +5,13 @@
 #include <string>
 #include <string_view>
 
+#include "platform/byte_order.h"
+
 namespace zip {
 
-inline void putU16(std::string& out, std::uint16_t value) {
-    out.push_back(static_cast<char>(value & 0xFF));
-    out.push_back(static_cast<char>(value >> 8));
-}
+inline void putU16(std::string& out, std::uint16_t value) { platform::appendLE(out, value, 2); }
 
-inline void putU32(std::string& out, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((value >> shift) & 0xFF));
-}
+inline void putU32(std::string& out, std::uint32_t value) { platform::appendLE(out, value, 4); }
 
 inline void putBytes(std::string& out, std::string_view bytes) { out.append(bytes); }
 

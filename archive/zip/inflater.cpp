@@ -301,7 +301,10 @@ struct StreamInflater::Decoder {
     }
 
     // Decodes symbols into [out, outEnd) while `reserve` bytes stay free; `start` is where the
-    // history begins. False on bad data, or (`tooMuch`) a symbol that does not fit.
+    // history begins. False on bad data, or (`tooMuch`) a symbol that does not fit. The hot
+    // loop of every inflation, kept in one piece on purpose: the literal, length and distance
+    // steps share the bit buffer and the output pointer, which one function keeps in registers
+    // (bench/inflate_bench.cpp times it against zlib before any split).
     bool inflateSymbols(std::uint8_t* start, std::uint8_t*& out, std::uint8_t* outEnd, std::size_t reserve,
                         bool& tooMuch) {
         std::uint8_t* o = out;

@@ -1,6 +1,7 @@
 // The seam for inflating a whole raw deflate stream held in memory into a buffer of the
-// size the directory announces: libdeflate where the build has it (about twice zlib's
-// speed), our own inflater otherwise (the Windows builds, which have no libdeflate).
+// size the directory announces: libdeflate where the build has it (libdeflate/, about twice
+// zlib's speed), our own inflater otherwise (portable/: the Windows builds, which have no
+// libdeflate).
 #pragma once
 
 #include <cstddef>

@@ -60,10 +60,10 @@ void encodeIndexKey(const TableDefinition& table, const PhysicalIndex& index,
                     const std::vector<Value>& values, IndexKey& key) {
     key.clear();
     for (const IndexColumn& ic : index.columns) {
-        const ColumnDefinition* column = table.columnByNumber(ic.column);
+        const ColumnDefinition* column = table.columnByNumber(ic.columnNumber);
         if (!column) throw std::invalid_argument("the index names a column the table lacks");
         static const Value none;
-        const Value& v = ic.column < values.size() ? values[ic.column] : none;
+        const Value& v = ic.columnNumber < values.size() ? values[ic.columnNumber] : none;
         if (v.isNull() && column->type != ColumnType::Bool) {
             key.push_back(ic.ascending ? 0x00 : 0xFF);
             continue;

@@ -109,9 +109,7 @@ void encodeIndexPage(Page& page, PageNumber tdefPage, const IndexPageImage& imag
 
 PageNumber nodeEntryChild(Bytes entry) {
     if (entry.size() < 8) throw TruncatedData("index node entry too short");
-    const std::size_t at = entry.size() - 4;
-    return (PageNumber(entry[at]) << 24) | (PageNumber(entry[at + 1]) << 16) |
-           (PageNumber(entry[at + 2]) << 8) | PageNumber(entry[at + 3]);
+    return loadU32BE(entry, entry.size() - 4);
 }
 
 Bytes nodeEntryKey(Bytes entry) {

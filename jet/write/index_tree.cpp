@@ -4,11 +4,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "jet/byte_codec.h"
 #include "jet/jet_error.h"
 #include "jet/write/index_page.h"
 #include "jet/write/page_allocator.h"
 #include "jet/write/page_cache.h"
 #include "jet/write/usage_map.h"
+#include "platform/byte_order.h"
 
 namespace jet::write {
 
@@ -43,15 +45,13 @@ std::size_t lowerBound(const IndexPageImage& image, Bytes target) {
 
 void leafEntry(const IndexKey& key, RowAddress row, std::vector<std::uint8_t>& e) {
     e.assign(key.begin(), key.end());
-    e.push_back(static_cast<std::uint8_t>(row.page >> 16));
-    e.push_back(static_cast<std::uint8_t>(row.page >> 8));
-    e.push_back(static_cast<std::uint8_t>(row.page));
+    platform::appendBE(e, row.page, 3);
     e.push_back(row.row);
 }
 
 std::vector<std::uint8_t> nodeEntry(Bytes orderingKey, PageNumber child) {
     std::vector<std::uint8_t> e(orderingKey.begin(), orderingKey.end());
-    for (int shift = 24; shift >= 0; shift -= 8) e.push_back(static_cast<std::uint8_t>(child >> shift));
+    platform::appendBE(e, child, 4);
     return e;
 }
 }  // namespace
@@ -260,8 +260,7 @@ std::vector<IndexTree::Entry> IndexTree::entries() {
         for (std::size_t i = 0; i < leaf.count(); ++i) {
             Bytes e = leaf.entry(i);
             const std::size_t n = e.size() - 4;
-            RowAddress row{(PageNumber(e[n]) << 16) | (PageNumber(e[n + 1]) << 8) | e[n + 2],
-                           e[n + 3]};
+            RowAddress row{loadU24BE(e, n), e[n + 3]};
             out.push_back(Entry{IndexKey(e.begin(), e.begin() + static_cast<std::ptrdiff_t>(n)), row});
         }
         page = leaf.next;

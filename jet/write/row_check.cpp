@@ -47,8 +47,8 @@ RowRefusal refusalFor(const std::string& table, const TableDefinition& def, cons
         if (li.type != 1 || li.physical >= def.physical.size()) continue;
         r.key.clear();
         for (const IndexColumn& ic : def.physical[li.physical].columns)
-            if (const ColumnDefinition* c = def.columnByNumber(ic.column))
-                r.key.emplace_back(c->name, ic.column < values.size() ? values[ic.column] : Value());
+            if (const ColumnDefinition* c = def.columnByNumber(ic.columnNumber))
+                r.key.emplace_back(c->name, ic.columnNumber < values.size() ? values[ic.columnNumber] : Value());
     }
     return r;
 }
@@ -93,7 +93,7 @@ RowRefusal keyRefusal(const std::string& table, const TableDefinition& def, cons
     for (const LogicalIndex& li : def.logical)
         if (li.physical == i) r.index = li.name;
     for (const IndexColumn& ic : def.physical[i].columns) {
-        const ColumnDefinition* c = def.columnByNumber(ic.column);
+        const ColumnDefinition* c = def.columnByNumber(ic.columnNumber);
         if (!c) continue;
         r.keyColumns.push_back(c->name);
         columns += (columns.empty() ? "" : ", ") + c->name;
@@ -109,8 +109,8 @@ void checkKeys(const std::string& table, const TableDefinition& def,
         std::string columns;
         if (index.flags & kIndexRequired) {
             for (const IndexColumn& ic : index.columns) {
-                const ColumnDefinition* c = def.columnByNumber(ic.column);
-                if (c && values[ic.column].isNull())
+                const ColumnDefinition* c = def.columnByNumber(ic.columnNumber);
+                if (c && values[ic.columnNumber].isNull())
                     refuse(keyRefusal(table, def, values, i, columns), RowFault::KeyMissing, c->name);
             }
         }

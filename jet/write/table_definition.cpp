@@ -40,7 +40,7 @@ void writePhysicalIndex(ByteWriter& out, const PhysicalIndex& index) {
     out.u32(kMagicIndex);
     for (std::size_t slot = 0; slot < 10; ++slot) {
         if (slot < index.columns.size()) {
-            out.u16(index.columns[slot].column);
+            out.u16(index.columns[slot].columnNumber);
             out.u8(index.columns[slot].ascending ? 0x01 : 0x00);
         } else {
             out.u16(0xFFFF);
@@ -131,6 +131,55 @@ std::vector<std::uint8_t> encodeTableDefinition(const TableDefinition& t) {
     return bytes;
 }
 
+// The reader's model in the writer's terms, one field a line. The writer's differs in what
+// writing needs: row pointers as RowAddress, each memo/OLE column's two maps on the column,
+// the logical index's kind as its stored byte, and the descriptor's and logical index's bytes
+// the reader does not interpret (misc, cascade) as a new table's values: a definition taken
+// over is patched in place (storeTableDefinitionU32), never encoded again.
+namespace {
+
+ColumnDefinition writableColumn(const jet::Column& from, const std::vector<jet::LongValueMaps>& longValueMaps) {
+    ColumnDefinition c;
+    c.type = from.type;
+    c.name = from.name;
+    c.number = c.numberAgain = from.number;
+    c.varIndex = from.varIndex;
+    c.flags = from.flags;
+    c.extFlags = from.extendedFlags;
+    c.fixedOffset = from.fixedOffset;
+    c.length = from.length;
+    for (const jet::LongValueMaps& maps : longValueMaps)
+        if (maps.columnNumber == from.number) {
+            c.longValueOwned = RowAddress::decode(maps.ownedMap);
+            c.longValueFree = RowAddress::decode(maps.freeSpaceMap);
+        }
+    return c;
+}
+
+PhysicalIndex writablePhysicalIndex(const jet::PhysicalIndex& from) {
+    PhysicalIndex index;
+    index.columns = from.columns;
+    index.usageMap = RowAddress::decode(from.usageMap);
+    index.root = from.rootPage;
+    index.flags = from.flags;
+    index.distinctKeys = from.uniqueEntryCount;
+    return index;
+}
+
+LogicalIndex writableLogicalIndex(const jet::Index& from) {
+    LogicalIndex index;
+    index.name = from.name;
+    index.number = from.number;
+    index.physical = from.physicalIndex;
+    index.relatedType = from.relatedIndexType;
+    index.relatedIndex = from.relatedIndex;
+    index.relatedTable = from.relatedTablePage;
+    index.type = from.kind == jet::IndexKind::PrimaryKey ? 1 : from.kind == jet::IndexKind::ForeignKey ? 2 : 0;
+    return index;
+}
+
+}  // namespace
+
 TableDefinition writableDefinition(const jet::TableDefinition& stored) {
     TableDefinition t;
     t.tableType = stored.tableType;
@@ -140,44 +189,9 @@ TableDefinition writableDefinition(const jet::TableDefinition& stored) {
     t.varColumns = stored.variableColumns;
     t.owned = RowAddress::decode(stored.ownedPagesMap);
     t.freeSpace = RowAddress::decode(stored.freeSpaceMap);
-    for (const jet::Column& from : stored.columns) {
-        ColumnDefinition c;
-        c.type = from.type;
-        c.name = from.name;
-        c.number = c.numberAgain = from.number;
-        c.varIndex = from.varIndex;
-        c.flags = from.flags;
-        c.extFlags = from.extendedFlags;
-        c.fixedOffset = from.fixedOffset;
-        c.length = from.length;
-        for (const jet::LongValueMaps& maps : stored.longValueMaps)
-            if (maps.columnNumber == from.number) {
-                c.longValueOwned = RowAddress::decode(maps.ownedMap);
-                c.longValueFree = RowAddress::decode(maps.freeSpaceMap);
-            }
-        t.columns.push_back(c);
-    }
-    for (const jet::PhysicalIndex& from : stored.physicalIndexes) {
-        PhysicalIndex index;
-        for (const jet::IndexColumn& column : from.columns)
-            index.columns.push_back(IndexColumn{column.columnNumber, column.ascending});
-        index.usageMap = RowAddress::decode(from.usageMap);
-        index.root = from.rootPage;
-        index.flags = from.flags;
-        index.distinctKeys = from.uniqueEntryCount;
-        t.physical.push_back(index);
-    }
-    for (const jet::Index& from : stored.indexes) {
-        LogicalIndex index;
-        index.name = from.name;
-        index.number = from.number;
-        index.physical = from.physicalIndex;
-        index.relatedType = from.relatedIndexType;
-        index.relatedIndex = from.relatedIndex;
-        index.relatedTable = from.relatedTablePage;
-        index.type = from.kind == jet::IndexKind::PrimaryKey ? 1 : from.kind == jet::IndexKind::ForeignKey ? 2 : 0;
-        t.logical.push_back(index);
-    }
+    for (const jet::Column& from : stored.columns) t.columns.push_back(writableColumn(from, stored.longValueMaps));
+    for (const jet::PhysicalIndex& from : stored.physicalIndexes) t.physical.push_back(writablePhysicalIndex(from));
+    for (const jet::Index& from : stored.indexes) t.logical.push_back(writableLogicalIndex(from));
     return t;
 }
 

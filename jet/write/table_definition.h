@@ -42,10 +42,8 @@ struct ColumnDefinition {
     bool longValue() const { return isLongValue(type); }
 };
 
-struct IndexColumn {
-    std::uint16_t column = 0;  // column number
-    bool ascending = true;
-};
+// An index's columns are the reader's jet::IndexColumn (column number, order).
+using jet::IndexColumn;
 
 struct PhysicalIndex {
     std::vector<IndexColumn> columns;
@@ -97,7 +95,8 @@ inline std::size_t tdefDistinctKeysOffset(std::size_t physicalIndex) {
 
 // The definition's bytes, FF FF included, without page headers or continuation.
 std::vector<std::uint8_t> encodeTableDefinition(const TableDefinition& table);
-// A definition the reader decoded, as the writer keeps it. Columns stay in number order.
+// A definition the reader decoded, as the writer keeps it (the one conversion between the two
+// models, in table_definition.cpp). Columns stay in number order.
 TableDefinition writableDefinition(const jet::TableDefinition& stored);
 // Writes a 32-bit field of the definition that starts at `page`, continuation aware.
 void storeTableDefinitionU32(PageCache& cache, PageNumber page, std::size_t offset,

@@ -28,6 +28,12 @@ TEST(PackageFolderRule, AcceptsOnlyDodatkiMdbOneLevelDeepWithBackslash) {
     for (const Case& c : cases) EXPECT_EQ(archive::packageFolderOf(c.name), c.folder) << c.name;
 }
 
+// pakiet build names the catalog member the way discovery finds it again.
+TEST(PackageFolderRule, TheCatalogMemberOfAFolderLeadsBackToIt) {
+    EXPECT_EQ(archive::catalogMemberOf("Kuchnie"), "Kuchnie\\dodatki.mdb");
+    EXPECT_EQ(archive::packageFolderOf(archive::catalogMemberOf("Szafy Łódź")), "Szafy Łódź");
+}
+
 namespace {
 
 class Discovery : public ArchiveTest {

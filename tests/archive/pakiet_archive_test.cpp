@@ -7,6 +7,7 @@
 
 #include "archive/archive_messages.h"
 #include "archive/offset_field.h"
+#include "engine_text/file_error_text.h"
 #include "archive/zip/zip_writer.h"
 #include "tests/archive/archive_fixture.h"
 #include "tests/archive/minimal_pe.h"
@@ -402,11 +403,11 @@ TEST_F(Pakiet, VerifyReportsNamesTheInstallerWouldRefuse) {
 namespace {
 
 TEST(FileErrorText, TheSystemsFailuresAreWordedInPolishAndCallersSentencesKept) {
-    EXPECT_EQ(archive::messageFor(platform::FileError(platform::FileAction::Open, "D:\\a.mdb", "Odmowa dostępu.")),
+    EXPECT_EQ(engine_text::fileErrorText(platform::FileError(platform::FileAction::Open, "D:\\a.mdb", "Odmowa dostępu.")),
               "Nie można otworzyć pliku: D:\\a.mdb (Odmowa dostępu.)");
-    EXPECT_EQ(archive::messageFor(platform::FileError(platform::FileAction::Write, "D:\\a.mdb", "Dysk jest pełny.")),
+    EXPECT_EQ(engine_text::fileErrorText(platform::FileError(platform::FileAction::Write, "D:\\a.mdb", "Dysk jest pełny.")),
               "Błąd zapisu pliku: D:\\a.mdb (Dysk jest pełny.)");
-    EXPECT_EQ(archive::messageFor(platform::FileError("D:\\a", "Nie można utworzyć katalogu: D:\\a")),
+    EXPECT_EQ(engine_text::fileErrorText(platform::FileError("D:\\a", "Nie można utworzyć katalogu: D:\\a")),
               "Nie można utworzyć katalogu: D:\\a");
 }
 

@@ -99,7 +99,7 @@ protected:
     std::optional<std::vector<Written>> merge(bool debug) {
         const std::string dn = (dir.path() / (debug ? "debug.mdb" : "normal.mdb")).string();
         RecordingLog log;
-        session::DatabaseComponents components;
+        catalog::DatabaseComponents components;
         catalog::CatalogMerge m(log, platform::realFileSystem(), components,
                                   debug ? session::LogLevel::Debug : session::LogLevel::Normal);
         if (!m.CopyMdb(nw, od, dn)) {
@@ -182,7 +182,7 @@ TEST_F(NumberKeys, AFractionalItemFailsTheMerge) {
     for (bool debug : {true, false}) {
         const std::string dn = (dir.path() / "dodatki.mdb").string();
         RecordingLog log;
-        session::DatabaseComponents components;
+        catalog::DatabaseComponents components;
         catalog::CatalogMerge m(log, platform::realFileSystem(), components,
                                   debug ? session::LogLevel::Debug : session::LogLevel::Normal);
         EXPECT_FALSE(m.CopyMdb(nw, od, dn));

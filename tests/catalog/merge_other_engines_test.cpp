@@ -54,7 +54,7 @@ protected:
             GTEST_SKIP() << "Jackcess unavailable, catalogs of another engine cannot be made: " << missing;
     }
     bool merge(const std::string& dn) {
-        session::DatabaseComponents components;
+        catalog::DatabaseComponents components;
         catalog::CatalogMerge m(log, platform::realFileSystem(), components, session::LogLevel::Normal);
         return m.CopyMdb(nw, od, dn);
     }

@@ -272,7 +272,7 @@ void checkCase(const Case& c) {
         const std::string dn = (dir.path() / (debug ? "debug.mdb" : "normal.mdb")).string();
         if (c.withDestination) writePlainCatalog(dn, c.destination);
         catalogtest::RecordingLog log;
-        session::DatabaseComponents components;
+        catalog::DatabaseComponents components;
         catalog::CatalogMerge merge(log, platform::realFileSystem(), components,
                                   debug ? session::LogLevel::Debug : session::LogLevel::Normal);
         const bool ok = merge.CopyMdb(nw, od, dn);

@@ -58,7 +58,7 @@ protected:
     }
 
     RecordingLog log;
-    session::DatabaseComponents components;
+    catalog::DatabaseComponents components;
     catalog::TableMergeCounts producentCounts, dodatkiCounts;
 };
 

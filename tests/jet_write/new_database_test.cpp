@@ -6,6 +6,7 @@
 
 #include "jet/write/database_writer.h"
 #include "jet/write/header_page.h"
+#include "jet/database.h"
 #include "jet/page_file.h"
 #include "jet/table_definition.h"
 #include "jet/write/system_tables.h"
@@ -73,7 +74,7 @@ TEST(NewDatabase, SystemTableDefinitionsMatchTheEngines) {
             EXPECT_EQ(mine.physical[i].flags, theirs.physical[i].flags);
             ASSERT_EQ(mine.physical[i].columns.size(), theirs.physical[i].columns.size());
             for (std::size_t k = 0; k < mine.physical[i].columns.size(); ++k)
-                EXPECT_EQ(mine.physical[i].columns[k].column, theirs.physical[i].columns[k].column);
+                EXPECT_EQ(mine.physical[i].columns[k].columnNumber, theirs.physical[i].columns[k].columnNumber);
         }
         ASSERT_EQ(mine.logical.size(), theirs.logical.size());
         for (std::size_t i = 0; i < mine.logical.size(); ++i) {
@@ -83,6 +84,34 @@ TEST(NewDatabase, SystemTableDefinitionsMatchTheEngines) {
             EXPECT_EQ(mine.logical[i].type, theirs.logical[i].type);
         }
     }
+}
+
+// The writer takes over what the reader decoded; encoding that again gives the bytes we
+// stored, so the conversion between the two models loses nothing the writer wrote.
+TEST(NewDatabase, ATakenOverDefinitionEncodesToTheStoredBytes) {
+    testsupport::TempDir dir;
+    const std::string file = (dir.path() / "taken_over.mdb").string();
+    {
+        auto db = DatabaseWriter::create(platform::realFileSystem(), file);
+        // Names in column-number order: the stored descriptors are sorted by name.
+        db->createTable(TableShape{"Pozycje",
+                                   {{"A_ID", jet::ColumnType::Int32, 0},
+                                    {"B_Nazwa", jet::ColumnType::Text, 50},
+                                    {"C_Aktywny", jet::ColumnType::Bool, 0},
+                                    {"D_Kod", jet::ColumnType::Text, 10}},
+                                   PrimaryKeyShape{"Primary", "A_ID"}});
+        db->appendRow("Pozycje", {jet::Value(1), jet::Value::text("Stół"), jet::Value(true), jet::Value::text("S1")});
+        db->close();
+    }
+    jet::Database database = jet::Database::open(platform::realFileSystem(), file);
+    const PageNumber tdef = database.findTable("Pozycje")->definitionPage;
+    const std::vector<std::uint8_t> encoded =
+        encodeTableDefinition(writableDefinition(jet::readTableDefinition(database.pages(), tdef)));
+    const jet::PageRef stored = database.pages().page(tdef);
+    ASSERT_LT(encoded.size(), kPageSize);
+    // Bytes 2 to 7 (free space, next page) are set when the definition is laid out on pages.
+    EXPECT_EQ(std::vector<std::uint8_t>(encoded.begin() + 8, encoded.end()),
+              std::vector<std::uint8_t>(stored->begin() + 8, stored->begin() + encoded.size()));
 }
 
 TEST(NewDatabase, CatalogHoldsTheEnginesObjectsAndPermissions) {

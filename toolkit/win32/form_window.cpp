@@ -457,6 +457,50 @@ void FormWindow::onEditCommand(Edit& edit, HWND child) {
     if (text != edit.text()) dispatcher_.userEditedText(edit, text);
 }
 
+void FormWindow::onMouseMove(LPARAM position) {
+    if (!trackingLeave_) {
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window_, 0};
+        trackingLeave_ = TrackMouseEvent(&track) != 0;
+    }
+    pointer_.moveTo(GET_X_LPARAM(position), GET_Y_LPARAM(position));
+}
+
+void FormWindow::onLeftButtonDown(LPARAM position) {
+    pointer_.moveTo(GET_X_LPARAM(position), GET_Y_LPARAM(position));
+    pressed_ = pointer_.pictureAt(GET_X_LPARAM(position), GET_Y_LPARAM(position));
+    if (pressed_) SetCapture(window_);
+}
+
+void FormWindow::onLeftButtonUp(LPARAM position) {
+    Picture* pressed = pressed_;
+    pressed_ = nullptr;
+    if (GetCapture() == window_) ReleaseCapture();
+    const int x = GET_X_LPARAM(position), y = GET_Y_LPARAM(position);
+    pointer_.moveTo(x, y);
+    // A click is a press and a release on the same picture.
+    if (pressed && pointer_.pictureAt(x, y) == pressed) pointer_.click();
+}
+
+void FormWindow::onEditChanged(HWND child) {
+    for (auto& [control, window] : children_)
+        if (window == child)
+            if (auto* edit = dynamic_cast<Edit*>(control)) onEditCommand(*edit, window);
+}
+
+HBRUSH FormWindow::staticTextColors(HDC dc, HWND child) {
+    for (auto& [control, window] : children_) {
+        auto* text = dynamic_cast<StaticText*>(control);
+        if (!text || window != child) continue;
+        const COLORREF background = resolveColor(text->color());
+        SetBkColor(dc, background);
+        SetTextColor(dc, resolveColor(text->font().color));
+        if (staticBrush_) DeleteObject(staticBrush_);
+        staticBrush_ = CreateSolidBrush(background);
+        return staticBrush_;
+    }
+    return nullptr;
+}
+
 LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT:
@@ -468,11 +512,7 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (reinterpret_cast<HWND>(wParam) == window_ && LOWORD(lParam) == HTCLIENT) return setCursor();
             break;
         case WM_MOUSEMOVE:
-            if (!trackingLeave_) {
-                TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window_, 0};
-                trackingLeave_ = TrackMouseEvent(&track) != 0;
-            }
-            pointer_.moveTo(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            onMouseMove(lParam);
             return 0;
         case WM_MOUSELEAVE:
             trackingLeave_ = false;
@@ -480,20 +520,11 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-            pointer_.moveTo(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-            pressed_ = pointer_.pictureAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-            if (pressed_) SetCapture(window_);
+            onLeftButtonDown(lParam);
             return 0;
-        case WM_LBUTTONUP: {
-            Picture* pressed = pressed_;
-            pressed_ = nullptr;
-            if (GetCapture() == window_) ReleaseCapture();
-            const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
-            pointer_.moveTo(x, y);
-            // A click is a press and a release on the same picture.
-            if (pressed && pointer_.pictureAt(x, y) == pressed) pointer_.click();
+        case WM_LBUTTONUP:
+            onLeftButtonUp(lParam);
             return 0;
-        }
         case WM_TIMER:
             onTimer(wParam);
             return 0;
@@ -519,24 +550,13 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             if (standIns_->owns(reinterpret_cast<HWND>(lParam))) return 0;  // keys act through the navigator
             if (HIWORD(wParam) == EN_CHANGE) {
-                for (auto& [control, child] : children_)
-                    if (child == reinterpret_cast<HWND>(lParam))
-                        if (auto* edit = dynamic_cast<Edit*>(control)) onEditCommand(*edit, child);
+                onEditChanged(reinterpret_cast<HWND>(lParam));
                 return 0;
             }
             break;
         case WM_CTLCOLORSTATIC:
-            for (auto& [control, child] : children_) {
-                auto* text = dynamic_cast<StaticText*>(control);
-                if (!text || child != reinterpret_cast<HWND>(lParam)) continue;
-                HDC dc = reinterpret_cast<HDC>(wParam);
-                const COLORREF background = resolveColor(text->color());
-                SetBkColor(dc, background);
-                SetTextColor(dc, resolveColor(text->font().color));
-                if (staticBrush_) DeleteObject(staticBrush_);
-                staticBrush_ = CreateSolidBrush(background);
-                return reinterpret_cast<LRESULT>(staticBrush_);
-            }
+            if (HBRUSH brush = staticTextColors(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+                return reinterpret_cast<LRESULT>(brush);
             break;
         case WM_DPICHANGED:
             // Device pixels everywhere: the window keeps its size on any monitor.

@@ -81,6 +81,13 @@ private:
     bool setCursor();
     void onTimer(UINT_PTR id);
     void onEditCommand(Edit& edit, HWND child);
+    void onMouseMove(LPARAM position);
+    void onLeftButtonDown(LPARAM position);
+    void onLeftButtonUp(LPARAM position);
+    void onEditChanged(HWND child);
+    // WM_CTLCOLORSTATIC: sets the static text child's colours and gives its background brush;
+    // nullptr when `child` is no static text of ours.
+    HBRUSH staticTextColors(HDC dc, HWND child);
 
     Form& form_;
     Dispatcher& dispatcher_;

@@ -286,6 +286,61 @@ void LogView::onContextMenu(LPARAM position) {
     if (command == kSelectAllCommand) selectAll();
 }
 
+void LogView::onScroll(int bar, WPARAM request) {
+    if (bar == SB_VERT) {
+        if (const auto to = scrollTarget(LOWORD(request), top_, 1, visibleLines(), static_cast<long long>(lines().size()),
+                                         trackPosition(window_, SB_VERT)))
+            scrollTo(*to);
+    } else if (const auto to = scrollTarget(LOWORD(request), left_, 4LL * averageCharWidth_, std::max(1, clientWidth()),
+                                            contentWidth_, trackPosition(window_, SB_HORZ))) {
+        scrollHorizontallyTo(static_cast<int>(*to));
+    }
+}
+
+void LogView::onLeftButtonDown(WPARAM keys, LPARAM position) {
+    SetFocus(window_);
+    const std::size_t line = lineAt(GET_Y_LPARAM(position));
+    if (keys & MK_SHIFT)
+        selection_.extendTo(line, lines().size());
+    else
+        selection_.select(line, lines().size());
+    dragging_ = true;
+    SetCapture(window_);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void LogView::onMouseMove(WPARAM keys, LPARAM position) {
+    if (!dragging_ || !(keys & MK_LBUTTON)) return;
+    const int y = GET_Y_LPARAM(position);
+    RECT client{};
+    GetClientRect(window_, &client);
+    // Dragging past an edge scrolls a line at a time.
+    if (y < 0) scrollTo(top_ - 1);
+    if (y >= client.bottom) scrollTo(top_ + 1);
+    selection_.extendTo(lineAt(std::clamp<int>(y, 0, std::max<int>(0, client.bottom - 1))), lines().size());
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void LogView::onRightButtonDown(LPARAM position) {
+    SetFocus(window_);
+    // A right click outside the selection selects its line first, as lists do.
+    const std::size_t line = lineAt(GET_Y_LPARAM(position));
+    if (!selection_.contains(line) && line < lines().size()) {
+        selection_.select(line, lines().size());
+        InvalidateRect(window_, nullptr, TRUE);
+    }
+}
+
+LRESULT LogView::copyTextInto(WPARAM capacity, LPARAM buffer) const {
+    const std::wstring text = allText();
+    if (capacity == 0) return 0;
+    const std::size_t n = std::min(static_cast<std::size_t>(capacity) - 1, text.size());
+    auto* out = reinterpret_cast<wchar_t*>(buffer);
+    std::copy_n(text.data(), n, out);
+    out[n] = L'\0';
+    return static_cast<LRESULT>(n);
+}
+
 LRESULT LogView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT:
@@ -297,45 +352,20 @@ LRESULT LogView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             linesChanged();
             return 0;
         case WM_VSCROLL:
-            if (const auto to = scrollTarget(LOWORD(wParam), top_, 1, visibleLines(),
-                                             static_cast<long long>(lines().size()),
-                                             trackPosition(window_, SB_VERT)))
-                scrollTo(*to);
+            onScroll(SB_VERT, wParam);
             return 0;
         case WM_HSCROLL:
-            if (const auto to = scrollTarget(LOWORD(wParam), left_, 4LL * averageCharWidth_, std::max(1, clientWidth()),
-                                             contentWidth_, trackPosition(window_, SB_HORZ)))
-                scrollHorizontallyTo(static_cast<int>(*to));
+            onScroll(SB_HORZ, wParam);
             return 0;
         case WM_MOUSEWHEEL:
             scrollTo(top_ - 3LL * GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA);
             return 0;
         case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK: {
-            SetFocus(window_);
-            const std::size_t line = lineAt(GET_Y_LPARAM(lParam));
-            if (wParam & MK_SHIFT)
-                selection_.extendTo(line, lines().size());
-            else
-                selection_.select(line, lines().size());
-            dragging_ = true;
-            SetCapture(window_);
-            InvalidateRect(window_, nullptr, TRUE);
+        case WM_LBUTTONDBLCLK:
+            onLeftButtonDown(wParam, lParam);
             return 0;
-        }
         case WM_MOUSEMOVE:
-            if (dragging_ && (wParam & MK_LBUTTON)) {
-                const int y = GET_Y_LPARAM(lParam);
-                RECT client{};
-                GetClientRect(window_, &client);
-                // Dragging past an edge scrolls a line at a time.
-                if (y < 0) scrollTo(top_ - 1);
-                if (y >= client.bottom) scrollTo(top_ + 1);
-                selection_.extendTo(
-                    lineAt(std::clamp<int>(y, 0, std::max<int>(0, client.bottom - 1))),
-                    lines().size());
-                InvalidateRect(window_, nullptr, TRUE);
-            }
+            onMouseMove(wParam, lParam);
             return 0;
         case WM_LBUTTONUP:
             dragging_ = false;
@@ -344,16 +374,9 @@ LRESULT LogView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CAPTURECHANGED:
             dragging_ = false;
             return 0;
-        case WM_RBUTTONDOWN: {
-            SetFocus(window_);
-            // A right click outside the selection selects its line first, as lists do.
-            const std::size_t line = lineAt(GET_Y_LPARAM(lParam));
-            if (!selection_.contains(line) && line < lines().size()) {
-                selection_.select(line, lines().size());
-                InvalidateRect(window_, nullptr, TRUE);
-            }
+        case WM_RBUTTONDOWN:
+            onRightButtonDown(lParam);
             return 0;
-        }
         case WM_CONTEXTMENU:
             onContextMenu(lParam);
             return 0;
@@ -371,16 +394,8 @@ LRESULT LogView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_GETTEXTLENGTH:
             return static_cast<LRESULT>(allText().size());
-        case WM_GETTEXT: {
-            const std::wstring text = allText();
-            const auto capacity = static_cast<std::size_t>(wParam);
-            if (capacity == 0) return 0;
-            const std::size_t n = std::min(capacity - 1, text.size());
-            auto* out = reinterpret_cast<wchar_t*>(lParam);
-            std::copy_n(text.data(), n, out);
-            out[n] = L'\0';
-            return static_cast<LRESULT>(n);
-        }
+        case WM_GETTEXT:
+            return copyTextInto(wParam, lParam);
         default:
             return DefWindowProcW(window_, message, wParam, lParam);
     }

@@ -44,6 +44,12 @@ private:
     std::size_t lineAt(int y) const;
     std::wstring allText() const;
     void onKey(WPARAM key);
+    void onScroll(int bar, WPARAM request);
+    void onLeftButtonDown(WPARAM keys, LPARAM position);
+    void onMouseMove(WPARAM keys, LPARAM position);
+    void onRightButtonDown(LPARAM position);
+    // WM_GETTEXT: the whole text into the caller's buffer of `capacity` characters.
+    LRESULT copyTextInto(WPARAM capacity, LPARAM buffer) const;
     void onContextMenu(LPARAM position);
     void copySelection();
     void selectAll();

@@ -2,18 +2,12 @@
 // allocating it per member would cost more than a small member's inflation.
 #include "archive/zip/whole_inflate.h"
 
+#include <libdeflate.h>
+
 #include <memory>
 #include <new>
 
-#ifdef LUMOR_HAVE_LIBDEFLATE
-#include <libdeflate.h>
-#else
-#include "archive/zip/inflater.h"
-#endif
-
 namespace zip {
-
-#ifdef LUMOR_HAVE_LIBDEFLATE
 
 namespace {
 
@@ -37,18 +31,5 @@ WholeInflate inflateWhole(const char* in, std::size_t inSize, char* out, std::si
         default: return WholeInflate::DataError;
     }
 }
-
-#else
-
-WholeInflate inflateWhole(const char* in, std::size_t inSize, char* out, std::size_t capacity, std::size_t& produced) {
-    switch (inflateInto(reinterpret_cast<const std::uint8_t*>(in), inSize, reinterpret_cast<std::uint8_t*>(out),
-                        capacity, produced)) {
-        case InflateStatus::End: return WholeInflate::Done;
-        case InflateStatus::TooMuch: return WholeInflate::TooMuchData;
-        default: return WholeInflate::DataError;
-    }
-}
-
-#endif
 
 }  // namespace zip

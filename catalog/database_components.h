@@ -1,16 +1,14 @@
 // The window's non-visual database components: three connections (new, destination and old
-// catalog), and a table on each. The catalog layer defines the types; the
-// window only owns the slots, and each merge fills and releases the ones it serves.
+// catalog), and a table on each. The window only owns the slots (pakiet a set of its own),
+// and each merge fills and releases the ones it serves.
 #pragma once
 
 #include <memory>
 
 namespace catalog {
+
 class Connection;
 class Table;
-}  // namespace catalog
-
-namespace session {
 
 struct DatabaseComponents {
     std::shared_ptr<catalog::Connection> NWconnection;
@@ -21,4 +19,4 @@ struct DatabaseComponents {
     std::shared_ptr<catalog::Table> ODTable;
 };
 
-}  // namespace session
+}  // namespace catalog

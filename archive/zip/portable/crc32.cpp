@@ -1,18 +1,13 @@
-// libdeflate's CRC-32 where the build has it (folding with carry-less multiplies, several
-// times zlib's); otherwise our own, eight bytes a step, with its tables made on first use so
-// that the Windows stub carries neither them nor zlib's (12 KB).
+// Our own CRC-32 for the builds without libdeflate, eight bytes a step, with its tables made on
+// first use so that the Windows stub carries neither them nor zlib's (12 KB).
 #include "archive/zip/crc32.h"
 
-#ifdef LUMOR_HAVE_LIBDEFLATE
-#include <libdeflate.h>
-#else
-#include <cstring>
 #include <memory>
-#endif
+
+#include "platform/byte_order.h"
 
 namespace zip {
 
-#ifndef LUMOR_HAVE_LIBDEFLATE
 namespace {
 
 using CrcTable = std::uint32_t[256];
@@ -32,28 +27,20 @@ std::unique_ptr<CrcTable[]> makeTables() {
 }
 
 }  // namespace
-#endif
 
 std::uint32_t crc32Update(std::uint32_t crc, const void* data, std::size_t count) {
-#ifdef LUMOR_HAVE_LIBDEFLATE
-    // libdeflate answers a null buffer with the initial value, not with `crc`.
-    return count == 0 ? crc : libdeflate_crc32(crc, data, count);
-#else
     static const std::unique_ptr<CrcTable[]> tables = makeTables();
     const CrcTable* t = tables.get();
     const auto* p = static_cast<const unsigned char*>(data);
     std::uint32_t c = ~crc;
     for (; count >= 8; count -= 8, p += 8) {
-        std::uint32_t lo, hi;
-        std::memcpy(&lo, p, 4);
-        std::memcpy(&hi, p + 4, 4);
-        lo ^= c;
+        const std::uint32_t lo = platform::loadLE32(p) ^ c;
+        const std::uint32_t hi = platform::loadLE32(p + 4);
         c = t[7][lo & 0xFF] ^ t[6][(lo >> 8) & 0xFF] ^ t[5][(lo >> 16) & 0xFF] ^ t[4][lo >> 24] ^
             t[3][hi & 0xFF] ^ t[2][(hi >> 8) & 0xFF] ^ t[1][(hi >> 16) & 0xFF] ^ t[0][hi >> 24];
     }
     for (; count > 0; --count) c = (c >> 8) ^ t[0][(c ^ *p++) & 0xFF];
     return ~c;
-#endif
 }
 
 }  // namespace zip
