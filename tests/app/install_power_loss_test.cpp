@@ -1,5 +1,5 @@
 // A power cut at any moment of an installation: the machine stops before its k-th file
-// operation (every k, syncs included), the disk keeps what was flushed and synced and, in a
+// operation (every k, syncs included, and after the last), the disk keeps what was flushed and synced and, in a
 // second pass with a seeded choice, some of the rest (see DurableDiskModel). Right after the
 // cut the user's catalog is whole at "dodatki.mdb" or "dodatki_old.mdb" (or the checked merge
 // is at "dodatki.mdb" once the record says so), and the next run settles the record and
@@ -7,8 +7,11 @@
 // kept, nothing of the installation's left. LUMOR_POWER_LOSS_SEED=N reruns a seed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <random>
 
+#include "host/host_layout.h"
 #include "tests/app/install_expected_merge.h"
 #include "tests/app/install_sweep_scenarios.h"
 #include "tests/support/random_seed.h"
@@ -25,12 +28,13 @@ std::uint64_t sweepSeed() {
     return seed;
 }
 
-// The user's catalog as the cut left it: whole at one of its names, or merged and committed.
+// The user's catalog as the cut left it: whole at one of the names the next run brings back
+// (the access check's own, the transaction's), or merged and committed.
 bool catalogSurvived(const Scenario& scenario, const InstallRun& run, const std::vector<std::string>& merged) {
-    const auto atName = bytesAt(run.catalog("dodatki.mdb"));
-    const auto aside = bytesAt(run.catalog("dodatki_old.mdb"));
     if (!scenario.user) return true;
-    if (atName == scenario.user || aside == scenario.user) return true;
+    const auto atName = bytesAt(run.catalog("dodatki.mdb"));
+    for (const std::string_view name : {std::string_view("dodatki.mdb"), std::string_view("dodatki_old.mdb"), host::kAccessTestName})
+        if (bytesAt(run.catalog(std::string(name))) == scenario.user) return true;
     try {
         return atName && plainCatalogRows(run.catalog("dodatki.mdb")) == merged;
     } catch (const std::exception&) {
@@ -38,34 +42,78 @@ bool catalogSurvived(const Scenario& scenario, const InstallRun& run, const std:
     }
 }
 
+// Every outcome of the cut when there are at most this many (after the last operation: up to
+// kEveryOutcomeAtTheEnd, where a folder synced last and one left behind show), else the one
+// where nothing unsynced survives and one seeded choice.
+constexpr std::size_t kEveryOutcomeUpTo = 6;
+constexpr std::size_t kEveryOutcomeAtTheEnd = 64;
+
+// The run cut before operation k (after the last when there is none), with the disk as the
+// cut leaves it: outcome `choice` of the cut (none: as `survival` says).
+struct CutRun {
+    std::unique_ptr<InstallRun> run;
+    std::string operation = "after the last";
+};
+
+CutRun cutRun(const Scenario& scenario, std::size_t k) {
+    CutRun cut{prepared(scenario)};
+    InstallRun& run = *cut.run;
+    run.files.failMutation(0);
+    run.files.beforeMutation = [&](std::size_t number, const testsupport::FileMutation& mutation) {
+        if (number != k || run.disk.powerIsOff()) return;
+        cut.operation = std::string(testsupport::operationName(mutation.operation)) + " " + mutation.path;
+        run.disk.cutPower();
+    };
+    run.clickInstall();
+    run.files.beforeMutation = nullptr;
+    run.disk.cutPower();
+    return cut;
+}
+
+std::size_t outcomes(const std::vector<std::size_t>& points) {
+    std::size_t product = 1;
+    for (std::size_t n : points) product = std::min<std::size_t>(product * n, kEveryOutcomeAtTheEnd + 1);
+    return product;
+}
+
+// The `index`-th choice vector of `points` (mixed radix).
+std::vector<std::size_t> choiceNumber(std::size_t index, const std::vector<std::size_t>& points) {
+    std::vector<std::size_t> choice;
+    for (std::size_t n : points) {
+        choice.push_back(index % n);
+        index /= n;
+    }
+    return choice;
+}
+
 void cutPowerAtEveryOperation(const Scenario& scenario) {
     const std::uint64_t seed = sweepSeed();
     const std::vector<std::string> merged = expectedMergedRows(scenario.userRows, scenario.packageRows);
     const std::size_t count = mutationsOfInstall(scenario);
     ASSERT_GT(count, 10u);
-    for (std::size_t k = 1; k <= count; ++k) {
-        for (const Survival survival : {Survival::OnlyDurable, Survival::Random}) {
-            auto run = prepared(scenario);
-            ASSERT_TRUE(run->installEnabled());
-            run->files.failMutation(0);
-            std::string operation;
-            run->files.beforeMutation = [&](std::size_t number, const testsupport::FileMutation& mutation) {
-                if (number != k || run->disk.powerIsOff()) return;
-                operation = std::string(testsupport::operationName(mutation.operation)) + " " + mutation.path;
-                run->disk.cutPower();
-            };
-            run->clickInstall();
+    std::size_t runs = 0;
+    // k = count + 1: the power goes after the installation ended, before the system wrote
+    // back what it holds.
+    for (std::size_t k = 1; k <= count + 1; ++k) {
+        CutRun cut = cutRun(scenario, k);
+        const std::vector<std::size_t> points = cut.run->disk.choicePoints();
+        const std::size_t every = outcomes(points);
+        const bool all = every <= (k > count ? kEveryOutcomeAtTheEnd : kEveryOutcomeUpTo);
+        for (std::size_t t = 0; t < (all ? every : 2); ++t) {
+            if (t > 0) cut = cutRun(scenario, k);
             std::mt19937_64 random(seed ^ (k * 0x9E3779B97F4A7C15ull));
-            const std::string kept = run->disk.writeDiskAfterCut(survival, random);
-            const std::string context = "power cut before operation " + std::to_string(k) + " of " +
-                                        std::to_string(count) + " (" + operation + "), " +
-                                        (survival == Survival::OnlyDurable ? "only the durable kept"
-                                                                           : "seeded survivors:" + kept);
-            EXPECT_TRUE(catalogSurvived(scenario, *run, merged)) << context << ": the user's catalog is lost";
-            expectSecondRunFinishes(scenario, *run, context);
+            const Survival survival = all ? Survival::Chosen : t == 0 ? Survival::OnlyDurable : Survival::Random;
+            const std::string kept = cut.run->disk.writeDiskAfterCut(survival, random, choiceNumber(t, points));
+            const std::string context = "power cut " +
+                                        (k > count ? "after the last" : "before operation " + std::to_string(k)) +
+                                        " of " + std::to_string(count) + " (" + cut.operation + "), survived:" + kept;
+            EXPECT_TRUE(catalogSurvived(scenario, *cut.run, merged)) << context << ": the user's catalog is lost";
+            expectSecondRunFinishes(scenario, *cut.run, context);
+            ++runs;
             if (::testing::Test::HasFailure()) return;
         }
     }
+    std::printf("%zu cuts over %zu operations\n", runs, count + 1);
 }
 
 TEST(InstallPowerLoss, AFirstInstallationCutAtAnyOperationIsFinishedByTheNextRun) {

@@ -1,5 +1,6 @@
 #include "tests/support/durable_disk_model.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "tests/support/test_paths.h"
@@ -78,24 +79,52 @@ void change(Node& folder, Node::EntryChange entryChange) {
     folder.unsynced.push_back(std::move(entryChange));
 }
 
+// Every node reachable from `node` by the entries seen or on the disk, once, in name order.
+void collect(const NodePtr& node, std::vector<const Node*>& out) {
+    if (std::find(out.begin(), out.end(), node.get()) != out.end()) return;
+    out.push_back(node.get());
+    if (!node->folder) return;
+    std::vector<std::pair<std::string, NodePtr>> children(node->durableEntries.begin(), node->durableEntries.end());
+    for (const auto& change : node->unsynced)
+        for (const auto& entry : change)
+            if (entry.second) children.push_back(entry);
+    std::stable_sort(children.begin(), children.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [name, child] : children) collect(child, out);
+}
+
 struct Writer {
     Survival survival;
     std::mt19937_64& random;
+    std::map<const Node*, std::size_t> chosen;  // Survival::Chosen
     std::string account;
 
-    // How many of `count` changes in order survive.
-    std::size_t keptPrefix(std::size_t count) {
-        if (survival == Survival::OnlyDurable || count == 0) return 0;
-        return std::uniform_int_distribution<std::size_t>(0, count)(random);
+    // How many of the `count` changes of `node` in order survive.
+    std::size_t keptPrefix(const Node& node, std::size_t count) {
+        if (count == 0) return 0;
+        if (survival == Survival::Chosen) return chosen.at(&node);
+        if (survival == Survival::OnlyDurable) return 0;
+        // Mostly none or all: the outcomes where one folder is ahead of another.
+        switch (random() % 5) {
+            case 0: case 1: return 0;
+            case 2: case 3: return count;
+            default: return std::uniform_int_distribution<std::size_t>(0, count)(random);
+        }
     }
-    bool keep() { return survival == Survival::Random && (random() & 1) != 0; }
+    // Whether a write not flushed survives; `all`: the file's choice in the Random mode.
+    bool keep(const Node& node, int mode) {
+        if (survival == Survival::Chosen) return chosen.at(&node) != 0;
+        if (survival == Survival::OnlyDurable) return false;
+        return mode == 2 ? (random() & 1) != 0 : mode == 1;
+    }
 
     void writeNode(const Node& node, const fs::path& path, const std::string& name) {
         if (!node.folder) {
             std::string data = node.durableData;
             std::size_t kept = 0;
+            const int mode = survival == Survival::Random && !node.unflushed.empty() ? static_cast<int>(random() % 3) : 0;
             for (const Node::Write& write : node.unflushed)
-                if (keep()) {
+                if (keep(node, mode)) {
                     Node::apply(data, write);
                     ++kept;
                 }
@@ -111,7 +140,7 @@ struct Writer {
 
     void writeEntries(const Node& folder, const fs::path& path, const std::string& name) {
         std::map<std::string, NodePtr> entries = folder.durableEntries;
-        const std::size_t kept = keptPrefix(folder.unsynced.size());
+        const std::size_t kept = keptPrefix(folder, folder.unsynced.size());
         for (std::size_t i = 0; i < kept; ++i)
             for (const auto& [entry, node] : folder.unsynced[i]) {
                 if (node) entries[entry] = node;
@@ -186,13 +215,33 @@ void DurableDiskModel::sync(const Pieces& folder) {
     node->unsynced.clear();
 }
 
-std::string DurableDiskModel::writeCutDisk(Survival survival, std::mt19937_64& random) const {
+std::vector<const Node*> DurableDiskModel::pendingNodes() const {
+    std::vector<const Node*> all, pending;
+    collect(rootNode_, all);
+    for (const Node* node : all)
+        if (!node->unsynced.empty() || !node->unflushed.empty()) pending.push_back(node);
+    return pending;
+}
+
+std::vector<std::size_t> DurableDiskModel::choicePoints() const {
+    std::vector<std::size_t> counts;
+    for (const Node* node : pendingNodes()) counts.push_back(node->folder ? node->unsynced.size() + 1 : 2);
+    return counts;
+}
+
+std::string DurableDiskModel::writeCutDisk(Survival survival, std::mt19937_64& random,
+                                           const std::vector<std::size_t>& choice) const {
+    Writer writer{survival, random, {}, {}};
+    if (survival == Survival::Chosen) {
+        const std::vector<const Node*> pending = pendingNodes();
+        if (choice.size() != pending.size()) throw std::logic_error("disk model: a choice for each point");
+        for (std::size_t i = 0; i < pending.size(); ++i) writer.chosen[pending[i]] = choice[i];
+    }
     for (const auto& entry : fs::directory_iterator(root_)) {
         std::error_code ignored;
         fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
         fs::remove_all(entry.path());
     }
-    Writer writer{survival, random, {}};
     writer.writeEntries(*rootNode_, root_, "");
     return writer.account.empty() ? " nothing unsynced" : writer.account;
 }

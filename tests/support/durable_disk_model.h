@@ -22,7 +22,8 @@ namespace testsupport {
 // Which of the changes not yet on the disk survive a power cut.
 enum class Survival {
     OnlyDurable,  // none: the disk as the last flushes and syncs left it
-    Random,       // a seeded choice among the outcomes the model allows
+    Random,       // a seeded choice among the outcomes the model allows, torn files included
+    Chosen,       // as a choice vector says (see choicePoints)
 };
 
 class DurableDiskModel {
@@ -49,12 +50,20 @@ public:
     // The folder's entries are on the disk (fsync of the folder).
     void sync(const Pieces& folder);
 
+    // How many outcomes each node with unsynced changes allows, in a fixed order: a folder
+    // with n changes keeps 0..n of them, a file keeps none or all of its writes. A vector of
+    // one value below each of these picks one outcome (Survival::Chosen); there are as many
+    // outcomes as the product of the counts.
+    std::vector<std::size_t> choicePoints() const;
+
     // Replaces everything below the root with what a power cut now leaves; returns a short
     // account of the changes that survived, for failure messages.
-    std::string writeCutDisk(Survival survival, std::mt19937_64& random) const;
+    std::string writeCutDisk(Survival survival, std::mt19937_64& random,
+                             const std::vector<std::size_t>& choice = {}) const;
 
 private:
     NodePtr folderOf(const Pieces& path) const;
+    std::vector<const Node*> pendingNodes() const;
 
     std::filesystem::path root_;
     NodePtr rootNode_;

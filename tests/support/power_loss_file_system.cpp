@@ -87,9 +87,10 @@ void PowerLossFileSystem::track(const std::string& root) {
     off_ = false;
 }
 
-std::string PowerLossFileSystem::writeDiskAfterCut(Survival survival, std::mt19937_64& random) {
+std::string PowerLossFileSystem::writeDiskAfterCut(Survival survival, std::mt19937_64& random,
+                                                   const std::vector<std::size_t>& choice) {
     if (!model_) return " nothing tracked";
-    return model_->writeCutDisk(survival, random);
+    return model_->writeCutDisk(survival, random, choice);
 }
 
 void PowerLossFileSystem::checkPower(const std::string& path) const {

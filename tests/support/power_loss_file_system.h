@@ -30,7 +30,10 @@ public:
     bool powerIsOff() const { return off_; }
     // Rewrites the tracked folder as the cut left it (call it once the files are closed);
     // returns which unsynced changes survived.
-    std::string writeDiskAfterCut(Survival survival, std::mt19937_64& random);
+    std::string writeDiskAfterCut(Survival survival, std::mt19937_64& random,
+                                  const std::vector<std::size_t>& choice = {});
+    // The outcomes a cut now allows (DurableDiskModel::choicePoints).
+    std::vector<std::size_t> choicePoints() const { return model_ ? model_->choicePoints() : std::vector<std::size_t>{}; }
     // Whether flushes and folder syncs also go to the inner file system while a folder is
     // tracked. Off: the model alone decides what survives, and a sweep need not wait for the
     // real disk. Untracked, they always do.
