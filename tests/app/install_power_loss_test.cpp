@@ -1,12 +1,11 @@
 // A power cut at any moment of an installation: the machine stops before its k-th file
-// operation (every k, syncs included, and after the last), the disk keeps what was flushed and synced and, in a
-// second pass with a seeded choice, some of the rest (see DurableDiskModel). Right after the
-// cut the user's catalog is whole at "dodatki.mdb" or "dodatki_old.mdb" (or the checked merge
-// is at "dodatki.mdb" once the record says so), and the next run settles the record and
-// finishes the installation: the merge the rules give, the package's files in, the user's own
-// kept, nothing of the installation's left. LUMOR_POWER_LOSS_SEED=N reruns a seed. The user's
-// catalog must survive the cut on its own; the merge is checked after the next run, against
-// the rules' result.
+// operation (every k, syncs included, and after the last); the disk keeps what was flushed
+// and synced and, as DurableDiskModel allows, some of the rest: every outcome where there are
+// few, else the durable image or a seeded choice. Right after the cut the user's catalog is
+// whole at one of the names the next run brings back (or the checked merge is at
+// "dodatki.mdb"); the next run settles the record and finishes the installation: the merge
+// the rules give, the package's files in, the user's own kept, nothing of the installation's
+// left. LUMOR_POWER_LOSS_SEED=N reruns a seed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
