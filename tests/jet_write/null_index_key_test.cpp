@@ -5,6 +5,7 @@
 // nulls where the engine's seeks do not look.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "jet/write/index_key.h"
