@@ -17,6 +17,10 @@
 #include "tests/app/install_sweep_scenarios.h"
 #include "tests/support/random_seed.h"
 
+// The model's rule that a folder sync makes its entries durable is the POSIX one: on Windows
+// syncFolder does nothing (only replaceFile is written through; NTFS logs the other entry
+// changes in order), so the sweeps run where the rule is the system's.
+#ifndef _WIN32
 namespace {
 
 using namespace installtest;
@@ -148,3 +152,4 @@ TEST(InstallPowerLoss, AReinstallationWithSplitIndexPagesCutAtAnyOperationIsFini
 }
 
 }  // namespace
+#endif
