@@ -1,7 +1,10 @@
 // The user's catalog steps keep the log lines the window has always written for them.
 #include "install/journal_replay.h"
 
+#include <algorithm>
+
 #include "archive/member_extraction.h"
+#include "platform/paths.h"
 
 namespace install {
 
@@ -9,6 +12,21 @@ namespace {
 
 bool deleteIfThere(session::Log& log, platform::FileSystem& fs, const std::string& path) {
     return !fs.fileExists(path) || deleteOwnFile(log, fs, path);
+}
+
+std::string folderOf(const std::string& path) {
+    const std::size_t end = path.find_last_of(platform::kSeparator);
+    return end == std::string::npos ? std::string(".") : path.substr(0, std::max<std::size_t>(end, 1));
+}
+
+// Removes the record once what it names is settled on the disk: after a power cut, a file set
+// aside or added that outlived its record would be nobody's (the next run keeps it as an
+// unproven leftover); a record that outlives its files is only settled again.
+bool removeRecord(session::Log& log, platform::FileSystem& fs, const host::HostLayout& layout,
+                  archive::PendingFolderSyncs& changedFolders) {
+    changedFolders.add(folderOf(layout.journal));
+    changedFolders.syncAll();
+    return deleteOwnFile(log, fs, layout.journal);
 }
 
 }  // namespace
@@ -36,8 +54,10 @@ bool deleteOwnFile(session::Log& log, platform::FileSystem& fs, const std::strin
 bool undoInstallation(session::Log& log, platform::FileSystem& fs, const host::HostLayout& layout,
                       const Journal& journal) {
     bool whole = true;
+    archive::PendingFolderSyncs changedFolders(fs);
     for (auto member = journal.members.rbegin(); member != journal.members.rend(); ++member) {
         const std::string path = memberPath(layout, member->name);
+        changedFolders.add(folderOf(path));
         whole &= deleteIfThere(log, fs, path + std::string(host::kPartialSuffix));
         if (!member->replaces) {
             whole &= deleteIfThere(log, fs, path);
@@ -70,7 +90,7 @@ bool undoInstallation(session::Log& log, platform::FileSystem& fs, const host::H
     }
     whole &= deleteIfThere(log, fs, layout.nw);
     if (!whole) return false;
-    if (!deleteOwnFile(log, fs, layout.journal)) return false;
+    if (!removeRecord(log, fs, layout, changedFolders)) return false;
     removeCreatedFolders(log, fs, journal);
     return true;
 }
@@ -78,8 +98,10 @@ bool undoInstallation(session::Log& log, platform::FileSystem& fs, const host::H
 bool finishInstallation(session::Log& log, platform::FileSystem& fs, const host::HostLayout& layout,
                         const Journal& journal) {
     bool whole = true;
+    archive::PendingFolderSyncs changedFolders(fs);
     for (const JournalMember& member : journal.members) {
         const std::string path = memberPath(layout, member.name);
+        changedFolders.add(folderOf(path));
         whole &= deleteIfThere(log, fs, path + std::string(host::kPartialSuffix));
         if (member.replaces) whole &= deleteIfThere(log, fs, path + std::string(host::kAsideSuffix));
     }
@@ -96,7 +118,7 @@ bool finishInstallation(session::Log& log, platform::FileSystem& fs, const host:
         log.info(1, {"Nie można przywrócić atrybutu tylko do odczytu pliku ", layout.destination, "."});
         whole = false;
     }
-    return whole && deleteOwnFile(log, fs, layout.journal);
+    return whole && removeRecord(log, fs, layout, changedFolders);
 }
 
 }  // namespace install

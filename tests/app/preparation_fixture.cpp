@@ -66,7 +66,7 @@ std::string nativePath(std::string path) {
 }
 
 PreparationRun::PreparationRun()
-    : decoder(toolkit::makePlatformImageDecoder()), backend(decoder.get()), files(platform::realFileSystem()) {
+    : decoder(toolkit::makePlatformImageDecoder()), backend(decoder.get()), disk(platform::realFileSystem()), files(disk) {
     installer = currentDir.folder() + "instalator.exe";
 }
 

@@ -12,6 +12,7 @@
 #include "app/program_entry.h"
 #include "tests/support/fake_system.h"
 #include "tests/support/fault_injecting_file_system.h"
+#include "tests/support/power_loss_file_system.h"
 #include "tests/support/test_paths.h"
 #include "toolkit/headless/headless_backend.h"
 #include "toolkit/image_decoder.h"
@@ -60,6 +61,8 @@ struct PreparationRun {
     testsupport::FakeSystem system;
     std::unique_ptr<toolkit::ImageDecoder> decoder;
     toolkit::HeadlessBackend backend;
+    // The disk under the faults: passes everything on until a test tracks a folder with it.
+    testsupport::PowerLossFileSystem disk;
     testsupport::FaultInjectingFileSystem files;
     std::unique_ptr<app::TForm1> form;
     std::string installer;

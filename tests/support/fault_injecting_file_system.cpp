@@ -93,6 +93,7 @@ const char* operationName(FileOperation operation) {
         case FileOperation::Write: return "write";
         case FileOperation::Close: return "close";
         case FileOperation::SetAttributes: return "setReadOnly";
+        case FileOperation::SyncFolder: return "syncFolder";
         case FileOperation::OpenRead: return "openRead";
         case FileOperation::Read: return "read";
         case FileOperation::List: return "list";
@@ -172,7 +173,9 @@ bool FaultInjectingFileSystem::replaceFileUnsynced(const std::string& from, cons
            inner_.replaceFileUnsynced(from, to);
 }
 
-void FaultInjectingFileSystem::syncFolder(const std::string& folder) { inner_.syncFolder(folder); }
+void FaultInjectingFileSystem::syncFolder(const std::string& folder) {
+    if (!shouldFail(FileOperation::SyncFolder, folder)) inner_.syncFolder(folder);
+}
 
 std::vector<std::string> FaultInjectingFileSystem::listSubFolders(const std::string& folder,
                                                                   const std::string& mask) {

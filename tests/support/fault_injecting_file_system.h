@@ -25,6 +25,7 @@ enum class FileOperation {
     Write,         // WritableFile::write, RandomAccessFile::writeAt
     Close,         // WritableFile::close, RandomAccessFile::flush (where a full disk shows)
     SetAttributes, // setReadOnly
+    SyncFolder,    // syncFolder (a failure leaves the folder unsynced, as a best effort does)
     // Not mutating: never counted, but can be failed by kind and path.
     OpenRead,      // openRead, and openReadWrite without create
     Read,          // ReadableFile::readAt
