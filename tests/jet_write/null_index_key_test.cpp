@@ -30,7 +30,7 @@ bool accessStartsALeafWith(const std::string& file, const std::string& key) {
 std::string keyText(const IndexKey& key) { return std::string(key.begin(), key.end()); }
 
 TEST(NullIndexKey, NullColumnsAreKeyedAndOrderedAsAccessWroteThem) {
-    const std::string access = testsupport::readFile(testsupport::sharedDir() / "jet4" / "corpus" / "jackcess" /
+    const std::string access = testsupport::readFile(testsupport::testDataDir() / "jet4" / "corpus" / "jackcess" /
                                                      "testIndexPropertiesV2000.mdb");
     // What Access wrote: (null, null), and (null, -5453) on another table's first leaf.
     const std::string bothNull("\x00\x00", 2);
