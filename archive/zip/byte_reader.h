@@ -30,6 +30,10 @@ public:
         return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
                (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
     }
+    std::uint64_t u64() {
+        const std::uint64_t low = u32();
+        return low | (std::uint64_t{u32()} << 32);
+    }
     std::string_view bytes(std::size_t count) {
         if (!need(count)) return {};
         std::string_view out = bytes_.substr(pos_, count);

@@ -28,6 +28,7 @@ struct Entry {
     std::uint64_t uncompressedSize = 0;
     std::uint32_t externalAttributes = 0;
     std::uint64_t localHeaderOffset = 0;  // in the source, the archive's base already added
+    bool zip64 = false;  // a size or the offset came from the ZIP64 extra field
 
     // A folder entry: its name ends with a separator.
     bool isFolder() const { return !name.empty() && (name.back() == '/' || name.back() == '\\'); }

@@ -8,13 +8,17 @@
 
 #include "archive/zip/byte_writer.h"
 #include "archive/zip/crc32.h"
+#include "archive/zip/zip64_extra.h"
 #include "archive/zip/zip_entry.h"
 
 namespace zip {
 
 namespace {
 
+// Values above this go into ZIP64 fields; the maximum itself is the marker that says so.
 constexpr std::uint64_t kMax32 = 0xFFFFFFFEu;
+constexpr std::uint16_t kVersionPlain = 20;
+constexpr std::uint16_t kVersionZip64 = 45;
 
 // Streams raw deflate output into a string.
 class Deflater {
@@ -103,23 +107,31 @@ void ZipWriter::writeMember(Central central, std::string_view storedData, const 
     std::string_view data = useDeflate ? std::string_view(deflated) : storedData;
     central.compressedSize = data.size();
     central.localOffset = offset_;
-    if (central.compressedSize > kMax32 || central.uncompressedSize > kMax32 || offset_ > kMax32 ||
-        central.name.size() > 0xFFFF || central_.size() >= 0xFFFF)
-        throw std::length_error("the archive would need ZIP64: member '" + central.name + "'");
+    if (central.name.size() > 0xFFFF) throw std::length_error("the member name is longer than 65,535 bytes: '" + central.name + "'");
+    // Sizes past the 32-bit range go into a ZIP64 field that carries both (the local form).
+    const bool wideSizes = central.compressedSize > kMax32 || central.uncompressedSize > kMax32;
+    std::string extra;
+    if (wideSizes) {
+        WideFields marked;
+        marked.hasOffsetAndDisk = false;
+        marked.uncompressed = marked.compressed = kMax32Marker;
+        extra = zip64ExtraFor(marked, central.uncompressedSize, central.compressedSize, 0);
+    }
 
     std::string header;
     putU32(header, 0x04034B50);
-    putU16(header, 20);
+    putU16(header, wideSizes ? kVersionZip64 : kVersionPlain);
     putU16(header, central.flags);
     putU16(header, central.method);
     putU16(header, central.options.modTime);
     putU16(header, central.options.modDate);
     putU32(header, central.crc);
-    putU32(header, static_cast<std::uint32_t>(central.compressedSize));
-    putU32(header, static_cast<std::uint32_t>(central.uncompressedSize));
+    putU32(header, wideSizes ? kMax32Marker : static_cast<std::uint32_t>(central.compressedSize));
+    putU32(header, wideSizes ? kMax32Marker : static_cast<std::uint32_t>(central.uncompressedSize));
     putU16(header, static_cast<std::uint16_t>(central.name.size()));
-    putU16(header, 0);
+    putU16(header, static_cast<std::uint16_t>(extra.size()));
     putBytes(header, central.name);
+    putBytes(header, extra);
     WrittenMember member{central.name, offset_, offset_ + header.size(), central.compressedSize, central.method};
     emit(header);
     emit(data);
@@ -128,39 +140,69 @@ void ZipWriter::writeMember(Central central, std::string_view storedData, const 
 }
 
 void ZipWriter::finish(std::string_view comment) {
+    if (comment.size() > 0xFFFF) throw std::length_error("the archive comment is longer than 65,535 bytes");
     directoryOffset_ = offset_;
     std::string directory;
     for (const Central& c : central_) {
+        WideFields marked;
+        marked.uncompressed = c.uncompressedSize > kMax32 ? kMax32Marker : c.uncompressedSize;
+        marked.compressed = c.compressedSize > kMax32 ? kMax32Marker : c.compressedSize;
+        marked.localOffset = c.localOffset > kMax32 ? kMax32Marker : c.localOffset;
+        const std::string extra = zip64ExtraFor(marked, c.uncompressedSize, c.compressedSize, c.localOffset);
+        const std::uint16_t needed = extra.empty() ? kVersionPlain : kVersionZip64;
         putU32(directory, 0x02014B50);
-        putU16(directory, c.options.versionMadeBy);
-        putU16(directory, 20);
+        putU16(directory, static_cast<std::uint16_t>(extra.empty() ? c.options.versionMadeBy
+                                                                   : (c.options.versionMadeBy & 0xFF00) | kVersionZip64));
+        putU16(directory, needed);
         putU16(directory, c.flags);
         putU16(directory, c.method);
         putU16(directory, c.options.modTime);
         putU16(directory, c.options.modDate);
         putU32(directory, c.crc);
-        putU32(directory, static_cast<std::uint32_t>(c.compressedSize));
-        putU32(directory, static_cast<std::uint32_t>(c.uncompressedSize));
+        putU32(directory, static_cast<std::uint32_t>(marked.compressed));
+        putU32(directory, static_cast<std::uint32_t>(marked.uncompressed));
         putU16(directory, static_cast<std::uint16_t>(c.name.size()));
-        putU16(directory, 0);  // extra
+        putU16(directory, static_cast<std::uint16_t>(extra.size()));
         putU16(directory, 0);  // comment
         putU16(directory, 0);  // disk
         putU16(directory, 0);  // internal attributes
         putU32(directory, c.options.externalAttributes);
-        putU32(directory, static_cast<std::uint32_t>(c.localOffset));
+        putU32(directory, static_cast<std::uint32_t>(marked.localOffset));
         putBytes(directory, c.name);
+        putBytes(directory, extra);
     }
-    if (offset_ + directory.size() > kMax32 || comment.size() > 0xFFFF)
-        throw std::length_error("the archive would need ZIP64");
     emit(directory);
+    const std::uint64_t count = central_.size();
+    // The ZIP64 end record and its locator only when a value of the end record overflows, so
+    // archives that never needed them keep their bytes.
+    const bool wideEnd = count >= kMax16Marker || directory.size() > kMax32 || directoryOffset_ > kMax32;
+    if (wideEnd) {
+        const std::uint64_t recordOffset = offset_;
+        std::string record;
+        putU32(record, 0x06064B50);
+        putU64(record, 44);  // the record's size after this field
+        putU16(record, kVersionZip64);
+        putU16(record, kVersionZip64);
+        putU32(record, 0);
+        putU32(record, 0);
+        putU64(record, count);
+        putU64(record, count);
+        putU64(record, directory.size());
+        putU64(record, directoryOffset_);
+        putU32(record, 0x07064B50);
+        putU32(record, 0);
+        putU64(record, recordOffset);
+        putU32(record, 1);  // disks in all
+        emit(record);
+    }
     std::string end;
     putU32(end, 0x06054B50);
     putU16(end, 0);
     putU16(end, 0);
-    putU16(end, static_cast<std::uint16_t>(central_.size()));
-    putU16(end, static_cast<std::uint16_t>(central_.size()));
-    putU32(end, static_cast<std::uint32_t>(directory.size()));
-    putU32(end, static_cast<std::uint32_t>(directoryOffset_));
+    putU16(end, static_cast<std::uint16_t>(count >= kMax16Marker ? kMax16Marker : count));
+    putU16(end, static_cast<std::uint16_t>(count >= kMax16Marker ? kMax16Marker : count));
+    putU32(end, directory.size() > kMax32 ? kMax32Marker : static_cast<std::uint32_t>(directory.size()));
+    putU32(end, directoryOffset_ > kMax32 ? kMax32Marker : static_cast<std::uint32_t>(directoryOffset_));
     putU16(end, static_cast<std::uint16_t>(comment.size()));
     putBytes(end, comment);
     emit(end);

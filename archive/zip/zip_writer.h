@@ -50,8 +50,9 @@ public:
     // too large to hold uncompressed.
     void addStreamed(std::string_view name, const std::function<std::string_view()>& next,
                      const MemberOptions& options = {});
-    // Writes the central directory and the end record. Throws std::length_error when the
-    // archive would need ZIP64.
+    // Writes the central directory and the end record, with ZIP64 records and fields only
+    // where a count, size or offset does not fit the classic ones. Throws std::length_error
+    // for a comment longer than 65,535 bytes.
     void finish(std::string_view comment = {});
 
     const std::vector<WrittenMember>& members() const { return written_; }
