@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <set>
@@ -180,6 +181,28 @@ bool alreadySigned(const std::string& stub) {
     return fields && fields->table.size != 0;
 }
 
+// Files up to this size are read whole and compressed once; a larger one is read twice
+// (sizes and CRC first, then the data), so memory stays flat. Both give the same bytes.
+constexpr std::uintmax_t kWholeFileLimit = 64u << 20;
+
+void addMember(zip::ZipWriter& writer, const Member& m) {
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(m.file, ec);
+    if (ec || size <= kWholeFileLimit) return writer.add(m.name, readWholeFile(m.file));
+    try {
+        writer.addReplayed(m.name, [&](const std::function<void(std::string_view)>& take) {
+        std::ifstream in(m.file, std::ios::binary);
+        if (!in) throw std::runtime_error("nie można otworzyć pliku `" + utf8FromPath(m.file) + "`");
+        std::string buffer(1u << 20, '\0');
+        while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) || in.gcount() > 0)
+            take(std::string_view(buffer.data(), static_cast<std::size_t>(in.gcount())));
+        if (in.bad()) throw std::runtime_error("błąd odczytu pliku `" + utf8FromPath(m.file) + "`");
+        });
+    } catch (const zip::MemberChanged&) {
+        throw std::runtime_error("plik `" + utf8FromPath(m.file) + "` zmienił się w trakcie budowania paczki");
+    }
+}
+
 }  // namespace
 
 int runBuild(const Args& args) {
@@ -214,7 +237,7 @@ int runBuild(const Args& args) {
         if (!out) throw std::runtime_error("nie można utworzyć pliku `" + utf8FromPath(partial) + "`");
         out.write(stub.data(), static_cast<std::streamsize>(stub.size()));
         zip::ZipWriter writer([&out](const char* data, std::size_t count) { out.write(data, static_cast<std::streamsize>(count)); });
-        for (const Member& m : members) writer.add(m.name, readWholeFile(m.file));
+        for (const Member& m : members) addMember(writer, m);
         writer.finish();
         out << "\xEF\xBB\xBF" << archive::formatOffsetField(static_cast<std::int64_t>(stub.size()));
         out.close();

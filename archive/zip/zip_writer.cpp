@@ -3,6 +3,7 @@
 #include "archive/zip/zip_writer.h"
 
 #include <limits>
+#include <optional>
 #include <stdexcept>
 #include <zlib.h>
 
@@ -20,10 +21,11 @@ constexpr std::uint64_t kMax32 = 0xFFFFFFFEu;
 constexpr std::uint16_t kVersionPlain = 20;
 constexpr std::uint16_t kVersionZip64 = 45;
 
-// Streams raw deflate output into a string.
+// Streams raw deflate output into a string, or to a drain when one is given.
 class Deflater {
 public:
-    explicit Deflater(int level) {
+    using Drain = std::function<void(const char* data, std::size_t count)>;
+    explicit Deflater(int level, Drain drain = {}) : drain_(std::move(drain)) {
         if (deflateInit2(&stream_, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
             throw std::bad_alloc();
     }
@@ -45,15 +47,24 @@ public:
                 stream_.next_out = reinterpret_cast<Bytef*>(buffer);
                 stream_.avail_out = sizeof buffer;
                 rc = deflate(&stream_, flush);
-                out_.append(buffer, sizeof buffer - stream_.avail_out);
+                const std::size_t made = sizeof buffer - stream_.avail_out;
+                produced_ += made;
+                if (drain_) {
+                    if (made > 0) drain_(buffer, made);
+                } else {
+                    out_.append(buffer, made);
+                }
             } while (stream_.avail_out == 0 || (flush == Z_FINISH && rc != Z_STREAM_END));
         } while (offset < data.size());
     }
     std::string& output() { return out_; }
+    std::uint64_t produced() const { return produced_; }
 
 private:
     z_stream stream_{};
+    Drain drain_;
     std::string out_;
+    std::uint64_t produced_ = 0;
 };
 
 }  // namespace
@@ -101,11 +112,62 @@ void ZipWriter::addStreamed(std::string_view name, const std::function<std::stri
     writeMember(std::move(central), {}, deflater.output(), true);
 }
 
+void ZipWriter::addReplayed(std::string_view name, const Producer& produce, const MemberOptions& options) {
+    Central central;
+    central.name = std::string(name);
+    central.options = options;
+    // First pass: CRC, size and, unless stored is asked for, the deflated size.
+    std::uint64_t deflatedSize = 0;
+    {
+        std::optional<Deflater> measure;
+        if (options.method != Method::Stored) measure.emplace(options.level, [](const char*, std::size_t) {});
+        produce([&](std::string_view piece) {
+            central.crc = crc32Update(central.crc, piece.data(), piece.size());
+            central.uncompressedSize += piece.size();
+            if (measure) measure->feed(piece, false);
+        });
+        if (measure) {
+            measure->feed({}, true);
+            deflatedSize = measure->produced();
+        }
+    }
+    const bool useDeflate = options.method == Method::Deflate ||
+                            (options.method == Method::Auto && deflatedSize < central.uncompressedSize);
+    central.method = useDeflate ? kMethodDeflate : kMethodStored;
+    central.compressedSize = useDeflate ? deflatedSize : central.uncompressedSize;
+    const std::uint64_t dataStart = offset_ + writeLocalHeader(central);
+
+    // Second pass: the same bytes again, straight to the sink.
+    std::uint32_t crc = 0;
+    std::uint64_t size = 0;
+    std::optional<Deflater> deflater;
+    if (useDeflate) deflater.emplace(options.level, [this](const char* data, std::size_t count) { emit({data, count}); });
+    produce([&](std::string_view piece) {
+        crc = crc32Update(crc, piece.data(), piece.size());
+        size += piece.size();
+        if (deflater) {
+            deflater->feed(piece, false);
+        } else {
+            emit(piece);
+        }
+    });
+    if (deflater) deflater->feed({}, true);
+    if (crc != central.crc || size != central.uncompressedSize || offset_ - dataStart != central.compressedSize)
+        throw MemberChanged("member '" + central.name + "' changed while it was being written");
+    central_.push_back(std::move(central));
+}
+
 void ZipWriter::writeMember(Central central, std::string_view storedData, const std::string& deflated, bool useDeflate) {
     central.method = useDeflate ? kMethodDeflate : kMethodStored;
-    central.flags = static_cast<std::uint16_t>((central.options.utf8Flag ? kFlagUtf8 : 0) | central.options.extraFlags);
     std::string_view data = useDeflate ? std::string_view(deflated) : storedData;
     central.compressedSize = data.size();
+    writeLocalHeader(central);
+    emit(data);
+    central_.push_back(std::move(central));
+}
+
+std::size_t ZipWriter::writeLocalHeader(Central& central) {
+    central.flags = static_cast<std::uint16_t>((central.options.utf8Flag ? kFlagUtf8 : 0) | central.options.extraFlags);
     central.localOffset = offset_;
     if (central.name.size() > 0xFFFF) throw std::length_error("the member name is longer than 65,535 bytes: '" + central.name + "'");
     // Sizes past the 32-bit range go into a ZIP64 field that carries both (the local form).
@@ -132,11 +194,9 @@ void ZipWriter::writeMember(Central central, std::string_view storedData, const 
     putU16(header, static_cast<std::uint16_t>(extra.size()));
     putBytes(header, central.name);
     putBytes(header, extra);
-    WrittenMember member{central.name, offset_, offset_ + header.size(), central.compressedSize, central.method};
+    written_.push_back({central.name, offset_, offset_ + header.size(), central.compressedSize, central.method});
     emit(header);
-    emit(data);
-    written_.push_back(member);
-    central_.push_back(std::move(central));
+    return header.size();
 }
 
 void ZipWriter::finish(std::string_view comment) {
