@@ -35,7 +35,8 @@ DirectoryLocation fromZip64(const Source& source, const EndRecord& end) {
     if (end.position < kZip64LocatorSize + kZip64EndSize)
         throw ZipError(Fault::Zip64, "", "no room for a ZIP64 end record before the locator");
     const std::uint64_t locatorAt = end.position - kZip64LocatorSize;
-    ByteReader locator(readAt(source, locatorAt, kZip64LocatorSize));
+    const std::string locatorBytes = readAt(source, locatorAt, kZip64LocatorSize);
+    ByteReader locator(locatorBytes);
     locator.u32();
     const std::uint32_t recordDisk = locator.u32();
     const std::uint64_t recordOffset = locator.u64();
@@ -43,7 +44,8 @@ DirectoryLocation fromZip64(const Source& source, const EndRecord& end) {
     if (recordDisk != 0 || disks > 1) throw ZipError(Fault::MultiDisk, "", "the ZIP64 locator names another disk");
 
     const std::uint64_t recordAt = locatorAt - kZip64EndSize;
-    ByteReader record(readAt(source, recordAt, kZip64EndSize));
+    const std::string recordBytes = readAt(source, recordAt, kZip64EndSize);
+    ByteReader record(recordBytes);
     const std::uint32_t signature = record.u32();
     const std::uint64_t recordSize = record.u64();
     record.u16();  // version made by

@@ -77,6 +77,8 @@ std::string rawDeflate(std::string_view data, int level) {
 
 ZipWriter::ZipWriter(Sink sink) : sink_(std::move(sink)) {}
 
+bool ZipWriter::wide(std::uint64_t value) const { return alwaysZip64_ || value > kMax32; }
+
 void ZipWriter::emit(std::string_view bytes) {
     sink_(bytes.data(), bytes.size());
     offset_ += bytes.size();
@@ -171,7 +173,7 @@ std::size_t ZipWriter::writeLocalHeader(Central& central) {
     central.localOffset = offset_;
     if (central.name.size() > 0xFFFF) throw std::length_error("the member name is longer than 65,535 bytes: '" + central.name + "'");
     // Sizes past the 32-bit range go into a ZIP64 field that carries both (the local form).
-    const bool wideSizes = central.compressedSize > kMax32 || central.uncompressedSize > kMax32;
+    const bool wideSizes = wide(central.compressedSize) || wide(central.uncompressedSize);
     std::string extra;
     if (wideSizes) {
         WideFields marked;
@@ -205,9 +207,9 @@ void ZipWriter::finish(std::string_view comment) {
     std::string directory;
     for (const Central& c : central_) {
         WideFields marked;
-        marked.uncompressed = c.uncompressedSize > kMax32 ? kMax32Marker : c.uncompressedSize;
-        marked.compressed = c.compressedSize > kMax32 ? kMax32Marker : c.compressedSize;
-        marked.localOffset = c.localOffset > kMax32 ? kMax32Marker : c.localOffset;
+        marked.uncompressed = wide(c.uncompressedSize) ? kMax32Marker : c.uncompressedSize;
+        marked.compressed = wide(c.compressedSize) ? kMax32Marker : c.compressedSize;
+        marked.localOffset = wide(c.localOffset) ? kMax32Marker : c.localOffset;
         const std::string extra = zip64ExtraFor(marked, c.uncompressedSize, c.compressedSize, c.localOffset);
         const std::uint16_t needed = extra.empty() ? kVersionPlain : kVersionZip64;
         putU32(directory, 0x02014B50);
@@ -235,7 +237,8 @@ void ZipWriter::finish(std::string_view comment) {
     const std::uint64_t count = central_.size();
     // The ZIP64 end record and its locator only when a value of the end record overflows, so
     // archives that never needed them keep their bytes.
-    const bool wideEnd = count >= kMax16Marker || directory.size() > kMax32 || directoryOffset_ > kMax32;
+    const bool wideCount = alwaysZip64_ || count >= kMax16Marker;
+    const bool wideEnd = wideCount || wide(directory.size()) || wide(directoryOffset_);
     if (wideEnd) {
         const std::uint64_t recordOffset = offset_;
         std::string record;
@@ -259,10 +262,10 @@ void ZipWriter::finish(std::string_view comment) {
     putU32(end, 0x06054B50);
     putU16(end, 0);
     putU16(end, 0);
-    putU16(end, static_cast<std::uint16_t>(count >= kMax16Marker ? kMax16Marker : count));
-    putU16(end, static_cast<std::uint16_t>(count >= kMax16Marker ? kMax16Marker : count));
-    putU32(end, directory.size() > kMax32 ? kMax32Marker : static_cast<std::uint32_t>(directory.size()));
-    putU32(end, directoryOffset_ > kMax32 ? kMax32Marker : static_cast<std::uint32_t>(directoryOffset_));
+    putU16(end, static_cast<std::uint16_t>(wideCount ? kMax16Marker : count));
+    putU16(end, static_cast<std::uint16_t>(wideCount ? kMax16Marker : count));
+    putU32(end, wide(directory.size()) ? kMax32Marker : static_cast<std::uint32_t>(directory.size()));
+    putU32(end, wide(directoryOffset_) ? kMax32Marker : static_cast<std::uint32_t>(directoryOffset_));
     putU16(end, static_cast<std::uint16_t>(comment.size()));
     putBytes(end, comment);
     emit(end);

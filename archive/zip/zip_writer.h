@@ -67,6 +67,10 @@ public:
     // for a comment longer than 65,535 bytes.
     void finish(std::string_view comment = {});
 
+    // Fixtures: every later member and the end in ZIP64 form, whether needed or not, so the
+    // reader's ZIP64 paths can be tried on small archives.
+    void setAlwaysZip64(bool always) { alwaysZip64_ = always; }
+
     const std::vector<WrittenMember>& members() const { return written_; }
     std::uint64_t directoryOffset() const { return directoryOffset_; }
     std::uint64_t bytesWritten() const { return offset_; }
@@ -87,7 +91,10 @@ private:
     // Sets the flags and offset, writes the header; returns its size.
     std::size_t writeLocalHeader(Central& central);
 
+    bool wide(std::uint64_t value) const;
+
     Sink sink_;
+    bool alwaysZip64_ = false;
     std::uint64_t offset_ = 0;
     std::uint64_t directoryOffset_ = 0;
     std::vector<Central> central_;
