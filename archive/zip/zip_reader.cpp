@@ -23,7 +23,6 @@ namespace {
 
 constexpr std::uint32_t kCentralSignature = 0x02014B50;
 constexpr std::uint32_t kLocalSignature = 0x04034B50;
-constexpr std::size_t kCentralFixedSize = 46;
 constexpr std::size_t kLocalFixedSize = 30;
 constexpr std::size_t kDataDescriptorMinSize = 12;
 constexpr std::size_t kZip64DataDescriptorMinSize = 20;  // CRC and two 64-bit sizes
