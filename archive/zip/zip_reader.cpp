@@ -70,12 +70,13 @@ ZipReader::ZipReader(Source source) : source_(std::move(source)) {
         in.u16();  // internal attributes
         e.externalAttributes = in.u32();
         wide.localOffset = in.u32();
-        e.rawName = std::string(in.bytes(nameLength));
+        const std::string_view rawName = in.bytes(nameLength);
         const std::string_view extras = in.bytes(extraLength);
         in.skip(commentLength);
         if (!in.ok())
             throw ZipError(Fault::BadCentralDirectory, "", "entry " + std::to_string(k) + " runs past the central directory");
-        e.name = decodeName(e.rawName, e.flags, e.nameIsValid);
+        e.name = decodeName(rawName, e.flags, e.nameIsValid);
+        if (e.name != rawName) e.rawNameIfDifferent = std::string(rawName);
         widenFromZip64Extra(extras, wide, e.name);
         if (wide.disk != 0) throw ZipError(Fault::MultiDisk, e.name, "the member starts on another disk");
         e.compressedSize = wide.compressed;
@@ -134,7 +135,7 @@ ZipReader::LocalExtent ZipReader::readLocalHeader(std::size_t index) const {
         throw ZipError(Fault::Overlap, e.name, "the member's data run into the central directory");
     std::string name(nameLength, '\0');
     readFully(e.localHeaderOffset + kLocalFixedSize, name.data(), name.size(), e);
-    if (name != e.rawName) throw ZipError(Fault::HeaderMismatch, e.name, "the local header names another member");
+    if (name != e.rawName()) throw ZipError(Fault::HeaderMismatch, e.name, "the local header names another member");
     if (flags != e.flags || method != e.method)
         throw ZipError(Fault::HeaderMismatch, e.name, "the local header's flags or method differ");
     if (local.compressed == kMax32Marker || local.uncompressed == kMax32Marker) {

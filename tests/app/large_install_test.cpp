@@ -35,7 +35,9 @@ TEST(InstallLargePackage, SeventyThousandMembersInstallThroughZip64) {
     EXPECT_TRUE(run.finished()) << run.statusLabel();
     EXPECT_TRUE(run.files.fileExists(run.catalog(preparationtest::nativePath("g0\\p0.txt"))));
     EXPECT_TRUE(run.files.fileExists(run.catalog(preparationtest::nativePath("g69\\p69999.txt"))));
-    EXPECT_EQ(installtest::filesBelow(run.catalogFolder()).size(), kMembers + 3u);  // + catalog, item.jpg, a.jpg
+    const auto below = installtest::filesBelow(run.catalogFolder());
+    const auto files = std::count_if(below.begin(), below.end(), [](const auto& f) { return f.first.back() != '/'; });
+    EXPECT_EQ(files, kMembers + 3);  // and the catalog, item.jpg and tekstury\a.jpg
     EXPECT_EQ(run.form->gauge.progress(), run.form->gauge.maxValue());
     ASSERT_FALSE(positions.empty());
     EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
