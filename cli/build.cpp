@@ -80,7 +80,7 @@ void collectFolder(const fs::path& folder, const std::string& prefix, std::vecto
     }
     if (ec) problems.push_back("nie można odczytać zawartości katalogu `" + utf8FromPath(folder) + "` (" + ec.message() + ")");
     std::sort(found.begin(), found.end(), [](const Member& a, const Member& b) { return a.name < b.name; });
-    members.insert(members.end(), found.begin(), found.end());
+    members.insert(members.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
 }
 
 // True when `folder` holds an entry named exactly `name` (the check is case-sensitive even on
@@ -136,7 +136,7 @@ std::vector<Member> planMembers(const BuildOptions& options, std::vector<std::st
     const auto isCatalog = [&](const Member& m) { return m.name == package + "\\dodatki.mdb"; };
     std::copy_if(inPackage.begin(), inPackage.end(), std::back_inserter(catalog), isCatalog);
     inPackage.erase(std::remove_if(inPackage.begin(), inPackage.end(), isCatalog), inPackage.end());
-    members = inPackage;
+    members = std::move(inPackage);  // 100,000 paths are worth not copying
     if (holdsExactly(root, package + ".txt")) members.push_back({package + ".txt", root / pathFromUtf8(package + ".txt")});
     if (holdsExactly(root, package + ".jpg")) members.push_back({package + ".jpg", root / pathFromUtf8(package + ".jpg")});
     for (const std::string& extra : options.extras) {
