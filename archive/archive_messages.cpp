@@ -20,7 +20,9 @@ std::string messageFor(const zip::ZipError& error) {
             return error.member().empty() ? "Archiwum ZIP jest niekompletne."
                                           : "Archiwum ZIP kończy się przed końcem pliku " + m + ".";
         case Fault::BadEndRecord: return "Nie znaleziono końca katalogu archiwum ZIP.";
-        case Fault::Zip64: return "Archiwum ZIP64 nie jest obsługiwane.";
+        case Fault::Zip64:
+            return error.member().empty() ? "Rekord ZIP64 na końcu archiwum ZIP jest uszkodzony lub sprzeczny."
+                                          : "Pole ZIP64 pliku " + m + " w archiwum ZIP jest uszkodzone.";
         case Fault::MultiDisk: return "Archiwum ZIP podzielone na części nie jest obsługiwane.";
         case Fault::BadCentralDirectory: return "Katalog archiwum ZIP jest uszkodzony.";
         case Fault::BadLocalHeader: return "Nagłówek pliku " + m + " w archiwum ZIP jest uszkodzony.";

@@ -60,12 +60,13 @@ void createFolders(platform::FileSystem& fs, const std::string& folder) {
 }
 
 void PendingFolderSyncs::add(const std::string& folder) {
-    if (std::find(folders_.begin(), folders_.end(), folder) == folders_.end()) folders_.push_back(folder);
+    if (known_.insert(folder).second) folders_.push_back(folder);
 }
 
 void PendingFolderSyncs::syncAll() {
     for (const auto& folder : folders_) fs_.syncFolder(folder);
     folders_.clear();
+    known_.clear();
 }
 
 void extractMember(const zip::ZipReader& reader, std::size_t index, const std::string& destinationDir,
@@ -74,7 +75,10 @@ void extractMember(const zip::ZipReader& reader, std::size_t index, const std::s
     checkMemberNameSafe(entry);
     const std::string path = outputPathFor(destinationDir, entry.name);
     const std::size_t folderEnd = path.find_last_of(platform::kSeparator);
-    createFolders(fs, folderEnd == std::string::npos ? std::string() : path.substr(0, folderEnd + 1));
+    const std::string syncKey = folderEnd == std::string::npos ? std::string(".") : path.substr(0, std::max<std::size_t>(folderEnd, 1));
+    // A package of 100,000 members would otherwise test every parent folder of every member.
+    if (!pending.contains(syncKey))
+        createFolders(fs, folderEnd == std::string::npos ? std::string() : path.substr(0, folderEnd + 1));
     if (entry.isFolder()) {
         reader.checkMember(index);
         return;
@@ -95,7 +99,7 @@ void extractMember(const zip::ZipReader& reader, std::size_t index, const std::s
         throw platform::FileError(path, replacing ? "Nie można zastąpić pliku: " + path
                                                   : "Nie można zmienić nazwy pliku: " + partialPath + " na " + path);
     partial.keep();
-    pending.add(folderEnd == std::string::npos ? std::string(".") : path.substr(0, std::max<std::size_t>(folderEnd, 1)));
+    pending.add(syncKey);
 }
 
 }  // namespace archive

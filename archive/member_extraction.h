@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "archive/partial_suffix.h"
@@ -22,16 +23,19 @@ std::string outputPathFor(const std::string& destinationDir, const std::string& 
 void createFolders(platform::FileSystem& fs, const std::string& folder);
 
 // The folders whose renames still wait for their sync: a package puts hundreds of files in
-// a few folders, and one sync per folder at the end costs less than one per file.
+// a few folders, and one sync per folder at the end costs less than one per file. A folder
+// listed here exists, so its next member skips making it.
 class PendingFolderSyncs {
 public:
     explicit PendingFolderSyncs(platform::FileSystem& fs) : fs_(fs) {}
     void add(const std::string& folder);
+    bool contains(const std::string& folder) const { return known_.count(folder) != 0; }
     void syncAll();
 
 private:
     platform::FileSystem& fs_;
-    std::vector<std::string> folders_;  // a few: searched in order
+    std::vector<std::string> folders_;  // in the order they came
+    std::unordered_set<std::string> known_;
 };
 
 // How a member's checked data take the target's name. Without one, the data replace the

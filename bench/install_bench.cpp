@@ -5,7 +5,10 @@
 // shared, some markers). The installation's split: the preparation (`--dry-run`: copy-out,
 // cover, host checks), the merge alone (`pakiet catalog merge` on the same catalogs), and the
 // rest (pre-checks, extraction, merged-catalog check). Medians of --runs runs (default 5).
-// Usage: install_bench [--runs N]
+// With --large N, only a large case instead: 100,000 members and one member of N GiB (ZIP64),
+// pakiet build against zip -r and the installation against unzip, with peak memory.
+// Usage: install_bench [--runs N] [--large N]
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -33,6 +36,32 @@ double run(const std::string& command, bool mustSucceed = true) {
         std::exit(1);
     }
     return seconds;
+}
+
+// Wall time and peak resident memory (MB) of one command; the shell execs the last command,
+// so the peak is the command's own.
+struct Measured {
+    double seconds = 0;
+    double peakMb = 0;
+};
+
+Measured measured(const std::string& command) {
+    const auto start = Clock::now();
+    const pid_t child = fork();
+    if (child == 0) {
+        execl("/bin/sh", "sh", "-c", ("exec " + command + " > /dev/null 2>&1").c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    // unzip's exit 1 is its warning about the bytes before the archive.
+    if (!WIFEXITED(status) || WEXITSTATUS(status) > 1) {
+        std::fprintf(stderr, "failed (%d): %s\n", status, command.c_str());
+        std::exit(1);
+    }
+    return {seconds, static_cast<double>(usage.ru_maxrss) / 1024.0};
 }
 
 double median(std::vector<double> v) {
@@ -150,12 +179,82 @@ void measure(const std::string& pakiet, const Package& p, const fs::path& dir, i
                 u, a, u + a, t / (u + a));
 }
 
+// The large case: 100,000 one-line members in 100 folders and one member of `bigGiB` GiB of
+// zeros (a sparse file in the stage), so the archive needs ZIP64 for both reasons.
+Package hugePackage(const std::string& pakiet, const fs::path& dir, const fs::path& cover, int bigGiB) {
+    Package p{"Ogrom", dir / "ogrom.exe", dir / "ogrom-user.mdb", dir / "stage/Ogrom/dodatki.mdb", {}, dir / "makers.csv"};
+    fs::create_directories(dir / "stage/Ogrom");
+    {
+        std::ofstream makers(p.makersCsv);
+        makers << "Producent,Nazwa\nOGROM,Ogrom\n";
+        std::ofstream user(dir / "user.csv"), nw(dir / "new.csv");
+        user << kHeader;
+        nw << kHeader;
+        for (long id = 1; id <= 100; ++id) item(user, id, "Szafka stara " + std::to_string(id));
+        for (long id = 51; id <= 150; ++id) item(nw, id, "Szafka nowa " + std::to_string(id));
+    }
+    makeCatalog(pakiet, p.userCatalog, p.makersCsv, dir / "user.csv");
+    makeCatalog(pakiet, p.newCatalog, p.makersCsv, dir / "new.csv");
+    for (int folder = 0; folder < 100; ++folder) {
+        const fs::path f = dir / "stage/Ogrom" / ("g" + std::to_string(folder));
+        fs::create_directories(f);
+        for (int i = 0; i < 1000; ++i) std::ofstream(f / ("p" + std::to_string(i) + ".txt")) << folder << ' ' << i << '\n';
+    }
+    { std::ofstream(dir / "stage/Ogrom/duzy.bin", std::ios::binary); }
+    fs::resize_file(dir / "stage/Ogrom/duzy.bin", static_cast<std::uintmax_t>(bigGiB) << 30);
+    fs::copy_file(cover, dir / "stage/Ogrom.jpg", fs::copy_options::overwrite_existing);
+    return p;
+}
+
+// pakiet build of the large package against zip -r of the same folder, then the installation.
+void measureHuge(const std::string& pakiet, const fs::path& stub, const Package& p, const fs::path& dir, int runs) {
+    std::vector<double> build, zipTime, buildMb, zipMb;
+    for (int r = 0; r < runs; ++r) {
+        fs::remove(p.installer);
+        const Measured b = measured(pakiet + " build --stub " + q(stub) + " --package " + q(dir / "stage/Ogrom") + " --output " + q(p.installer));
+        fs::remove(dir / "peer.zip");
+        const Measured z = measured("sh -c " + q("cd " + q(dir / "stage") + " && zip -q -r ../peer.zip Ogrom Ogrom.jpg"));
+        build.push_back(b.seconds), buildMb.push_back(b.peakMb), zipTime.push_back(z.seconds), zipMb.push_back(z.peakMb);
+    }
+    std::printf("%-7s build: pakiet build %7.1f s, %6.1f MB peak | zip -r %7.1f s, %6.1f MB peak | ratio %.2fx\n", p.name.c_str(),
+                median(build), median(buildMb), median(zipTime), median(zipMb), median(build) / median(zipTime));
+    fs::remove(dir / "peer.zip");
+    fs::remove_all(dir / "stage");  // room for the extractions
+
+    const fs::path drive = dir / "drive", host = drive / "Kavitek/CAD 2.0", work = dir / "work";
+    std::vector<double> install, installMb, unzip, unzipMb, alone;
+    for (int r = 0; r < runs; ++r) {
+        fs::remove_all(drive);
+        fs::create_directories(host / "dodatki" / p.name);
+        fs::copy_file(p.userCatalog, host / "dodatki" / p.name / "dodatki.mdb");
+        fs::remove_all(work);
+        fs::create_directories(work);
+        const Measured i = measured("sh -c " + q("cd " + q(work) + " && exec " + pakiet + " install " + q(p.installer) + " --drive-root " + q(drive.string() + "/")));
+        fs::remove_all(drive);
+        fs::remove_all(work);
+        fs::remove_all(dir / "unzipped");
+        const Measured u = measured("unzip -q -o " + q(p.installer) + " -d " + q(dir / "unzipped"));
+        fs::remove_all(dir / "unzipped");
+        const auto start = Clock::now();
+        makeCatalog(pakiet, dir / "peer.mdb", p.makersCsv, dir / "new.csv");
+        install.push_back(i.seconds), installMb.push_back(i.peakMb), unzip.push_back(u.seconds), unzipMb.push_back(u.peakMb);
+        alone.push_back(std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    const double t = median(install), u = median(unzip), a = median(alone);
+    std::printf("%-7s %6.1f MB | pakiet install %7.1f s, %6.1f MB peak | unzip %7.1f s, %6.1f MB peak + catalog alone %5.2f s"
+                " | ratio %.2fx\n", p.name.c_str(), static_cast<double>(fs::file_size(p.installer)) / 1e6, t, median(installMb), u,
+                median(unzipMb), a, t / (u + a));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     int runs = 5;
-    for (int i = 1; i < argc; ++i)
+    int largeGiB = 0;  // --large N: only the large case, with a member of N GiB
+    for (int i = 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--runs" && i + 1 < argc) runs = std::max(1, std::atoi(argv[++i]));
+        else if (std::string(argv[i]) == "--large" && i + 1 < argc) largeGiB = std::max(1, std::atoi(argv[++i]));
+    }
     const std::string pakiet = PAKIET_PATH;
     const fs::path source = LUMOR_SOURCE_DIR;
     const fs::path dir = fs::temp_directory_path() / ("lumor-install-bench-" + std::to_string(getpid()));
@@ -167,6 +266,14 @@ int main(int argc, char** argv) {
         std::string bytes = "MZ";
         bytes.resize(65536, '\0');
         std::ofstream(stub, std::ios::binary) << bytes;
+    }
+    if (largeGiB > 0) {
+        std::printf("100,000 members and one of %d GiB: pakiet build vs zip -r, pakiet install vs unzip + the catalog "
+                    "written alone, median of %d\n", largeGiB, runs);
+        const Package huge = hugePackage(pakiet, dir / "ogrom", source / "demo/package/Wrzos.jpg", largeGiB);
+        measureHuge(pakiet, stub, huge, dir / "ogrom", runs);
+        fs::remove_all(dir);
+        return 0;
     }
     std::printf("headless installation vs unzip + the merged catalog written alone, median of %d\n", runs);
     measure(pakiet, demoPackage(pakiet, stub, dir / "wrzos", source), dir / "wrzos", runs);

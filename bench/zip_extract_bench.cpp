@@ -238,7 +238,7 @@ int main(int argc, char** argv) {
         zip::ZipReader reader(zip::memorySource(zipBytes));
         for (std::size_t i = 0; i < reader.size(); ++i) {
             const auto& e = reader.entries()[i];
-            const std::size_t data = e.localHeaderOffset + 30 + e.rawName.size();
+            const std::size_t data = e.localHeaderOffset + 30 + e.rawName().size();
             streams.emplace_back(std::string_view(zipBytes).substr(data, e.compressedSize), e.uncompressedSize);
         }
     }

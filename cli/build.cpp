@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <optional>
@@ -136,7 +137,7 @@ void collectFolder(const fs::path& folder, const std::string& prefix, std::vecto
     }
     if (ec) problems.push_back("nie można odczytać zawartości katalogu `" + utf8FromPath(folder) + "` (" + ec.message() + ")");
     std::sort(found.begin(), found.end(), [](const Member& a, const Member& b) { return a.name < b.name; });
-    members.insert(members.end(), found.begin(), found.end());
+    members.insert(members.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
 }
 
 // True when `folder` holds an entry named exactly `name` (the check is case-sensitive even on
@@ -193,7 +194,7 @@ std::vector<Member> planMembers(const BuildOptions& options, std::vector<std::st
     const auto isCatalog = [&](const Member& m) { return m.name == catalogMember; };
     std::copy_if(inPackage.begin(), inPackage.end(), std::back_inserter(catalog), isCatalog);
     inPackage.erase(std::remove_if(inPackage.begin(), inPackage.end(), isCatalog), inPackage.end());
-    members = inPackage;
+    members = std::move(inPackage);  // 100,000 paths are worth not copying
     if (holdsExactly(root, package + ".txt")) members.push_back({package + ".txt", root / pathFromUtf8(package + ".txt")});
     if (holdsExactly(root, package + ".jpg")) members.push_back({package + ".jpg", root / pathFromUtf8(package + ".jpg")});
     for (const std::string& extra : options.extras) {
@@ -251,6 +252,29 @@ zip::MemberOptions memberOptions() {
     return options;
 }
 
+// Files up to this size are read whole and compressed once; a larger one is read twice
+// (sizes and CRC first, then the data), so memory stays flat. Both give the same bytes.
+constexpr std::uintmax_t kWholeFileLimit = 64u << 20;
+
+void addMember(zip::ZipWriter& writer, const Member& m, const zip::MemberOptions& options) {
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(m.file, ec);
+    if (ec || size <= kWholeFileLimit) return writer.add(m.name, readWholeFile(m.file), options);
+    try {
+        const auto replay = [&](const std::function<void(std::string_view)>& take) {
+            std::ifstream in(m.file, std::ios::binary);
+            if (!in) throw std::runtime_error("nie można otworzyć pliku `" + utf8FromPath(m.file) + "`");
+            std::string buffer(1u << 20, '\0');
+            while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) || in.gcount() > 0)
+                take(std::string_view(buffer.data(), static_cast<std::size_t>(in.gcount())));
+            if (in.bad()) throw std::runtime_error("błąd odczytu pliku `" + utf8FromPath(m.file) + "`");
+        };
+        writer.addReplayed(m.name, replay, options);
+    } catch (const zip::MemberChanged&) {
+        throw std::runtime_error("plik `" + utf8FromPath(m.file) + "` zmienił się w trakcie budowania paczki");
+    }
+}
+
 }  // namespace
 
 int runBuild(const Args& args) {
@@ -291,7 +315,7 @@ int runBuild(const Args& args) {
         out.write(stub.data(), static_cast<std::streamsize>(stub.size()));
         zip::ZipWriter writer([&out](const char* data, std::size_t count) { out.write(data, static_cast<std::streamsize>(count)); });
         const zip::MemberOptions stamped = memberOptions();
-        for (const Member& m : members) writer.add(m.name, readWholeFile(m.file), stamped);
+        for (const Member& m : members) addMember(writer, m, stamped);
         writer.finish();
         out << "\xEF\xBB\xBF" << archive::formatOffsetField(static_cast<std::int64_t>(stub.size()));
         out.close();

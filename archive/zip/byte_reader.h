@@ -27,6 +27,10 @@ public:
         if (!need(4)) return 0;
         return platform::loadLE32(take(4));
     }
+    std::uint64_t u64() {
+        const std::uint64_t low = u32();
+        return low | (std::uint64_t{u32()} << 32);
+    }
     std::string_view bytes(std::size_t count) {
         if (!need(count)) return {};
         std::string_view out = bytes_.substr(pos_, count);

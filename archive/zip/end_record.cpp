@@ -55,7 +55,7 @@ EndRecord decode(const Tail& tail, std::size_t at) {
     record.commentLength = in.u16();
     if (at >= 20) {
         ByteReader locator(std::string_view(tail.bytes).substr(at - 20, 4));
-        record.zip64Locator = locator.u32() == 0x07064B50;
+        record.zip64Locator = locator.u32() == kZip64LocatorSignature;
     }
     return record;
 }
@@ -63,7 +63,8 @@ EndRecord decode(const Tail& tail, std::size_t at) {
 // A record whose comment fits in the source and whose directory lies before it.
 bool plausible(const EndRecord& record, std::uint64_t sourceSize) {
     if (record.position + kEndRecordSize + record.commentLength > sourceSize) return false;
-    return static_cast<std::uint64_t>(record.directorySize) <= record.position;
+    // A ZIP64 archive's real directory size is in its ZIP64 end record.
+    return record.zip64Locator || static_cast<std::uint64_t>(record.directorySize) <= record.position;
 }
 
 }  // namespace

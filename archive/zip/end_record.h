@@ -12,6 +12,7 @@ namespace zip {
 inline constexpr std::uint32_t kEndRecordSignature = 0x06054B50;
 inline constexpr std::uint64_t kEndRecordSize = 22;
 inline constexpr std::uint64_t kEndSearchSpan = kEndRecordSize + 0xFFFF;
+inline constexpr std::uint32_t kZip64LocatorSignature = 0x07064B50;
 
 struct EndRecord {
     std::uint64_t position = 0;  // offset of the record's signature in the source
@@ -22,7 +23,7 @@ struct EndRecord {
     std::uint32_t directorySize = 0;
     std::uint32_t directoryOffset = 0;
     std::uint16_t commentLength = 0;
-    bool zip64Locator = false;  // a ZIP64 end locator stands right before the record
+    bool zip64Locator = false;  // a ZIP64 locator signature stands right before the record
 };
 
 // True when a record signature lies in the tail (the archive test). Never throws: a failing

@@ -11,7 +11,7 @@ namespace zip {
 enum class Fault {
     Truncated,           // the archive ends inside a record
     BadEndRecord,        // no usable end-of-central-directory record
-    Zip64,               // ZIP64 fields or records (not supported)
+    Zip64,               // a ZIP64 record or extra field missing, misplaced, short or disagreeing
     MultiDisk,           // spanned or split archive (not supported)
     BadCentralDirectory, // central directory out of bounds or malformed
     BadLocalHeader,      // a local header missing or out of bounds

@@ -2,15 +2,18 @@
 #include "archive/zip/zip_reader.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <string>
 
 #include "archive/zip/byte_reader.h"
 #include "archive/zip/cp437.h"
 #include "archive/zip/crc32.h"
+#include "archive/zip/directory_location.h"
 #include "archive/zip/end_record.h"
 #include "archive/zip/inflater.h"
 #include "archive/zip/whole_inflate.h"
+#include "archive/zip/zip64_extra.h"
 #include "archive/zip/zip_error.h"
 #include "platform/ascii_case.h"
 
@@ -20,12 +23,9 @@ namespace {
 
 constexpr std::uint32_t kCentralSignature = 0x02014B50;
 constexpr std::uint32_t kLocalSignature = 0x04034B50;
-constexpr std::size_t kCentralFixedSize = 46;
 constexpr std::size_t kLocalFixedSize = 30;
 constexpr std::size_t kDataDescriptorMinSize = 12;
-// A package's directory is a few kilobytes; this bound only keeps a forged size from
-// allocating gigabytes.
-constexpr std::uint32_t kMaxDirectorySize = 256u << 20;
+constexpr std::size_t kZip64DataDescriptorMinSize = 20;  // CRC and two 64-bit sizes
 constexpr std::size_t kChunk = 256u << 10;
 
 std::string decodeName(std::string_view raw, std::uint16_t flags, bool& valid) {
@@ -40,28 +40,16 @@ std::string decodeName(std::string_view raw, std::uint16_t flags, bool& valid) {
 }  // namespace
 
 ZipReader::ZipReader(Source source) : source_(std::move(source)) {
-    const EndRecord end = findEndRecord(source_);
-    if (end.zip64Locator || end.entriesTotal == 0xFFFF || end.entriesOnDisk == 0xFFFF ||
-        end.directorySize == 0xFFFFFFFF || end.directoryOffset == 0xFFFFFFFF)
-        throw ZipError(Fault::Zip64, "", "ZIP64 archives are not supported");
-    if (end.diskNumber != 0 || end.directoryDisk != 0 || end.entriesOnDisk != end.entriesTotal)
-        throw ZipError(Fault::MultiDisk, "", "archives spanning several disks are not supported");
-    const std::uint64_t directoryEnd = std::uint64_t{end.directoryOffset} + end.directorySize;
-    if (directoryEnd > end.position)
-        throw ZipError(Fault::BadCentralDirectory, "", "the central directory lies beyond its end record");
-    if (end.directorySize > kMaxDirectorySize ||
-        std::uint64_t{end.entriesTotal} * kCentralFixedSize > end.directorySize)
-        throw ZipError(Fault::BadCentralDirectory, "", "the central directory's size does not fit its entry count");
-    // Bytes before the archive shift every offset by the same amount.
-    base_ = end.position - directoryEnd;
-    directoryStart_ = base_ + end.directoryOffset;
+    const DirectoryLocation where = locateDirectory(source_, findEndRecord(source_));
+    base_ = where.base;
+    directoryStart_ = base_ + where.offset;
 
-    std::string directory(end.directorySize, '\0');
+    std::string directory(static_cast<std::size_t>(where.size), '\0');
     Entry none;
     readFully(directoryStart_, directory.data(), directory.size(), none);
     ByteReader in(directory);
-    entries_.reserve(end.entriesTotal);
-    for (std::uint32_t k = 0; k < end.entriesTotal; ++k) {
+    entries_.reserve(static_cast<std::size_t>(where.entries));
+    for (std::uint64_t k = 0; k < where.entries; ++k) {
         if (in.u32() != kCentralSignature)
             throw ZipError(Fault::BadCentralDirectory, "", "entry " + std::to_string(k) + " of the central directory has no signature");
         Entry e;
@@ -72,27 +60,30 @@ ZipReader::ZipReader(Source source) : source_(std::move(source)) {
         e.modTime = in.u16();
         e.modDate = in.u16();
         e.crc32 = in.u32();
-        const std::uint32_t compressed = in.u32();
-        const std::uint32_t uncompressed = in.u32();
+        WideFields wide;
+        wide.compressed = in.u32();
+        wide.uncompressed = in.u32();
         const std::uint16_t nameLength = in.u16();
         const std::uint16_t extraLength = in.u16();
         const std::uint16_t commentLength = in.u16();
-        const std::uint16_t diskStart = in.u16();
+        wide.disk = in.u16();
         in.u16();  // internal attributes
         e.externalAttributes = in.u32();
-        const std::uint32_t localOffset = in.u32();
-        e.rawName = std::string(in.bytes(nameLength));
-        in.skip(extraLength);
+        wide.localOffset = in.u32();
+        const std::string_view rawName = in.bytes(nameLength);
+        const std::string_view extras = in.bytes(extraLength);
         in.skip(commentLength);
         if (!in.ok())
             throw ZipError(Fault::BadCentralDirectory, "", "entry " + std::to_string(k) + " runs past the central directory");
-        e.name = decodeName(e.rawName, e.flags, e.nameIsValid);
-        if (compressed == 0xFFFFFFFF || uncompressed == 0xFFFFFFFF || localOffset == 0xFFFFFFFF || diskStart == 0xFFFF)
-            throw ZipError(Fault::Zip64, e.name, "ZIP64 members are not supported");
-        if (diskStart != 0) throw ZipError(Fault::MultiDisk, e.name, "the member starts on another disk");
-        e.compressedSize = compressed;
-        e.uncompressedSize = uncompressed;
-        e.localHeaderOffset = base_ + localOffset;
+        e.name = decodeName(rawName, e.flags, e.nameIsValid);
+        if (e.name != rawName) e.rawNameIfDifferent = std::string(rawName);
+        widenFromZip64Extra(extras, wide, e.name);
+        if (wide.disk != 0) throw ZipError(Fault::MultiDisk, e.name, "the member starts on another disk");
+        e.compressedSize = wide.compressed;
+        e.uncompressedSize = wide.uncompressed;
+        // A forged 64-bit offset saturates instead of wrapping; the member check refuses it.
+        e.localHeaderOffset = wide.localOffset > UINT64_MAX - base_ ? UINT64_MAX : base_ + wide.localOffset;
+        e.zip64 = wide.widened;
         entries_.push_back(std::move(e));
     }
     if (in.remaining() != 0)
@@ -117,7 +108,7 @@ void ZipReader::readFully(std::uint64_t offset, char* buffer, std::size_t count,
 
 ZipReader::LocalExtent ZipReader::readLocalHeader(std::size_t index) const {
     const Entry& e = entries_.at(index);
-    if (e.localHeaderOffset + kLocalFixedSize > directoryStart_)
+    if (e.localHeaderOffset > directoryStart_ || directoryStart_ - e.localHeaderOffset < kLocalFixedSize)
         throw ZipError(Fault::BadLocalHeader, e.name, "the local header lies outside the member area");
     char fixed[kLocalFixedSize];
     readFully(e.localHeaderOffset, fixed, sizeof fixed, e);
@@ -129,8 +120,10 @@ ZipReader::LocalExtent ZipReader::readLocalHeader(std::size_t index) const {
     in.u16();
     in.u16();
     const std::uint32_t crc = in.u32();
-    const std::uint32_t compressed = in.u32();
-    const std::uint32_t uncompressed = in.u32();
+    WideFields local;
+    local.hasOffsetAndDisk = false;
+    local.compressed = in.u32();
+    local.uncompressed = in.u32();
     const std::uint16_t nameLength = in.u16();
     const std::uint16_t extraLength = in.u16();
 
@@ -138,16 +131,21 @@ ZipReader::LocalExtent ZipReader::readLocalHeader(std::size_t index) const {
     extent.start = e.localHeaderOffset;
     extent.dataStart = e.localHeaderOffset + kLocalFixedSize + nameLength + extraLength;
     extent.end = extent.dataStart + e.compressedSize;
-    if (extent.end > directoryStart_)
+    if (extent.dataStart > directoryStart_ || e.compressedSize > directoryStart_ - extent.dataStart)
         throw ZipError(Fault::Overlap, e.name, "the member's data run into the central directory");
     std::string name(nameLength, '\0');
     readFully(e.localHeaderOffset + kLocalFixedSize, name.data(), name.size(), e);
-    if (name != e.rawName) throw ZipError(Fault::HeaderMismatch, e.name, "the local header names another member");
+    if (name != e.rawName()) throw ZipError(Fault::HeaderMismatch, e.name, "the local header names another member");
     if (flags != e.flags || method != e.method)
         throw ZipError(Fault::HeaderMismatch, e.name, "the local header's flags or method differ");
+    if (local.compressed == kMax32Marker || local.uncompressed == kMax32Marker) {
+        std::string extras(extraLength, '\0');
+        readFully(e.localHeaderOffset + kLocalFixedSize + nameLength, extras.data(), extras.size(), e);
+        widenFromZip64Extra(extras, local, e.name);
+    }
     const bool descriptor = (flags & kFlagDataDescriptor) != 0;
-    const bool zeroed = crc == 0 && compressed == 0 && uncompressed == 0;
-    const bool same = crc == e.crc32 && compressed == e.compressedSize && uncompressed == e.uncompressedSize;
+    const bool zeroed = crc == 0 && local.compressed == 0 && local.uncompressed == 0;
+    const bool same = crc == e.crc32 && local.compressed == e.compressedSize && local.uncompressed == e.uncompressedSize;
     if (!(same || (descriptor && zeroed)))
         throw ZipError(Fault::HeaderMismatch, e.name, "the local header's sizes or CRC differ");
     return extent;
@@ -170,7 +168,8 @@ void ZipReader::checkAllMembers() const {
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         checkMember(i);
         LocalExtent extent = readLocalHeader(i);
-        if (entries_[i].flags & kFlagDataDescriptor) extent.end += kDataDescriptorMinSize;
+        if (entries_[i].flags & kFlagDataDescriptor)
+            extent.end += entries_[i].zip64 ? kZip64DataDescriptorMinSize : kDataDescriptorMinSize;
         extents.emplace_back(extent, i);
     }
     std::sort(extents.begin(), extents.end(),

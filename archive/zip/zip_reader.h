@@ -1,7 +1,8 @@
 // The ZIP reader: opens an archive over a Source, lists its central directory, looks names up
 // ignoring ASCII case, checks members for safety and streams a member's data, inflated and
-// CRC-checked, to a sink. It supports the subset a package archive uses: one disk, no ZIP64,
-// stored and deflate members, no encryption.
+// CRC-checked, to a sink. It supports the subset a package archive uses: one disk, ZIP64
+// records and fields where sizes, offsets or the member count need them, stored and deflate
+// members, no encryption.
 #pragma once
 
 #include <cstddef>
@@ -21,7 +22,7 @@ using Sink = platform::FunctionRef<void(const char* data, std::size_t count)>;
 class ZipReader {
 public:
     // Reads the end record and the central directory. Throws ZipError when they are missing,
-    // damaged or use what the reader does not support (ZIP64, several disks).
+    // damaged or use what the reader does not support (several disks).
     explicit ZipReader(Source source);
 
     const std::vector<Entry>& entries() const { return entries_; }

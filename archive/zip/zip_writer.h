@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,12 @@ struct WrittenMember {
     std::uint16_t method = 0;
 };
 
+// A replayed member whose second pass gave other bytes than its first.
+class MemberChanged : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 class ZipWriter {
 public:
     using Sink = std::function<void(const char* data, std::size_t count)>;
@@ -50,9 +57,19 @@ public:
     // too large to hold uncompressed.
     void addStreamed(std::string_view name, const std::function<std::string_view()>& next,
                      const MemberOptions& options = {});
-    // Writes the central directory and the end record. Throws std::length_error when the
-    // archive would need ZIP64.
+    // A member too large to hold in memory, whose bytes `produce` gives twice, piece by piece,
+    // to the function it is handed: once for its CRC, size and method, once to write it. Memory
+    // does not depend on the member's size. Throws MemberChanged when the two passes differ.
+    using Producer = std::function<void(const std::function<void(std::string_view piece)>& take)>;
+    void addReplayed(std::string_view name, const Producer& produce, const MemberOptions& options = {});
+    // Writes the central directory and the end record, with ZIP64 records and fields only
+    // where a count, size or offset does not fit the classic ones. Throws std::length_error
+    // for a comment longer than 65,535 bytes.
     void finish(std::string_view comment = {});
+
+    // Fixtures: every later member and the end in ZIP64 form, whether needed or not, so the
+    // reader's ZIP64 paths can be tried on small archives.
+    void setAlwaysZip64(bool always) { alwaysZip64_ = always; }
 
     const std::vector<WrittenMember>& members() const { return written_; }
     std::uint64_t directoryOffset() const { return directoryOffset_; }
@@ -71,8 +88,13 @@ private:
     };
     void emit(std::string_view bytes);
     void writeMember(Central central, std::string_view storedData, const std::string& deflated, bool useDeflate);
+    // Sets the flags and offset, writes the header; returns its size.
+    std::size_t writeLocalHeader(Central& central);
+
+    bool wide(std::uint64_t value) const;
 
     Sink sink_;
+    bool alwaysZip64_ = false;
     std::uint64_t offset_ = 0;
     std::uint64_t directoryOffset_ = 0;
     std::vector<Central> central_;

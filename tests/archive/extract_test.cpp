@@ -42,6 +42,10 @@ TEST(GaugePosition, RoundsToNearestWithTiesToEven) {
     const std::vector<Case> cases = {
         {1, 119, 1}, {59, 119, 50}, {60, 119, 50}, {115, 119, 97}, {118, 119, 99}, {119, 119, 100},
         {1, 8, 12}, {3, 8, 38}, {5, 8, 62}, {7, 8, 88}, {0, 8, 0}, {0, 0, 100},
+        // 100,000 members: a hundredth of a point decides, and nothing overflows.
+        {499, 99999, 0}, {500, 99999, 1}, {49999, 99999, 50}, {99998, 99999, 100}, {99999, 99999, 100},
+        // The most members a directory of at most 256 MiB can list.
+        {2917776, 5835553, 50}, {5835553, 5835553, 100},
     };
     for (const Case& c : cases) EXPECT_EQ(archive::gaugePosition(c.i, c.maxFiles, 100), c.expected) << c.i << "/" << c.maxFiles;
 }
