@@ -7,7 +7,7 @@ LUMOR_APT_PACKAGES=(
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools libz-mingw-w64-dev
   wine wine64 fonts-wine
   xvfb xauth xdotool imagemagick x11-apps
-  mdbtools osslsigncode openssl libsqlite3-dev sqlite3 unzip zip libarchive-tools dpkg-dev
+  mdbtools osslsigncode openssl libsqlite3-dev sqlite3 unzip zip libarchive-tools dpkg-dev python3
   nodejs npm
   default-jre-headless default-jdk-headless libcommons-lang3-java libcommons-logging-java
 )
