@@ -15,9 +15,10 @@ host_probe_matches() {
   wine "$probe" "$caption" "$1" "Z:${2//\//\\}" >/dev/null 2>&1 && grep -qF -- "$3" "$2"
 }
 
-# host_close <work folder> <what>: Close clicked, the program ends cleanly (gui-test's check).
+# host_close <work folder> <what> [status]: Close clicked, the program ends cleanly with that
+# exit status (gui-test's check).
 host_close() {
-  click_close_and_check "$1" "$2" 1040 585
+  click_close_and_check "$1" "$2" 1040 585 "${3:-0}"
 }
 
 # host_make_installer <out.exe>: the stub, then a package archive (the catalog P\dodatki.mdb
@@ -67,7 +68,7 @@ gui_host_cases() {
   else
     fail "below or beside the caption: $(gui_pixel "$art/host-static-text.png" $((win_x + 300)) $((win_y + 406))) / $(gui_pixel "$art/host-static-text.png" $((win_x + 106)) $((win_y + 405)))"
   fi
-  host_close "$work" "host found"
+  host_close "$work" "host found" 5
 
   # --- the same with a running CADTool.exe: Install disabled, the program named --------------
   work="$root/build/gui-work-host-cad"
@@ -95,7 +96,7 @@ gui_host_cases() {
   fi
   gui_screenshot "$art/host-cad-running.png"
   expect_look host-install-disable bnInstallDisable 698 527 "Install stays disabled while CADTool.exe runs"
-  host_close "$work" "beside CADTool.exe"
+  host_close "$work" "beside CADTool.exe" 1
   exec 7>&-  # end of input: the program ends
   gui_wait_gone "$cad_pid" 10 || kill "$cad_pid" 2>/dev/null || true
   rm -rf "$WINEPREFIX/drive_c/Kavitek"

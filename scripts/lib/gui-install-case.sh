@@ -41,7 +41,7 @@ gui_install_case() {
     pass "the demo installer ends its preparation with Install enabled"
   else
     fail "Install never showed its Normal look"
-    host_close "$work" "Close without installing"
+    host_close "$work" "Close without installing" 5
     return
   fi
   xdotool mousemove $((win_x + 698 + 75)) $((win_y + 527 + 25))

@@ -65,7 +65,7 @@ planted_run() {
   else
     fail "$what: the folder field opened no folder chooser"
   fi
-  host_close "$work" "$what"
+  host_close "$work" "$what" 5
 }
 
 gui_planted_dll_case() {
