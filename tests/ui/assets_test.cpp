@@ -1,10 +1,9 @@
 // The committed pictures of the installer window (ui/assets) are what the window loads:
 // baseline JPEG covers, the eight button looks stacked in one picture, each with transparent
 // corners (8-bit RGBA or, as rendered, palette with transparency), a fully transparent gauge
-// background and a one-image
-// 256 x 256 PNG icon, which must be 8-bit RGBA. The headers are read here with a small
-// bounds-checked cursor, and PNG pixels decoded with zlib, so a render with the wrong
-// settings (progressive JPEG, opaque or interlaced PNG, palette or BMP icon) is caught
+// background and an icon of PNG images from 16 to 256 px, which must be 8-bit RGBA. The
+// headers are read here with a small bounds-checked cursor, and PNG pixels decoded with zlib,
+// so a render with the wrong settings (progressive JPEG, opaque or interlaced PNG, palette or BMP icon) is caught
 // before a Windows decoder meets it.
 #include "tests/support/test_paths.h"
 
@@ -381,30 +380,42 @@ TEST(WindowPictures, GaugeBackgroundIsFullyTransparent) {
     EXPECT_EQ(opaque, 0u);
 }
 
-TEST(WindowPictures, IconHoldsOne256PixelPngImage) {
+TEST(WindowPictures, IconHoldsAPngImageForEverySizeWindowsDraws) {
     const std::string ico = asset("instalator.ico");
     Cursor in(ico);
     EXPECT_EQ(in.le16(), 0);  // reserved
     EXPECT_EQ(in.le16(), 1);  // icon, not cursor
-    ASSERT_EQ(in.le16(), 1);  // one image
-    EXPECT_EQ(in.u8(), 0);    // width 256
-    EXPECT_EQ(in.u8(), 0);    // height 256
-    EXPECT_EQ(in.u8(), 0);    // no palette
-    EXPECT_EQ(in.u8(), 0);    // reserved
-    EXPECT_EQ(in.le16(), 1);  // planes
-    EXPECT_EQ(in.le16(), 32); // bits per pixel
-    const std::uint32_t size = in.le32();
-    const std::uint32_t offset = in.le32();
-    ASSERT_EQ(std::size_t{offset} + size, ico.size());
-    const std::string payload = Cursor(ico, offset).take(size);
-    ASSERT_EQ(payload.substr(0, 8), kPngSignature) << "image is not PNG-compressed";
-    const PngImage png = decodePng(payload);
-    EXPECT_EQ(png.width, 256u);
-    EXPECT_EQ(png.height, 256u);
-    EXPECT_EQ(png.colourType, kRgba) << "an icon's PNG image must be 32-bit RGBA";
-    EXPECT_EQ(png.bitDepth, 8);
-    EXPECT_EQ(png.rgba.size(), 256u * 256 * 4);
-    EXPECT_EQ(payload, asset("instalator.png")) << "the icon's image and instalator.png differ";
+    const std::uint16_t count = in.le16();
+    std::vector<std::uint32_t> sides;
+    std::size_t end = 6 + 16u * count;
+    for (std::uint16_t i = 0; i < count; ++i) {
+        const std::uint32_t width = in.u8(), height = in.u8();
+        EXPECT_EQ(in.u8(), 0);     // no palette
+        EXPECT_EQ(in.u8(), 0);     // reserved
+        EXPECT_EQ(in.le16(), 1);   // planes
+        EXPECT_EQ(in.le16(), 32);  // bits per pixel
+        const std::uint32_t size = in.le32();
+        const std::uint32_t offset = in.le32();
+        ASSERT_EQ(offset, end) << "images follow the directory and each other";
+        ASSERT_LE(std::size_t{offset} + size, ico.size());
+        end = std::size_t{offset} + size;
+        const std::string payload = Cursor(ico, offset).take(size);
+        ASSERT_EQ(payload.substr(0, 8), kPngSignature) << "image " << i << " is not PNG-compressed";
+        const PngImage png = decodePng(payload);
+        const std::uint32_t side = width == 0 ? 256 : width;
+        EXPECT_EQ(height == 0 ? 256 : height, side);
+        EXPECT_EQ(png.width, side);
+        EXPECT_EQ(png.height, side);
+        EXPECT_EQ(png.colourType, kRgba) << "an icon's PNG image must be 32-bit RGBA";
+        EXPECT_EQ(png.bitDepth, 8);
+        EXPECT_EQ(png.rgba.size(), std::size_t{side} * side * 4);
+        if (side == 256) {
+            EXPECT_EQ(payload, asset("instalator.png")) << "the icon's image and instalator.png differ";
+        }
+        sides.push_back(side);
+    }
+    EXPECT_EQ(end, ico.size());
+    EXPECT_EQ(sides, (std::vector<std::uint32_t>{16, 24, 32, 48, 256}));
 }
 
 }  // namespace

@@ -73,9 +73,17 @@ png_palette "$work/looks.png" "$here/buttonLooks.png"
 rsvg-convert "$src/gauge-bg.svg" -o "$work/gauge.png"
 png_palette "$work/gauge.png" "$here/gaugeBG.png"
 
+# The icon at the sizes Windows draws (title bar, Explorer's lists, task bar, large views),
+# each rendered from the source rather than scaled down from 256; 256 is also kept as a PNG.
+icon_images=()
+for size in 16 24 32 48; do
+  rsvg-convert -w "$size" -h "$size" "$src/icon.svg" -o "$work/icon-$size-full.png"
+  png32 "$work/icon-$size-full.png" "$work/icon-$size.png"
+  icon_images+=("$work/icon-$size.png")
+done
 rsvg-convert -w 256 -h 256 "$src/icon.svg" -o "$work/icon.png"
 png32 "$work/icon.png" "$here/instalator.png"
-python3 "$src/png_to_ico.py" "$here/instalator.png" "$here/instalator.ico"
+python3 "$src/png_to_ico.py" "$here/instalator.ico" "${icon_images[@]}" "$here/instalator.png"
 
 # Previews: the pictures with the window's controls drawn at their places, to judge the
 # layout. librsvg reads pictures only beside the SVG, so everything is staged together.
