@@ -40,9 +40,12 @@ void registerFormClass() {
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
-    // The executable's own icon (resource 1) is the window's too.
+    // The executable's own icon (resource 1) is the window's too; the title bar's small one is
+    // the icon's own small image, not the large one scaled down.
     wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
-    wc.hIconSm = wc.hIcon;
+    wc.hIconSm = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                               LR_DEFAULTCOLOR));
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kFormClass;
     RegisterClassExW(&wc);
