@@ -12,7 +12,7 @@
 #include "platform/paths.h"
 #include "tests/support/fake_system.h"
 #include "tests/support/test_paths.h"
-#include "toolkit/headless/headless_backend.h"
+#include "toolkit/headless/recording_headless_backend.h"
 
 namespace apptest {
 
@@ -28,7 +28,7 @@ inline std::string writeInstallerWithoutPackage(const testsupport::TempDir& dir)
 struct Installer {
     testsupport::TempDir dir;
     testsupport::FakeSystem system;
-    toolkit::HeadlessBackend backend;
+    toolkit::RecordingHeadlessBackend backend;
     std::unique_ptr<app::TForm1> form;
 
     // Current directory without its trailing separator, as the system reports it.

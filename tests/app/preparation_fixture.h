@@ -14,7 +14,7 @@
 #include "tests/support/fault_injecting_file_system.h"
 #include "tests/support/power_loss_file_system.h"
 #include "tests/support/test_paths.h"
-#include "toolkit/headless/headless_backend.h"
+#include "toolkit/headless/recording_headless_backend.h"
 #include "toolkit/image_decoder.h"
 #include "toolkit/platform_image_decoder.h"
 
@@ -60,7 +60,7 @@ struct PreparationRun {
     testsupport::TempDir drives;
     testsupport::FakeSystem system;
     std::unique_ptr<toolkit::ImageDecoder> decoder;
-    toolkit::HeadlessBackend backend;
+    toolkit::RecordingHeadlessBackend backend;
     // The disk under the faults: passes everything on until a test tracks a folder with it.
     testsupport::PowerLossFileSystem disk;
     testsupport::FaultInjectingFileSystem files;

@@ -11,6 +11,7 @@
 #include "toolkit/gauge.h"
 #include "toolkit/form.h"
 #include "toolkit/headless/headless_backend.h"
+#include "toolkit/headless/recording_headless_backend.h"
 #include "toolkit/picture.h"
 #include "toolkit/pointer_tracker.h"
 
@@ -279,7 +280,7 @@ TEST(HeadlessBackend, GaugesRepaintThroughTheBackendAndErrorsAreRecorded) {
     picture.onClick = [] { throw std::runtime_error("zły plik"); };
     form.add(gauge);
     form.add(picture);
-    HeadlessBackend backend;
+    RecordingHeadlessBackend backend;
     backend.attach(form);
     gauge.setProgress(30);
     gauge.setProgress(30);
@@ -291,12 +292,18 @@ TEST(HeadlessBackend, GaugesRepaintThroughTheBackendAndErrorsAreRecorded) {
 }
 
 TEST(HeadlessBackend, FolderChooserAnswersFromTheScriptAndCancelsWhenItRunsOut) {
-    HeadlessBackend backend;
+    RecordingHeadlessBackend backend;
     backend.answerFolderChooser(std::string("D:\\Kavitek\\CAD 2\\"));
     EXPECT_EQ(backend.chooseFolder("Wybierz", "C:\\"), "D:\\Kavitek\\CAD 2\\");
     EXPECT_EQ(backend.chooseFolder("Wybierz", "D:\\"), std::nullopt);
     ASSERT_EQ(backend.folderChooserCalls().size(), 2u);
     EXPECT_EQ(backend.folderChooserCalls()[1].second, "D:\\");
+}
+
+// The silent installation runs the plain backend: nobody is there to pick a folder.
+TEST(HeadlessBackend, ThePlainBackendCancelsTheFolderChooser) {
+    HeadlessBackend backend;
+    EXPECT_EQ(backend.chooseFolder("Wybierz", "C:\\"), std::nullopt);
 }
 
 }  // namespace

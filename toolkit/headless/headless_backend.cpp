@@ -93,7 +93,7 @@ void HeadlessBackend::requestClose() {
     close(*form_);
 }
 
-void HeadlessBackend::repaintNow(Control& control) { ++repaints_[control.name()]; }
+void HeadlessBackend::repaintNow(Control&) {}
 
 void HeadlessBackend::showErrorReport(const std::string& message) {
     errorReports_.push_back(message);
@@ -116,13 +116,8 @@ Image HeadlessBackend::crop(const Image& image, int x, int y, int width, int hei
     return Image{width, height, image.data};
 }
 
-std::optional<std::string> HeadlessBackend::chooseFolder(const std::string& title,
-                                                         const std::string& startFolder) {
-    chooserCalls_.emplace_back(title, startFolder);
-    if (folderAnswers_.empty()) return std::nullopt;
-    auto answer = std::move(folderAnswers_.front());
-    folderAnswers_.pop_front();
-    return answer;
+std::optional<std::string> HeadlessBackend::chooseFolder(const std::string&, const std::string&) {
+    return std::nullopt;
 }
 
 void HeadlessBackend::advanceTime(long long ms) {
@@ -177,16 +172,6 @@ bool HeadlessBackend::pressKey(Key key) { return !closed_ && keyboard().press(ke
 
 bool HeadlessBackend::pressAccessKey(char letter) { return !closed_ && keyboard().accessKey(letter); }
 
-int HeadlessBackend::immediateRepaints(const std::string& name) const {
-    auto it = repaints_.find(name);
-    return it == repaints_.end() ? 0 : it->second;
-}
-
-int HeadlessBackend::changeCount(const std::string& name) const {
-    auto it = changes_.find(name);
-    return it == changes_.end() ? 0 : it->second;
-}
-
 PointerTracker& HeadlessBackend::pointer() {
     if (!pointer_) throw std::logic_error("no form attached");
     return *pointer_;
@@ -202,7 +187,7 @@ Form& HeadlessBackend::form() {
     return *form_;
 }
 
-void HeadlessBackend::controlChanged(Control& control) { ++changes_[control.name()]; }
+void HeadlessBackend::controlChanged(Control&) {}
 
 void HeadlessBackend::timerChanged(Timer& timer) {
     if (timer.enabled())

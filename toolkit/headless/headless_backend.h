@@ -1,6 +1,8 @@
-// The backend that draws nothing: tests and the command-line runner drive it. It keeps a
-// virtual clock for the timers, a pointer that tests move onto named pictures, the keyboard, a queue of
-// folder-chooser answers, and records error reports, immediate repaints and change counts.
+// The backend that draws nothing: tests and the silent installation drive it. It keeps a
+// virtual clock for the timers, a pointer that tests move onto named pictures, the keyboard,
+// and records error reports; the folder chooser is always cancelled. What only tests read
+// back (repaints, change counts, scripted folder answers) is RecordingHeadlessBackend's, so
+// the stub, which runs this backend in its silent mode, does not carry it.
 #pragma once
 
 #include <deque>
@@ -39,6 +41,7 @@ public:
     Image loadAsset(const std::string& name, int width, int height) override;
     Image stretch(const Image& image, int width, int height) override;
     Image crop(const Image& image, int x, int y, int width, int height) override;
+    // Cancelled: nobody answers it.
     std::optional<std::string> chooseFolder(const std::string& title,
                                             const std::string& startFolder) override;
 
@@ -64,22 +67,20 @@ public:
     bool pressKey(Key key);
     // Alt plus a letter; false when no button has that access key.
     bool pressAccessKey(char letter);
-    void answerFolderChooser(std::optional<std::string> answer) { folderAnswers_.push_back(std::move(answer)); }
 
     // --- reading it back ---
     const Application& application() const { return application_; }
     bool shown() const { return shown_; }
     bool closed() const { return closed_; }
     const std::vector<std::string>& errorReports() const { return errorReports_; }
-    int immediateRepaints(const std::string& name) const;
-    int changeCount(const std::string& name) const;
-    const std::vector<std::pair<std::string, std::string>>& folderChooserCalls() const { return chooserCalls_; }
     PointerTracker& pointer();
     KeyboardNavigator& keyboard();
     Form& form();
 
-private:
+protected:
     void controlChanged(Control& control) override;
+
+private:
     void timerChanged(Timer& timer) override;
     Control& named(const std::string& name);
 
@@ -95,10 +96,6 @@ private:
     bool shown_ = false;
     bool closed_ = false;
     std::vector<std::string> errorReports_;
-    std::map<std::string, int> repaints_;
-    std::map<std::string, int> changes_;
-    std::deque<std::optional<std::string>> folderAnswers_;
-    std::vector<std::pair<std::string, std::string>> chooserCalls_;
 };
 
 }  // namespace toolkit
