@@ -1,4 +1,4 @@
-# The version resource read back from a built program: the fixed part's file and product
+# The version resource read back from a built program: the fixed block's file and product
 # version (VS_FIXEDFILEINFO) are the project's, and the string table holds the description,
 # the version and the program's file name, in UTF-16 as Windows reads them.
 #   cmake -DEXE=instalator.exe -DVERSION=1.0.0 -DNAME=instalator -DDESCRIPTION=<text> [-DCOMPANY=<text>]
@@ -60,10 +60,10 @@ function(expect hex what)
   endif()
 endfunction()
 
-string(REPLACE "." ";" parts "${VERSION}")
-list(GET parts 0 major)
-list(GET parts 1 minor)
-list(GET parts 2 patch)
+string(REPLACE "." ";" version_numbers "${VERSION}")
+list(GET version_numbers 0 major)
+list(GET version_numbers 1 minor)
+list(GET version_numbers 2 patch)
 le32("(${major} << 16) | ${minor}" ms)
 le32("${patch} << 16" ls)
 # Signature 0xFEEF04BD, structure version 1.0, file version, product version.
