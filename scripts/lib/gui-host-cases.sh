@@ -15,6 +15,24 @@ host_probe_matches() {
   wine "$probe" "$caption" "$1" "Z:${2//\//\\}" >/dev/null 2>&1 && grep -qF -- "$3" "$2"
 }
 
+# host_start_cad_tool <work folder>: a program named CADTool.exe running in the prefix (Wine's
+# cmd.exe, waiting on its input until the fifo's writer, fd 7, closes it); fails when it never
+# shows in the process list. Sets cad_pid.
+host_start_cad_tool() {
+  cp "$WINEPREFIX/drive_c/windows/system32/cmd.exe" "$1/CADTool.exe"
+  mkfifo "$1/hold"
+  wine "$1/CADTool.exe" <"$1/hold" >/dev/null 2>&1 &
+  cad_pid=$!
+  exec 7>"$1/hold"
+  gui_wait_until 20 wine "$probe" --process CADTool.exe
+}
+
+# host_stop_cad_tool: ends the CADTool.exe of host_start_cad_tool (end of its input).
+host_stop_cad_tool() {
+  exec 7>&-
+  gui_wait_gone "$cad_pid" 10 || kill "$cad_pid" 2>/dev/null || true
+}
+
 # host_close <work folder> <what> [status]: Close clicked, the program ends cleanly with that
 # exit status (gui-test's check).
 host_close() {
@@ -73,19 +91,10 @@ gui_host_cases() {
   # --- the same with a running CADTool.exe: Install disabled, the program named --------------
   work="$root/build/gui-work-host-cad"
   rm -rf "$work"; mkdir -p "$work"
-  cp "$WINEPREFIX/drive_c/windows/system32/cmd.exe" "$work/CADTool.exe"
-  # A console program that waits on its input until the fifo's writer (fd 7) closes it.
-  mkfifo "$work/hold"
-  wine "$work/CADTool.exe" <"$work/hold" >/dev/null 2>&1 &
-  local cad_pid=$!
-  exec 7>"$work/hold"
-  if ! gui_wait_until 20 wine "$probe" --process CADTool.exe; then
-    fail "CADTool.exe never showed in the process list"
-  fi
+  host_start_cad_tool "$work" || fail "CADTool.exe never showed in the process list"
   if ! launch "$work" "$installer" /d; then
     fail "the installer never showed its window beside CADTool.exe"
-    exec 7>&-
-    kill "$cad_pid" 2>/dev/null || true
+    host_stop_cad_tool
     return
   fi
   local message="Wyłącz program CADTool.exe i spróbuj ponownie."
@@ -97,7 +106,6 @@ gui_host_cases() {
   gui_screenshot "$art/host-cad-running.png"
   expect_look host-install-disable bnInstallDisable 698 527 "Install stays disabled while CADTool.exe runs"
   host_close "$work" "beside CADTool.exe" 1
-  exec 7>&-  # end of input: the program ends
-  gui_wait_gone "$cad_pid" 10 || kill "$cad_pid" 2>/dev/null || true
+  host_stop_cad_tool
   rm -rf "$WINEPREFIX/drive_c/Kavitek"
 }

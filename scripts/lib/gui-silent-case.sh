@@ -3,7 +3,7 @@
 # CADTool.exe running it exits 1 and changes nothing; /? shows its box (read back by the probe)
 # and exits 0 when the box is closed; the window closed without installing exits 5. Uses
 # gui-test's variables and helpers (launch, click_close_and_check, demo_installer) and the
-# host cases' host_probe_until.
+# host cases' host_probe_until and host_start_cad_tool.
 
 # silent_visible: the display's visible windows, one id a line.
 silent_visible() { xdotool search --onlyvisible --name '.*' 2>/dev/null | sort -u; }
@@ -58,12 +58,7 @@ silent_refuses_beside_cad() {
   silent_host "$catalog"
   before=$(md5sum <"$catalog")
   rm -rf "$work"; mkdir -p "$work"
-  cp "$WINEPREFIX/drive_c/windows/system32/cmd.exe" "$work/CADTool.exe"
-  mkfifo "$work/hold"
-  wine "$work/CADTool.exe" <"$work/hold" >/dev/null 2>&1 &
-  local cad_pid=$!
-  exec 7>"$work/hold"
-  if gui_wait_until 20 wine "$probe" --process CADTool.exe; then
+  if host_start_cad_tool "$work"; then
     silent_run "$work" "$installer" /S "/LOG=C:\\silent-cad-log.txt"
     [ "$silent_status" -eq 1 ] && pass "/S beside a running CADTool.exe exits 1" || fail "/S beside CADTool.exe: exit status $silent_status"
     [ "$(md5sum <"$catalog")" = "$before" ] && pass "/S beside CADTool.exe leaves the catalog as it was" ||
@@ -73,8 +68,7 @@ silent_refuses_beside_cad() {
   else
     fail "CADTool.exe never showed in the process list"
   fi
-  exec 7>&-
-  gui_wait_gone "$cad_pid" 10 || kill "$cad_pid" 2>/dev/null || true
+  host_stop_cad_tool
   rm -f "$WINEPREFIX/drive_c/silent-cad-log.txt"
 }
 

@@ -141,12 +141,16 @@ bool PowerLossFileSystem::deleteFile(const std::string& path) {
     return true;
 }
 
-bool PowerLossFileSystem::renameNoReplace(const std::string& from, const std::string& to) {
-    if (off_ || !inner_.renameNoReplace(from, to)) return false;
+void PowerLossFileSystem::recordRename(const std::string& from, const std::string& to) {
     const auto source = tracked(from);
     const auto target = tracked(to);
     if (source && target) model_->rename(*source, *target);
     else if (source || target) throw std::logic_error("power-loss model: a rename across its root: " + from);
+}
+
+bool PowerLossFileSystem::renameNoReplace(const std::string& from, const std::string& to) {
+    if (off_ || !inner_.renameNoReplace(from, to)) return false;
+    recordRename(from, to);
     return true;
 }
 
@@ -159,10 +163,7 @@ bool PowerLossFileSystem::replaceFile(const std::string& from, const std::string
 
 bool PowerLossFileSystem::replaceFileUnsynced(const std::string& from, const std::string& to) {
     if (off_ || !inner_.replaceFileUnsynced(from, to)) return false;
-    const auto source = tracked(from);
-    const auto target = tracked(to);
-    if (source && target) model_->rename(*source, *target);
-    else if (source || target) throw std::logic_error("power-loss model: a rename across its root: " + from);
+    recordRename(from, to);
     return true;
 }
 

@@ -69,6 +69,8 @@ public:
 private:
     // The pieces of `path` below the root; nothing when it is not below it.
     std::optional<DurableDiskModel::Pieces> tracked(const std::string& path) const;
+    // A rename the inner file system made, told to the model; one across the root is refused.
+    void recordRename(const std::string& from, const std::string& to);
     DurableDiskModel::NodePtr fileNode(const std::string& path, bool creating);
 
     platform::FileSystem& inner_;

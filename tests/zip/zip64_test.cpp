@@ -17,23 +17,15 @@
 #include "tests/zip/zip_fixtures.h"
 
 using namespace zip;
+using ziptest::extractAll;
 using ziptest::patchU16;
 using ziptest::patchU32;
+using ziptest::patchU64;
 using ziptest::readU32;
 
 namespace {
 
-void patchU64(std::string& bytes, std::size_t at, std::uint64_t value) {
-    for (int k = 0; k < 8; ++k) bytes[at + k] = static_cast<char>((value >> (8 * k)) & 0xFF);
-}
-
 bool hasZip64End(const std::string& zip) { return zip.find(std::string("PK\x06\x06", 4)) != std::string::npos; }
-
-std::string extractAll(const ZipReader& reader, std::size_t index) {
-    std::string out;
-    reader.extract(index, [&](const char* data, std::size_t count) { out.append(data, count); });
-    return out;
-}
 
 // `count` one-line members P\NNNNN.txt, stored (deflate would only slow the test down).
 std::string manyMembers(std::size_t count) {
@@ -252,7 +244,7 @@ TEST(Zip64Reader, RefusesForgedZip64RecordsAndFields) {
     // Central extra of A: id, length, then uncompressed, compressed, offset.
     const auto cdExtra = [&](const std::string& z) { return cd0(z) + 46 + 5; };
     const std::size_t localExtra = 30 + 5;
-    enum class When { Open, Check, Extract };
+    using When = ziptest::RefusedWhen;
     struct Case {
         const char* what;
         std::function<void(std::string&)> damage;
@@ -298,21 +290,6 @@ TEST(Zip64Reader, RefusesForgedZip64RecordsAndFields) {
         SCOPED_TRACE(c.what);
         std::string bytes = make();
         c.damage(bytes);
-        try {
-            ZipReader reader(memorySource(bytes));
-            if (c.when == When::Open) FAIL() << "opened";
-            if (c.when == When::Check) {
-                EXPECT_THROW(reader.checkMember(0), ZipError);
-            } else {
-                reader.checkAllMembers();
-            }
-            extractAll(reader, 0);
-            FAIL() << "extracted";
-        } catch (const ZipError& error) {
-            EXPECT_EQ(error.fault(), c.fault) << error.what();
-            if (c.when != When::Open) {
-                EXPECT_EQ(error.member(), "A.txt");
-            }
-        }
+        ziptest::expectRefused(bytes, c.fault, c.when);
     }
 }

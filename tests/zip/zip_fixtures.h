@@ -1,8 +1,14 @@
-// Helpers that build and damage archives in memory for the reader's tests.
+// Helpers that build, damage and read back archives in memory for the reader's tests.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
+
+#include "archive/zip/source.h"
+#include "archive/zip/zip_error.h"
+#include "archive/zip/zip_reader.h"
 
 namespace ziptest {
 
@@ -13,6 +19,10 @@ inline void patchU16(std::string& bytes, std::size_t at, std::uint16_t value) {
 
 inline void patchU32(std::string& bytes, std::size_t at, std::uint32_t value) {
     for (int k = 0; k < 4; ++k) bytes[at + k] = static_cast<char>((value >> (8 * k)) & 0xFF);
+}
+
+inline void patchU64(std::string& bytes, std::size_t at, std::uint64_t value) {
+    for (int k = 0; k < 8; ++k) bytes[at + k] = static_cast<char>((value >> (8 * k)) & 0xFF);
 }
 
 inline std::uint32_t readU32(const std::string& bytes, std::size_t at) {
@@ -43,6 +53,40 @@ inline std::size_t centralEntryOffset(const std::string& zip, std::size_t k) {
         at += 46 + nameLength;
     }
     return at;
+}
+
+// Member `index` inflated whole; `largestChunk`, when given, the largest piece handed out.
+inline std::string extractAll(const zip::ZipReader& reader, std::size_t index, std::size_t* largestChunk = nullptr) {
+    std::string out;
+    reader.extract(index, [&](const char* data, std::size_t count) {
+        out.append(data, count);
+        if (largestChunk && count > *largestChunk) *largestChunk = count;
+    });
+    return out;
+}
+
+// Where a damaged archive must be refused: opening it, checking member 0, or extracting it.
+enum class RefusedWhen { Open, Check, Extract };
+
+// The damaged archive `bytes` is refused with `fault` at that step and no earlier; past the
+// opening the error names member 0, "A.txt".
+inline void expectRefused(const std::string& bytes, zip::Fault fault, RefusedWhen when) {
+    try {
+        zip::ZipReader reader(zip::memorySource(bytes));
+        if (when == RefusedWhen::Open) FAIL() << "opened";
+        if (when == RefusedWhen::Check) {
+            EXPECT_THROW(reader.checkMember(0), zip::ZipError);
+        } else {
+            reader.checkAllMembers();
+        }
+        extractAll(reader, 0);
+        FAIL() << "extracted";
+    } catch (const zip::ZipError& error) {
+        EXPECT_EQ(error.fault(), fault) << error.what();
+        if (when != RefusedWhen::Open) {
+            EXPECT_EQ(error.member(), "A.txt");
+        }
+    }
 }
 
 }  // namespace ziptest
