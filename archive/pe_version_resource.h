@@ -29,7 +29,7 @@ struct VersionInfo {
     std::optional<std::string> string(std::string_view key) const;
 };
 
-// "1.2.3" or "1.2.3.4", each part at most 65535; none otherwise.
+// "1.2.3" or "1.2.3.4", each number at most 65535; none otherwise.
 std::optional<std::array<std::uint16_t, 4>> parseVersionNumbers(std::string_view text);
 
 // Where the image keeps its version resource: file offset and size of the resource data.

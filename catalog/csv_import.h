@@ -18,7 +18,7 @@
 
 namespace catalog {
 
-// What the file is; a part left out is detected (the separator from the header line, the
+// What the file is; what is left out is detected (the separator from the header line, the
 // encoding from the whole file).
 struct CsvFormat {
     std::optional<char> separator;

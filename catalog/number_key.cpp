@@ -30,9 +30,9 @@ struct Magnitude {
     void divide(std::uint32_t divisor) {
         std::uint64_t r = 0;
         for (int i = 3; i >= 0; --i) {
-            const std::uint64_t part = (r << 32) | limbs[static_cast<std::size_t>(i)];
-            limbs[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(part / divisor);
-            r = part % divisor;
+            const std::uint64_t dividend = (r << 32) | limbs[static_cast<std::size_t>(i)];
+            limbs[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(dividend / divisor);
+            r = dividend % divisor;
         }
     }
     // The value when it is below 2^63.

@@ -22,7 +22,7 @@ using installtest::InstallRun;
 
 const installtest::CatalogContent kPackage = {{{"Wrzos", "Wrzos sp. z o.o."}}, {{1, "Szafa"}}};
 
-// The platform's part, recorded: message boxes, whether a window was made, a fixed date.
+// What the platform does, recorded: message boxes, whether a window was made, a fixed date.
 struct RecordingShell : app::InstallerShell {
     explicit RecordingShell(toolkit::ImageDecoder* theDecoder) : decoder_(theDecoder) {}
 
