@@ -182,11 +182,15 @@ TEST(InstallerProcess, WindowEndedWithoutInstallingHasItsOwnCode) {
 // extracted, the catalog merged) is file work, and each piece of it lets the window answer
 // the system (Backend::keepAlive). What a real window may let in then, an impatient user's
 // click and keys, typing sent by another program, a close request, must change nothing.
+struct KeepAliveCalls {
+    int duringPreparation = 0, duringInstall = 0;
+};
+
 struct BusyWindow : toolkit::HeadlessBackend {
-    using HeadlessBackend::HeadlessBackend;
+    BusyWindow(toolkit::ImageDecoder* decoder, KeepAliveCalls& calls) : HeadlessBackend(decoder), calls_(calls) {}
     void keepAlive() override {
         if (!dispatcher().handlerRunning()) return;
-        ++(installing ? duringInstall : duringPreparation);
+        ++(installing_ ? calls_.duringInstall : calls_.duringPreparation);
         clickOn("bnInstallHover");
         pressKey(toolkit::Key::Enter);
         typeInto("Edit1", "Q:\\");
@@ -194,30 +198,29 @@ struct BusyWindow : toolkit::HeadlessBackend {
     }
     void run(toolkit::Form& form) override {
         HeadlessBackend::run(form);  // the preparation, until the window waits for the user
-        installing = true;
+        installing_ = true;
         pressKey(toolkit::Key::Enter);  // Install has the focus
     }
-    bool installing = false;
-    int duringPreparation = 0, duringInstall = 0;
+
+private:
+    KeepAliveCalls& calls_;
+    bool installing_ = false;
 };
 
 TEST(InstallerProcess, TheWindowKeepsAnsweringThroughItsFileWorkAndTakesNoInputMeanwhile) {
     struct BusyShell : RecordingShell {
         using RecordingShell::RecordingShell;
         std::unique_ptr<toolkit::Backend> makeWindowBackend() override {
-            auto backend = std::make_unique<BusyWindow>(decoder());
-            window = backend.get();
-            return backend;
+            return std::make_unique<BusyWindow>(decoder(), calls);
         }
-        BusyWindow* window = nullptr;
+        KeepAliveCalls calls;  // the window is gone when the process returns
     };
     Process p;
     BusyShell shell(p.run.decoder.get());
     EXPECT_EQ(app::runInstallerProcess({"/LOG=" + p.logPath}, p.run.files, p.run.system, shell), app::kExitInstalled)
         << p.log();
-    ASSERT_NE(shell.window, nullptr);
-    EXPECT_GT(shell.window->duringPreparation, 0);
-    EXPECT_GT(shell.window->duringInstall, 0);
+    EXPECT_GT(shell.calls.duringPreparation, 0);
+    EXPECT_GT(shell.calls.duringInstall, 0);
     EXPECT_EQ(occurrences(p.log(), "Trwa instalowanie pakietu..."), 1u) << p.log();
     EXPECT_TRUE(p.run.files.fileExists(p.run.catalogFolder() + "dodatki.mdb"));
     EXPECT_TRUE(p.logHas("=== kod wyjścia: 0"));
