@@ -5,9 +5,11 @@
 # half second, as another program would, and asks the system whether it counts the window as
 # hung: every question must be answered within its second and none may find it hung.
 # Screenshots taken during the extraction must show the gauge's fill growing, and a part of
-# the window covered by another one and uncovered then must be painted again meanwhile. Then Close ends
-# the program with status 0 and the host holds every member byte for byte. Everything made
-# here is removed at the end. Uses gui-test's variables and helpers and the host cases'.
+# the window covered by another window and uncovered, once during the preparation (the
+# package copied out of the installer) and once during the extraction, must be painted again
+# before that step ends. Then Close ends the program with status 0 and the host holds every
+# member byte for byte. Everything made here is removed at the end. Uses gui-test's
+# variables and helpers and the host cases'.
 
 # large_make_installer <folder>: <folder>/pkg/Duze (catalog, 1,024 members in tekstury/) and its
 # cover, then <folder>/Duze.exe.
@@ -34,8 +36,8 @@ large_gauge_fill() {
     -fill white +opaque black -format '%[fx:int(w * (1 - mean) + 0.5)]' info:
 }
 
-# large_cover_and_uncover: another program's window (xlogo) over the cover's 400 x 200 at
-# 40,40 of the window, shown until it is mapped, then closed: that part must be painted again.
+# large_cover_and_uncover: another program's window (xlogo) over the 400 x 200 at 40,40 of
+# the window, shown until it is mapped, then closed: that part must be painted again.
 large_cover_and_uncover() {
   local pid
   xlogo -geometry "400x200+$((win_x + 40))+$((win_y + 40))" >/dev/null 2>&1 &
@@ -44,6 +46,30 @@ large_cover_and_uncover() {
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
   large_uncovered=yes
+}
+
+# large_install_normal <shot>: the shot shows Install's Normal look (the preparation is over).
+large_install_normal() {
+  gui_region_within 0.06 "$1" "$art/expected-large-install.png" $((win_x + 698)) $((win_y + 527)) 151 50 >/dev/null
+}
+
+# large_preparation_drawn: the window is drawn (not black where the cover will be) and Install
+# is not usable yet; keeps that part of the screenshot as what it must show again.
+large_preparation_drawn() {
+  local shot="$art/large-preparation.png"
+  gui_screenshot "$shot" || return 1
+  large_install_normal "$shot" && return 1
+  "$GUI_IM" "$shot" -crop "400x200+$((win_x + 40))+$((win_y + 40))" +repage "$art/large-preparation-part.png" &&
+    awk -v m="$("$GUI_IM" "$art/large-preparation-part.png" -format '%[fx:mean]' info:)" 'BEGIN{exit !(m > 0.1)}'
+}
+
+# large_preparation_repainted: the part shows again what it showed before it was covered,
+# while Install is still not usable.
+large_preparation_repainted() {
+  local shot="$art/large-preparation-repainted.png"
+  gui_screenshot "$shot" || return 1
+  large_install_normal "$shot" && return 1
+  gui_region_within 0.06 "$shot" "$art/large-preparation-part.png" $((win_x + 40)) $((win_y + 40)) 400 200 >/dev/null
 }
 
 # large_sample: one screenshot during the installation; succeeds once the finish picture
@@ -117,7 +143,18 @@ gui_large_install_case() {
   wine "$probe" --watch "$caption" "Z:${watch//\//\\}" "Z:${stop//\//\\}" >/dev/null 2>&1 &
   watch_pid=$!
 
-  # The preparation copies the package out of the executable: long enough to be watched too.
+  # The preparation copies the package out of the executable: long enough to be watched, and
+  # to be covered and uncovered, too.
+  if ! gui_wait_until 10 large_preparation_drawn; then
+    fail "the window was not drawn, or its preparation was over, before it could be covered"
+  else
+    large_cover_and_uncover
+    if gui_wait_until 10 large_preparation_repainted; then
+      pass "a part of the window uncovered during the preparation was painted again before it ended"
+    else
+      fail "the part of the window uncovered during the preparation was not painted again before it ended"
+    fi
+  fi
   if ! wait_region large-install-enabled "$art/expected-large-install.png" 698 527 151 50 180; then
     fail "the large installer never enabled Install"
   else

@@ -544,8 +544,8 @@ bool FormWindow::isInput(UINT message) {
 }
 
 LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    // Mouse input comes here from run() only when no handler runs; one sent from elsewhere
-    // meanwhile (keepAlive answers sent messages) must not move the pointer's state or click.
+    // Mouse input that reaches the form while a handler runs was sent from elsewhere (keepAlive
+    // answers sent messages): it must not move the pointer's state or click.
     if (isInput(message) && dispatcher_.handlerRunning()) return 0;
     switch (message) {
         case WM_PAINT:
