@@ -11,6 +11,7 @@
 #include "app/headless_install.h"
 #include "app/log_file.h"
 #include "app/program_entry.h"
+#include "platform/heartbeat_file_system.h"
 
 namespace app {
 
@@ -97,7 +98,9 @@ int runInstallerProcess(const std::vector<std::string>& args, platform::FileSyst
         return log.ends(runSilent(options, log, files, system, shell));
     }
     const std::unique_ptr<toolkit::Backend> backend = shell.makeWindowBackend();
-    auto form = startInstaller(*backend, files, system, args, log.get());
+    // The window's long work is file work: between its pieces the window keeps answering.
+    platform::HeartbeatFileSystem windowFiles(files, [&backend] { backend->keepAlive(); });
+    auto form = startInstaller(*backend, windowFiles, system, args, log.get());
     if (!log.problem.empty()) form->info(1, log.problem);
     backend->run(form->window);
     return log.ends(exitCodeOf(*form));

@@ -44,6 +44,10 @@ public:
     virtual void close(Form& form) = 0;
     // Paints the control now, without running the message loop.
     virtual void repaintNow(Control& control) = 0;
+    // Called often during a handler's long work: the window answers what the system and other
+    // programs send it and repaints what needs it, but takes no input and starts no handler
+    // (the dispatcher refuses one inside another). Cheap when called again too soon.
+    virtual void keepAlive() {}
     // The standard error report (a message box; headless: recorded).
     virtual void showErrorReport(const std::string& message) = 0;
 

@@ -34,11 +34,13 @@ bool Dispatcher::invoke(const Event& handler) {
 }
 
 void Dispatcher::deliver(const Event& handler) {
+    // What reaches the window while a handler works (let in by Backend::keepAlive) would run
+    // the install or the close handler inside themselves: it is dropped.
+    if (depth_ > 0) return;
     ++depth_;
     invoke(handler);
     --depth_;
-    // Only the outermost delivery re-checks the pointer; nested ones are part of it.
-    if (depth_ == 0 && afterEvent_) afterEvent_();
+    if (afterEvent_) afterEvent_();
 }
 
 void Dispatcher::formCreated(Form& form) { deliver(form.onCreate); }

@@ -1,6 +1,7 @@
 // The one way a backend calls component handlers. Every call is wrapped: an exception that
 // escapes a handler is caught here and its message handed to the error report, and the
-// window stays open. Enter and click reach only a visible, enabled picture; a leave goes to
+// window stays open. One handler runs at a time: an event that comes while one runs (the
+// window keeps answering the system during long work) is not delivered. Enter and click reach only a visible, enabled picture; a leave goes to
 // the picture that had the enter, whatever it looks like by then (a handler may have hidden
 // it meanwhile, and the handler bound to it decides what that means).
 #pragma once
@@ -42,7 +43,7 @@ public:
     // A close request from outside the program; the backend closes the form afterwards.
     void closeRequested(Form& form);
     // True while a handler runs (a backend that lets messages in meanwhile, as the system's
-    // session end, must not start another handler then).
+    // session end, must not act on them as if none ran).
     bool handlerRunning() const { return depth_ > 0; }
 
     // Called after every delivered event (the pointer tracker re-checks what is under a

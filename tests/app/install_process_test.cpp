@@ -178,6 +178,54 @@ TEST(InstallerProcess, WindowEndedWithoutInstallingHasItsOwnCode) {
     EXPECT_EQ(impossible.start({}), app::kExitInstallNotEnabled);
 }
 
+// The window's long work (the package copied out of the installer, the archive checked and
+// extracted, the catalog merged) is file work, and each piece of it lets the window answer
+// the system (Backend::keepAlive). What a real window may let in then, an impatient user's
+// click and keys, typing sent by another program, a close request, must change nothing.
+struct KeepAliveCalls {
+    int duringPreparation = 0, duringInstall = 0;
+};
+
+struct BusyWindow : toolkit::HeadlessBackend {
+    BusyWindow(toolkit::ImageDecoder* decoder, KeepAliveCalls& calls) : HeadlessBackend(decoder), calls_(calls) {}
+    void keepAlive() override {
+        if (!dispatcher().handlerRunning()) return;
+        ++(installing_ ? calls_.duringInstall : calls_.duringPreparation);
+        clickOn("bnInstallHover");
+        pressKey(toolkit::Key::Enter);
+        typeInto("Edit1", "Q:\\");
+        requestClose();
+    }
+    void run(toolkit::Form& form) override {
+        HeadlessBackend::run(form);  // the preparation, until the window waits for the user
+        installing_ = true;
+        pressKey(toolkit::Key::Enter);  // Install has the focus
+    }
+
+private:
+    KeepAliveCalls& calls_;
+    bool installing_ = false;
+};
+
+TEST(InstallerProcess, TheWindowKeepsAnsweringThroughItsFileWorkAndTakesNoInputMeanwhile) {
+    struct BusyShell : RecordingShell {
+        using RecordingShell::RecordingShell;
+        std::unique_ptr<toolkit::Backend> makeWindowBackend() override {
+            return std::make_unique<BusyWindow>(decoder(), calls);
+        }
+        KeepAliveCalls calls;  // the window is gone when the process returns
+    };
+    Process p;
+    BusyShell shell(p.run.decoder.get());
+    EXPECT_EQ(app::runInstallerProcess({"/LOG=" + p.logPath}, p.run.files, p.run.system, shell), app::kExitInstalled)
+        << p.log();
+    EXPECT_GT(shell.calls.duringPreparation, 0);
+    EXPECT_GT(shell.calls.duringInstall, 0);
+    EXPECT_EQ(occurrences(p.log(), "Trwa instalowanie pakietu..."), 1u) << p.log();
+    EXPECT_TRUE(p.run.files.fileExists(p.run.catalogFolder() + "dodatki.mdb"));
+    EXPECT_TRUE(p.logHas("=== kod wyjścia: 0"));
+}
+
 TEST(ExitCodes, EachOutcomeOfTheTransactionHasItsCode) {
     InstallRun run;
     run.prepare(installtest::packageZip("Wrzos", catalogBytes(kPackage)));

@@ -10,6 +10,12 @@
 //     one line per child window, as a screen reader finds them: class, text, visible,
 //     enabled, focused, button type, then what the accessibility layer answers for it (name,
 //     role number, unavailable); exit 2 when the window is missing
+//   gui_probe --watch <caption> <output file> <stop file>
+//     asks the window for its title every half second as another program does (WM_GETTEXT
+//     sent with SMTO_ABORTIFHUNG and 1 s to answer) and asks the system whether it counts the
+//     window as hung; one line per question: milliseconds since the start, answered (0/1),
+//     milliseconds the answer took, hung (0/1). Ends when the stop file exists or the window
+//     has gone; exit 2 when the window never showed
 #include <windows.h>
 #include <oleacc.h>
 #include <tlhelp32.h>
@@ -153,6 +159,45 @@ int listChildren(const wchar_t* caption, const wchar_t* path) {
     return writeUtf8(path, list.text) ? 0 : 1;
 }
 
+// The time to answer is measured here, not judged: the script reads the lines.
+int watchWindow(const wchar_t* caption, const wchar_t* path, const wchar_t* stopPath) {
+    FILE* out = _wfopen(path, L"wb");
+    if (!out) return 1;
+    LARGE_INTEGER frequency, start;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    const auto millisecondsSince = [&](const LARGE_INTEGER& from) {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        return static_cast<long long>((now.QuadPart - from.QuadPart) * 1000 / frequency.QuadPart);
+    };
+    bool seen = false;
+    while (GetFileAttributesW(stopPath) == INVALID_FILE_ATTRIBUTES) {
+        HWND window = FindWindowW(nullptr, caption);
+        if (!window) {
+            // Gone: the window closed (or never showed within the first 30 s).
+            if (seen || millisecondsSince(start) > 30000) break;
+            Sleep(100);
+            continue;
+        }
+        seen = true;
+        LARGE_INTEGER asked;
+        QueryPerformanceCounter(&asked);
+        wchar_t title[256] = {};
+        DWORD_PTR copied = 0;
+        const bool answered = SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(title),
+                                                  SMTO_ABORTIFHUNG, 1000, &copied) != 0;
+        const long long took = millisecondsSince(asked);
+        const bool hung = IsHungAppWindow(window) != 0;
+        std::fprintf(out, "%lld\t%d\t%lld\t%d\n", millisecondsSince(start), answered ? 1 : 0, took, hung ? 1 : 0);
+        std::fflush(out);
+        // Half a second between the end of one question and the next.
+        Sleep(500);
+    }
+    std::fclose(out);
+    return seen ? 0 : 2;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -161,9 +206,11 @@ int wmain(int argc, wchar_t** argv) {
     if (mode == L"--clear-clipboard" && argc == 2) return clearClipboard();
     if (mode == L"--process" && argc == 3) return findProcess(argv[2]);
     if (mode == L"--children" && argc == 4) return listChildren(argv[2], argv[3]);
+    if (mode == L"--watch" && argc == 5) return watchWindow(argv[2], argv[3], argv[4]);
     if (argc != 4) {
         std::fprintf(stderr, "usage: gui_probe <caption> <child class> <output file> | --clipboard <file> |"
-                             " --clear-clipboard | --process <name> | --children <caption> <file>\n");
+                             " --clear-clipboard | --process <name> | --children <caption> <file> |"
+                             " --watch <caption> <file> <stop file>\n");
         return 1;
     }
     HWND window = FindWindowW(nullptr, argv[1]);

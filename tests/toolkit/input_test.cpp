@@ -272,6 +272,65 @@ TEST(HeadlessBackend, ACloseRequestFromOutsideRunsTheCloseHandlerThenCloses) {
     backend.detach(form);
 }
 
+// The Win32 window answers the system during a handler's long work (Backend::keepAlive), so
+// a click, a key, typing, a timer or a close request can reach it then: none may start a
+// handler inside the running one (a second installation, the close handler deleting the
+// working files under it), nor move the pointer's state away from what the pictures know.
+TEST(HeadlessBackend, InputThatComesWhileAHandlerWorksStartsNoHandlerThenAndLaterInputDoes) {
+    Scene s;
+    Timer timer("Timer1");
+    timer.setIntervalMs(10);
+    timer.setEnabled(true);
+    s.form.addTimer(timer);
+    int ticks = 0, closes = 0, edits = 0;
+    timer.onTimer = [&] { ++ticks; };
+    s.form.onClose = [&] { ++closes; };
+    s.edit.onChange = [&] { ++edits; };
+    s.edit.onClick = [&] { s.events.push_back("click edit"); };
+    RecordingHeadlessBackend backend;
+    backend.attach(s.form);
+    s.lower.onClick = [&] {
+        s.events.push_back("work starts");
+        Dispatcher& dispatcher = backend.dispatcher();
+        dispatcher.click(s.upper);
+        dispatcher.click(s.lower);
+        dispatcher.mouseEnter(s.upper);
+        dispatcher.timerTick(timer);
+        dispatcher.closeRequested(s.form);
+        dispatcher.userEditedText(s.edit, "D:\\inny");
+        dispatcher.editClick(s.edit);
+        backend.moveMouseOnto("upper");
+        backend.click();
+        backend.typeInto("edit", "E:\\inny");
+        backend.clickEdit("edit");
+        backend.advanceTime(50);
+        backend.requestClose();
+        EXPECT_TRUE(backend.pressKey(Key::Enter));
+        s.events.push_back("work ends");
+    };
+    backend.moveMouseTo(10, 10);
+    backend.click();
+    EXPECT_EQ(s.events, (std::vector<std::string>{"enter lower", "work starts", "work ends"}));
+    EXPECT_EQ(ticks, 0);
+    EXPECT_EQ(closes, 0);
+    EXPECT_EQ(edits, 0);
+    EXPECT_EQ(s.edit.text(), "");
+    EXPECT_FALSE(backend.closed());
+
+    // Afterwards the pointer still rests on `lower`, and input works again.
+    s.events.clear();
+    backend.moveMouseOnto("upper");
+    backend.click();
+    backend.typeInto("edit", "E:\\inny");
+    backend.advanceTime(10);
+    EXPECT_EQ(s.events, (std::vector<std::string>{"leave lower", "enter upper", "click upper"}));
+    EXPECT_EQ(edits, 1);
+    EXPECT_EQ(ticks, 1);
+    backend.requestClose();
+    EXPECT_EQ(closes, 1);
+    EXPECT_TRUE(backend.closed());
+}
+
 TEST(HeadlessBackend, GaugesRepaintThroughTheBackendAndErrorsAreRecorded) {
     Form form("Form1");
     Gauge gauge("gauge");

@@ -88,7 +88,8 @@ void HeadlessBackend::close(Form& form) {
 }
 
 void HeadlessBackend::requestClose() {
-    if (!form_ || closed_) return;
+    // As the Win32 window: a request that comes while a handler works is dropped.
+    if (!form_ || closed_ || dispatcher().handlerRunning()) return;
     dispatcher().closeRequested(*form_);
     close(*form_);
 }
@@ -139,16 +140,24 @@ void HeadlessBackend::advanceTime(long long ms) {
     nowMs_ = target;
 }
 
-void HeadlessBackend::moveMouseTo(int x, int y) { pointer().moveTo(x, y); }
+// Input made while a handler works reaches no handler (the Win32 window takes none then), nor
+// the pointer's state, which would then disagree with what the pictures were told.
+void HeadlessBackend::moveMouseTo(int x, int y) {
+    if (!dispatcher().handlerRunning()) pointer().moveTo(x, y);
+}
 
 void HeadlessBackend::moveMouseOnto(const std::string& name) {
     Control& c = named(name);
-    pointer().moveTo(c.left() + c.width() / 2, c.top() + c.height() / 2);
+    moveMouseTo(c.left() + c.width() / 2, c.top() + c.height() / 2);
 }
 
-void HeadlessBackend::moveMouseOff() { pointer().leaveWindow(); }
+void HeadlessBackend::moveMouseOff() {
+    if (!dispatcher().handlerRunning()) pointer().leaveWindow();
+}
 
-void HeadlessBackend::click() { pointer().click(); }
+void HeadlessBackend::click() {
+    if (!dispatcher().handlerRunning()) pointer().click();
+}
 
 void HeadlessBackend::clickOn(const std::string& name) {
     moveMouseOnto(name);

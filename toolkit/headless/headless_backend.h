@@ -46,6 +46,8 @@ public:
                                             const std::string& startFolder) override;
 
     // --- driving it ---
+    // Input (pointer, clicks, typing, keys, close requests) given while a handler runs is
+    // dropped, as the Win32 window drops what reaches it during long work.
     void post(std::function<void()> action) { queue_.push_back(std::move(action)); }
     void setIdleLimitMs(long long limit) { idleLimitMs_ = limit; }
     // Advances the virtual clock, ticking every enabled timer that falls due, in time order.
@@ -60,7 +62,7 @@ public:
     void typeInto(const std::string& editName, const std::string& text);
     void clickEdit(const std::string& editName);
     // The window closed from outside the program (Alt+F4, the end of the session): the
-    // form's onClose runs, then the form closes.
+    // form's onClose runs, then the form closes; while a handler runs nothing happens.
     void requestClose();
     // A key pressed in the window, as the Win32 backend hands it over; false when the window
     // left it to the focused field (Space typed into it).

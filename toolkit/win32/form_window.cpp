@@ -27,6 +27,9 @@ constexpr UINT_PTR kBusyTimerId = 1;
 constexpr UINT_PTR kFirstTimerId = 100;
 constexpr UINT_PTR kSubclassId = 1;
 constexpr DWORD kAliveIntervalMs = 100;
+// Paint requests answered per keepAlive: a window that stayed invalid after painting would
+// otherwise keep the work from going on.
+constexpr int kMaxPaintsPerPulse = 64;
 
 RECT boundsOf(const Control& control) {
     return {control.left(), control.top(), control.left() + control.width(), control.top() + control.height()};
@@ -99,7 +102,13 @@ FormWindow::FormWindow(Form& form, Dispatcher& dispatcher, const WicCodec& codec
     }
     updateBusyTimer();
     dispatcher_.setAfterEvent([this] {
-        if (!closed_) pointer_.refresh();
+        if (closed_) return;
+        pointer_.refresh();
+        if (editChangedWhileBusy_) {
+            editChangedWhileBusy_ = false;
+            for (auto& [control, child] : children_)
+                if (auto* edit = dynamic_cast<Edit*>(control)) onEditCommand(*edit, child);
+        }
     });
 }
 
@@ -186,11 +195,19 @@ void FormWindow::closeOnRequest() {
 }
 
 void FormWindow::keepAlive() {
+    if (closed_ || keepingAlive_) return;
     const DWORD now = GetTickCount();
     if (now - lastAlive_ < kAliveIntervalMs) return;
     lastAlive_ = now;
+    keepingAlive_ = true;
+    if (busyAnimating_ && now - lastBusyFrame_ >= ActivityIndicator::kFrameIntervalMs) advanceBusyFrame();
+    // PeekMessage first answers every message sent to the thread's windows (that is what
+    // keeps the window from counting as hung), then removes only paint requests: the form's,
+    // its children's and the stand-ins', all of which just draw the model as it is.
     MSG message;
-    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+    for (int k = 0; k < kMaxPaintsPerPulse && PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++k)
+        DispatchMessageW(&message);
+    keepingAlive_ = false;
 }
 
 void FormWindow::repaintNow(Control& control) {
@@ -329,17 +346,24 @@ void FormWindow::updateBusyTimer() {
         auto* indicator = dynamic_cast<ActivityIndicator*>(control);
         if (indicator && indicator->visible() && indicator->animating()) needed = true;
     }
+    if (needed == busyAnimating_) return;
+    busyAnimating_ = needed;
     if (needed)
         SetTimer(window_, kBusyTimerId, ActivityIndicator::kFrameIntervalMs, nullptr);
     else
         KillTimer(window_, kBusyTimerId);
 }
 
+void FormWindow::advanceBusyFrame() {
+    lastBusyFrame_ = GetTickCount();
+    for (Control* control : form_.controls())
+        if (auto* indicator = dynamic_cast<ActivityIndicator*>(control); indicator && indicator->visible())
+            indicator->advanceFrame();
+}
+
 void FormWindow::onTimer(UINT_PTR id) {
     if (id == kBusyTimerId) {
-        for (Control* control : form_.controls())
-            if (auto* indicator = dynamic_cast<ActivityIndicator*>(control); indicator && indicator->visible())
-                indicator->advanceFrame();
+        advanceBusyFrame();
         return;
     }
     if (id >= kFirstTimerId && id - kFirstTimerId < timers_.size())
@@ -403,16 +427,19 @@ bool FormWindow::takeKey(const MSG& message) {
     } else {
         return false;
     }
-    if (taken && acts && !closed_) dropKeysTypedSince(message.time);
+    if (taken && acts && !closed_) dropInputMadeSince(message.time);
     return taken;
 }
 
-void FormWindow::dropKeysTypedSince(DWORD since) {
+void FormWindow::dropInputMadeSince(DWORD since) {
     const DWORD until = GetTickCount();
-    MSG pending;
-    while (PeekMessageW(&pending, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE)) {
-        if (static_cast<LONG>(pending.time - since) < 0 || static_cast<LONG>(until - pending.time) < 0) break;
-        PeekMessageW(&pending, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE);
+    const std::pair<UINT, UINT> kinds[] = {{WM_KEYFIRST, WM_KEYLAST}, {WM_LBUTTONDOWN, WM_MBUTTONDBLCLK}};
+    for (const auto& [first, last] : kinds) {
+        MSG pending;
+        while (PeekMessageW(&pending, nullptr, first, last, PM_NOREMOVE)) {
+            if (static_cast<LONG>(pending.time - since) < 0 || static_cast<LONG>(until - pending.time) < 0) break;
+            PeekMessageW(&pending, nullptr, first, last, PM_REMOVE);
+        }
     }
 }
 
@@ -456,6 +483,10 @@ bool FormWindow::setCursor() {
 
 void FormWindow::onEditCommand(Edit& edit, HWND child) {
     if (syncing_) return;
+    if (dispatcher_.handlerRunning()) {
+        editChangedWhileBusy_ = true;
+        return;
+    }
     const std::string text = narrow(windowText(child));
     if (text != edit.text()) dispatcher_.userEditedText(edit, text);
 }
@@ -481,7 +512,10 @@ void FormWindow::onLeftButtonUp(LPARAM position) {
     const int x = GET_X_LPARAM(position), y = GET_Y_LPARAM(position);
     pointer_.moveTo(x, y);
     // A click is a press and a release on the same picture.
-    if (pressed && pointer_.pictureAt(x, y) == pressed) pointer_.click();
+    if (!pressed || pointer_.pictureAt(x, y) != pressed) return;
+    const DWORD clickedAt = GetMessageTime();
+    pointer_.click();
+    if (!closed_) dropInputMadeSince(clickedAt);
 }
 
 void FormWindow::onEditChanged(HWND child) {
@@ -504,7 +538,15 @@ HBRUSH FormWindow::staticTextColors(HDC dc, HWND child) {
     return nullptr;
 }
 
+bool FormWindow::isInput(UINT message) {
+    return message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK ||
+           message == WM_LBUTTONUP;
+}
+
 LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Mouse input that reaches the form while a handler runs was sent from elsewhere (keepAlive
+    // answers sent messages): it must not move the pointer's state or click.
+    if (isInput(message) && dispatcher_.handlerRunning()) return 0;
     switch (message) {
         case WM_PAINT:
             paint();
@@ -519,7 +561,7 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_MOUSELEAVE:
             trackingLeave_ = false;
-            if (!pressed_) pointer_.leaveWindow();
+            if (!pressed_ && !dispatcher_.handlerRunning()) pointer_.leaveWindow();
             return 0;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:

@@ -1,9 +1,8 @@
 // The real window of one Form: a borderless (or framed) top-level window whose surface we draw
 // double-buffered, the native child windows of its edit, static text and log box, the stand-in
 // windows of its picture buttons and labels, its timers, the mouse input it hands to the
-// portable pointer tracker and the keys it hands to the portable keyboard navigator. It never
-// pumps messages itself; keepAlive() only peeks so that long handlers do not make the window
-// look hung.
+// portable pointer tracker and the keys it hands to the portable keyboard navigator. Only
+// run() takes input; keepAlive() lets a long handler's window answer and repaint.
 #pragma once
 
 #include <windows.h>
@@ -47,7 +46,10 @@ public:
     bool closed() const { return closed_; }
     // Paints the control now (gauge progress during long work).
     void repaintNow(Control& control);
-    // Lets the system see the thread is alive, without removing or handling any message.
+    // During a handler's long work, at most every kAliveIntervalMs: answers the messages sent
+    // to the thread's windows (another program reading the title, the system's session end),
+    // steps the busy indicator and paints what is invalid. Input, timers and posted messages
+    // stay queued for run(); no handler starts.
     void keepAlive();
 
 private:
@@ -67,8 +69,10 @@ private:
     // they are dispatched (in the log box Tab, Escape and Alt+letter only); false for every
     // other key, which goes on as typed.
     bool takeKey(const MSG& message);
-    // Keys typed while a key's action ran (an installation) do what a click then does: nothing.
-    void dropKeysTypedSince(DWORD since);
+    // Keys typed and mouse buttons pressed while a key's or click's action ran (an
+    // installation) are dropped: the buttons looked disabled then, and Close, enabled when
+    // the installation ends, must not act on a click made while it was not.
+    void dropInputMadeSince(DWORD since);
     // The system's focus onto the form's focused stop, while the window is the active one.
     void applyFocus();
     bool isField(HWND window);
@@ -78,6 +82,9 @@ private:
     void autoSize(Label& label);
     void autoSize(StaticText& text);
     void updateBusyTimer();
+    void advanceBusyFrame();
+    // Mouse input and timers, which run handlers or move the pointer's state.
+    static bool isInput(UINT message);
     bool setCursor();
     void onTimer(UINT_PTR id);
     void onEditCommand(Edit& edit, HWND child);
@@ -109,7 +116,13 @@ private:
     bool trackingLeave_ = false;
     bool syncing_ = false;  // our own changes of native children or the model's sizes
     bool closed_ = false;
+    bool keepingAlive_ = false;  // inside keepAlive: painting must not call it again
+    bool busyAnimating_ = false;
     DWORD lastAlive_ = 0;
+    DWORD lastBusyFrame_ = 0;
+    // An edit's text changed (a message from elsewhere) while a handler ran: the model learns
+    // it when the handler has ended.
+    bool editChangedWhileBusy_ = false;
 };
 
 }  // namespace toolkit::win32

@@ -55,6 +55,10 @@ void Win32Backend::repaintNow(Control& control) {
     if (window_) window_->repaintNow(control);
 }
 
+void Win32Backend::keepAlive() {
+    if (window_) window_->keepAlive();
+}
+
 void Win32Backend::showErrorReport(const std::string& message) {
     // Like the classic report: the message as one sentence, the application's title above it.
     std::string text = message;

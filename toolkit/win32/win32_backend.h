@@ -23,6 +23,7 @@ public:
     void run(Form& form) override;
     void close(Form& form) override;
     void repaintNow(Control& control) override;
+    void keepAlive() override;
     void showErrorReport(const std::string& message) override;
     Image loadJpegFile(const std::string& path) override;
     // RCDATA resource named like the component (case does not matter to the resource lookup).

@@ -1,0 +1,88 @@
+// The real window during a handler's long work, run by scripts/gui-test under Wine on its
+// display: keepAlive answers what another thread sends, paints what became invalid, and lets
+// no click that arrives meanwhile run a handler.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+#include "toolkit/form.h"
+#include "toolkit/picture.h"
+#include "toolkit/timer.h"
+#include "toolkit/win32/win32_backend.h"
+
+namespace {
+
+constexpr wchar_t kCaption[] = L"Okno pracuje";
+
+// keepAlive until `done` holds; false when it never did within the waiting limit (a hang
+// guard, not a measure: the window has answered long before).
+template <typename Condition>
+bool keepAliveUntil(toolkit::Backend& backend, Condition done) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > 20000) return false;
+        backend.keepAlive();
+    }
+    return true;
+}
+
+TEST(Win32Window, DuringLongWorkItAnswersSentMessagesAndRepaintsButTakesNoClick) {
+    toolkit::Form form("Form1");
+    form.setCaption("Okno pracuje");
+    form.setClientSize(300, 200);
+    toolkit::Picture button("button");
+    button.setBounds(10, 10, 100, 40);
+    int clicks = 0;
+    button.onClick = [&] { ++clicks; };
+    form.add(button);
+    toolkit::Timer work("work");
+    work.setIntervalMs(1);
+    form.addTimer(work);
+
+    toolkit::win32::Win32Backend backend;
+    backend.initialize({});
+    backend.attach(form);
+    std::wstring title;
+    bool answered = false, painted = false, clickSent = false;
+    work.onTimer = [&] {
+        work.setEnabled(false);
+        HWND window = FindWindowW(L"LumorForm", kCaption);
+        if (!window) {
+            backend.close(form);
+            FAIL() << "no window";
+        }
+        // Another program reads the title and clicks the button, while this handler works.
+        std::atomic<bool> asked{false};
+        std::thread other([&] {
+            wchar_t text[64] = {};
+            DWORD_PTR copied = 0;
+            if (SendMessageTimeoutW(window, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 10000,
+                                    &copied))
+                title = text;
+            const LPARAM inButton = MAKELPARAM(50, 30);
+            clickSent = SendMessageTimeoutW(window, WM_LBUTTONDOWN, MK_LBUTTON, inButton, 0, 10000, nullptr) &&
+                        SendMessageTimeoutW(window, WM_LBUTTONUP, 0, inButton, 0, 10000, nullptr);
+            asked = true;
+        });
+        answered = keepAliveUntil(backend, [&] { return asked.load(); });
+        other.join();
+        InvalidateRect(window, nullptr, FALSE);
+        painted = keepAliveUntil(backend, [&] { return !GetUpdateRect(window, nullptr, FALSE); });
+        backend.close(form);
+    };
+    work.setEnabled(true);
+    backend.run(form);
+    backend.detach(form);
+
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(title, kCaption);
+    EXPECT_TRUE(clickSent);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_TRUE(painted);
+}
+
+}  // namespace

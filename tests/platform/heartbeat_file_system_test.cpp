@@ -1,0 +1,62 @@
+// The installer's window keeps answering during long file work only if every piece of that
+// work beats: each read and write of every kind of opened file, and each operation.
+#include "platform/heartbeat_file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/paths.h"
+#include "tests/support/test_paths.h"
+
+namespace {
+
+TEST(HeartbeatFileSystem, EveryReadWriteAndOperationBeatsFirstAndPassesOn) {
+    testsupport::TempDir temp;
+    const std::string dir = temp.folder();
+    int beats = 0;
+    platform::HeartbeatFileSystem files(platform::realFileSystem(), [&beats] { ++beats; });
+    const auto beatsOf = [&beats](auto&& step) {
+        const int before = beats;
+        step();
+        return beats - before;
+    };
+    char buffer[4] = {};
+
+    std::unique_ptr<platform::WritableFile> out;
+    EXPECT_EQ(beatsOf([&] { out = files.createWrite(dir + "a"); }), 1);
+    EXPECT_EQ(beatsOf([&] { out->write("abcd", 4); out->write("ef", 2); }), 2);
+    EXPECT_EQ(beatsOf([&] { out->close(); }), 1);
+
+    std::unique_ptr<platform::ReadableFile> in;
+    EXPECT_EQ(beatsOf([&] { in = files.openRead(dir + "a", platform::Sharing::ReadOnlyForOthers); }), 1);
+    EXPECT_EQ(in->path(), dir + "a");
+    EXPECT_EQ(in->size(), 6);
+    EXPECT_EQ(beatsOf([&] { EXPECT_EQ(in->readAt(2, buffer, 4), 4u); }), 1);
+    EXPECT_EQ(std::string(buffer, 4), "cdef");
+    in.reset();
+
+    for (bool fresh : {false, true}) {
+        std::unique_ptr<platform::RandomAccessFile> pages;
+        EXPECT_EQ(beatsOf([&] {
+                      pages = fresh ? files.createNew(dir + "b", platform::Sharing::ReadWriteForOthers)
+                                    : files.openReadWrite(dir + "a", platform::Sharing::ReadWriteForOthers);
+                  }),
+                  1);
+        EXPECT_EQ(beatsOf([&] { pages->writeAt(0, "xy", 2); }), 1);
+        EXPECT_EQ(beatsOf([&] { pages->flush(); }), 1);
+        EXPECT_EQ(beatsOf([&] { EXPECT_EQ(pages->readAt(0, buffer, 2), 2u); }), 1);
+        EXPECT_EQ(std::string(buffer, 2), "xy");
+    }
+
+    EXPECT_EQ(beatsOf([&] { EXPECT_TRUE(files.createFolder(dir + "d")); }), 1);
+    EXPECT_EQ(beatsOf([&] { EXPECT_TRUE(files.replaceFileUnsynced(dir + "b", dir + "d" + platform::kSeparator + "b")); }), 1);
+    EXPECT_EQ(beatsOf([&] { files.syncFolder(dir + "d"); }), 1);
+    EXPECT_EQ(beatsOf([&] { EXPECT_EQ(files.listSubFolders(dir, "*"), std::vector<std::string>{"d"}); }), 1);
+    EXPECT_EQ(beatsOf([&] { EXPECT_TRUE(files.deleteFile(dir + "a")); }), 1);
+    EXPECT_EQ(beatsOf([&] { EXPECT_FALSE(files.fileExists(dir + "a")); }), 1);
+}
+
+}  // namespace
