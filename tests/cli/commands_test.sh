@@ -64,7 +64,7 @@ for command in build verify extract install run-headless catalog "catalog tables
 done
 [ -e "$work/tmp" ] && fail "run-headless --help started the installer" || pass "run-headless --help starts nothing"
 run --version
-[ $rc -eq 0 ] && grep -qE '^pakiet [0-9]+\.[0-9]+\.[0-9]+ \(commit [0-9a-f]{7,}|nieznany\)' <<<"$out" &&
+[ $rc -eq 0 ] && grep -qE '^pakiet [0-9]+\.[0-9]+\.[0-9]+ \(commit ([0-9a-f]{7,}|nieznany)\)' <<<"$out" &&
   pass "--version prints the version and the commit" || fail "--version: exit $rc: $out $err"
 grep -qF "$(sed -n 's/^project([a-z_]* VERSION \([0-9.]*\).*/\1/p' "$source/CMakeLists.txt")" <<<"$out" &&
   pass "--version is the project's version" || fail "--version is not the project's: $out"
@@ -246,6 +246,20 @@ expect 1 "Wrzos\\dodatki_old.mdb\`: tej nazwy instalator używa" "verify refuses
 head -c 200 "$exe" >"$work/cut.exe"
 run verify "$(native "$work/cut.exe")"
 [ $rc -eq 1 ] && pass "verify refuses a cut installer" || fail "verify of a cut installer: exit $rc: $out $err"
+
+# --- install: the log starts with the build that wrote it -------------------------------------------
+mkdir -p "$work/naglowek"
+cd "$work/naglowek" || exit 1
+run --version
+version=$(sed -n 's/^pakiet \([^ ]*\) (commit \(.*\))$/\1 (commit \2)/p' <<<"$out")
+for mode in normal debug; do
+  if [ $mode = debug ]; then run install "$(native "$exe")" --dry-run --debug; else run install "$(native "$exe")" --dry-run; fi
+  heading=$(grep -vx "Ustawiono parametr DEBUG" <<<"$out" | head -n 1)
+  [ -n "$version" ] && [ "$heading" = "Instalator pakietów CAD $version" ] &&
+    pass "install ($mode): the log's first lines name the product, version and commit" ||
+    fail "install ($mode) log heading: '$heading', version '$version'; $out"
+done
+cd "$work" || exit 1
 
 # --- install: a working folder that leads elsewhere ---------------------------------------------
 # The installer's "tmp" is a link to another folder (a junction under Wine, which reports a Unix

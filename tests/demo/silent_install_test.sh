@@ -69,8 +69,8 @@ log=$work/wdrożenie.log
 install prefix /S "/LOG=$(windows "$log")"
 [ "$status" -eq 0 ] && pass "/S installs into C:\\Kavitek\\CAD 2.0, exit 0" || fail "/S into the prefix's host: exit $status; $(tail -5 "$log" 2>/dev/null)"
 if iconv -f UTF-8 -t UTF-8 "$log" >/dev/null 2>&1; then pass "the log is UTF-8"; else fail "the log is not UTF-8"; fi
-head -n 1 "$log" | tr -d '\r' | grep -qE '^=== [0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} · instalator [0-9]+\.[0-9]+\.[0-9]+ \(' &&
-  pass "the run is headed by date and version" || fail "header: $(head -n 1 "$log")"
+head -n 1 "$log" | tr -d '\r' | grep -qE '^=== [0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} · Instalator pakietów CAD [0-9]+\.[0-9]+\.[0-9]+ \(commit ([0-9a-f]+|nieznany)\) · ' &&
+  pass "the run is headed by date, product, version and commit" || fail "header: $(head -n 1 "$log")"
 log_has "$log" "=== pakiet: Wrzos" && pass "the header names the package" || fail "no package line"
 log_has "$log" "=== kod wyjścia: 0" && pass "the log ends with the exit code" || fail "no exit code line"
 dump=$("${pakiet[@]}" catalog dump "$catalog" Dodatki 2>&1 | tr -d '\r')
