@@ -38,13 +38,14 @@ both() {
   [ $file_rc -eq 0 ] && [ $tty_rc -eq 0 ] || fail "$name: exit $file_rc in files, $tty_rc on a terminal: $(cat "$name.file.err")"
   grep -q $'\r\|%' "$name.file.err" && fail "$name: progress written to a file: $(cat -A "$name.file.err" | head -3)" ||
     pass "$name: no progress in a file"
-  grep -qF "$label: " "$name.tty.err" && grep -q '[0-9]%' "$name.tty.err" &&
-    pass "$name: progress drawn on a terminal" || fail "$name: no \"$label: N%\" on the terminal: $(cat -A "$name.tty.err" | head -3)"
+  python3 "$here/terminal_screen.py" --text "$name.tty.err" | grep -qE "$label: [0-9]+%" &&
+    pass "$name: progress drawn on a terminal" ||
+    fail "$name: no \"$label: N%\" on the terminal: $(python3 "$here/terminal_screen.py" --text "$name.tty.err" | cat -A | head -c 300)"
   cmp -s "$name.file.out" "$name.tty.out" && pass "$name: standard output the same bytes on a terminal" ||
     fail "$name: standard output differs: $(diff "$name.file.out" "$name.tty.out" | head -5)"
   [ "$(python3 "$here/terminal_screen.py" "$name.tty.err")" = "$(tr -d '\r' <"$name.file.err")" ] &&
     pass "$name: the progress line is cleared, the terminal shows what the file holds" ||
-    fail "$name: the terminal shows: $(python3 "$here/terminal_screen.py" "$name.tty.err" | cat -A | head -3)"
+    fail "$name: the terminal shows: $(python3 "$here/terminal_screen.py" "$name.tty.err" | cat -A | head -c 300)"
 }
 
 fresh_catalog() { cp empty.mdb kat.mdb; }
