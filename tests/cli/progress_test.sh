@@ -38,7 +38,7 @@ both() {
   [ $file_rc -eq 0 ] && [ $tty_rc -eq 0 ] || fail "$name: exit $file_rc in files, $tty_rc on a terminal: $(cat "$name.file.err")"
   grep -q $'\r\|%' "$name.file.err" && fail "$name: progress written to a file: $(cat -A "$name.file.err" | head -3)" ||
     pass "$name: no progress in a file"
-  python3 "$here/terminal_screen.py" --text "$name.tty.err" | grep -qE "$label: [0-9]+%" &&
+  python3 "$here/terminal_screen.py" --text "$name.tty.err" | grep -E "$label: [0-9]+%" >/dev/null &&
     pass "$name: progress drawn on a terminal" ||
     fail "$name: no \"$label: N%\" on the terminal: $(python3 "$here/terminal_screen.py" --text "$name.tty.err" | cat -A | head -c 300)"
   cmp -s "$name.file.out" "$name.tty.out" && pass "$name: standard output the same bytes on a terminal" ||

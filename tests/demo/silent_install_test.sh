@@ -50,7 +50,9 @@ install() {
   status=$?
 }
 # log_has FILE LINE: the log holds LINE whole (lines end with CR LF).
-log_has() { tr -d '\r' <"$1" | grep -qxF -- "$2"; }
+# grep reads to the end (no -q): quitting at the first match would end tr with SIGPIPE, and
+# pipefail would then report the line as missing when the log is long.
+log_has() { tr -d '\r' <"$1" | grep -xF -- "$2" >/dev/null; }
 
 # --- no host at all --------------------------------------------------------------------------
 log=$work/bez-hosta.log
