@@ -4,6 +4,7 @@
 #include "app/command_line.h"
 #include "app/main.h"
 #include "platform/paths.h"
+#include "session/version.h"
 #include "toolkit/colors.h"
 
 namespace app {
@@ -26,6 +27,10 @@ void TForm1::FormCreate() {
         info(2, "Ustawiono parametr DEBUG");
         infoBox.setVisible(true);
     }
+    // The log box names the build that runs: what a headless run prints and what support is
+    // sent starts with it. Not a message (the status label stays empty); the log file's
+    // heading says it already.
+    infoBox.append(session::versionLine());
     state.pack = false;
     state.destination = false;
     bnInstallSetDisable();

@@ -50,6 +50,11 @@ struct PreparedSession {
         if (options.givenHost) args.push_back("/D=" + *options.givenHost);
         form = startInstaller(backend, files, system, args, options.logFile);
         // The loop runs the timer's one tick, then runs dry: the window would now wait for the user.
+        if (options.progress)
+            form->gauge.setImmediateRepaint([this, out = options.progress](toolkit::Gauge& gauge) {
+                backend.repaintNow(gauge);
+                out->percent(gauge.percentDone());
+            });
         backend.run(form->window);
         if (options.typedHost) backend.typeInto("Edit1", *options.typedHost);
     }

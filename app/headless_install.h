@@ -26,6 +26,14 @@ public:
     virtual void line(std::string_view text) = 0;
 };
 
+// Told the gauge's percentage whenever it changes during the installation (pakiet's progress
+// line on a terminal).
+class ProgressOut {
+public:
+    virtual ~ProgressOut() = default;
+    virtual void percent(int done) = 0;
+};
+
 struct HeadlessInstallOptions {
     std::string installer;                  // the installer executable with its package
     session::LogLevel logLevel = session::LogLevel::Normal;
@@ -33,6 +41,7 @@ struct HeadlessInstallOptions {
     std::optional<std::string> typedHost;   // typed into the folder field after preparation
     std::optional<std::string> givenHost;   // the host folder instead of the search (/D=)
     LogFile* logFile = nullptr;             // where the log is copied to (/LOG=)
+    ProgressOut* progress = nullptr;        // told the gauge's changes
 };
 
 // Prints the log box (the lines of the chosen level) to `out`. Returns 0 when Install would be

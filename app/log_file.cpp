@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "platform/concat.h"
 #include "session/version.h"
 
 namespace app {
@@ -13,10 +14,7 @@ LogFile::LogFile(platform::FileSystem& files, const std::string& path)
       end_(file_->size()) {}
 
 void LogFile::startRun(std::string_view dateTime, std::string_view installer) {
-    std::string text = "=== ";
-    text.append(dateTime).append(" · instalator ").append(session::productVersion());
-    text.append(" (").append(session::productCommit()).append(") · ").append(installer);
-    write(std::move(text));
+    write(platform::concat({"=== ", dateTime, " · ", session::versionLine(), " · ", installer}));
 }
 
 void LogFile::packageFound(std::string_view name) {

@@ -18,7 +18,7 @@ public:
     // Opens `path` for appending, creating it when missing; throws FileError when it cannot.
     LogFile(platform::FileSystem& files, const std::string& path);
 
-    // "=== <dateTime> · instalator <version> (<commit>) · <installer>"
+    // "=== <dateTime> · <product> <version> (commit <commit>) · <installer>"
     void startRun(std::string_view dateTime, std::string_view installer);
     // "=== pakiet: <name>", once per run.
     void packageFound(std::string_view name);

@@ -29,6 +29,7 @@
 #include "cli/command_usage.h"
 #include "cli/cover_check.h"
 #include "cli/installed_stub.h"
+#include "cli/progress_line.h"
 #include "cli/terminal_text.h"
 #include "platform/ascii_case.h"
 #include "platform/source_date.h"
@@ -315,7 +316,12 @@ int runBuild(const Args& args) {
         out.write(stub.data(), static_cast<std::streamsize>(stub.size()));
         zip::ZipWriter writer([&out](const char* data, std::size_t count) { out.write(data, static_cast<std::streamsize>(count)); });
         const zip::MemberOptions stamped = memberOptions();
-        for (const Member& m : members) addMember(writer, m, stamped);
+        ProgressLine progress = ProgressLine::onStandardError();
+        for (std::size_t i = 0; i < members.size(); ++i) {
+            progress.percent("Budowanie instalatora", i, members.size());
+            addMember(writer, members[i], stamped);
+        }
+        progress.clear();
         writer.finish();
         out << "\xEF\xBB\xBF" << archive::formatOffsetField(static_cast<std::int64_t>(stub.size()));
         out.close();

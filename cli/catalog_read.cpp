@@ -5,6 +5,7 @@
 
 #include "cli/catalog_command.h"
 #include "cli/command_usage.h"
+#include "cli/schema_listing.h"
 #include "jet/database.h"
 #include "jet/schema_text.h"
 #include "jet/value_text.h"
@@ -65,52 +66,6 @@ private:
     std::string buffer_;
 };
 
-std::string typeDescription(const jet::Column& column) {
-    std::string name(jet::columnTypeName(column.type));
-    if (column.type == jet::ColumnType::Text) name += "(" + std::to_string(column.length / 2) + ")";
-    if (column.type == jet::ColumnType::Decimal)
-        name += "(" + std::to_string(column.precision) + "," + std::to_string(column.scale) + ")";
-    return name;
-}
-
-void printSchemaText(const jet::Table& table, Output& out) {
-    const auto& definition = table.definition();
-    out.line() += "table " + table.name() + " (" + std::to_string(definition.storedRowCount) +
-                  " rows recorded)\n";
-    for (const auto& column : table.columns()) {
-        char line[512];
-        std::snprintf(line, sizeof line, "  column %-30s %-14s size %-4u", column.name.c_str(),
-                      typeDescription(column).c_str(),
-                      column.type == jet::ColumnType::Bool ? 0u : unsigned(column.length));
-        out.line() += line;
-        if (column.isFixed()) out.line() += " fixed";
-        if (column.isAutoNumber()) out.line() += " autonumber";
-        if (column.isAutoGuid()) out.line() += " autoguid";
-        if (column.compressedUnicode()) out.line() += " compressed";
-        out.line() += '\n';
-    }
-    for (const auto& index : table.indexes()) {
-        const auto& physical = table.physicalIndex(index);
-        out.line() += "  index  " + index.name + " (";
-        bool first = true;
-        for (const auto& key : physical.columns) {
-            if (!first) out.line() += ", ";
-            first = false;
-            std::string name = "#" + std::to_string(key.columnNumber);
-            for (const auto& column : table.columns())
-                if (column.number == key.columnNumber) name = column.name;
-            out.line() += name + (key.ascending ? "" : " desc");
-        }
-        out.line() += ")";
-        if (index.kind == jet::IndexKind::PrimaryKey) out.line() += " primary key";
-        if (index.kind == jet::IndexKind::ForeignKey) out.line() += " foreign key";
-        if (physical.flags & 0x01) out.line() += " unique";
-        if (physical.flags & 0x02) out.line() += " ignore-nulls";
-        if (physical.flags & 0x08) out.line() += " required";
-        out.line() += '\n';
-    }
-}
-
 }  // namespace
 
 int catalogTables(const Args& args) {
@@ -147,7 +102,7 @@ int catalogSchema(const Args& args) {
         if (format == "jsonl")
             jet::appendSchemaJson(table, out.line());
         else
-            printSchemaText(table, out);
+            appendSchemaListing(table, out.line());
     }
     return 0;
 }

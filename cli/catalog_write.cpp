@@ -10,6 +10,7 @@
 #include "cli/command_usage.h"
 #include "cli/console_log.h"
 #include "cli/polish_plural.h"
+#include "cli/progress_line.h"
 #include "platform/ascii_case.h"
 #include "platform/file_system.h"
 
@@ -40,6 +41,29 @@ std::string separatorText(const catalog::CsvImportSummary& summary) {
     const char* name = summary.separator == ';' ? "średnik" : summary.separator == '\t' ? "tabulator" : "przecinek";
     return std::string(name) + (summary.separatorDetected ? " (rozpoznany z nagłówka)" : " (podany)");
 }
+
+// The CSV file as the import reads it, drawing how far it got. Detecting the format reads
+// the file once before the rows are read: a read from the start again begins the import.
+class FileWithProgress : public platform::ReadableFile {
+public:
+    FileWithProgress(platform::ReadableFile& inner, ProgressLine& progress)
+        : platform::ReadableFile(inner.path()), inner_(inner), progress_(progress), size_(inner.size()) {}
+    std::int64_t size() override { return size_; }
+    std::size_t readAt(std::int64_t offset, void* buffer, std::size_t count) override {
+        if (offset == 0 && readBefore_) importing_ = true;
+        const std::size_t got = inner_.readAt(offset, buffer, count);
+        readBefore_ = true;
+        progress_.percent(importing_ ? "Import wierszy" : "Rozpoznawanie pliku CSV",
+                          static_cast<std::uint64_t>(offset) + got, static_cast<std::uint64_t>(size_));
+        return got;
+    }
+
+private:
+    platform::ReadableFile& inner_;
+    ProgressLine& progress_;
+    const std::int64_t size_;
+    bool readBefore_ = false, importing_ = false;
+};
 
 }  // namespace
 
@@ -105,7 +129,10 @@ int catalogImport(const Args& args) {
     }
     try {
         // Rows are read and appended one at a time: memory stays flat for any file size.
-        const catalog::CsvImportSummary summary = catalog::importCsv(files, positional[0], positional[1], *csv, format);
+        ProgressLine progress = ProgressLine::onStandardError();
+        FileWithProgress watched(*csv, progress);
+        const catalog::CsvImportSummary summary = catalog::importCsv(files, positional[0], positional[1], watched, format);
+        progress.clear();
         std::printf("Plik CSV: %s, separator %s.\n", encodingText(summary).c_str(), separatorText(summary).c_str());
         std::printf("Dopisano %s do tabeli `%s`.\n", countOf(summary.rows, "wiersz", "wiersze", "wierszy").c_str(),
                     positional[1].c_str());

@@ -6,6 +6,7 @@ namespace cli {
 
 void ConsoleLog::info(std::int32_t lvl, std::string_view txt) {
     if (!session::passes(lvl, level_)) return;
+    if (progress_) progress_->clear();
     if (form_ == Form::Tagged) {
         std::fprintf(stream_, "[%d] %s\n", static_cast<int>(lvl), escapedForTerminal(txt).c_str());
         return;

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "cli/progress_line.h"
 #include "session/log.h"
 #include "session/log_level.h"
 
@@ -17,8 +18,10 @@ class ConsoleLog : public session::Log {
 public:
     enum class Form { Plain, Tagged };
 
-    ConsoleLog(std::FILE* stream, session::LogLevel level, Form form = Form::Plain)
-        : stream_(stream), level_(level), form_(form) {}
+    // `progress`, when given, is cleared before each line, which would run into it otherwise.
+    ConsoleLog(std::FILE* stream, session::LogLevel level, Form form = Form::Plain,
+               ProgressLine* progress = nullptr)
+        : stream_(stream), level_(level), form_(form), progress_(progress) {}
     using session::Log::info;
     void info(std::int32_t lvl, std::string_view txt) override;
 
@@ -26,6 +29,7 @@ private:
     std::FILE* stream_;
     session::LogLevel level_;
     Form form_;
+    ProgressLine* progress_;
 };
 
 }  // namespace cli

@@ -13,6 +13,7 @@
 #include "cli/archive_commands.h"
 #include "cli/cli_files.h"
 #include "cli/console_log.h"
+#include "cli/progress_line.h"
 #include "cli/terminal_text.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
@@ -52,7 +53,8 @@ int runExtract(const Args& args) {
     if (args.size() == 1) return usageError("extract", "nie podano katalogu, do którego rozpakować");
     if (args.size() > 2) return usageError("extract", "nadmiarowy argument `" + args[2] + "`");
     platform::FileSystem& fs = platform::realFileSystem();
-    ConsoleLog log(stdout, session::LogLevel::Debug, ConsoleLog::Form::Tagged);
+    ProgressLine progress = ProgressLine::onStandardError();
+    ConsoleLog log(stdout, session::LogLevel::Debug, ConsoleLog::Form::Tagged, &progress);
     WorkingFolder work;
     session::InstallerState state;
     state.log_level = session::LogLevel::Debug;
@@ -73,11 +75,14 @@ int runExtract(const Args& args) {
     std::error_code ec;
     std::filesystem::create_directories(pathFromUtf8(args[1]), ec);
     toolkit::Gauge gauge("gauge");
+    gauge.setImmediateRepaint([&progress](toolkit::Gauge& g) { progress.percent("Rozpakowywanie", g.percentDone(), 100); });
     const std::string destination = platform::withTrailingSeparator(args[1]);
     if (!archive::ExtractFilesFromZip(log, fs, state, gauge, state.sourceZip, destination)) {
+        progress.clear();
         std::fputs("pakiet extract: rozpakowanie nie powiodło się\n", stderr);
         return 1;
     }
+    progress.clear();
     std::printf("rozpakowano paczkę %s do %s\n", escapedForTerminal(state.packageName).c_str(),
                 escapedForTerminal(destination).c_str());
     return 0;

@@ -9,11 +9,40 @@
 
 #include "app/headless_install_streams.h"
 #include "cli/command_usage.h"
+#include "cli/progress_line.h"
 #include "platform/file_system.h"
 #include "platform/system.h"
 #include "toolkit/platform_image_decoder.h"
 
 namespace cli {
+
+namespace {
+
+// The installation's gauge drawn as the progress line.
+class GaugeOnProgressLine : public app::ProgressOut {
+public:
+    explicit GaugeOnProgressLine(ProgressLine& line) : line_(line) {}
+    void percent(int done) override { line_.percent("Instalacja", static_cast<std::uint64_t>(done), 100); }
+
+private:
+    ProgressLine& line_;
+};
+
+// The log's lines, printed once the progress line is gone.
+class LinesAfterProgress : public app::TextOut {
+public:
+    LinesAfterProgress(std::ostream& stream, ProgressLine& progress) : stream_(stream), progress_(progress) {}
+    void line(std::string_view text) override {
+        progress_.clear();
+        stream_ << text << '\n';
+    }
+
+private:
+    std::ostream& stream_;
+    ProgressLine& progress_;
+};
+
+}  // namespace
 
 int runInstall(const Args& args) {
     app::HeadlessInstallOptions options;
@@ -54,8 +83,11 @@ int runInstall(const Args& args) {
     if (dryRun)
         return app::runInstallDryRun(options, files, platform::realSystem(), decoder.get(), std::cout,
                                      std::cerr);
-    return app::runHeadlessInstall(options, files, platform::realSystem(), decoder.get(), std::cout,
-                                   std::cerr);
+    ProgressLine progress = ProgressLine::onStandardError();
+    GaugeOnProgressLine gauge(progress);
+    options.progress = &gauge;
+    LinesAfterProgress out(std::cout, progress), err(std::cerr, progress);
+    return app::runHeadlessInstall(options, files, platform::realSystem(), decoder.get(), out, err);
 }
 
 }  // namespace cli

@@ -1,4 +1,5 @@
-# The product's one version (project() in CMakeLists.txt) and the commit it was built from.
+# The product's one version (project() in CMakeLists.txt), its name, and the commit it was built
+# from.
 # A source tree without git (a release tarball) takes the commit from LUMOR_COMMIT, or says
 # "nieznany". The commit is read at configure time, so a build from a clean tree carries it
 # exactly; the generated source is the only file that holds it, so a new commit rebuilds one
@@ -14,5 +15,7 @@ else()
   endif()
 endif()
 set(LUMOR_VERSION "${PROJECT_VERSION}")
+# The product's name, as the version resources and the logs' first lines give it.
+set(LUMOR_PRODUCT "Instalator pakietów CAD")
 configure_file("${PROJECT_SOURCE_DIR}/session/version.cpp.in"
   "${PROJECT_BINARY_DIR}/generated/session/version.cpp" @ONLY)

@@ -9,6 +9,7 @@
 
 #include "app/headless_run.h"
 #include "platform/file_error.h"
+#include "session/version.h"
 #include "tests/app/installer_fixture.h"
 #include "tests/support/fault_injecting_file_system.h"
 
@@ -158,7 +159,7 @@ TEST(HeadlessRun, PrintsTheLogBoxAndClosesInDebugModeKeepingTheFiles) {
     std::ostringstream out;
     EXPECT_EQ(runHeadless(platform::realFileSystem(), system, {"/D"}, out), 0);
     EXPECT_EQ(out.str(),
-              "Ustawiono parametr DEBUG\nBlokujemy klawisz INSTALL\n"
+              "Ustawiono parametr DEBUG\n" + session::versionLine() + "\nBlokujemy klawisz INSTALL\n"
               "Sprawdzamy folder instalacji : C:\\dodatki\nBłędny folder instalacji : C:\\dodatki\n"
               "Inicjalizacja.\nScreen [1920 x 1080 ]\nCentrujemy  [ 440 - 247 ]\n"
               "Plik EXE z archiwum: " + system.exePath + "\nFileSize: 34\nOffset EXE: 0\n"
@@ -167,7 +168,7 @@ TEST(HeadlessRun, PrintsTheLogBoxAndClosesInDebugModeKeepingTheFiles) {
 
     std::ostringstream quiet;
     EXPECT_EQ(runHeadless(platform::realFileSystem(), system, {}, quiet), 0);
-    EXPECT_EQ(quiet.str(), "Brak danych pakietu !\nBrak pakietu do instalacji !\n");
+    EXPECT_EQ(quiet.str(), session::versionLine() + "\nBrak danych pakietu !\nBrak pakietu do instalacji !\n");
 }
 
 // The window object of the backend read the form, its components and Timer1 in its

@@ -11,6 +11,7 @@
 #include "app/command_line.h"
 #include "app/installer_process.h"
 #include "platform/paths.h"
+#include "session/version.h"
 #include "tests/app/install_fixture.h"
 #include "tests/support/test_paths.h"
 #include "toolkit/headless/headless_backend.h"
@@ -95,7 +96,9 @@ TEST(SilentInstall, InstallsIntoTheGivenFolderWithNoWindowAndAppendsTheLog) {
     EXPECT_FALSE(p.run.files.folderExists(p.run.workDir()));
 
     const std::string log = p.log();
-    EXPECT_EQ(log.rfind("=== 2026-12-10 09:00:00 · instalator 1.0.0 (", 0), 0u) << log;
+    EXPECT_EQ(log.rfind("=== 2026-12-10 09:00:00 · " + session::versionLine() + " · ", 0), 0u) << log;
+    // Once: the heading says it, the lines of the log box below do not repeat it.
+    EXPECT_EQ(occurrences(log, session::versionLine()), 1u) << log;
     EXPECT_TRUE(p.logHas("=== pakiet: Wrzos")) << log;
     EXPECT_TRUE(p.logHas("    Folder instalacji podany w wierszu poleceń: " + host)) << log;
     EXPECT_TRUE(p.logHas("=== kod wyjścia: 0")) << log;

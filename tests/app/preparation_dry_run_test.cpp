@@ -7,6 +7,7 @@
 
 #include "app/headless_install_streams.h"
 #include "archive/zip/zip_writer.h"
+#include "session/version.h"
 #include "tests/app/preparation_fixture.h"
 
 namespace {
@@ -62,6 +63,7 @@ TEST(DryRun, DriveRootsReplaceTheSystemsAndSuccessExitsZero) {
     const auto out = lines(result.out);
     ASSERT_FALSE(out.empty());
     EXPECT_EQ(out.front(), "Ustawiono parametr DEBUG");
+    EXPECT_EQ(out[1], session::versionLine());
     EXPECT_NE(std::find(out.begin(), out.end(), "HDD: [" + run.drive("C") + "]"), out.end());
     EXPECT_EQ(std::find(out.begin(), out.end(), "HDD: [" + run.drive("X") + "]"), out.end());
     EXPECT_NE(std::find(out.begin(), out.end(), "Plik EXE z archiwum: " + run.installer), out.end());
@@ -80,7 +82,7 @@ TEST(DryRun, NormalModePrintsUserMessagesAndFailsWithTheLastOne) {
     EXPECT_EQ(result.exitCode, 1);
     // The check runs from the proposal's change of the field and again from the sequence.
     const std::string message = "Wyłącz program CADLumorPro.exe i spróbuj ponownie.";
-    EXPECT_EQ(lines(result.out), (std::vector<std::string>{message, message}));
+    EXPECT_EQ(lines(result.out), (std::vector<std::string>{session::versionLine(), message, message}));
     EXPECT_EQ(result.err, "Wyłącz program CADLumorPro.exe i spróbuj ponownie.\n");
     // Normal mode: Close removed the working files and folder.
     EXPECT_FALSE(run.files.folderExists(run.workDir()));

@@ -1,9 +1,12 @@
 #include "tests/app/preparation_fixture.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 
 #include "archive/zip/zip_writer.h"
 #include "platform/paths.h"
+#include "session/version.h"
 
 namespace preparationtest {
 
@@ -121,6 +124,12 @@ std::vector<std::string> PreparationRun::logBox() const {
     std::vector<std::string> out;
     for (std::size_t i = 0; i < form->infoBox.lines().size(); ++i)
         out.emplace_back(form->infoBox.lines()[i]);
+    // The heading goes, once it is seen where it belongs: first, after the debug line in debug mode.
+    const std::size_t heading = !out.empty() && out[0] == "Ustawiono parametr DEBUG" ? 1 : 0;
+    if (out.size() > heading && out[heading] == session::versionLine())
+        out.erase(out.begin() + static_cast<std::ptrdiff_t>(heading));
+    else
+        ADD_FAILURE() << "the log box does not start with the version line";
     return out;
 }
 

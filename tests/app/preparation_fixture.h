@@ -52,6 +52,7 @@ struct PreparationRun {
     void run(const std::vector<std::string>& args = {});
 
     bool installEnabled() const;
+    // The log box's lines below its heading (the version line, which must be there).
     std::vector<std::string> logBox() const;
     std::string statusLabel() const;
     int count(const std::string& line) const;

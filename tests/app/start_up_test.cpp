@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "session/version.h"
 #include "tests/app/installer_fixture.h"
 #include "tests/support/fault_injecting_file_system.h"
 
@@ -38,7 +39,8 @@ TEST(StartUp, DebugModeShowsTheLogBoxWithEveryLineFromTheFirst) {
     EXPECT_EQ(in.form->state.log_level, session::LogLevel::Debug);
     EXPECT_TRUE(in.form->infoBox.visible());
     EXPECT_EQ(in.logBox(),
-              (std::vector<std::string>{"Ustawiono parametr DEBUG", "Blokujemy klawisz INSTALL",
+              (std::vector<std::string>{"Ustawiono parametr DEBUG", session::versionLine(),
+                                        "Blokujemy klawisz INSTALL",
                                         // CheckEdit, run by the start-up text "C:\\".
                                         "Sprawdzamy folder instalacji : C:\\dodatki",
                                         "Błędny folder instalacji : C:\\dodatki",
@@ -52,14 +54,17 @@ TEST(StartUp, NormalModeHidesTheLogBoxAndKeepsOnlyUserMessages) {
     in.start({"/debug "});
     EXPECT_EQ(in.form->state.log_level, session::LogLevel::Normal);
     EXPECT_FALSE(in.form->infoBox.visible());
-    EXPECT_TRUE(in.logBox().empty());
+    // Only the heading, which is no message: the status label stays empty.
+    EXPECT_EQ(in.logBox(), std::vector<std::string>{session::versionLine()});
+    EXPECT_EQ(in.form->InfoLabel.caption(), "");
     in.form->info(1, "Brak danych pakietu !");
     in.form->info(2, "Znaleziono: `packages.zip`");
     EXPECT_EQ(in.form->InfoLabel.caption(), "Brak danych pakietu !");
     in.form->info(1, "Brak pakietu do instalacji !");
     EXPECT_EQ(in.form->InfoLabel.caption(), "Brak pakietu do instalacji !");
     EXPECT_EQ(in.logBox(),
-              (std::vector<std::string>{"Brak danych pakietu !", "Brak pakietu do instalacji !"}));
+              (std::vector<std::string>{session::versionLine(), "Brak danych pakietu !",
+                                        "Brak pakietu do instalacji !"}));
 }
 
 TEST(StartUp, DebugModeLogsTraceLinesWithoutTouchingTheStatusLabel) {

@@ -64,7 +64,7 @@ for command in build verify extract install run-headless catalog "catalog tables
 done
 [ -e "$work/tmp" ] && fail "run-headless --help started the installer" || pass "run-headless --help starts nothing"
 run --version
-[ $rc -eq 0 ] && grep -qE '^pakiet [0-9]+\.[0-9]+\.[0-9]+ \(commit [0-9a-f]{7,}|nieznany\)' <<<"$out" &&
+[ $rc -eq 0 ] && grep -qE '^pakiet [0-9]+\.[0-9]+\.[0-9]+ \(commit ([0-9a-f]{7,}|nieznany)\)' <<<"$out" &&
   pass "--version prints the version and the commit" || fail "--version: exit $rc: $out $err"
 grep -qF "$(sed -n 's/^project([a-z_]* VERSION \([0-9.]*\).*/\1/p' "$source/CMakeLists.txt")" <<<"$out" &&
   pass "--version is the project's version" || fail "--version is not the project's: $out"
@@ -100,6 +100,23 @@ expect 1 "już istnieje (--force zastępuje go)" "catalog create refuses an exis
 run catalog tables "$(native "$k")"
 [ $rc -eq 0 ] && [ "$(tr '\n' ' ' <<<"$out")" = "info_producent Dodatki " ] && pass "catalog tables lists both tables" ||
   fail "catalog tables: exit $rc: $out $err"
+# The schema in Polish: headings, types and flags; the file's own table and column names.
+run catalog schema "$(native "$k")"
+schema_line() { grep -qxE -- "$1" <<<"$out" && pass "catalog schema: $2" || fail "catalog schema, $2: exit $rc: $out $err"; }
+schema_line 'tabela info_producent \(w definicji 0 wierszy\)' "the table heading with its recorded rows"
+schema_line '  kolumna ID +liczba całkowita długa +4 bajty, stała długość' "a long column"
+schema_line '  kolumna Nazwa +tekst\(100\) +200 bajtów, kompresja Unicode' "a text column with its length in characters"
+schema_line '  kolumna Dodatek_wst +tak/nie +0 bajtów, stała długość' "a yes/no column"
+schema_line '  indeks  Primary \(ID\), klucz główny, unikatowy, wymagany' "the primary key"
+grep -qiwE 'table|column|rows|recorded|size|fixed|compressed|long|text|boolean|index|primary key|unique' <<<"$out" &&
+  fail "catalog schema has English words: $(grep -iwE 'table|column|rows|size|fixed|long|text|boolean|index' <<<"$out" | head -3)" ||
+  pass "catalog schema has no English words"
+# Sizes line up by characters, not bytes: "liczba całkowita długa" has two two-byte letters.
+[ "$(python3 -c 'import re, sys; print(len({re.search(r"\d+ bajt", l).start() for l in sys.stdin.read().split("\n") if l.startswith(("  kolumna ID ", "  kolumna Nazwa "))}))' <<<"$out")" = 1 ] &&
+  pass "catalog schema columns line up with Polish type names" || fail "catalog schema columns do not line up: $out"
+run catalog schema "$(native "$k")" Dodatki --format jsonl
+grep -qF '"table":"Dodatki"' <<<"$out" && grep -qF '"type":"long"' <<<"$out" &&
+  pass "catalog schema --format jsonl stays for programs" || fail "catalog schema jsonl: $out"
 run catalog dump "$(native "$k")" Nieistnieje
 expect 1 "nie ma tabeli \`Nieistnieje\`" "catalog dump names a wrong table"
 run catalog schema "$(native "$work/brak.mdb")"
@@ -229,6 +246,20 @@ expect 1 "Wrzos\\dodatki_old.mdb\`: tej nazwy instalator używa" "verify refuses
 head -c 200 "$exe" >"$work/cut.exe"
 run verify "$(native "$work/cut.exe")"
 [ $rc -eq 1 ] && pass "verify refuses a cut installer" || fail "verify of a cut installer: exit $rc: $out $err"
+
+# --- install: the log starts with the build that wrote it -------------------------------------------
+mkdir -p "$work/naglowek"
+cd "$work/naglowek" || exit 1
+run --version
+version=$(sed -n 's/^pakiet \([^ ]*\) (commit \(.*\))$/\1 (commit \2)/p' <<<"$out")
+for mode in normal debug; do
+  if [ $mode = debug ]; then run install "$(native "$exe")" --dry-run --debug; else run install "$(native "$exe")" --dry-run; fi
+  heading=$(grep -vx "Ustawiono parametr DEBUG" <<<"$out" | head -n 1)
+  [ -n "$version" ] && [ "$heading" = "Instalator pakietów CAD $version" ] &&
+    pass "install ($mode): the log's first lines name the product, version and commit" ||
+    fail "install ($mode) log heading: '$heading', version '$version'; $out"
+done
+cd "$work" || exit 1
 
 # --- install: a working folder that leads elsewhere ---------------------------------------------
 # The installer's "tmp" is a link to another folder (a junction under Wine, which reports a Unix

@@ -50,7 +50,9 @@ install() {
   status=$?
 }
 # log_has FILE LINE: the log holds LINE whole (lines end with CR LF).
-log_has() { tr -d '\r' <"$1" | grep -qxF -- "$2"; }
+# grep reads to the end (no -q): quitting at the first match would end tr with SIGPIPE, and
+# pipefail would then report the line as missing when the log is long.
+log_has() { tr -d '\r' <"$1" | grep -xF -- "$2" >/dev/null; }
 
 # --- no host at all --------------------------------------------------------------------------
 log=$work/bez-hosta.log
@@ -69,8 +71,8 @@ log=$work/wdrożenie.log
 install prefix /S "/LOG=$(windows "$log")"
 [ "$status" -eq 0 ] && pass "/S installs into C:\\Kavitek\\CAD 2.0, exit 0" || fail "/S into the prefix's host: exit $status; $(tail -5 "$log" 2>/dev/null)"
 if iconv -f UTF-8 -t UTF-8 "$log" >/dev/null 2>&1; then pass "the log is UTF-8"; else fail "the log is not UTF-8"; fi
-head -n 1 "$log" | tr -d '\r' | grep -qE '^=== [0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} · instalator [0-9]+\.[0-9]+\.[0-9]+ \(' &&
-  pass "the run is headed by date and version" || fail "header: $(head -n 1 "$log")"
+head -n 1 "$log" | tr -d '\r' | grep -qE '^=== [0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} · Instalator pakietów CAD [0-9]+\.[0-9]+\.[0-9]+ \(commit ([0-9a-f]+|nieznany)\) · ' &&
+  pass "the run is headed by date, product, version and commit" || fail "header: $(head -n 1 "$log")"
 log_has "$log" "=== pakiet: Wrzos" && pass "the header names the package" || fail "no package line"
 log_has "$log" "=== kod wyjścia: 0" && pass "the log ends with the exit code" || fail "no exit code line"
 dump=$("${pakiet[@]}" catalog dump "$catalog" Dodatki 2>&1 | tr -d '\r')
