@@ -5,30 +5,54 @@
 
 namespace jet {
 
+Value::Value(const Value&) = default;
+Value::Value(Value&&) noexcept = default;
+Value& Value::operator=(const Value&) = default;
+Value& Value::operator=(Value&&) noexcept = default;
+Value::~Value() = default;
+
 const std::string& Value::asString() const {
-    if (auto* memo = std::get_if<jet::Memo>(&v_)) return memo->utf8;
-    return std::get<jet::Text>(v_).utf8;
+    if (kind_ != Kind::Text && kind_ != Kind::Memo) throw std::bad_variant_access();
+    return std::get<std::string>(v_);
 }
 
 std::string& Value::resetText() {
-    if (auto* text = std::get_if<jet::Text>(&v_)) {
-        text->utf8.clear();
-        return text->utf8;
-    }
-    return v_.emplace<jet::Text>().utf8;
+    std::string* text = std::get_if<std::string>(&v_);
+    if (!text) text = &v_.emplace<std::string>();
+    text->clear();
+    kind_ = Kind::Text;
+    return *text;
 }
 
 std::string& Value::resetMemo() {
-    if (auto* memo = std::get_if<jet::Memo>(&v_)) {
-        memo->utf8.clear();
-        return memo->utf8;
-    }
-    return v_.emplace<jet::Memo>().utf8;
+    std::string& memo = resetText();
+    kind_ = Kind::Memo;
+    return memo;
 }
 
 const std::vector<std::uint8_t>& Value::asBytes() const {
-    if (auto* ole = std::get_if<jet::Ole>(&v_)) return ole->bytes;
-    return std::get<jet::Binary>(v_).bytes;
+    if (kind_ != Kind::Binary && kind_ != Kind::Ole) throw std::bad_variant_access();
+    return std::get<std::vector<std::uint8_t>>(v_);
+}
+
+bool Value::operator==(const Value& other) const {
+    if (kind_ != other.kind_) return false;
+    switch (kind_) {
+    case Kind::Null: return true;
+    case Kind::Bool: return asBool() == other.asBool();
+    case Kind::Byte: return asByte() == other.asByte();
+    case Kind::Int16: return asInt16() == other.asInt16();
+    case Kind::Int32: return asInt32() == other.asInt32();
+    case Kind::Currency: return asCurrency() == other.asCurrency();
+    case Kind::Float: return asFloat() == other.asFloat();
+    case Kind::Double: return asDouble() == other.asDouble();
+    case Kind::DateTime: return asDateTime() == other.asDateTime();
+    case Kind::Guid: return asGuid() == other.asGuid();
+    case Kind::Decimal: return asDecimal() == other.asDecimal();
+    case Kind::Text:
+    case Kind::Memo: return asString() == other.asString();
+    default: return asBytes() == other.asBytes();
+    }
 }
 
 std::int64_t Value::asInteger() const {

@@ -5,8 +5,10 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -66,6 +68,13 @@ struct Ole {
     bool operator==(const Ole&) const = default;
 };
 
+namespace detail {
+// The bytes of a Value of a fixed-size kind (Decimal is the largest).
+struct ValueScalar {
+    alignas(8) std::array<unsigned char, sizeof(Decimal)> bytes{};
+};
+}  // namespace detail
+
 class Value {
 public:
     // In the order of the alternatives below.
@@ -76,39 +85,47 @@ public:
 
     Value() = default;  // null
     Value(const char*) = delete;  // would silently become a bool; use Value::text
-    Value(bool v) : v_(v) {}
-    Value(std::uint8_t v) : v_(v) {}
-    Value(std::int16_t v) : v_(v) {}
-    Value(std::int32_t v) : v_(v) {}
-    Value(jet::Currency v) : v_(v) {}
-    Value(float v) : v_(v) {}
-    Value(double v) : v_(v) {}
-    Value(jet::DateTime v) : v_(v) {}
-    Value(jet::Text v) : v_(std::move(v)) {}
-    Value(jet::Memo v) : v_(std::move(v)) {}
-    Value(jet::Binary v) : v_(std::move(v)) {}
-    Value(jet::Ole v) : v_(std::move(v)) {}
-    Value(jet::Guid v) : v_(v) {}
-    Value(jet::Decimal v) : v_(v) {}
+    Value(bool v) : Value(Kind::Bool, v) {}
+    Value(std::uint8_t v) : Value(Kind::Byte, v) {}
+    Value(std::int16_t v) : Value(Kind::Int16, v) {}
+    Value(std::int32_t v) : Value(Kind::Int32, v) {}
+    Value(jet::Currency v) : Value(Kind::Currency, v) {}
+    Value(float v) : Value(Kind::Float, v) {}
+    Value(double v) : Value(Kind::Double, v) {}
+    Value(jet::DateTime v) : Value(Kind::DateTime, v) {}
+    Value(jet::Text v) : kind_(Kind::Text), v_(std::move(v.utf8)) {}
+    Value(jet::Memo v) : kind_(Kind::Memo), v_(std::move(v.utf8)) {}
+    Value(jet::Binary v) : kind_(Kind::Binary), v_(std::move(v.bytes)) {}
+    Value(jet::Ole v) : kind_(Kind::Ole), v_(std::move(v.bytes)) {}
+    Value(jet::Guid v) : Value(Kind::Guid, v) {}
+    Value(jet::Decimal v) : Value(Kind::Decimal, v) {}
+    // Out of line: one copy of the variant's copy, move and clean-up for every caller (GCC 12
+    // also warns of a delete of a non-heap object where these are inlined into a temporary's
+    // move at -O2, which the variant's index rules out).
+    Value(const Value&);
+    Value(Value&&) noexcept;
+    Value& operator=(const Value&);
+    Value& operator=(Value&&) noexcept;
+    ~Value();
 
     static Value null() { return Value(); }
     static Value text(std::string utf8) { return Value(jet::Text{std::move(utf8)}); }
     static Value memo(std::string utf8) { return Value(jet::Memo{std::move(utf8)}); }
 
-    Kind kind() const { return static_cast<Kind>(v_.index()); }
+    Kind kind() const { return kind_; }
     bool isNull() const { return kind() == Kind::Null; }
 
     // Typed access; throws std::bad_variant_access when the kind differs.
-    bool asBool() const { return std::get<bool>(v_); }
-    std::uint8_t asByte() const { return std::get<std::uint8_t>(v_); }
-    std::int16_t asInt16() const { return std::get<std::int16_t>(v_); }
-    std::int32_t asInt32() const { return std::get<std::int32_t>(v_); }
-    jet::Currency asCurrency() const { return std::get<jet::Currency>(v_); }
-    float asFloat() const { return std::get<float>(v_); }
-    double asDouble() const { return std::get<double>(v_); }
-    jet::DateTime asDateTime() const { return std::get<jet::DateTime>(v_); }
-    jet::Guid asGuid() const { return std::get<jet::Guid>(v_); }
-    jet::Decimal asDecimal() const { return std::get<jet::Decimal>(v_); }
+    bool asBool() const { return scalar<bool>(Kind::Bool); }
+    std::uint8_t asByte() const { return scalar<std::uint8_t>(Kind::Byte); }
+    std::int16_t asInt16() const { return scalar<std::int16_t>(Kind::Int16); }
+    std::int32_t asInt32() const { return scalar<std::int32_t>(Kind::Int32); }
+    jet::Currency asCurrency() const { return scalar<jet::Currency>(Kind::Currency); }
+    float asFloat() const { return scalar<float>(Kind::Float); }
+    double asDouble() const { return scalar<double>(Kind::Double); }
+    jet::DateTime asDateTime() const { return scalar<jet::DateTime>(Kind::DateTime); }
+    jet::Guid asGuid() const { return scalar<jet::Guid>(Kind::Guid); }
+    jet::Decimal asDecimal() const { return scalar<jet::Decimal>(Kind::Decimal); }
 
     // Conveniences across kinds.
     // Text or Memo as UTF-8; throws std::bad_variant_access for other kinds.
@@ -123,13 +140,33 @@ public:
     std::string& resetText();
     std::string& resetMemo();
 
-    bool operator==(const Value&) const = default;
+    // Same kind and same value (floating-point kinds compare as numbers).
+    bool operator==(const Value& other) const;
 
 private:
-    std::variant<std::monostate, bool, std::uint8_t, std::int16_t, std::int32_t, jet::Currency,
-                 float, double, jet::DateTime, jet::Text, jet::Memo, jet::Binary, jet::Ole,
-                 jet::Guid, jet::Decimal>
-        v_;
+    // The fixed-size kinds share one block of bytes, Text and Memo a string, Binary and OLE a
+    // byte vector, and the kind is kept beside them. Three alternatives, not one per kind:
+    // libstdc++ copies, moves and destroys a variant of up to 11 alternatives with a switch,
+    // a larger one through tables of a small function per alternative and operation, which
+    // cost the installer stub about 100 functions with their unwind tables.
+    using Scalar = detail::ValueScalar;
+
+    template <class T>
+    Value(Kind kind, const T& v) : kind_(kind) {
+        static_assert(std::is_trivially_copyable_v<T> && sizeof(T) <= sizeof(Scalar::bytes));
+        std::memcpy(std::get<Scalar>(v_).bytes.data(), &v, sizeof v);
+    }
+
+    template <class T>
+    T scalar(Kind kind) const {
+        if (kind_ != kind) throw std::bad_variant_access();
+        T v;
+        std::memcpy(&v, std::get<Scalar>(v_).bytes.data(), sizeof v);
+        return v;
+    }
+
+    Kind kind_ = Kind::Null;
+    std::variant<Scalar, std::string, std::vector<std::uint8_t>> v_;
 };
 
 // Spellings shared by every printer (pakiet, tests) so that values print one way:
