@@ -56,8 +56,8 @@ inline constexpr auto& loadU64 = codec_detail::checkedLoad<platform::loadLE64, 8
 inline std::int16_t loadI16(Bytes data, std::size_t at) { return std::int16_t(loadU16(data, at)); }
 inline std::int32_t loadI32(Bytes data, std::size_t at) { return std::int32_t(loadU32(data, at)); }
 inline std::int64_t loadI64(Bytes data, std::size_t at) { return std::int64_t(loadU64(data, at)); }
-inline float loadF32(Bytes data, std::size_t at) { return std::bit_cast<float>(loadU32(data, at)); }
-inline double loadF64(Bytes data, std::size_t at) { return std::bit_cast<double>(loadU64(data, at)); }
+inline float loadF32(Bytes d, std::size_t at) { return std::bit_cast<float>(loadU32(d, at)); }
+inline double loadF64(Bytes d, std::size_t at) { return std::bit_cast<double>(loadU64(d, at)); }
 // The `count` bytes at `offset`, as a sub-span.
 inline Bytes loadBytes(Bytes data, std::size_t offset, std::size_t count) {
     codec_detail::check(offset, count, data.size());
