@@ -201,38 +201,40 @@ std::size_t ZipWriter::writeLocalHeader(Central& central) {
     return header.size();
 }
 
+void ZipWriter::appendCentralHeader(std::string& directory, const Central& c) const {
+    WideFields marked;
+    marked.uncompressed = wide(c.uncompressedSize) ? kMax32Marker : c.uncompressedSize;
+    marked.compressed = wide(c.compressedSize) ? kMax32Marker : c.compressedSize;
+    marked.localOffset = wide(c.localOffset) ? kMax32Marker : c.localOffset;
+    const std::string extra = zip64ExtraFor(marked, c.uncompressedSize, c.compressedSize, c.localOffset);
+    const std::uint16_t needed = extra.empty() ? kVersionPlain : kVersionZip64;
+    putU32(directory, 0x02014B50);
+    putU16(directory, static_cast<std::uint16_t>(extra.empty() ? c.options.versionMadeBy
+                                                               : (c.options.versionMadeBy & 0xFF00) | kVersionZip64));
+    putU16(directory, needed);
+    putU16(directory, c.flags);
+    putU16(directory, c.method);
+    putU16(directory, c.options.modTime);
+    putU16(directory, c.options.modDate);
+    putU32(directory, c.crc);
+    putU32(directory, static_cast<std::uint32_t>(marked.compressed));
+    putU32(directory, static_cast<std::uint32_t>(marked.uncompressed));
+    putU16(directory, static_cast<std::uint16_t>(c.name.size()));
+    putU16(directory, static_cast<std::uint16_t>(extra.size()));
+    putU16(directory, 0);  // comment
+    putU16(directory, 0);  // disk
+    putU16(directory, 0);  // internal attributes
+    putU32(directory, c.options.externalAttributes);
+    putU32(directory, static_cast<std::uint32_t>(marked.localOffset));
+    putBytes(directory, c.name);
+    putBytes(directory, extra);
+}
+
 void ZipWriter::finish(std::string_view comment) {
     if (comment.size() > 0xFFFF) throw std::length_error("the archive comment is longer than 65,535 bytes");
     directoryOffset_ = offset_;
     std::string directory;
-    for (const Central& c : central_) {
-        WideFields marked;
-        marked.uncompressed = wide(c.uncompressedSize) ? kMax32Marker : c.uncompressedSize;
-        marked.compressed = wide(c.compressedSize) ? kMax32Marker : c.compressedSize;
-        marked.localOffset = wide(c.localOffset) ? kMax32Marker : c.localOffset;
-        const std::string extra = zip64ExtraFor(marked, c.uncompressedSize, c.compressedSize, c.localOffset);
-        const std::uint16_t needed = extra.empty() ? kVersionPlain : kVersionZip64;
-        putU32(directory, 0x02014B50);
-        putU16(directory, static_cast<std::uint16_t>(extra.empty() ? c.options.versionMadeBy
-                                                                   : (c.options.versionMadeBy & 0xFF00) | kVersionZip64));
-        putU16(directory, needed);
-        putU16(directory, c.flags);
-        putU16(directory, c.method);
-        putU16(directory, c.options.modTime);
-        putU16(directory, c.options.modDate);
-        putU32(directory, c.crc);
-        putU32(directory, static_cast<std::uint32_t>(marked.compressed));
-        putU32(directory, static_cast<std::uint32_t>(marked.uncompressed));
-        putU16(directory, static_cast<std::uint16_t>(c.name.size()));
-        putU16(directory, static_cast<std::uint16_t>(extra.size()));
-        putU16(directory, 0);  // comment
-        putU16(directory, 0);  // disk
-        putU16(directory, 0);  // internal attributes
-        putU32(directory, c.options.externalAttributes);
-        putU32(directory, static_cast<std::uint32_t>(marked.localOffset));
-        putBytes(directory, c.name);
-        putBytes(directory, extra);
-    }
+    for (const Central& c : central_) appendCentralHeader(directory, c);
     emit(directory);
     const std::uint64_t count = central_.size();
     // The ZIP64 end record and its locator only when a value of the end record overflows, so
