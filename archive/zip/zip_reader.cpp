@@ -21,11 +21,6 @@ namespace zip {
 
 namespace {
 
-constexpr std::uint32_t kCentralSignature = 0x02014B50;
-constexpr std::uint32_t kLocalSignature = 0x04034B50;
-constexpr std::size_t kLocalFixedSize = 30;
-constexpr std::size_t kDataDescriptorMinSize = 12;
-constexpr std::size_t kZip64DataDescriptorMinSize = 20;  // CRC and two 64-bit sizes
 constexpr std::size_t kChunk = 256u << 10;
 
 std::string decodeName(std::string_view raw, std::uint16_t flags, bool& valid) {
