@@ -72,9 +72,9 @@ public:
 protected:
     void changed();
     // A property's setter: stores the value and repaints, unless the value is already there.
-    template <typename T>
-    void setProperty(T& property, T value) {
-        if (replaceIfDifferent(property, std::move(value))) changed();
+    template <typename T, typename Value>
+    void setProperty(T& property, Value&& value) {
+        if (replaceIfDifferent(property, std::forward<Value>(value))) changed();
     }
     ControlObserver* observer() const { return observer_; }
     // Told after the width or height changed (the form re-applies its anchors).

@@ -6,11 +6,12 @@
 
 namespace toolkit {
 
-// True when `value` differed from `property` and now stands in it.
-template <typename T>
-bool replaceIfDifferent(T& property, T value) {
+// True when `value` differed from `property` and now stands in it. The value is forwarded, so
+// a setter that takes its argument by value moves it in once, with no temporary between.
+template <typename T, typename Value>
+bool replaceIfDifferent(T& property, Value&& value) {
     if (property == value) return false;
-    property = std::move(value);
+    property = std::forward<Value>(value);
     return true;
 }
 
