@@ -26,6 +26,17 @@ std::size_t indexOf(const std::vector<std::string>& names, const std::string& na
     return 0;
 }
 
+// A table's rules with its columns in copying order and the key and `Nazwa` found among them.
+TableMergeRules rulesOf(const char* table, const std::vector<SchemaColumn>& columns,
+                        const std::string& key) {
+    TableMergeRules r;
+    r.table = table;
+    r.columns = namesOf(columns);
+    r.keyColumn = indexOf(r.columns, key);
+    r.nameColumn = indexOf(r.columns, "Nazwa");
+    return r;
+}
+
 Table& openTable(std::shared_ptr<Table>& slot, const std::shared_ptr<Connection>& connection,
                  const std::string& dataSource, const std::string& name, bool readOnly) {
     if (!slot) slot = std::make_shared<Table>();
@@ -141,11 +152,7 @@ private:
 
 const TableMergeRules& infoProducentRules() {
     static const TableMergeRules rules = [] {
-        TableMergeRules r;
-        r.table = "info_producent";
-        r.columns = namesOf(infoProducentColumns());
-        r.keyColumn = indexOf(r.columns, "Producent");
-        r.nameColumn = indexOf(r.columns, "Nazwa");
+        TableMergeRules r = rulesOf("info_producent", infoProducentColumns(), "Producent");
         r.carryOldMarkers = true;
         r.newPassHeading = "Przenosimy z dodatki_new.mdb";
         r.newLineForEveryRecord = true;
@@ -155,16 +162,12 @@ const TableMergeRules& infoProducentRules() {
     return rules;
 }
 
+// Unlike info_producent: markers are not carried, and only records that are no marker get a
+// line in the new pass.
 const TableMergeRules& dodatkiRules() {
     static const TableMergeRules rules = [] {
-        TableMergeRules r;
-        r.table = "Dodatki";
-        r.columns = namesOf(dodatkiColumns());
-        r.keyColumn = indexOf(r.columns, "ID");
-        r.nameColumn = indexOf(r.columns, "Nazwa");
-        r.carryOldMarkers = false;
+        TableMergeRules r = rulesOf("Dodatki", dodatkiColumns(), "ID");
         r.newPassHeading = "Przenosimy dodatki z dodatki_new.mdb";
-        r.newLineForEveryRecord = false;
         r.refusalsNameKey = true;
         r.counts = &MergeState::dodatki;
         return r;

@@ -30,52 +30,34 @@ namespace codec_detail {
 inline void check(std::size_t offset, std::size_t count, std::size_t size) {
     if (offset > size || count > size - offset) overrun(offset, count, size);
 }
+inline std::uint8_t byteAt(const unsigned char* p) { return *p; }
+
+// Every fixed-width field goes through these two: check the bounds, then decode or encode.
+template <auto decode, std::size_t width>
+inline auto checkedLoad(Bytes data, std::size_t offset) {
+    check(offset, width, data.size());
+    return decode(data.data() + offset);
+}
+template <typename Value, int width, auto encode = platform::storeLE>
+inline void checkedStore(MutableBytes data, std::size_t offset, Value value) {
+    check(offset, width, data.size());
+    encode(data.data() + offset, value, width);
+}
 }  // namespace codec_detail
 
 // Reads at an offset; throws TruncatedData when [offset, offset + width) is not inside `data`.
-inline std::uint8_t loadU8(Bytes data, std::size_t offset) {
-    codec_detail::check(offset, 1, data.size());
-    return data[offset];
-}
-inline std::uint16_t loadU16(Bytes data, std::size_t offset) {
-    codec_detail::check(offset, 2, data.size());
-    return platform::loadLE16(data.data() + offset);
-}
-inline std::uint32_t loadU24(Bytes data, std::size_t offset) {
-    codec_detail::check(offset, 3, data.size());
-    return platform::loadLE24(data.data() + offset);
-}
-inline std::uint32_t loadU24BE(Bytes data, std::size_t offset) {
-    codec_detail::check(offset, 3, data.size());
-    return platform::loadBE24(data.data() + offset);
-}
-inline std::uint32_t loadU32(Bytes data, std::size_t offset) {
-    codec_detail::check(offset, 4, data.size());
-    return platform::loadLE32(data.data() + offset);
-}
-inline std::uint32_t loadU32BE(Bytes data, std::size_t offset) {
-    codec_detail::check(offset, 4, data.size());
-    return platform::loadBE32(data.data() + offset);
-}
-inline std::uint64_t loadU64(Bytes data, std::size_t offset) {
-    codec_detail::check(offset, 8, data.size());
-    return platform::loadLE64(data.data() + offset);
-}
-inline std::int16_t loadI16(Bytes data, std::size_t offset) {
-    return static_cast<std::int16_t>(loadU16(data, offset));
-}
-inline std::int32_t loadI32(Bytes data, std::size_t offset) {
-    return static_cast<std::int32_t>(loadU32(data, offset));
-}
-inline std::int64_t loadI64(Bytes data, std::size_t offset) {
-    return static_cast<std::int64_t>(loadU64(data, offset));
-}
-inline float loadF32(Bytes data, std::size_t offset) {
-    return std::bit_cast<float>(loadU32(data, offset));
-}
-inline double loadF64(Bytes data, std::size_t offset) {
-    return std::bit_cast<double>(loadU64(data, offset));
-}
+inline constexpr auto& loadU8 = codec_detail::checkedLoad<codec_detail::byteAt, 1>;
+inline constexpr auto& loadU16 = codec_detail::checkedLoad<platform::loadLE16, 2>;
+inline constexpr auto& loadU24 = codec_detail::checkedLoad<platform::loadLE24, 3>;
+inline constexpr auto& loadU24BE = codec_detail::checkedLoad<platform::loadBE24, 3>;
+inline constexpr auto& loadU32 = codec_detail::checkedLoad<platform::loadLE32, 4>;
+inline constexpr auto& loadU32BE = codec_detail::checkedLoad<platform::loadBE32, 4>;
+inline constexpr auto& loadU64 = codec_detail::checkedLoad<platform::loadLE64, 8>;
+inline std::int16_t loadI16(Bytes data, std::size_t at) { return std::int16_t(loadU16(data, at)); }
+inline std::int32_t loadI32(Bytes data, std::size_t at) { return std::int32_t(loadU32(data, at)); }
+inline std::int64_t loadI64(Bytes data, std::size_t at) { return std::int64_t(loadU64(data, at)); }
+inline float loadF32(Bytes d, std::size_t at) { return std::bit_cast<float>(loadU32(d, at)); }
+inline double loadF64(Bytes d, std::size_t at) { return std::bit_cast<double>(loadU64(d, at)); }
 // The `count` bytes at `offset`, as a sub-span.
 inline Bytes loadBytes(Bytes data, std::size_t offset, std::size_t count) {
     codec_detail::check(offset, count, data.size());
@@ -83,35 +65,17 @@ inline Bytes loadBytes(Bytes data, std::size_t offset, std::size_t count) {
 }
 
 // Writes in place at an offset; throws TruncatedData when the field does not fit.
-inline void storeU8(MutableBytes data, std::size_t offset, std::uint8_t value) {
-    codec_detail::check(offset, 1, data.size());
-    data[offset] = value;
+inline constexpr auto& storeU8 = codec_detail::checkedStore<std::uint8_t, 1>;
+inline constexpr auto& storeU16 = codec_detail::checkedStore<std::uint16_t, 2>;
+inline constexpr auto& storeU24 = codec_detail::checkedStore<std::uint32_t, 3>;
+inline constexpr auto& storeU24BE = codec_detail::checkedStore<std::uint32_t, 3, platform::storeBE>;
+inline constexpr auto& storeU32 = codec_detail::checkedStore<std::uint32_t, 4>;
+inline constexpr auto& storeU64 = codec_detail::checkedStore<std::uint64_t, 8>;
+inline void storeF32(MutableBytes data, std::size_t at, float value) {
+    storeU32(data, at, std::bit_cast<std::uint32_t>(value));
 }
-inline void storeU16(MutableBytes data, std::size_t offset, std::uint16_t value) {
-    codec_detail::check(offset, 2, data.size());
-    platform::storeLE(data.data() + offset, value, 2);
-}
-inline void storeU24(MutableBytes data, std::size_t offset, std::uint32_t value) {
-    codec_detail::check(offset, 3, data.size());
-    platform::storeLE(data.data() + offset, value, 3);
-}
-inline void storeU24BE(MutableBytes data, std::size_t offset, std::uint32_t value) {
-    codec_detail::check(offset, 3, data.size());
-    platform::storeBE(data.data() + offset, value, 3);
-}
-inline void storeU32(MutableBytes data, std::size_t offset, std::uint32_t value) {
-    codec_detail::check(offset, 4, data.size());
-    platform::storeLE(data.data() + offset, value, 4);
-}
-inline void storeU64(MutableBytes data, std::size_t offset, std::uint64_t value) {
-    codec_detail::check(offset, 8, data.size());
-    platform::storeLE(data.data() + offset, value, 8);
-}
-inline void storeF32(MutableBytes data, std::size_t offset, float value) {
-    storeU32(data, offset, std::bit_cast<std::uint32_t>(value));
-}
-inline void storeF64(MutableBytes data, std::size_t offset, double value) {
-    storeU64(data, offset, std::bit_cast<std::uint64_t>(value));
+inline void storeF64(MutableBytes data, std::size_t at, double value) {
+    storeU64(data, at, std::bit_cast<std::uint64_t>(value));
 }
 inline void storeBytes(MutableBytes data, std::size_t offset, Bytes bytes) {
     codec_detail::check(offset, bytes.size(), data.size());

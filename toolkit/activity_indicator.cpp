@@ -3,17 +3,9 @@
 
 namespace toolkit {
 
-void ActivityIndicator::setAnimating(bool animating) {
-    if (animating == animating_) return;
-    animating_ = animating;
-    changed();
-}
+void ActivityIndicator::setAnimating(bool animating) { setProperty(animating_, animating); }
 
-void ActivityIndicator::setDotColor(Color color) {
-    if (color == dotColor_) return;
-    dotColor_ = color;
-    changed();
-}
+void ActivityIndicator::setDotColor(Color color) { setProperty(dotColor_, color); }
 
 void ActivityIndicator::advanceFrame() {
     if (!animating_) return;

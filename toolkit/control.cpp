@@ -14,23 +14,11 @@ void Control::setBounds(int left, int top, int width, int height) {
     if (width != oldWidth || height != oldHeight) sizeChanged(oldWidth, oldHeight);
 }
 
-void Control::setVisible(bool visible) {
-    if (visible == visible_) return;
-    visible_ = visible;
-    changed();
-}
+void Control::setVisible(bool visible) { setProperty(visible_, visible); }
 
-void Control::setEnabled(bool enabled) {
-    if (enabled == enabled_) return;
-    enabled_ = enabled;
-    changed();
-}
+void Control::setEnabled(bool enabled) { setProperty(enabled_, enabled); }
 
-void Control::setCursor(Cursor cursor) {
-    if (cursor == cursor_) return;
-    cursor_ = cursor;
-    changed();
-}
+void Control::setCursor(Cursor cursor) { setProperty(cursor_, cursor); }
 
 bool Control::contains(int x, int y) const {
     return x >= left_ && x < left_ + width_ && y >= top_ && y < top_ + height_;

@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "toolkit/property_change.h"
+
 namespace toolkit {
 
 // Colours in the toolkit's 0x00BBGGRR form; values with the top byte 0xFF name a system
@@ -69,6 +71,11 @@ public:
 
 protected:
     void changed();
+    // A property's setter: stores the value and repaints, unless the value is already there.
+    template <typename T, typename Value>
+    void setProperty(T& property, Value&& value) {
+        if (replaceIfDifferent(property, std::forward<Value>(value))) changed();
+    }
     ControlObserver* observer() const { return observer_; }
     // Told after the width or height changed (the form re-applies its anchors).
     virtual void sizeChanged(int oldWidth, int oldHeight) {

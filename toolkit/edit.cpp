@@ -10,16 +10,8 @@ void Edit::setText(std::string text) {
     if (onChange) onChange();
 }
 
-void Edit::setCueText(std::string cue) {
-    if (cue == cueText_) return;
-    cueText_ = std::move(cue);
-    changed();
-}
+void Edit::setCueText(std::string cue) { setProperty(cueText_, std::move(cue)); }
 
-void Edit::setFont(Font font) {
-    if (font == font_) return;
-    font_ = std::move(font);
-    changed();
-}
+void Edit::setFont(Font font) { setProperty(font_, std::move(font)); }
 
 }  // namespace toolkit

@@ -6,29 +6,13 @@
 
 namespace toolkit {
 
-void Form::setCaption(std::string caption) {
-    if (caption == caption_) return;
-    caption_ = std::move(caption);
-    changed();
-}
+void Form::setCaption(std::string caption) { setProperty(caption_, std::move(caption)); }
 
-void Form::setBorderless(bool borderless) {
-    if (borderless == borderless_) return;
-    borderless_ = borderless;
-    changed();
-}
+void Form::setBorderless(bool borderless) { setProperty(borderless_, borderless); }
 
-void Form::setColor(Color color) {
-    if (color == color_) return;
-    color_ = color;
-    changed();
-}
+void Form::setColor(Color color) { setProperty(color_, color); }
 
-void Form::setFont(Font font) {
-    if (font == font_) return;
-    font_ = std::move(font);
-    changed();
-}
+void Form::setFont(Font font) { setProperty(font_, std::move(font)); }
 
 void Form::setClientSize(int width, int height) {
     setBounds(left(), top(), width + frameWidth_, height + frameHeight_);

@@ -37,35 +37,15 @@ int Gauge::percentDone() const {
     return static_cast<int>(done * 100 / range);
 }
 
-void Gauge::setForeColor(Color color) {
-    if (color == foreColor_) return;
-    foreColor_ = color;
-    changed();
-}
+void Gauge::setForeColor(Color color) { setProperty(foreColor_, color); }
 
-void Gauge::setBackColor(Color color) {
-    if (color == backColor_) return;
-    backColor_ = color;
-    changed();
-}
+void Gauge::setBackColor(Color color) { setProperty(backColor_, color); }
 
-void Gauge::setControlColor(Color color) {
-    if (color == controlColor_) return;
-    controlColor_ = color;
-    changed();
-}
+void Gauge::setControlColor(Color color) { setProperty(controlColor_, color); }
 
-void Gauge::setBorder(bool border) {
-    if (border == border_) return;
-    border_ = border;
-    changed();
-}
+void Gauge::setBorder(bool border) { setProperty(border_, border); }
 
-void Gauge::setFont(Font font) {
-    if (font == font_) return;
-    font_ = std::move(font);
-    changed();
-}
+void Gauge::setFont(Font font) { setProperty(font_, std::move(font)); }
 
 void Gauge::updateShownPercent() {
     const int percent = percentDone();

@@ -3,28 +3,12 @@
 
 namespace toolkit {
 
-void Label::setCaption(std::string caption) {
-    if (caption == caption_) return;
-    caption_ = std::move(caption);
-    changed();
-}
+void Label::setCaption(std::string caption) { setProperty(caption_, std::move(caption)); }
 
-void Label::setFont(Font font) {
-    if (font == font_) return;
-    font_ = std::move(font);
-    changed();
-}
+void Label::setFont(Font font) { setProperty(font_, std::move(font)); }
 
-void Label::setTransparent(bool transparent) {
-    if (transparent == transparent_) return;
-    transparent_ = transparent;
-    changed();
-}
+void Label::setTransparent(bool transparent) { setProperty(transparent_, transparent); }
 
-void Label::setAutoSize(bool autoSize) {
-    if (autoSize == autoSize_) return;
-    autoSize_ = autoSize;
-    changed();
-}
+void Label::setAutoSize(bool autoSize) { setProperty(autoSize_, autoSize); }
 
 }  // namespace toolkit

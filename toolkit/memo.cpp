@@ -63,10 +63,6 @@ void Memo::clear() {
     changed();
 }
 
-void Memo::setFont(Font font) {
-    if (font == font_) return;
-    font_ = std::move(font);
-    changed();
-}
+void Memo::setFont(Font font) { setProperty(font_, std::move(font)); }
 
 }  // namespace toolkit

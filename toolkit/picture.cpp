@@ -8,16 +8,8 @@ void Picture::setImage(Image image) {
     changed();
 }
 
-void Picture::setStretch(bool stretch) {
-    if (stretch == stretch_) return;
-    stretch_ = stretch;
-    changed();
-}
+void Picture::setStretch(bool stretch) { setProperty(stretch_, stretch); }
 
-void Picture::setTransparent(bool transparent) {
-    if (transparent == transparent_) return;
-    transparent_ = transparent;
-    changed();
-}
+void Picture::setTransparent(bool transparent) { setProperty(transparent_, transparent); }
 
 }  // namespace toolkit

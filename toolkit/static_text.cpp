@@ -3,28 +3,12 @@
 
 namespace toolkit {
 
-void StaticText::setCaption(std::string caption) {
-    if (caption == caption_) return;
-    caption_ = std::move(caption);
-    changed();
-}
+void StaticText::setCaption(std::string caption) { setProperty(caption_, std::move(caption)); }
 
-void StaticText::setColor(Color color) {
-    if (color == color_) return;
-    color_ = color;
-    changed();
-}
+void StaticText::setColor(Color color) { setProperty(color_, color); }
 
-void StaticText::setFont(Font font) {
-    if (font == font_) return;
-    font_ = std::move(font);
-    changed();
-}
+void StaticText::setFont(Font font) { setProperty(font_, std::move(font)); }
 
-void StaticText::setAutoSize(bool autoSize) {
-    if (autoSize == autoSize_) return;
-    autoSize_ = autoSize;
-    changed();
-}
+void StaticText::setAutoSize(bool autoSize) { setProperty(autoSize_, autoSize); }
 
 }  // namespace toolkit

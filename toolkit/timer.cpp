@@ -1,18 +1,16 @@
 // Timer properties; the backend reschedules on every change.
 #include "toolkit/timer.h"
 
+#include "toolkit/property_change.h"
+
 namespace toolkit {
 
 void Timer::setIntervalMs(int interval) {
-    if (interval == intervalMs_) return;
-    intervalMs_ = interval;
-    changed();
+    if (replaceIfDifferent(intervalMs_, interval)) changed();
 }
 
 void Timer::setEnabled(bool enabled) {
-    if (enabled == enabled_) return;
-    enabled_ = enabled;
-    changed();
+    if (replaceIfDifferent(enabled_, enabled)) changed();
 }
 
 void Timer::changed() {

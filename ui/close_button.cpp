@@ -3,25 +3,12 @@
 
 namespace ui {
 
-namespace {
-
-void hideAll(const ButtonPictures& b) {
-    b.Disable.setVisible(false);
-    b.Normal.setVisible(false);
-    b.Hover.setVisible(false);
-    b.Active.setVisible(false);
-}
-
-}  // namespace
-
 void bnCloseSetEnable(const ButtonPictures& b) {
-    hideAll(b);
-    b.Normal.setVisible(true);
+    swapLook({&b.Disable, &b.Normal, &b.Hover, &b.Active}, b.Normal);
 }
 
 void bnCloseSetDisable(const ButtonPictures& b) {
-    hideAll(b);
-    b.Disable.setVisible(true);
+    swapLook({&b.Disable, &b.Normal, &b.Hover, &b.Active}, b.Disable);
 }
 
 void bnCloseEnter(const ButtonPictures& b) {
@@ -29,9 +16,6 @@ void bnCloseEnter(const ButtonPictures& b) {
     b.Normal.setVisible(false);
 }
 
-void bnCloseLeave(const ButtonPictures& b) {
-    b.Hover.setVisible(false);
-    b.Normal.setVisible(true);
-}
+void bnCloseLeave(const ButtonPictures& b) { swapLook({&b.Hover}, b.Normal); }
 
 }  // namespace ui

@@ -13,45 +13,36 @@ void disableAll(const ButtonPictures& b) {
     b.Disable.setEnabled(false);
 }
 
+// The trace line, every picture disabled, the others hidden in the order given, then `shown`
+// visible and, unless it is the Disable look, enabled.
+void showLook(const ButtonPictures& b, session::Log& log, const char* trace,
+              std::initializer_list<toolkit::Picture*> hidden, toolkit::Picture& shown) {
+    log.info(2, trace);
+    disableAll(b);
+    swapLook(hidden, shown);
+    if (&shown != &b.Disable) shown.setEnabled(true);
+}
+
 }  // namespace
 
 void bnInstallSetDisable(const ButtonPictures& b, session::Log& log) {
-    log.info(2, "Blokujemy klawisz INSTALL");
-    disableAll(b);
-    b.Hover.setVisible(false);
-    b.Active.setVisible(false);
-    b.Normal.setVisible(false);
-    b.Disable.setVisible(true);
+    showLook(b, log, "Blokujemy klawisz INSTALL",
+             {&b.Hover, &b.Active, &b.Normal}, b.Disable);
 }
 
 void bnInstallSetEnable(const ButtonPictures& b, session::Log& log) {
-    log.info(2, "Odblokowywujemy klawisz INSTALL");
-    disableAll(b);
-    b.Hover.setVisible(false);
-    b.Active.setVisible(false);
-    b.Disable.setVisible(false);
-    b.Normal.setVisible(true);
-    b.Normal.setEnabled(true);
+    showLook(b, log, "Odblokowywujemy klawisz INSTALL",
+             {&b.Hover, &b.Active, &b.Disable}, b.Normal);
 }
 
 void bnInstallSetHover(const ButtonPictures& b, session::Log& log) {
-    log.info(2, "SET HOVER na klawiszu INSTALL");
-    disableAll(b);
-    b.Active.setVisible(false);
-    b.Disable.setVisible(false);
-    b.Normal.setVisible(false);
-    b.Hover.setVisible(true);
-    b.Hover.setEnabled(true);
+    showLook(b, log, "SET HOVER na klawiszu INSTALL",
+             {&b.Active, &b.Disable, &b.Normal}, b.Hover);
 }
 
 void bnInstallSetActive(const ButtonPictures& b, session::Log& log) {
-    log.info(2, "SET ACTIVE na klawiszu INSTALL");
-    disableAll(b);
-    b.Disable.setVisible(false);
-    b.Hover.setVisible(false);
-    b.Normal.setVisible(false);
-    b.Active.setVisible(true);
-    b.Active.setEnabled(true);
+    showLook(b, log, "SET ACTIVE na klawiszu INSTALL",
+             {&b.Disable, &b.Hover, &b.Normal}, b.Active);
 }
 
 void bnInstallEnter(const ButtonPictures& b, session::Log& log) {

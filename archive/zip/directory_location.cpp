@@ -15,7 +15,6 @@ namespace {
 // A package's directory is a few megabytes even at 100,000 members; this bound only keeps a
 // forged size from allocating gigabytes.
 constexpr std::uint64_t kMaxDirectorySize = 256u << 20;
-constexpr std::uint64_t kCentralFixedSize = 46;
 
 std::string readAt(const Source& source, std::uint64_t offset, std::size_t count) {
     std::string bytes(count, '\0');

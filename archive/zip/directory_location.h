@@ -6,12 +6,9 @@
 
 #include "archive/zip/end_record.h"
 #include "archive/zip/source.h"
+#include "archive/zip/zip_format.h"
 
 namespace zip {
-
-inline constexpr std::uint32_t kZip64EndSignature = 0x06064B50;
-inline constexpr std::uint64_t kZip64LocatorSize = 20;
-inline constexpr std::uint64_t kZip64EndSize = 56;
 
 struct DirectoryLocation {
     std::uint64_t entries = 0;

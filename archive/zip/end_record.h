@@ -6,13 +6,11 @@
 #include <optional>
 
 #include "archive/zip/source.h"
+#include "archive/zip/zip_format.h"
 
 namespace zip {
 
-inline constexpr std::uint32_t kEndRecordSignature = 0x06054B50;
-inline constexpr std::uint64_t kEndRecordSize = 22;
 inline constexpr std::uint64_t kEndSearchSpan = kEndRecordSize + 0xFFFF;
-inline constexpr std::uint32_t kZip64LocatorSignature = 0x07064B50;
 
 struct EndRecord {
     std::uint64_t position = 0;  // offset of the record's signature in the source

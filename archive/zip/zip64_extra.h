@@ -6,11 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace zip {
+#include "archive/zip/zip_format.h"
 
-inline constexpr std::uint16_t kZip64ExtraId = 0x0001;
-inline constexpr std::uint32_t kMax32Marker = 0xFFFFFFFF;
-inline constexpr std::uint16_t kMax16Marker = 0xFFFF;
+namespace zip {
 
 // A header's size, offset and disk fields; a local header has no offset or disk.
 struct WideFields {

@@ -4,14 +4,9 @@
 #include <cstdint>
 #include <string>
 
-namespace zip {
+#include "archive/zip/zip_format.h"
 
-inline constexpr std::uint16_t kFlagEncrypted = 0x0001;
-inline constexpr std::uint16_t kFlagDataDescriptor = 0x0008;
-inline constexpr std::uint16_t kFlagStrongEncryption = 0x0040;
-inline constexpr std::uint16_t kFlagUtf8 = 0x0800;
-inline constexpr std::uint16_t kMethodStored = 0;
-inline constexpr std::uint16_t kMethodDeflate = 8;
+namespace zip {
 
 struct Entry {
     std::string name;     // decoded: UTF-8 with flag bit 11, code page 437 without

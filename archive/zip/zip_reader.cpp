@@ -16,16 +16,12 @@
 #include "archive/zip/zip64_extra.h"
 #include "archive/zip/zip_error.h"
 #include "platform/ascii_case.h"
+#include "platform/function_ref.h"
 
 namespace zip {
 
 namespace {
 
-constexpr std::uint32_t kCentralSignature = 0x02014B50;
-constexpr std::uint32_t kLocalSignature = 0x04034B50;
-constexpr std::size_t kLocalFixedSize = 30;
-constexpr std::size_t kDataDescriptorMinSize = 12;
-constexpr std::size_t kZip64DataDescriptorMinSize = 20;  // CRC and two 64-bit sizes
 constexpr std::size_t kChunk = 256u << 10;
 
 std::string decodeName(std::string_view raw, std::uint16_t flags, bool& valid) {
@@ -36,6 +32,26 @@ std::string decodeName(std::string_view raw, std::uint16_t flags, bool& valid) {
     valid = true;
     return cp437ToUtf8(raw);
 }
+
+// The inflater pulls a member's compressed bytes as it needs them, `left` of them from `at`.
+class MemberInput : public InflateInput {
+public:
+    using ReadAt = platform::FunctionRef<void(std::uint64_t at, char* buffer, std::size_t count)>;
+    MemberInput(ReadAt readAt, std::uint64_t at, std::uint64_t left)
+        : readAt_(readAt), at_(at), left_(left) {}
+    std::size_t read(std::uint8_t* buffer, std::size_t capacity) override {
+        const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(left_, capacity));
+        if (n == 0) return 0;
+        readAt_(at_, reinterpret_cast<char*>(buffer), n);
+        at_ += n;
+        left_ -= n;
+        return n;
+    }
+
+private:
+    ReadAt readAt_;
+    std::uint64_t at_, left_;
+};
 
 }  // namespace
 
@@ -237,25 +253,10 @@ void ZipReader::extract(std::size_t index, Sink sink) const {
             deliver(chunk.get(), n);
         }
     } else {
-        // The inflater pulls the member's compressed bytes as it needs them.
-        class MemberInput : public InflateInput {
-        public:
-            MemberInput(const ZipReader& reader, const Entry& entry, std::uint64_t at, std::uint64_t left)
-                : reader_(reader), entry_(entry), at_(at), left_(left) {}
-            std::size_t read(std::uint8_t* buffer, std::size_t capacity) override {
-                const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(left_, capacity));
-                if (n == 0) return 0;
-                reader_.readFully(at_, reinterpret_cast<char*>(buffer), n, entry_);
-                at_ += n;
-                left_ -= n;
-                return n;
-            }
-
-        private:
-            const ZipReader& reader_;
-            const Entry& entry_;
-            std::uint64_t at_, left_;
-        } memberInput(*this, e, inputAt, inputLeft);
+        auto readMember = [&](std::uint64_t at, char* buffer, std::size_t count) {
+            readFully(at, buffer, count, e);
+        };
+        MemberInput memberInput(readMember, inputAt, inputLeft);
         StreamInflater inflater(memberInput);
         for (InflateStatus status = InflateStatus::More; status != InflateStatus::End;) {
             std::size_t produced = 0;

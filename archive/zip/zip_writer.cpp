@@ -11,6 +11,7 @@
 #include "archive/zip/crc32.h"
 #include "archive/zip/zip64_extra.h"
 #include "archive/zip/zip_entry.h"
+#include "archive/zip/zip_format.h"
 
 namespace zip {
 
@@ -18,8 +19,6 @@ namespace {
 
 // Values above this go into ZIP64 fields; the maximum itself is the marker that says so.
 constexpr std::uint64_t kMax32 = 0xFFFFFFFEu;
-constexpr std::uint16_t kVersionPlain = 20;
-constexpr std::uint16_t kVersionZip64 = 45;
 
 // Streams raw deflate output into a string, or to a drain when one is given.
 class Deflater {
@@ -183,7 +182,7 @@ std::size_t ZipWriter::writeLocalHeader(Central& central) {
     }
 
     std::string header;
-    putU32(header, 0x04034B50);
+    putU32(header, kLocalSignature);
     putU16(header, wideSizes ? kVersionZip64 : kVersionPlain);
     putU16(header, central.flags);
     putU16(header, central.method);
@@ -201,38 +200,40 @@ std::size_t ZipWriter::writeLocalHeader(Central& central) {
     return header.size();
 }
 
+void ZipWriter::appendCentralHeader(std::string& directory, const Central& c) const {
+    WideFields marked;
+    marked.uncompressed = wide(c.uncompressedSize) ? kMax32Marker : c.uncompressedSize;
+    marked.compressed = wide(c.compressedSize) ? kMax32Marker : c.compressedSize;
+    marked.localOffset = wide(c.localOffset) ? kMax32Marker : c.localOffset;
+    const std::string extra = zip64ExtraFor(marked, c.uncompressedSize, c.compressedSize, c.localOffset);
+    const std::uint16_t needed = extra.empty() ? kVersionPlain : kVersionZip64;
+    putU32(directory, kCentralSignature);
+    putU16(directory, static_cast<std::uint16_t>(extra.empty() ? c.options.versionMadeBy
+                                                               : (c.options.versionMadeBy & 0xFF00) | kVersionZip64));
+    putU16(directory, needed);
+    putU16(directory, c.flags);
+    putU16(directory, c.method);
+    putU16(directory, c.options.modTime);
+    putU16(directory, c.options.modDate);
+    putU32(directory, c.crc);
+    putU32(directory, static_cast<std::uint32_t>(marked.compressed));
+    putU32(directory, static_cast<std::uint32_t>(marked.uncompressed));
+    putU16(directory, static_cast<std::uint16_t>(c.name.size()));
+    putU16(directory, static_cast<std::uint16_t>(extra.size()));
+    putU16(directory, 0);  // comment
+    putU16(directory, 0);  // disk
+    putU16(directory, 0);  // internal attributes
+    putU32(directory, c.options.externalAttributes);
+    putU32(directory, static_cast<std::uint32_t>(marked.localOffset));
+    putBytes(directory, c.name);
+    putBytes(directory, extra);
+}
+
 void ZipWriter::finish(std::string_view comment) {
     if (comment.size() > 0xFFFF) throw std::length_error("the archive comment is longer than 65,535 bytes");
     directoryOffset_ = offset_;
     std::string directory;
-    for (const Central& c : central_) {
-        WideFields marked;
-        marked.uncompressed = wide(c.uncompressedSize) ? kMax32Marker : c.uncompressedSize;
-        marked.compressed = wide(c.compressedSize) ? kMax32Marker : c.compressedSize;
-        marked.localOffset = wide(c.localOffset) ? kMax32Marker : c.localOffset;
-        const std::string extra = zip64ExtraFor(marked, c.uncompressedSize, c.compressedSize, c.localOffset);
-        const std::uint16_t needed = extra.empty() ? kVersionPlain : kVersionZip64;
-        putU32(directory, 0x02014B50);
-        putU16(directory, static_cast<std::uint16_t>(extra.empty() ? c.options.versionMadeBy
-                                                                   : (c.options.versionMadeBy & 0xFF00) | kVersionZip64));
-        putU16(directory, needed);
-        putU16(directory, c.flags);
-        putU16(directory, c.method);
-        putU16(directory, c.options.modTime);
-        putU16(directory, c.options.modDate);
-        putU32(directory, c.crc);
-        putU32(directory, static_cast<std::uint32_t>(marked.compressed));
-        putU32(directory, static_cast<std::uint32_t>(marked.uncompressed));
-        putU16(directory, static_cast<std::uint16_t>(c.name.size()));
-        putU16(directory, static_cast<std::uint16_t>(extra.size()));
-        putU16(directory, 0);  // comment
-        putU16(directory, 0);  // disk
-        putU16(directory, 0);  // internal attributes
-        putU32(directory, c.options.externalAttributes);
-        putU32(directory, static_cast<std::uint32_t>(marked.localOffset));
-        putBytes(directory, c.name);
-        putBytes(directory, extra);
-    }
+    for (const Central& c : central_) appendCentralHeader(directory, c);
     emit(directory);
     const std::uint64_t count = central_.size();
     // The ZIP64 end record and its locator only when a value of the end record overflows, so
@@ -242,7 +243,7 @@ void ZipWriter::finish(std::string_view comment) {
     if (wideEnd) {
         const std::uint64_t recordOffset = offset_;
         std::string record;
-        putU32(record, 0x06064B50);
+        putU32(record, kZip64EndSignature);
         putU64(record, 44);  // the record's size after this field
         putU16(record, kVersionZip64);
         putU16(record, kVersionZip64);
@@ -252,14 +253,14 @@ void ZipWriter::finish(std::string_view comment) {
         putU64(record, count);
         putU64(record, directory.size());
         putU64(record, directoryOffset_);
-        putU32(record, 0x07064B50);
+        putU32(record, kZip64LocatorSignature);
         putU32(record, 0);
         putU64(record, recordOffset);
         putU32(record, 1);  // disks in all
         emit(record);
     }
     std::string end;
-    putU32(end, 0x06054B50);
+    putU32(end, kEndRecordSignature);
     putU16(end, 0);
     putU16(end, 0);
     putU16(end, static_cast<std::uint16_t>(wideCount ? kMax16Marker : count));

@@ -92,6 +92,8 @@ private:
     std::size_t writeLocalHeader(Central& central);
 
     bool wide(std::uint64_t value) const;
+    // Appends the member's central directory header (with a ZIP64 field where a value needs one).
+    void appendCentralHeader(std::string& directory, const Central& c) const;
 
     Sink sink_;
     bool alwaysZip64_ = false;

@@ -54,6 +54,30 @@ std::vector<std::uint8_t> nodeEntry(Bytes orderingKey, PageNumber child) {
     platform::appendBE(e, child, 4);
     return e;
 }
+
+// A full page cut in two: the entries below the cut, those from it on, and the key the parent
+// keeps for the lower half. Rows usually arrive in key order: then the lower page is left full
+// and the upper one takes the newest entry, instead of two half-empty pages. A node's entry at
+// the cut moves up: its child becomes the lower half's tail.
+struct HalvedPage {
+    IndexPageImage lower;
+    IndexPageImage upper;
+    std::vector<std::uint8_t> parentKey;
+};
+
+HalvedPage halve(const IndexPageImage& image, bool atEnd) {
+    const std::size_t count = image.count();
+    std::size_t cut = atEnd ? count - 1 : count / 2;
+    if (!image.leaf) cut = std::clamp<std::size_t>(cut, 2, count - 1);
+    HalvedPage halves{image.slice(0, image.leaf ? cut : cut - 1), image.slice(cut, count), {}};
+    Bytes last = orderingPart(image, cut - 1);
+    halves.parentKey.assign(last.begin(), last.end());
+    if (!image.leaf) {
+        halves.lower.tail = nodeEntryChild(image.entry(cut - 1));
+        halves.upper.tail = image.tail;
+    }
+    return halves;
+}
 }  // namespace
 
 const IndexPageImage& IndexTree::image(PageNumber page) {
@@ -182,65 +206,35 @@ void IndexTree::store(PageNumber page, IndexPageImage& image, std::vector<Step>&
         splitRoot(image, atEnd);
         return;
     }
-    const std::size_t count = image.count();
-    // Rows usually arrive in key order: then the lower page is left full and the upper one
-    // takes the newest entry, instead of two half-empty pages.
-    std::size_t cut = atEnd ? count - 1 : count / 2;
-    if (!image.leaf) cut = std::clamp<std::size_t>(cut, 2, count - 1);
     const PageNumber lower = newPage();
-    IndexPageImage left = image.slice(0, image.leaf ? cut : cut - 1);
-    IndexPageImage right = image.slice(cut, count);
-    std::vector<std::uint8_t> parentKey;
-    if (image.leaf) {
-        Bytes last = image.entry(cut - 1);
-        parentKey.assign(last.begin(), last.end());
-    } else {
-        left.tail = nodeEntryChild(image.entry(cut - 1));
-        Bytes last = nodeEntryKey(image.entry(cut - 1));
-        parentKey.assign(last.begin(), last.end());
-        right.tail = image.tail;
-    }
-    left.previous = image.previous;
-    left.next = page;
-    right.previous = lower;
-    right.next = image.next;
+    HalvedPage halves = halve(image, atEnd);
+    halves.lower.previous = image.previous;
+    halves.lower.next = page;
+    halves.upper.previous = lower;
+    halves.upper.next = image.next;
     if (image.previous != 0) patchPrevious(image.previous, lower);
-    write(lower, left);
-    write(page, right);
+    write(lower, halves.lower);
+    write(page, halves.upper);
 
     const Step step = path[depth - 1];
     IndexPageImage parent = this->image(step.page);
     const std::size_t at = std::min(step.index, parent.count());
-    parent.insert(at, Bytes(nodeEntry(Bytes(parentKey), lower)));
+    parent.insert(at, Bytes(nodeEntry(Bytes(halves.parentKey), lower)));
     store(step.page, parent, path, depth - 1, at + 1 >= parent.count());
 }
 
 void IndexTree::splitRoot(IndexPageImage& image, bool atEnd) {
-    const std::size_t count = image.count();
-    std::size_t cut = atEnd ? count - 1 : count / 2;
-    if (!image.leaf) cut = std::clamp<std::size_t>(cut, 2, count - 1);
     const PageNumber lowerPage = newPage();
     const PageNumber upperPage = newPage();
-    IndexPageImage lower = image.slice(0, image.leaf ? cut : cut - 1);
-    IndexPageImage upper = image.slice(cut, count);
-    std::vector<std::uint8_t> key;
-    if (image.leaf) {
-        Bytes last = image.entry(cut - 1);
-        key.assign(last.begin(), last.end());
-    } else {
-        lower.tail = nodeEntryChild(image.entry(cut - 1));
-        Bytes last = nodeEntryKey(image.entry(cut - 1));
-        key.assign(last.begin(), last.end());
-        upper.tail = image.tail;
-    }
-    lower.next = upperPage;
-    upper.previous = lowerPage;
+    HalvedPage halves = halve(image, atEnd);
+    halves.lower.next = upperPage;
+    halves.upper.previous = lowerPage;
     IndexPageImage root;
     root.leaf = false;
     root.tail = upperPage;
-    root.insert(0, Bytes(nodeEntry(Bytes(key), lowerPage)));
-    write(lowerPage, lower);
-    write(upperPage, upper);
+    root.insert(0, Bytes(nodeEntry(Bytes(halves.parentKey), lowerPage)));
+    write(lowerPage, halves.lower);
+    write(upperPage, halves.upper);
     write(root_, root);
 }
 

@@ -157,25 +157,18 @@ ColumnDefinition writableColumn(const jet::Column& from, const std::vector<jet::
 }
 
 PhysicalIndex writablePhysicalIndex(const jet::PhysicalIndex& from) {
-    PhysicalIndex index;
-    index.columns = from.columns;
-    index.usageMap = RowAddress::decode(from.usageMap);
-    index.root = from.rootPage;
-    index.flags = from.flags;
-    index.distinctKeys = from.uniqueEntryCount;
-    return index;
+    return {.columns = from.columns, .usageMap = RowAddress::decode(from.usageMap),
+            .root = from.rootPage, .flags = from.flags, .distinctKeys = from.uniqueEntryCount};
+}
+
+std::uint8_t storedIndexType(jet::IndexKind kind) {
+    return kind == jet::IndexKind::PrimaryKey ? 1 : kind == jet::IndexKind::ForeignKey ? 2 : 0;
 }
 
 LogicalIndex writableLogicalIndex(const jet::Index& from) {
-    LogicalIndex index;
-    index.name = from.name;
-    index.number = from.number;
-    index.physical = from.physicalIndex;
-    index.relatedType = from.relatedIndexType;
-    index.relatedIndex = from.relatedIndex;
-    index.relatedTable = from.relatedTablePage;
-    index.type = from.kind == jet::IndexKind::PrimaryKey ? 1 : from.kind == jet::IndexKind::ForeignKey ? 2 : 0;
-    return index;
+    return {.name = from.name, .number = from.number, .physical = from.physicalIndex,
+            .relatedType = from.relatedIndexType, .relatedIndex = from.relatedIndex,
+            .relatedTable = from.relatedTablePage, .type = storedIndexType(from.kind)};
 }
 
 }  // namespace

@@ -98,17 +98,21 @@ void writeFully(int fd, const std::string& path, std::int64_t offset, const void
     }
 }
 
-class PosixReadable : public ReadableFile {
+// What a read-only and a read-write file share: a descriptor read at offsets.
+template <typename File>
+class PosixReader : public File {
 public:
-    PosixReadable(const std::string& path, int fd) : ReadableFile(path), fd_(fd) {}
-    std::int64_t size() override { return sizeOf(fd_.get(), path()); }
+    PosixReader(const std::string& path, int fd) : File(path), fd_(fd) {}
+    std::int64_t size() override { return sizeOf(fd_.get(), this->path()); }
     std::size_t readAt(std::int64_t offset, void* buffer, std::size_t count) override {
-        return readFully(fd_.get(), path(), offset, buffer, count);
+        return readFully(fd_.get(), this->path(), offset, buffer, count);
     }
 
-private:
+protected:
     Descriptor fd_;
 };
+
+using PosixReadable = PosixReader<ReadableFile>;
 
 // Unbuffered: each write is one system call, so a failure shows at the write that caused it.
 class PosixWritable : public WritableFile {
@@ -127,13 +131,9 @@ private:
     Descriptor fd_;
 };
 
-class PosixRandomAccess : public RandomAccessFile {
+class PosixRandomAccess : public PosixReader<RandomAccessFile> {
 public:
-    PosixRandomAccess(const std::string& path, int fd) : RandomAccessFile(path), fd_(fd) {}
-    std::int64_t size() override { return sizeOf(fd_.get(), path()); }
-    std::size_t readAt(std::int64_t offset, void* buffer, std::size_t count) override {
-        return readFully(fd_.get(), path(), offset, buffer, count);
-    }
+    using PosixReader::PosixReader;
     void writeAt(std::int64_t offset, const void* data, std::size_t count) override {
         if (offset < 0) throw fileError(FileAction::Write, path(), EINVAL);
         writeFully(fd_.get(), path(), offset, data, count);
@@ -142,9 +142,6 @@ public:
         if (::fsync(fd_.get()) != 0 && errno != EINVAL && errno != EROFS)
             throw fileError(FileAction::Write, path(), errno);
     }
-
-private:
-    Descriptor fd_;
 };
 
 }  // namespace

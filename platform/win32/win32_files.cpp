@@ -86,17 +86,21 @@ void writeFully(HANDLE handle, const std::string& path, std::int64_t offset, con
     }
 }
 
-class Win32Readable : public ReadableFile {
+// What a read-only and a read-write file share: a handle read at offsets.
+template <typename File>
+class Win32Reader : public File {
 public:
-    Win32Readable(const std::string& path, HANDLE handle) : ReadableFile(path), file_(handle) {}
-    std::int64_t size() override { return sizeOf(file_.get(), path()); }
+    Win32Reader(const std::string& path, HANDLE handle) : File(path), file_(handle) {}
+    std::int64_t size() override { return sizeOf(file_.get(), this->path()); }
     std::size_t readAt(std::int64_t offset, void* buffer, std::size_t count) override {
-        return readFully(file_.get(), path(), offset, buffer, count);
+        return readFully(file_.get(), this->path(), offset, buffer, count);
     }
 
-private:
+protected:
     UniqueHandle file_;
 };
+
+using Win32Readable = Win32Reader<ReadableFile>;
 
 // Unbuffered: each write is one system call, so a failure shows at the write that caused it.
 class Win32Writable : public WritableFile {
@@ -115,14 +119,9 @@ private:
     UniqueHandle file_;
 };
 
-class Win32RandomAccess : public RandomAccessFile {
+class Win32RandomAccess : public Win32Reader<RandomAccessFile> {
 public:
-    Win32RandomAccess(const std::string& path, HANDLE handle)
-        : RandomAccessFile(path), file_(handle) {}
-    std::int64_t size() override { return sizeOf(file_.get(), path()); }
-    std::size_t readAt(std::int64_t offset, void* buffer, std::size_t count) override {
-        return readFully(file_.get(), path(), offset, buffer, count);
-    }
+    using Win32Reader::Win32Reader;
     void writeAt(std::int64_t offset, const void* data, std::size_t count) override {
         if (offset < 0)
             throw fileError(FileAction::Write, path(), ERROR_NEGATIVE_SEEK);
@@ -131,9 +130,6 @@ public:
     void flush() override {
         if (!FlushFileBuffers(file_.get())) throw lastError(FileAction::Write, path());
     }
-
-private:
-    UniqueHandle file_;
 };
 
 }  // namespace

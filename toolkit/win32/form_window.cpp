@@ -263,39 +263,43 @@ void FormWindow::syncChild(Control& control, HWND child) {
     if (auto* text = dynamic_cast<StaticText*>(&control)) autoSize(*text);
 }
 
-void FormWindow::autoSize(Label& label) {
-    if (!label.autoSize() || syncing_) return;
-    const Font& font = label.font();
+SIZE FormWindow::captionSize(const Font& font, const std::string& caption, bool asDrawText) {
     HDC dc = GetDC(window_);
     HGDIOBJ old = SelectObject(dc, fonts_.get(font.name, font.heightPx, font.bold));
-    // An empty caption keeps the height of one line and the width of a blank.
-    const std::wstring text = label.caption().empty() ? L" " : widen(label.caption());
-    RECT measured{0, 0, 0, 0};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    const std::wstring text = caption.empty() ? L" " : widen(caption);
+    SIZE size{0, 0};
+    if (asDrawText) {
+        RECT measured{0, 0, 0, 0};
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        size = {measured.right, measured.bottom};
+    } else {
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    }
     SelectObject(dc, old);
     ReleaseDC(window_, dc);
+    return size;
+}
+
+void FormWindow::resizeFromWindow(Control& control, int width, int height) {
     syncing_ = true;
-    label.setBounds(label.left(), label.top(), measured.right, measured.bottom);
+    control.setBounds(control.left(), control.top(), width, height);
     syncing_ = false;
+}
+
+void FormWindow::autoSize(Label& label) {
+    if (!label.autoSize() || syncing_) return;
+    const SIZE size = captionSize(label.font(), label.caption(), true);
+    resizeFromWindow(label, size.cx, size.cy);
 }
 
 void FormWindow::autoSize(StaticText& text) {
     if (!text.autoSize() || syncing_) return;
-    const Font& font = text.font();
-    HDC dc = GetDC(window_);
-    HGDIOBJ old = SelectObject(dc, fonts_.get(font.name, font.heightPx, font.bold));
-    const std::wstring caption = text.caption().empty() ? L" " : widen(text.caption());
-    SIZE extent{0, 0};
-    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
-    SelectObject(dc, old);
-    ReleaseDC(window_, dc);
+    const SIZE extent = captionSize(text.font(), text.caption(), false);
     // The text plus a margin of twice the border on each side: 230 x 17 for the 8 pt caption
     // of the design, so its white reaches the field below it.
     const int marginX = 4 * GetSystemMetrics(SM_CXBORDER);
     const int marginY = 4 * GetSystemMetrics(SM_CYBORDER);
-    syncing_ = true;
-    text.setBounds(text.left(), text.top(), extent.cx + marginX, extent.cy + marginY);
-    syncing_ = false;
+    resizeFromWindow(text, extent.cx + marginX, extent.cy + marginY);
     if (HWND* child = findIn(children_, static_cast<Control*>(&text)))
         SetWindowPos(*child, nullptr, text.left(), text.top(), text.width(), text.height(),
                      SWP_NOZORDER | SWP_NOACTIVATE);
@@ -543,6 +547,35 @@ bool FormWindow::isInput(UINT message) {
            message == WM_LBUTTONUP;
 }
 
+void FormWindow::onMouseLeave() {
+    trackingLeave_ = false;
+    if (!pressed_ && !dispatcher_.handlerRunning()) pointer_.leaveWindow();
+}
+
+bool FormWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
+    RECT area;
+    if (!standIns_->shownArea(item.hwndItem, area)) return false;
+    renderSurface(item.hDC, area, 0, 0);
+    return true;
+}
+
+bool FormWindow::onCommand(WPARAM wParam, HWND child) {
+    if (HIWORD(wParam) == EN_SETFOCUS) {
+        // A click in the field: Tab goes on from there.
+        const auto& order = form_.focusOrder();
+        for (std::size_t k = 0; k < order.size(); ++k)
+            if (HWND* field = findIn(children_, order[k].field); field && *field == child)
+                form_.setFocusIndex(static_cast<int>(k));
+        return true;
+    }
+    if (standIns_->owns(child)) return true;  // keys act through the navigator
+    if (HIWORD(wParam) == EN_CHANGE) {
+        onEditChanged(child);
+        return true;
+    }
+    return false;
+}
+
 LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     // Mouse input that reaches the form while a handler runs was sent from elsewhere (keepAlive
     // answers sent messages): it must not move the pointer's state or click.
@@ -560,8 +593,7 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             onMouseMove(lParam);
             return 0;
         case WM_MOUSELEAVE:
-            trackingLeave_ = false;
-            if (!pressed_ && !dispatcher_.handlerRunning()) pointer_.leaveWindow();
+            onMouseLeave();
             return 0;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
@@ -577,27 +609,11 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             // Activation gives the form the focus; it belongs to the focused stop.
             applyFocus();
             return 0;
-        case WM_DRAWITEM: {
-            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            RECT area;
-            if (!standIns_->shownArea(item->hwndItem, area)) break;
-            renderSurface(item->hDC, area, 0, 0);
-            return TRUE;
-        }
+        case WM_DRAWITEM:
+            if (onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+            break;
         case WM_COMMAND:
-            if (HIWORD(wParam) == EN_SETFOCUS) {
-                // A click in the field: Tab goes on from there.
-                const auto& order = form_.focusOrder();
-                for (std::size_t k = 0; k < order.size(); ++k)
-                    if (HWND* child = findIn(children_, order[k].field); child && *child == reinterpret_cast<HWND>(lParam))
-                        form_.setFocusIndex(static_cast<int>(k));
-                return 0;
-            }
-            if (standIns_->owns(reinterpret_cast<HWND>(lParam))) return 0;  // keys act through the navigator
-            if (HIWORD(wParam) == EN_CHANGE) {
-                onEditChanged(reinterpret_cast<HWND>(lParam));
-                return 0;
-            }
+            if (onCommand(wParam, reinterpret_cast<HWND>(lParam))) return 0;
             break;
         case WM_CTLCOLORSTATIC:
             if (HBRUSH brush = staticTextColors(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))

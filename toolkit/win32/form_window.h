@@ -81,6 +81,12 @@ private:
     void syncChild(Control& control, HWND child);
     void autoSize(Label& label);
     void autoSize(StaticText& text);
+    // The caption's size in `font`; an empty caption keeps the height of one line and the
+    // width of a blank. A label is measured as DrawText draws it on the surface, a static
+    // text child as the system's text extent.
+    SIZE captionSize(const Font& font, const std::string& caption, bool asDrawText);
+    // Gives the component the measured size without treating it as the program's own move.
+    void resizeFromWindow(Control& control, int width, int height);
     void updateBusyTimer();
     void advanceBusyFrame();
     // Mouse input and timers, which run handlers or move the pointer's state.
@@ -89,12 +95,16 @@ private:
     void onTimer(UINT_PTR id);
     void onEditCommand(Edit& edit, HWND child);
     void onMouseMove(LPARAM position);
+    void onMouseLeave();
     void onLeftButtonDown(LPARAM position);
     void onLeftButtonUp(LPARAM position);
     void onEditChanged(HWND child);
     // WM_CTLCOLORSTATIC: sets the static text child's colours and gives its background brush;
     // nullptr when `child` is no static text of ours.
     HBRUSH staticTextColors(HDC dc, HWND child);
+    // WM_DRAWITEM and WM_COMMAND; false leaves the message to the default procedure.
+    bool onDrawItem(const DRAWITEMSTRUCT& item);
+    bool onCommand(WPARAM wParam, HWND child);
 
     Form& form_;
     Dispatcher& dispatcher_;
