@@ -503,6 +503,12 @@ void FormWindow::onMouseMove(LPARAM position) {
     pointer_.moveTo(GET_X_LPARAM(position), GET_Y_LPARAM(position));
 }
 
+void FormWindow::onMouseInput(UINT message, LPARAM position) {
+    if (message == WM_MOUSEMOVE) onMouseMove(position);
+    else if (message == WM_LBUTTONUP) onLeftButtonUp(position);
+    else onLeftButtonDown(position);
+}
+
 void FormWindow::onLeftButtonDown(LPARAM position) {
     pointer_.moveTo(GET_X_LPARAM(position), GET_Y_LPARAM(position));
     pressed_ = pointer_.pictureAt(GET_X_LPARAM(position), GET_Y_LPARAM(position));
@@ -589,18 +595,14 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETCURSOR:
             if (reinterpret_cast<HWND>(wParam) == window_ && LOWORD(lParam) == HTCLIENT) return setCursor();
             break;
-        case WM_MOUSEMOVE:
-            onMouseMove(lParam);
-            return 0;
         case WM_MOUSELEAVE:
             onMouseLeave();
             return 0;
+        case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-            onLeftButtonDown(lParam);
-            return 0;
         case WM_LBUTTONUP:
-            onLeftButtonUp(lParam);
+            onMouseInput(message, lParam);
             return 0;
         case WM_TIMER:
             onTimer(wParam);
@@ -634,8 +636,6 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             // The process may end as soon as this returns: the form's close handler runs now.
             if (wParam && !dispatcher_.handlerRunning()) closeOnRequest();
             return 0;
-        default:
-            break;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
 }

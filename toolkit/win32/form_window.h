@@ -95,6 +95,7 @@ private:
     void onTimer(UINT_PTR id);
     void onEditCommand(Edit& edit, HWND child);
     void onMouseMove(LPARAM position);
+    void onMouseInput(UINT message, LPARAM position);
     void onMouseLeave();
     void onLeftButtonDown(LPARAM position);
     void onLeftButtonUp(LPARAM position);
