@@ -37,7 +37,7 @@ private:
 
 }  // namespace
 
-std::string outputPathFor(const std::string& destinationDir, const std::string& memberName) {
+std::string outputPathFor(const std::string& destinationDir, std::string_view memberName) {
     std::string path = destinationDir;
     if (!path.empty() && !isSeparator(path.back())) path += platform::kSeparator;
     for (char c : memberName) path += isSeparator(c) ? platform::kSeparator : c;

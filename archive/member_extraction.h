@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -16,7 +17,7 @@ namespace archive {
 
 // destinationDir joined with the member name, every '/' and '\' turned into the platform's
 // separator; a separator is put between them unless the folder already ends with one.
-std::string outputPathFor(const std::string& destinationDir, const std::string& memberName);
+std::string outputPathFor(const std::string& destinationDir, std::string_view memberName);
 
 // Creates every missing folder of `folder` (a path ending with the separator or not), parents
 // first. Throws platform::FileError naming the folder that could not be made.

@@ -3,7 +3,9 @@
 #include "archive/member_safety.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <functional>
+#include <string_view>
+#include <utility>
 
 #include "archive/partial_suffix.h"
 #include "platform/unicode_case.h"
@@ -41,6 +43,60 @@ std::string outputKey(const std::string& name) {
     return platform::fileNameCaseKey(key);
 }
 
+// The written members by the hash of their output key, for the duplicate checks: a few bytes
+// per member where a set of the keys would hold every key's text. Keys are computed again
+// only for members whose hashes meet.
+struct KeyHash {
+    std::size_t hash;
+    std::size_t index;
+    bool operator<(const KeyHash& other) const {
+        return hash != other.hash ? hash < other.hash : index < other.index;
+    }
+};
+
+std::size_t hashOf(std::string_view key) { return std::hash<std::string_view>{}(key); }
+
+class OutputKeys {
+public:
+    // `hashes` sorted.
+    OutputKeys(const std::vector<zip::Entry>& entries, const std::vector<KeyHash>& hashes)
+        : entries_(entries), hashes_(hashes) {}
+
+    // For every member whose key an earlier member has: (the first member with it, this one).
+    template <typename F>
+    void forEachGroup(F&& each) const {
+        for (std::size_t start = 0; start < hashes_.size();) {
+            std::size_t end = start + 1;
+            while (end < hashes_.size() && hashes_[end].hash == hashes_[start].hash) ++end;
+            if (end - start > 1) {
+                // Equal hashes: sort the run by key, then by position.
+                std::vector<std::pair<std::string, std::size_t>> run;
+                for (std::size_t k = start; k < end; ++k)
+                    run.emplace_back(outputKey(entries_[hashes_[k].index].name), hashes_[k].index);
+                std::sort(run.begin(), run.end());
+                for (std::size_t k = 1, first = run[0].second; k < run.size(); ++k) {
+                    if (run[k].first != run[k - 1].first) first = run[k].second;
+                    else each(first, run[k].second);
+                }
+            }
+            start = end;
+        }
+    }
+
+    // The first member (by position) whose key is `key`; nothing when none is.
+    std::optional<std::size_t> firstWithKey(const std::string& key) const {
+        const std::size_t hash = hashOf(key);
+        auto at = std::lower_bound(hashes_.begin(), hashes_.end(), KeyHash{hash, 0});
+        for (; at != hashes_.end() && at->hash == hash; ++at)
+            if (outputKey(entries_[at->index].name) == key) return at->index;
+        return std::nullopt;
+    }
+
+private:
+    const std::vector<zip::Entry>& entries_;
+    const std::vector<KeyHash>& hashes_;
+};
+
 }  // namespace
 
 std::string unsafeNameMessage(const std::string& member, zip::NameProblem problem) {
@@ -64,24 +120,38 @@ void checkMemberNameSafe(const zip::Entry& entry) {
 }
 
 void checkArchiveSafe(const zip::ZipReader& reader, const std::vector<std::string>& notWritten) {
-    for (const zip::Entry& entry : reader.entries()) checkMemberNameSafe(entry);
+    const std::vector<zip::Entry>& entries = reader.entries();
+    for (const zip::Entry& entry : entries) checkMemberNameSafe(entry);
     reader.checkAllMembers();
-    std::unordered_map<std::string, bool> seen;  // output key -> is a folder entry
-    for (const zip::Entry& entry : reader.entries()) {
-        if (std::find(notWritten.begin(), notWritten.end(), entry.name) != notWritten.end()) continue;
-        const auto [it, added] = seen.emplace(outputKey(entry.name), entry.isFolder());
-        if (!added && !(it->second && entry.isFolder()))
-            throw UnsafeArchive("Plik `" + entry.name + "` występuje w archiwum ZIP więcej niż raz.");
-    }
+    const auto written = [&](const zip::Entry& entry) {
+        return std::find(notWritten.begin(), notWritten.end(), entry.name) == notWritten.end();
+    };
+    // Each written member's output key as a hash and its position, sorted: equal keys lie
+    // within runs of equal hashes, where the keys themselves decide.
+    std::vector<KeyHash> hashes;
+    hashes.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (written(entries[i])) hashes.push_back({hashOf(outputKey(entries[i].name)), i});
+    std::sort(hashes.begin(), hashes.end());
+    const OutputKeys keys(entries, hashes);
+
+    // A member whose output path an earlier member has: refused unless both are folders.
+    std::size_t firstDuplicate = entries.size();
+    keys.forEachGroup([&](std::size_t first, std::size_t later) {
+        if (!(entries[first].isFolder() && entries[later].isFolder())) firstDuplicate = std::min(firstDuplicate, later);
+    });
+    if (firstDuplicate < entries.size())
+        throw UnsafeArchive("Plik `" + entries[firstDuplicate].name + "` występuje w archiwum ZIP więcej niż raz.");
+
     // A file is written under its temporary name first; a member of that name would be
     // overwritten, or would overwrite it.
     const std::string suffix = platform::fileNameCaseKey(kPartialSuffix);
-    for (const zip::Entry& entry : reader.entries()) {
+    for (const zip::Entry& entry : entries) {
         if (entry.isFolder()) continue;
         const std::string key = outputKey(entry.name);
         if (key.size() > suffix.size() && key.compare(key.size() - suffix.size(), suffix.size(), suffix) == 0) {
-            const auto owner = seen.find(key.substr(0, key.size() - suffix.size()));
-            if (owner != seen.end() && !owner->second)
+            const auto owner = keys.firstWithKey(key.substr(0, key.size() - suffix.size()));
+            if (owner && !entries[*owner].isFolder())
                 throw UnsafeArchive("Plik `" + entry.name + "` w archiwum ZIP ma nazwę pliku tymczasowego, "
                                     "pod którą rozpakowywany jest inny plik archiwum.");
         }

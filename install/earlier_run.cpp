@@ -43,15 +43,15 @@ std::string keptName(platform::FileSystem& fs, const std::string& path) {
 }
 
 bool keepUnprovenLeftovers(session::Log& log, platform::FileSystem& fs, const host::HostLayout& layout,
-                           const std::vector<std::string>& reserved) {
+                           platform::FunctionRef<bool(NameVisitor)> reserved) {
     if (fs.fileExists(layout.old) && !fs.fileExists(layout.destination)) {
         log.info(1, {"W katalogu ", layout.packageCatalogFolder,
                      " jest plik dodatki_old.mdb, a nie ma pliku dodatki.mdb. Nic nie zmieniono. "
                      "Jeśli to Twój katalog, zmień jego nazwę na dodatki.mdb; potem uruchom instalator ponownie."});
         return false;
     }
-    for (const std::string& path : reserved) {
-        if (!fs.fileExists(path)) continue;
+    return reserved([&](const std::string& path) {
+        if (!fs.fileExists(path)) return true;
         const std::string kept = keptName(fs, path);
         if (!fs.renameNoReplace(path, kept)) {
             log.info(1, {"Nie można przenieść pliku ", path, " pozostałego po wcześniejszej instalacji. "
@@ -59,8 +59,8 @@ bool keepUnprovenLeftovers(session::Log& log, platform::FileSystem& fs, const ho
             return false;
         }
         log.info(1, {"Plik ", path, " pozostał po wcześniejszej instalacji; zachowano go jako ", kept, "."});
-    }
-    return true;
+        return true;
+    });
 }
 
 }  // namespace install

@@ -9,6 +9,7 @@
 
 #include "host/host_layout.h"
 #include "platform/file_system.h"
+#include "platform/function_ref.h"
 #include "session/log.h"
 
 namespace install {
@@ -23,8 +24,10 @@ bool settleEarlierInstallation(session::Log& log, platform::FileSystem& fs, cons
 // a level-1 message for each. False, with nothing changed, after a level-1 message when the
 // user's catalog could be one of them (a "dodatki_old.mdb" without "dodatki.mdb"), or when
 // one cannot be moved.
+// `reserved` gives each name to its visitor and stops when the visitor returns false.
+using NameVisitor = platform::FunctionRef<bool(const std::string&)>;
 bool keepUnprovenLeftovers(session::Log& log, platform::FileSystem& fs, const host::HostLayout& layout,
-                           const std::vector<std::string>& reserved);
+                           platform::FunctionRef<bool(NameVisitor)> reserved);
 
 // "C:\x\dodatki_old (zachowany 1).mdb" for "C:\x\dodatki_old.mdb": the first such name not
 // taken ("(zachowany 2)", ...); other names get the mark at the end.

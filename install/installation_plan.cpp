@@ -51,19 +51,38 @@ std::optional<InstallationPlan> planInstallation(session::Log& log, platform::Fi
                 continue;
             }
             addMissingFolders(fs, layout, path, journal.createdFolders);
-            plan.temporaryNames.push_back(path + std::string(host::kPartialSuffix));
-            if (path == layout.destination) continue;  // the catalog has steps of its own
-            plan.files.push_back({entry.name, entry.uncompressedSize, entry.crc32});
-            const bool replaces = fs.fileExists(path);
-            journal.members.push_back({entry.name, replaces});
-            if (replaces) plan.temporaryNames.push_back(path + std::string(host::kAsideSuffix));
+            if (path == layout.destination) {  // the catalog has steps of its own
+                if (!plan.catalogAfter) plan.catalogAfter = journal.members.size();
+                continue;
+            }
+            plan.checks.push_back({entry.uncompressedSize, entry.crc32});
+            journal.members.push_back({entry.name, fs.fileExists(path)});
         }
         return true;
     }, {}, state.heldArchiveAt(state.sourceZip));
     if (!read) return std::nullopt;
-    plan.temporaryNames.push_back(layout.old);
-    plan.temporaryNames.push_back(layout.nw);
     return plan;
+}
+
+bool forEachTemporaryName(const InstallationPlan& plan, const host::HostLayout& layout,
+                          platform::FunctionRef<bool(const std::string&)> visit) {
+    const JournalMembers& members = plan.journal.members;
+    for (std::size_t i = 0; i <= members.size(); ++i) {
+        if (plan.catalogAfter == i && !visit(layout.destination + std::string(host::kPartialSuffix))) return false;
+        if (i == members.size()) break;
+        const std::string path = memberPath(layout, members[i].name);
+        if (!visit(path + std::string(host::kPartialSuffix))) return false;
+        if (members[i].replaces && !visit(path + std::string(host::kAsideSuffix))) return false;
+    }
+    return visit(layout.old) && visit(layout.nw);
+}
+
+std::vector<InstalledFile> installedFiles(const InstallationPlan& plan) {
+    std::vector<InstalledFile> files;
+    files.reserve(plan.checks.size());
+    for (std::size_t i = 0; i < plan.checks.size(); ++i)
+        files.push_back({std::string(plan.journal.members[i].name), plan.checks[i].size, plan.checks[i].crc32});
+    return files;
 }
 
 }  // namespace install

@@ -18,8 +18,11 @@ std::string text(const Journal& journal) {
     out += journal.userCatalog ? "katalog jest\n" : "katalog brak\n";
     out += journal.userCatalogReadOnly ? "tylko-do-odczytu tak\n" : "tylko-do-odczytu nie\n";
     for (const std::string& folder : journal.createdFolders) out += "folder " + folder + "\n";
-    for (const JournalMember& member : journal.members)
-        out += (member.replaces ? "zastepuje " : "nowy ") + member.name + "\n";
+    for (const JournalMember member : journal.members) {
+        out += member.replaces ? "zastepuje " : "nowy ";
+        out += member.name;
+        out += '\n';
+    }
     return out + std::string(kEnd) + "\n";
 }
 

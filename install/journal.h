@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "install/journal_members.h"
 #include "platform/file_system.h"
 
 namespace install {
@@ -17,17 +18,12 @@ enum class JournalStage {
     Committed,  // the merged catalog is checked: an interruption is finished
 };
 
-struct JournalMember {
-    std::string name;    // the member's name as stored in the archive
-    bool replaces;       // a file of that name was there before: it is set aside, not deleted
-};
-
 struct Journal {
     JournalStage stage = JournalStage::Prepared;
     bool userCatalog = false;          // the user had a "dodatki.mdb" for this package
     bool userCatalogReadOnly = false;  // ... carrying the read-only mark, which it gets back
     std::vector<std::string> createdFolders;  // folders the installation makes, parents first
-    std::vector<JournalMember> members;       // files the extraction writes (not the catalog)
+    JournalMembers members;                   // files the extraction writes (not the catalog)
 };
 
 // Writes the record at `path` in one step (a new file flushed, then renamed over the old

@@ -40,7 +40,7 @@ void removeCreatedFolders(session::Log& log, platform::FileSystem& fs, const Jou
     }
 }
 
-std::string memberPath(const host::HostLayout& layout, const std::string& memberName) {
+std::string memberPath(const host::HostLayout& layout, std::string_view memberName) {
     return archive::outputPathFor(layout.destinationDir, memberName);
 }
 
@@ -55,11 +55,12 @@ bool undoInstallation(session::Log& log, platform::FileSystem& fs, const host::H
                       const Journal& journal) {
     bool whole = true;
     archive::PendingFolderSyncs changedFolders(fs);
-    for (auto member = journal.members.rbegin(); member != journal.members.rend(); ++member) {
-        const std::string path = memberPath(layout, member->name);
+    for (std::size_t i = journal.members.size(); i-- > 0;) {
+        const JournalMember member = journal.members[i];
+        const std::string path = memberPath(layout, member.name);
         changedFolders.add(folderOf(path));
         whole &= deleteIfThere(log, fs, path + std::string(host::kPartialSuffix));
-        if (!member->replaces) {
+        if (!member.replaces) {
             whole &= deleteIfThere(log, fs, path);
             continue;
         }
@@ -99,7 +100,7 @@ bool finishInstallation(session::Log& log, platform::FileSystem& fs, const host:
                         const Journal& journal) {
     bool whole = true;
     archive::PendingFolderSyncs changedFolders(fs);
-    for (const JournalMember& member : journal.members) {
+    for (const JournalMember member : journal.members) {
         const std::string path = memberPath(layout, member.name);
         changedFolders.add(folderOf(path));
         whole &= deleteIfThere(log, fs, path + std::string(host::kPartialSuffix));

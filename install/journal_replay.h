@@ -4,6 +4,9 @@
 // steps serve a failure in this run and an interruption found by the next run.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "host/host_layout.h"
 #include "install/journal.h"
 #include "platform/file_system.h"
@@ -31,6 +34,6 @@ bool deleteOwnFile(session::Log& log, platform::FileSystem& fs, const std::strin
 void removeCreatedFolders(session::Log& log, platform::FileSystem& fs, const Journal& journal);
 
 // The path of a member's file in the host.
-std::string memberPath(const host::HostLayout& layout, const std::string& memberName);
+std::string memberPath(const host::HostLayout& layout, std::string_view memberName);
 
 }  // namespace install

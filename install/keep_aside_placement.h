@@ -3,8 +3,9 @@
 // take its name; a file the package adds takes a name nobody holds.
 #pragma once
 
+#include <cstdint>
 #include <string>
-#include <unordered_set>
+#include <vector>
 
 #include "archive/member_extraction.h"
 #include "host/host_layout.h"
@@ -15,13 +16,15 @@ namespace install {
 
 class KeepAsidePlacement : public archive::MemberPlacement {
 public:
+    // `journal` must outlive the placement: its names are looked up, not copied.
     KeepAsidePlacement(platform::FileSystem& fs, const host::HostLayout& layout, const Journal& journal);
     bool place(const std::string& partial, const std::string& target) override;
 
 private:
     platform::FileSystem& fs_;
-    std::unordered_set<std::string> replaced_;
-    std::unordered_set<std::string> added_;
+    const host::HostLayout& layout_;
+    const JournalMembers& members_;
+    std::vector<std::uint32_t> byPath_;  // positions in members_, in the order of their paths
 };
 
 }  // namespace install

@@ -67,7 +67,9 @@ private:
         const std::uint64_t userCatalog = std::max(sizeOf(fs_, layout_.destination), sizeOf(fs_, layout_.old));
         if (!checkFreeSpace(log_, fs_, layout_.destinationDir, bytesNeeded(sizes.installed, sizes.catalog, userCatalog)))
             return false;
-        return keepUnprovenLeftovers(log_, fs_, layout_, plan_->temporaryNames);
+        return keepUnprovenLeftovers(log_, fs_, layout_, [&](NameVisitor visit) {
+            return forEachTemporaryName(*plan_, layout_, visit);
+        });
     }
 
     // Makes the package's catalog folder and writes the record in it: from here on every
@@ -131,8 +133,9 @@ private:
         Journal committed = plan_->journal;
         committed.stage = JournalStage::Committed;
         try {
-            for (const JournalMember& member : plan_->journal.members)
-                fs_.openReadWrite(memberPath(layout_, member.name), platform::Sharing::ReadOnlyForOthers)->flush();
+            const auto flushes = fs_.flushBatch();
+            for (const JournalMember member : plan_->journal.members) flushes->add(memberPath(layout_, member.name));
+            flushes->finish();
             writeJournal(fs_, layout_.journal, committed);
             return true;
         } catch (const platform::FileError& error) {
@@ -164,7 +167,7 @@ private:
         record.installerVersion = std::string(session::productVersion()) + " (" +
                                   std::string(session::productCommit()) + ")";
         record.dateTime = platform::localDateTimeText();
-        record.files = plan_->files;
+        record.files = installedFiles(*plan_);
         try {
             writeInstallRecord(fs_, layout_.installRecord, record);
             log_.info(2, {"Zapisano ", layout_.installRecord});

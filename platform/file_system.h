@@ -67,9 +67,24 @@ enum class Sharing {
     ReadWriteForOthers,  // others may read and write
 };
 
+// Files whose data must be on the disk together (an installation's files before the record
+// that makes them the user's): each is named with add(), and all are there when finish()
+// returns. Throws FileError naming a file that cannot be opened or flushed.
+class FlushBatch {
+public:
+    virtual ~FlushBatch() = default;
+    virtual void add(const std::string& path) = 0;
+    virtual void finish() = 0;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
+
+    // A batch that flushes each file as it is added (RandomAccessFile::flush through this
+    // file system); POSIX's opens each file and syncs each file system once at the end,
+    // which for 100,000 small files is one disk commit instead of 100,000.
+    virtual std::unique_ptr<FlushBatch> flushBatch();
 
     virtual bool fileExists(const std::string& path) = 0;
     virtual bool folderExists(const std::string& path) = 0;

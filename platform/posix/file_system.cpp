@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "platform/file_system.h"
+#include "platform/posix/file_system_sync.h"
 #include "platform/posix/posix_files.h"
 #include "platform/posix/rename_no_replace.h"
 #include "platform/wildcard.h"
@@ -150,6 +151,7 @@ public:
     std::unique_ptr<RandomAccessFile> createNew(const std::string& path, Sharing) override {
         return posix::createNewFile(path);
     }
+    std::unique_ptr<FlushBatch> flushBatch() override { return posix::fileSystemSyncBatch(); }
 };
 
 }  // namespace

@@ -211,6 +211,23 @@ TEST_F(FileSystemTest, RandomAccessWritesInPlaceAndGrows) {
     EXPECT_EQ(created->size(), 0);
 }
 
+TEST_F(FileSystemTest, AFlushBatchTakesTheFilesItNamesAndRefusesOneThatIsGone) {
+    makeFile("a.txt", "a");
+    makeFile("b.txt", "b");
+    auto batch = files.flushBatch();
+    batch->add(dir + "a.txt");
+    batch->add(dir + "b.txt");
+    try {
+        batch->add(dir + "gone.txt");
+        ADD_FAILURE() << "a missing file was taken";
+    } catch (const platform::FileError& error) {
+        EXPECT_EQ(error.path(), dir + "gone.txt");
+        EXPECT_EQ(error.failure(), platform::FileFailure::NotFound);
+    }
+    EXPECT_NO_THROW(batch->finish());
+    EXPECT_EQ(contentOf("a.txt"), "a");
+}
+
 TEST_F(FileSystemTest, PositionsBeyondFourGigabytes) {
     // A sparse file: only the last bytes are written, the file system keeps the hole free.
     const std::int64_t offset = (std::int64_t{5} << 30) + 123;

@@ -104,7 +104,7 @@ const char* operationName(FileOperation operation) {
 void FaultInjectingFileSystem::failMutation(std::size_t k, bool andAfter) {
     failAt_ = k;
     failAfter_ = andAfter;
-    countBase_ = mutations_.size();
+    countBase_ = mutationCount_;
 }
 
 void FaultInjectingFileSystem::failOperation(FileOperation operation, std::string pathMask) {
@@ -120,9 +120,9 @@ void FaultInjectingFileSystem::clearFaults() {
 bool FaultInjectingFileSystem::shouldFail(FileOperation operation, const std::string& path) {
     bool fail = false;
     if (isMutating(operation)) {
-        mutations_.push_back({operation, path});
-        const std::size_t number = mutations_.size() - countBase_;
-        if (beforeMutation) beforeMutation(number, mutations_.back());
+        const std::size_t number = ++mutationCount_ - countBase_;
+        if (keepRecord) mutations_.push_back({operation, path});
+        if (beforeMutation) beforeMutation(number, FileMutation{operation, path});
         if (failAt_ != 0 && (number == failAt_ || (failAfter_ && number > failAt_))) fail = true;
     }
     for (const PathFault& fault : pathFaults_)

@@ -63,7 +63,11 @@ public:
     // Removes all faults; counts and the record are kept.
     void clearFaults();
 
-    std::size_t mutationCount() const { return mutations_.size(); }
+    // False: mutations are counted and numbered but not kept in mutations() (a test that
+    // counts the heap of an installation of many files).
+    bool keepRecord = true;
+
+    std::size_t mutationCount() const { return mutationCount_; }
     const std::vector<FileMutation>& mutations() const { return mutations_; }
     std::size_t injectedFailures() const { return injected_; }
 
@@ -110,6 +114,7 @@ private:
     std::size_t countBase_ = 0;  // mutation count when failMutation was called
     std::vector<PathFault> pathFaults_;
     std::vector<FileMutation> mutations_;
+    std::size_t mutationCount_ = 0;
     std::size_t injected_ = 0;
     bool fakeFreeSpace_ = false;
     std::optional<std::uint64_t> freeSpace_;
