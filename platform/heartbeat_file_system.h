@@ -2,7 +2,8 @@
 // close of the files it opens, then passes the call on. The installer's long work (copying the
 // package out of the executable, the CRC pass, extraction, the catalog merge) runs on the
 // window's one thread and is made of file operations: the beat lets the window answer the
-// system between them, with no thread of its own.
+// system between them, with no thread of its own. The commit's flush batch is the default one
+// (each file flushed through this file system, so each flush beats), not the inner system's.
 #pragma once
 
 #include <functional>
