@@ -27,7 +27,7 @@ Tail readTail(const Source& source) {
         if (n == 0) break;
         got += n;
     }
-    if (got != tail.bytes.size()) throw ZipError(Fault::Truncated, "", "the archive's tail could not be read whole");
+    if (got != tail.bytes.size()) fail(Fault::Truncated, "the archive's tail could not be read whole");
     return tail;
 }
 
@@ -95,7 +95,7 @@ EndRecord findEndRecord(const Source& source) {
         }
         if (!insideComment) return candidates[i];
     }
-    throw ZipError(Fault::BadEndRecord, "", "no end-of-central-directory record in the archive's last 65,557 bytes");
+    fail(Fault::BadEndRecord, "no end-of-central-directory record in the archive's last 65,557 bytes");
 }
 
 }  // namespace zip
