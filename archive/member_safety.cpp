@@ -71,14 +71,16 @@ public:
             std::size_t end = start + 1;
             while (end < hashes_.size() && hashes_[end].first == hashes_[start].first) ++end;
             if (end - start > 1) {
-                // Equal hashes: sort the run by key, then by position.
-                std::vector<std::pair<std::string, std::size_t>> run;
-                for (std::size_t k = start; k < end; ++k)
-                    run.emplace_back(outputKey(entries_[hashes_[k].second].name), hashes_[k].second);
-                std::sort(run.begin(), run.end());
-                for (std::size_t k = 1, first = run[0].second; k < run.size(); ++k) {
-                    if (run[k].first != run[k - 1].first) first = run[k].second;
-                    else each(first, run[k].second);
+                // Equal hashes, members in order: the distinct keys of the run with their first
+                // member. Different keys in one run are a hash collision, so the list stays short.
+                std::vector<std::pair<std::string, std::size_t>> firsts;
+                for (std::size_t k = start; k < end; ++k) {
+                    const std::size_t index = hashes_[k].second;
+                    std::string key = outputKey(entries_[index].name);
+                    const auto first = std::find_if(firsts.begin(), firsts.end(),
+                                                    [&](const auto& known) { return known.first == key; });
+                    if (first != firsts.end()) each(first->second, index);
+                    else firsts.emplace_back(std::move(key), index);
                 }
             }
             start = end;
@@ -121,7 +123,7 @@ void checkMemberNameSafe(const zip::Entry& entry) {
     if (auto problem = zip::checkEntryName(entry)) throw UnsafeArchive(unsafeNameMessage(entry.name, *problem));
 }
 
-void checkArchiveSafe(const zip::ZipReader& reader, const std::vector<std::string>& notWritten) {
+void checkArchiveSafe(const zip::ZipReader& reader, std::initializer_list<std::string_view> notWritten) {
     const std::vector<zip::Entry>& entries = reader.entries();
     for (const zip::Entry& entry : entries) checkMemberNameSafe(entry);
     reader.checkAllMembers();
