@@ -80,8 +80,8 @@ bool hasEndRecord(const Source& source) {
 EndRecord findEndRecord(const Source& source) {
     const Tail tail = readTail(source);
     const std::vector<std::size_t> positions = signaturePositions(tail.bytes);
-    std::vector<EndRecord> candidates;
-    for (std::size_t at : positions) candidates.push_back(decode(tail, at));
+    std::vector<EndRecord> candidates(positions.size());
+    for (std::size_t i = 0; i < positions.size(); ++i) candidates[i] = decode(tail, positions[i]);
     // Last first: take the first plausible record that no earlier plausible record's comment
     // covers.
     for (std::size_t i = 0; i < candidates.size(); ++i) {

@@ -95,7 +95,7 @@ ZipReader::ZipReader(Source source) : source_(std::move(source)) {
         in.skip(commentLength);
         if (!in.ok()) failEntry(k, " runs past the central directory");
         e.name = decodeName(rawName, e.flags, e.nameIsValid);
-        if (e.name != rawName) e.rawNameIfDifferent = std::string(rawName);
+        if (e.name != rawName) e.rawNameIfDifferent.assign(rawName);
         widenFromZip64Extra(extras, wide, e.name);
         if (wide.disk != 0) fail(Fault::MultiDisk, e.name, "the member starts on another disk");
         e.compressedSize = wide.compressed;
