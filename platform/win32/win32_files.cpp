@@ -18,7 +18,7 @@ constexpr std::size_t kMaxTransfer = 1u << 30;
 // Every failure is thrown from here: a throw site is one call, with no FileError built,
 // copied and destroyed there.
 [[noreturn]] void fail(FileAction action, const std::string& path, DWORD error) {
-    fail(action, path, error);
+    throw fileError(action, path, error);
 }
 
 [[noreturn]] void failWithLastError(FileAction action, const std::string& path) {
