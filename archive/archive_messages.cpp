@@ -2,44 +2,58 @@
 // stays in traces only.
 #include "archive/archive_messages.h"
 
-#include "archive/zip/safe_name.h"
+#include <iterator>
+#include <string_view>
+
+#include "platform/concat.h"
 
 namespace archive {
 
 namespace {
 
-std::string quoted(const std::string& text) { return "`" + text + "`"; }
+// A fault's sentence: `before`, the member in grave accents and `after`; `whole` instead when
+// the sentence names no member, or names none for a fault of the archive as a whole (no
+// member given).
+struct Wording {
+    const char* whole;
+    const char* before = nullptr;
+    const char* after = nullptr;
+};
+
+// In the order of zip::Fault.
+constexpr Wording kWordings[] = {
+    {"Archiwum ZIP jest niekompletne.", "Archiwum ZIP kończy się przed końcem pliku ", "."},
+    {"Nie znaleziono końca katalogu archiwum ZIP."},
+    {"Rekord ZIP64 na końcu archiwum ZIP jest uszkodzony lub sprzeczny.", "Pole ZIP64 pliku ",
+     " w archiwum ZIP jest uszkodzone."},
+    {"Archiwum ZIP podzielone na części nie jest obsługiwane."},
+    {"Katalog archiwum ZIP jest uszkodzony."},
+    {nullptr, "Nagłówek pliku ", " w archiwum ZIP jest uszkodzony."},
+    {nullptr, "Nagłówek pliku ", " nie zgadza się z katalogiem archiwum ZIP."},
+    {nullptr, "Dane pliku ", " w archiwum ZIP nachodzą na inne dane archiwum."},
+    {nullptr, "Plik ", " w archiwum ZIP jest zaszyfrowany."},
+    {nullptr, "Plik ", " w archiwum ZIP jest spakowany nieobsługiwaną metodą."},
+    {nullptr, "Dane pliku ", " w archiwum ZIP są uszkodzone."},
+    {nullptr, "Rozmiar pliku ", " nie zgadza się z katalogiem archiwum ZIP."},
+    {nullptr, "Suma kontrolna pliku ", " w archiwum ZIP jest błędna."},
+    {nullptr, "Niedozwolona nazwa pliku ", " w archiwum ZIP."},
+    {nullptr, "Plik ", " w archiwum ZIP jest dowiązaniem, a nie zwykłym plikiem."},
+    {nullptr, "Plik ", " występuje w archiwum ZIP więcej niż raz."},
+    {nullptr, "Brak pliku ", " w archiwum ZIP."},
+};
+static_assert(std::size(kWordings) == static_cast<std::size_t>(zip::Fault::MemberNotFound) + 1);
+
+Wording wordingOf(zip::Fault fault) {
+    const auto at = static_cast<std::size_t>(fault);
+    return at < std::size(kWordings) ? kWordings[at] : Wording{"Archiwum ZIP jest uszkodzone."};
+}
 
 }  // namespace
 
 std::string messageFor(const zip::ZipError& error) {
-    const std::string m = quoted(error.member());
-    using zip::Fault;
-    switch (error.fault()) {
-        case Fault::Truncated:
-            return error.member().empty() ? "Archiwum ZIP jest niekompletne."
-                                          : "Archiwum ZIP kończy się przed końcem pliku " + m + ".";
-        case Fault::BadEndRecord: return "Nie znaleziono końca katalogu archiwum ZIP.";
-        case Fault::Zip64:
-            return error.member().empty() ? "Rekord ZIP64 na końcu archiwum ZIP jest uszkodzony lub sprzeczny."
-                                          : "Pole ZIP64 pliku " + m + " w archiwum ZIP jest uszkodzone.";
-        case Fault::MultiDisk: return "Archiwum ZIP podzielone na części nie jest obsługiwane.";
-        case Fault::BadCentralDirectory: return "Katalog archiwum ZIP jest uszkodzony.";
-        case Fault::BadLocalHeader: return "Nagłówek pliku " + m + " w archiwum ZIP jest uszkodzony.";
-        case Fault::HeaderMismatch: return "Nagłówek pliku " + m + " nie zgadza się z katalogiem archiwum ZIP.";
-        case Fault::Overlap: return "Dane pliku " + m + " w archiwum ZIP nachodzą na inne dane archiwum.";
-        case Fault::Encrypted: return "Plik " + m + " w archiwum ZIP jest zaszyfrowany.";
-        case Fault::UnsupportedMethod: return "Plik " + m + " w archiwum ZIP jest spakowany nieobsługiwaną metodą.";
-        case Fault::BadCompressedData: return "Dane pliku " + m + " w archiwum ZIP są uszkodzone.";
-        case Fault::SizeMismatch: return "Rozmiar pliku " + m + " nie zgadza się z katalogiem archiwum ZIP.";
-        case Fault::CrcMismatch: return "Suma kontrolna pliku " + m + " w archiwum ZIP jest błędna.";
-        case Fault::UnsafeName: return "Niedozwolona nazwa pliku " + m + " w archiwum ZIP.";
-        case Fault::NotRegularFile: return "Plik " + m + " w archiwum ZIP jest dowiązaniem, a nie zwykłym plikiem.";
-        case Fault::DuplicateName: return "Plik " + m + " występuje w archiwum ZIP więcej niż raz.";
-        case Fault::MemberNotFound: return "Brak pliku " + m + " w archiwum ZIP.";
-    }
-    return "Archiwum ZIP jest uszkodzone.";
+    const Wording wording = wordingOf(error.fault());
+    if (!wording.before || (error.member().empty() && wording.whole)) return wording.whole;
+    return platform::concat({wording.before, "`", error.member(), "`", wording.after});
 }
-
 
 }  // namespace archive

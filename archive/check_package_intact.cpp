@@ -5,6 +5,7 @@
 #include "archive/read_archive.h"
 #include "archive/zip/zip_reader.h"
 #include "platform/ascii_case.h"
+#include "platform/concat.h"
 #include "session/catalog_file_name.h"
 
 namespace archive {
@@ -24,7 +25,7 @@ bool isCatalogMember(const std::string& name, const std::string& packageName) {
 
 bool checkPackageIntact(session::Log& log, platform::FileSystem& fs, const session::InstallerState& state,
                         const std::string& sourceZip, PackageSizes& sizes) {
-    const std::string again = " Pobierz instalator ponownie.";
+    constexpr std::string_view again = " Pobierz instalator ponownie.";
     return readArchive(log, fs, sourceZip, [&](zip::ZipReader& reader) {
         const std::string cover = state.packageName + ".jpg";
         const std::string text = state.packageName + ".txt";
@@ -44,7 +45,7 @@ bool checkPackageIntact(session::Log& log, platform::FileSystem& fs, const sessi
         log.info(2,
                  {"Sprawdzono sumy kontrolne ", std::to_string(reader.size()), " plików pakietu."});
         return true;
-    }, {"Plik " + sourceZip + " nie jest archiwum ZIP." + again, again}, state.heldArchiveAt(sourceZip));
+    }, {platform::concat({"Plik ", sourceZip, " nie jest archiwum ZIP.", again}), again}, state.heldArchiveAt(sourceZip));
 }
 
 }  // namespace archive

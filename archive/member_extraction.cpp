@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "archive/member_safety.h"
+#include "platform/concat.h"
 #include "platform/paths.h"
 
 namespace archive {
@@ -55,7 +56,7 @@ void createFolders(platform::FileSystem& fs, const std::string& folder) {
             continue;
         if (fs.folderExists(prefix)) continue;
         if (!fs.createFolder(prefix) && !fs.folderExists(prefix))
-            throw platform::FileError(prefix, "Nie można utworzyć katalogu: " + prefix);
+            throw platform::FileError(prefix, platform::concat({"Nie można utworzyć katalogu: ", prefix}));
     }
 }
 
@@ -96,8 +97,8 @@ void extractMember(const zip::ZipReader& reader, std::size_t index, const std::s
     // One step: a failing replacement keeps the old file (the partial one goes).
     const bool placed = placement ? placement->place(partialPath, path) : fs.replaceFileUnsynced(partialPath, path);
     if (!placed)
-        throw platform::FileError(path, replacing ? "Nie można zastąpić pliku: " + path
-                                                  : "Nie można zmienić nazwy pliku: " + partialPath + " na " + path);
+        throw platform::FileError(path, replacing ? platform::concat({"Nie można zastąpić pliku: ", path})
+                                                  : platform::concat({"Nie można zmienić nazwy pliku: ", partialPath, " na ", path}));
     partial.keep();
     pending.add(syncKey);
 }

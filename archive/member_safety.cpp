@@ -3,18 +3,20 @@
 #include "archive/member_safety.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <string_view>
 #include <utility>
 
 #include "archive/partial_suffix.h"
+#include "platform/concat.h"
 #include "platform/unicode_case.h"
 
 namespace archive {
 
 namespace {
 
-std::string reasonText(zip::NameProblem problem) {
+std::string_view reasonText(zip::NameProblem problem) {
     using zip::NameProblem;
     switch (problem) {
         case NameProblem::Empty: return "nazwa jest pusta";
@@ -43,16 +45,16 @@ std::string outputKey(const std::string& name) {
     return platform::fileNameCaseKey(key);
 }
 
-// The written members by the hash of their output key, for the duplicate checks: a few bytes
-// per member where a set of the keys would hold every key's text. Keys are computed again
-// only for members whose hashes meet.
-struct KeyHash {
-    std::size_t hash;
-    std::size_t index;
-    bool operator<(const KeyHash& other) const {
-        return hash != other.hash ? hash < other.hash : index < other.index;
-    }
-};
+// The written members as (hash of their output key, position) pairs, for the duplicate checks:
+// a few bytes per member where a set of the keys would hold every key's text. Keys are
+// computed again only for members whose hashes meet. Plain pairs, sorted as the reader sorts
+// its members' extents: one sort in the program for both.
+using KeyHash = std::pair<std::uint64_t, std::size_t>;
+
+// Refusals are thrown from here: each throw site is one call, with no temporaries of its own.
+[[noreturn]] void refuse(std::initializer_list<std::string_view> sentence) {
+    throw UnsafeArchive(platform::concat(sentence));
+}
 
 std::size_t hashOf(std::string_view key) { return std::hash<std::string_view>{}(key); }
 
@@ -67,16 +69,18 @@ public:
     void forEachGroup(F&& each) const {
         for (std::size_t start = 0; start < hashes_.size();) {
             std::size_t end = start + 1;
-            while (end < hashes_.size() && hashes_[end].hash == hashes_[start].hash) ++end;
+            while (end < hashes_.size() && hashes_[end].first == hashes_[start].first) ++end;
             if (end - start > 1) {
-                // Equal hashes: sort the run by key, then by position.
-                std::vector<std::pair<std::string, std::size_t>> run;
-                for (std::size_t k = start; k < end; ++k)
-                    run.emplace_back(outputKey(entries_[hashes_[k].index].name), hashes_[k].index);
-                std::sort(run.begin(), run.end());
-                for (std::size_t k = 1, first = run[0].second; k < run.size(); ++k) {
-                    if (run[k].first != run[k - 1].first) first = run[k].second;
-                    else each(first, run[k].second);
+                // Equal hashes, members in order: the distinct keys of the run with their first
+                // member. Different keys in one run are a hash collision, so the list stays short.
+                std::vector<std::pair<std::string, std::size_t>> firsts;
+                for (std::size_t k = start; k < end; ++k) {
+                    const std::size_t index = hashes_[k].second;
+                    std::string key = outputKey(entries_[index].name);
+                    const auto first = std::find_if(firsts.begin(), firsts.end(),
+                                                    [&](const auto& known) { return known.first == key; });
+                    if (first != firsts.end()) each(first->second, index);
+                    else firsts.emplace_back(std::move(key), index);
                 }
             }
             start = end;
@@ -85,10 +89,10 @@ public:
 
     // The first member (by position) whose key is `key`; nothing when none is.
     std::optional<std::size_t> firstWithKey(const std::string& key) const {
-        const std::size_t hash = hashOf(key);
+        const std::uint64_t hash = hashOf(key);
         auto at = std::lower_bound(hashes_.begin(), hashes_.end(), KeyHash{hash, 0});
-        for (; at != hashes_.end() && at->hash == hash; ++at)
-            if (outputKey(entries_[at->index].name) == key) return at->index;
+        for (; at != hashes_.end() && at->first == hash; ++at)
+            if (outputKey(entries_[at->second].name) == key) return at->second;
         return std::nullopt;
     }
 
@@ -100,26 +104,26 @@ private:
 }  // namespace
 
 std::string unsafeNameMessage(const std::string& member, zip::NameProblem problem) {
-    return "Niedozwolona nazwa pliku `" + member + "` w archiwum ZIP: " + reasonText(problem) + ".";
+    return platform::concat({"Niedozwolona nazwa pliku `", member, "` w archiwum ZIP: ", reasonText(problem), "."});
 }
 
 std::optional<std::string> packageNameRefusal(const std::string& folder, const std::string& member) {
-    std::string reason;
+    std::string_view reason;
     if (folder.find_first_of("/\\") != std::string::npos)
         reason = "nazwa zawiera separator";
     else if (auto problem = zip::checkMemberName(folder))
         reason = reasonText(*problem);
     else
         return std::nullopt;
-    return "Niedozwolona nazwa katalogu paczki `" + folder + "` (plik `" + member + "` w archiwum ZIP): " +
-           reason + ".";
+    return platform::concat({"Niedozwolona nazwa katalogu paczki `", folder, "` (plik `", member, "` w archiwum ZIP): ",
+                             reason, "."});
 }
 
 void checkMemberNameSafe(const zip::Entry& entry) {
     if (auto problem = zip::checkEntryName(entry)) throw UnsafeArchive(unsafeNameMessage(entry.name, *problem));
 }
 
-void checkArchiveSafe(const zip::ZipReader& reader, const std::vector<std::string>& notWritten) {
+void checkArchiveSafe(const zip::ZipReader& reader, std::initializer_list<std::string_view> notWritten) {
     const std::vector<zip::Entry>& entries = reader.entries();
     for (const zip::Entry& entry : entries) checkMemberNameSafe(entry);
     reader.checkAllMembers();
@@ -141,7 +145,7 @@ void checkArchiveSafe(const zip::ZipReader& reader, const std::vector<std::strin
         if (!(entries[first].isFolder() && entries[later].isFolder())) firstDuplicate = std::min(firstDuplicate, later);
     });
     if (firstDuplicate < entries.size())
-        throw UnsafeArchive("Plik `" + entries[firstDuplicate].name + "` występuje w archiwum ZIP więcej niż raz.");
+        refuse({"Plik `", entries[firstDuplicate].name, "` występuje w archiwum ZIP więcej niż raz."});
 
     // A file is written under its temporary name first; a member of that name would be
     // overwritten, or would overwrite it.
@@ -152,8 +156,8 @@ void checkArchiveSafe(const zip::ZipReader& reader, const std::vector<std::strin
         if (key.size() > suffix.size() && key.compare(key.size() - suffix.size(), suffix.size(), suffix) == 0) {
             const auto owner = keys.firstWithKey(key.substr(0, key.size() - suffix.size()));
             if (owner && !entries[*owner].isFolder())
-                throw UnsafeArchive("Plik `" + entry.name + "` w archiwum ZIP ma nazwę pliku tymczasowego, "
-                                    "pod którą rozpakowywany jest inny plik archiwum.");
+                refuse({"Plik `", entry.name, "` w archiwum ZIP ma nazwę pliku tymczasowego, "
+                                              "pod którą rozpakowywany jest inny plik archiwum."});
         }
     }
 }

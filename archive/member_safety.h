@@ -3,9 +3,11 @@
 // Refusals are thrown as UnsafeArchive with the Polish sentence a user reads.
 #pragma once
 
+#include <initializer_list>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "archive/zip/safe_name.h"
@@ -33,6 +35,6 @@ void checkMemberNameSafe(const zip::Entry& entry);
 // Every member: names (UnsafeArchive), structure (zip::ZipError), and no two members that
 // would be written to one path (UnsafeArchive); members named in `notWritten` (compared
 // exactly) do not take part in the last check.
-void checkArchiveSafe(const zip::ZipReader& reader, const std::vector<std::string>& notWritten = {});
+void checkArchiveSafe(const zip::ZipReader& reader, std::initializer_list<std::string_view> notWritten = {});
 
 }  // namespace archive

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "archive/zip/zip_reader.h"
 #include "platform/file_system.h"
@@ -13,10 +14,11 @@ namespace archive {
 
 // What a caller adds to the failures it tells: `notAnArchive` is logged for a missing file or
 // one without an archive (nothing when empty); `zipAdvice` follows the sentence of a fault of
-// the archive itself (a damaged member, a wrong CRC-32).
+// the archive itself (a damaged member, a wrong CRC-32). Views: the texts need only outlive
+// the call.
 struct ArchiveFailureText {
-    std::string notAnArchive;
-    std::string zipAdvice;
+    std::string_view notAnArchive;
+    std::string_view zipAdvice;
 };
 
 // Hands the archive at `path` to `use` and returns what it returns. A missing file or one

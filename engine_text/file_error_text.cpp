@@ -1,6 +1,8 @@
 // What failed and on which path, then why.
 #include "engine_text/file_error_text.h"
 
+#include "platform/concat.h"
+
 namespace engine_text {
 
 std::string fileFailureText(platform::FileFailure failure, const std::string& systemText) {
@@ -25,7 +27,7 @@ std::string fileErrorText(const platform::FileError& error) {
         case platform::FileAction::Size: action = "Nie można ustalić rozmiaru pliku"; break;
         case platform::FileAction::Other: return error.what();
     }
-    return std::string(action) + ": " + error.path() + " (" + fileFailureText(error.failure(), error.reason()) + ")";
+    return platform::concat({action, ": ", error.path(), " (", fileFailureText(error.failure(), error.reason()), ")"});
 }
 
 }  // namespace engine_text

@@ -11,13 +11,17 @@ namespace platform {
 
 namespace {
 
-// Code points first..last, every `step`-th, upcase to themselves plus `delta`.
+// Code points first..last, every `step`-th, upcase to themselves plus `delta`. Both ends of a
+// run lie in the BMP, so the delta is kept modulo 2^16: eight bytes a run instead of twelve.
 struct CaseRun {
+    constexpr CaseRun(std::uint16_t from, std::uint16_t to, std::int32_t by, std::uint8_t every)
+        : first(from), last(to), delta(static_cast<std::uint16_t>(by)), step(every) {}
     std::uint16_t first;
     std::uint16_t last;
-    std::int32_t delta;
+    std::uint16_t delta;
     std::uint8_t step;
 };
+static_assert(sizeof(CaseRun) == 8);
 
 constexpr CaseRun kRuns[] = {
     {0x0061, 0x007A, -32, 1},
@@ -215,7 +219,7 @@ char32_t upcaseForFileNames(char32_t c) {
     if (run == std::begin(kRuns)) return c;
     --run;
     if (c > run->last || (c - run->first) % run->step != 0) return c;
-    return static_cast<char32_t>(static_cast<std::int32_t>(c) + run->delta);
+    return static_cast<char32_t>((c + run->delta) & 0xFFFF);
 }
 
 std::string fileNameCaseKey(std::string_view utf8) {

@@ -24,7 +24,7 @@ std::string readAt(const Source& source, std::uint64_t offset, std::size_t count
         if (n == 0) break;
         got += n;
     }
-    if (got != count) throw ZipError(Fault::Truncated, "", "the archive ends inside its ZIP64 records");
+    if (got != count) fail(Fault::Truncated, "the archive ends inside its ZIP64 records");
     return bytes;
 }
 
@@ -32,7 +32,7 @@ bool agrees(std::uint64_t classic, std::uint64_t marker, std::uint64_t wide) { r
 
 DirectoryLocation fromZip64(const Source& source, const EndRecord& end) {
     if (end.position < kZip64LocatorSize + kZip64EndSize)
-        throw ZipError(Fault::Zip64, "", "no room for a ZIP64 end record before the locator");
+        fail(Fault::Zip64, "no room for a ZIP64 end record before the locator");
     const std::uint64_t locatorAt = end.position - kZip64LocatorSize;
     const std::string locatorBytes = readAt(source, locatorAt, kZip64LocatorSize);
     ByteReader locator(locatorBytes);
@@ -40,7 +40,7 @@ DirectoryLocation fromZip64(const Source& source, const EndRecord& end) {
     const std::uint32_t recordDisk = locator.u32();
     const std::uint64_t recordOffset = locator.u64();
     const std::uint32_t disks = locator.u32();
-    if (recordDisk != 0 || disks > 1) throw ZipError(Fault::MultiDisk, "", "the ZIP64 locator names another disk");
+    if (recordDisk != 0 || disks > 1) fail(Fault::MultiDisk, "the ZIP64 locator names another disk");
 
     const std::uint64_t recordAt = locatorAt - kZip64EndSize;
     const std::string recordBytes = readAt(source, recordAt, kZip64EndSize);
@@ -58,36 +58,36 @@ DirectoryLocation fromZip64(const Source& source, const EndRecord& end) {
     where.size = record.u64();
     where.offset = record.u64();
     if (signature != kZip64EndSignature || recordSize != kZip64EndSize - 12)
-        throw ZipError(Fault::Zip64, "", "no ZIP64 end record right before the locator");
+        fail(Fault::Zip64, "no ZIP64 end record right before the locator");
     if (disk != 0 || directoryDisk != 0 || entriesOnDisk != where.entries)
-        throw ZipError(Fault::MultiDisk, "", "the ZIP64 end record spans several disks");
+        fail(Fault::MultiDisk, "the ZIP64 end record spans several disks");
     if (where.size > recordAt || where.offset > recordAt - where.size)
-        throw ZipError(Fault::BadCentralDirectory, "", "the central directory lies beyond its ZIP64 end record");
+        fail(Fault::BadCentralDirectory, "the central directory lies beyond its ZIP64 end record");
     // The record follows the directory; the locator must say the same.
     const std::uint64_t directoryEnd = where.offset + where.size;
     if (recordOffset != directoryEnd)
-        throw ZipError(Fault::Zip64, "", "the ZIP64 locator points elsewhere than its end record");
+        fail(Fault::Zip64, "the ZIP64 locator points elsewhere than its end record");
     where.base = recordAt - directoryEnd;
     if (!agrees(end.entriesTotal, kMax16Marker, where.entries) || !agrees(end.entriesOnDisk, kMax16Marker, where.entries) ||
         !agrees(end.directorySize, kMax32Marker, where.size) || !agrees(end.directoryOffset, kMax32Marker, where.offset) ||
         !agrees(end.diskNumber, kMax16Marker, 0) || !agrees(end.directoryDisk, kMax16Marker, 0))
-        throw ZipError(Fault::Zip64, "", "the end record and the ZIP64 end record disagree");
+        fail(Fault::Zip64, "the end record and the ZIP64 end record disagree");
     return where;
 }
 
 DirectoryLocation fromEndRecord(const EndRecord& end) {
     if (end.entriesTotal == kMax16Marker || end.entriesOnDisk == kMax16Marker || end.directorySize == kMax32Marker ||
         end.directoryOffset == kMax32Marker)
-        throw ZipError(Fault::Zip64, "", "the end record holds ZIP64 markers but no ZIP64 locator precedes it");
+        fail(Fault::Zip64, "the end record holds ZIP64 markers but no ZIP64 locator precedes it");
     if (end.diskNumber != 0 || end.directoryDisk != 0 || end.entriesOnDisk != end.entriesTotal)
-        throw ZipError(Fault::MultiDisk, "", "archives spanning several disks are not supported");
+        fail(Fault::MultiDisk, "archives spanning several disks are not supported");
     DirectoryLocation where;
     where.entries = end.entriesTotal;
     where.size = end.directorySize;
     where.offset = end.directoryOffset;
     const std::uint64_t directoryEnd = where.offset + where.size;
     if (directoryEnd > end.position)
-        throw ZipError(Fault::BadCentralDirectory, "", "the central directory lies beyond its end record");
+        fail(Fault::BadCentralDirectory, "the central directory lies beyond its end record");
     // Bytes before the archive shift every offset by the same amount.
     where.base = end.position - directoryEnd;
     return where;
@@ -98,7 +98,7 @@ DirectoryLocation fromEndRecord(const EndRecord& end) {
 DirectoryLocation locateDirectory(const Source& source, const EndRecord& end) {
     const DirectoryLocation where = end.zip64Locator ? fromZip64(source, end) : fromEndRecord(end);
     if (where.size > kMaxDirectorySize || where.entries > where.size / kCentralFixedSize)
-        throw ZipError(Fault::BadCentralDirectory, "", "the central directory's size does not fit its entry count");
+        fail(Fault::BadCentralDirectory, "the central directory's size does not fit its entry count");
     return where;
 }
 

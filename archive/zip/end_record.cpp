@@ -27,7 +27,7 @@ Tail readTail(const Source& source) {
         if (n == 0) break;
         got += n;
     }
-    if (got != tail.bytes.size()) throw ZipError(Fault::Truncated, "", "the archive's tail could not be read whole");
+    if (got != tail.bytes.size()) fail(Fault::Truncated, "the archive's tail could not be read whole");
     return tail;
 }
 
@@ -80,8 +80,8 @@ bool hasEndRecord(const Source& source) {
 EndRecord findEndRecord(const Source& source) {
     const Tail tail = readTail(source);
     const std::vector<std::size_t> positions = signaturePositions(tail.bytes);
-    std::vector<EndRecord> candidates;
-    for (std::size_t at : positions) candidates.push_back(decode(tail, at));
+    std::vector<EndRecord> candidates(positions.size());
+    for (std::size_t i = 0; i < positions.size(); ++i) candidates[i] = decode(tail, positions[i]);
     // Last first: take the first plausible record that no earlier plausible record's comment
     // covers.
     for (std::size_t i = 0; i < candidates.size(); ++i) {
@@ -95,7 +95,7 @@ EndRecord findEndRecord(const Source& source) {
         }
         if (!insideComment) return candidates[i];
     }
-    throw ZipError(Fault::BadEndRecord, "", "no end-of-central-directory record in the archive's last 65,557 bytes");
+    fail(Fault::BadEndRecord, "no end-of-central-directory record in the archive's last 65,557 bytes");
 }
 
 }  // namespace zip

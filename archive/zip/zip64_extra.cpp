@@ -22,19 +22,19 @@ void widenFromZip64Extra(std::string_view extras, WideFields& fields, const std:
         const std::uint16_t id = blocks.u16();
         const std::uint16_t length = blocks.u16();
         const std::string_view body = blocks.bytes(length);
-        if (!blocks.ok()) throw ZipError(Fault::Zip64, member, "the extra fields run past their declared length");
+        if (!blocks.ok()) fail(Fault::Zip64, member, "the extra fields run past their declared length");
         if (id != kZip64ExtraId) continue;
-        if (found) throw ZipError(Fault::Zip64, member, "two ZIP64 extra fields");
+        if (found) fail(Fault::Zip64, member, "two ZIP64 extra fields");
         data = body;
         found = true;
     }
-    if (!found) throw ZipError(Fault::Zip64, member, "a field holds the ZIP64 marker but there is no ZIP64 extra field");
+    if (!found) fail(Fault::Zip64, member, "a field holds the ZIP64 marker but there is no ZIP64 extra field");
     ByteReader in(data);
     if (wideUncompressed) fields.uncompressed = in.u64();
     if (wideCompressed) fields.compressed = in.u64();
     if (wideOffset) fields.localOffset = in.u64();
     if (wideDisk) fields.disk = in.u32();
-    if (!in.ok()) throw ZipError(Fault::Zip64, member, "the ZIP64 extra field is shorter than the values it must hold");
+    if (!in.ok()) fail(Fault::Zip64, member, "the ZIP64 extra field is shorter than the values it must hold");
     fields.widened = true;
 }
 

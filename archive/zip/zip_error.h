@@ -43,4 +43,10 @@ private:
     std::string detail_;
 };
 
+// Throws ZipError. Every refusal of the library goes through here, so a throw site is one
+// call with no string temporaries (and no clean-up code) of its own.
+[[noreturn]] void fail(Fault fault, const std::string& member, const char* detail);
+// A fault of the archive as a whole: no member named.
+[[noreturn]] void fail(Fault fault, const char* detail);
+
 }  // namespace zip

@@ -16,6 +16,7 @@
 #include "archive/zip/zip64_extra.h"
 #include "archive/zip/zip_error.h"
 #include "platform/ascii_case.h"
+#include "platform/concat.h"
 #include "platform/function_ref.h"
 
 namespace zip {
@@ -53,6 +54,10 @@ private:
     std::uint64_t at_, left_;
 };
 
+[[noreturn]] void failEntry(std::size_t k, const char* what) {
+    fail(Fault::BadCentralDirectory, platform::concat({"entry ", std::to_string(k), what}).c_str());
+}
+
 }  // namespace
 
 ZipReader::ZipReader(Source source) : source_(std::move(source)) {
@@ -61,14 +66,13 @@ ZipReader::ZipReader(Source source) : source_(std::move(source)) {
     directoryStart_ = base_ + where.offset;
 
     std::string directory(static_cast<std::size_t>(where.size), '\0');
-    Entry none;
-    readFully(directoryStart_, directory.data(), directory.size(), none);
+    readFully(directoryStart_, directory.data(), directory.size(), std::string());
     ByteReader in(directory);
-    entries_.reserve(static_cast<std::size_t>(where.entries));
-    for (std::uint64_t k = 0; k < where.entries; ++k) {
-        if (in.u32() != kCentralSignature)
-            throw ZipError(Fault::BadCentralDirectory, "", "entry " + std::to_string(k) + " of the central directory has no signature");
-        Entry e;
+    // Filled in place: no entry is moved, and the vector never grows.
+    entries_ = std::vector<Entry>(static_cast<std::size_t>(where.entries));
+    for (std::size_t k = 0; k < entries_.size(); ++k) {
+        if (in.u32() != kCentralSignature) failEntry(k, " of the central directory has no signature");
+        Entry& e = entries_[k];
         e.versionMadeBy = in.u16();
         e.versionNeeded = in.u16();
         e.flags = in.u16();
@@ -89,21 +93,19 @@ ZipReader::ZipReader(Source source) : source_(std::move(source)) {
         const std::string_view rawName = in.bytes(nameLength);
         const std::string_view extras = in.bytes(extraLength);
         in.skip(commentLength);
-        if (!in.ok())
-            throw ZipError(Fault::BadCentralDirectory, "", "entry " + std::to_string(k) + " runs past the central directory");
+        if (!in.ok()) failEntry(k, " runs past the central directory");
         e.name = decodeName(rawName, e.flags, e.nameIsValid);
-        if (e.name != rawName) e.rawNameIfDifferent = std::string(rawName);
+        if (e.name != rawName) e.rawNameIfDifferent.assign(rawName);
         widenFromZip64Extra(extras, wide, e.name);
-        if (wide.disk != 0) throw ZipError(Fault::MultiDisk, e.name, "the member starts on another disk");
+        if (wide.disk != 0) fail(Fault::MultiDisk, e.name, "the member starts on another disk");
         e.compressedSize = wide.compressed;
         e.uncompressedSize = wide.uncompressed;
         // A forged 64-bit offset saturates instead of wrapping; the member check refuses it.
         e.localHeaderOffset = wide.localOffset > UINT64_MAX - base_ ? UINT64_MAX : base_ + wide.localOffset;
         e.zip64 = wide.widened;
-        entries_.push_back(std::move(e));
     }
     if (in.remaining() != 0)
-        throw ZipError(Fault::BadCentralDirectory, "", "the central directory holds bytes after its last entry");
+        fail(Fault::BadCentralDirectory, "the central directory holds bytes after its last entry");
 }
 
 std::ptrdiff_t ZipReader::find(std::string_view name) const {
@@ -112,24 +114,24 @@ std::ptrdiff_t ZipReader::find(std::string_view name) const {
     return -1;
 }
 
-void ZipReader::readFully(std::uint64_t offset, char* buffer, std::size_t count, const Entry& entry) const {
+void ZipReader::readFully(std::uint64_t offset, char* buffer, std::size_t count, const std::string& member) const {
     std::size_t got = 0;
     while (got < count) {
         const std::size_t n = source_.readAt(offset + got, buffer + got, count - got);
         if (n == 0) break;
         got += n;
     }
-    if (got != count) throw ZipError(Fault::Truncated, entry.name, "the archive ends early");
+    if (got != count) fail(Fault::Truncated, member, "the archive ends early");
 }
 
 ZipReader::LocalExtent ZipReader::readLocalHeader(std::size_t index) const {
     const Entry& e = entries_.at(index);
     if (e.localHeaderOffset > directoryStart_ || directoryStart_ - e.localHeaderOffset < kLocalFixedSize)
-        throw ZipError(Fault::BadLocalHeader, e.name, "the local header lies outside the member area");
+        fail(Fault::BadLocalHeader, e.name, "the local header lies outside the member area");
     char fixed[kLocalFixedSize];
-    readFully(e.localHeaderOffset, fixed, sizeof fixed, e);
+    readFully(e.localHeaderOffset, fixed, sizeof fixed, e.name);
     ByteReader in(std::string_view(fixed, sizeof fixed));
-    if (in.u32() != kLocalSignature) throw ZipError(Fault::BadLocalHeader, e.name, "the local header has no signature");
+    if (in.u32() != kLocalSignature) fail(Fault::BadLocalHeader, e.name, "the local header has no signature");
     in.u16();  // version needed
     const std::uint16_t flags = in.u16();
     const std::uint16_t method = in.u16();
@@ -148,76 +150,80 @@ ZipReader::LocalExtent ZipReader::readLocalHeader(std::size_t index) const {
     extent.dataStart = e.localHeaderOffset + kLocalFixedSize + nameLength + extraLength;
     extent.end = extent.dataStart + e.compressedSize;
     if (extent.dataStart > directoryStart_ || e.compressedSize > directoryStart_ - extent.dataStart)
-        throw ZipError(Fault::Overlap, e.name, "the member's data run into the central directory");
+        fail(Fault::Overlap, e.name, "the member's data run into the central directory");
     std::string name(nameLength, '\0');
-    readFully(e.localHeaderOffset + kLocalFixedSize, name.data(), name.size(), e);
-    if (name != e.rawName()) throw ZipError(Fault::HeaderMismatch, e.name, "the local header names another member");
+    readFully(e.localHeaderOffset + kLocalFixedSize, name.data(), name.size(), e.name);
+    if (name != e.rawName()) fail(Fault::HeaderMismatch, e.name, "the local header names another member");
     if (flags != e.flags || method != e.method)
-        throw ZipError(Fault::HeaderMismatch, e.name, "the local header's flags or method differ");
+        fail(Fault::HeaderMismatch, e.name, "the local header's flags or method differ");
     if (local.compressed == kMax32Marker || local.uncompressed == kMax32Marker) {
         std::string extras(extraLength, '\0');
-        readFully(e.localHeaderOffset + kLocalFixedSize + nameLength, extras.data(), extras.size(), e);
+        readFully(e.localHeaderOffset + kLocalFixedSize + nameLength, extras.data(), extras.size(), e.name);
         widenFromZip64Extra(extras, local, e.name);
     }
     const bool descriptor = (flags & kFlagDataDescriptor) != 0;
     const bool zeroed = crc == 0 && local.compressed == 0 && local.uncompressed == 0;
     const bool same = crc == e.crc32 && local.compressed == e.compressedSize && local.uncompressed == e.uncompressedSize;
     if (!(same || (descriptor && zeroed)))
-        throw ZipError(Fault::HeaderMismatch, e.name, "the local header's sizes or CRC differ");
+        fail(Fault::HeaderMismatch, e.name, "the local header's sizes or CRC differ");
     return extent;
 }
 
 void ZipReader::checkMember(std::size_t index) const {
     const Entry& e = entries_.at(index);
-    if (e.isEncrypted()) throw ZipError(Fault::Encrypted, e.name, "encrypted members are not supported");
+    if (e.isEncrypted()) fail(Fault::Encrypted, e.name, "encrypted members are not supported");
     if (e.method != kMethodStored && e.method != kMethodDeflate)
-        throw ZipError(Fault::UnsupportedMethod, e.name, "compression method " + std::to_string(e.method) + " is not supported");
-    if (e.isSpecialFile()) throw ZipError(Fault::NotRegularFile, e.name, "the member is a symbolic link or special file");
+        fail(Fault::UnsupportedMethod, e.name, platform::concat({"compression method ", std::to_string(e.method), " is not supported"}).c_str());
+    if (e.isSpecialFile()) fail(Fault::NotRegularFile, e.name, "the member is a symbolic link or special file");
     if (e.method == kMethodStored && e.compressedSize != e.uncompressedSize)
-        throw ZipError(Fault::SizeMismatch, e.name, "a stored member's two sizes differ");
+        fail(Fault::SizeMismatch, e.name, "a stored member's two sizes differ");
     readLocalHeader(index);
 }
 
 void ZipReader::checkAllMembers() const {
-    std::vector<std::pair<LocalExtent, std::size_t>> extents;
-    extents.reserve(entries_.size());
+    std::vector<LocalExtent> extents(entries_.size());
+    // (start, member), sorted as plain pairs: the same sort the archive's duplicate check uses.
+    std::vector<std::pair<std::uint64_t, std::size_t>> byStart;
+    byStart.reserve(entries_.size());
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         checkMember(i);
-        LocalExtent extent = readLocalHeader(i);
+        LocalExtent& extent = extents[i];
+        extent = readLocalHeader(i);
         if (entries_[i].flags & kFlagDataDescriptor)
             extent.end += entries_[i].zip64 ? kZip64DataDescriptorMinSize : kDataDescriptorMinSize;
-        extents.emplace_back(extent, i);
+        byStart.emplace_back(extent.start, i);
     }
-    std::sort(extents.begin(), extents.end(),
-              [](const auto& a, const auto& b) { return a.first.start < b.first.start; });
-    for (std::size_t k = 1; k < extents.size(); ++k) {
-        if (extents[k].first.start < extents[k - 1].first.end)
-            throw ZipError(Fault::Overlap, entries_[extents[k].second].name,
-                           "the member shares bytes with '" + entries_[extents[k - 1].second].name + "'");
+    std::sort(byStart.begin(), byStart.end());
+    for (std::size_t k = 1; k < byStart.size(); ++k) {
+        const std::size_t i = byStart[k].second;
+        const std::size_t before = byStart[k - 1].second;
+        if (extents[i].start < extents[before].end)
+            fail(Fault::Overlap, entries_[i].name,
+                 platform::concat({"the member shares bytes with '", entries_[before].name, "'"}).c_str());
     }
-    for (const auto& [extent, i] : extents)
-        if (extent.end > directoryStart_)
-            throw ZipError(Fault::Overlap, entries_[i].name, "the member's data run into the central directory");
+    for (const auto& [start, i] : byStart)
+        if (extents[i].end > directoryStart_)
+            fail(Fault::Overlap, entries_[i].name, "the member's data run into the central directory");
 }
 
 void ZipReader::extractInMemory(const Entry& e, const LocalExtent& extent, Sink sink) const {
     const auto inSize = static_cast<std::size_t>(e.compressedSize);
     const auto outSize = static_cast<std::size_t>(e.uncompressedSize);
     auto input = std::make_unique_for_overwrite<char[]>(inSize + 1);
-    readFully(extent.dataStart, input.get(), inSize, e);
+    readFully(extent.dataStart, input.get(), inSize, e.name);
     auto output = std::make_unique_for_overwrite<char[]>(outSize + 1);
     std::size_t produced = 0;
     switch (inflateWhole(input.get(), inSize, output.get(), outSize, produced)) {
         case WholeInflate::Done: break;
         case WholeInflate::TooMuchData:
-            throw ZipError(Fault::SizeMismatch, e.name, "the member holds more data than its directory entry announces");
+            fail(Fault::SizeMismatch, e.name, "the member holds more data than its directory entry announces");
         case WholeInflate::DataError:
-            throw ZipError(Fault::BadCompressedData, e.name, "the deflate stream is damaged or ends early");
+            fail(Fault::BadCompressedData, e.name, "the deflate stream is damaged or ends early");
     }
     if (produced != outSize)
-        throw ZipError(Fault::SizeMismatch, e.name, "the member holds fewer data than its directory entry announces");
+        fail(Fault::SizeMismatch, e.name, "the member holds fewer data than its directory entry announces");
     if (crc32Update(0, output.get(), produced) != e.crc32)
-        throw ZipError(Fault::CrcMismatch, e.name, "the CRC-32 of the data does not match");
+        fail(Fault::CrcMismatch, e.name, "the CRC-32 of the data does not match");
     // The sink sees the same bounded pieces as from a streamed member.
     for (std::size_t at = 0; at < produced; at += kChunk) sink(output.get() + at, std::min(kChunk, produced - at));
 }
@@ -237,7 +243,7 @@ void ZipReader::extract(std::size_t index, Sink sink) const {
 
     auto deliver = [&](const char* data, std::size_t count) {
         if (count > e.uncompressedSize - written) {
-            throw ZipError(Fault::SizeMismatch, e.name, "the member holds more data than its directory entry announces");
+            fail(Fault::SizeMismatch, e.name, "the member holds more data than its directory entry announces");
         }
         crc = crc32Update(crc, data, count);
         written += count;
@@ -247,14 +253,14 @@ void ZipReader::extract(std::size_t index, Sink sink) const {
     if (e.method == kMethodStored) {
         while (inputLeft > 0) {
             const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(inputLeft, kChunk));
-            readFully(inputAt, chunk.get(), n, e);
+            readFully(inputAt, chunk.get(), n, e.name);
             inputAt += n;
             inputLeft -= n;
             deliver(chunk.get(), n);
         }
     } else {
         auto readMember = [&](std::uint64_t at, char* buffer, std::size_t count) {
-            readFully(at, buffer, count, e);
+            readFully(at, buffer, count, e.name);
         };
         MemberInput memberInput(readMember, inputAt, inputLeft);
         StreamInflater inflater(memberInput);
@@ -263,14 +269,14 @@ void ZipReader::extract(std::size_t index, Sink sink) const {
             status = inflater.read(reinterpret_cast<std::uint8_t*>(chunk.get()), kChunk, produced);
             if (produced > 0) deliver(chunk.get(), produced);
             if (status == InflateStatus::Truncated)
-                throw ZipError(Fault::BadCompressedData, e.name, "the compressed data end before the deflate stream does");
+                fail(Fault::BadCompressedData, e.name, "the compressed data end before the deflate stream does");
             if (status == InflateStatus::Damaged)
-                throw ZipError(Fault::BadCompressedData, e.name, "the deflate stream is damaged");
+                fail(Fault::BadCompressedData, e.name, "the deflate stream is damaged");
         }
     }
     if (written != e.uncompressedSize)
-        throw ZipError(Fault::SizeMismatch, e.name, "the member holds fewer data than its directory entry announces");
-    if (crc != e.crc32) throw ZipError(Fault::CrcMismatch, e.name, "the CRC-32 of the data does not match");
+        fail(Fault::SizeMismatch, e.name, "the member holds fewer data than its directory entry announces");
+    if (crc != e.crc32) fail(Fault::CrcMismatch, e.name, "the CRC-32 of the data does not match");
 }
 
 }  // namespace zip

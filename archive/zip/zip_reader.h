@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -62,7 +63,7 @@ private:
         std::uint64_t end = 0;  // one past the compressed data
     };
     LocalExtent readLocalHeader(std::size_t index) const;
-    void readFully(std::uint64_t offset, char* buffer, std::size_t count, const Entry& entry) const;
+    void readFully(std::uint64_t offset, char* buffer, std::size_t count, const std::string& member) const;
     void extractInMemory(const Entry& e, const LocalExtent& extent, Sink sink) const;
 
     Source source_;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "platform/file_system.h"
+#include "platform/function_ref.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_files.h"
@@ -22,9 +23,8 @@ bool isDots(const wchar_t* name) {
 }
 
 // Calls `visit(entry)` for each entry of the folder other than "." and ".." until it
-// returns false; false when the folder cannot be listed.
-template <typename Visit>
-bool forEachEntry(const std::string& folder, Visit visit) {
+// returns false; false when the folder cannot be listed. One loop for every caller.
+bool forEachEntry(const std::string& folder, FunctionRef<bool(const WIN32_FIND_DATAW&)> visit) {
     std::wstring pattern = win32::toWidePath(folder);
     if (pattern.empty() || (pattern.back() != L'\\' && pattern.back() != L'/')) pattern += L'\\';
     pattern += L'*';

@@ -11,8 +11,9 @@ namespace platform {
 
 namespace {
 
-SystemError lastSystemError(SystemQuery query) {
-    return SystemError(query, win32::systemMessage(GetLastError()));
+// Thrown from here: a throw site is one call, with no SystemError built and copied there.
+[[noreturn]] void failWithLastError(SystemQuery query) {
+    throw SystemError(query, win32::systemMessage(GetLastError()));
 }
 
 class Win32System : public System {
@@ -42,13 +43,13 @@ public:
 
     std::vector<ProcessEntry> processSnapshot() override {
         win32::UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-        if (!snapshot.valid()) throw lastSystemError(SystemQuery::ProcessSnapshot);
+        if (!snapshot.valid()) failWithLastError(SystemQuery::ProcessSnapshot);
         std::vector<ProcessEntry> processes;
         PROCESSENTRY32W entry{};
         entry.dwSize = sizeof entry;
         BOOL more = Process32FirstW(snapshot.get(), &entry);
         if (!more && GetLastError() != ERROR_NO_MORE_FILES)
-            throw lastSystemError(SystemQuery::ProcessList);
+            failWithLastError(SystemQuery::ProcessList);
         for (; more; more = Process32NextW(snapshot.get(), &entry)) {
             ProcessEntry process;
             process.id = entry.th32ProcessID;
@@ -66,7 +67,7 @@ public:
         for (;;) {
             const DWORD length =
                 GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-            if (length == 0) throw lastSystemError(SystemQuery::ExecutablePath);
+            if (length == 0) failWithLastError(SystemQuery::ExecutablePath);
             if (length < path.size()) {
                 path.resize(length);
                 return win32::fromWide(path);
@@ -79,10 +80,10 @@ public:
         std::wstring path;
         DWORD needed = GetCurrentDirectoryW(0, nullptr);
         for (;;) {
-            if (needed == 0) throw lastSystemError(SystemQuery::CurrentDirectory);
+            if (needed == 0) failWithLastError(SystemQuery::CurrentDirectory);
             path.assign(needed, L'\0');
             const DWORD length = GetCurrentDirectoryW(needed, path.data());
-            if (length == 0) throw lastSystemError(SystemQuery::CurrentDirectory);
+            if (length == 0) failWithLastError(SystemQuery::CurrentDirectory);
             if (length < needed) {
                 path.resize(length);
                 return win32::fromWide(path);

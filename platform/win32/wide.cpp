@@ -9,7 +9,8 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
 std::wstring toWide(std::string_view text) {
     const std::u16string wide = utf8ToUtf16(text);
-    return std::wstring(wide.begin(), wide.end());
+    // The code units are copied as bytes (the string's own copy), not converted one by one.
+    return std::wstring(reinterpret_cast<const wchar_t*>(wide.data()), wide.size());
 }
 
 std::string fromWide(std::wstring_view text) {

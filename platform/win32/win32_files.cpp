@@ -15,8 +15,14 @@ namespace {
 // The most one ReadFile or WriteFile call moves.
 constexpr std::size_t kMaxTransfer = 1u << 30;
 
-FileError lastError(FileAction action, const std::string& path) {
-    return fileError(action, path, GetLastError());
+// Every failure is thrown from here: a throw site is one call, with no FileError built,
+// copied and destroyed there.
+[[noreturn]] void fail(FileAction action, const std::string& path, DWORD error) {
+    throw fileError(action, path, error);
+}
+
+[[noreturn]] void failWithLastError(FileAction action, const std::string& path) {
+    fail(action, path, GetLastError());
 }
 
 DWORD shareMode(Sharing sharing) {
@@ -29,7 +35,7 @@ HANDLE openHandle(const std::string& path, DWORD access, DWORD share, DWORD disp
     const std::wstring wide = toWidePath(path);
     HANDLE handle = CreateFileW(wide.c_str(), access, share, nullptr, disposition,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) throw lastError(action, path);
+    if (handle == INVALID_HANDLE_VALUE) failWithLastError(action, path);
     return handle;
 }
 
@@ -42,13 +48,13 @@ OVERLAPPED at(std::int64_t offset) {
 
 std::int64_t sizeOf(HANDLE handle, const std::string& path) {
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(handle, &size)) throw lastError(FileAction::Size, path);
+    if (!GetFileSizeEx(handle, &size)) failWithLastError(FileAction::Size, path);
     return size.QuadPart;
 }
 
 std::size_t readFully(HANDLE handle, const std::string& path, std::int64_t offset,
                       void* buffer, std::size_t count) {
-    if (offset < 0) throw fileError(FileAction::Read, path, ERROR_NEGATIVE_SEEK);
+    if (offset < 0) fail(FileAction::Read, path, ERROR_NEGATIVE_SEEK);
     auto* bytes = static_cast<char*>(buffer);
     std::size_t done = 0;
     while (done < count) {
@@ -57,7 +63,7 @@ std::size_t readFully(HANDLE handle, const std::string& path, std::int64_t offse
         DWORD got = 0;
         if (!ReadFile(handle, bytes + done, chunk, &got, &position)) {
             if (GetLastError() == ERROR_HANDLE_EOF) break;
-            throw lastError(FileAction::Read, path);
+            failWithLastError(FileAction::Read, path);
         }
         if (got == 0) break;
         done += got;
@@ -80,8 +86,8 @@ void writeFully(HANDLE handle, const std::string& path, std::int64_t offset, con
             OVERLAPPED position = at(offset + static_cast<std::int64_t>(done));
             ok = WriteFile(handle, bytes + done, chunk, &put, &position);
         }
-        if (!ok) throw lastError(FileAction::Write, path);
-        if (put == 0) throw fileError(FileAction::Write, path, ERROR_DISK_FULL);
+        if (!ok) failWithLastError(FileAction::Write, path);
+        if (put == 0) fail(FileAction::Write, path, ERROR_DISK_FULL);
         done += put;
     }
 }
@@ -108,11 +114,11 @@ public:
     Win32Writable(const std::string& path, HANDLE handle) : WritableFile(path), file_(handle) {}
     void write(const void* data, std::size_t count) override {
         if (!file_.valid())
-            throw fileError(FileAction::Write, path(), ERROR_INVALID_HANDLE);
+            fail(FileAction::Write, path(), ERROR_INVALID_HANDLE);
         writeFully(file_.get(), path(), -1, data, count);
     }
     void close() override {
-        if (!file_.reset()) throw lastError(FileAction::Write, path());
+        if (!file_.reset()) failWithLastError(FileAction::Write, path());
     }
 
 private:
@@ -124,11 +130,11 @@ public:
     using Win32Reader::Win32Reader;
     void writeAt(std::int64_t offset, const void* data, std::size_t count) override {
         if (offset < 0)
-            throw fileError(FileAction::Write, path(), ERROR_NEGATIVE_SEEK);
+            fail(FileAction::Write, path(), ERROR_NEGATIVE_SEEK);
         writeFully(file_.get(), path(), offset, data, count);
     }
     void flush() override {
-        if (!FlushFileBuffers(file_.get())) throw lastError(FileAction::Write, path());
+        if (!FlushFileBuffers(file_.get())) failWithLastError(FileAction::Write, path());
     }
 };
 
