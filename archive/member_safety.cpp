@@ -58,47 +58,64 @@ using KeyHash = std::pair<std::uint64_t, std::size_t>;
 
 std::size_t hashOf(std::string_view key) { return std::hash<std::string_view>{}(key); }
 
+// The hash is not keyed, so an archive can be built with many names on one hash: within a run
+// of equal hashes the keys are sorted once, never searched member by member, so such an
+// archive costs a sort and not quadratic time.
 class OutputKeys {
 public:
     // `hashes` sorted.
     OutputKeys(const std::vector<zip::Entry>& entries, const std::vector<KeyHash>& hashes)
-        : entries_(entries), hashes_(hashes) {}
-
-    // For every member whose key an earlier member has: (the first member with it, this one).
-    template <typename F>
-    void forEachGroup(F&& each) const {
+        : entries_(entries), hashes_(hashes) {
         for (std::size_t start = 0; start < hashes_.size();) {
             std::size_t end = start + 1;
             while (end < hashes_.size() && hashes_[end].first == hashes_[start].first) ++end;
             if (end - start > 1) {
-                // Equal hashes, members in order: the distinct keys of the run with their first
-                // member. Different keys in one run are a hash collision, so the list stays short.
-                std::vector<std::pair<std::string, std::size_t>> firsts;
-                for (std::size_t k = start; k < end; ++k) {
-                    const std::size_t index = hashes_[k].second;
-                    std::string key = outputKey(entries_[index].name);
-                    const auto first = std::find_if(firsts.begin(), firsts.end(),
-                                                    [&](const auto& known) { return known.first == key; });
-                    if (first != firsts.end()) each(first->second, index);
-                    else firsts.emplace_back(std::move(key), index);
-                }
+                Run run{hashes_[start].first, {}};
+                for (std::size_t k = start; k < end; ++k)
+                    run.keys.emplace_back(outputKey(entries_[hashes_[k].second].name), hashes_[k].second);
+                std::sort(run.keys.begin(), run.keys.end());
+                runs_.push_back(std::move(run));
             }
             start = end;
+        }
+    }
+
+    // For every member whose key an earlier member has: (the first member with it, this one).
+    template <typename F>
+    void forEachGroup(F&& each) const {
+        for (const Run& run : runs_) {
+            const auto& keys = run.keys;
+            for (std::size_t k = 1, first = keys[0].second; k < keys.size(); ++k) {
+                if (keys[k].first != keys[k - 1].first) first = keys[k].second;
+                else each(first, keys[k].second);
+            }
         }
     }
 
     // The first member (by position) whose key is `key`; nothing when none is.
     std::optional<std::size_t> firstWithKey(const std::string& key) const {
         const std::uint64_t hash = hashOf(key);
-        auto at = std::lower_bound(hashes_.begin(), hashes_.end(), KeyHash{hash, 0});
-        for (; at != hashes_.end() && at->first == hash; ++at)
-            if (outputKey(entries_[at->second].name) == key) return at->second;
-        return std::nullopt;
+        const auto at = std::lower_bound(hashes_.begin(), hashes_.end(), KeyHash{hash, 0});
+        if (at == hashes_.end() || at->first != hash) return std::nullopt;
+        const auto run = std::lower_bound(runs_.begin(), runs_.end(), hash,
+                                          [](const Run& r, std::uint64_t h) { return r.hash < h; });
+        if (run == runs_.end() || run->hash != hash)
+            return outputKey(entries_[at->second].name) == key ? std::optional(at->second) : std::nullopt;
+        const auto found = std::lower_bound(run->keys.begin(), run->keys.end(), std::pair(key, std::size_t{0}));
+        if (found == run->keys.end() || found->first != key) return std::nullopt;
+        return found->second;
     }
 
 private:
+    // A run of members with one hash: their keys and positions, sorted.
+    struct Run {
+        std::uint64_t hash;
+        std::vector<std::pair<std::string, std::size_t>> keys;
+    };
+
     const std::vector<zip::Entry>& entries_;
     const std::vector<KeyHash>& hashes_;
+    std::vector<Run> runs_;  // by hash, only runs of more than one member
 };
 
 }  // namespace
