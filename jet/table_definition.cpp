@@ -148,9 +148,9 @@ void parseDefinition(Bytes buffer, TableDefinition& table) {
 
 }  // namespace
 
-bool sameName(const std::string& a, const std::string& b) { return platform::equalsIgnoringAsciiCase(a, b); }
+bool sameName(std::string_view a, std::string_view b) { return platform::equalsIgnoringAsciiCase(a, b); }
 
-const Column* TableDefinition::findColumn(const std::string& name) const {
+const Column* TableDefinition::findColumn(std::string_view name) const {
     for (const auto& column : columns)
         if (sameName(column.name, name)) return &column;
     return nullptr;
@@ -163,15 +163,15 @@ TableDefinition readTableDefinition(PageFile& file, std::uint32_t page) {
     try {
         parseDefinition(buffer, table);
     } catch (const TruncatedData& error) {
-        file.fail(page, std::string("damaged table definition: ") + error.what());
+        file.fail(page, {"damaged table definition: ", error.what()});
     }
     for (const auto& index : table.indexes)
         if (index.physicalIndex >= table.physicalIndexes.size())
-            file.fail(page, "index " + index.name + " refers to a missing physical index");
+            file.fail(page, {"index ", index.name, " refers to a missing physical index"});
     for (const auto& column : table.columns) {
         if (column.isFixed() && column.type != ColumnType::Bool &&
             std::size_t(column.fixedOffset) + column.length > kPageSize)
-            file.fail(page, "column " + column.name + " lies outside any row");
+            file.fail(page, {"column ", column.name, " lies outside any row"});
     }
     return table;
 }

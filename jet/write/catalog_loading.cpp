@@ -40,7 +40,7 @@ std::int64_t integerOf(const Value& v) {
 }  // namespace
 
 void DatabaseWriter::loadCatalog() {
-    if (cache_.pageCount() < 3) throw JetError(JetFault::NotJet4, fileName(), "the file is too short for a Jet 4 database");
+    if (cache_.pageCount() < 3) throwJetError(JetFault::NotJet4, fileName(), {"the file is too short for a Jet 4 database"});
     PageFile pages(readView());  // checks the header
     std::int32_t tablesId = kTablesContainerId;
     struct Object {

@@ -66,7 +66,7 @@ std::unique_ptr<DatabaseWriter> DatabaseWriter::open(platform::FileSystem& files
 
 std::unique_ptr<DatabaseWriter> DatabaseWriter::createOn(std::unique_ptr<PageSource> source, double now) {
     std::unique_ptr<DatabaseWriter> db(new DatabaseWriter(std::move(source)));
-    if (db->cache_.pageCount() != 0) throw JetError(db->fileName(), "the new database file is not empty");
+    if (db->cache_.pageCount() != 0) throwJetError(JetFault::Damaged, db->fileName(), {"the new database file is not empty"});
     db->now_ = now;
     try {
         db->buildNewDatabase(now);

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "jet/digits.h"
 #include "jet/jet_error.h"
 
 namespace jet::write {
@@ -19,8 +20,8 @@ constexpr std::size_t kBeforeImagesKept = 32;
 PageCache::PageCache(std::unique_ptr<PageSource> source) : source_(std::move(source)) {
     const std::uint64_t size = source_->size();
     if (size % kPageSize != 0)
-        throw JetError(source_->name(), "the file size " + std::to_string(size) +
-                                            " is not a whole number of 4096-byte pages");
+        throwJetError(JetFault::Damaged, source_->name(),
+                      {"the file size ", Digits(size), " is not a whole number of 4096-byte pages"});
     pageCount_ = writtenPageCount_ = static_cast<PageNumber>(size / kPageSize);
 }
 
@@ -29,7 +30,7 @@ PageCache::~PageCache() = default;
 PageCache::Slot& PageCache::load(PageNumber page) {
     if (auto it = slots_.find(page); it != slots_.end()) return it->second;
     if (page >= pageCount_)
-        throw JetError(source_->name(), page, "the page is past the end of the file");
+        throwJetError(source_->name(), page, "the page is past the end of the file");
     trim();
     // Read before inserting, so that a failed read leaves no zero-filled page behind.
     Slot fresh;
