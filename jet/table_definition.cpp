@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <unordered_set>
 
 #include "jet/jet_error.h"
 #include "jet/text_codec.h"
@@ -24,11 +23,14 @@ constexpr std::size_t kRealIndexCountsSize = 12;
 std::vector<std::uint8_t> loadDefinitionBuffer(PageFile& file, std::uint32_t first,
                                                std::vector<std::uint32_t>& chain) {
     std::vector<std::uint8_t> buffer;
-    std::unordered_set<std::uint32_t> seen;
+    // One bit per page of the file (page() refuses the others): less code than a hash set.
+    std::vector<bool> seen(file.pageCount());
     std::uint32_t number = first;
     while (number != 0) {
-        if (!seen.insert(number).second)
-            file.fail(number, "table definition pages form a loop");
+        if (number < seen.size()) {
+            if (seen[number]) file.fail(number, "table definition pages form a loop");
+            seen[number] = true;
+        }
         PageRef page = file.page(number, PageType::TableDefinition, "a table definition");
         chain.push_back(number);
         auto from = buffer.empty() ? page->begin() : page->begin() + kTdefHeaderSize;
