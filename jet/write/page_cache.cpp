@@ -172,14 +172,17 @@ void PageCache::flush() {
 void PageCache::writeOut() {
     if (changing_) throw std::logic_error("page cache: flush inside a change");
     // Pages in increasing order so that a growing file is extended front to back.
-    std::vector<std::pair<PageNumber, Slot*>> pending;
+    // Page numbers alone are sorted: the usage maps sort page numbers too, so the sort's code
+    // is shared; the slots are found again by number.
+    std::vector<PageNumber> pending;
     pending.reserve(dirtyCount_);
-    for (auto& [page, slot] : slots_)
-        if (slot.dirty) pending.emplace_back(page, &slot);
+    for (const auto& [page, slot] : slots_)
+        if (slot.dirty) pending.push_back(page);
     std::sort(pending.begin(), pending.end());
-    for (auto& [page, slot] : pending) {
-        source_->write(std::uint64_t(page) * kPageSize, bytesOf(slot->bytes));
-        slot->dirty = false;
+    for (PageNumber page : pending) {
+        Slot& slot = slots_.find(page)->second;
+        source_->write(std::uint64_t(page) * kPageSize, bytesOf(slot.bytes));
+        slot.dirty = false;
     }
     dirtyCount_ = 0;
     writtenPageCount_ = pageCount_;
