@@ -22,11 +22,8 @@ using Bytes = std::span<const std::uint8_t>;
 using MutableBytes = std::span<std::uint8_t>;
 
 namespace codec_detail {
-[[noreturn]] inline void overrun(std::size_t offset, std::size_t count, std::size_t size) {
-    throw TruncatedData("field of " + std::to_string(count) + " bytes at offset " +
-                        std::to_string(offset) + " runs past the end (" + std::to_string(size) +
-                        " bytes)");
-}
+// Throws TruncatedData; out of line (byte_codec.cpp), as every checked field calls it.
+[[noreturn]] void overrun(std::size_t offset, std::size_t count, std::size_t size);
 inline void check(std::size_t offset, std::size_t count, std::size_t size) {
     if (offset > size || count > size - offset) overrun(offset, count, size);
 }

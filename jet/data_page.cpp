@@ -2,22 +2,21 @@
 #include "jet/data_page.h"
 
 #include "jet/database_header.h"
+#include "jet/digits.h"
 
 namespace jet {
 
 unsigned rowCount(Bytes page) {
     unsigned count = loadU16(page, kDataPageRowCountOffset);
     if (kDataPageHeaderSize + 2 * std::size_t(count) > page.size())
-        throw TruncatedData("row-offset table of " + std::to_string(count) +
-                            " entries does not fit in the page");
+        throwTruncated({"row-offset table of ", Digits(count), " entries does not fit in the page"});
     return count;
 }
 
 RowSlot rowSlot(Bytes page, unsigned row) {
     unsigned count = rowCount(page);
     if (row >= count)
-        throw TruncatedData("row " + std::to_string(row) + " is not on the page (" +
-                            std::to_string(count) + " rows)");
+        throwTruncated({"row ", Digits(row), " is not on the page (", Digits(count), " rows)"});
     std::uint16_t entry = loadU16(page, kDataPageHeaderSize + 2 * std::size_t(row));
     RowSlot slot;
     switch (entry & 0xC000) {
@@ -35,9 +34,8 @@ RowSlot rowSlot(Bytes page, unsigned row) {
     if (slot.state == RowState::Deleted) return slot;
     std::size_t tableEnd = kDataPageHeaderSize + 2 * std::size_t(count);
     if (slot.start < tableEnd || slot.start > slot.end || slot.end > page.size())
-        throw TruncatedData("row " + std::to_string(row) + " has bounds " +
-                            std::to_string(slot.start) + ".." + std::to_string(slot.end) +
-                            " outside the page's row area");
+        throwTruncated({"row ", Digits(row), " has bounds ", Digits(slot.start), "..", Digits(slot.end),
+                        " outside the page's row area"});
     return slot;
 }
 

@@ -1,7 +1,9 @@
 // Opening a database and reading its catalogue.
 #include "jet/database.h"
 
+#include "jet/digits.h"
 #include "jet/jet_error.h"
+#include "platform/concat.h"
 
 namespace jet {
 
@@ -39,7 +41,7 @@ void Database::readCatalog() {
     auto column = [&](const char* name) {
         auto index = objects.columnIndex(name);
         if (!index)
-            throw JetError(file_->name(), "MSysObjects", std::string("catalogue has no column ") + name);
+            throw JetError(file_->name(), "MSysObjects", platform::concat({"catalogue has no column ", name}));
         return *index;
     };
     const std::size_t id = column("Id"), parentId = column("ParentId"), name = column("Name"),
@@ -100,17 +102,17 @@ Table Database::table(const std::string& name) {
     if (!entry) throw JetError(JetFault::NoSuchTable, file_->name(), name, "no such table");
     if (!isLocalTable(entry->kind))
         throw JetError(file_->name(), entry->name,
-                       "a linked table; its rows are in " +
-                           (entry->linkedDatabase.empty() ? entry->connect : entry->linkedDatabase));
+                       platform::concat({"a linked table; its rows are in ",
+                                         entry->linkedDatabase.empty() ? entry->connect : entry->linkedDatabase}));
     try {
         return Table(*file_, entry->name,
                      std::make_shared<const TableDefinition>(
                          readTableDefinition(*file_, entry->definitionPage)));
     } catch (const JetError& error) {
-        std::string where = error.page() == JetError::kNoPage
-                                ? std::string()
-                                : "page " + std::to_string(error.page()) + ": ";
-        throw JetError(error.fault(), file_->name(), entry->name, where + error.detail());
+        const Digits page(error.page());
+        throw JetError(error.fault(), file_->name(), entry->name,
+                       error.page() == JetError::kNoPage ? error.detail()
+                                                         : platform::concat({"page ", page, ": ", error.detail()}));
     }
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "jet/digits.h"
 #include "jet/jet_error.h"
 #include "jet/rc4.h"
 
@@ -16,25 +17,25 @@ void toggleHeaderMask(MutableBytes page0) {
 
 DatabaseHeader readDatabaseHeader(Bytes page0, const std::string& fileName) {
     if (page0.size() < kPageSize)
-        throw JetError(JetFault::NotJet4, fileName, "not a Jet database: shorter than one 4096-byte page");
+        throwJetError(JetFault::NotJet4, fileName, {"not a Jet database: shorter than one 4096-byte page"});
     static const char kJet[] = "Standard Jet DB";
     static const char kAce[] = "Standard ACE DB";
     static const char kMsisam[] = "MSISAM Database";
     auto magic = page0.subspan(4, 16);
     auto is = [&](const char* name) { return std::memcmp(magic.data(), name, 15) == 0; };
     if (loadU32(page0, 0) != 0x00000100u || !(is(kJet) || is(kAce) || is(kMsisam)))
-        throw JetError(JetFault::NotJet4, fileName, "not a Jet database (no Jet signature in the header)");
+        throwJetError(JetFault::NotJet4, fileName, {"not a Jet database (no Jet signature in the header)"});
     if (is(kAce))
-        throw JetError(JetFault::NotJet4, fileName, "an Access 2007 or later database (ACE), not Jet 4; only "
-                                 "Access 2000-2003 files are supported");
-    if (is(kMsisam)) throw JetError(JetFault::NotJet4, fileName, "an MSISAM database, not Jet 4");
+        throwJetError(JetFault::NotJet4, fileName, {"an Access 2007 or later database (ACE), not Jet 4; only "
+                                                 "Access 2000-2003 files are supported"});
+    if (is(kMsisam)) throwJetError(JetFault::NotJet4, fileName, {"an MSISAM database, not Jet 4"});
     std::uint8_t version = page0[0x14];
     if (version == 0)
-        throw JetError(JetFault::NotJet4, fileName, "a Jet 3 database (Access 97); only Jet 4 (Access 2000-2003) "
-                                 "files are supported");
+        throwJetError(JetFault::NotJet4, fileName, {"a Jet 3 database (Access 97); only Jet 4 (Access 2000-2003) "
+                                                 "files are supported"});
     if (version != 1)
-        throw JetError(JetFault::NotJet4, fileName, "engine version " + std::to_string(version) +
-                                     " is not Jet 4; only Access 2000-2003 files are supported");
+        throwJetError(JetFault::NotJet4, fileName, {"engine version ", Digits(version),
+                                                 " is not Jet 4; only Access 2000-2003 files are supported"});
 
     std::vector<std::uint8_t> plain(page0.begin(), page0.begin() + kPageSize);
     toggleHeaderMask(plain);
@@ -44,8 +45,8 @@ DatabaseHeader readDatabaseHeader(Bytes page0, const std::string& fileName) {
     header.sortOrder = loadU16(plain, 0x6E);
     header.creationDate = loadF64(plain, 0x72);
     if (header.encodingKey != 0)
-        throw JetError(JetFault::NotJet4, fileName, "the database's pages are encrypted (an encoded database); "
-                                 "decode it in Access first");
+        throwJetError(JetFault::NotJet4, fileName, {"the database's pages are encrypted (an encoded database); "
+                                                 "decode it in Access first"});
     return header;
 }
 

@@ -1,43 +1,60 @@
 #include "jet/jet_error.h"
 
+#include "jet/digits.h"
+#include "platform/concat.h"
+
 namespace jet {
 
-JetError::JetError(const std::string& file, const std::string& what)
+JetError::JetError(std::string_view file, std::string_view what)
     : JetError(JetFault::Damaged, file, what) {}
 
-JetError::JetError(JetFault fault, const std::string& file, const std::string& what)
-    : std::runtime_error(file + ": " + what), fault_(fault), file_(file), detail_(what) {}
+JetError::JetError(JetFault fault, std::string_view file, std::string_view what)
+    : std::runtime_error(platform::concat({file, ": ", what})), fault_(fault), file_(file), detail_(what) {}
 
-JetError::JetError(const std::string& file, std::uint32_t page, const std::string& what)
-    : std::runtime_error(file + ", page " + std::to_string(page) + ": " + what),
+JetError::JetError(std::string_view file, std::uint32_t page, std::string_view what)
+    : std::runtime_error(platform::concat({file, ", page ", Digits(page), ": ", what})),
       file_(file),
       page_(page),
       detail_(what) {}
 
-JetError::JetError(const std::string& file, const std::string& table, const std::string& what)
+JetError::JetError(std::string_view file, std::string_view table, std::string_view what)
     : JetError(JetFault::Damaged, file, table, what) {}
 
-JetError::JetError(JetFault fault, const std::string& file, const std::string& table,
-                   const std::string& what)
-    : std::runtime_error(file + ", table " + table + ": " + what),
+JetError::JetError(JetFault fault, std::string_view file, std::string_view table, std::string_view what)
+    : std::runtime_error(platform::concat({file, ", table ", table, ": ", what})),
       fault_(fault),
       file_(file),
       table_(table),
       detail_(what) {}
 
-JetError JetError::system(JetFault fault, const std::string& file, const std::string& what,
-                          const std::string& reason, platform::FileFailure failure) {
-    JetError error(fault, file, what + ": " + reason);
+JetError JetError::system(JetFault fault, std::string_view file, std::string_view what,
+                          std::string_view reason, platform::FileFailure failure) {
+    JetError error(fault, file, platform::concat({what, ": ", reason}));
     error.systemReason_ = reason;
     error.systemFailure_ = failure;
     return error;
 }
 
-JetError JetError::noSuchColumn(const std::string& file, const std::string& table,
-                                const std::string& column) {
-    JetError error(JetFault::NoSuchColumn, file, table, "no column named " + column);
+JetError JetError::noSuchColumn(std::string_view file, std::string_view table, std::string_view column) {
+    JetError error(JetFault::NoSuchColumn, file, table, platform::concat({"no column named ", column}));
     error.column_ = column;
     return error;
+}
+
+void throwJetError(JetFault fault, std::string_view file, std::initializer_list<std::string_view> what) {
+    throw JetError(fault, file, platform::concat(what));
+}
+
+void throwJetError(std::string_view file, std::uint32_t page, std::string_view what) {
+    throw JetError(file, page, what);
+}
+
+void throwTruncated(std::initializer_list<std::string_view> what) {
+    throw TruncatedData(platform::concat(what));
+}
+
+void throwInvalidArgument(std::initializer_list<std::string_view> what) {
+    throw std::invalid_argument(platform::concat(what));
 }
 
 }  // namespace jet

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "platform/file_error.h"
 
@@ -28,21 +30,22 @@ enum class JetFault {
 class JetError : public std::runtime_error {
 public:
     // Out of line, as every constructor builds its message: one copy of each for all throws.
+    // Views, so that a literal builds no std::string at the throw site.
     // "FILE: WHAT"
-    JetError(const std::string& file, const std::string& what);
-    JetError(JetFault fault, const std::string& file, const std::string& what);
+    JetError(std::string_view file, std::string_view what);
+    JetError(JetFault fault, std::string_view file, std::string_view what);
     // "FILE, page N: WHAT"
-    JetError(const std::string& file, std::uint32_t page, const std::string& what);
+    JetError(std::string_view file, std::uint32_t page, std::string_view what);
     // "FILE, table NAME: WHAT"
-    JetError(const std::string& file, const std::string& table, const std::string& what);
-    JetError(JetFault fault, const std::string& file, const std::string& table, const std::string& what);
+    JetError(std::string_view file, std::string_view table, std::string_view what);
+    JetError(JetFault fault, std::string_view file, std::string_view table, std::string_view what);
 
     // A failure of the system on the file: the kind of failure and the system's own message.
-    static JetError system(JetFault fault, const std::string& file, const std::string& what,
-                           const std::string& reason,
+    static JetError system(JetFault fault, std::string_view file, std::string_view what,
+                           std::string_view reason,
                            platform::FileFailure failure = platform::FileFailure::Other);
-    static JetError noSuchColumn(const std::string& file, const std::string& table,
-                                 const std::string& column);
+    static JetError noSuchColumn(std::string_view file, std::string_view table,
+                                 std::string_view column);
 
     JetFault fault() const { return fault_; }
     // The column concerned, or empty.
@@ -78,5 +81,15 @@ class TruncatedData : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// Throws, out of line, a message joined from pieces (one copy of the joining and throwing
+// code instead of one per site). Number pieces: jet::Digits (jet/digits.h).
+// JetError "FILE: WHAT".
+[[noreturn]] void throwJetError(JetFault fault, std::string_view file, std::initializer_list<std::string_view> what);
+// A damaged page: JetError "FILE, page N: WHAT".
+[[noreturn]] void throwJetError(std::string_view file, std::uint32_t page, std::string_view what);
+[[noreturn]] void throwTruncated(std::initializer_list<std::string_view> what);
+// What encoders throw for a value or definition they cannot write (std::invalid_argument).
+[[noreturn]] void throwInvalidArgument(std::initializer_list<std::string_view> what);
 
 }  // namespace jet

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "jet/digits.h"
 #include "jet/jet_error.h"
+#include "platform/concat.h"
 
 namespace jet {
 
@@ -19,13 +21,17 @@ PageFile::PageFile(std::unique_ptr<PageSource> source) : source_(std::move(sourc
     pageCount_ = pages > 0x00FFFFFFu ? 0x00FFFFFFu : static_cast<std::uint32_t>(pages);
 }
 
-void PageFile::fail(std::uint32_t page, const std::string& what) const {
+void PageFile::fail(std::uint32_t page, std::string_view what) const {
     throw JetError(source_->name(), page, what);
+}
+
+void PageFile::fail(std::uint32_t page, std::initializer_list<std::string_view> what) const {
+    fail(page, platform::concat(what));
 }
 
 PageRef PageFile::page(std::uint32_t number) {
     if (number == 0 || number >= pageCount_)
-        fail(number, "page number outside the file (" + std::to_string(pageCount_) + " pages)");
+        fail(number, {"page number outside the file (", Digits(pageCount_), " pages)"});
     auto found = cache_.find(number);
     if (found != cache_.end()) {
         recent_.splice(recent_.begin(), recent_, found->second.second);
@@ -66,8 +72,7 @@ void PageFile::readAhead(std::uint32_t number) {
 PageRef PageFile::page(std::uint32_t number, PageType type, const char* what) {
     PageRef bytes = page(number);
     if ((*bytes)[0] != static_cast<std::uint8_t>(type))
-        fail(number, std::string("expected ") + what + " page, found page type " +
-                         std::to_string((*bytes)[0]));
+        fail(number, {"expected ", what, " page, found page type ", Digits((*bytes)[0])});
     return bytes;
 }
 

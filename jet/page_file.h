@@ -4,9 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <list>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -43,7 +45,9 @@ public:
     void forget(std::uint32_t number);
     void forgetAll();
 
-    [[noreturn]] void fail(std::uint32_t page, const std::string& what) const;
+    // Throws JetError naming the file and the page; the second joins `what` from pieces.
+    [[noreturn]] void fail(std::uint32_t page, std::string_view what) const;
+    [[noreturn]] void fail(std::uint32_t page, std::initializer_list<std::string_view> what) const;
 
 private:
     std::unique_ptr<PageSource> source_;

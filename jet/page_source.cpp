@@ -3,15 +3,20 @@
 
 #include <cstring>
 
+#include "jet/digits.h"
 #include "platform/file_system.h"
 
 namespace jet {
 
 namespace {
 
-// The system's own words where the file system gave them.
-std::string reasonOf(const platform::FileError& error) {
-    return error.reason().empty() ? error.what() : error.reason();
+// Throws the JetError for a failure of the system, in the system's own words where the file
+// system gave them. One copy for the file source's four calls.
+[[noreturn]] void failSystem(JetFault fault, const std::string& path, const char* what,
+                             const platform::FileError& error) {
+    throw JetError::system(fault, path, what,
+                           error.reason().empty() ? std::string_view(error.what()) : std::string_view(error.reason()),
+                           error.failure());
 }
 
 // A file opened through the platform's file system, shared for reading and writing with
@@ -32,9 +37,8 @@ public:
             std::int64_t size = file().size();
             size_ = size < 0 ? 0 : static_cast<std::uint64_t>(size);
         } catch (const platform::FileError& error) {
-            throw JetError::system(createNew ? JetFault::CannotCreate : JetFault::CannotOpen, path_,
-                                   createNew ? "cannot create" : "cannot open", reasonOf(error),
-                                   error.failure());
+            failSystem(createNew ? JetFault::CannotCreate : JetFault::CannotOpen, path_,
+                       createNew ? "cannot create" : "cannot open", error);
         }
     }
     const std::string& name() const override { return path_; }
@@ -42,8 +46,8 @@ public:
 
     void read(std::uint64_t offset, MutableBytes out) override {
         if (offset > size_ || out.size() > size_ - offset)
-            throw JetError(path_, "read of " + std::to_string(out.size()) + " bytes at offset " +
-                                      std::to_string(offset) + " is past the end of the file");
+            throwJetError(JetFault::Damaged, path_, {"read of ", Digits(out.size()), " bytes at offset ",
+                                                     Digits(offset), " is past the end of the file"});
         std::size_t done = 0;
         try {
             while (done < out.size()) {
@@ -53,11 +57,10 @@ public:
                 done += got;
             }
         } catch (const platform::FileError& error) {
-            throw JetError::system(JetFault::CannotRead, path_, "cannot read", reasonOf(error),
-                                   error.failure());
+            failSystem(JetFault::CannotRead, path_, "cannot read", error);
         }
         if (done != out.size())
-            throw JetError(path_, "the file ended while reading offset " + std::to_string(offset));
+            throwJetError(JetFault::Damaged, path_, {"the file ended while reading offset ", Digits(offset)});
     }
     bool writable() const override { return writer_ != nullptr; }
     void write(std::uint64_t offset, Bytes data) override {
@@ -65,8 +68,7 @@ public:
         try {
             writer_->writeAt(static_cast<std::int64_t>(offset), data.data(), data.size());
         } catch (const platform::FileError& error) {
-            throw JetError::system(JetFault::CannotWrite, path_, "cannot write", reasonOf(error),
-                                   error.failure());
+            failSystem(JetFault::CannotWrite, path_, "cannot write", error);
         }
         if (offset + data.size() > size_) size_ = offset + data.size();
     }
@@ -75,8 +77,7 @@ public:
         try {
             writer_->flush();
         } catch (const platform::FileError& error) {
-            throw JetError::system(JetFault::CannotWrite, path_, "cannot flush", reasonOf(error),
-                                   error.failure());
+            failSystem(JetFault::CannotWrite, path_, "cannot flush", error);
         }
     }
 
@@ -96,8 +97,8 @@ public:
     std::uint64_t size() const override { return bytes_.size(); }
     void read(std::uint64_t offset, MutableBytes out) override {
         if (offset > bytes_.size() || out.size() > bytes_.size() - offset)
-            throw JetError(name_, "read of " + std::to_string(out.size()) + " bytes at offset " +
-                                      std::to_string(offset) + " is past the end of the data");
+            throwJetError(JetFault::Damaged, name_, {"read of ", Digits(out.size()), " bytes at offset ",
+                                                     Digits(offset), " is past the end of the data"});
         if (!out.empty()) std::memcpy(out.data(), bytes_.data() + offset, out.size());
     }
     bool writable() const override { return true; }

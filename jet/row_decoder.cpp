@@ -1,6 +1,7 @@
 // Cracking Jet 4 rows.
 #include "jet/row_decoder.h"
 
+#include "jet/digits.h"
 #include "jet/jet_error.h"
 #include "jet/long_value.h"
 #include "jet/text_codec.h"
@@ -67,8 +68,7 @@ void RowDecoder::decodeField(const Column& column, Bytes field, std::uint32_t pa
         return;
     default:
         if (field.size() < fixedSizeOf(column.type))
-            file_.fail(page, "column " + column.name + " holds " + std::to_string(field.size()) +
-                                 " bytes, fewer than its type needs");
+            file_.fail(page, {"column ", column.name, " holds ", Digits(field.size()), " bytes, fewer than its type needs"});
         value = decodeFixedField(column, field);
         return;
     }
@@ -82,7 +82,7 @@ void RowDecoder::start(Bytes row, std::uint32_t page, unsigned rowNumber) {
     try {
         row_.storedColumns = loadU16(row, 0);
         std::size_t maskSize = (std::size_t(row_.storedColumns) + 7) / 8;
-        if (maskSize + 2 > row.size()) throw TruncatedData("null mask does not fit in the row");
+        if (maskSize + 2 > row.size()) throwTruncated({"null mask does not fit in the row"});
         row_.mask = row.subspan(row.size() - maskSize);
 
         // Variable-offset table, read backwards from before the null mask.
@@ -91,7 +91,7 @@ void RowDecoder::start(Bytes row, std::uint32_t page, unsigned rowNumber) {
             row_.varCount = loadU16(row, row_.trailerStart - 2);
             std::size_t tableBytes = 2 * (row_.varCount + 1);
             if (row_.trailerStart < 2 + 2 + tableBytes)
-                throw TruncatedData("variable-offset table does not fit in the row");
+                throwTruncated({"variable-offset table does not fit in the row"});
         }
         row_.varAreaEnd = table_.variableColumns > 0 ? row_.trailerStart - 4 - 2 * row_.varCount
                                                      : row_.trailerStart;
@@ -101,7 +101,7 @@ void RowDecoder::start(Bytes row, std::uint32_t page, unsigned rowNumber) {
 }
 
 void RowDecoder::damaged(const TruncatedData& error) const {
-    file_.fail(row_.page, "damaged row " + std::to_string(row_.number) + ": " + error.what());
+    file_.fail(row_.page, {"damaged row ", Digits(row_.number), ": ", error.what()});
 }
 
 bool RowDecoder::Row::present(std::uint16_t columnNumber) const {
@@ -126,7 +126,7 @@ void RowDecoder::decodeColumn(std::size_t i, Value& value) {
                 size = column.length;
             std::size_t start = 2 + std::size_t(column.fixedOffset);
             if (start + size > row_.varAreaEnd)
-                throw TruncatedData("fixed column " + column.name + " lies past the fixed area");
+                throwTruncated({"fixed column ", column.name, " lies past the fixed area"});
             field = row_.bytes.subspan(start, size);
         } else {
             if (column.varIndex >= row_.varCount) {
@@ -137,8 +137,7 @@ void RowDecoder::decodeColumn(std::size_t i, Value& value) {
             std::size_t start = varOffset(column.varIndex);
             std::size_t end = varOffset(column.varIndex + 1u);  // the last one reads eod
             if (start > end || end > row_.varAreaEnd)
-                throw TruncatedData("variable column " + column.name + " has bounds " +
-                                    std::to_string(start) + ".." + std::to_string(end));
+                throwTruncated({"variable column ", column.name, " has bounds ", Digits(start), "..", Digits(end)});
             field = row_.bytes.subspan(start, end - start);
         }
         decodeField(column, field, row_.page, value);

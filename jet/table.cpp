@@ -11,7 +11,7 @@ namespace {
 constexpr int kMaxOverflowHops = 4;
 }  // namespace
 
-std::optional<std::size_t> Table::columnIndex(const std::string& name) const {
+std::optional<std::size_t> Table::columnIndex(std::string_view name) const {
     const auto& columns = definition_->columns;
     for (std::size_t i = 0; i < columns.size(); ++i)
         if (sameName(columns[i].name, name)) return i;
@@ -22,7 +22,7 @@ RowCursor::RowCursor(PageFile& file, std::shared_ptr<const TableDefinition> tabl
     : file_(&file), table_(std::move(table)), name_(std::move(name)),
       owned_(UsageMap::read(file, table_->ownedPagesMap)), decoder_(file, *table_) {}
 
-const Value& RowCursor::field(const std::string& name) const {
+const Value& RowCursor::field(std::string_view name) const {
     const auto& columns = table_->columns;
     for (std::size_t i = 0; i < columns.size(); ++i)
         if (sameName(columns[i].name, name)) return (*this)[i];

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "jet/data_page.h"
@@ -33,7 +34,7 @@ public:
     const std::vector<Value>& values() const;
     const Value& operator[](std::size_t column) const;
     // The value of the column named `name` (case-insensitive); throws JetError if none.
-    const Value& field(const std::string& name) const;
+    const Value& field(std::string_view name) const;
     // Where the current row's bytes are (the moved-to place for a moved row).
     RowPointer position() const { return position_; }
 
@@ -73,7 +74,7 @@ public:
         return definition_->physicalIndexes.at(index.physicalIndex);
     }
     // Position of the column named `name` in columns(), if any (case-insensitive).
-    std::optional<std::size_t> columnIndex(const std::string& name) const;
+    std::optional<std::size_t> columnIndex(std::string_view name) const;
 
     // A cursor before the first row.
     RowCursor rows() const { return RowCursor(*file_, definition_, name_); }

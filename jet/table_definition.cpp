@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <unordered_set>
 
 #include "jet/jet_error.h"
 #include "jet/text_codec.h"
@@ -24,11 +23,14 @@ constexpr std::size_t kRealIndexCountsSize = 12;
 std::vector<std::uint8_t> loadDefinitionBuffer(PageFile& file, std::uint32_t first,
                                                std::vector<std::uint32_t>& chain) {
     std::vector<std::uint8_t> buffer;
-    std::unordered_set<std::uint32_t> seen;
+    // One bit per page of the file (page() refuses the others): less code than a hash set.
+    std::vector<bool> seen(file.pageCount());
     std::uint32_t number = first;
     while (number != 0) {
-        if (!seen.insert(number).second)
-            file.fail(number, "table definition pages form a loop");
+        if (number < seen.size()) {
+            if (seen[number]) file.fail(number, "table definition pages form a loop");
+            seen[number] = true;
+        }
         PageRef page = file.page(number, PageType::TableDefinition, "a table definition");
         chain.push_back(number);
         auto from = buffer.empty() ? page->begin() : page->begin() + kTdefHeaderSize;
@@ -148,9 +150,9 @@ void parseDefinition(Bytes buffer, TableDefinition& table) {
 
 }  // namespace
 
-bool sameName(const std::string& a, const std::string& b) { return platform::equalsIgnoringAsciiCase(a, b); }
+bool sameName(std::string_view a, std::string_view b) { return platform::equalsIgnoringAsciiCase(a, b); }
 
-const Column* TableDefinition::findColumn(const std::string& name) const {
+const Column* TableDefinition::findColumn(std::string_view name) const {
     for (const auto& column : columns)
         if (sameName(column.name, name)) return &column;
     return nullptr;
@@ -163,15 +165,15 @@ TableDefinition readTableDefinition(PageFile& file, std::uint32_t page) {
     try {
         parseDefinition(buffer, table);
     } catch (const TruncatedData& error) {
-        file.fail(page, std::string("damaged table definition: ") + error.what());
+        file.fail(page, {"damaged table definition: ", error.what()});
     }
     for (const auto& index : table.indexes)
         if (index.physicalIndex >= table.physicalIndexes.size())
-            file.fail(page, "index " + index.name + " refers to a missing physical index");
+            file.fail(page, {"index ", index.name, " refers to a missing physical index"});
     for (const auto& column : table.columns) {
         if (column.isFixed() && column.type != ColumnType::Bool &&
             std::size_t(column.fixedOffset) + column.length > kPageSize)
-            file.fail(page, "column " + column.name + " lies outside any row");
+            file.fail(page, {"column ", column.name, " lies outside any row"});
     }
     return table;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "jet/column_type.h"
@@ -108,13 +109,13 @@ struct TableDefinition {
     std::vector<LongValueMaps> longValueMaps;
 
     // The column named `name` (case-insensitive, ASCII letters), or nullptr.
-    const Column* findColumn(const std::string& name) const;
+    const Column* findColumn(std::string_view name) const;
 };
 
 // Reads the definition starting at `page`; throws JetError naming the page on damage.
 TableDefinition readTableDefinition(PageFile& file, std::uint32_t page);
 
 // Compares names as Jet does for lookups: ASCII letters without case.
-bool sameName(const std::string& a, const std::string& b);
+bool sameName(std::string_view a, std::string_view b);
 
 }  // namespace jet

@@ -2,6 +2,7 @@
 #include "jet/usage_map.h"
 
 #include "jet/data_page.h"
+#include "jet/digits.h"
 #include "jet/jet_error.h"
 
 namespace jet {
@@ -27,10 +28,10 @@ UsageMap UsageMap::read(PageFile& file, std::uint32_t storedPointer) {
             map.kind_ = Kind::Reference;
             while (reader.remaining() >= 4) map.bitmapPages_.push_back(reader.u32());
         } else {
-            file.fail(pointer.page, "unknown usage map type " + std::to_string(kind));
+            file.fail(pointer.page, {"unknown usage map type ", Digits(kind)});
         }
     } catch (const TruncatedData& error) {
-        file.fail(pointer.page, std::string("damaged usage map: ") + error.what());
+        file.fail(pointer.page, {"damaged usage map: ", error.what()});
     }
     return map;
 }

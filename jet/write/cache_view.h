@@ -15,7 +15,7 @@ public:
     std::uint64_t size() const override { return std::uint64_t(cache_.pageCount()) * kPageSize; }
     void read(std::uint64_t offset, MutableBytes out) override {
         if (offset > size() || out.size() > size() - offset)
-            throw JetError(name(), "read past the end of the database");
+            throwJetError(JetFault::Damaged, name(), {"read past the end of the database"});
         std::size_t done = 0;
         while (done < out.size()) {
             const std::uint64_t at = offset + done;

@@ -9,15 +9,16 @@
 
 namespace jet::write {
 
-DatabaseWriter::OpenTable& DatabaseWriter::systemTable(PageNumber tdefPage, const std::string& name) {
-    auto it = open_.find(tdefPage);
-    if (it != open_.end()) return it->second;
-    OpenTable table;
-    table.name = name;
-    table.tdefPage = tdefPage;
+DatabaseWriter::OpenTable& DatabaseWriter::systemTable(PageNumber tdefPage, std::string_view name) {
+    for (const auto& open : open_)
+        if (open->tdefPage == tdefPage) return *open;
+    auto table = std::make_unique<OpenTable>();
+    table->name = name;
+    table->tdefPage = tdefPage;
     PageFile pages(readView());
-    table.definition = writableDefinition(readTableDefinition(pages, tdefPage));
-    return open_.emplace(tdefPage, std::move(table)).first->second;
+    table->definition = writableDefinition(readTableDefinition(pages, tdefPage));
+    open_.push_back(std::move(table));
+    return *open_.back();
 }
 
 namespace {
@@ -40,7 +41,7 @@ std::int64_t integerOf(const Value& v) {
 }  // namespace
 
 void DatabaseWriter::loadCatalog() {
-    if (cache_.pageCount() < 3) throw JetError(JetFault::NotJet4, fileName(), "the file is too short for a Jet 4 database");
+    if (cache_.pageCount() < 3) throwJetError(JetFault::NotJet4, fileName(), {"the file is too short for a Jet 4 database"});
     PageFile pages(readView());  // checks the header
     std::int32_t tablesId = kTablesContainerId;
     struct Object {
@@ -67,8 +68,7 @@ void DatabaseWriter::loadCatalog() {
         const PageNumber page = static_cast<PageNumber>(o.id) & 0x00FFFFFF;
         if (o.name == "MSysACEs") acesPage_ = page;
         if (o.flags & kSystemObjectFlags) continue;
-        tablePages_[lower(o.name)] = page;
-        tableOrder_.push_back(o.name);
+        tables_.push_back({o.name, page});
     }
     if (databaseOwner_.empty()) databaseOwner_ = adminOwner();
     if (acesPage_ == 0) return;

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "jet/jet_error.h"
+
 namespace jet::write {
 
 namespace {
@@ -20,7 +22,7 @@ void writeFreeSpace(Page& page) {
     for (std::size_t i = 0; i < rows; ++i)
         lowest = std::min(lowest, rowStartEntry(page, i) & kOffsetMask);
     const std::size_t table = kDataPageHeader + 2 * rows;
-    if (lowest < table) throw TruncatedData("data page rows overlap its offset table");
+    if (lowest < table) throwTruncated({"data page rows overlap its offset table"});
     storeU16(bytesOf(page), 2, static_cast<std::uint16_t>(lowest - table));
 }
 }  // namespace
@@ -46,7 +48,7 @@ RowAddition rowAddition(const Page& page, std::size_t length) {
     if (!rowFits(page, length)) throw std::logic_error("data page: the row does not fit");
     const std::size_t rows = dataPageRowCount(page);
     const std::size_t end = rows == 0 ? kPageSize : (rowStartEntry(page, rows - 1) & kOffsetMask);
-    if (end < length) throw TruncatedData("data page rows overlap its offset table");
+    if (end < length) throwTruncated({"data page rows overlap its offset table"});
     return RowAddition{kDataPageHeader + 2 * (rows + 1), end - length};
 }
 
@@ -76,7 +78,7 @@ void replaceRow(Page& page, std::size_t row, Bytes bytes) {
     }
     std::size_t total = kDataPageHeader + 2 * rows;
     for (const auto& c : contents) total += c.size();
-    if (total > kPageSize) throw TruncatedData("the data page has no room for the longer row");
+    if (total > kPageSize) throwTruncated({"the data page has no room for the longer row"});
     auto b = bytesOf(page);
     std::size_t end = kPageSize;
     for (std::size_t i = 0; i < rows; ++i) {

@@ -29,10 +29,10 @@ double oleDateNow() {
 }
 }  // namespace
 
-std::string DatabaseWriter::lower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
+const DatabaseWriter::NamedTable* DatabaseWriter::findTable(std::string_view name) const {
+    for (auto it = tables_.rbegin(); it != tables_.rend(); ++it)
+        if (sameName(it->name, name)) return &*it;
+    return nullptr;
 }
 
 DatabaseWriter::DatabaseWriter(std::unique_ptr<PageSource> source)
@@ -66,7 +66,7 @@ std::unique_ptr<DatabaseWriter> DatabaseWriter::open(platform::FileSystem& files
 
 std::unique_ptr<DatabaseWriter> DatabaseWriter::createOn(std::unique_ptr<PageSource> source, double now) {
     std::unique_ptr<DatabaseWriter> db(new DatabaseWriter(std::move(source)));
-    if (db->cache_.pageCount() != 0) throw JetError(db->fileName(), "the new database file is not empty");
+    if (db->cache_.pageCount() != 0) throwJetError(JetFault::Damaged, db->fileName(), {"the new database file is not empty"});
     db->now_ = now;
     try {
         db->buildNewDatabase(now);
@@ -84,17 +84,20 @@ std::unique_ptr<DatabaseWriter> DatabaseWriter::openOn(std::unique_ptr<PageSourc
     return db;
 }
 
-std::vector<std::string> DatabaseWriter::tableNames() { return tableOrder_; }
+std::vector<std::string> DatabaseWriter::tableNames() {
+    std::vector<std::string> names;
+    names.reserve(tables_.size());
+    for (const NamedTable& table : tables_) names.push_back(table.name);
+    return names;
+}
 
 DatabaseWriter::OpenTable& DatabaseWriter::openTable(const std::string& name) {
     // Rows mostly come one table at a time: the last one is found without a lookup.
     if (lastTable_ && name == lastName_) return *lastTable_;
-    auto it = tablePages_.find(lower(name));
-    if (it == tablePages_.end())
-        throw JetError(JetFault::NoSuchTable, fileName(), name, "no such table");
-    OpenTable& table = systemTable(it->second, name);
-    for (const std::string& known : tableOrder_)
-        if (sameName(known, name)) table.name = known;
+    const NamedTable* named = findTable(name);
+    if (!named) throw JetError(JetFault::NoSuchTable, fileName(), name, "no such table");
+    OpenTable& table = systemTable(named->tdefPage, name);
+    table.name = named->name;
     lastName_ = name;
     lastTable_ = &table;
     return table;
@@ -106,7 +109,7 @@ const TableDefinition& DatabaseWriter::table(const std::string& name) {
 
 void DatabaseWriter::createTable(const TableShape& shape) {
     TableDefinition def = definitionForShape(shape, [&](const std::string& name) {
-        return tablePages_.count(lower(name)) != 0;
+        return findTable(name) != nullptr;
     });
     cache_.begin();
     try {
@@ -122,8 +125,7 @@ void DatabaseWriter::createTable(const TableShape& shape) {
         }
         cache_.commit();
         ++generation_;
-        tablePages_[lower(shape.name)] = page;
-        tableOrder_.push_back(shape.name);
+        tables_.push_back({shape.name, page});
     } catch (...) {
         cache_.rollback();
         forgetTableState();
@@ -136,7 +138,7 @@ void DatabaseWriter::forgetTableState() {
     lastTable_ = nullptr;
 }
 
-PageNumber DatabaseWriter::createTableDefinition(TableDefinition definition, const std::string& tableName) {
+PageNumber DatabaseWriter::createTableDefinition(TableDefinition definition, std::string_view tableName) {
     const std::size_t length = encodeTableDefinition(definition).size();
     std::vector<PageNumber> tdefPages;
     for (std::size_t i = 0; i < tableDefinitionPagesNeeded(length); ++i)

@@ -6,9 +6,9 @@
 // not grow with the number of rows.
 #pragma once
 
-#include <unordered_map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "jet/page_source.h"
@@ -88,26 +88,31 @@ private:
     void buildNewDatabase(double now);
     void loadCatalog();
     // `tableName` names the table in a refusal.
-    PageNumber createTableDefinition(TableDefinition definition, const std::string& tableName);
+    PageNumber createTableDefinition(TableDefinition definition, std::string_view tableName);
     void appendUnchecked(OpenTable& table, const std::vector<Value>& values,
                          const std::vector<std::uint8_t>* encoded = nullptr);
     OpenTable& openTable(const std::string& name);
-    OpenTable& systemTable(PageNumber tdefPage, const std::string& name);
+    OpenTable& systemTable(PageNumber tdefPage, std::string_view name);
     void findCurrentPage(OpenTable& table);
     void forgetTableState();
-    // Table names are keyed without ASCII case, as the engine compares them.
-    static std::string lower(std::string text);
 
     PageCache cache_;
     PageAllocator allocator_;
     double now_ = 0;
-    // The catalog as loaded: lower-case name -> TDEF page, and names in catalog order.
-    std::unordered_map<std::string, PageNumber> tablePages_;
-    std::vector<std::string> tableOrder_;
+    // The user tables as loaded and created, in catalog order. A catalog has few tables, and
+    // appends find theirs through lastTable_: a linear search costs less code than a map.
+    struct NamedTable {
+        std::string name;
+        PageNumber tdefPage;
+    };
+    std::vector<NamedTable> tables_;
+    // The table of that name (without ASCII case, as the engine compares names; the last one
+    // should a damaged catalog name two alike), or nullptr.
+    const NamedTable* findTable(std::string_view name) const;
     std::vector<std::uint8_t> databaseOwner_;
     std::vector<std::vector<std::uint8_t>> tableSids_;
     PageNumber acesPage_ = 0;
-    std::unordered_map<PageNumber, OpenTable> open_;
+    std::vector<std::unique_ptr<OpenTable>> open_;  // few: a linear search by TDEF page
     std::string lastName_;            // as the last appendRow named it
     OpenTable* lastTable_ = nullptr;  // in open_
     bool closed_ = false;

@@ -3,6 +3,8 @@
 
 #include <stdexcept>
 
+#include "jet/jet_error.h"
+
 namespace jet::write {
 
 namespace {
@@ -61,7 +63,7 @@ void encodeIndexKey(const TableDefinition& table, const PhysicalIndex& index,
     key.clear();
     for (const IndexColumn& ic : index.columns) {
         const ColumnDefinition* column = table.columnByNumber(ic.columnNumber);
-        if (!column) throw std::invalid_argument("the index names a column the table lacks");
+        if (!column) throwInvalidArgument({"the index names a column the table lacks"});
         static const Value none;
         const Value& v = ic.columnNumber < values.size() ? values[ic.columnNumber] : none;
         if (v.isNull() && column->type != ColumnType::Bool) {
@@ -85,15 +87,14 @@ void encodeIndexKey(const TableDefinition& table, const PhysicalIndex& index,
         case ColumnType::Text: {
             auto codes = generalTextKey(v.asString());
             if (!codes)
-                throw std::invalid_argument("the text \"" + v.asString() + "\" of column " +
-                                            column->name + " has letters the index cannot sort");
+                throwInvalidArgument({"the text \"", v.asString(), "\" of column ", column->name,
+                                      " has letters the index cannot sort"});
             for (auto b : *codes) key.push_back(ic.ascending ? b : static_cast<std::uint8_t>(~b));
             break;
         }
         default:
-            throw std::invalid_argument("an index over column " + column->name +
-                                        " of type " + std::string(columnTypeName(column->type)) +
-                                        " cannot be written");
+            throwInvalidArgument({"an index over column ", column->name, " of type ", columnTypeName(column->type),
+                                  " cannot be written"});
         }
     }
 }

@@ -48,7 +48,7 @@ IndexPageImage decodeIndexPage(const Page& page) {
     else if (page[0] == static_cast<std::uint8_t>(PageType::IndexNode))
         image.leaf = false;
     else
-        throw TruncatedData("not an index page");
+        throwTruncated({"not an index page"});
     image.previous = loadU32(b, 12);
     image.next = loadU32(b, 16);
     image.tail = loadU32(b, 20);
@@ -64,7 +64,7 @@ IndexPageImage decodeIndexPage(const Page& page) {
             if (!(bits & (1u << k))) continue;
             const std::size_t bit = byte * 8 + k;
             if (bit == 0 || bit > kIndexEntryArea || bit <= start) continue;
-            if (count == std::size(storedEnds)) throw TruncatedData("too many index entries");
+            if (count == std::size(storedEnds)) throwTruncated({"too many index entries"});
             storedEnds[count++] = static_cast<std::uint32_t>(bit);
             start = bit;
         }
@@ -77,7 +77,7 @@ IndexPageImage decodeIndexPage(const Page& page) {
         return image;
     }
     Bytes first = b.subspan(kIndexEntriesStart, storedEnds[0]);
-    if (prefix > first.size()) throw TruncatedData("index prefix longer than its entry");
+    if (prefix > first.size()) throwTruncated({"index prefix longer than its entry"});
     image.data.assign(first.begin(), first.end());
     image.ends.push_back(storedEnds[0]);
     for (std::size_t i = 1; i < count; ++i) {
@@ -108,12 +108,12 @@ void encodeIndexPage(Page& page, PageNumber tdefPage, const IndexPageImage& imag
 }
 
 PageNumber nodeEntryChild(Bytes entry) {
-    if (entry.size() < 8) throw TruncatedData("index node entry too short");
+    if (entry.size() < 8) throwTruncated({"index node entry too short"});
     return loadU32BE(entry, entry.size() - 4);
 }
 
 Bytes nodeEntryKey(Bytes entry) {
-    if (entry.size() < 8) throw TruncatedData("index node entry too short");
+    if (entry.size() < 8) throwTruncated({"index node entry too short"});
     return entry.first(entry.size() - 4);
 }
 

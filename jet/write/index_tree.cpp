@@ -108,7 +108,7 @@ PageNumber IndexTree::descend(Bytes target, std::vector<Step>& path) {
     PageCache& cache = allocator_.cache();
     PageNumber page = root_;
     for (std::size_t depth = 0;; ++depth) {
-        if (depth > kMaxDepth) throw JetError(cache.fileName(), root_, "the index tree is too deep");
+        if (depth > kMaxDepth) throwJetError(cache.fileName(), root_, "the index tree is too deep");
         const IndexPageImage& node = image(page);
         if (node.leaf) return page;
         const std::size_t i = lowerBound(node, target);
@@ -122,7 +122,7 @@ PageNumber IndexTree::descend(Bytes target, std::vector<Step>& path) {
             path.push_back(Step{page, node.count() - 1, true});
             page = nodeEntryChild(node.entry(node.count() - 1));
         } else {
-            throw JetError(cache.fileName(), page, "an index node page has no children");
+            throwJetError(cache.fileName(), page, "an index node page has no children");
         }
     }
 }
@@ -242,14 +242,14 @@ std::vector<IndexTree::Entry> IndexTree::entries() {
     PageCache& cache = allocator_.cache();
     PageNumber page = root_;
     for (std::size_t depth = 0;; ++depth) {
-        if (depth > kMaxDepth) throw JetError(cache.fileName(), root_, "the index tree is too deep");
+        if (depth > kMaxDepth) throwJetError(cache.fileName(), root_, "the index tree is too deep");
         const IndexPageImage& node = image(page);
         if (node.leaf) break;
         page = node.count() ? nodeEntryChild(node.entry(0)) : node.tail;
     }
     std::vector<Entry> out;
     for (std::size_t guard = 0; page != 0; ++guard) {
-        if (guard > cache.pageCount()) throw JetError(cache.fileName(), page, "index leaves loop");
+        if (guard > cache.pageCount()) throwJetError(cache.fileName(), page, "index leaves loop");
         const IndexPageImage leaf = image(page);
         for (std::size_t i = 0; i < leaf.count(); ++i) {
             Bytes e = leaf.entry(i);

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "jet/digits.h"
 #include "jet/jet_error.h"
 
 namespace jet::write {
@@ -19,8 +20,8 @@ constexpr std::size_t kBeforeImagesKept = 32;
 PageCache::PageCache(std::unique_ptr<PageSource> source) : source_(std::move(source)) {
     const std::uint64_t size = source_->size();
     if (size % kPageSize != 0)
-        throw JetError(source_->name(), "the file size " + std::to_string(size) +
-                                            " is not a whole number of 4096-byte pages");
+        throwJetError(JetFault::Damaged, source_->name(),
+                      {"the file size ", Digits(size), " is not a whole number of 4096-byte pages"});
     pageCount_ = writtenPageCount_ = static_cast<PageNumber>(size / kPageSize);
 }
 
@@ -29,7 +30,7 @@ PageCache::~PageCache() = default;
 PageCache::Slot& PageCache::load(PageNumber page) {
     if (auto it = slots_.find(page); it != slots_.end()) return it->second;
     if (page >= pageCount_)
-        throw JetError(source_->name(), page, "the page is past the end of the file");
+        throwJetError(source_->name(), page, "the page is past the end of the file");
     trim();
     // Read before inserting, so that a failed read leaves no zero-filled page behind.
     Slot fresh;
@@ -171,14 +172,17 @@ void PageCache::flush() {
 void PageCache::writeOut() {
     if (changing_) throw std::logic_error("page cache: flush inside a change");
     // Pages in increasing order so that a growing file is extended front to back.
-    std::vector<std::pair<PageNumber, Slot*>> pending;
+    // Page numbers alone are sorted: the usage maps sort page numbers too, so the sort's code
+    // is shared; the slots are found again by number.
+    std::vector<PageNumber> pending;
     pending.reserve(dirtyCount_);
-    for (auto& [page, slot] : slots_)
-        if (slot.dirty) pending.emplace_back(page, &slot);
+    for (const auto& [page, slot] : slots_)
+        if (slot.dirty) pending.push_back(page);
     std::sort(pending.begin(), pending.end());
-    for (auto& [page, slot] : pending) {
-        source_->write(std::uint64_t(page) * kPageSize, bytesOf(slot->bytes));
-        slot->dirty = false;
+    for (PageNumber page : pending) {
+        Slot& slot = slots_.find(page)->second;
+        source_->write(std::uint64_t(page) * kPageSize, bytesOf(slot.bytes));
+        slot.dirty = false;
     }
     dirtyCount_ = 0;
     writtenPageCount_ = pageCount_;

@@ -1,6 +1,7 @@
 // English notes for the writer's refusals; the installer and pakiet word them in Polish.
 #include "jet/write/row_refused.h"
 #include "jet/write/table_refused.h"
+#include "platform/concat.h"
 
 namespace jet::write {
 
@@ -39,17 +40,16 @@ const char* tableFaultNote(TableFault fault) {
 }
 
 std::string rowNote(const RowRefusal& r) {
-    std::string note = "table " + r.table;
-    if (!r.column.empty()) note += ", column " + r.column;
-    return note + ": " + rowFaultNote(r.fault);
+    const bool column = !r.column.empty();
+    return platform::concat({"table ", r.table, column ? ", column " : "", r.column, ": ", rowFaultNote(r.fault)});
 }
 }  // namespace
 
 RowRefused::RowRefused(RowRefusal refusal) : std::runtime_error(rowNote(refusal)), refusal_(std::move(refusal)) {}
 
-TableRefused::TableRefused(TableFault fault, std::string table, std::string column, std::size_t columnNumber)
-    : std::invalid_argument("cannot create table " + table + (column.empty() ? "" : ", column " + column) +
-                            ": " + tableFaultNote(fault)),
-      fault_(fault), table_(std::move(table)), column_(std::move(column)), columnNumber_(columnNumber) {}
+TableRefused::TableRefused(TableFault fault, std::string_view table, std::string_view column, std::size_t columnNumber)
+    : std::invalid_argument(platform::concat({"cannot create table ", table, column.empty() ? "" : ", column ", column,
+                                              ": ", tableFaultNote(fault)})),
+      fault_(fault), table_(table), column_(column), columnNumber_(columnNumber) {}
 
 }  // namespace jet::write

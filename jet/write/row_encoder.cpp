@@ -5,6 +5,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "jet/jet_error.h"
 #include "jet/write/text_encoding.h"
 
 namespace jet::write {
@@ -171,7 +172,7 @@ void storeFixed(MutableBytes area, const ColumnDefinition& c, const Value& v) {
     case ColumnType::Double: storeF64(area, at, v.asDouble()); break;
     case ColumnType::DateTime: storeF64(area, at, v.asDateTime().days); break;
     case ColumnType::Guid: storeBytes(area, at, Bytes(v.asGuid().bytes)); break;
-    default: throw std::invalid_argument("column " + c.name + ": no fixed-size encoding");
+    default: throwInvalidArgument({"column ", c.name, ": no fixed-size encoding"});
     }
 }
 
@@ -181,8 +182,7 @@ std::size_t variableRoom(const ColumnDefinition& c, const Value& v) {
     case ColumnType::Text: return storedTextRoom(v.asString());
     case ColumnType::Binary: return v.asBytes().size();
     default:
-        throw std::invalid_argument("column " + c.name + ": values of type " +
-                                    std::string(columnTypeName(c.type)) + " cannot be written");
+        throwInvalidArgument({"column ", c.name, ": values of type ", columnTypeName(c.type), " cannot be written"});
     }
 }
 
@@ -190,7 +190,7 @@ std::size_t variableRoom(const ColumnDefinition& c, const Value& v) {
 std::uint8_t* storeVariable(std::uint8_t* o, const ColumnDefinition& c, const Value& v) {
     if (c.type == ColumnType::Text) {
         std::uint8_t* end = storeText(o, v.asString(), c.extFlags & kColumnCompressedUnicode);
-        if (!end) throw std::invalid_argument("column " + c.name + ": the text is not UTF-8");
+        if (!end) throwInvalidArgument({"column ", c.name, ": the text is not UTF-8"});
         return end;
     }
     const auto& bytes = v.asBytes();
@@ -202,10 +202,15 @@ std::uint8_t* storeVariable(std::uint8_t* o, const ColumnDefinition& c, const Va
 std::vector<std::uint8_t> encodeRow(const TableDefinition& table, const std::vector<Value>& values) {
     const std::size_t columnCount = table.maxColumns;
     const std::size_t maskBytes = (columnCount + 7) / 8;
-    // Reused from row to row: encoding a row allocates only the row.
-    thread_local std::vector<std::uint8_t> mask;
-    thread_local std::vector<const ColumnDefinition*> slots;
-    thread_local std::vector<std::uint16_t> offsets;
+    // Reused from row to row: encoding a row allocates only the row. One thread-local object
+    // rather than three, as each has its own guard and exit registration.
+    struct Scratch {
+        std::vector<std::uint8_t> mask;
+        std::vector<const ColumnDefinition*> slots;
+        std::vector<std::uint16_t> offsets;
+    };
+    thread_local Scratch scratch;
+    auto& [mask, slots, offsets] = scratch;
     mask.assign(maskBytes, 0);
     std::vector<std::uint8_t> row;
     row.reserve(512);

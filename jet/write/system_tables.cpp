@@ -13,17 +13,32 @@ struct ColumnLine {
     std::uint16_t length;
 };
 
+// The security identifiers the engine grants rights to; the admin's owns the database.
+enum Sid : std::uint8_t { Admin, Group, Users };
+constexpr std::uint8_t kSids[][2] = {{0x64, 0x8B}, {0x65, 0x8E}, {0x65, 0x8B}};
+
+// A logical index with the physical index of the same number: the columns it sorts by
+// (ascending) and the physical index's flags.
+struct IndexLine {
+    const char* name;
+    std::uint32_t number;
+    std::uint8_t type;
+    std::uint8_t flags;
+    std::initializer_list<std::uint16_t> columns;
+};
+
 // Builds a system definition from columns in number order: fixed offsets and variable slots
-// in number order, the engine's flags, then entries sorted by name.
-TableDefinition systemDefinition(const std::vector<ColumnLine>& lines) {
+// in number order, the engine's flags, then entries sorted by name. Indexes come in their
+// logical order. The tables are data, so that the four definitions share this one function.
+TableDefinition systemDefinition(std::initializer_list<ColumnLine> lines, std::initializer_list<IndexLine> indexes) {
     TableDefinition t;
     t.tableType = kSystemTable;
-    std::uint16_t fixedOffset = 0, slot = 0;
-    for (std::size_t n = 0; n < lines.size(); ++n) {
+    std::uint16_t fixedOffset = 0, slot = 0, number = 0;
+    for (const ColumnLine& line : lines) {
         ColumnDefinition c;
-        c.name = lines[n].name;
-        c.type = lines[n].type;
-        c.number = static_cast<std::uint16_t>(n);
+        c.name = line.name;
+        c.type = line.type;
+        c.number = number++;
         c.numberAgain = 0;
         const unsigned fixedSize = fixedSizeOf(c.type);
         const bool fixed = c.type == ColumnType::Bool || fixedSize > 0;
@@ -36,96 +51,86 @@ TableDefinition systemDefinition(const std::vector<ColumnLine>& lines) {
                 fixedOffset = static_cast<std::uint16_t>(fixedOffset + fixedSize);
             }
         } else {
-            c.flags = c.type == ColumnType::Binary && (c.name == std::string("Owner") ||
-                                                       c.name == std::string("SID"))
-                          ? 0x32
-                          : 0x12;
-            c.length = lines[n].length;
+            c.flags = c.type == ColumnType::Binary && (c.name == "Owner" || c.name == "SID") ? 0x32 : 0x12;
+            c.length = line.length;
             ++slot;
         }
-        t.columns.push_back(c);
+        t.columns.push_back(std::move(c));
     }
-    t.maxColumns = static_cast<std::uint16_t>(lines.size());
+    t.maxColumns = number;
     t.varColumns = slot;
     // An insertion sort: a system table has a score of columns, and std::sort is more code.
     const auto byName = [](const ColumnDefinition& a, const ColumnDefinition& b) { return a.name < b.name; };
     for (auto it = t.columns.begin(); it != t.columns.end(); ++it)
         std::rotate(std::upper_bound(t.columns.begin(), it, *it, byName), it, std::next(it));
+
+    t.physical.resize(indexes.size());
+    for (const IndexLine& line : indexes) {
+        PhysicalIndex& physical = t.physical[line.number];
+        for (std::uint16_t c : line.columns) physical.columns.push_back(IndexColumn{c, true});
+        physical.flags = line.flags;
+        LogicalIndex logical;
+        logical.name = line.name;
+        logical.number = line.number;
+        logical.physical = line.number;
+        logical.type = line.type;
+        t.logical.push_back(std::move(logical));
+    }
     return t;
-}
-
-PhysicalIndex physical(std::vector<std::uint16_t> columns, std::uint8_t flags) {
-    PhysicalIndex index;
-    for (auto c : columns) index.columns.push_back(IndexColumn{c, true});
-    index.flags = flags;
-    return index;
-}
-
-LogicalIndex logical(const char* name, std::uint32_t number, std::uint8_t type) {
-    LogicalIndex index;
-    index.name = name;
-    index.number = number;
-    index.physical = number;
-    index.type = type;
-    return index;
 }
 }  // namespace
 
 TableDefinition msysObjectsDefinition() {
-    TableDefinition t = systemDefinition({
-        {"Id", ColumnType::Int32, 4},          {"ParentId", ColumnType::Int32, 4},
-        {"Name", ColumnType::Text, 510},       {"Type", ColumnType::Int16, 2},
-        {"DateCreate", ColumnType::DateTime, 8}, {"DateUpdate", ColumnType::DateTime, 8},
-        {"Owner", ColumnType::Binary, 510},    {"Flags", ColumnType::Int32, 4},
-        {"Database", ColumnType::Memo, 0},     {"Connect", ColumnType::Memo, 0},
-        {"ForeignName", ColumnType::Text, 510}, {"RmtInfoShort", ColumnType::Binary, 510},
-        {"RmtInfoLong", ColumnType::Ole, 0},   {"Lv", ColumnType::Ole, 0},
-        {"LvProp", ColumnType::Ole, 0},        {"LvModule", ColumnType::Ole, 0},
-        {"LvExtra", ColumnType::Ole, 0},
-    });
-    t.physical = {physical({1, 2}, 0x81), physical({0}, 0x81)};
-    t.logical = {logical("Id", 1, 1), logical("ParentIdName", 0, 0)};
-    return t;
+    return systemDefinition(
+        {
+            {"Id", ColumnType::Int32, 4},          {"ParentId", ColumnType::Int32, 4},
+            {"Name", ColumnType::Text, 510},       {"Type", ColumnType::Int16, 2},
+            {"DateCreate", ColumnType::DateTime, 8}, {"DateUpdate", ColumnType::DateTime, 8},
+            {"Owner", ColumnType::Binary, 510},    {"Flags", ColumnType::Int32, 4},
+            {"Database", ColumnType::Memo, 0},     {"Connect", ColumnType::Memo, 0},
+            {"ForeignName", ColumnType::Text, 510}, {"RmtInfoShort", ColumnType::Binary, 510},
+            {"RmtInfoLong", ColumnType::Ole, 0},   {"Lv", ColumnType::Ole, 0},
+            {"LvProp", ColumnType::Ole, 0},        {"LvModule", ColumnType::Ole, 0},
+            {"LvExtra", ColumnType::Ole, 0},
+        },
+        {{"Id", 1, 1, 0x81, {0}}, {"ParentIdName", 0, 0, 0x81, {1, 2}}});
 }
 
 TableDefinition msysAcesDefinition() {
-    TableDefinition t = systemDefinition({{"ObjectId", ColumnType::Int32, 4},
-                                          {"SID", ColumnType::Binary, 510},
-                                          {"ACM", ColumnType::Int32, 4},
-                                          {"FInheritable", ColumnType::Bool, 1}});
-    t.physical = {physical({0}, 0x88)};
-    t.logical = {logical("ObjectId", 0, 0)};
-    return t;
+    return systemDefinition({{"ObjectId", ColumnType::Int32, 4},
+                             {"SID", ColumnType::Binary, 510},
+                             {"ACM", ColumnType::Int32, 4},
+                             {"FInheritable", ColumnType::Bool, 1}},
+                            {{"ObjectId", 0, 0, 0x88, {0}}});
 }
 
 TableDefinition msysQueriesDefinition() {
-    TableDefinition t = systemDefinition({
-        {"ObjectId", ColumnType::Int32, 4}, {"Attribute", ColumnType::Byte, 1},
-        {"Order", ColumnType::Binary, 510}, {"Name1", ColumnType::Text, 510},
-        {"Name2", ColumnType::Text, 510},   {"Expression", ColumnType::Memo, 0},
-        {"Flag", ColumnType::Int16, 2},     {"LvExtra", ColumnType::Int32, 4},
-    });
-    t.physical = {physical({0, 1, 2}, 0x81)};
-    t.logical = {logical("ObjectIdAttribute", 0, 1)};
-    return t;
+    return systemDefinition(
+        {
+            {"ObjectId", ColumnType::Int32, 4}, {"Attribute", ColumnType::Byte, 1},
+            {"Order", ColumnType::Binary, 510}, {"Name1", ColumnType::Text, 510},
+            {"Name2", ColumnType::Text, 510},   {"Expression", ColumnType::Memo, 0},
+            {"Flag", ColumnType::Int16, 2},     {"LvExtra", ColumnType::Int32, 4},
+        },
+        {{"ObjectIdAttribute", 0, 1, 0x81, {0, 1, 2}}});
 }
 
 TableDefinition msysRelationshipsDefinition() {
-    TableDefinition t = systemDefinition({
-        {"szRelationship", ColumnType::Text, 510}, {"grbit", ColumnType::Int32, 4},
-        {"ccolumn", ColumnType::Int32, 4},         {"icolumn", ColumnType::Int32, 4},
-        {"szObject", ColumnType::Text, 510},       {"szColumn", ColumnType::Text, 510},
-        {"szReferencedObject", ColumnType::Text, 510},
-        {"szReferencedColumn", ColumnType::Text, 510},
-    });
-    t.physical = {physical({0}, 0x82), physical({4}, 0x82), physical({6}, 0x82)};
-    t.logical = {logical("szObject", 1, 0), logical("szReferencedObject", 2, 0),
-                 logical("szRelationship", 0, 0)};
-    return t;
+    return systemDefinition(
+        {
+            {"szRelationship", ColumnType::Text, 510}, {"grbit", ColumnType::Int32, 4},
+            {"ccolumn", ColumnType::Int32, 4},         {"icolumn", ColumnType::Int32, 4},
+            {"szObject", ColumnType::Text, 510},       {"szColumn", ColumnType::Text, 510},
+            {"szReferencedObject", ColumnType::Text, 510},
+            {"szReferencedColumn", ColumnType::Text, 510},
+        },
+        {{"szObject", 1, 0, 0x82, {4}},
+         {"szReferencedObject", 2, 0, 0x82, {6}},
+         {"szRelationship", 0, 0, 0x82, {0}}});
 }
 
 const std::vector<std::uint8_t>& adminOwner() {
-    static const std::vector<std::uint8_t> value{0x64, 0x8B};
+    static const std::vector<std::uint8_t> value(std::begin(kSids[Admin]), std::end(kSids[Admin]));
     return value;
 }
 const std::vector<std::uint8_t>& creatorOwner() {
@@ -133,13 +138,13 @@ const std::vector<std::uint8_t>& creatorOwner() {
     return value;
 }
 
-std::vector<Value> catalogRow(std::int32_t id, std::int32_t parentId, const std::string& name,
+std::vector<Value> catalogRow(std::int32_t id, std::int32_t parentId, std::string_view name,
                               std::int16_t type, std::int32_t flags, double now,
                               const std::vector<std::uint8_t>& owner) {
     std::vector<Value> row(msys_objects::kColumns);
     row[msys_objects::kId] = Value(id);
     row[msys_objects::kParentId] = Value(parentId);
-    row[msys_objects::kName] = Value::text(name);
+    row[msys_objects::kName] = Value::text(std::string(name));
     row[msys_objects::kType] = Value(type);
     row[msys_objects::kDateCreate] = Value(DateTime{now});
     row[msys_objects::kDateUpdate] = Value(DateTime{now});
@@ -149,29 +154,43 @@ std::vector<Value> catalogRow(std::int32_t id, std::int32_t parentId, const std:
 }
 
 std::vector<AccessRight> initialAccessRights(const std::vector<std::int32_t>& tableIds) {
-    const std::vector<std::uint8_t> admin = adminOwner();
-    const std::vector<std::uint8_t> group{0x65, 0x8E};
-    const std::vector<std::uint8_t> users{0x65, 0x8B};
-    const std::int32_t objects = tableIds.at(0), aces = tableIds.at(1), queries = tableIds.at(2),
-                       relationships = tableIds.at(3);
-    return {
-        {objects, admin, 0x60000, false},
-        {aces, admin, 0x60000, false},
-        {queries, admin, 0x60000, false},
-        {relationships, admin, 0xE0000, false},
-        {kTablesContainerId, group, 0xF00FE, true},
-        {kTablesContainerId, admin, 0x60001, false},
-        {kRelationshipsContainerId, group, 0xF00FE, true},
-        {kRelationshipsContainerId, admin, 0x60001, false},
-        {kDatabasesContainerId, admin, 0x60000, false},
-        {kDatabaseObjectId, admin, 0x6000E, false},
-        {kDatabaseObjectId, users, 0x0000E, false},
-        {queries, users, 0x00014, false},
-        {relationships, users, 0x00014, false},
-        {objects, users, 0x00014, false},
-        {kTablesContainerId, users, 0xFFEFF, true},
-        {kRelationshipsContainerId, users, 0xFFFFF, true},
+    // One line per row, as data: `table` picks the object from tableIds (0 MSysObjects,
+    // 1 MSysACEs, 2 MSysQueries, 3 MSysRelationships), or is kFixed for `objectId`.
+    constexpr std::uint8_t kFixed = 0xFF;
+    struct Line {
+        std::uint8_t table;
+        std::int32_t objectId;
+        Sid sid;
+        std::int32_t rights;
+        bool inheritable;
     };
+    static constexpr Line kLines[] = {
+        {0, 0, Admin, 0x60000, false},
+        {1, 0, Admin, 0x60000, false},
+        {2, 0, Admin, 0x60000, false},
+        {3, 0, Admin, 0xE0000, false},
+        {kFixed, kTablesContainerId, Group, 0xF00FE, true},
+        {kFixed, kTablesContainerId, Admin, 0x60001, false},
+        {kFixed, kRelationshipsContainerId, Group, 0xF00FE, true},
+        {kFixed, kRelationshipsContainerId, Admin, 0x60001, false},
+        {kFixed, kDatabasesContainerId, Admin, 0x60000, false},
+        {kFixed, kDatabaseObjectId, Admin, 0x6000E, false},
+        {kFixed, kDatabaseObjectId, Users, 0x0000E, false},
+        {2, 0, Users, 0x00014, false},
+        {3, 0, Users, 0x00014, false},
+        {0, 0, Users, 0x00014, false},
+        {kFixed, kTablesContainerId, Users, 0xFFEFF, true},
+        {kFixed, kRelationshipsContainerId, Users, 0xFFFFF, true},
+    };
+    const std::int32_t objects[] = {tableIds.at(0), tableIds.at(1), tableIds.at(2), tableIds.at(3)};
+    std::vector<AccessRight> rights;
+    for (const Line& line : kLines) {
+        const auto& sid = kSids[line.sid];
+        rights.push_back({line.table == kFixed ? line.objectId : objects[line.table],
+                          std::vector<std::uint8_t>(std::begin(sid), std::end(sid)), line.rights,
+                          line.inheritable});
+    }
+    return rights;
 }
 
 std::vector<Value> accessRightRow(const AccessRight& right) {

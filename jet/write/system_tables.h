@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "jet/database.h"
@@ -52,7 +53,7 @@ const std::vector<std::uint8_t>& adminOwner();
 const std::vector<std::uint8_t>& creatorOwner();
 
 // A catalog row of MSysObjects, values by column number.
-std::vector<Value> catalogRow(std::int32_t id, std::int32_t parentId, const std::string& name,
+std::vector<Value> catalogRow(std::int32_t id, std::int32_t parentId, std::string_view name,
                               std::int16_t type, std::int32_t flags, double now,
                               const std::vector<std::uint8_t>& owner);
 

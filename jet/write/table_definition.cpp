@@ -195,7 +195,7 @@ void storeTableDefinitionU32(PageCache& cache, PageNumber page, std::size_t offs
         PageNumber current = page;
         while (at >= kPageSize) {
             current = loadU32(bytesOf(cache.read(current)), 4);
-            if (current == 0) throw JetError(cache.fileName(), page, "table definition too short");
+            if (current == 0) throwJetError(cache.fileName(), page, "table definition too short");
             at = at - kPageSize + kContinuationHeader;
         }
         storeU8(bytesOf(cache.modifyRanges(current, {{at, 1}})), at, static_cast<std::uint8_t>(value >> (8 * i)));

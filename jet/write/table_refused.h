@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace jet::write {
 
@@ -25,7 +26,7 @@ enum class TableFault {
 
 class TableRefused : public std::invalid_argument {
 public:
-    TableRefused(TableFault fault, std::string table, std::string column = {}, std::size_t columnNumber = 0);
+    TableRefused(TableFault fault, std::string_view table, std::string_view column = {}, std::size_t columnNumber = 0);
     TableFault fault() const { return fault_; }
     const std::string& table() const { return table_; }
     const std::string& column() const { return column_; }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "jet/digits.h"
 #include "jet/jet_error.h"
 #include "jet/usage_map.h"
 #include "jet/write/data_page.h"
@@ -22,10 +23,10 @@ constexpr std::uint8_t kReference = 1;
 std::vector<std::uint8_t> loadRow(PageCache& cache, RowAddress map) {
     const Page& page = cache.read(map.page);
     if (page[0] != static_cast<std::uint8_t>(PageType::Data))
-        throw JetError(cache.fileName(), map.page, "a usage map points to a page that is no data page");
+        throwJetError(cache.fileName(), map.page, "a usage map points to a page that is no data page");
     const RowSlot span = rowSpan(page, map.row);
     if (std::size_t(span.end - span.start) < kHeader)
-        throw JetError(cache.fileName(), map.page, "usage map row too short");
+        throwJetError(cache.fileName(), map.page, "usage map row too short");
     return std::vector<std::uint8_t>(page.begin() + span.start, page.begin() + span.end);
 }
 
@@ -60,8 +61,8 @@ void referenceSet(PageAllocator& allocator, std::vector<std::uint8_t>& row, Page
     const std::size_t k = page / kPagesPerBitmapPage;
     const std::size_t slot = 1 + 4 * k;
     if (slot + 4 > row.size())
-        throw JetError(cache.fileName(), "page " + std::to_string(page) +
-                                             " is beyond what the usage map can address");
+        throwJetError(JetFault::Damaged, cache.fileName(),
+                      {"page ", Digits(page), " is beyond what the usage map can address"});
     PageNumber bitmapPage = loadU32(Bytes(row), slot);
     if (bitmapPage == 0) {
         if (!on) return;

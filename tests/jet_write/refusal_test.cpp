@@ -149,3 +149,56 @@ TEST_F(HalfWayAppend, OutsideReadersReadTheSameRows) {
 }
 
 }  // namespace
+
+namespace {
+
+// Tables are found whatever the letter case of the name given; refusals name them as stored,
+// and their English notes (for logs) are joined as before.
+TEST(Refusal, TablesFoundWithoutRegardToLetterCaseAndNamedAsStored) {
+    auto db = DatabaseWriter::createOn(jet::memorySource({}, "case.mdb"), 45000.0);
+    db->createTable(TableShape{"Dodatki", {{"ID", ColumnType::Int32, 0}, {"Nazwa", ColumnType::Text, 10}},
+                               PrimaryKeyShape{"Primary", "ID"}});
+    db->createTable(TableShape{"Pozycje", {{"Kod", ColumnType::Text, 5}}, {}});
+    db->appendRow("DODATKI", {Value(std::int32_t(5)), Value::text("pięć")});
+    db->appendRow("pozycje", {Value::text("a")});
+    db->appendRow("Dodatki", {Value(std::int32_t(6)), Value::text("sześć")});
+    EXPECT_EQ(db->table("dODATKI").columns.size(), 2u);
+    EXPECT_EQ(db->tableNames(), (std::vector<std::string>{"Dodatki", "Pozycje"}));
+
+    try {
+        db->appendRow("dodatki", {Value(std::int32_t(5)), Value::text("inna")});
+        ADD_FAILURE() << "repeated key accepted";
+    } catch (const RowRefused& e) {
+        EXPECT_EQ(e.table(), "Dodatki");
+        EXPECT_STREQ(e.what(), "table Dodatki, column ID: a unique key repeated");
+    }
+    try {
+        db->appendRow("pozycje", {Value::text("a"), Value::text("b")});
+        ADD_FAILURE() << "too many values accepted";
+    } catch (const RowRefused& e) {
+        EXPECT_STREQ(e.what(), "table Pozycje: more values than the table has columns");
+    }
+    try {
+        db->createTable(TableShape{"POZYCJE", {{"a", ColumnType::Text, 5}}, {}});
+        ADD_FAILURE() << "repeated table accepted";
+    } catch (const TableRefused& e) {
+        EXPECT_EQ(e.fault(), TableFault::NameTaken);
+        EXPECT_STREQ(e.what(), "cannot create table POZYCJE: a table of that name exists");
+    }
+    try {
+        db->createTable(TableShape{"T", {{"a", ColumnType::Text, 0}}, {}});
+        ADD_FAILURE() << "text of 0 characters accepted";
+    } catch (const TableRefused& e) {
+        EXPECT_EQ(e.column(), "a");
+        EXPECT_STREQ(e.what(), "cannot create table T, column a: a text column holds 1 to 255 characters");
+    }
+    try {
+        db->appendRow("Brak", {});
+        ADD_FAILURE() << "missing table accepted";
+    } catch (const jet::JetError& e) {
+        EXPECT_EQ(e.fault(), jet::JetFault::NoSuchTable);
+        EXPECT_STREQ(e.what(), "case.mdb, table Brak: no such table");
+    }
+}
+
+}  // namespace
