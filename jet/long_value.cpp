@@ -2,7 +2,7 @@
 #include "jet/long_value.h"
 
 #include <algorithm>
-#include <vector>
+#include <unordered_set>
 
 #include "jet/data_page.h"
 #include "jet/digits.h"
@@ -54,16 +54,14 @@ void readLongValue(PageFile& file, Bytes field, std::uint32_t rowPage,
     if (kind != kLongValueChain)
         file.fail(rowPage, "memo or OLE reference of unknown kind");
 
-    // The links visited, sorted: less code than a hash set, and as chains mostly run forward
-    // through the file, each insert lands at or near the end.
-    std::vector<std::uint32_t> visited;
+    // The links visited, in a hash set: a chain is the file's to choose, in any order and up to
+    // one link per byte of the value, so a sorted list's inserts could take quadratic time.
+    std::unordered_set<std::uint32_t> visited;
     while (out.size() < length) {
         if (pointer.isNull())
             file.fail(rowPage, {"long-value chain ends after ", Digits(out.size()), " of ", Digits(length), " bytes"});
-        const std::uint32_t link = pointer.encode();
-        const auto at = std::lower_bound(visited.begin(), visited.end(), link);
-        if (at != visited.end() && *at == link) file.fail(pointer.page, "long-value chain loops back on itself");
-        visited.insert(at, link);
+        if (!visited.insert(pointer.encode()).second)
+            file.fail(pointer.page, "long-value chain loops back on itself");
         Bytes row = longValueRow(file, pointer, holder);
         if (row.size() < 4) file.fail(pointer.page, "long-value chain row shorter than its link");
         std::size_t take = std::min<std::size_t>(row.size() - 4, length - out.size());
