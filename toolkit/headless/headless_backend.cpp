@@ -2,6 +2,7 @@
 #include "toolkit/headless/headless_backend.h"
 
 #include <algorithm>
+#include <functional>
 #include <stdexcept>
 
 #include "toolkit/edit.h"
@@ -56,7 +57,7 @@ void HeadlessBackend::detach(Form& form) {
     }
     for (Timer* timer : form.timers()) {
         timer->setObserver(nullptr);
-        dueAt_.erase(timer);
+        unschedule(*timer);
     }
     keyboard_.reset();
     pointer_.reset();
@@ -126,15 +127,18 @@ void HeadlessBackend::advanceTime(long long ms) {
     while (!closed_) {
         const Timer* nextTimer = nullptr;
         long long next = 0;
-        for (const auto& [timer, due] : dueAt_)
-            if (due <= target && (!nextTimer || due < next)) {
+        long long* nextDue = nullptr;
+        // Timers due at the same moment tick in address order, as they always have.
+        for (auto& [timer, due] : dueAt_)
+            if (due <= target && (!nextTimer || due < next || (due == next && std::less<const Timer*>()(timer, nextTimer)))) {
                 nextTimer = timer;
                 next = due;
+                nextDue = &due;
             }
         if (!nextTimer) break;
         nowMs_ = next;
         Timer& timer = *const_cast<Timer*>(nextTimer);
-        dueAt_[nextTimer] = next + std::max(1, timer.intervalMs());
+        *nextDue = next + std::max(1, timer.intervalMs());
         dispatcher().timerTick(timer);
     }
     nowMs_ = target;
@@ -199,10 +203,18 @@ Form& HeadlessBackend::form() {
 void HeadlessBackend::controlChanged(Control&) {}
 
 void HeadlessBackend::timerChanged(Timer& timer) {
-    if (timer.enabled())
-        dueAt_[&timer] = nowMs_ + std::max(1, timer.intervalMs());
-    else
-        dueAt_.erase(&timer);
+    if (!timer.enabled()) return unschedule(timer);
+    const long long due = nowMs_ + std::max(1, timer.intervalMs());
+    for (auto& entry : dueAt_)
+        if (entry.first == &timer) {
+            entry.second = due;
+            return;
+        }
+    dueAt_.emplace_back(&timer, due);
+}
+
+void HeadlessBackend::unschedule(const Timer& timer) {
+    std::erase_if(dueAt_, [&timer](const auto& entry) { return entry.first == &timer; });
 }
 
 Control& HeadlessBackend::named(const std::string& name) {

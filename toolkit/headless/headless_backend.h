@@ -7,7 +7,6 @@
 
 #include <deque>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -84,6 +83,7 @@ protected:
 
 private:
     void timerChanged(Timer& timer) override;
+    void unschedule(const Timer& timer);
     Control& named(const std::string& name);
 
     ImageDecoder* decoder_;
@@ -92,7 +92,9 @@ private:
     std::unique_ptr<PointerTracker> pointer_;
     std::unique_ptr<KeyboardNavigator> keyboard_;
     std::deque<std::function<void()>> queue_;
-    std::map<const Timer*, long long> dueAt_;
+    // When each enabled timer ticks next: a handful of timers, so a plain list (a std::map
+    // would add its tree code to the stub, which runs this backend in silent mode).
+    std::vector<std::pair<const Timer*, long long>> dueAt_;
     long long nowMs_ = 0;
     long long idleLimitMs_ = 60LL * 60 * 1000;
     bool shown_ = false;
