@@ -21,7 +21,7 @@ void TForm1::info(std::int32_t lvl, std::string_view txt) {
         logFile->line(lvl, txt);
     }
     if (!session::passes(lvl, state.log_level)) return;
-    if (lvl == 1) InfoLabel.setCaption(std::string(txt));
+    if (lvl == 1) InfoLabel.setCaption(txt);
     infoBox.append(txt);
 }
 
