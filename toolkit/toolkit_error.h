@@ -32,9 +32,7 @@ public:
     const std::string& detail() const { return detail_; }
 
     // "WxH", the name of a size.
-    static std::string sizeName(int width, int height) {
-        return std::to_string(width) + "x" + std::to_string(height);
-    }
+    static std::string sizeName(int width, int height);
 
 private:
     static const char* faultName(ToolkitFault fault);
