@@ -5,6 +5,7 @@
 #include <functional>
 #include <stdexcept>
 
+#include "platform/concat.h"
 #include "toolkit/edit.h"
 #include "toolkit/gauge.h"
 #include "toolkit/toolkit_error.h"
@@ -65,12 +66,12 @@ void HeadlessBackend::detach(Form& form) {
 }
 
 void HeadlessBackend::run(Form& form) {
-    if (&form != form_) throw std::logic_error("run: form not attached: " + form.name());
+    if (&form != form_) throw std::logic_error(platform::concat({"run: form not attached: ", form.name()}));
     shown_ = true;
     while (!closed_) {
         if (!queue_.empty()) {
             auto action = std::move(queue_.front());
-            queue_.pop_front();
+            queue_.erase(queue_.begin());
             action();
             continue;
         }
@@ -170,13 +171,13 @@ void HeadlessBackend::clickOn(const std::string& name) {
 
 void HeadlessBackend::typeInto(const std::string& editName, const std::string& text) {
     auto* edit = dynamic_cast<Edit*>(&named(editName));
-    if (!edit) throw std::invalid_argument("not an edit field: " + editName);
+    if (!edit) throw std::invalid_argument(platform::concat({"not an edit field: ", editName}));
     dispatcher().userEditedText(*edit, text);
 }
 
 void HeadlessBackend::clickEdit(const std::string& editName) {
     auto* edit = dynamic_cast<Edit*>(&named(editName));
-    if (!edit) throw std::invalid_argument("not an edit field: " + editName);
+    if (!edit) throw std::invalid_argument(platform::concat({"not an edit field: ", editName}));
     dispatcher().editClick(*edit);
 }
 
@@ -221,7 +222,7 @@ Control& HeadlessBackend::named(const std::string& name) {
     Form& f = form();
     if (f.name() == name) return f;
     if (Control* c = f.find(name)) return *c;
-    throw std::invalid_argument("no component named " + name);
+    throw std::invalid_argument(platform::concat({"no component named ", name}));
 }
 
 }  // namespace toolkit

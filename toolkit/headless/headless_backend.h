@@ -5,7 +5,6 @@
 // the stub, which runs this backend in its silent mode, does not carry it.
 #pragma once
 
-#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -91,7 +90,9 @@ private:
     Form* form_ = nullptr;
     std::unique_ptr<PointerTracker> pointer_;
     std::unique_ptr<KeyboardNavigator> keyboard_;
-    std::deque<std::function<void()>> queue_;
+    // First in, first out; only tests post, a few actions each (a std::deque would add its
+    // code to the stub).
+    std::vector<std::function<void()>> queue_;
     // When each enabled timer ticks next: a handful of timers, so a plain list (a std::map
     // would add its tree code to the stub, which runs this backend in silent mode).
     std::vector<std::pair<const Timer*, long long>> dueAt_;
