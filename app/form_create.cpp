@@ -22,7 +22,7 @@ std::string workingFolder(const std::string& currentDirectory) {
 }  // namespace
 
 void TForm1::FormCreate() {
-    state.log_level = readCommandLine(args_).logLevel;
+    state.log_level = commandLine_.logLevel;
     if (state.log_level == session::LogLevel::Debug) {
         info(2, "Ustawiono parametr DEBUG");
         infoBox.setVisible(true);
