@@ -4,7 +4,7 @@
 
 namespace toolkit {
 
-ToolkitError::ToolkitError(ToolkitFault fault, const std::string& name, const std::string& detail)
+ToolkitError::ToolkitError(ToolkitFault fault, std::string_view name, std::string_view detail)
     : std::runtime_error(platform::concat({faultName(fault), name.empty() ? "" : ": ", name,
                                            detail.empty() ? "" : " (", detail, detail.empty() ? "" : ")"})),
       fault_(fault),
