@@ -215,7 +215,11 @@ void HeadlessBackend::timerChanged(Timer& timer) {
 }
 
 void HeadlessBackend::unschedule(const Timer& timer) {
-    std::erase_if(dueAt_, [&timer](const auto& entry) { return entry.first == &timer; });
+    for (auto entry = dueAt_.begin(); entry != dueAt_.end(); ++entry)
+        if (entry->first == &timer) {
+            dueAt_.erase(entry);
+            return;
+        }
 }
 
 Control& HeadlessBackend::named(const std::string& name) {
