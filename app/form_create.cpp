@@ -16,7 +16,9 @@ namespace {
 std::string workingFolder(const std::string& currentDirectory) {
     std::string folder = currentDirectory;
     if (folder.empty() || folder.back() != platform::kSeparator) folder += platform::kSeparator;
-    return folder + "tmp" + platform::kSeparator;
+    folder += "tmp";
+    folder += platform::kSeparator;
+    return folder;
 }
 
 }  // namespace
