@@ -18,20 +18,16 @@ namespace app {
 
 namespace {
 
-std::string sizeText(int width, int height, const char* between) {
-    return std::to_string(width) + between + std::to_string(height);
-}
-
 // The cover on the window: the picture sized to the window, or the window and picture shrunk
 // to a share of a screen too small for it, then centred again when the size changed.
 void showCover(TForm1& form, const std::string& path) {
     toolkit::Form& window = form.window;
     toolkit::Picture& BG = form.BG;
     toolkit::Image picture = form.backend().loadJpegFile(path);
-    form.info(2, {"JPG: [", sizeText(picture.width, picture.height, "x"), "]"});
+    form.infoPair(2, "JPG: [", picture.width, "x", picture.height, "]");
     const ui::Size border{window.width() - window.clientWidth(),
                           window.height() - window.clientHeight()};
-    form.info(2, {"FormBorder: [", sizeText(border.width, border.height, "x"), "]"});
+    form.infoPair(2, "FormBorder: [", border.width, "x", border.height, "]");
     const platform::ScreenSize screen = form.system().primaryScreenSize();
     const ui::CoverFit fit = ui::fitCover({picture.width, picture.height},
                                           {window.width(), window.height()}, border,
@@ -39,23 +35,21 @@ void showCover(TForm1& form, const std::string& path) {
     if (fit.fits) {
         if (fit.center) {
             window.setSize(fit.window.width, fit.window.height);
-            form.info(2, {"Nowy Form: [", sizeText(window.width(), window.height(), "x"), "]"});
+            form.infoPair(2, "Nowy Form: [", window.width(), "x", window.height(), "]");
         }
     } else {
-        form.info(2, {"Reskalujemy okładkę do małego ekranu : [",
-                      sizeText(screen.width, screen.height, "x"), "]"});
-        form.info(2, {"scaleWidth x scaleHeight : [",
-                      sizeText(fit.picture.width, fit.picture.height, "x"), "]"});
+        form.infoPair(2, "Reskalujemy okładkę do małego ekranu : [", screen.width, "x", screen.height, "]");
+        form.infoPair(2, "scaleWidth x scaleHeight : [", fit.picture.width, "x", fit.picture.height, "]");
         window.setSize(fit.window.width, fit.window.height);
-        form.info(2, {"Form: [", sizeText(window.width(), window.height(), "x"), "]"});
-        form.info(2, {"FormClient: [", sizeText(border.width, border.height, "x"), "]"});
+        form.infoPair(2, "Form: [", window.width(), "x", window.height(), "]");
+        form.infoPair(2, "FormClient: [", border.width, "x", border.height, "]");
         picture = form.backend().stretch(picture, window.clientWidth(), window.clientHeight());
     }
-    form.info(2, {"Pic  [", sizeText(picture.width, picture.height, " x "), "]"});
+    form.infoPair(2, "Pic  [", picture.width, " x ", picture.height, "]");
     BG.setBounds(BG.left(), BG.top(), window.clientWidth(), window.clientHeight());
     BG.setImage(picture);
     BG.setStretch(false);
-    form.info(2, {"BG.Picture  [", sizeText(BG.image().width, BG.image().height, " x "), "]"});
+    form.infoPair(2, "BG.Picture  [", BG.image().width, " x ", BG.image().height, "]");
     if (fit.center) form.CenterForm();
 }
 
@@ -121,7 +115,7 @@ void TForm1::AfterShow() {
 
     // A cover from an earlier run may be shown, but only a named package is installed.
     if (state.formCover && state.pack && !state.packageName.empty()) {
-        if (const std::optional<std::string> given = readCommandLine(args_).hostFolder) {
+        if (const std::optional<std::string>& given = commandLine_.hostFolder) {
             takeGivenHost(*this, *given);
         } else if (host::searchInstallationPath(*this, state, files_, system_, Edit1, StaticText1)) {
             host::CheckInstallationEnabled(*this, state, files_, system_, Edit1.text(),

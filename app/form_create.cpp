@@ -16,13 +16,15 @@ namespace {
 std::string workingFolder(const std::string& currentDirectory) {
     std::string folder = currentDirectory;
     if (folder.empty() || folder.back() != platform::kSeparator) folder += platform::kSeparator;
-    return folder + "tmp" + platform::kSeparator;
+    folder += "tmp";
+    folder += platform::kSeparator;
+    return folder;
 }
 
 }  // namespace
 
 void TForm1::FormCreate() {
-    state.log_level = readCommandLine(args_).logLevel;
+    state.log_level = commandLine_.logLevel;
     if (state.log_level == session::LogLevel::Debug) {
         info(2, "Ustawiono parametr DEBUG");
         infoBox.setVisible(true);
@@ -51,7 +53,7 @@ void TForm1::FormCreate() {
 
     const platform::ScreenSize screen = system_.primaryScreenSize();
     info(2, "Inicjalizacja.");
-    info(2, {"Screen [", std::to_string(screen.width), " x ", std::to_string(screen.height), " ]"});
+    infoPair(2, "Screen [", screen.width, " x ", screen.height, " ]");
     CenterForm();
     Timer1.setEnabled(true);
 }
@@ -63,7 +65,7 @@ void TForm1::CenterForm() {
     const int left = (screen.width - window.width()) / 2;
     const int top = (screen.height - window.height()) / 2;
     window.setPosition(left, top);
-    info(2, {"Centrujemy  [ ", std::to_string(left), " - ", std::to_string(top), " ]"});
+    infoPair(2, "Centrujemy  [ ", left, " - ", top, " ]");
 }
 
 }  // namespace app

@@ -4,6 +4,7 @@
 #include "app/headless_install.h"
 
 #include "app/program_entry.h"
+#include "platform/concat.h"
 #include "platform/paths.h"
 #include "toolkit/headless/headless_backend.h"
 
@@ -47,7 +48,7 @@ struct PreparedSession {
         // first, the given host folder last.
         std::vector<std::string> args;
         if (options.logLevel == session::LogLevel::Debug) args.push_back("/d");
-        if (options.givenHost) args.push_back("/D=" + *options.givenHost);
+        if (options.givenHost) args.push_back(platform::concat({"/D=", *options.givenHost}));
         form = startInstaller(backend, files, system, args, options.logFile);
         // The loop runs the timer's one tick, then runs dry: the window would now wait for the user.
         if (options.progress)
@@ -67,14 +68,15 @@ struct PreparedSession {
     void printLog(TextOut& out, TextOut& err) {
         const toolkit::MemoLines& lines = form->infoBox.lines();
         for (std::size_t i = 0; i < lines.size(); ++i) out.line(lines[i]);
-        for (const std::string& report : backend.errorReports()) err.line("błąd: " + report);
+        for (const std::string& report : backend.errorReports())
+            err.line(platform::concat({"błąd: ", report}));
     }
 
     // The status label's last message, or `fallback` when it is empty; the log file ends
     // with it too, so that it holds the reason even when the status label said nothing.
     void printLastMessage(TextOut& err, const char* fallback) const {
         const std::string& last = form->InfoLabel.caption();
-        const std::string message = last.empty() ? std::string(fallback) : last;
+        const std::string_view message = last.empty() ? std::string_view(fallback) : std::string_view(last);
         err.line(message);
         if (form->logFile) {
             for (const std::string& report : backend.errorReports()) form->logFile->line(1, report);

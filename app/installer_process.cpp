@@ -11,6 +11,7 @@
 #include "app/headless_install.h"
 #include "app/log_file.h"
 #include "app/program_entry.h"
+#include "platform/concat.h"
 #include "platform/heartbeat_file_system.h"
 
 namespace app {
@@ -28,8 +29,8 @@ struct RunLog {
         try {
             file.emplace(files, *options.logFile);
         } catch (const std::exception& error) {
-            problem = "Nie można zapisać dziennika w pliku " + *options.logFile + ": " +
-                      errorText(error);
+            problem = platform::concat(
+                {"Nie można zapisać dziennika w pliku ", *options.logFile, ": ", errorText(error)});
             return;
         }
         std::string installer;
@@ -54,7 +55,7 @@ struct RunLog {
     }
 
     int ends(int code) {
-        if (file) file->line(1, "=== kod wyjścia: " + std::to_string(code));
+        if (file) file->line(1, platform::concat({"=== kod wyjścia: ", std::to_string(code)}));
         return code;
     }
 };
@@ -82,8 +83,8 @@ int runInstallerProcess(const std::vector<std::string>& args, platform::FileSyst
     RunLog log(options, files, system, shell);
 
     if (!options.unknown.empty()) {
-        std::string text = "Nieznany przełącznik: " + options.unknown.front() + "\n\n";
-        text += commandLineHelp();
+        const std::string text =
+            platform::concat({"Nieznany przełącznik: ", options.unknown.front(), "\n\n", commandLineHelp()});
         log.lines(text);
         if (!options.silent) shell.showMessage(text, true);
         return log.ends(kExitUsage);

@@ -20,11 +20,11 @@ void LogFile::startRun(std::string_view dateTime, std::string_view installer) {
 void LogFile::packageFound(std::string_view name) {
     if (packageWritten_ || name.empty()) return;
     packageWritten_ = true;
-    write("=== pakiet: " + std::string(name));
+    write(platform::concat({"=== pakiet: ", name}));
 }
 
 void LogFile::line(std::int32_t lvl, std::string_view txt) {
-    write((lvl >= 2 ? "    " : "") + std::string(txt));
+    write(platform::concat({lvl >= 2 ? "    " : "", txt}));
 }
 
 void LogFile::write(std::string text) {

@@ -6,8 +6,8 @@
 namespace app {
 
 TForm1::TForm1(toolkit::Backend& backend, platform::FileSystem& files, platform::System& system,
-               std::vector<std::string> args)
-    : backend_(backend), files_(files), system_(system), args_(std::move(args)) {
+               const std::vector<std::string>& args)
+    : backend_(backend), files_(files), system_(system), commandLine_(readCommandLine(args)) {
     backend_.dispatcher().setErrorText([](std::exception_ptr error) { return errorText(error); });
     bindEvents(*this);
     loadPictures(backend_);
@@ -21,7 +21,7 @@ void TForm1::info(std::int32_t lvl, std::string_view txt) {
         logFile->line(lvl, txt);
     }
     if (!session::passes(lvl, state.log_level)) return;
-    if (lvl == 1) InfoLabel.setCaption(std::string(txt));
+    if (lvl == 1) InfoLabel.setCaption(txt);
     infoBox.append(txt);
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/log_file.h"
 #include "install/transaction.h"
 #include "platform/file_system.h"
@@ -28,7 +29,7 @@ class TForm1 : public ui::Form1Handlers, public ui::Form1Design, public session:
 public:
     // `args` are the command-line arguments without the program name.
     TForm1(toolkit::Backend& backend, platform::FileSystem& files, platform::System& system,
-           std::vector<std::string> args);
+           const std::vector<std::string>& args);
     // The backend's window goes first: it reads the form, the components and Timer1 while
     // it is destroyed, and they are all members of this object.
     ~TForm1() override;
@@ -76,7 +77,6 @@ public:
     toolkit::Backend& backend() { return backend_; }
     platform::FileSystem& files() { return files_; }
     platform::System& system() { return system_; }
-    const std::vector<std::string>& arguments() const { return args_; }
 
 private:
     // Close's clean-up of the working folder, whichever way the window closes.
@@ -85,7 +85,8 @@ private:
     toolkit::Backend& backend_;
     platform::FileSystem& files_;
     platform::System& system_;
-    std::vector<std::string> args_;
+    // Read once: FormCreate takes the log level from it, AfterShow the given host folder.
+    const InstallerOptions commandLine_;
 };
 
 }  // namespace app

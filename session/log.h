@@ -18,6 +18,10 @@ public:
     // A line made of pieces (`info(2, {"MDB: ", path})`), joined out of line: log calls are
     // many, and a `+` chain at each of them costs a temporary and its clean-up code.
     void info(std::int32_t lvl, std::initializer_list<std::string_view> pieces);
+    // A line with a pair of numbers (a size, a position): `before` first `between` second
+    // `after`. The window traces many; this keeps their number formatting in one place.
+    void infoPair(std::int32_t lvl, const char* before, int first, const char* between, int second,
+                  const char* after);
 };
 
 }  // namespace session

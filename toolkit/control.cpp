@@ -3,6 +3,8 @@
 
 namespace toolkit {
 
+Control::Control(const char* name) : name_(name) {}
+
 void Control::setBounds(int left, int top, int width, int height) {
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
     const int oldWidth = width_, oldHeight = height_;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "toolkit/property_change.h"
@@ -37,7 +38,9 @@ public:
 
 class Control {
 public:
-    explicit Control(std::string name) : name_(std::move(name)) {}
+    // Out of line: a design's components are named by literals, and the name's string is then
+    // built here once rather than at every component's construction.
+    explicit Control(const char* name);
     virtual ~Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;

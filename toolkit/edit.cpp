@@ -3,15 +3,15 @@
 
 namespace toolkit {
 
-void Edit::setText(std::string text) {
+void Edit::setText(std::string_view text) {
     if (text == text_) return;
-    text_ = std::move(text);
+    text_ = text;
     changed();
     if (onChange) onChange();
 }
 
-void Edit::setCueText(std::string cue) { setProperty(cueText_, std::move(cue)); }
+void Edit::setCueText(std::string_view cue) { setProperty(cueText_, cue); }
 
-void Edit::setFont(Font font) { setProperty(font_, std::move(font)); }
+void Edit::setFont(const Font& font) { setProperty(font_, font); }
 
 }  // namespace toolkit

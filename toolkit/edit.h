@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "toolkit/control.h"
 #include "toolkit/event.h"
@@ -19,11 +20,11 @@ public:
     const std::string& text() const { return text_; }
     // Runs onChange before returning when `text` differs from the current text; an exception
     // from the handler leaves the new text in place and propagates to the caller.
-    void setText(std::string text);
+    void setText(std::string_view text);
     const std::string& cueText() const { return cueText_; }
-    void setCueText(std::string cue);
+    void setCueText(std::string_view cue);
     const Font& font() const { return font_; }
-    void setFont(Font font);
+    void setFont(const Font& font);
     int tabOrder() const { return tabOrder_; }
     void setTabOrder(int order) { tabOrder_ = order; }
     // The text naming the field (its caption): screen readers announce the field by it.

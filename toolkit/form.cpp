@@ -6,13 +6,13 @@
 
 namespace toolkit {
 
-void Form::setCaption(std::string caption) { setProperty(caption_, std::move(caption)); }
+void Form::setCaption(std::string_view caption) { setProperty(caption_, caption); }
 
 void Form::setBorderless(bool borderless) { setProperty(borderless_, borderless); }
 
 void Form::setColor(Color color) { setProperty(color_, color); }
 
-void Form::setFont(Font font) { setProperty(font_, std::move(font)); }
+void Form::setFont(const Font& font) { setProperty(font_, font); }
 
 void Form::setClientSize(int width, int height) {
     setBounds(left(), top(), width + frameWidth_, height + frameHeight_);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "toolkit/colors.h"
@@ -27,13 +28,13 @@ public:
     using Control::Control;
 
     const std::string& caption() const { return caption_; }
-    void setCaption(std::string caption);
+    void setCaption(std::string_view caption);
     bool borderless() const { return borderless_; }
     void setBorderless(bool borderless);
     Color color() const { return color_; }
     void setColor(Color color);
     const Font& font() const { return font_; }
-    void setFont(Font font);
+    void setFont(const Font& font);
 
     // Window size = client size + frame; the frame is 0 x 0 for a borderless window and is
     // told by the backend otherwise. left()/top()/width()/height() are the window's.

@@ -45,7 +45,7 @@ void Gauge::setControlColor(Color color) { setProperty(controlColor_, color); }
 
 void Gauge::setBorder(bool border) { setProperty(border_, border); }
 
-void Gauge::setFont(Font font) { setProperty(font_, std::move(font)); }
+void Gauge::setFont(const Font& font) { setProperty(font_, font); }
 
 void Gauge::updateShownPercent() {
     const int percent = percentDone();

@@ -35,7 +35,7 @@ public:
     bool border() const { return border_; }
     void setBorder(bool border);
     const Font& font() const { return font_; }
-    void setFont(Font font);
+    void setFont(const Font& font);
 
     // Installed by the backend: paints the gauge now, synchronously.
     void setImmediateRepaint(std::function<void(Gauge&)> repaint) { repaint_ = std::move(repaint); }

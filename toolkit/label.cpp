@@ -3,9 +3,9 @@
 
 namespace toolkit {
 
-void Label::setCaption(std::string caption) { setProperty(caption_, std::move(caption)); }
+void Label::setCaption(std::string_view caption) { setProperty(caption_, caption); }
 
-void Label::setFont(Font font) { setProperty(font_, std::move(font)); }
+void Label::setFont(const Font& font) { setProperty(font_, font); }
 
 void Label::setTransparent(bool transparent) { setProperty(transparent_, transparent); }
 

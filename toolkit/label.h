@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "toolkit/control.h"
 #include "toolkit/font.h"
@@ -14,9 +15,9 @@ public:
     using Control::Control;
 
     const std::string& caption() const { return caption_; }
-    void setCaption(std::string caption);
+    void setCaption(std::string_view caption);
     const Font& font() const { return font_; }
-    void setFont(Font font);
+    void setFont(const Font& font);
     bool transparent() const { return transparent_; }
     void setTransparent(bool transparent);
     bool autoSize() const { return autoSize_; }

@@ -46,9 +46,9 @@ std::string MemoLines::joined(std::size_t first, std::size_t last, std::string_v
     return out;
 }
 
-void Memo::setMenuCaptions(std::string copy, std::string selectAll) {
-    copyCaption_ = std::move(copy);
-    selectAllCaption_ = std::move(selectAll);
+void Memo::setMenuCaptions(std::string_view copy, std::string_view selectAll) {
+    copyCaption_ = copy;
+    selectAllCaption_ = selectAll;
     changed();
 }
 
@@ -63,6 +63,6 @@ void Memo::clear() {
     changed();
 }
 
-void Memo::setFont(Font font) { setProperty(font_, std::move(font)); }
+void Memo::setFont(const Font& font) { setProperty(font_, font); }
 
 }  // namespace toolkit

@@ -54,11 +54,11 @@ public:
     int tabOrder() const { return tabOrder_; }
     void setTabOrder(int order) { tabOrder_ = order; }
     const Font& font() const { return font_; }
-    void setFont(Font font);
+    void setFont(const Font& font);
     // Captions of the context menu's two commands (copy the selected lines, select all).
     const std::string& copyCaption() const { return copyCaption_; }
     const std::string& selectAllCaption() const { return selectAllCaption_; }
-    void setMenuCaptions(std::string copy, std::string selectAll);
+    void setMenuCaptions(std::string_view copy, std::string_view selectAll);
 
 private:
     MemoLines lines_;

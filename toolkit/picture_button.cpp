@@ -3,8 +3,8 @@
 
 namespace toolkit {
 
-PictureButton::PictureButton(std::string name, char accessKey, std::initializer_list<Picture*> looks)
-    : name_(std::move(name)), accessKey_(accessKey), looks_(looks) {}
+PictureButton::PictureButton(const char* name, char accessKey, std::initializer_list<Picture*> looks)
+    : name_(name), accessKey_(accessKey), looks_(looks) {}
 
 bool PictureButton::owns(const Control& control) const {
     for (const Picture* look : looks_)

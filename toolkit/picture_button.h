@@ -16,7 +16,7 @@ class PictureButton {
 public:
     // `accessKey` is an upper-case ASCII letter of the name (Alt plus the letter acts on it);
     // `looks` are at least one.
-    PictureButton(std::string name, char accessKey, std::initializer_list<Picture*> looks);
+    PictureButton(const char* name, char accessKey, std::initializer_list<Picture*> looks);
     PictureButton(const PictureButton&) = delete;
     PictureButton& operator=(const PictureButton&) = delete;
 

@@ -3,11 +3,11 @@
 
 namespace toolkit {
 
-void StaticText::setCaption(std::string caption) { setProperty(caption_, std::move(caption)); }
+void StaticText::setCaption(std::string_view caption) { setProperty(caption_, caption); }
 
 void StaticText::setColor(Color color) { setProperty(color_, color); }
 
-void StaticText::setFont(Font font) { setProperty(font_, std::move(font)); }
+void StaticText::setFont(const Font& font) { setProperty(font_, font); }
 
 void StaticText::setAutoSize(bool autoSize) { setProperty(autoSize_, autoSize); }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "toolkit/colors.h"
 #include "toolkit/control.h"
@@ -15,11 +16,11 @@ public:
     bool isChildWindow() const override { return true; }
 
     const std::string& caption() const { return caption_; }
-    void setCaption(std::string caption);
+    void setCaption(std::string_view caption);
     Color color() const { return color_; }
     void setColor(Color color);
     const Font& font() const { return font_; }
-    void setFont(Font font);
+    void setFont(const Font& font);
     bool autoSize() const { return autoSize_; }
     void setAutoSize(bool autoSize);
     int tabOrder() const { return tabOrder_; }

@@ -5,6 +5,8 @@
 
 namespace toolkit {
 
+Timer::Timer(const char* name) : name_(name) {}
+
 void Timer::setIntervalMs(int interval) {
     if (replaceIfDifferent(intervalMs_, interval)) changed();
 }

@@ -18,7 +18,7 @@ public:
 
 class Timer {
 public:
-    explicit Timer(std::string name) : name_(std::move(name)) {}
+    explicit Timer(const char* name);
     Timer(const Timer&) = delete;
     Timer& operator=(const Timer&) = delete;
 

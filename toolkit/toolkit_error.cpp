@@ -1,13 +1,19 @@
 #include "toolkit/toolkit_error.h"
 
+#include "platform/concat.h"
+
 namespace toolkit {
 
-ToolkitError::ToolkitError(ToolkitFault fault, const std::string& name, const std::string& detail)
-    : std::runtime_error(faultName(fault) + (name.empty() ? "" : ": " + name) +
-                         (detail.empty() ? "" : " (" + detail + ")")),
+ToolkitError::ToolkitError(ToolkitFault fault, std::string_view name, std::string_view detail)
+    : std::runtime_error(platform::concat({faultName(fault), name.empty() ? "" : ": ", name,
+                                           detail.empty() ? "" : " (", detail, detail.empty() ? "" : ")"})),
       fault_(fault),
       name_(name),
       detail_(detail) {}
+
+std::string ToolkitError::sizeName(int width, int height) {
+    return platform::concat({std::to_string(width), "x", std::to_string(height)});
+}
 
 const char* ToolkitError::faultName(ToolkitFault fault) {
     switch (fault) {

@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace toolkit {
 
@@ -24,17 +25,16 @@ enum class ToolkitFault {
 
 class ToolkitError : public std::runtime_error {
 public:
-    // Out of line, as it builds the message: one copy for all throws.
-    ToolkitError(ToolkitFault fault, const std::string& name, const std::string& detail = "");
+    // Out of line, as it builds the message: one copy for all throws. Views, so that a throw
+    // site naming a literal (or no detail) builds no string of its own.
+    ToolkitError(ToolkitFault fault, std::string_view name, std::string_view detail = {});
 
     ToolkitFault fault() const { return fault_; }
     const std::string& name() const { return name_; }
     const std::string& detail() const { return detail_; }
 
     // "WxH", the name of a size.
-    static std::string sizeName(int width, int height) {
-        return std::to_string(width) + "x" + std::to_string(height);
-    }
+    static std::string sizeName(int width, int height);
 
 private:
     static const char* faultName(ToolkitFault fault);

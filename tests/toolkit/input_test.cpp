@@ -239,6 +239,33 @@ TEST(HeadlessBackend, RunProcessesPostedActionsAndTimersUntilClosedOrIdle) {
     EXPECT_TRUE(backend.closed());
 }
 
+// Posted actions run first in, first out, those posted by an action too; a timer whose
+// interval changes while it is scheduled keeps one place in the schedule, due from the change.
+TEST(HeadlessBackend, PostedActionsRunInOrderAndARescheduledTimerTicksOnce) {
+    Form form("Form1");
+    Timer timer("Timer1");
+    HeadlessBackend backend;
+    std::vector<std::string> log;
+    timer.onTimer = [&] {
+        log.push_back("tick at " + std::to_string(backend.now()));
+        timer.setEnabled(false);
+    };
+    form.addTimer(timer);
+    backend.attach(form);
+    backend.post([&] {
+        log.push_back("a");
+        backend.post([&] { log.push_back("c"); });
+    });
+    backend.post([&] {
+        log.push_back("b");
+        backend.advanceTime(400);
+        timer.setIntervalMs(500);  // due at 900 now, not at 1000 nor twice
+    });
+    backend.run(form);
+    EXPECT_EQ(log, (std::vector<std::string>{"a", "b", "c", "tick at 900"}));
+    EXPECT_EQ(backend.now(), 900);
+}
+
 // Alt+F4 or the end of the session: the form's close handler runs once, and the window
 // closes even when the handler fails; the program's own close runs no handler.
 TEST(HeadlessBackend, ACloseRequestFromOutsideRunsTheCloseHandlerThenCloses) {

@@ -2,8 +2,10 @@
 #include "toolkit/headless/headless_backend.h"
 
 #include <algorithm>
+#include <functional>
 #include <stdexcept>
 
+#include "platform/concat.h"
 #include "toolkit/edit.h"
 #include "toolkit/gauge.h"
 #include "toolkit/toolkit_error.h"
@@ -56,7 +58,7 @@ void HeadlessBackend::detach(Form& form) {
     }
     for (Timer* timer : form.timers()) {
         timer->setObserver(nullptr);
-        dueAt_.erase(timer);
+        unschedule(*timer);
     }
     keyboard_.reset();
     pointer_.reset();
@@ -64,12 +66,12 @@ void HeadlessBackend::detach(Form& form) {
 }
 
 void HeadlessBackend::run(Form& form) {
-    if (&form != form_) throw std::logic_error("run: form not attached: " + form.name());
+    if (&form != form_) throw std::logic_error(platform::concat({"run: form not attached: ", form.name()}));
     shown_ = true;
     while (!closed_) {
         if (!queue_.empty()) {
             auto action = std::move(queue_.front());
-            queue_.pop_front();
+            queue_.erase(queue_.begin());
             action();
             continue;
         }
@@ -126,15 +128,18 @@ void HeadlessBackend::advanceTime(long long ms) {
     while (!closed_) {
         const Timer* nextTimer = nullptr;
         long long next = 0;
-        for (const auto& [timer, due] : dueAt_)
-            if (due <= target && (!nextTimer || due < next)) {
+        long long* nextDue = nullptr;
+        // Timers due at the same moment tick in address order, as they always have.
+        for (auto& [timer, due] : dueAt_)
+            if (due <= target && (!nextTimer || due < next || (due == next && std::less<const Timer*>()(timer, nextTimer)))) {
                 nextTimer = timer;
                 next = due;
+                nextDue = &due;
             }
         if (!nextTimer) break;
         nowMs_ = next;
         Timer& timer = *const_cast<Timer*>(nextTimer);
-        dueAt_[nextTimer] = next + std::max(1, timer.intervalMs());
+        *nextDue = next + std::max(1, timer.intervalMs());
         dispatcher().timerTick(timer);
     }
     nowMs_ = target;
@@ -166,13 +171,13 @@ void HeadlessBackend::clickOn(const std::string& name) {
 
 void HeadlessBackend::typeInto(const std::string& editName, const std::string& text) {
     auto* edit = dynamic_cast<Edit*>(&named(editName));
-    if (!edit) throw std::invalid_argument("not an edit field: " + editName);
+    if (!edit) throw std::invalid_argument(platform::concat({"not an edit field: ", editName}));
     dispatcher().userEditedText(*edit, text);
 }
 
 void HeadlessBackend::clickEdit(const std::string& editName) {
     auto* edit = dynamic_cast<Edit*>(&named(editName));
-    if (!edit) throw std::invalid_argument("not an edit field: " + editName);
+    if (!edit) throw std::invalid_argument(platform::concat({"not an edit field: ", editName}));
     dispatcher().editClick(*edit);
 }
 
@@ -199,17 +204,29 @@ Form& HeadlessBackend::form() {
 void HeadlessBackend::controlChanged(Control&) {}
 
 void HeadlessBackend::timerChanged(Timer& timer) {
-    if (timer.enabled())
-        dueAt_[&timer] = nowMs_ + std::max(1, timer.intervalMs());
-    else
-        dueAt_.erase(&timer);
+    if (!timer.enabled()) return unschedule(timer);
+    const long long due = nowMs_ + std::max(1, timer.intervalMs());
+    for (auto& entry : dueAt_)
+        if (entry.first == &timer) {
+            entry.second = due;
+            return;
+        }
+    dueAt_.emplace_back(&timer, due);
+}
+
+void HeadlessBackend::unschedule(const Timer& timer) {
+    for (auto entry = dueAt_.begin(); entry != dueAt_.end(); ++entry)
+        if (entry->first == &timer) {
+            dueAt_.erase(entry);
+            return;
+        }
 }
 
 Control& HeadlessBackend::named(const std::string& name) {
     Form& f = form();
     if (f.name() == name) return f;
     if (Control* c = f.find(name)) return *c;
-    throw std::invalid_argument("no component named " + name);
+    throw std::invalid_argument(platform::concat({"no component named ", name}));
 }
 
 }  // namespace toolkit

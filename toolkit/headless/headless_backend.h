@@ -5,9 +5,7 @@
 // the stub, which runs this backend in its silent mode, does not carry it.
 #pragma once
 
-#include <deque>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -84,6 +82,7 @@ protected:
 
 private:
     void timerChanged(Timer& timer) override;
+    void unschedule(const Timer& timer);
     Control& named(const std::string& name);
 
     ImageDecoder* decoder_;
@@ -91,8 +90,12 @@ private:
     Form* form_ = nullptr;
     std::unique_ptr<PointerTracker> pointer_;
     std::unique_ptr<KeyboardNavigator> keyboard_;
-    std::deque<std::function<void()>> queue_;
-    std::map<const Timer*, long long> dueAt_;
+    // First in, first out; only tests post, a few actions each (a std::deque would add its
+    // code to the stub).
+    std::vector<std::function<void()>> queue_;
+    // When each enabled timer ticks next: a handful of timers, so a plain list (a std::map
+    // would add its tree code to the stub, which runs this backend in silent mode).
+    std::vector<std::pair<const Timer*, long long>> dueAt_;
     long long nowMs_ = 0;
     long long idleLimitMs_ = 60LL * 60 * 1000;
     bool shown_ = false;

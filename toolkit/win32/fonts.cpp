@@ -1,7 +1,6 @@
 // Font creation with face fallback; see fonts.h.
 #include "toolkit/win32/fonts.h"
 
-#include "toolkit/win32/short_list.h"
 #include "toolkit/win32/wide.h"
 
 namespace toolkit::win32 {
@@ -29,7 +28,6 @@ FontCache::~FontCache() {
 }
 
 std::wstring FontCache::availableFace(const std::wstring& wanted) {
-    if (const std::wstring* known = findIn(faces_, wanted)) return *known;
     std::wstring chosen = wanted;
     if (!systemHas(wanted)) {
         for (const wchar_t* candidate : {L"Tahoma", L"Verdana", L"Segoe UI", L"MS Shell Dlg 2"}) {
@@ -39,13 +37,16 @@ std::wstring FontCache::availableFace(const std::wstring& wanted) {
             }
         }
     }
-    faces_.emplace_back(wanted, chosen);
     return chosen;
 }
 
 HFONT FontCache::get(const std::string& face, int heightPx, bool bold) {
-    for (const Made& made : fonts_)
-        if (made.face == face && made.heightPx == heightPx && made.bold == bold) return made.font;
+    const Made* sameFace = nullptr;
+    for (const Made& made : fonts_) {
+        if (made.face != face) continue;
+        if (made.heightPx == heightPx && made.bold == bold) return made.font;
+        sameFace = &made;
+    }
     LOGFONTW description{};
     description.lfHeight = -heightPx;
     description.lfWeight = bold ? FW_BOLD : FW_NORMAL;
@@ -54,10 +55,11 @@ HFONT FontCache::get(const std::string& face, int heightPx, bool bold) {
     description.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     description.lfQuality = DEFAULT_QUALITY;
     description.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
-    lstrcpynW(description.lfFaceName, availableFace(widen(face.empty() ? "Tahoma" : face)).c_str(), LF_FACESIZE);
+    std::wstring chosen = sameFace ? sameFace->chosenFace : availableFace(widen(face.empty() ? "Tahoma" : face));
+    lstrcpynW(description.lfFaceName, chosen.c_str(), LF_FACESIZE);
     HFONT font = CreateFontIndirectW(&description);
     if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    fonts_.push_back({face, heightPx, bold, font});
+    fonts_.push_back({face, heightPx, bold, font, std::move(chosen)});
     return font;
 }
 

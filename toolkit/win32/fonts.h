@@ -22,16 +22,18 @@ public:
     HFONT get(const std::string& face, int heightPx, bool bold);
 
 private:
-    std::wstring availableFace(const std::wstring& wanted);
+    static std::wstring availableFace(const std::wstring& wanted);
 
     struct Made {
         std::string face;
         int heightPx;
         bool bold;
         HFONT font;
+        std::wstring chosenFace;  // what the system had for `face`
     };
-    std::vector<Made> fonts_;  // a few per window: searched in order
-    std::vector<std::pair<std::wstring, std::wstring>> faces_;  // wanted -> chosen
+    // A few per window: searched in order. A face already made at another size or weight
+    // gives its chosen face, so the system's fonts are searched once per face.
+    std::vector<Made> fonts_;
 };
 
 }  // namespace toolkit::win32

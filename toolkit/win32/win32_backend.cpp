@@ -7,6 +7,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "platform/concat.h"
 #include "toolkit/toolkit_error.h"
 #include "toolkit/win32/common_controls.h"
 #include "toolkit/win32/folder_dialog.h"
@@ -43,7 +44,7 @@ void Win32Backend::detach(Form& form) {
 }
 
 FormWindow& Win32Backend::windowOf(Form& form) {
-    if (&form != form_ || !window_) throw std::logic_error("window not created: " + form.name());
+    if (&form != form_ || !window_) throw std::logic_error(platform::concat({"window not created: ", form.name()}));
     return *window_;
 }
 
