@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "catalog/catalog_error.h"
+#include "catalog/decimal_piece.h"
+#include "platform/concat.h"
 #include "platform/ascii_case.h"
 
 namespace catalog {
@@ -58,29 +60,29 @@ ConnectionSettings parseConnectionString(const std::string& text) {
             try {
                 settings.engineType = std::stoi(trim(value));
             } catch (...) {
-                throw CatalogError("Nieprawidłowy typ silnika bazy danych w tekście połączenia: \"" + value + "\".");
+                failCatalog({"Nieprawidłowy typ silnika bazy danych w tekście połączenia: \"", value, "\"."});
             }
         }
     }
-    if (!provider) throw CatalogError("Brak dostawcy (Provider) w tekście połączenia z bazą danych.");
+    if (!provider) failCatalog({"Brak dostawcy (Provider) w tekście połączenia z bazą danych."});
     if (platform::asciiLowered(*provider) != platform::asciiLowered(kJetProvider))
-        throw CatalogError("Nieobsługiwany dostawca bazy danych: \"" + *provider + "\" (obsługiwany jest tylko " +
-                           kJetProvider + ").");
+        failCatalog({"Nieobsługiwany dostawca bazy danych: \"", *provider, "\" (obsługiwany jest tylko ", kJetProvider,
+                     ")."});
     if (!haveSource || settings.path.empty())
-        throw CatalogError("Brak ścieżki pliku bazy danych (Data Source) w tekście połączenia.");
+        failCatalog({"Brak ścieżki pliku bazy danych (Data Source) w tekście połączenia."});
     if (settings.engineType && *settings.engineType != 5)
-        throw CatalogError("Nieobsługiwany typ silnika bazy danych: " + std::to_string(*settings.engineType) +
-                           " (obsługiwany jest tylko typ 5, format Jet 4).");
+        failCatalog({"Nieobsługiwany typ silnika bazy danych: ", DecimalPiece(*settings.engineType),
+                     " (obsługiwany jest tylko typ 5, format Jet 4)."});
     return settings;
 }
 
 std::string openConnectionString(const std::string& path) {
-    return std::string("Provider=") + kJetProvider + ";Data Source=" + path +
-           ";Mode=ReadWrite|Share Deny None;Persist Security Info=False;";
+    return platform::concat({"Provider=", kJetProvider, ";Data Source=", path,
+                             ";Mode=ReadWrite|Share Deny None;Persist Security Info=False;"});
 }
 
 std::string creationConnectionString(const std::string& path) {
-    return std::string("Provider=") + kJetProvider + ";Jet OLEDB:Engine Type=5;Data Source=" + path;
+    return platform::concat({"Provider=", kJetProvider, ";Jet OLEDB:Engine Type=5;Data Source=", path});
 }
 
 }  // namespace catalog

@@ -9,6 +9,7 @@
 #include "catalog/field_value.h"
 #include "catalog/record_search.h"
 #include "catalog/table.h"
+#include "platform/concat.h"
 
 namespace catalog {
 
@@ -88,7 +89,7 @@ private:
         for (oldTable.first(); !oldTable.eof(); oldTable.next()) {
             const jet::Value& key = oldFields[rules_.keyColumn].valueRef();
             const jet::Value& name = oldFields[rules_.nameColumn].valueRef();
-            state_.traceRecord([&] { return "[" + valueAsText(key) + "] : " + valueAsText(name); });
+            state_.traceRecord([&] { return platform::concat({"[", valueAsText(key), "] : ", valueAsText(name)}); });
             if (search_->firstNewMatch(key)) {
                 // The new table stands at the match.
                 if (isMarker(newFields[rules_.nameColumn].valueRef()))
@@ -109,10 +110,12 @@ private:
             const jet::Value& key = newFields[rules_.keyColumn].valueRef();
             const jet::Value& name = newFields[rules_.nameColumn].valueRef();
             // A null code is traced as empty text.
-            if (rules_.newLineForEveryRecord) state_.traceRecord([&] { return "[NW] " + valueAsText(key); });
+            if (rules_.newLineForEveryRecord) state_.traceRecord([&] { return platform::concat({"[NW] ", valueAsText(key)}); });
             if (isMarker(name)) continue;
             if (!rules_.newLineForEveryRecord)
-                state_.traceRecord([&] { return "[NW] " + valueAsText(key) + " : " + valueAsText(name) + " - dopisano"; });
+                state_.traceRecord([&] {
+                    return platform::concat({"[NW] ", valueAsText(key), " : ", valueAsText(name), " - dopisano"});
+                });
             if (!search_->destinationHolds(key)) copyCurrent(newFields, counts_.fromNew);
         }
     }
@@ -131,8 +134,7 @@ private:
             // A table without a key: the engine names the record by its place, the user knows it
             // by its code.
             if (!rules_.refusalsNameKey)
-                throw CatalogError(std::string(e.what()) + " Rekord: `" + rules_.columns[rules_.keyColumn] +
-                                   "` = `" + valueAsText(key) + "`.");
+                failCatalog({e.what(), " Rekord: `", rules_.columns[rules_.keyColumn], "` = `", valueAsText(key), "`."});
             throw;
         }
         search_->posted(key);
