@@ -53,16 +53,15 @@ Connection& Catalog::activeConnection() {
     return connection_;
 }
 
-void TableCollection::Append(const std::shared_ptr<Table>& table) {
-    if (!table) failCatalog({"Brak definicji tabeli."});
+void TableCollection::Append(const Table& table) {
     jet::write::TableShape shape;
-    shape.name = table->Name;
-    for (const auto& column : table->Columns.items) shape.columns.push_back(columnShape(table->Name, *column));
-    for (const auto& key : table->Keys.items) {
-        if (key->Type != adKeyPrimary || key->Columns.names.size() != 1 || shape.primaryKey)
-            failCatalog({"Tabela `", table->Name, "`: obsługiwany jest tylko jeden klucz podstawowy "
-                         "na jednej kolumnie (klucz `", key->Name, "`)."});
-        shape.primaryKey = jet::write::PrimaryKeyShape{key->Name, key->Columns.names.front()};
+    shape.name = table.Name;
+    for (const Column& column : table.Columns.items) shape.columns.push_back(columnShape(table.Name, column));
+    for (const Key& key : table.Keys.items) {
+        if (key.Type != adKeyPrimary || key.Columns.names.size() != 1 || shape.primaryKey)
+            failCatalog({"Tabela `", table.Name, "`: obsługiwany jest tylko jeden klucz podstawowy "
+                         "na jednej kolumnie (klucz `", key.Name, "`)."});
+        shape.primaryKey = jet::write::PrimaryKeyShape{key.Name, key.Columns.names.front()};
     }
     jet::write::DatabaseWriter& writer = catalog_.activeConnection().writer();
     try {

@@ -38,9 +38,9 @@ TableMergeRules rulesOf(const char* table, const std::vector<SchemaColumn>& colu
     return r;
 }
 
-Table& openTable(std::shared_ptr<Table>& slot, const std::shared_ptr<Connection>& connection,
+Table& openTable(std::unique_ptr<Table>& slot, const std::unique_ptr<Connection>& connection,
                  const std::string& dataSource, const std::string& name, bool readOnly) {
-    if (!slot) slot = std::make_shared<Table>();
+    if (!slot) slot = std::make_unique<Table>();
     slot->close();
     slot->setConnection(connection.get());
     slot->setReadOnly(readOnly);
