@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "install/journal_replay.h"
+#include "platform/concat.h"
 #include "platform/paths.h"
 
 namespace install {
@@ -57,7 +58,7 @@ bool KeepAsidePlacement::place(const std::string& partial, const std::string& ta
         }
     }
     if (!listed) return false;
-    if (replaces && !fs_.renameNoReplace(target, target + std::string(host::kAsideSuffix))) return false;
+    if (replaces && !fs_.renameNoReplace(target, platform::concat({target, host::kAsideSuffix}))) return false;
     return fs_.renameNoReplace(partial, target);
 }
 

@@ -14,6 +14,7 @@
 #include "install/installation_plan.h"
 #include "install/journal_replay.h"
 #include "install/keep_aside_placement.h"
+#include "platform/concat.h"
 #include "platform/local_time.h"
 #include "platform/paths.h"
 #include "session/version.h"
@@ -164,8 +165,7 @@ private:
     void leaveInstallRecord() {
         InstallRecord record;
         record.packageName = state_.packageName;
-        record.installerVersion = std::string(session::productVersion()) + " (" +
-                                  std::string(session::productCommit()) + ")";
+        record.installerVersion = platform::concat({session::productVersion(), " (", session::productCommit(), ")"});
         record.dateTime = platform::localDateTimeText();
         record.files = installedFiles(*plan_);
         try {
