@@ -21,15 +21,14 @@ std::vector<std::string> namesOf(const std::vector<SchemaColumn>& columns) {
     return names;
 }
 
-std::size_t indexOf(const std::vector<std::string>& names, const std::string& name) {
+std::size_t indexOf(const std::vector<std::string>& names, std::string_view name) {
     for (std::size_t i = 0; i < names.size(); ++i)
         if (names[i] == name) return i;
     return 0;
 }
 
 // A table's rules with its columns in copying order and the key and `Nazwa` found among them.
-TableMergeRules rulesOf(const char* table, const std::vector<SchemaColumn>& columns,
-                        const std::string& key) {
+TableMergeRules rulesOf(const char* table, const std::vector<SchemaColumn>& columns, std::string_view key) {
     TableMergeRules r;
     r.table = table;
     r.columns = namesOf(columns);
