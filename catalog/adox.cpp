@@ -4,24 +4,24 @@
 #include "catalog/catalog_error.h"
 #include "catalog/jet_error_text.h"
 #include "catalog/connection_string.h"
+#include "catalog/decimal_piece.h"
 #include "catalog/write_refusal_text.h"
 #include "jet/jet_error.h"
 
 namespace catalog::adox {
 
 namespace {
-jet::write::ColumnShape columnShape(const std::string& table, const Column& c) {
+jet::write::ColumnShape columnShape(std::string_view table, const Column& c) {
     switch (c.Type) {
     case adInteger: return {c.Name, jet::ColumnType::Int32, 0};
     case adBoolean: return {c.Name, jet::ColumnType::Bool, 0};
     case adVarWChar:
         if (c.DefinedSize < 1 || c.DefinedSize > 255)
-            throw CatalogError("Tabela `" + table + "`: kolumna `" + c.Name + "` ma rozmiar " +
-                               std::to_string(c.DefinedSize) + ", a tekst może mieć od 1 do 255 znaków.");
+            failCatalog({"Tabela `", table, "`: kolumna `", c.Name, "` ma rozmiar ", DecimalPiece(c.DefinedSize),
+                         ", a tekst może mieć od 1 do 255 znaków."});
         return {c.Name, jet::ColumnType::Text, static_cast<std::uint16_t>(c.DefinedSize)};
     default:
-        throw CatalogError("Tabela `" + table + "`: kolumna `" + c.Name + "` ma nieobsługiwany typ " +
-                           std::to_string(c.Type) + ".");
+        failCatalog({"Tabela `", table, "`: kolumna `", c.Name, "` ma nieobsługiwany typ ", DecimalPiece(c.Type), "."});
     }
 }
 }  // namespace
@@ -31,11 +31,11 @@ void Catalog::Create(const std::string& connectionText) {
     // The check words the common case; createNew refuses an existing name in any case, also
     // one made between the check and the creation.
     if (files_.fileExists(settings.path) || files_.folderExists(settings.path))
-        throw CatalogError("Baza danych już istnieje: " + settings.path);
+        failCatalog({"Baza danych już istnieje: ", settings.path});
     try {
         jet::write::DatabaseWriter::create(files_, settings.path)->close();
     } catch (const jet::JetError& e) {
-        throw CatalogError(jetErrorText(e));
+        failWithJetErrorText(e);
     }
     connection_.disconnect();
     connection_.setConnectionString(openConnectionString(settings.path));
@@ -49,29 +49,28 @@ void Catalog::setActiveConnection(const std::string& connectionText) {
 }
 
 Connection& Catalog::activeConnection() {
-    if (!connection_.connected()) throw CatalogError("Katalog nie ma aktywnego połączenia z bazą danych.");
+    if (!connection_.connected()) failCatalog({"Katalog nie ma aktywnego połączenia z bazą danych."});
     return connection_;
 }
 
-void TableCollection::Append(const std::shared_ptr<Table>& table) {
-    if (!table) throw CatalogError("Brak definicji tabeli.");
+void TableCollection::Append(const Table& table) {
     jet::write::TableShape shape;
-    shape.name = table->Name;
-    for (const auto& column : table->Columns.items) shape.columns.push_back(columnShape(table->Name, *column));
-    for (const auto& key : table->Keys.items) {
-        if (key->Type != adKeyPrimary || key->Columns.names.size() != 1 || shape.primaryKey)
-            throw CatalogError("Tabela `" + table->Name + "`: obsługiwany jest tylko jeden klucz podstawowy "
-                               "na jednej kolumnie (klucz `" + key->Name + "`).");
-        shape.primaryKey = jet::write::PrimaryKeyShape{key->Name, key->Columns.names.front()};
+    shape.name = table.Name;
+    for (const Column& column : table.Columns.items) shape.columns.push_back(columnShape(table.Name, column));
+    for (const Key& key : table.Keys.items) {
+        if (key.Type != adKeyPrimary || key.Columns.names.size() != 1 || shape.primaryKey)
+            failCatalog({"Tabela `", table.Name, "`: obsługiwany jest tylko jeden klucz podstawowy "
+                         "na jednej kolumnie (klucz `", key.Name, "`)."});
+        shape.primaryKey = jet::write::PrimaryKeyShape{key.Name, key.Columns.names.front()};
     }
     jet::write::DatabaseWriter& writer = catalog_.activeConnection().writer();
     try {
         writer.createTable(shape);
         writer.flush();
     } catch (const jet::write::TableRefused& e) {
-        throw CatalogError(tableRefusedText(e));
+        failCatalog({tableRefusedText(e)});
     } catch (const jet::JetError& e) {
-        throw CatalogError(jetErrorText(e));
+        failWithJetErrorText(e);
     }
 }
 

@@ -1,12 +1,11 @@
 // The schema-definition objects the catalog creation uses (ADOX): a catalog that creates a
 // database file and takes an active connection, and table, column and key objects that
-// describe a table before the catalog's Tables.Append makes it. Objects are shared, like the
-// automation objects they stand for; member names are the automation interface's.
+// describe a table before the catalog's Tables.Append makes it. Member names are the
+// automation interface's; the objects are plain values, each built and appended once.
 // ADO type codes understood: 3 (long integer), 11 (yes/no), 202 (Unicode text, size 1-255).
 // Key type understood: 1 (primary key over one long integer column).
 #pragma once
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,8 +28,8 @@ struct Column {
 };
 
 struct ColumnCollection {
-    void Append(std::shared_ptr<Column> column) { items.push_back(std::move(column)); }
-    std::vector<std::shared_ptr<Column>> items;
+    void Append(Column column) { items.push_back(std::move(column)); }
+    std::vector<Column> items;
 };
 
 struct KeyColumnCollection {
@@ -45,8 +44,8 @@ struct Key {
 };
 
 struct KeyCollection {
-    void Append(std::shared_ptr<Key> key) { items.push_back(std::move(key)); }
-    std::vector<std::shared_ptr<Key>> items;
+    void Append(Key key) { items.push_back(std::move(key)); }
+    std::vector<Key> items;
 };
 
 struct Table {
@@ -62,7 +61,7 @@ class TableCollection {
 public:
     explicit TableCollection(Catalog& catalog) : catalog_(catalog) {}
     // Throws CatalogError (Polish) for a table the database cannot hold.
-    void Append(const std::shared_ptr<Table>& table);
+    void Append(const Table& table);
 
 private:
     Catalog& catalog_;

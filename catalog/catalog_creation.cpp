@@ -6,41 +6,41 @@
 
 namespace catalog {
 
-std::shared_ptr<adox::Column> CatalogCreation::createCol(const std::string& Name, int Typ, int Size) {
-    auto column = std::make_shared<adox::Column>();
-    column->ParentCatalog = mdbBase.get();
-    column->Name = Name;
-    column->Type = Typ;
-    column->DefinedSize = Size;
+adox::Column CatalogCreation::createCol(const std::string& Name, int Typ, int Size) {
+    adox::Column column;
+    column.ParentCatalog = mdbBase.get();
+    column.Name = Name;
+    column.Type = Typ;
+    column.DefinedSize = Size;
     return column;
 }
 
-std::shared_ptr<adox::Table> CatalogCreation::createTableProducent() {
-    auto table = std::make_shared<adox::Table>();
-    table->Name = "info_producent";
+adox::Table CatalogCreation::createTableProducent() {
+    adox::Table table;
+    table.Name = "info_producent";
     for (const SchemaColumn& c : infoProducentColumns())
-        table->Columns.Append(createCol(c.name, adox::adVarWChar, c.definedSize));
+        table.Columns.Append(createCol(c.name, adox::adVarWChar, c.definedSize));
     return table;
 }
 
-std::shared_ptr<adox::Table> CatalogCreation::createTableDodatki() {
-    auto table = std::make_shared<adox::Table>();
-    table->Name = "Dodatki";
+adox::Table CatalogCreation::createTableDodatki() {
+    adox::Table table;
+    table.Name = "Dodatki";
     // ID is made directly, without a defined size, and the key over it comes before the
     // other columns.
-    auto id = std::make_shared<adox::Column>();
-    id->ParentCatalog = mdbBase.get();
-    id->Name = "ID";
-    id->Type = adox::adInteger;
-    table->Columns.Append(id);
-    auto key = std::make_shared<adox::Key>();
-    key->Name = "Primary";
-    key->Type = adox::adKeyPrimary;
-    key->Columns.Append("ID");
-    table->Keys.Append(key);
+    adox::Column id;
+    id.ParentCatalog = mdbBase.get();
+    id.Name = "ID";
+    id.Type = adox::adInteger;
+    table.Columns.Append(std::move(id));
+    adox::Key key;
+    key.Name = "Primary";
+    key.Type = adox::adKeyPrimary;
+    key.Columns.Append("ID");
+    table.Keys.Append(std::move(key));
     const auto& columns = dodatkiColumns();
     for (std::size_t i = 1; i < columns.size(); ++i)
-        table->Columns.Append(createCol(columns[i].name, columns[i].adoType, columns[i].definedSize));
+        table.Columns.Append(createCol(columns[i].name, columns[i].adoType, columns[i].definedSize));
     return table;
 }
 
@@ -55,7 +55,7 @@ bool CatalogCreation::MDBCreate(const std::string& Name) {
     bool result = false;
     try {
         info(2, "Tworzenie pliku bazy danych.");
-        mdbBase = std::make_shared<adox::Catalog>(files_);
+        mdbBase = std::make_unique<adox::Catalog>(files_);
         mdbBase->Create(creationConnectionString(Name));
         mdbBase->setActiveConnection(openConnectionString(Name));
         info(2, "Tworzenie tabeli `info_roducent`");

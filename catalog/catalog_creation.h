@@ -19,12 +19,12 @@ public:
     CatalogCreation(session::Log& log, platform::FileSystem& files) : log_(log), files_(files) {}
 
     bool MDBCreate(const std::string& Name);
-    std::shared_ptr<adox::Table> createTableProducent();
-    std::shared_ptr<adox::Table> createTableDodatki();
-    std::shared_ptr<adox::Column> createCol(const std::string& Name, int Typ, int Size);
+    adox::Table createTableProducent();
+    adox::Table createTableDodatki();
+    adox::Column createCol(const std::string& Name, int Typ, int Size);
 
     // The catalog being created; the window's field of that name.
-    std::shared_ptr<adox::Catalog> mdbBase;
+    std::unique_ptr<adox::Catalog> mdbBase;
 
 private:
     void info(int lvl, std::string_view txt) { log_.info(lvl, txt); }

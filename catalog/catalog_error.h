@@ -3,8 +3,10 @@
 // merge logs, a Polish sentence naming the file, table or column concerned.
 #pragma once
 
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace catalog {
 
@@ -12,5 +14,9 @@ class CatalogError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// Throws a CatalogError whose message is the pieces joined. Out of line: a `+` chain at each
+// of the many throw sites would build a temporary per piece, each with its clean-up code.
+[[noreturn]] void failCatalog(std::initializer_list<std::string_view> pieces);
 
 }  // namespace catalog

@@ -15,10 +15,10 @@ CatalogMerge::CatalogMerge(session::Log& log, platform::FileSystem& files, Datab
     state_.logLevel = logLevel;
 }
 
-void CatalogMerge::connect(std::shared_ptr<Connection>& slot, const std::string& path, std::string& dataSource) {
+void CatalogMerge::connect(std::unique_ptr<Connection>& slot, const std::string& path, std::string& dataSource) {
     state_.log.info(2, {"Tworzymy połączenie do ", path});
     dataSource = openConnectionString(path);
-    if (!slot) slot = std::make_shared<Connection>(state_.files);
+    if (!slot) slot = std::make_unique<Connection>(state_.files);
     slot->setConnectionString(dataSource);
     slot->setLoginPrompt(false);
     slot->connect();

@@ -25,7 +25,7 @@ public:
     const TableMergeCounts& dodatkiCounts() const { return state_.dodatki; }
 
 private:
-    void connect(std::shared_ptr<Connection>& slot, const std::string& path, std::string& dataSource);
+    void connect(std::unique_ptr<Connection>& slot, const std::string& path, std::string& dataSource);
     void releaseAfterSuccess();
     void closeAfterFailure();
 

@@ -24,9 +24,9 @@ void Connection::connect() {
         reader_ = std::make_shared<jet::Database>(
             jet::Database::open(files_, settings.path, jet::OpenMode::ReadOnly));
     } catch (const jet::JetError& e) {
-        throw CatalogError(jetErrorText(e));
+        failWithJetErrorText(e);
     } catch (const std::exception& e) {
-        throw CatalogError("Nie można otworzyć bazy danych " + settings.path + ": " + e.what());
+        failCatalog({"Nie można otworzyć bazy danych ", settings.path, ": ", e.what()});
     }
     path_ = settings.path;
     connected_ = true;
@@ -40,21 +40,21 @@ void Connection::disconnect() {
     try {
         writer->close();
     } catch (const jet::JetError& e) {
-        throw CatalogError("Nie można zapisać bazy danych " + path_ + ": " + jetErrorText(e));
+        failCatalog({"Nie można zapisać bazy danych ", path_, ": ", jetErrorText(e)});
     } catch (const std::exception& e) {
-        throw CatalogError("Nie można zapisać bazy danych " + path_ + ": " + e.what());
+        failCatalog({"Nie można zapisać bazy danych ", path_, ": ", e.what()});
     }
 }
 
 jet::write::DatabaseWriter& Connection::writer() {
-    if (!connected_) throw CatalogError("Połączenie z bazą danych nie jest otwarte.");
+    if (!connected_) failCatalog({"Połączenie z bazą danych nie jest otwarte."});
     if (!writer_) {
         try {
             writer_ = jet::write::DatabaseWriter::open(files_, path_);
         } catch (const jet::JetError& e) {
-            throw CatalogError(jetErrorText(e));
+            failWithJetErrorText(e);
         } catch (const std::exception& e) {
-            throw CatalogError("Nie można otworzyć do zapisu bazy danych " + path_ + ": " + e.what());
+            failCatalog({"Nie można otworzyć do zapisu bazy danych ", path_, ": ", e.what()});
         }
         // From now on readers look through the writer, which sees its unwritten pages.
         reader_.reset();
@@ -63,7 +63,7 @@ jet::write::DatabaseWriter& Connection::writer() {
 }
 
 std::shared_ptr<jet::Database> Connection::reader() {
-    if (!connected_) throw CatalogError("Połączenie z bazą danych nie jest otwarte.");
+    if (!connected_) failCatalog({"Połączenie z bazą danych nie jest otwarte."});
     if (!writer_) return reader_;
     if (!reader_ || readerGeneration_ != writer_->generation()) {
         reader_.reset();

@@ -1,86 +1,94 @@
 // Parsing of connection texts.
 #include "catalog/connection_string.h"
 
-#include <vector>
+#include <algorithm>
+#include <iterator>
 
 #include "catalog/catalog_error.h"
+#include "catalog/decimal_piece.h"
+#include "platform/concat.h"
 #include "platform/ascii_case.h"
 
 namespace catalog {
 
 namespace {
-std::string trim(const std::string& text) {
+std::string_view trimmed(std::string_view text) {
     const auto begin = text.find_first_not_of(' ');
-    if (begin == std::string::npos) return "";
+    if (begin == std::string_view::npos) return {};
     return text.substr(begin, text.find_last_not_of(' ') - begin + 1);
 }
 
-bool knownKey(const std::string& key) {
-    static const char* keys[] = {"provider", "data source", "mode", "persist security info",
-                                 "jet oledb:engine type", "user id", "password",
-                                 "jet oledb:database password", "jet oledb:system database"};
-    for (const char* k : keys)
-        if (key == k) return true;
-    return false;
+enum Key { kProvider, kDataSource, kMode, kEngineType, kOtherKnownKey, kUnknownKey };
+
+Key keyOf(std::string_view name) {
+    // The first four in the order of Key; the others are known and skipped.
+    static const char* const names[] = {"provider", "data source", "mode", "jet oledb:engine type",
+                                        "persist security info", "user id", "password",
+                                        "jet oledb:database password", "jet oledb:system database"};
+    for (int k = 0; k < static_cast<int>(std::size(names)); ++k)
+        if (platform::equalsIgnoringAsciiCase(name, names[k])) return static_cast<Key>(std::min(k, int{kOtherKnownKey}));
+    return kUnknownKey;
 }
 }  // namespace
 
-ConnectionSettings parseConnectionString(const std::string& text) {
-    std::vector<std::pair<std::string, std::string>> pairs;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find(';', start);
-        if (end == std::string::npos) end = text.size();
-        const std::string segment = text.substr(start, end - start);
+ConnectionSettings parseConnectionString(const std::string& whole) {
+    const std::string_view text = whole;
+    ConnectionSettings settings;
+    std::optional<std::string_view> provider;
+    bool haveSource = false;
+    // Right after the Data Source, a segment that starts no known key is a ';' in the path itself.
+    bool inSource = false;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find(';', start), text.size());
+        const std::string_view segment = text.substr(start, end - start);
         const auto eq = segment.find('=');
-        const std::string key = eq == std::string::npos ? "" : platform::asciiLowered(trim(segment.substr(0, eq)));
-        if (!pairs.empty() && pairs.back().first == "data source" && !knownKey(key)) {
-            // A ';' in the path itself.
-            if (end < text.size() || !segment.empty()) pairs.back().second += ";" + segment;
-        } else if (eq != std::string::npos) {
-            pairs.emplace_back(key, segment.substr(eq + 1));
+        const Key key = eq == std::string_view::npos ? kUnknownKey : keyOf(trimmed(segment.substr(0, eq)));
+        if (inSource && key == kUnknownKey) {
+            if (end < text.size() || !segment.empty()) {
+                settings.path += ';';
+                settings.path += segment;
+            }
+        } else if (eq != std::string_view::npos) {
+            // Each key read again replaces what it said before.
+            const std::string_view value = segment.substr(eq + 1);
+            inSource = key == kDataSource;
+            if (key == kProvider) provider = trimmed(value);
+            if (key == kDataSource) {
+                settings.path = value;
+                haveSource = true;
+            }
+            if (key == kMode) settings.mode = trimmed(value);
+            if (key == kEngineType) {
+                try {
+                    settings.engineType = std::stoi(std::string(trimmed(value)));
+                } catch (...) {
+                    failCatalog({"Nieprawidłowy typ silnika bazy danych w tekście połączenia: \"", value, "\"."});
+                }
+            }
         }
         start = end + 1;
     }
     // A trailing ';' after the path is the separator, not part of the path.
-    ConnectionSettings settings;
-    std::optional<std::string> provider;
-    bool haveSource = false;
-    for (auto& [key, value] : pairs) {
-        if (key == "provider") provider = trim(value);
-        if (key == "data source") {
-            settings.path = value;
-            while (!settings.path.empty() && settings.path.back() == ';') settings.path.pop_back();
-            haveSource = true;
-        }
-        if (key == "mode") settings.mode = trim(value);
-        if (key == "jet oledb:engine type") {
-            try {
-                settings.engineType = std::stoi(trim(value));
-            } catch (...) {
-                throw CatalogError("Nieprawidłowy typ silnika bazy danych w tekście połączenia: \"" + value + "\".");
-            }
-        }
-    }
-    if (!provider) throw CatalogError("Brak dostawcy (Provider) w tekście połączenia z bazą danych.");
-    if (platform::asciiLowered(*provider) != platform::asciiLowered(kJetProvider))
-        throw CatalogError("Nieobsługiwany dostawca bazy danych: \"" + *provider + "\" (obsługiwany jest tylko " +
-                           kJetProvider + ").");
+    while (!settings.path.empty() && settings.path.back() == ';') settings.path.pop_back();
+    if (!provider) failCatalog({"Brak dostawcy (Provider) w tekście połączenia z bazą danych."});
+    if (!platform::equalsIgnoringAsciiCase(*provider, kJetProvider))
+        failCatalog({"Nieobsługiwany dostawca bazy danych: \"", *provider, "\" (obsługiwany jest tylko ", kJetProvider,
+                     ")."});
     if (!haveSource || settings.path.empty())
-        throw CatalogError("Brak ścieżki pliku bazy danych (Data Source) w tekście połączenia.");
+        failCatalog({"Brak ścieżki pliku bazy danych (Data Source) w tekście połączenia."});
     if (settings.engineType && *settings.engineType != 5)
-        throw CatalogError("Nieobsługiwany typ silnika bazy danych: " + std::to_string(*settings.engineType) +
-                           " (obsługiwany jest tylko typ 5, format Jet 4).");
+        failCatalog({"Nieobsługiwany typ silnika bazy danych: ", DecimalPiece(*settings.engineType),
+                     " (obsługiwany jest tylko typ 5, format Jet 4)."});
     return settings;
 }
 
 std::string openConnectionString(const std::string& path) {
-    return std::string("Provider=") + kJetProvider + ";Data Source=" + path +
-           ";Mode=ReadWrite|Share Deny None;Persist Security Info=False;";
+    return platform::concat({"Provider=", kJetProvider, ";Data Source=", path,
+                             ";Mode=ReadWrite|Share Deny None;Persist Security Info=False;"});
 }
 
 std::string creationConnectionString(const std::string& path) {
-    return std::string("Provider=") + kJetProvider + ";Jet OLEDB:Engine Type=5;Data Source=" + path;
+    return platform::concat({"Provider=", kJetProvider, ";Jet OLEDB:Engine Type=5;Data Source=", path});
 }
 
 }  // namespace catalog

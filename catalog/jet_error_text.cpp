@@ -1,48 +1,51 @@
 // One wording per fault; the engine's English detail stays out of it.
 #include "catalog/jet_error_text.h"
 
+#include "catalog/catalog_error.h"
+#include "catalog/decimal_piece.h"
 #include "engine_text/file_error_text.h"
+#include "platform/concat.h"
 
 namespace catalog {
 
 namespace {
 
-std::string withReason(const std::string& sentence, const jet::JetError& error) {
-    if (error.systemReason().empty()) return sentence + ".";
-    return sentence + " (" + engine_text::fileFailureText(error.systemFailure(), error.systemReason()) + ").";
+std::string withReason(std::string_view failed, std::string_view file, const jet::JetError& error) {
+    if (error.systemReason().empty()) return platform::concat({failed, file, "."});
+    return platform::concat(
+        {failed, file, " (", engine_text::fileFailureText(error.systemFailure(), error.systemReason()), ")."});
 }
 
 }  // namespace
 
-std::string jetErrorText(const jet::JetError& error, const std::string& shownFile) {
-    const std::string& file = shownFile.empty() ? error.file() : shownFile;
+std::string jetErrorText(const jet::JetError& error, std::string_view shownFile) {
+    const std::string_view file = shownFile.empty() ? std::string_view(error.file()) : shownFile;
     switch (error.fault()) {
     case jet::JetFault::NotJet4:
-        return "Plik " + file + " nie jest bazą danych Jet 4 (Access 2000-2003).";
-    case jet::JetFault::CannotOpen:
-        return withReason("Nie można otworzyć bazy danych " + file, error);
-    case jet::JetFault::CannotCreate:
-        return withReason("Nie można utworzyć bazy danych " + file, error);
-    case jet::JetFault::CannotRead:
-        return withReason("Błąd odczytu bazy danych " + file, error);
-    case jet::JetFault::CannotWrite:
-        return withReason("Błąd zapisu bazy danych " + file, error);
+        return platform::concat({"Plik ", file, " nie jest bazą danych Jet 4 (Access 2000-2003)."});
+    case jet::JetFault::CannotOpen: return withReason("Nie można otworzyć bazy danych ", file, error);
+    case jet::JetFault::CannotCreate: return withReason("Nie można utworzyć bazy danych ", file, error);
+    case jet::JetFault::CannotRead: return withReason("Błąd odczytu bazy danych ", file, error);
+    case jet::JetFault::CannotWrite: return withReason("Błąd zapisu bazy danych ", file, error);
     case jet::JetFault::ReadOnly:
-        return "Baza danych " + file + " jest otwarta tylko do odczytu.";
+        return platform::concat({"Baza danych ", file, " jest otwarta tylko do odczytu."});
     case jet::JetFault::NoSuchTable:
-        return "Baza danych " + file + " nie ma tabeli `" + error.table() + "`.";
+        return platform::concat({"Baza danych ", file, " nie ma tabeli `", error.table(), "`."});
     case jet::JetFault::NoSuchColumn:
-        return "Tabela `" + error.table() + "` bazy danych " + file + " nie ma kolumny `" +
-               error.column() + "`.";
+        return platform::concat(
+            {"Tabela `", error.table(), "` bazy danych ", file, " nie ma kolumny `", error.column(), "`."});
     case jet::JetFault::Damaged:
         break;
     }
-    std::string text = "Baza danych " + file + " jest uszkodzona";
-    if (!error.table().empty()) text += " (tabela `" + error.table() + "`";
-    if (error.page() != jet::JetError::kNoPage)
-        text += (error.table().empty() ? " (strona " : ", strona ") + std::to_string(error.page());
-    if (!error.table().empty() || error.page() != jet::JetError::kNoPage) text += ")";
-    return text + ".";
+    // "… jest uszkodzona (tabela `T`, strona 12)." with either part, both or neither.
+    const std::string_view table = error.table();
+    const bool named = !table.empty(), paged = error.page() != jet::JetError::kNoPage;
+    const DecimalPiece page(error.page());
+    return platform::concat({"Baza danych ", file, " jest uszkodzona", named ? " (tabela `" : "", table,
+                             named ? "`" : "", paged ? (named ? ", strona " : " (strona ") : "",
+                             paged ? std::string_view(page) : "", named || paged ? ")" : "", "."});
 }
+
+void failWithJetErrorText(const jet::JetError& error) { throw CatalogError(jetErrorText(error)); }
 
 }  // namespace catalog

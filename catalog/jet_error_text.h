@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "jet/jet_error.h"
 
@@ -11,6 +12,10 @@ namespace catalog {
 
 // `shownFile`, when given, is named instead of the error's file: the user's file when the
 // engine worked on a copy of it.
-std::string jetErrorText(const jet::JetError& error, const std::string& shownFile = "");
+std::string jetErrorText(const jet::JetError& error, std::string_view shownFile = {});
+
+// Throws the error's sentence as a CatalogError: what every catalog operation does with an
+// engine error, in one place rather than at each catch.
+[[noreturn]] void failWithJetErrorText(const jet::JetError& error);
 
 }  // namespace catalog

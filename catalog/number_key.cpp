@@ -73,7 +73,10 @@ void writeExact(bool negative, Magnitude m, int a, int b, std::string& out) {
     }
     if (negative) out.push_back('-');
     out += m.digits();
-    out += "*2^" + std::to_string(a) + "*5^" + std::to_string(b);
+    out += "*2^";
+    writeInteger(a, out);
+    out += "*5^";
+    writeInteger(b, out);
 }
 
 void writeFloating(double d, std::string& out) {

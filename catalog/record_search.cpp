@@ -2,6 +2,7 @@
 #include "catalog/record_search.h"
 
 #include "catalog/field_value.h"
+#include "platform/concat.h"
 
 namespace catalog {
 
@@ -15,8 +16,8 @@ bool TracingSearch::firstNewMatch(const jet::Value& key) {
     t_.newTable.first();
     state_.findRec = false;
     while (!t_.newTable.eof() && !state_.findRec) {
-        const jet::Value candidate = t_.newFields[t_.keyColumn].value();
-        state_.trace(valueAsText(candidate) + " : " + keyText);
+        const jet::Value& candidate = t_.newFields[t_.keyColumn].valueRef();
+        state_.trace(platform::concat({valueAsText(candidate), " : ", keyText}));
         if (valuesEqual(candidate, key))
             state_.findRec = true;
         else
@@ -29,8 +30,8 @@ bool TracingSearch::destinationHolds(const jet::Value& key) {
     t_.destination.first();
     state_.findRec = false;
     while (!t_.destination.eof() && !state_.findRec) {
-        const jet::Value candidate = t_.destinationFields[t_.keyColumn].value();
-        state_.trace(t_.destinationLinePrefix + valueAsText(candidate));
+        const jet::Value& candidate = t_.destinationFields[t_.keyColumn].valueRef();
+        state_.trace(platform::concat({t_.destinationLinePrefix, valueAsText(candidate)}));
         if (valuesEqual(key, candidate))
             state_.findRec = true;
         else

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalog/key_index.h"
@@ -47,7 +48,7 @@ struct SearchTables {
     Table& destination;
     const RecordFields& destinationFields;
     std::size_t keyColumn;
-    std::string destinationLinePrefix;  // "[DN] "
+    std::string_view destinationLinePrefix;  // "[DN] "
 };
 
 class TracingSearch : public RecordSearch {

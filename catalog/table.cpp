@@ -25,7 +25,7 @@ void Field::setValue(const jet::Value& value) { setValue(jet::Value(value)); }
 
 void Field::setValue(jet::Value&& value) {
     if (!table_->inserting_)
-        throw CatalogError("Tabela `" + table_->tableName_ + "`: wartość można zapisać tylko w nowym rekordzie.");
+        failCatalog({"Tabela `", table_->tableName_, "`: wartość można zapisać tylko w nowym rekordzie."});
     table_->buffer_.at(column_) = std::move(value);
 }
 
@@ -47,25 +47,25 @@ jet::Value fitToColumn(jet::Value value, jet::ColumnType type) {
 }  // namespace
 
 void Table::requireActive() const {
-    if (!table_) throw CatalogError("Tabela `" + tableName_ + "` nie jest otwarta.");
+    if (!table_) failCatalog({"Tabela `", tableName_, "` nie jest otwarta."});
 }
 
 void Table::requireCurrentRecord() const {
     if (eof_ || !cursor_)
-        throw CatalogError("Tabela `" + tableName_ + "`: brak bieżącego rekordu (koniec tabeli).");
+        failCatalog({"Tabela `", tableName_, "`: brak bieżącego rekordu (koniec tabeli)."});
 }
 
 void Table::open() {
     if (table_) return;
     if (!connection_ || !connection_->connected())
-        throw CatalogError("Tabela `" + tableName_ + "`: połączenie z bazą danych nie jest otwarte.");
+        failCatalog({"Tabela `", tableName_, "`: połączenie z bazą danych nie jest otwarte."});
     auto database = connection_->reader();
     if (!database->findTable(tableName_))
-        throw CatalogError("Brak tabeli `" + tableName_ + "` w bazie danych " + connection_->path() + ".");
+        failCatalog({"Brak tabeli `", tableName_, "` w bazie danych ", connection_->path(), "."});
     try {
         table_.emplace(database->table(tableName_));
     } catch (const jet::JetError& e) {
-        throw CatalogError(jetErrorText(e));
+        failWithJetErrorText(e);
     }
     database_ = database;
     first();
@@ -93,7 +93,7 @@ void Table::first() {
         cursor_.emplace(table_->rows());
         eof_ = !cursor_->next();
     } catch (const jet::JetError& e) {
-        throw CatalogError(jetErrorText(e));
+        failWithJetErrorText(e);
     }
     positioned_ = true;
 }
@@ -104,14 +104,14 @@ void Table::next() {
     try {
         eof_ = !cursor_->next();
     } catch (const jet::JetError& e) {
-        throw CatalogError(jetErrorText(e));
+        failWithJetErrorText(e);
     }
 }
 
 Field Table::fieldByName(const std::string& name) {
     requireActive();
     const auto column = table_->columnIndex(name);
-    if (!column) throw CatalogError("Brak kolumny `" + name + "` w tabeli `" + tableName_ + "`.");
+    if (!column) failCatalog({"Brak kolumny `", name, "` w tabeli `", tableName_, "`."});
     return Field(*this, *column);
 }
 
@@ -122,7 +122,7 @@ const jet::Value& Table::current(std::size_t column) const {
     try {
         return (*cursor_)[column];  // decoded here, on its first read
     } catch (const jet::JetError& e) {
-        throw CatalogError(jetErrorText(e));
+        failWithJetErrorText(e);
     }
 }
 
@@ -139,7 +139,7 @@ void Table::gotoBookmark(Bookmark bookmark) {
         if (!cursor_) cursor_.emplace(table_->rows());
         cursor_->seek(bookmark);
     } catch (const jet::JetError& e) {
-        throw CatalogError(jetErrorText(e));
+        failWithJetErrorText(e);
     }
     eof_ = false;
     positioned_ = true;
@@ -147,7 +147,7 @@ void Table::gotoBookmark(Bookmark bookmark) {
 
 void Table::insert() {
     requireActive();
-    if (readOnly_) throw CatalogError("Tabela `" + tableName_ + "` jest otwarta tylko do odczytu.");
+    if (readOnly_) failCatalog({"Tabela `", tableName_, "` jest otwarta tylko do odczytu."});
     buffer_.assign(table_->columns().size(), jet::Value());
     inserting_ = true;
 }
@@ -166,9 +166,9 @@ void Table::post() {
     try {
         connection_->writer().appendRow(tableName_, row);
     } catch (const jet::write::RowRefused& e) {
-        throw CatalogError(rowRefusedText(e));
+        failCatalog({rowRefusedText(e)});
     } catch (const jet::JetError& e) {
-        throw CatalogError(jetErrorText(e));
+        failWithJetErrorText(e);
     }
 }
 

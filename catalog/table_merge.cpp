@@ -9,6 +9,7 @@
 #include "catalog/field_value.h"
 #include "catalog/record_search.h"
 #include "catalog/table.h"
+#include "platform/concat.h"
 
 namespace catalog {
 
@@ -20,15 +21,14 @@ std::vector<std::string> namesOf(const std::vector<SchemaColumn>& columns) {
     return names;
 }
 
-std::size_t indexOf(const std::vector<std::string>& names, const std::string& name) {
+std::size_t indexOf(const std::vector<std::string>& names, std::string_view name) {
     for (std::size_t i = 0; i < names.size(); ++i)
         if (names[i] == name) return i;
     return 0;
 }
 
 // A table's rules with its columns in copying order and the key and `Nazwa` found among them.
-TableMergeRules rulesOf(const char* table, const std::vector<SchemaColumn>& columns,
-                        const std::string& key) {
+TableMergeRules rulesOf(const char* table, const std::vector<SchemaColumn>& columns, std::string_view key) {
     TableMergeRules r;
     r.table = table;
     r.columns = namesOf(columns);
@@ -37,9 +37,9 @@ TableMergeRules rulesOf(const char* table, const std::vector<SchemaColumn>& colu
     return r;
 }
 
-Table& openTable(std::shared_ptr<Table>& slot, const std::shared_ptr<Connection>& connection,
+Table& openTable(std::unique_ptr<Table>& slot, const std::unique_ptr<Connection>& connection,
                  const std::string& dataSource, const std::string& name, bool readOnly) {
-    if (!slot) slot = std::make_shared<Table>();
+    if (!slot) slot = std::make_unique<Table>();
     slot->close();
     slot->setConnection(connection.get());
     slot->setReadOnly(readOnly);
@@ -88,7 +88,7 @@ private:
         for (oldTable.first(); !oldTable.eof(); oldTable.next()) {
             const jet::Value& key = oldFields[rules_.keyColumn].valueRef();
             const jet::Value& name = oldFields[rules_.nameColumn].valueRef();
-            state_.traceRecord([&] { return "[" + valueAsText(key) + "] : " + valueAsText(name); });
+            state_.traceRecord([&] { return platform::concat({"[", valueAsText(key), "] : ", valueAsText(name)}); });
             if (search_->firstNewMatch(key)) {
                 // The new table stands at the match.
                 if (isMarker(newFields[rules_.nameColumn].valueRef()))
@@ -109,10 +109,12 @@ private:
             const jet::Value& key = newFields[rules_.keyColumn].valueRef();
             const jet::Value& name = newFields[rules_.nameColumn].valueRef();
             // A null code is traced as empty text.
-            if (rules_.newLineForEveryRecord) state_.traceRecord([&] { return "[NW] " + valueAsText(key); });
+            if (rules_.newLineForEveryRecord) state_.traceRecord([&] { return platform::concat({"[NW] ", valueAsText(key)}); });
             if (isMarker(name)) continue;
             if (!rules_.newLineForEveryRecord)
-                state_.traceRecord([&] { return "[NW] " + valueAsText(key) + " : " + valueAsText(name) + " - dopisano"; });
+                state_.traceRecord([&] {
+                    return platform::concat({"[NW] ", valueAsText(key), " : ", valueAsText(name), " - dopisano"});
+                });
             if (!search_->destinationHolds(key)) copyCurrent(newFields, counts_.fromNew);
         }
     }
@@ -131,8 +133,7 @@ private:
             // A table without a key: the engine names the record by its place, the user knows it
             // by its code.
             if (!rules_.refusalsNameKey)
-                throw CatalogError(std::string(e.what()) + " Rekord: `" + rules_.columns[rules_.keyColumn] +
-                                   "` = `" + valueAsText(key) + "`.");
+                failCatalog({e.what(), " Rekord: `", rules_.columns[rules_.keyColumn], "` = `", valueAsText(key), "`."});
             throw;
         }
         search_->posted(key);

@@ -1,7 +1,9 @@
 #include "install/earlier_run.h"
 
+#include "catalog/decimal_piece.h"
 #include "install/journal.h"
 #include "install/journal_replay.h"
+#include "platform/concat.h"
 
 namespace install {
 
@@ -32,12 +34,12 @@ bool settleEarlierInstallation(session::Log& log, platform::FileSystem& fs, cons
 }
 
 std::string keptName(platform::FileSystem& fs, const std::string& path) {
-    const std::string extension = ".mdb";
-    const bool catalog = path.size() > extension.size() &&
-                         path.compare(path.size() - extension.size(), extension.size(), extension) == 0;
-    const std::string stem = catalog ? path.substr(0, path.size() - extension.size()) : path;
+    constexpr std::string_view mdb = ".mdb";
+    const bool isCatalog = path.size() > mdb.size() && path.compare(path.size() - mdb.size(), mdb.size(), mdb) == 0;
+    const std::string_view stem(path.data(), isCatalog ? path.size() - mdb.size() : path.size());
+    const std::string_view extension = isCatalog ? mdb : std::string_view();
     for (int n = 1;; ++n) {
-        const std::string name = stem + " (zachowany " + std::to_string(n) + ")" + (catalog ? extension : "");
+        const std::string name = platform::concat({stem, " (zachowany ", catalog::DecimalPiece(n), ")", extension});
         if (!fs.fileExists(name) && !fs.folderExists(name)) return name;
     }
 }

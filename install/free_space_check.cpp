@@ -2,15 +2,23 @@
 
 #include <algorithm>
 
+#include "catalog/decimal_piece.h"
+#include "platform/concat.h"
+
 namespace install {
 
 namespace {
 
 // Thousands grouped with a space, as Polish writes them.
 std::string grouped(std::uint64_t value) {
-    std::string digits = std::to_string(value);
-    for (std::size_t i = digits.size(); i > 3; i -= 3) digits.insert(i - 3, " ");
-    return digits;
+    const catalog::DecimalPiece piece(value);
+    const std::string_view digits = piece;
+    std::string text;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) text += ' ';
+        text += digits[i];
+    }
+    return text;
 }
 
 }  // namespace
@@ -31,7 +39,8 @@ std::string sizeText(std::uint64_t bytes) {
         ++whole;
         tenths = 0;
     }
-    return std::to_string(whole) + "," + char('0' + tenths) + " MB (" + grouped(bytes) + " B)";
+    const char tenth = static_cast<char>('0' + tenths);
+    return platform::concat({catalog::DecimalPiece(whole), ",", std::string_view(&tenth, 1), " MB (", grouped(bytes), " B)"});
 }
 
 std::string driveOf(const std::string& path) {

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "catalog/decimal_piece.h"
+#include "platform/concat.h"
 
 namespace install {
 
@@ -29,23 +31,29 @@ std::optional<InstalledFile> parseFile(std::string_view value) {
 }
 
 // No printf: the stub would carry the C runtime's whole formatter for one number.
-std::string hex8(std::uint32_t value) {
-    std::string digits(8, '0');
-    for (int i = 7; i >= 0; --i, value >>= 4) digits[static_cast<std::size_t>(i)] = "0123456789abcdef"[value & 15];
-    return digits;
+void appendHex8(std::string& text, std::uint32_t value) {
+    char digits[8];
+    for (int i = 7; i >= 0; --i, value >>= 4) digits[i] = "0123456789abcdef"[value & 15];
+    text.append(digits, sizeof digits);
 }
 
 }  // namespace
 
 std::string formatInstallRecord(const InstallRecord& record) {
-    std::string text(kHeading);
-    text += "\r\npakiet: " + record.packageName;
-    text += "\r\nwersja pakietu: " + record.packageVersion;
-    text += "\r\ninstalator: " + record.installerVersion;
-    text += "\r\ndata: " + record.dateTime;
-    for (const InstalledFile& file : record.files)
-        text += "\r\nplik: " + std::to_string(file.size) + " " + hex8(file.crc32) + " " + file.name;
-    text += "\r\nplików: " + std::to_string(record.files.size()) + "\r\n";
+    std::string text = platform::concat({kHeading, "\r\npakiet: ", record.packageName, "\r\nwersja pakietu: ",
+                                         record.packageVersion, "\r\ninstalator: ", record.installerVersion,
+                                         "\r\ndata: ", record.dateTime});
+    for (const InstalledFile& file : record.files) {
+        text += "\r\nplik: ";
+        text += catalog::DecimalPiece(file.size);
+        text += ' ';
+        appendHex8(text, file.crc32);
+        text += ' ';
+        text += file.name;
+    }
+    text += "\r\nplików: ";
+    text += catalog::DecimalPiece(record.files.size());
+    text += "\r\n";
     return text;
 }
 
@@ -77,7 +85,7 @@ std::optional<InstallRecord> parseInstallRecord(std::string_view text) {
             if (!file) return std::nullopt;
             record.files.push_back(std::move(*file));
         } else if (key == "plików") {
-            if (value != std::to_string(record.files.size()) || !text.empty()) return std::nullopt;
+            if (value != std::string_view(catalog::DecimalPiece(record.files.size())) || !text.empty()) return std::nullopt;
             return record;
         }
         for (const auto& [name, field] : fields)

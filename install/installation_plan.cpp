@@ -6,6 +6,7 @@
 
 #include "archive/read_archive.h"
 #include "install/journal_replay.h"
+#include "platform/concat.h"
 #include "platform/paths.h"
 
 namespace install {
@@ -35,8 +36,8 @@ std::optional<InstallationPlan> planInstallation(session::Log& log, platform::Fi
     journal.userCatalogReadOnly = journal.userCatalog && fs.readOnly(layout.destination).value_or(false);
     addMissingFolders(fs, layout, layout.packageCatalogFolder, journal.createdFolders);
 
-    const std::string cover = state.packageName + ".jpg";
-    const std::string text = state.packageName + ".txt";
+    const std::string cover = platform::concat({state.packageName, ".jpg"});
+    const std::string text = platform::concat({state.packageName, ".txt"});
     const bool read = archive::readArchive(log, fs, state.sourceZip, [&](zip::ZipReader& reader) {
         for (const zip::Entry& entry : reader.entries()) {
             if (entry.name == cover || entry.name == text) continue;
@@ -68,11 +69,11 @@ bool forEachTemporaryName(const InstallationPlan& plan, const host::HostLayout& 
                           platform::FunctionRef<bool(const std::string&)> visit) {
     const JournalMembers& members = plan.journal.members;
     for (std::size_t i = 0; i <= members.size(); ++i) {
-        if (plan.catalogAfter == i && !visit(layout.destination + std::string(host::kPartialSuffix))) return false;
+        if (plan.catalogAfter == i && !visit(platform::concat({layout.destination, host::kPartialSuffix}))) return false;
         if (i == members.size()) break;
         const std::string path = memberPath(layout, members[i].name);
-        if (!visit(path + std::string(host::kPartialSuffix))) return false;
-        if (members[i].replaces && !visit(path + std::string(host::kAsideSuffix))) return false;
+        if (!visit(platform::concat({path, host::kPartialSuffix}))) return false;
+        if (members[i].replaces && !visit(platform::concat({path, host::kAsideSuffix}))) return false;
     }
     return visit(layout.old) && visit(layout.nw);
 }

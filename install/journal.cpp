@@ -4,6 +4,7 @@
 #include "install/journal.h"
 
 #include "host/host_layout.h"
+#include "platform/concat.h"
 
 namespace install {
 
@@ -13,17 +14,24 @@ constexpr std::string_view kHeader = "LUMOR-DZIENNIK 1";
 constexpr std::string_view kEnd = "koniec";
 
 std::string text(const Journal& journal) {
-    std::string out = std::string(kHeader) + "\n";
+    std::string out(kHeader);
+    out += '\n';
     out += journal.stage == JournalStage::Committed ? "etap zatwierdzona\n" : "etap przygotowana\n";
     out += journal.userCatalog ? "katalog jest\n" : "katalog brak\n";
     out += journal.userCatalogReadOnly ? "tylko-do-odczytu tak\n" : "tylko-do-odczytu nie\n";
-    for (const std::string& folder : journal.createdFolders) out += "folder " + folder + "\n";
+    for (const std::string& folder : journal.createdFolders) {
+        out += "folder ";
+        out += folder;
+        out += '\n';
+    }
     for (const JournalMember member : journal.members) {
         out += member.replaces ? "zastepuje " : "nowy ";
         out += member.name;
         out += '\n';
     }
-    return out + std::string(kEnd) + "\n";
+    out += kEnd;
+    out += '\n';
+    return out;
 }
 
 bool startsWith(const std::string& line, std::string_view head, std::string& rest) {
@@ -35,9 +43,9 @@ bool startsWith(const std::string& line, std::string_view head, std::string& res
 }  // namespace
 
 void writeJournal(platform::FileSystem& fs, const std::string& path, const Journal& journal) {
-    const std::string partial = path + std::string(host::kPartialSuffix);
+    const std::string partial = platform::concat({path, host::kPartialSuffix});
     if (fs.fileExists(partial) && !fs.deleteFile(partial))
-        throw platform::FileError(partial, "cannot delete the unfinished record " + partial);
+        throw platform::FileError(partial, platform::concat({"cannot delete the unfinished record ", partial}));
     const std::string bytes = text(journal);
     try {
         auto file = fs.createNew(partial, platform::Sharing::ReadOnlyForOthers);
@@ -49,7 +57,7 @@ void writeJournal(platform::FileSystem& fs, const std::string& path, const Journ
     }
     if (!fs.replaceFile(partial, path)) {
         fs.deleteFile(partial);
-        throw platform::FileError(path, "cannot put the record in place: " + path);
+        throw platform::FileError(path, platform::concat({"cannot put the record in place: ", path}));
     }
 }
 

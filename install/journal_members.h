@@ -33,7 +33,7 @@ public:
     // A view into the list, valid until the next push_back.
     JournalMember operator[](std::size_t i) const {
         const std::size_t start = i == 0 ? 0 : ends_[i - 1];
-        return {std::string_view(names_).substr(start, ends_[i] - start), replaces_[i]};
+        return {std::string_view(names_).substr(start, ends_[i] - start), replaces_[i] != 0};
     }
 
     class Iterator {
@@ -56,7 +56,9 @@ public:
 private:
     std::string names_;
     std::vector<std::size_t> ends_;  // one past each name in names_
-    std::vector<bool> replaces_;
+    // A byte per flag, not vector<bool>: its own insertion code would cost the installer more
+    // than the bytes it saves.
+    std::vector<unsigned char> replaces_;
 };
 
 }  // namespace install

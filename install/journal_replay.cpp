@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "archive/member_extraction.h"
+#include "platform/concat.h"
 #include "platform/paths.h"
 
 namespace install {
@@ -59,18 +60,18 @@ bool undoInstallation(session::Log& log, platform::FileSystem& fs, const host::H
         const JournalMember member = journal.members[i];
         const std::string path = memberPath(layout, member.name);
         changedFolders.add(folderOf(path));
-        whole &= deleteIfThere(log, fs, path + std::string(host::kPartialSuffix));
+        whole &= deleteIfThere(log, fs, platform::concat({path, host::kPartialSuffix}));
         if (!member.replaces) {
             whole &= deleteIfThere(log, fs, path);
             continue;
         }
-        const std::string aside = path + std::string(host::kAsideSuffix);
+        const std::string aside = platform::concat({path, host::kAsideSuffix});
         if (fs.fileExists(aside) && !fs.replaceFile(aside, path)) {
             log.info(1, {"Nie można przywrócić pliku ", path, ". Poprzednia wersja jest w pliku ", aside, "."});
             whole = false;
         }
     }
-    whole &= deleteIfThere(log, fs, layout.destination + std::string(host::kPartialSuffix));
+    whole &= deleteIfThere(log, fs, platform::concat({layout.destination, host::kPartialSuffix}));
 
     if (journal.userCatalog && fs.fileExists(layout.old)) {
         if (fs.fileExists(layout.destination)) {
@@ -103,8 +104,8 @@ bool finishInstallation(session::Log& log, platform::FileSystem& fs, const host:
     for (const JournalMember member : journal.members) {
         const std::string path = memberPath(layout, member.name);
         changedFolders.add(folderOf(path));
-        whole &= deleteIfThere(log, fs, path + std::string(host::kPartialSuffix));
-        if (member.replaces) whole &= deleteIfThere(log, fs, path + std::string(host::kAsideSuffix));
+        whole &= deleteIfThere(log, fs, platform::concat({path, host::kPartialSuffix}));
+        if (member.replaces) whole &= deleteIfThere(log, fs, platform::concat({path, host::kAsideSuffix}));
     }
     if (fs.fileExists(layout.old)) {
         log.info(2, "Kasujemy niepotrzebny plik dodatki_old.mdb");

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "install/journal_replay.h"
+#include "platform/concat.h"
 #include "platform/paths.h"
 
 namespace install {
@@ -31,15 +32,34 @@ int comparePaths(std::string_view name, std::string_view other, bool otherIsName
     return name.size() < other.size() ? -1 : name.size() > other.size() ? 1 : 0;
 }
 
+// Heapsort of the member positions by path: O(n log n) for a package of 100,000 files, as
+// std::sort, in a fraction of the code its instantiation brings into the installer. Equal paths
+// may come in any order: the lookup visits all of them.
+void sortByPath(std::vector<std::uint32_t>& order, const JournalMembers& members) {
+    const auto less = [&](std::uint32_t a, std::uint32_t b) {
+        return comparePaths(members[a].name, members[b].name, true) < 0;
+    };
+    const auto siftDown = [&](std::size_t root, std::size_t end) {
+        for (std::size_t child = 2 * root + 1; child < end; root = child, child = 2 * root + 1) {
+            if (child + 1 < end && less(order[child], order[child + 1])) ++child;
+            if (!less(order[root], order[child])) return;
+            std::swap(order[root], order[child]);
+        }
+    };
+    for (std::size_t i = order.size() / 2; i-- > 0;) siftDown(i, order.size());
+    for (std::size_t end = order.size(); end > 1;) {
+        std::swap(order[0], order[--end]);
+        siftDown(0, end);
+    }
+}
+
 }  // namespace
 
 KeepAsidePlacement::KeepAsidePlacement(platform::FileSystem& fs, const host::HostLayout& layout,
                                        const Journal& journal)
     : fs_(fs), layout_(layout), members_(journal.members), byPath_(journal.members.size()) {
     std::iota(byPath_.begin(), byPath_.end(), std::uint32_t{0});
-    std::sort(byPath_.begin(), byPath_.end(), [this](std::uint32_t a, std::uint32_t b) {
-        return comparePaths(members_[a].name, members_[b].name, true) < 0;
-    });
+    sortByPath(byPath_, members_);
 }
 
 bool KeepAsidePlacement::place(const std::string& partial, const std::string& target) {
@@ -57,7 +77,7 @@ bool KeepAsidePlacement::place(const std::string& partial, const std::string& ta
         }
     }
     if (!listed) return false;
-    if (replaces && !fs_.renameNoReplace(target, target + std::string(host::kAsideSuffix))) return false;
+    if (replaces && !fs_.renameNoReplace(target, platform::concat({target, host::kAsideSuffix}))) return false;
     return fs_.renameNoReplace(partial, target);
 }
 

@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "catalog/decimal_piece.h"
 #include "jet/database.h"
 
 namespace install {
@@ -40,16 +41,16 @@ bool checkMergedCatalog(session::Log& log, platform::FileSystem& fs, const std::
         return false;
     }
     log.info(2,
-             {"Sprawdzono scalony katalog: info_producent ", std::to_string(found.info_producent),
-              ", Dodatki ", std::to_string(found.Dodatki), " wierszy."});
+             {"Sprawdzono scalony katalog: info_producent ", catalog::DecimalPiece(found.info_producent),
+              ", Dodatki ", catalog::DecimalPiece(found.Dodatki), " wierszy."});
     if (!posted) return true;
     for (const auto& [table, want, have] :
          {std::tuple<const char*, std::int64_t, std::int64_t>{"info_producent", posted->info_producent,
                                                               found.info_producent},
           {"Dodatki", posted->Dodatki, found.Dodatki}}) {
         if (want == have) continue;
-        log.info(1, {"Scalony katalog ", path, " ma w tabeli ", table, " ", std::to_string(have),
-                     " wierszy, a scalanie zapisało ", std::to_string(want), "."});
+        log.info(1, {"Scalony katalog ", path, " ma w tabeli ", table, " ", catalog::DecimalPiece(have),
+                     " wierszy, a scalanie zapisało ", catalog::DecimalPiece(want), "."});
         return false;
     }
     return true;

@@ -14,6 +14,7 @@
 #include "install/installation_plan.h"
 #include "install/journal_replay.h"
 #include "install/keep_aside_placement.h"
+#include "platform/concat.h"
 #include "platform/local_time.h"
 #include "platform/paths.h"
 #include "session/version.h"
@@ -129,16 +130,19 @@ private:
     // The record says the merged catalog is the user's now; the set-aside copies may go. The
     // package's files are on the disk first: the extraction wrote them without a flush, and a
     // power cut after the commit must not leave empty files where the kept ones were deleted.
+    // The plan's record itself is marked, not a copy of it; it is marked back when the mark did
+    // not reach the disk.
     bool commit() {
-        Journal committed = plan_->journal;
-        committed.stage = JournalStage::Committed;
+        Journal& journal = plan_->journal;
         try {
             const auto flushes = fs_.flushBatch();
-            for (const JournalMember member : plan_->journal.members) flushes->add(memberPath(layout_, member.name));
+            for (const JournalMember member : journal.members) flushes->add(memberPath(layout_, member.name));
             flushes->finish();
-            writeJournal(fs_, layout_.journal, committed);
+            journal.stage = JournalStage::Committed;
+            writeJournal(fs_, layout_.journal, journal);
             return true;
         } catch (const platform::FileError& error) {
+            journal.stage = JournalStage::Prepared;
             log_.info(2, error.what());
             log_.info(1, {"Nie można zapisać na dysku pliku ", error.path().empty() ? layout_.journal : error.path(), "."});
             return false;
@@ -164,8 +168,7 @@ private:
     void leaveInstallRecord() {
         InstallRecord record;
         record.packageName = state_.packageName;
-        record.installerVersion = std::string(session::productVersion()) + " (" +
-                                  std::string(session::productCommit()) + ")";
+        record.installerVersion = platform::concat({session::productVersion(), " (", session::productCommit(), ")"});
         record.dateTime = platform::localDateTimeText();
         record.files = installedFiles(*plan_);
         try {

@@ -38,6 +38,11 @@ TEST(InstallJournal, ReadsBackWhatWasWrittenAndReplacesAnEarlierRecordWhole) {
     EXPECT_FALSE(read->members[1].replaces);
     EXPECT_TRUE(read->members[0].replaces);
     EXPECT_FALSE(fs.fileExists(path + ".lumor-part"));
+    // Byte for byte: a record written by an earlier installer is read by this one.
+    EXPECT_EQ(testsupport::readFile(dir.path() / "instalacja.lumor-dziennik"),
+              "LUMOR-DZIENNIK 1\netap zatwierdzona\nkatalog jest\ntylko-do-odczytu tak\n"
+              "folder C:\\Kavitek\\CAD 2.0\\dodatki\\Wrzos\\tekstury\nzastepuje Wrzos\\item.jpg\n"
+              "nowy Wrzos\\tekstury\\łóżko ż.jpg\nkoniec\n");
 }
 
 TEST(InstallJournal, ARecordCutShortOrAlteredIsRefused) {

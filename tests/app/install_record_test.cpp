@@ -42,6 +42,12 @@ TEST(InstallRecord, ReadsBackWholeAndNeverCutShort) {
     ASSERT_TRUE(back);
     EXPECT_TRUE(same(*back, sample()));
     EXPECT_NE(text.find("plik: 5000000000 0012abcd Wrzos Łódź/tekstury/dąb jasny.jpg\r\n"), std::string::npos);
+    // Byte for byte as earlier installers wrote it.
+    EXPECT_EQ(text,
+              "# Zapis instalacji pakietu katalogu CAD\r\npakiet: Wrzos Łódź\r\nwersja pakietu: 2.1.0\r\n"
+              "instalator: 1.0.0 (abcdef012345)\r\ndata: 2026-12-10 09:00:00\r\n"
+              "plik: 5000000000 0012abcd Wrzos Łódź/tekstury/dąb jasny.jpg\r\nplik: 0 ffffffff Wrzos Łódź\\item.jpg\r\n"
+              "plików: 2\r\n");
     // Every shorter text is no record: the count line comes last.
     for (std::size_t length = 0; length < text.size(); ++length)
         ASSERT_FALSE(install::parseInstallRecord(text.substr(0, length))) << length;

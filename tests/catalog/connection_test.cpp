@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "catalog/catalog_error.h"
 #include "catalog/connection.h"
@@ -43,6 +44,49 @@ TEST(ConnectionString, OtherProvidersEnginesAndMissingPathsAreRefused) {
             ADD_FAILURE() << "accepted " << text;
         } catch (const CatalogError& e) {
             EXPECT_NE(std::string(e.what()).find(mention), std::string::npos) << e.what();
+        }
+    }
+}
+
+// Texts edited by hand: keys in any case and spacing, a ';' or an unknown key inside the path,
+// repeated keys (the last counts), and what is refused, word for word.
+TEST(ConnectionString, HandWrittenTextsAreReadAsTheProviderReadsThem) {
+    const std::string jet = "Provider=Microsoft.Jet.OLEDB.4.0;";
+    const struct {
+        std::string text, path, mode;
+        std::optional<int> engineType;
+    } good[] = {
+        {jet + "Data Source=C:\\a;b;c.mdb;Mode=Read", "C:\\a;b;c.mdb", "Read", {}},
+        {jet + "Data Source=x.mdb;;", "x.mdb", "", {}},
+        {"Data Source= a.mdb ; PROVIDER = microsoft.jet.oledb.4.0 ", " a.mdb ", "", {}},
+        {jet + "Data Source=a.mdb;Foo=bar;mode= Share Deny None ", "a.mdb;Foo=bar", "Share Deny None", {}},
+        {jet + "Foo=bar;Data Source=a.mdb;Data Source=b.mdb;x", "b.mdb;x", "", {}},
+        {jet + "Data Source=a.mdb;Jet OLEDB:Engine Type= 5x", "a.mdb", "", 5},
+        {jet + "Mode=Read;Data Source=a=b.mdb;User ID=Admin", "a=b.mdb", "Read", {}},
+        {"x;" + jet + "Data Source=a.mdb", "a.mdb", "", {}},
+    };
+    for (const auto& c : good) {
+        const ConnectionSettings settings = parseConnectionString(c.text);
+        EXPECT_EQ(settings.path, c.path) << c.text;
+        EXPECT_EQ(settings.mode, c.mode) << c.text;
+        EXPECT_EQ(settings.engineType, c.engineType) << c.text;
+    }
+    const std::pair<std::string, std::string> bad[] = {
+        {"", "Brak dostawcy (Provider) w tekście połączenia z bazą danych."},
+        {jet + "Provider=Inny;Data Source=a.mdb",
+         "Nieobsługiwany dostawca bazy danych: \"Inny\" (obsługiwany jest tylko Microsoft.Jet.OLEDB.4.0)."},
+        {jet + "Jet OLEDB:Engine Type=99999999999;Data Source=a.mdb",
+         "Nieprawidłowy typ silnika bazy danych w tekście połączenia: \"99999999999\"."},
+        {jet + "Jet OLEDB:Engine Type= -4 ;Data Source=a.mdb",
+         "Nieobsługiwany typ silnika bazy danych: -4 (obsługiwany jest tylko typ 5, format Jet 4)."},
+        {jet + "Data Source=;", "Brak ścieżki pliku bazy danych (Data Source) w tekście połączenia."},
+    };
+    for (const auto& [text, said] : bad) {
+        try {
+            parseConnectionString(text);
+            ADD_FAILURE() << "accepted " << text;
+        } catch (const CatalogError& e) {
+            EXPECT_EQ(e.what(), said);
         }
     }
 }

@@ -26,8 +26,17 @@ TEST(JetErrorText, EachFaultNamesTheFileAndWhatInIt) {
         {JetError("C:\\a.mdb", 17u, "usage map row too short"), "Baza danych C:\\a.mdb jest uszkodzona (strona 17)."},
         {JetError("C:\\a.mdb", "Dodatki", "row overlaps"), "Baza danych C:\\a.mdb jest uszkodzona (tabela `Dodatki`)."},
         {JetError(JetFault::ReadOnly, "C:\\a.mdb", "read-only"), "Baza danych C:\\a.mdb jest otwarta tylko do odczytu."},
+        {JetError("C:\\a.mdb", "bad header"), "Baza danych C:\\a.mdb jest uszkodzona."},
+        {JetError("C:\\a.mdb", 4294967294u, "page past the end"),
+         "Baza danych C:\\a.mdb jest uszkodzona (strona 4294967294)."},
     };
     for (const auto& c : cases) EXPECT_EQ(catalog::jetErrorText(c.error), c.said);
+}
+
+TEST(JetErrorText, TheShownFileStandsForTheCopyTheEngineWorkedOn) {
+    const jet::JetError error = jet::JetError::system(jet::JetFault::CannotRead, "/tmp/kopia.mdb", "cannot read", "");
+    EXPECT_EQ(catalog::jetErrorText(error, "C:\\dodatki.mdb"), "Błąd odczytu bazy danych C:\\dodatki.mdb.");
+    EXPECT_EQ(catalog::jetErrorText(error), "Błąd odczytu bazy danych /tmp/kopia.mdb.");
 }
 
 }  // namespace

@@ -252,13 +252,13 @@ TEST_F(Merge, AMissingColumnFailsWithTheMessageClosesEverythingAndDeletesTheDest
     EXPECT_NE(level(1)[0].find("`info_producent`"), std::string::npos) << level(1)[0];
     EXPECT_FALSE(std::filesystem::exists(dn));
     EXPECT_EQ(before, std::make_pair(fileChecksum(nw), fileChecksum(od)));
-    for (const auto& c : {components.DNconnection, components.NWconnection, components.ODConnection})
-        if (c) {
-            EXPECT_FALSE(c->connected());
+    for (const auto* c : {&components.DNconnection, &components.NWconnection, &components.ODConnection})
+        if (*c) {
+            EXPECT_FALSE((*c)->connected());
         }
-    for (const auto& t : {components.DNTable, components.NWTable, components.ODTable})
-        if (t) {
-            EXPECT_FALSE(t->active());
+    for (const auto* t : {&components.DNTable, &components.NWTable, &components.ODTable})
+        if (*t) {
+            EXPECT_FALSE((*t)->active());
         }
 }
 
