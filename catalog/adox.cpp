@@ -2,11 +2,11 @@
 #include "catalog/adox.h"
 
 #include "catalog/catalog_error.h"
-#include "catalog/jet_error_text.h"
 #include "catalog/connection_string.h"
-#include "catalog/decimal_piece.h"
+#include "catalog/jet_error_text.h"
 #include "catalog/write_refusal_text.h"
 #include "jet/jet_error.h"
+#include "platform/decimal_piece.h"
 
 namespace catalog::adox {
 
@@ -17,11 +17,11 @@ jet::write::ColumnShape columnShape(std::string_view table, const Column& c) {
     case adBoolean: return {c.Name, jet::ColumnType::Bool, 0};
     case adVarWChar:
         if (c.DefinedSize < 1 || c.DefinedSize > 255)
-            failCatalog({"Tabela `", table, "`: kolumna `", c.Name, "` ma rozmiar ", DecimalPiece(c.DefinedSize),
+            failCatalog({"Tabela `", table, "`: kolumna `", c.Name, "` ma rozmiar ", platform::DecimalPiece(c.DefinedSize),
                          ", a tekst może mieć od 1 do 255 znaków."});
         return {c.Name, jet::ColumnType::Text, static_cast<std::uint16_t>(c.DefinedSize)};
     default:
-        failCatalog({"Tabela `", table, "`: kolumna `", c.Name, "` ma nieobsługiwany typ ", DecimalPiece(c.Type), "."});
+        failCatalog({"Tabela `", table, "`: kolumna `", c.Name, "` ma nieobsługiwany typ ", platform::DecimalPiece(c.Type), "."});
     }
 }
 }  // namespace

@@ -5,9 +5,9 @@
 #include <iterator>
 
 #include "catalog/catalog_error.h"
-#include "catalog/decimal_piece.h"
-#include "platform/concat.h"
 #include "platform/ascii_case.h"
+#include "platform/concat.h"
+#include "platform/decimal_piece.h"
 
 namespace catalog {
 
@@ -77,7 +77,7 @@ ConnectionSettings parseConnectionString(const std::string& whole) {
     if (!haveSource || settings.path.empty())
         failCatalog({"Brak ścieżki pliku bazy danych (Data Source) w tekście połączenia."});
     if (settings.engineType && *settings.engineType != 5)
-        failCatalog({"Nieobsługiwany typ silnika bazy danych: ", DecimalPiece(*settings.engineType),
+        failCatalog({"Nieobsługiwany typ silnika bazy danych: ", platform::DecimalPiece(*settings.engineType),
                      " (obsługiwany jest tylko typ 5, format Jet 4)."});
     return settings;
 }

@@ -2,9 +2,9 @@
 #include "catalog/jet_error_text.h"
 
 #include "catalog/catalog_error.h"
-#include "catalog/decimal_piece.h"
 #include "engine_text/file_error_text.h"
 #include "platform/concat.h"
+#include "platform/decimal_piece.h"
 
 namespace catalog {
 
@@ -40,7 +40,7 @@ std::string jetErrorText(const jet::JetError& error, std::string_view shownFile)
     // "… jest uszkodzona (tabela `T`, strona 12)." with either part, both or neither.
     const std::string_view table = error.table();
     const bool named = !table.empty(), paged = error.page() != jet::JetError::kNoPage;
-    const DecimalPiece page(error.page());
+    const platform::DecimalPiece page(error.page());
     return platform::concat({"Baza danych ", file, " jest uszkodzona", named ? " (tabela `" : "", table,
                              named ? "`" : "", paged ? (named ? ", strona " : " (strona ") : "",
                              paged ? std::string_view(page) : "", named || paged ? ")" : "", "."});

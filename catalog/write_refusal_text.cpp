@@ -1,8 +1,8 @@
 // One wording per refusal.
 #include "catalog/write_refusal_text.h"
 
-#include "catalog/decimal_piece.h"
 #include "platform/concat.h"
+#include "platform/decimal_piece.h"
 
 namespace catalog {
 
@@ -48,7 +48,7 @@ void appendValueText(std::string& out, const Value& v) {
     case Value::Kind::Bool: out += v.asBool() ? "tak" : "nie"; return;
     case Value::Kind::Byte:
     case Value::Kind::Int16:
-    case Value::Kind::Int32: out += std::string_view(DecimalPiece(v.asInteger())); return;
+    case Value::Kind::Int32: out += std::string_view(platform::DecimalPiece(v.asInteger())); return;
     case Value::Kind::Text:
     case Value::Kind::Memo:
         out += '"';
@@ -64,7 +64,7 @@ std::string rowPlace(const jet::write::RowRefusal& r) {
     std::string place = platform::concat({"Tabela `", r.table, "`, wiersz "});
     if (r.key.empty()) {
         place += "nr ";
-        place += std::string_view(DecimalPiece(r.rowNumber));
+        place += std::string_view(platform::DecimalPiece(r.rowNumber));
     } else {
         place += "o kluczu ";
         for (std::size_t i = 0; i < r.key.size(); ++i) {
@@ -122,7 +122,7 @@ TableFaultWords tableFault(TableFault fault) {
 std::string tableRefusedText(const jet::write::TableRefused& refusal) {
     const TableFaultWords words = tableFault(refusal.fault());
     const bool quoted = words.names == TableFaultWords::ColumnName;
-    const DecimalPiece number(refusal.columnNumber());
+    const platform::DecimalPiece number(refusal.columnNumber());
     const std::string_view named = quoted                                          ? std::string_view(refusal.column())
                                    : words.names == TableFaultWords::ColumnNumber ? std::string_view(number)
                                                                                   : std::string_view();
@@ -137,8 +137,8 @@ std::string rowRefusedText(const jet::write::RowRefused& refusal) {
     const std::string_view column = r.column;
     switch (r.fault) {
     case RowFault::TooManyValues:
-        return concat({"Tabela `", r.table, "` ma ", DecimalPiece(r.limit), " kolumn, a wiersz podaje ",
-                       DecimalPiece(r.given), " wartości."});
+        return concat({"Tabela `", r.table, "` ma ", platform::DecimalPiece(r.limit), " kolumn, a wiersz podaje ",
+                       platform::DecimalPiece(r.given), " wartości."});
     case RowFault::WrongKind: {
         const auto [type, engineName] = typeWords(r.columnType);
         return concat({where, "kolumna `", column, "` przyjmuje ", type, engineName, ", a podano ",
@@ -146,8 +146,8 @@ std::string rowRefusedText(const jet::write::RowRefused& refusal) {
     }
     case RowFault::NotUtf8: return concat({where, "tekst w kolumnie `", column, "` nie jest poprawnym UTF-8."});
     case RowFault::TextTooLong:
-        return concat({where, "tekst w kolumnie `", column, "` ma ", DecimalPiece(r.given),
-                       " znaków, a kolumna mieści ", DecimalPiece(r.limit), "."});
+        return concat({where, "tekst w kolumnie `", column, "` ma ", platform::DecimalPiece(r.given),
+                       " znaków, a kolumna mieści ", platform::DecimalPiece(r.limit), "."});
     case RowFault::BinaryTooLong: return concat({where, "dane w kolumnie `", column, "` są za długie."});
     case RowFault::KeyMissing:
         return concat({where, "klucz `", r.index, "` wymaga wartości w kolumnie `", column, "`."});
@@ -158,7 +158,7 @@ std::string rowRefusedText(const jet::write::RowRefused& refusal) {
         return concat({where, "klucz `", r.index, "` ma już wiersz z tą wartością w kolumnie ", keyColumns(r),
                        "; wiersza nie dopisano."});
     case RowFault::RowTooLong:
-        return concat({where, "wiersz jest dłuższy niż ", DecimalPiece(r.limit),
+        return concat({where, "wiersz jest dłuższy niż ", platform::DecimalPiece(r.limit),
                        " bajtów, które mieści strona bazy."});
     }
     return where + "wiersza nie dopisano.";

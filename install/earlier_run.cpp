@@ -1,9 +1,9 @@
 #include "install/earlier_run.h"
 
-#include "catalog/decimal_piece.h"
 #include "install/journal.h"
 #include "install/journal_replay.h"
 #include "platform/concat.h"
+#include "platform/decimal_piece.h"
 
 namespace install {
 
@@ -39,7 +39,7 @@ std::string keptName(platform::FileSystem& fs, const std::string& path) {
     const std::string_view stem(path.data(), isCatalog ? path.size() - mdb.size() : path.size());
     const std::string_view extension = isCatalog ? mdb : std::string_view();
     for (int n = 1;; ++n) {
-        const std::string name = platform::concat({stem, " (zachowany ", catalog::DecimalPiece(n), ")", extension});
+        const std::string name = platform::concat({stem, " (zachowany ", platform::DecimalPiece(n), ")", extension});
         if (!fs.fileExists(name) && !fs.folderExists(name)) return name;
     }
 }

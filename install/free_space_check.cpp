@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "catalog/decimal_piece.h"
 #include "platform/concat.h"
+#include "platform/decimal_piece.h"
 
 namespace install {
 
@@ -11,7 +11,7 @@ namespace {
 
 // Thousands grouped with a space, as Polish writes them.
 std::string grouped(std::uint64_t value) {
-    const catalog::DecimalPiece piece(value);
+    const platform::DecimalPiece piece(value);
     const std::string_view digits = piece;
     std::string text;
     for (std::size_t i = 0; i < digits.size(); ++i) {
@@ -40,7 +40,7 @@ std::string sizeText(std::uint64_t bytes) {
         tenths = 0;
     }
     const char tenth = static_cast<char>('0' + tenths);
-    return platform::concat({catalog::DecimalPiece(whole), ",", std::string_view(&tenth, 1), " MB (", grouped(bytes), " B)"});
+    return platform::concat({platform::DecimalPiece(whole), ",", std::string_view(&tenth, 1), " MB (", grouped(bytes), " B)"});
 }
 
 std::string driveOf(const std::string& path) {

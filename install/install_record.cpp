@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "catalog/decimal_piece.h"
 #include "platform/concat.h"
+#include "platform/decimal_piece.h"
 
 namespace install {
 
@@ -45,14 +45,14 @@ std::string formatInstallRecord(const InstallRecord& record) {
                                          "\r\ndata: ", record.dateTime});
     for (const InstalledFile& file : record.files) {
         text += "\r\nplik: ";
-        text += catalog::DecimalPiece(file.size);
+        text += platform::DecimalPiece(file.size);
         text += ' ';
         appendHex8(text, file.crc32);
         text += ' ';
         text += file.name;
     }
     text += "\r\nplików: ";
-    text += catalog::DecimalPiece(record.files.size());
+    text += platform::DecimalPiece(record.files.size());
     text += "\r\n";
     return text;
 }
@@ -85,7 +85,7 @@ std::optional<InstallRecord> parseInstallRecord(std::string_view text) {
             if (!file) return std::nullopt;
             record.files.push_back(std::move(*file));
         } else if (key == "plików") {
-            if (value != std::string_view(catalog::DecimalPiece(record.files.size())) || !text.empty()) return std::nullopt;
+            if (value != std::string_view(platform::DecimalPiece(record.files.size())) || !text.empty()) return std::nullopt;
             return record;
         }
         for (const auto& [name, field] : fields)

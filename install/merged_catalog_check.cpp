@@ -4,8 +4,8 @@
 
 #include <exception>
 
-#include "catalog/decimal_piece.h"
 #include "jet/database.h"
+#include "platform/decimal_piece.h"
 
 namespace install {
 
@@ -41,16 +41,16 @@ bool checkMergedCatalog(session::Log& log, platform::FileSystem& fs, const std::
         return false;
     }
     log.info(2,
-             {"Sprawdzono scalony katalog: info_producent ", catalog::DecimalPiece(found.info_producent),
-              ", Dodatki ", catalog::DecimalPiece(found.Dodatki), " wierszy."});
+             {"Sprawdzono scalony katalog: info_producent ", platform::DecimalPiece(found.info_producent),
+              ", Dodatki ", platform::DecimalPiece(found.Dodatki), " wierszy."});
     if (!posted) return true;
     for (const auto& [table, want, have] :
          {std::tuple<const char*, std::int64_t, std::int64_t>{"info_producent", posted->info_producent,
                                                               found.info_producent},
           {"Dodatki", posted->Dodatki, found.Dodatki}}) {
         if (want == have) continue;
-        log.info(1, {"Scalony katalog ", path, " ma w tabeli ", table, " ", catalog::DecimalPiece(have),
-                     " wierszy, a scalanie zapisało ", catalog::DecimalPiece(want), "."});
+        log.info(1, {"Scalony katalog ", path, " ma w tabeli ", table, " ", platform::DecimalPiece(have),
+                     " wierszy, a scalanie zapisało ", platform::DecimalPiece(want), "."});
         return false;
     }
     return true;

@@ -2,21 +2,21 @@
 #include "jet/data_page.h"
 
 #include "jet/database_header.h"
-#include "jet/digits.h"
+#include "platform/decimal_piece.h"
 
 namespace jet {
 
 unsigned rowCount(Bytes page) {
     unsigned count = loadU16(page, kDataPageRowCountOffset);
     if (kDataPageHeaderSize + 2 * std::size_t(count) > page.size())
-        throwTruncated({"row-offset table of ", Digits(count), " entries does not fit in the page"});
+        throwTruncated({"row-offset table of ", platform::DecimalPiece(count), " entries does not fit in the page"});
     return count;
 }
 
 RowSlot rowSlot(Bytes page, unsigned row) {
     unsigned count = rowCount(page);
     if (row >= count)
-        throwTruncated({"row ", Digits(row), " is not on the page (", Digits(count), " rows)"});
+        throwTruncated({"row ", platform::DecimalPiece(row), " is not on the page (", platform::DecimalPiece(count), " rows)"});
     std::uint16_t entry = loadU16(page, kDataPageHeaderSize + 2 * std::size_t(row));
     RowSlot slot;
     switch (entry & 0xC000) {
@@ -34,7 +34,7 @@ RowSlot rowSlot(Bytes page, unsigned row) {
     if (slot.state == RowState::Deleted) return slot;
     std::size_t tableEnd = kDataPageHeaderSize + 2 * std::size_t(count);
     if (slot.start < tableEnd || slot.start > slot.end || slot.end > page.size())
-        throwTruncated({"row ", Digits(row), " has bounds ", Digits(slot.start), "..", Digits(slot.end),
+        throwTruncated({"row ", platform::DecimalPiece(row), " has bounds ", platform::DecimalPiece(slot.start), "..", platform::DecimalPiece(slot.end),
                         " outside the page's row area"});
     return slot;
 }

@@ -1,9 +1,9 @@
 // Opening a database and reading its catalogue.
 #include "jet/database.h"
 
-#include "jet/digits.h"
 #include "jet/jet_error.h"
 #include "platform/concat.h"
+#include "platform/decimal_piece.h"
 
 namespace jet {
 
@@ -109,7 +109,7 @@ Table Database::table(const std::string& name) {
                      std::make_shared<const TableDefinition>(
                          readTableDefinition(*file_, entry->definitionPage)));
     } catch (const JetError& error) {
-        const Digits page(error.page());
+        const platform::DecimalPiece page(error.page());
         throw JetError(error.fault(), file_->name(), entry->name,
                        error.page() == JetError::kNoPage ? error.detail()
                                                          : platform::concat({"page ", page, ": ", error.detail()}));

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <vector>
 
-#include "jet/digits.h"
 #include "jet/jet_error.h"
 #include "jet/rc4.h"
+#include "platform/decimal_piece.h"
 
 namespace jet {
 
@@ -34,7 +34,7 @@ DatabaseHeader readDatabaseHeader(Bytes page0, const std::string& fileName) {
         throwJetError(JetFault::NotJet4, fileName, {"a Jet 3 database (Access 97); only Jet 4 (Access 2000-2003) "
                                                  "files are supported"});
     if (version != 1)
-        throwJetError(JetFault::NotJet4, fileName, {"engine version ", Digits(version),
+        throwJetError(JetFault::NotJet4, fileName, {"engine version ", platform::DecimalPiece(version),
                                                  " is not Jet 4; only Access 2000-2003 files are supported"});
 
     std::vector<std::uint8_t> plain(page0.begin(), page0.begin() + kPageSize);

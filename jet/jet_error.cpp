@@ -1,7 +1,7 @@
 #include "jet/jet_error.h"
 
-#include "jet/digits.h"
 #include "platform/concat.h"
+#include "platform/decimal_piece.h"
 
 namespace jet {
 
@@ -12,7 +12,7 @@ JetError::JetError(JetFault fault, std::string_view file, std::string_view what)
     : std::runtime_error(platform::concat({file, ": ", what})), fault_(fault), file_(file), detail_(what) {}
 
 JetError::JetError(std::string_view file, std::uint32_t page, std::string_view what)
-    : std::runtime_error(platform::concat({file, ", page ", Digits(page), ": ", what})),
+    : std::runtime_error(platform::concat({file, ", page ", platform::DecimalPiece(page), ": ", what})),
       file_(file),
       page_(page),
       detail_(what) {}

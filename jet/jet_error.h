@@ -83,7 +83,7 @@ public:
 };
 
 // Throws, out of line, a message joined from pieces (one copy of the joining and throwing
-// code instead of one per site). Number pieces: jet::Digits (jet/digits.h).
+// code instead of one per site). Number pieces: platform::DecimalPiece.
 // JetError "FILE: WHAT".
 [[noreturn]] void throwJetError(JetFault fault, std::string_view file, std::initializer_list<std::string_view> what);
 // A damaged page: JetError "FILE, page N: WHAT".

@@ -5,8 +5,8 @@
 #include <unordered_set>
 
 #include "jet/data_page.h"
-#include "jet/digits.h"
 #include "jet/jet_error.h"
+#include "platform/decimal_piece.h"
 
 namespace jet {
 
@@ -17,7 +17,7 @@ Bytes longValueRow(PageFile& file, RowPointer pointer, PageRef& holder) {
     try {
         RowSlot slot = rowSlot(*holder, pointer.row);
         if (slot.state == RowState::Deleted)
-            file.fail(pointer.page, {"long-value row ", Digits(pointer.row), " is deleted"});
+            file.fail(pointer.page, {"long-value row ", platform::DecimalPiece(pointer.row), " is deleted"});
         return rowBytes(*holder, slot);
     } catch (const TruncatedData& error) {
         file.fail(pointer.page, {"damaged long-value row: ", error.what()});
@@ -47,7 +47,7 @@ void readLongValue(PageFile& file, Bytes field, std::uint32_t rowPage,
     if (kind == kLongValueSingleRow) {
         Bytes row = longValueRow(file, pointer, holder);
         if (length > row.size())
-            file.fail(pointer.page, {"long value of ", Digits(length), " bytes is longer than its row"});
+            file.fail(pointer.page, {"long value of ", platform::DecimalPiece(length), " bytes is longer than its row"});
         out.assign(row.begin(), row.begin() + length);
         return;
     }
@@ -59,7 +59,7 @@ void readLongValue(PageFile& file, Bytes field, std::uint32_t rowPage,
     std::unordered_set<std::uint32_t> visited;
     while (out.size() < length) {
         if (pointer.isNull())
-            file.fail(rowPage, {"long-value chain ends after ", Digits(out.size()), " of ", Digits(length), " bytes"});
+            file.fail(rowPage, {"long-value chain ends after ", platform::DecimalPiece(out.size()), " of ", platform::DecimalPiece(length), " bytes"});
         if (!visited.insert(pointer.encode()).second)
             file.fail(pointer.page, "long-value chain loops back on itself");
         Bytes row = longValueRow(file, pointer, holder);

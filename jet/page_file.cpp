@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "jet/digits.h"
 #include "jet/jet_error.h"
 #include "platform/concat.h"
+#include "platform/decimal_piece.h"
 
 namespace jet {
 
@@ -31,7 +31,7 @@ void PageFile::fail(std::uint32_t page, std::initializer_list<std::string_view> 
 
 PageRef PageFile::page(std::uint32_t number) {
     if (number == 0 || number >= pageCount_)
-        fail(number, {"page number outside the file (", Digits(pageCount_), " pages)"});
+        fail(number, {"page number outside the file (", platform::DecimalPiece(pageCount_), " pages)"});
     auto found = cache_.find(number);
     if (found != cache_.end()) {
         recent_.splice(recent_.begin(), recent_, found->second.second);
@@ -72,7 +72,7 @@ void PageFile::readAhead(std::uint32_t number) {
 PageRef PageFile::page(std::uint32_t number, PageType type, const char* what) {
     PageRef bytes = page(number);
     if ((*bytes)[0] != static_cast<std::uint8_t>(type))
-        fail(number, {"expected ", what, " page, found page type ", Digits((*bytes)[0])});
+        fail(number, {"expected ", what, " page, found page type ", platform::DecimalPiece((*bytes)[0])});
     return bytes;
 }
 

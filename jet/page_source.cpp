@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "jet/digits.h"
+#include "platform/decimal_piece.h"
 #include "platform/file_system.h"
 
 namespace jet {
@@ -46,8 +46,8 @@ public:
 
     void read(std::uint64_t offset, MutableBytes out) override {
         if (offset > size_ || out.size() > size_ - offset)
-            throwJetError(JetFault::Damaged, path_, {"read of ", Digits(out.size()), " bytes at offset ",
-                                                     Digits(offset), " is past the end of the file"});
+            throwJetError(JetFault::Damaged, path_, {"read of ", platform::DecimalPiece(out.size()), " bytes at offset ",
+                                                     platform::DecimalPiece(offset), " is past the end of the file"});
         std::size_t done = 0;
         try {
             while (done < out.size()) {
@@ -60,7 +60,7 @@ public:
             failSystem(JetFault::CannotRead, path_, "cannot read", error);
         }
         if (done != out.size())
-            throwJetError(JetFault::Damaged, path_, {"the file ended while reading offset ", Digits(offset)});
+            throwJetError(JetFault::Damaged, path_, {"the file ended while reading offset ", platform::DecimalPiece(offset)});
     }
     bool writable() const override { return writer_ != nullptr; }
     void write(std::uint64_t offset, Bytes data) override {
@@ -97,8 +97,8 @@ public:
     std::uint64_t size() const override { return bytes_.size(); }
     void read(std::uint64_t offset, MutableBytes out) override {
         if (offset > bytes_.size() || out.size() > bytes_.size() - offset)
-            throwJetError(JetFault::Damaged, name_, {"read of ", Digits(out.size()), " bytes at offset ",
-                                                     Digits(offset), " is past the end of the data"});
+            throwJetError(JetFault::Damaged, name_, {"read of ", platform::DecimalPiece(out.size()), " bytes at offset ",
+                                                     platform::DecimalPiece(offset), " is past the end of the data"});
         if (!out.empty()) std::memcpy(out.data(), bytes_.data() + offset, out.size());
     }
     bool writable() const override { return true; }

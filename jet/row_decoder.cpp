@@ -1,10 +1,10 @@
 // Cracking Jet 4 rows.
 #include "jet/row_decoder.h"
 
-#include "jet/digits.h"
 #include "jet/jet_error.h"
 #include "jet/long_value.h"
 #include "jet/text_codec.h"
+#include "platform/decimal_piece.h"
 
 namespace jet {
 
@@ -68,7 +68,7 @@ void RowDecoder::decodeField(const Column& column, Bytes field, std::uint32_t pa
         return;
     default:
         if (field.size() < fixedSizeOf(column.type))
-            file_.fail(page, {"column ", column.name, " holds ", Digits(field.size()), " bytes, fewer than its type needs"});
+            file_.fail(page, {"column ", column.name, " holds ", platform::DecimalPiece(field.size()), " bytes, fewer than its type needs"});
         value = decodeFixedField(column, field);
         return;
     }
@@ -101,7 +101,7 @@ void RowDecoder::start(Bytes row, std::uint32_t page, unsigned rowNumber) {
 }
 
 void RowDecoder::damaged(const TruncatedData& error) const {
-    file_.fail(row_.page, {"damaged row ", Digits(row_.number), ": ", error.what()});
+    file_.fail(row_.page, {"damaged row ", platform::DecimalPiece(row_.number), ": ", error.what()});
 }
 
 bool RowDecoder::Row::present(std::uint16_t columnNumber) const {
@@ -137,7 +137,7 @@ void RowDecoder::decodeColumn(std::size_t i, Value& value) {
             std::size_t start = varOffset(column.varIndex);
             std::size_t end = varOffset(column.varIndex + 1u);  // the last one reads eod
             if (start > end || end > row_.varAreaEnd)
-                throwTruncated({"variable column ", column.name, " has bounds ", Digits(start), "..", Digits(end)});
+                throwTruncated({"variable column ", column.name, " has bounds ", platform::DecimalPiece(start), "..", platform::DecimalPiece(end)});
             field = row_.bytes.subspan(start, end - start);
         }
         decodeField(column, field, row_.page, value);

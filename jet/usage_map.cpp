@@ -2,8 +2,8 @@
 #include "jet/usage_map.h"
 
 #include "jet/data_page.h"
-#include "jet/digits.h"
 #include "jet/jet_error.h"
+#include "platform/decimal_piece.h"
 
 namespace jet {
 
@@ -28,7 +28,7 @@ UsageMap UsageMap::read(PageFile& file, std::uint32_t storedPointer) {
             map.kind_ = Kind::Reference;
             while (reader.remaining() >= 4) map.bitmapPages_.push_back(reader.u32());
         } else {
-            file.fail(pointer.page, {"unknown usage map type ", Digits(kind)});
+            file.fail(pointer.page, {"unknown usage map type ", platform::DecimalPiece(kind)});
         }
     } catch (const TruncatedData& error) {
         file.fail(pointer.page, {"damaged usage map: ", error.what()});

@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "jet/digits.h"
 #include "jet/jet_error.h"
+#include "platform/decimal_piece.h"
 
 namespace jet::write {
 
@@ -21,7 +21,7 @@ PageCache::PageCache(std::unique_ptr<PageSource> source) : source_(std::move(sou
     const std::uint64_t size = source_->size();
     if (size % kPageSize != 0)
         throwJetError(JetFault::Damaged, source_->name(),
-                      {"the file size ", Digits(size), " is not a whole number of 4096-byte pages"});
+                      {"the file size ", platform::DecimalPiece(size), " is not a whole number of 4096-byte pages"});
     pageCount_ = writtenPageCount_ = static_cast<PageNumber>(size / kPageSize);
 }
 

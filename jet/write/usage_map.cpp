@@ -3,12 +3,12 @@
 
 #include <algorithm>
 
-#include "jet/digits.h"
 #include "jet/jet_error.h"
 #include "jet/usage_map.h"
 #include "jet/write/data_page.h"
 #include "jet/write/page_allocator.h"
 #include "jet/write/page_cache.h"
+#include "platform/decimal_piece.h"
 
 namespace jet::write {
 
@@ -62,7 +62,7 @@ void referenceSet(PageAllocator& allocator, std::vector<std::uint8_t>& row, Page
     const std::size_t slot = 1 + 4 * k;
     if (slot + 4 > row.size())
         throwJetError(JetFault::Damaged, cache.fileName(),
-                      {"page ", Digits(page), " is beyond what the usage map can address"});
+                      {"page ", platform::DecimalPiece(page), " is beyond what the usage map can address"});
     PageNumber bitmapPage = loadU32(Bytes(row), slot);
     if (bitmapPage == 0) {
         if (!on) return;

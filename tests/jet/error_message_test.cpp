@@ -1,5 +1,5 @@
 // The engine's messages word for word: they are joined from pieces out of line (numbers
-// through jet::Digits), and traces and the damaged-file reports quote them as they are.
+// through platform::DecimalPiece), and traces and the damaged-file reports quote them as they are.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -11,15 +11,15 @@
 #include "jet/byte_codec.h"
 #include "jet/data_page.h"
 #include "jet/database_header.h"
-#include "jet/digits.h"
 #include "jet/jet_error.h"
 #include "jet/long_value.h"
 #include "jet/page_file.h"
+#include "platform/decimal_piece.h"
 #include "tests/support/test_paths.h"
 
 namespace {
 
-std::string digits(std::uint64_t n) { return std::string(std::string_view(jet::Digits(n))); }
+std::string digits(std::uint64_t n) { return std::string(std::string_view(platform::DecimalPiece(n))); }
 
 template <typename Error, typename Action>
 std::string messageOf(Action action) {

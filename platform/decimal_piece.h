@@ -7,7 +7,7 @@
 #include <string_view>
 #include <type_traits>
 
-namespace catalog {
+namespace platform {
 
 class DecimalPiece {
 public:
@@ -33,4 +33,4 @@ private:
     unsigned char start_;
 };
 
-}  // namespace catalog
+}  // namespace platform

@@ -6,13 +6,13 @@
 #include <limits>
 #include <string>
 
-#include "catalog/decimal_piece.h"
+#include "platform/decimal_piece.h"
 
 namespace {
 
 template <typename Integer>
 void expectAsToString(Integer value) {
-    EXPECT_EQ(std::string(std::string_view(catalog::DecimalPiece(value))), std::to_string(value)) << +value;
+    EXPECT_EQ(std::string(std::string_view(platform::DecimalPiece(value))), std::to_string(value)) << +value;
 }
 
 TEST(DecimalPiece, WritesWhatToStringWritesAtEveryEdge) {

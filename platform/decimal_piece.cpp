@@ -1,6 +1,6 @@
-#include "catalog/decimal_piece.h"
+#include "platform/decimal_piece.h"
 
-namespace catalog {
+namespace platform {
 
 DecimalPiece::DecimalPiece(bool minus, std::uint64_t amount) {
     std::size_t at = sizeof digits_;
@@ -12,4 +12,4 @@ DecimalPiece::DecimalPiece(bool minus, std::uint64_t amount) {
     start_ = static_cast<unsigned char>(at);
 }
 
-}  // namespace catalog
+}  // namespace platform
