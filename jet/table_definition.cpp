@@ -47,9 +47,9 @@ std::string readName(ByteReader& reader) {
     return name;
 }
 
-Column readColumnDescriptor(ByteReader& reader) {
+// The entry readers fill elements of vectors sized once (see entriesPresent).
+void readColumnDescriptor(ByteReader& reader, Column& column) {
     Bytes d = reader.bytes(kColumnDescriptorSize);
-    Column column;
     column.typeCode = d[0];
     auto type = columnTypeFromCode(d[0]);
     column.type = type ? *type : ColumnType::Binary;
@@ -65,12 +65,10 @@ Column readColumnDescriptor(ByteReader& reader) {
     } else if (column.type == ColumnType::Text || column.type == ColumnType::Memo) {
         column.collation = loadU16(d, 11);
     }
-    return column;
 }
 
-PhysicalIndex readPhysicalIndex(ByteReader& reader) {
+void readPhysicalIndex(ByteReader& reader, PhysicalIndex& index) {
     Bytes d = reader.bytes(kPhysicalIndexSize);
-    PhysicalIndex index;
     for (int slot = 0; slot < 10; ++slot) {
         std::uint16_t column = loadU16(d, 4 + 3 * slot);
         if (column == 0xFFFF) continue;
@@ -79,12 +77,10 @@ PhysicalIndex readPhysicalIndex(ByteReader& reader) {
     index.usageMap = loadU32(d, 34);
     index.rootPage = loadU32(d, 38);
     index.flags = d[46];
-    return index;
 }
 
-Index readLogicalIndex(ByteReader& reader) {
+void readLogicalIndex(ByteReader& reader, Index& index) {
     Bytes d = reader.bytes(kLogicalIndexSize);
-    Index index;
     index.number = loadU32(d, 4);
     index.physicalIndex = loadU32(d, 8);
     index.relatedIndexType = d[12];
@@ -95,7 +91,19 @@ Index readLogicalIndex(ByteReader& reader) {
     index.kind = d[23] == 0x01 ? IndexKind::PrimaryKey
                  : d[23] == 0x02 ? IndexKind::ForeignKey
                                  : IndexKind::Normal;
-    return index;
+}
+
+// A vector for `count` entries of `size` bytes each, sized once for those the reader still
+// holds: growing it entry by entry costs a copy of the vector's growth code per entry type.
+// A count beyond what is there fails on the first missing entry, as reading one by one does.
+template <class Entry>
+std::vector<Entry> entriesPresent(ByteReader& reader, std::uint32_t count, std::size_t size) {
+    std::vector<Entry> entries(std::min<std::size_t>(count, reader.remaining() / size));
+    if (entries.size() < count) {
+        reader.skip(entries.size() * size);  // where the first missing entry begins
+        reader.bytes(size);                  // throws TruncatedData
+    }
+    return entries;
 }
 
 void parseDefinition(Bytes buffer, TableDefinition& table) {
@@ -116,20 +124,21 @@ void parseDefinition(Bytes buffer, TableDefinition& table) {
     table.freeSpaceMap = head.u32();
 
     ByteReader reader(buffer, 63);
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> counts;
-    for (std::uint32_t i = 0; i < realIndexCount; ++i) {
-        Bytes c = reader.bytes(kRealIndexCountsSize);
-        counts.emplace_back(loadU32(c, 0), loadU32(c, 4));
-    }
-    std::vector<Column> columns;
-    for (unsigned i = 0; i < columnCount; ++i) columns.push_back(readColumnDescriptor(reader));
+    // Entry counts of the physical indexes, read where those entries are.
+    const std::size_t countsAt = reader.position();
+    for (std::uint32_t i = 0; i < realIndexCount; ++i) reader.skip(kRealIndexCountsSize);
+    std::vector<Column> columns = entriesPresent<Column>(reader, columnCount, kColumnDescriptorSize);
+    for (auto& column : columns) readColumnDescriptor(reader, column);
     for (auto& column : columns) column.name = readName(reader);
-    for (std::uint32_t i = 0; i < realIndexCount; ++i) {
-        table.physicalIndexes.push_back(readPhysicalIndex(reader));
-        table.physicalIndexes.back().entryCount = counts[i].first;
-        table.physicalIndexes.back().uniqueEntryCount = counts[i].second;
+    table.physicalIndexes = entriesPresent<PhysicalIndex>(reader, realIndexCount, kPhysicalIndexSize);
+    for (std::size_t i = 0; i < realIndexCount; ++i) {
+        PhysicalIndex& index = table.physicalIndexes[i];
+        readPhysicalIndex(reader, index);
+        index.entryCount = loadU32(buffer, countsAt + i * kRealIndexCountsSize);
+        index.uniqueEntryCount = loadU32(buffer, countsAt + i * kRealIndexCountsSize + 4);
     }
-    for (std::uint32_t i = 0; i < indexCount; ++i) table.indexes.push_back(readLogicalIndex(reader));
+    table.indexes = entriesPresent<Index>(reader, indexCount, kLogicalIndexSize);
+    for (auto& index : table.indexes) readLogicalIndex(reader, index);
     for (auto& index : table.indexes) index.name = readName(reader);
     while (reader.remaining() >= 2) {
         std::uint16_t column = reader.u16();

@@ -151,6 +151,45 @@ TEST(DamagedFileTest, DamagedPointersGiveErrorsNamingTheTableOrPage) {
     }
 }
 
+// Entry counts beyond the definition's bytes: the error names the first entry that is
+// missing, whatever the count claims (the entries are not read one by one into a vector).
+TEST(DamagedFileTest, CountsBeyondTheDefinitionNameTheFirstMissingEntry) {
+    Bytes original = corpusFile(kFile);
+    const std::size_t tdef = layoutOf(original).definitionPage * jet::kPageSize;
+    ASSERT_EQ(jet::loadU32(original, tdef + 4), 0u) << "the definition is one page";
+    const std::size_t realIndexes = jet::loadU32(original, tdef + 51);
+    const std::size_t columnsAt = 63 + 12 * realIndexes;
+    const auto firstMissing = [](std::size_t at, std::size_t size) {
+        return at + (jet::kPageSize - at) / size * size;
+    };
+    struct Case {
+        const char* name;
+        std::size_t countAt;
+        std::uint32_t count;
+        std::size_t entrySize;
+        std::size_t missingAt;
+    };
+    const Case cases[] = {
+        {"columns", 45, 0xFFFF, 25, firstMissing(columnsAt, 25)},
+        {"physical indexes", 51, 0xFFFFFFFF, 12, firstMissing(63, 12)},
+        {"one column too many", 45, std::uint32_t((jet::kPageSize - columnsAt) / 25 + 1), 25, firstMissing(columnsAt, 25)},
+    };
+    for (const auto& c : cases) {
+        Bytes bytes = original;
+        if (c.countAt == 45) {
+            bytes[tdef + 45] = static_cast<std::uint8_t>(c.count);
+            bytes[tdef + 46] = static_cast<std::uint8_t>(c.count >> 8);
+        } else {
+            setU32(bytes, tdef + c.countAt, c.count);
+        }
+        const std::string message = errorOf([&] { openBytes(bytes).table("Table1"); });
+        const std::string expected = "damaged table definition: field of " + std::to_string(c.entrySize) +
+                                     " bytes at offset " + std::to_string(c.missingAt) +
+                                     " runs past the end (4096 bytes)";
+        EXPECT_NE(message.find(expected), std::string::npos) << c.name << ": " << message;
+    }
+}
+
 TEST(DamagedFileTest, VariableFieldEndingInsideTheOffsetTableIsRefused) {
     Bytes bytes = corpusFile(kFile);
     Layout layout = layoutOf(bytes);
