@@ -53,52 +53,60 @@ RowRefusal refusalFor(const std::string& table, const TableDefinition& def, cons
     return r;
 }
 
-[[noreturn]] void refuse(RowRefusal r, RowFault fault, std::string column = {}) {
+[[noreturn]] void refuse(RowRefusal&& r, RowFault fault, std::string_view column) {
     r.fault = fault;
-    r.column = std::move(column);
+    r.column = column;
     throw RowRefused(std::move(r));
 }
 
-// The refusal is made only when a row is refused: an accepted row allocates nothing for it.
+// Refuses the row for column `c` (none for the row as a whole); `given` and `limit` for the
+// faults that have them. One out-of-line builder for every refusal keeps the checks free of
+// refusal objects and their clean-ups: an accepted row allocates nothing for them.
+[[noreturn]] void refuseRow(const std::string& table, const TableDefinition& def, const std::vector<Value>& values,
+                            RowFault fault, const ColumnDefinition* c, std::size_t given = 0, std::size_t limit = 0) {
+    RowRefusal r = refusalFor(table, def, values);
+    if (fault == RowFault::WrongKind) {
+        r.columnType = c->type;
+        r.givenKind = values[c->number].kind();
+    }
+    r.given = given;
+    r.limit = limit;
+    refuse(std::move(r), fault, c ? std::string_view(c->name) : std::string_view());
+}
+
 void checkColumns(const std::string& table, const TableDefinition& def, const std::vector<Value>& values) {
     for (const ColumnDefinition& c : def.columns) {
         const Value& v = values[c.number];
         if (v.isNull()) continue;
-        if (!kindSuits(v.kind(), c.type)) {
-            RowRefusal r = refusalFor(table, def, values);
-            r.columnType = c.type;
-            r.givenKind = v.kind();
-            refuse(r, RowFault::WrongKind, c.name);
-        }
+        if (!kindSuits(v.kind(), c.type)) refuseRow(table, def, values, RowFault::WrongKind, &c);
         if (c.type == ColumnType::Text) {
             const auto units = utf16Length(v.asString());
-            if (!units) refuse(refusalFor(table, def, values), RowFault::NotUtf8, c.name);
-            if (*units > c.length / 2u) {
-                RowRefusal r = refusalFor(table, def, values);
-                r.given = *units;
-                r.limit = c.length / 2u;
-                refuse(r, RowFault::TextTooLong, c.name);
-            }
+            if (!units) refuseRow(table, def, values, RowFault::NotUtf8, &c);
+            if (*units > c.length / 2u) refuseRow(table, def, values, RowFault::TextTooLong, &c, *units, c.length / 2u);
         }
         if (c.type == ColumnType::Binary && v.asBytes().size() > c.length)
-            refuse(refusalFor(table, def, values), RowFault::BinaryTooLong, c.name);
+            refuseRow(table, def, values, RowFault::BinaryTooLong, &c);
     }
 }
 
-// The refusal of a row by the physical index numbered `i`, naming its logical index and columns.
-RowRefusal keyRefusal(const std::string& table, const TableDefinition& def, const std::vector<Value>& values,
-                      std::size_t i, std::string& columns) {
+// Refuses the row by the physical index numbered `i`, naming its logical index and columns;
+// `column` is the one concerned, or none for the index's columns joined.
+[[noreturn]] void refuseKey(const std::string& table, const TableDefinition& def, const std::vector<Value>& values,
+                            std::size_t i, RowFault fault, const ColumnDefinition* column = nullptr,
+                            std::string_view detail = {}) {
     RowRefusal r = refusalFor(table, def, values);
     r.index = "nr " + std::to_string(i);
     for (const LogicalIndex& li : def.logical)
         if (li.physical == i) r.index = li.name;
+    std::string columns;
     for (const IndexColumn& ic : def.physical[i].columns) {
         const ColumnDefinition* c = def.columnByNumber(ic.columnNumber);
         if (!c) continue;
         r.keyColumns.push_back(c->name);
         columns += (columns.empty() ? "" : ", ") + c->name;
     }
-    return r;
+    r.detail = detail;
+    refuse(std::move(r), fault, column ? std::string_view(column->name) : std::string_view(columns));
 }
 
 void checkKeys(const std::string& table, const TableDefinition& def,
@@ -106,26 +114,19 @@ void checkKeys(const std::string& table, const TableDefinition& def,
     IndexKey key;
     for (std::size_t i = 0; i < def.physical.size(); ++i) {
         const PhysicalIndex& index = def.physical[i];
-        std::string columns;
         if (index.flags & kIndexRequired) {
             for (const IndexColumn& ic : index.columns) {
                 const ColumnDefinition* c = def.columnByNumber(ic.columnNumber);
-                if (c && values[ic.columnNumber].isNull())
-                    refuse(keyRefusal(table, def, values, i, columns), RowFault::KeyMissing, c->name);
+                if (c && values[ic.columnNumber].isNull()) refuseKey(table, def, values, i, RowFault::KeyMissing, c);
             }
         }
         if (!index.unique()) continue;
         try {
             encodeIndexKey(def, index, values, key);
         } catch (const std::invalid_argument& e) {
-            RowRefusal r = keyRefusal(table, def, values, i, columns);
-            r.detail = e.what();
-            refuse(r, RowFault::KeyNotStorable, columns);
+            refuseKey(table, def, values, i, RowFault::KeyNotStorable, nullptr, e.what());
         }
-        if (keyTaken(i, key)) {
-            RowRefusal r = keyRefusal(table, def, values, i, columns);
-            refuse(r, RowFault::KeyRepeated, columns);
-        }
+        if (keyTaken(i, key)) refuseKey(table, def, values, i, RowFault::KeyRepeated);
     }
 }
 }  // namespace
@@ -163,12 +164,7 @@ std::vector<std::uint8_t> checkRow(const std::string& table, const TableDefiniti
     checkColumns(table, def, values);
     checkKeys(table, def, values, keyTaken);
     auto bytes = encodeRow(def, values);
-    if (bytes.size() > kMaxRowLength) {
-        RowRefusal r = refusalFor(table, def, values);
-        r.given = bytes.size();
-        r.limit = kMaxRowLength;
-        refuse(r, RowFault::RowTooLong);
-    }
+    if (bytes.size() > kMaxRowLength) refuseRow(table, def, values, RowFault::RowTooLong, nullptr, bytes.size(), kMaxRowLength);
     return bytes;
 }
 

@@ -67,6 +67,57 @@ TEST(Refusal, EachBadRowIsRefusedWithItsFaultTableAndColumnAndChangesNothing) {
     EXPECT_THROW(DatabaseWriter::open(platform::realFileSystem(), file)->appendRow("Brak", {}), jet::JetError);
 }
 
+// What the layer above words a refusal from: the limits, the kinds, the index and the row's key.
+TEST(Refusal, RefusalsCarryTheDetailsTheirMessagesAreWordedFrom) {
+    auto db = DatabaseWriter::createOn(jet::memorySource({}, "details.mdb"), 45000.0);
+    db->createTable(TableShape{"Dodatki",
+                              {{"ID", ColumnType::Int32, 0}, {"Nazwa", ColumnType::Text, 10}},
+                              PrimaryKeyShape{"Klucz", "ID"}});
+    db->appendRow("Dodatki", {Value(std::int32_t(5)), Value::text("pięć")});
+    const auto refusalOf = [&](const Row& row) {
+        try {
+            db->appendRow("Dodatki", row);
+        } catch (const RowRefused& e) {
+            return e.refusal();
+        }
+        ADD_FAILURE() << "accepted";
+        return RowRefusal{};
+    };
+
+    const RowRefusal tooLong = refusalOf({Value(std::int32_t(7)), Value::text("jedenaście!")});
+    EXPECT_EQ(tooLong.given, 11u);
+    EXPECT_EQ(tooLong.limit, 10u);
+    EXPECT_EQ(tooLong.rowNumber, 2u);
+    ASSERT_EQ(tooLong.key.size(), 1u);
+    EXPECT_EQ(tooLong.key[0].first, "ID");
+    EXPECT_EQ(tooLong.key[0].second, Value(std::int32_t(7)));
+    EXPECT_EQ(tooLong.index, "");
+
+    const RowRefusal wrongKind = refusalOf({Value(std::int32_t(8)), Value(2.5)});
+    EXPECT_EQ(wrongKind.fault, RowFault::WrongKind);
+    EXPECT_EQ(wrongKind.column, "Nazwa");
+    EXPECT_EQ(wrongKind.columnType, ColumnType::Text);
+    EXPECT_EQ(wrongKind.givenKind, Value::Kind::Double);
+    EXPECT_EQ(wrongKind.given, 0u);
+
+    const RowRefusal notUtf8 = refusalOf({Value(std::int32_t(9)), Value::text("\xC3\x28")});
+    EXPECT_EQ(notUtf8.fault, RowFault::NotUtf8);
+    EXPECT_EQ(notUtf8.givenKind, Value::Kind::Null);  // set for wrong kinds only
+
+    const RowRefusal repeated = refusalOf({Value(std::int32_t(5)), Value::text("inna")});
+    EXPECT_EQ(repeated.fault, RowFault::KeyRepeated);
+    EXPECT_EQ(repeated.index, "Klucz");
+    EXPECT_EQ(repeated.column, "ID");
+    EXPECT_EQ(repeated.keyColumns, std::vector<std::string>{"ID"});
+    EXPECT_EQ(repeated.detail, "");
+
+    const RowRefusal missing = refusalOf({Value(), Value::text("x")});
+    EXPECT_EQ(missing.fault, RowFault::KeyMissing);
+    EXPECT_EQ(missing.index, "Klucz");
+    EXPECT_EQ(missing.column, "ID");
+    EXPECT_EQ(missing.keyColumns, std::vector<std::string>{"ID"});
+}
+
 // A source that starts failing reads when told to, as a damaged disk would.
 class FailingSource : public jet::PageSource {
 public:
