@@ -32,10 +32,13 @@ void PageFile::fail(std::uint32_t page, std::initializer_list<std::string_view> 
 PageRef PageFile::page(std::uint32_t number) {
     if (number == 0 || number >= pageCount_)
         fail(number, {"page number outside the file (", platform::DecimalPiece(pageCount_), " pages)"});
-    auto found = cache_.find(number);
-    if (found != cache_.end()) {
-        recent_.splice(recent_.begin(), recent_, found->second.second);
-        return found->second.first;
+    CachedPage* slot = &cache_.front();
+    for (CachedPage& cached : cache_) {
+        if (cached.number == number) {
+            cached.lastUse = ++uses_;
+            return cached.bytes;
+        }
+        if (cached.lastUse < slot->lastUse) slot = &cached;  // empty slots have 0
     }
     auto bytes = std::make_shared<std::vector<std::uint8_t>>(kPageSize);
     if (number == lastMiss_ + 1 && (number < aheadFirst_ || number >= aheadFirst_ + aheadCount_)) {
@@ -51,12 +54,7 @@ PageRef PageFile::page(std::uint32_t number) {
         std::memcpy(bytes->data(), ahead_.data() + std::size_t(number - aheadFirst_) * kPageSize, kPageSize);
     else
         source_->read(std::uint64_t(number) * kPageSize, *bytes);
-    if (cache_.size() >= kCachedPages) {
-        cache_.erase(recent_.back());
-        recent_.pop_back();
-    }
-    recent_.push_front(number);
-    cache_.emplace(number, std::make_pair(PageRef(bytes), recent_.begin()));
+    *slot = CachedPage{number, ++uses_, bytes};
     return bytes;
 }
 
@@ -78,16 +76,13 @@ PageRef PageFile::page(std::uint32_t number, PageType type, const char* what) {
 
 void PageFile::forget(std::uint32_t number) {
     if (number >= aheadFirst_ && number < aheadFirst_ + aheadCount_) aheadCount_ = 0;
-    auto found = cache_.find(number);
-    if (found == cache_.end()) return;
-    recent_.erase(found->second.second);
-    cache_.erase(found);
+    for (CachedPage& cached : cache_)
+        if (cached.number == number) cached = CachedPage{};
 }
 
 void PageFile::forgetAll() {
     aheadCount_ = 0;
-    cache_.clear();
-    recent_.clear();
+    for (CachedPage& cached : cache_) cached = CachedPage{};
 }
 
 }  // namespace jet

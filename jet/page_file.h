@@ -5,11 +5,9 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <list>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "jet/database_header.h"
@@ -61,9 +59,16 @@ private:
     std::vector<std::uint8_t> ahead_;
     std::uint32_t aheadFirst_ = 0, aheadCount_ = 0, lastMiss_ = 0;
 
+    // The least recently used page makes room. A linear search over a few slots costs far
+    // less code than a hash map with a recency list, and no more time than a page's decoding.
     static constexpr std::size_t kCachedPages = 64;
-    std::list<std::uint32_t> recent_;  // most recent first
-    std::unordered_map<std::uint32_t, std::pair<PageRef, std::list<std::uint32_t>::iterator>> cache_;
+    struct CachedPage {
+        std::uint32_t number = 0;  // 0: an empty slot (page 0 is never cached)
+        std::uint64_t lastUse = 0;
+        PageRef bytes;
+    };
+    std::vector<CachedPage> cache_ = std::vector<CachedPage>(kCachedPages);
+    std::uint64_t uses_ = 0;
 };
 
 }  // namespace jet

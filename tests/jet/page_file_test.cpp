@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
 #include <vector>
 
 #include "jet/page_file.h"
@@ -45,6 +46,57 @@ TEST(PageFileTest, WrittenPagesAreReadAgainAfterForget) {
     file.forgetAll();
     EXPECT_EQ(*file.page(8), changed);
     EXPECT_EQ(*file.page(9), changed);
+}
+
+// Counts the reads of single pages; any longer read (a read-ahead) counts apart.
+class CountingSource : public jet::PageSource {
+public:
+    explicit CountingSource(std::unique_ptr<jet::PageSource> inner) : inner_(std::move(inner)) {}
+    const std::string& name() const override { return inner_->name(); }
+    std::uint64_t size() const override { return inner_->size(); }
+    void read(std::uint64_t offset, jet::MutableBytes out) override {
+        if (out.size() == jet::kPageSize) ++pageReads[offset / jet::kPageSize];
+        else ++longReads;
+        inner_->read(offset, out);
+    }
+    bool writable() const override { return false; }
+    void write(std::uint64_t offset, jet::Bytes data) override { inner_->write(offset, data); }
+    void flush() override {}
+    std::map<std::uint64_t, int> pageReads;
+    int longReads = 0;
+
+private:
+    std::unique_ptr<jet::PageSource> inner_;
+};
+
+TEST(PageFileTest, TheLeastRecentlyUsedPageMakesRoom) {
+    auto source = std::make_unique<CountingSource>(
+        jet::memorySource(corpusBytes("jackcess/indexTestV2003.mdb"), "indexTestV2003.mdb"));
+    CountingSource& counting = *source;
+    jet::PageFile file(std::move(source));
+    ASSERT_GE(file.pageCount(), 70u);
+    // No page is one after the page missed before it, so that nothing is read ahead.
+    const std::uint32_t kept = 2;
+    std::vector<std::uint32_t> others;
+    for (std::uint32_t n = 5; n < 70; n += 2) others.push_back(n);
+    for (std::uint32_t n = 4; n < 70; n += 2) others.push_back(n);
+    ASSERT_GE(others.size(), 64u);
+
+    file.page(kept);
+    for (std::size_t i = 0; i < 63; ++i) file.page(others[i]);  // the cache holds 64 pages
+    file.page(kept);                                            // used again: now the most recent
+    file.page(others[63]);                                      // makes room: others[0] goes
+    file.page(kept);
+    file.page(others[0]);                                       // read again; others[1] goes
+    file.page(others[2]);
+
+    EXPECT_EQ(counting.longReads, 0);
+    EXPECT_EQ(counting.pageReads[kept], 1);
+    EXPECT_EQ(counting.pageReads[others[0]], 2);
+    EXPECT_EQ(counting.pageReads[others[1]], 1);
+    EXPECT_EQ(counting.pageReads[others[2]], 1);
+    file.page(others[1]);
+    EXPECT_EQ(counting.pageReads[others[1]], 2);
 }
 
 }  // namespace
