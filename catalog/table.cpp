@@ -90,7 +90,7 @@ void Table::first() {
         table_.emplace(database_->table(tableName_));
     }
     try {
-        cursor_.emplace(table_->rows());
+        cursor_.emplace(*table_);
         eof_ = !cursor_->next();
     } catch (const jet::JetError& e) {
         failWithJetErrorText(e);
@@ -136,7 +136,7 @@ void Table::gotoBookmark(Bookmark bookmark) {
     requireActive();
     inserting_ = false;
     try {
-        if (!cursor_) cursor_.emplace(table_->rows());
+        if (!cursor_) cursor_.emplace(*table_);
         cursor_->seek(bookmark);
     } catch (const jet::JetError& e) {
         failWithJetErrorText(e);

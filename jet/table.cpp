@@ -18,9 +18,9 @@ std::optional<std::size_t> Table::columnIndex(std::string_view name) const {
     return std::nullopt;
 }
 
-RowCursor::RowCursor(PageFile& file, std::shared_ptr<const TableDefinition> table, std::string name)
-    : file_(&file), table_(std::move(table)), name_(std::move(name)),
-      owned_(UsageMap::read(file, table_->ownedPagesMap)), decoder_(file, *table_) {}
+RowCursor::RowCursor(const Table& table)
+    : file_(table.file_), table_(table.definition_), name_(table.name_),
+      owned_(UsageMap::read(*file_, table_->ownedPagesMap)), decoder_(*file_, *table_) {}
 
 const Value& RowCursor::field(std::string_view name) const {
     const auto& columns = table_->columns;

@@ -18,8 +18,15 @@
 
 namespace jet {
 
+class Table;
+
 class RowCursor {
 public:
+    // A cursor before the first row of `table`, as Table::rows() gives. Where a cursor is kept
+    // (std::optional), it is made in place with this: moving one costs the cursor's whole
+    // move code.
+    explicit RowCursor(const Table& table);
+
     // Moves to the next row; false after the last. Throws JetError on a damaged page or row.
     bool next();
     // Moves to the row a bookmark names; next() goes on after it. Throws JetError when the
@@ -39,8 +46,6 @@ public:
     RowPointer position() const { return position_; }
 
 private:
-    friend class Table;
-    RowCursor(PageFile& file, std::shared_ptr<const TableDefinition> table, std::string name);
     bool readSlot(std::uint32_t page, unsigned row);
 
     PageFile* file_;
@@ -77,9 +82,10 @@ public:
     std::optional<std::size_t> columnIndex(std::string_view name) const;
 
     // A cursor before the first row.
-    RowCursor rows() const { return RowCursor(*file_, definition_, name_); }
+    RowCursor rows() const { return RowCursor(*this); }
 
 private:
+    friend class RowCursor;
     PageFile* file_;
     std::string name_;
     std::shared_ptr<const TableDefinition> definition_;
