@@ -24,11 +24,24 @@ void DatabaseWriter::buildNewDatabase(double now) {
     const auto spare = emptyInlineMap(0);
     addRow(globalMap, Bytes(spare));
 
-    const PageNumber objects = createTableDefinition(msysObjectsDefinition(), "MSysObjects");
+    // The four system tables in their order of creation (MSysObjects first, on page 2): one
+    // loop rather than four inlined copies of the definition's creation.
+    struct SystemTableLine {
+        TableDefinition (*definition)();
+        const char* name;
+    };
+    static constexpr SystemTableLine kSystemTables[] = {
+        {msysObjectsDefinition, "MSysObjects"},
+        {msysAcesDefinition, "MSysACEs"},
+        {msysQueriesDefinition, "MSysQueries"},
+        {msysRelationshipsDefinition, "MSysRelationships"},
+    };
+    std::vector<std::int32_t> ids;
+    for (const SystemTableLine& line : kSystemTables)
+        ids.push_back(static_cast<std::int32_t>(createTableDefinition(line.definition(), line.name)));
+    const PageNumber objects = static_cast<PageNumber>(ids[0]);
     if (objects != kCatalogPage) throw std::logic_error("MSysObjects must be defined on page 2");
-    const PageNumber aces = createTableDefinition(msysAcesDefinition(), "MSysACEs");
-    const PageNumber queries = createTableDefinition(msysQueriesDefinition(), "MSysQueries");
-    const PageNumber relationships = createTableDefinition(msysRelationshipsDefinition(), "MSysRelationships");
+    const PageNumber aces = static_cast<PageNumber>(ids[1]);
     acesPage_ = aces;
 
     OpenTable& catalog = systemTable(objects, "MSysObjects");
@@ -42,11 +55,8 @@ void DatabaseWriter::buildNewDatabase(double now) {
     add(kDatabasesContainerId, kRootContainerId, "Databases", kObjectContainer, creator);
     add(kRelationshipsContainerId, kRootContainerId, "Relationships", kObjectContainer, creator);
     add(kDatabaseObjectId, kDatabasesContainerId, "MSysDb", kObjectDatabase, admin);
-    const std::vector<std::int32_t> ids{std::int32_t(objects), std::int32_t(aces),
-                                        std::int32_t(queries), std::int32_t(relationships)};
-    const char* names[] = {"MSysObjects", "MSysACEs", "MSysQueries", "MSysRelationships"};
     for (std::size_t i = 0; i < ids.size(); ++i)
-        add(ids[i], kTablesContainerId, names[i], kObjectTable, creator);
+        add(ids[i], kTablesContainerId, kSystemTables[i].name, kObjectTable, creator);
 
     OpenTable& rights = systemTable(aces, "MSysACEs");
     for (const AccessRight& right : initialAccessRights(ids)) {

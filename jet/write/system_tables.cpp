@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <span>
 
 namespace jet::write {
 
@@ -29,8 +30,9 @@ struct IndexLine {
 
 // Builds a system definition from columns in number order: fixed offsets and variable slots
 // in number order, the engine's flags, then entries sorted by name. Indexes come in their
-// logical order. The tables are data, so that the four definitions share this one function.
-TableDefinition systemDefinition(std::initializer_list<ColumnLine> lines, std::initializer_list<IndexLine> indexes) {
+// logical order. The tables are constant data, so that the four definitions share this one
+// function and build no lists on the stack.
+TableDefinition systemDefinition(std::span<const ColumnLine> lines, std::span<const IndexLine> indexes) {
     TableDefinition t;
     t.tableType = kSystemTable;
     std::uint16_t fixedOffset = 0, slot = 0, number = 0;
@@ -81,52 +83,55 @@ TableDefinition systemDefinition(std::initializer_list<ColumnLine> lines, std::i
 }  // namespace
 
 TableDefinition msysObjectsDefinition() {
-    return systemDefinition(
-        {
-            {"Id", ColumnType::Int32, 4},          {"ParentId", ColumnType::Int32, 4},
-            {"Name", ColumnType::Text, 510},       {"Type", ColumnType::Int16, 2},
-            {"DateCreate", ColumnType::DateTime, 8}, {"DateUpdate", ColumnType::DateTime, 8},
-            {"Owner", ColumnType::Binary, 510},    {"Flags", ColumnType::Int32, 4},
-            {"Database", ColumnType::Memo, 0},     {"Connect", ColumnType::Memo, 0},
-            {"ForeignName", ColumnType::Text, 510}, {"RmtInfoShort", ColumnType::Binary, 510},
-            {"RmtInfoLong", ColumnType::Ole, 0},   {"Lv", ColumnType::Ole, 0},
-            {"LvProp", ColumnType::Ole, 0},        {"LvModule", ColumnType::Ole, 0},
-            {"LvExtra", ColumnType::Ole, 0},
-        },
-        {{"Id", 1, 1, 0x81, {0}}, {"ParentIdName", 0, 0, 0x81, {1, 2}}});
+    static constexpr ColumnLine kColumns[] = {
+        {"Id", ColumnType::Int32, 4},          {"ParentId", ColumnType::Int32, 4},
+        {"Name", ColumnType::Text, 510},       {"Type", ColumnType::Int16, 2},
+        {"DateCreate", ColumnType::DateTime, 8}, {"DateUpdate", ColumnType::DateTime, 8},
+        {"Owner", ColumnType::Binary, 510},    {"Flags", ColumnType::Int32, 4},
+        {"Database", ColumnType::Memo, 0},     {"Connect", ColumnType::Memo, 0},
+        {"ForeignName", ColumnType::Text, 510}, {"RmtInfoShort", ColumnType::Binary, 510},
+        {"RmtInfoLong", ColumnType::Ole, 0},   {"Lv", ColumnType::Ole, 0},
+        {"LvProp", ColumnType::Ole, 0},        {"LvModule", ColumnType::Ole, 0},
+        {"LvExtra", ColumnType::Ole, 0},
+    };
+    static constexpr IndexLine kIndexes[] = {{"Id", 1, 1, 0x81, {0}}, {"ParentIdName", 0, 0, 0x81, {1, 2}}};
+    return systemDefinition(kColumns, kIndexes);
 }
 
 TableDefinition msysAcesDefinition() {
-    return systemDefinition({{"ObjectId", ColumnType::Int32, 4},
-                             {"SID", ColumnType::Binary, 510},
-                             {"ACM", ColumnType::Int32, 4},
-                             {"FInheritable", ColumnType::Bool, 1}},
-                            {{"ObjectId", 0, 0, 0x88, {0}}});
+    static constexpr ColumnLine kColumns[] = {
+        {"ObjectId", ColumnType::Int32, 4}, {"SID", ColumnType::Binary, 510},
+        {"ACM", ColumnType::Int32, 4},      {"FInheritable", ColumnType::Bool, 1},
+    };
+    static constexpr IndexLine kIndexes[] = {{"ObjectId", 0, 0, 0x88, {0}}};
+    return systemDefinition(kColumns, kIndexes);
 }
 
 TableDefinition msysQueriesDefinition() {
-    return systemDefinition(
-        {
-            {"ObjectId", ColumnType::Int32, 4}, {"Attribute", ColumnType::Byte, 1},
-            {"Order", ColumnType::Binary, 510}, {"Name1", ColumnType::Text, 510},
-            {"Name2", ColumnType::Text, 510},   {"Expression", ColumnType::Memo, 0},
-            {"Flag", ColumnType::Int16, 2},     {"LvExtra", ColumnType::Int32, 4},
-        },
-        {{"ObjectIdAttribute", 0, 1, 0x81, {0, 1, 2}}});
+    static constexpr ColumnLine kColumns[] = {
+        {"ObjectId", ColumnType::Int32, 4}, {"Attribute", ColumnType::Byte, 1},
+        {"Order", ColumnType::Binary, 510}, {"Name1", ColumnType::Text, 510},
+        {"Name2", ColumnType::Text, 510},   {"Expression", ColumnType::Memo, 0},
+        {"Flag", ColumnType::Int16, 2},     {"LvExtra", ColumnType::Int32, 4},
+    };
+    static constexpr IndexLine kIndexes[] = {{"ObjectIdAttribute", 0, 1, 0x81, {0, 1, 2}}};
+    return systemDefinition(kColumns, kIndexes);
 }
 
 TableDefinition msysRelationshipsDefinition() {
-    return systemDefinition(
-        {
-            {"szRelationship", ColumnType::Text, 510}, {"grbit", ColumnType::Int32, 4},
-            {"ccolumn", ColumnType::Int32, 4},         {"icolumn", ColumnType::Int32, 4},
-            {"szObject", ColumnType::Text, 510},       {"szColumn", ColumnType::Text, 510},
-            {"szReferencedObject", ColumnType::Text, 510},
-            {"szReferencedColumn", ColumnType::Text, 510},
-        },
-        {{"szObject", 1, 0, 0x82, {4}},
-         {"szReferencedObject", 2, 0, 0x82, {6}},
-         {"szRelationship", 0, 0, 0x82, {0}}});
+    static constexpr ColumnLine kColumns[] = {
+        {"szRelationship", ColumnType::Text, 510}, {"grbit", ColumnType::Int32, 4},
+        {"ccolumn", ColumnType::Int32, 4},         {"icolumn", ColumnType::Int32, 4},
+        {"szObject", ColumnType::Text, 510},       {"szColumn", ColumnType::Text, 510},
+        {"szReferencedObject", ColumnType::Text, 510},
+        {"szReferencedColumn", ColumnType::Text, 510},
+    };
+    static constexpr IndexLine kIndexes[] = {
+        {"szObject", 1, 0, 0x82, {4}},
+        {"szReferencedObject", 2, 0, 0x82, {6}},
+        {"szRelationship", 0, 0, 0x82, {0}},
+    };
+    return systemDefinition(kColumns, kIndexes);
 }
 
 const std::vector<std::uint8_t>& adminOwner() {
