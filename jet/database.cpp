@@ -58,8 +58,10 @@ void Database::readCatalog() {
         default: return 0;
         }
     };
-    auto text = [](const Value& v) -> std::string {
-        return v.kind() == Value::Kind::Text || v.kind() == Value::Kind::Memo ? v.asString() : "";
+    // Text or memo; any other kind leaves the (new, empty) field as it is. Assigned in place:
+    // a returned string costs a temporary and its clean-up per field.
+    auto setText = [](std::string& field, const Value& v) {
+        if (v.kind() == Value::Kind::Text || v.kind() == Value::Kind::Memo) field = v.asString();
     };
     RowCursor rows = objects.rows();
     while (rows.next()) {
@@ -67,12 +69,12 @@ void Database::readCatalog() {
         CatalogEntry entry;
         entry.id = static_cast<std::int32_t>(integer(v[id]));
         entry.parentId = static_cast<std::int32_t>(integer(v[parentId]));
-        entry.name = text(v[name]);
+        setText(entry.name, v[name]);
         entry.type = static_cast<std::int16_t>(integer(v[type]));
         entry.flags = static_cast<std::uint32_t>(integer(v[flags]));
-        if (database) entry.linkedDatabase = text(v[*database]);
-        if (foreignName) entry.foreignName = text(v[*foreignName]);
-        if (connect) entry.connect = text(v[*connect]);
+        if (database) setText(entry.linkedDatabase, v[*database]);
+        if (foreignName) setText(entry.foreignName, v[*foreignName]);
+        if (connect) setText(entry.connect, v[*connect]);
         entry.kind = kindOf(entry);
         if (isLocalTable(entry.kind))
             entry.definitionPage = static_cast<std::uint32_t>(entry.id) & 0x00FFFFFFu;

@@ -50,7 +50,7 @@ bool RowCursor::readSlot(std::uint32_t pageNumber, unsigned row) {
         try {
             slot = rowSlot(*page, row);
         } catch (const TruncatedData& error) {
-            file_->fail(pageNumber, std::string("damaged data page: ") + error.what());
+            file_->fail(pageNumber, {"damaged data page: ", error.what()});
         }
         // A moved row is read through its header; the target itself is skipped in the scan.
         if (slot.state == RowState::Deleted) return false;
@@ -85,7 +85,7 @@ void RowCursor::seek(RowPointer bookmark) {
     try {
         count = rowCount(*candidate);
     } catch (const TruncatedData& error) {
-        file_->fail(bookmark.page, std::string("damaged data page: ") + error.what());
+        file_->fail(bookmark.page, {"damaged data page: ", error.what()});
     }
     if (bookmark.row >= count) file_->fail(bookmark.page, "bookmark names no row");
     page_ = candidate;
@@ -120,7 +120,7 @@ bool RowCursor::next() {
         try {
             rowsOnPage_ = rowCount(*candidate);
         } catch (const TruncatedData& error) {
-            file_->fail(pageNumber_, std::string("damaged data page: ") + error.what());
+            file_->fail(pageNumber_, {"damaged data page: ", error.what()});
         }
     }
     return false;
