@@ -39,13 +39,12 @@ void storeRow(PageCache& cache, RowAddress map, const std::vector<std::uint8_t>&
         replaceRow(page, map.row, Bytes(row));
 }
 
-std::vector<PageNumber> inlinePages(const std::vector<std::uint8_t>& row) {
-    std::vector<PageNumber> pages;
+// Appends the pages of an inline map, in increasing order.
+void appendInlinePages(const std::vector<std::uint8_t>& row, std::vector<PageNumber>& pages) {
     const PageNumber start = loadU32(Bytes(row), 1);
     for (std::size_t i = kHeader; i < row.size(); ++i)
         for (int b = 0; b < 8; ++b)
             if (row[i] & (1u << b)) pages.push_back(start + PageNumber((i - kHeader) * 8 + b));
-    return pages;
 }
 
 void setBit(std::uint8_t* bitmap, std::size_t bit, bool on) {
@@ -107,10 +106,13 @@ void usageMapAdd(PageAllocator& allocator, RowAddress map, PageNumber page, When
         storeRow(cache, map, row);
         return;
     }
-    std::vector<PageNumber> pages =
-        policy == WhenOutside::Forget ? std::vector<PageNumber>{} : inlinePages(row);
-    pages.push_back(page);
-    std::sort(pages.begin(), pages.end());
+    // The pages the map is to hold, in increasing order without a sort (whose code would be
+    // here for this alone): the new page lies before or after the window, whose pages come
+    // in order.
+    std::vector<PageNumber> pages;
+    if (page < start) pages.push_back(page);
+    if (policy == WhenOutside::Keep) appendInlinePages(row, pages);
+    if (page >= start) pages.push_back(page);
     const PageNumber newStart = pages.front() - pages.front() % 8;
     if (pages.back() - newStart < capacity) {
         std::fill(row.begin() + kHeader, row.end(), 0);

@@ -51,4 +51,46 @@ TEST(PageCache, RollbackPutsBackRangesAndWholePagesInEitherOrder) {
     EXPECT_EQ(cache.dirtyPages(), 1u);
 }
 
+// Records the pages written, in order.
+class RecordingSource : public jet::PageSource {
+public:
+    explicit RecordingSource(std::unique_ptr<jet::PageSource> inner) : inner_(std::move(inner)) {}
+    const std::string& name() const override { return inner_->name(); }
+    std::uint64_t size() const override { return inner_->size(); }
+    void read(std::uint64_t offset, jet::MutableBytes out) override { inner_->read(offset, out); }
+    bool writable() const override { return true; }
+    void write(std::uint64_t offset, jet::Bytes data) override {
+        written.push_back(offset / jet::kPageSize);
+        inner_->write(offset, data);
+    }
+    void flush() override {}
+    std::vector<std::uint64_t> written;
+
+private:
+    std::unique_ptr<jet::PageSource> inner_;
+};
+
+TEST(PageCache, WaitingPagesAreWrittenOnceEachInIncreasingOrder) {
+    auto source = std::make_unique<RecordingSource>(jet::memorySource(threePages(), "order.mdb"));
+    RecordingSource& recording = *source;
+    PageCache cache(std::move(source));
+    cache.modify(2)[0] = 2;
+    const auto third = cache.append();
+    cache.modify(0)[0] = 1;
+    cache.begin();
+    cache.append();  // forgotten by the rollback: never written
+    cache.rollback();
+    cache.begin();
+    const auto fifth = cache.append();
+    cache.modify(fifth)[0] = 5;
+    cache.commit();
+    cache.modify(third)[1] = 3;
+    cache.flush();
+    EXPECT_EQ(recording.written, (std::vector<std::uint64_t>{0, 2, 3, 4}));
+    EXPECT_EQ(cache.dirtyPages(), 0u);
+    cache.modify(1)[0] = 1;
+    cache.flush();
+    EXPECT_EQ(recording.written, (std::vector<std::uint64_t>{0, 2, 3, 4, 1}));
+}
+
 }  // namespace
