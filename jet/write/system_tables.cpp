@@ -188,12 +188,15 @@ std::vector<AccessRight> initialAccessRights(const std::vector<std::int32_t>& ta
         {kFixed, kRelationshipsContainerId, Users, 0xFFFFF, true},
     };
     const std::int32_t objects[] = {tableIds.at(0), tableIds.at(1), tableIds.at(2), tableIds.at(3)};
-    std::vector<AccessRight> rights;
-    for (const Line& line : kLines) {
+    // Sized once and filled in place: no growth code for this one vector of rights.
+    std::vector<AccessRight> rights(std::size(kLines));
+    for (std::size_t i = 0; i < rights.size(); ++i) {
+        const Line& line = kLines[i];
         const auto& sid = kSids[line.sid];
-        rights.push_back({line.table == kFixed ? line.objectId : objects[line.table],
-                          std::vector<std::uint8_t>(std::begin(sid), std::end(sid)), line.rights,
-                          line.inheritable});
+        rights[i].objectId = line.table == kFixed ? line.objectId : objects[line.table];
+        rights[i].sid.assign(std::begin(sid), std::end(sid));
+        rights[i].rights = line.rights;
+        rights[i].inheritable = line.inheritable;
     }
     return rights;
 }
