@@ -175,8 +175,13 @@ void PageCache::writeOut() {
     // one bit per page of the file and taken in order, which costs less code than a sort;
     // the slots are found again by number.
     std::vector<bool> pending(pageCount_);
-    for (const auto& [page, slot] : slots_)
-        if (slot.dirty) pending[page] = true;  // cached pages lie below pageCount_
+    for (const auto& [page, slot] : slots_) {
+        if (!slot.dirty) continue;
+        // Loading refuses pages beyond the file and a roll-back forgets appended ones, so
+        // this cannot happen; if it ever did, the bit would be written outside its vector.
+        if (page >= pageCount_) throw std::logic_error("page cache: a waiting page beyond the file");
+        pending[page] = true;
+    }
     for (PageNumber page = 0; page < pending.size(); ++page) {
         if (!pending[page]) continue;
         Slot& slot = slots_.find(page)->second;
