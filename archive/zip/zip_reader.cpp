@@ -115,13 +115,7 @@ std::ptrdiff_t ZipReader::find(std::string_view name) const {
 }
 
 void ZipReader::readFully(std::uint64_t offset, char* buffer, std::size_t count, const std::string& member) const {
-    std::size_t got = 0;
-    while (got < count) {
-        const std::size_t n = source_.readAt(offset + got, buffer + got, count - got);
-        if (n == 0) break;
-        got += n;
-    }
-    if (got != count) fail(Fault::Truncated, member, "the archive ends early");
+    if (!readWhole(source_, offset, buffer, count)) fail(Fault::Truncated, member, "the archive ends early");
 }
 
 ZipReader::LocalExtent ZipReader::readLocalHeader(std::size_t index) const {

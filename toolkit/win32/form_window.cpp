@@ -147,7 +147,7 @@ void FormWindow::createChildren() {
         } else if (auto* memo = dynamic_cast<Memo*>(control)) {
             const Font& font = memo->font();
             auto view = std::make_unique<LogView>(
-                window_, r, fonts_.get(font.name, font.heightPx, font.bold), *memo);
+                window_, r, fonts_.get(font), *memo);
             if (memo->visible()) ShowWindow(view->handle(), SW_SHOWNA);
             logViews_.emplace_back(control, std::move(view));
         }
@@ -255,7 +255,7 @@ void FormWindow::syncChild(Control& control, HWND child) {
         const std::wstring caption = widen(text->caption());
         if (windowText(child) != caption) SetWindowTextW(child, caption.c_str());
     }
-    if (font) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.get(font->name, font->heightPx, font->bold)), TRUE);
+    if (font) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.get(*font)), TRUE);
     EnableWindow(child, control.enabled());
     ShowWindow(child, control.visible() ? SW_SHOWNA : SW_HIDE);
     InvalidateRect(child, nullptr, TRUE);
@@ -265,7 +265,7 @@ void FormWindow::syncChild(Control& control, HWND child) {
 
 SIZE FormWindow::captionSize(const Font& font, const std::string& caption, bool asDrawText) {
     HDC dc = GetDC(window_);
-    HGDIOBJ old = SelectObject(dc, fonts_.get(font.name, font.heightPx, font.bold));
+    HGDIOBJ old = SelectObject(dc, fonts_.get(font));
     const std::wstring text = caption.empty() ? L" " : widen(caption);
     SIZE size{0, 0};
     if (asDrawText) {
