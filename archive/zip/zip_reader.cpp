@@ -17,6 +17,7 @@
 #include "archive/zip/zip_error.h"
 #include "platform/ascii_case.h"
 #include "platform/concat.h"
+#include "platform/decimal_piece.h"
 #include "platform/function_ref.h"
 
 namespace zip {
@@ -55,7 +56,7 @@ private:
 };
 
 [[noreturn]] void failEntry(std::size_t k, const char* what) {
-    fail(Fault::BadCentralDirectory, platform::concat({"entry ", std::to_string(k), what}).c_str());
+    fail(Fault::BadCentralDirectory, platform::concat({"entry ", platform::DecimalPiece(k), what}).c_str());
 }
 
 }  // namespace
@@ -167,7 +168,7 @@ void ZipReader::checkMember(std::size_t index) const {
     const Entry& e = entries_.at(index);
     if (e.isEncrypted()) fail(Fault::Encrypted, e.name, "encrypted members are not supported");
     if (e.method != kMethodStored && e.method != kMethodDeflate)
-        fail(Fault::UnsupportedMethod, e.name, platform::concat({"compression method ", std::to_string(e.method), " is not supported"}).c_str());
+        fail(Fault::UnsupportedMethod, e.name, platform::concat({"compression method ", platform::DecimalPiece(e.method), " is not supported"}).c_str());
     if (e.isSpecialFile()) fail(Fault::NotRegularFile, e.name, "the member is a symbolic link or special file");
     if (e.method == kMethodStored && e.compressedSize != e.uncompressedSize)
         fail(Fault::SizeMismatch, e.name, "a stored member's two sizes differ");

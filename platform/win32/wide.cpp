@@ -1,6 +1,8 @@
 // wchar_t is a UTF-16 code unit on Windows, so the portable converter serves here.
 #include "platform/win32/wide.h"
 
+#include "platform/concat.h"
+#include "platform/decimal_piece.h"
 #include "platform/unicode.h"
 
 namespace platform::win32 {
@@ -46,7 +48,7 @@ std::string systemMessage(DWORD error) {
     if (buffer) LocalFree(buffer);
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' '))
         text.pop_back();
-    if (text.empty()) return "system error " + std::to_string(error);
+    if (text.empty()) return concat({"system error ", DecimalPiece(error)});
     return fromWide(text);
 }
 
