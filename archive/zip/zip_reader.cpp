@@ -19,6 +19,7 @@
 #include "platform/concat.h"
 #include "platform/decimal_piece.h"
 #include "platform/function_ref.h"
+#include "platform/heap_sort.h"
 
 namespace zip {
 
@@ -177,7 +178,7 @@ void ZipReader::checkMember(std::size_t index) const {
 
 void ZipReader::checkAllMembers() const {
     std::vector<LocalExtent> extents(entries_.size());
-    // (start, member), sorted as plain pairs: the same sort the archive's duplicate check uses.
+    // (start, member) pairs: the starts alone may repeat, the pairs never do.
     std::vector<std::pair<std::uint64_t, std::size_t>> byStart;
     byStart.reserve(entries_.size());
     for (std::size_t i = 0; i < entries_.size(); ++i) {
@@ -188,7 +189,7 @@ void ZipReader::checkAllMembers() const {
             extent.end += entries_[i].zip64 ? kZip64DataDescriptorMinSize : kDataDescriptorMinSize;
         byStart.emplace_back(extent.start, i);
     }
-    std::sort(byStart.begin(), byStart.end());
+    platform::heapSort(byStart);
     for (std::size_t k = 1; k < byStart.size(); ++k) {
         const std::size_t i = byStart[k].second;
         const std::size_t before = byStart[k - 1].second;
