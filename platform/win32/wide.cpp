@@ -35,8 +35,12 @@ std::wstring toWidePath(std::string_view path) {
     const DWORD length = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
     if (length == 0 || length >= needed) return wide;
     full.resize(length);
-    if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
-    return L"\\\\?\\" + full;
+    // Prefixed in place: no temporary per piece.
+    if (full.rfind(L"\\\\", 0) == 0)
+        full.replace(0, 2, L"\\\\?\\UNC\\");
+    else
+        full.insert(0, L"\\\\?\\");
+    return full;
 }
 
 std::string systemMessage(DWORD error) {
