@@ -6,6 +6,7 @@
 #include "archive/zip/zip_reader.h"
 #include "platform/ascii_case.h"
 #include "platform/concat.h"
+#include "platform/decimal_piece.h"
 #include "session/catalog_file_name.h"
 
 namespace archive {
@@ -27,8 +28,8 @@ bool checkPackageIntact(session::Log& log, platform::FileSystem& fs, const sessi
                         const std::string& sourceZip, PackageSizes& sizes) {
     constexpr std::string_view again = " Pobierz instalator ponownie.";
     return readArchive(log, fs, sourceZip, [&](zip::ZipReader& reader) {
-        const std::string cover = state.packageName + ".jpg";
-        const std::string text = state.packageName + ".txt";
+        const std::string cover = platform::concat({state.packageName, ".jpg"});
+        const std::string text = platform::concat({state.packageName, ".txt"});
         PackageSizes found;
         for (std::size_t i = 0; i < reader.size(); ++i) {
             const zip::Entry& entry = reader.entries()[i];
@@ -43,7 +44,7 @@ bool checkPackageIntact(session::Log& log, platform::FileSystem& fs, const sessi
         }
         sizes = found;
         log.info(2,
-                 {"Sprawdzono sumy kontrolne ", std::to_string(reader.size()), " plików pakietu."});
+                 {"Sprawdzono sumy kontrolne ", platform::DecimalPiece(reader.size()), " plików pakietu."});
         return true;
     }, {platform::concat({"Plik ", sourceZip, " nie jest archiwum ZIP.", again}), again}, state.heldArchiveAt(sourceZip));
 }

@@ -8,6 +8,8 @@
 #include "archive/installer_trailer.h"
 #include "archive/offset_field.h"
 #include "engine_text/file_error_text.h"
+#include "platform/concat.h"
+#include "platform/decimal_piece.h"
 
 namespace archive {
 
@@ -61,7 +63,7 @@ void copyRange(platform::ReadableFile& from, std::int64_t offset, std::int64_t c
     while (count > 0) {
         const std::size_t want = static_cast<std::size_t>(std::min<std::int64_t>(count, kCopyBuffer));
         const std::size_t got = from.readAt(offset, buffer.data(), want);
-        if (got == 0) throw platform::FileError(from.path(), "Plik skończył się przed końcem archiwum: " + from.path());
+        if (got == 0) throw platform::FileError(from.path(), platform::concat({"Plik skończył się przed końcem archiwum: ", from.path()}));
         to.writeAt(written, buffer.data(), got);
         written += static_cast<std::int64_t>(got);
         offset += static_cast<std::int64_t>(got);
@@ -75,8 +77,8 @@ void copyRange(platform::ReadableFile& from, std::int64_t offset, std::int64_t c
 std::unique_ptr<platform::RandomAccessFile> createWorkingCopy(platform::FileSystem& fs, const std::string& path) {
     fs.deleteFile(path);
     if (fs.fileExists(path) || fs.folderExists(path) || fs.isLink(path))
-        throw platform::FileError(path, "Nie można usunąć starego pliku " + path +
-                                            " z folderu roboczego. Usuń go i uruchom instalator ponownie.");
+        throw platform::FileError(path, platform::concat({"Nie można usunąć starego pliku ", path,
+                                                             " z folderu roboczego. Usuń go i uruchom instalator ponownie."}));
     // Others may read it, none may write, rename or delete it while this run holds it.
     return fs.createNew(path, platform::Sharing::ReadOnlyForOthers);
 }
@@ -101,9 +103,9 @@ std::unique_ptr<platform::ReadableFile> extractEmbeddedPackage(const std::string
     log.info(2, {"Plik EXE z archiwum: ", exePath});
     auto exe = fs.openRead(exePath, platform::Sharing::ReadOnlyForOthers);
     const TrailerLocation where = locateTrailer(*exe);
-    log.info(2, {"FileSize: ", std::to_string(where.fileSize)});
+    log.info(2, {"FileSize: ", platform::DecimalPiece(where.fileSize)});
 
-    const std::string offsetFile = state.tmpDir + "zip-offset.txt";
+    const std::string offsetFile = platform::concat({state.tmpDir, "zip-offset.txt"});
     TemporaryFileGuard guard(fs, offsetFile);
     {
         const std::int64_t from = std::max<std::int64_t>(where.fieldEnd - static_cast<std::int64_t>(kOffsetFieldSize), 0);
@@ -122,7 +124,7 @@ std::unique_ptr<platform::ReadableFile> extractEmbeddedPackage(const std::string
     std::int64_t offsetExe = 0;
     if (valid) {
         offsetExe = reading.value;
-        log.info(2, {"Offset EXE: ", std::to_string(offsetExe)});
+        log.info(2, {"Offset EXE: ", platform::DecimalPiece(offsetExe)});
     } else {
         log.info(1, "Brak zawartego pakietu!");
     }

@@ -7,6 +7,8 @@
 #include "archive/member_extraction.h"
 #include "archive/member_safety.h"
 #include "archive/read_archive.h"
+#include "platform/concat.h"
+#include "platform/decimal_piece.h"
 
 namespace archive {
 
@@ -21,9 +23,9 @@ bool ExtractFilesFromZip(session::Log& log, platform::FileSystem& fs, const sess
                          MemberPlacement* placement) {
     return readArchive(log, fs, SourceFile, [&](zip::ZipReader& reader) {
         const auto maxFiles = static_cast<std::int32_t>(reader.size()) - 1;
-        log.info(2, {"maxFiles = ", std::to_string(maxFiles)});
-        const std::string cover = state.packageName + ".jpg";
-        const std::string text = state.packageName + ".txt";
+        log.info(2, {"maxFiles = ", platform::DecimalPiece(maxFiles)});
+        const std::string cover = platform::concat({state.packageName, ".jpg"});
+        const std::string text = platform::concat({state.packageName, ".txt"});
         checkArchiveSafe(reader, {cover, text});
         PendingFolderSyncs pending(fs);
         for (std::size_t i = 0; i < reader.size(); ++i) {

@@ -10,6 +10,7 @@
 
 #include "archive/partial_suffix.h"
 #include "platform/concat.h"
+#include "platform/heap_sort.h"
 #include "platform/unicode_case.h"
 
 namespace archive {
@@ -47,8 +48,8 @@ std::string outputKey(const std::string& name) {
 
 // The written members as (hash of their output key, position) pairs, for the duplicate checks:
 // a few bytes per member where a set of the keys would hold every key's text. Keys are
-// computed again only for members whose hashes meet. Plain pairs, sorted as the reader sorts
-// its members' extents: one sort in the program for both.
+// computed again only for members whose hashes meet. Positions are unique, so sorting the
+// pairs gives one order whatever the sort.
 using KeyHash = std::pair<std::uint64_t, std::size_t>;
 
 // Refusals are thrown from here: each throw site is one call, with no temporaries of its own.
@@ -73,7 +74,7 @@ public:
                 Run run{hashes_[start].first, {}};
                 for (std::size_t k = start; k < end; ++k)
                     run.keys.emplace_back(outputKey(entries_[hashes_[k].second].name), hashes_[k].second);
-                std::sort(run.keys.begin(), run.keys.end());
+                platform::heapSort(run.keys);
                 runs_.push_back(std::move(run));
             }
             start = end;
@@ -153,7 +154,7 @@ void checkArchiveSafe(const zip::ZipReader& reader, std::initializer_list<std::s
     hashes.reserve(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i)
         if (written(entries[i])) hashes.push_back({hashOf(outputKey(entries[i].name)), i});
-    std::sort(hashes.begin(), hashes.end());
+    platform::heapSort(hashes);
     const OutputKeys keys(entries, hashes);
 
     // A member whose output path an earlier member has: refused unless both are folders.

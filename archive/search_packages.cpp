@@ -3,6 +3,7 @@
 
 #include "archive/member_safety.h"
 #include "archive/package_folders.h"
+#include "platform/decimal_piece.h"
 
 namespace archive {
 
@@ -25,7 +26,7 @@ bool searchPackages(session::InstallerState& state, session::Log& log, platform:
                 state.packageName = list.front();
         } else {
             log.info(1,
-                     {"Błędna zawartość pliku ZIP! (", std::to_string(list.size()), " katalogów)"});
+                     {"Błędna zawartość pliku ZIP! (", platform::DecimalPiece(list.size()), " katalogów)"});
             for (const std::string& entry : list) log.info(2, {"[ ", entry, " ] - PAKIET"});
         }
         state.pack = true;

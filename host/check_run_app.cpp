@@ -7,6 +7,7 @@
 
 #include "engine_text/system_error_text.h"
 #include "host/xpos.h"
+#include "platform/decimal_piece.h"
 
 namespace host {
 
@@ -33,7 +34,7 @@ bool CheckRunApp(session::Log& log, platform::System& system) {
             const std::string& name = process.exeName;
             const int position = XPos(kCadLetters, name);
             log.info(2,
-                     {"Znaleziona w pamięci aplikację: ", name, " : ", std::to_string(position)});
+                     {"Znaleziona w pamięci aplikację: ", name, " : ", platform::DecimalPiece(position)});
             if (isConflicting(name, position)) {
                 conflict = true;
                 log.info(2, {"Wykryto konfliktową aplikację: ", name});

@@ -2,6 +2,7 @@
 
 #include "host/host_folder_text.h"
 #include "platform/ascii_case.h"
+#include "platform/concat.h"
 #include "platform/paths.h"
 #include "platform/unicode_case.h"
 
@@ -20,9 +21,10 @@ bool endsWithIgnoringCase(const std::string& text, std::string_view tail) {
 
 HostLayout hostLayoutFor(std::string_view hostFolder, const std::string& packageName) {
     HostLayout layout;
-    layout.destinationDir = trimBlanks(hostFolder) + std::string(kAddOnFolderName) + platform::kSeparator;
-    layout.packageCatalogFolder = layout.destinationDir + packageName + platform::kSeparator;
-    const auto in = [&](std::string_view name) { return layout.packageCatalogFolder + std::string(name); };
+    constexpr std::string_view separator(&platform::kSeparator, 1);
+    layout.destinationDir = platform::concat({trimBlanks(hostFolder), kAddOnFolderName, separator});
+    layout.packageCatalogFolder = platform::concat({layout.destinationDir, packageName, separator});
+    const auto in = [&](std::string_view name) { return platform::concat({layout.packageCatalogFolder, name}); };
     layout.destination = in(kCatalogName);
     layout.old = in(kOldCatalogName);
     layout.nw = in(kNewCatalogName);
@@ -36,8 +38,8 @@ std::optional<std::string> reservedMemberRefusal(const std::string& memberName,
                                                  const std::string& packageName) {
     for (std::string_view suffix : {kPartialSuffix, kAsideSuffix})
         if (endsWithIgnoringCase(memberName, suffix))
-            return "`" + memberName + "`: końcówkę nazwy `" + std::string(suffix) +
-                   "` mają pliki tymczasowe instalatora";
+            return platform::concat({"`", memberName, "`: końcówkę nazwy `", suffix,
+                                     "` mają pliki tymczasowe instalatora"});
     const bool inPackageFolder = memberName.size() > packageName.size() + 1 &&
                                  isSeparator(memberName[packageName.size()]) &&
                                  platform::fileNameCaseKey(memberName.substr(0, packageName.size())) ==
@@ -46,7 +48,8 @@ std::optional<std::string> reservedMemberRefusal(const std::string& memberName,
     const std::string file = memberName.substr(packageName.size() + 1);
     for (std::string_view name : {kOldCatalogName, kNewCatalogName, kAccessTestName, kJournalName, kInstallRecordName})
         if (platform::equalsIgnoringAsciiCase(file, name))
-            return "`" + memberName + "`: tej nazwy instalator używa w katalogu pakietu podczas instalacji";
+            return platform::concat(
+                {"`", memberName, "`: tej nazwy instalator używa w katalogu pakietu podczas instalacji"});
     return std::nullopt;
 }
 

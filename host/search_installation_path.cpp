@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/host_folder_text.h"
+#include "platform/decimal_piece.h"
 #include "platform/paths.h"
 
 namespace host {
@@ -27,7 +28,7 @@ bool searchInstallationPath(session::Log& log, session::InstallerState& state,
     }
 
     const std::size_t found = installations.size();
-    log.info(2, {"Znaleziono ", std::to_string(found), " instalacji oprogramowania CAD."});
+    log.info(2, {"Znaleziono ", platform::DecimalPiece(found), " instalacji oprogramowania CAD."});
     if (found == 1) {
         Edit1.setText(folderProposal(installations.front()));
         state.destination = true;
@@ -38,7 +39,7 @@ bool searchInstallationPath(session::Log& log, session::InstallerState& state,
             log.info(2, {"Znaleziono instalację oprogramowania CAD LUMOR: ", installation});
         Edit1.setText(folderProposal(installations.front()));
         state.destination = true;
-        log.info(1, {"Wybrano pierwszą z ", std::to_string(found),
+        log.info(1, {"Wybrano pierwszą z ", platform::DecimalPiece(found),
                      " znalezionych instalacji. Możesz zmienić."});
     } else {
         log.info(1, "Nie znaleziono oprogramowania CAD. Wskaż poprawny katalog.");

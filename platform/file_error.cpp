@@ -1,9 +1,11 @@
 #include "platform/file_error.h"
 
+#include "platform/concat.h"
+
 namespace platform {
 
 FileError::FileError(FileAction action, const std::string& path, FileFailure failure, const std::string& reason)
-    : std::runtime_error(actionName(action) + path + " (" + reason + ")"), action_(action),
+    : std::runtime_error(concat({actionName(action), path, " (", reason, ")"})), action_(action),
       failure_(failure), path_(path), reason_(reason) {}
 
 FileError::FileError(FileAction action, const std::string& path, const std::string& reason)

@@ -1,9 +1,11 @@
 #include "platform/system_error.h"
 
+#include "platform/concat.h"
+
 namespace platform {
 
 SystemError::SystemError(SystemQuery query, const std::string& reason, const std::string& place)
-    : std::runtime_error(queryName(query) + (place.empty() ? "" : " from " + place) + " (" + reason + ")"),
+    : std::runtime_error(concat({queryName(query), place.empty() ? "" : " from ", place, " (", reason, ")"})),
       query_(query), reason_(reason), place_(place) {}
 
 const char* SystemError::queryName(SystemQuery query) {

@@ -1,6 +1,7 @@
 #include "toolkit/toolkit_error.h"
 
 #include "platform/concat.h"
+#include "platform/decimal_piece.h"
 
 namespace toolkit {
 
@@ -12,7 +13,7 @@ ToolkitError::ToolkitError(ToolkitFault fault, std::string_view name, std::strin
       detail_(detail) {}
 
 std::string ToolkitError::sizeName(int width, int height) {
-    return platform::concat({std::to_string(width), "x", std::to_string(height)});
+    return platform::concat({platform::DecimalPiece(width), "x", platform::DecimalPiece(height)});
 }
 
 const char* ToolkitError::faultName(ToolkitFault fault) {

@@ -18,13 +18,7 @@ constexpr std::uint64_t kMaxDirectorySize = 256u << 20;
 
 std::string readAt(const Source& source, std::uint64_t offset, std::size_t count) {
     std::string bytes(count, '\0');
-    std::size_t got = 0;
-    while (got < count) {
-        const std::size_t n = source.readAt(offset + got, bytes.data() + got, count - got);
-        if (n == 0) break;
-        got += n;
-    }
-    if (got != count) fail(Fault::Truncated, "the archive ends inside its ZIP64 records");
+    if (!readWhole(source, offset, bytes.data(), count)) fail(Fault::Truncated, "the archive ends inside its ZIP64 records");
     return bytes;
 }
 

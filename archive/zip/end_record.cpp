@@ -21,13 +21,7 @@ Tail readTail(const Source& source) {
     const std::uint64_t span = source.size < kEndSearchSpan ? source.size : kEndSearchSpan;
     tail.start = source.size - span;
     tail.bytes.resize(static_cast<std::size_t>(span));
-    std::size_t got = 0;
-    while (got < tail.bytes.size()) {
-        const std::size_t n = source.readAt(tail.start + got, tail.bytes.data() + got, tail.bytes.size() - got);
-        if (n == 0) break;
-        got += n;
-    }
-    if (got != tail.bytes.size()) fail(Fault::Truncated, "the archive's tail could not be read whole");
+    if (!readWhole(source, tail.start, tail.bytes.data(), tail.bytes.size())) fail(Fault::Truncated, "the archive's tail could not be read whole");
     return tail;
 }
 

@@ -6,6 +6,17 @@
 
 namespace zip {
 
+bool readWhole(const Source& source, std::uint64_t offset, void* buffer, std::size_t count) {
+    auto* at = static_cast<char*>(buffer);
+    std::size_t got = 0;
+    while (got < count) {
+        const std::size_t n = source.readAt(offset + got, at + got, count - got);
+        if (n == 0) break;
+        got += n;
+    }
+    return got == count;
+}
+
 Source memorySource(std::string_view bytes) {
     Source source;
     source.size = bytes.size();

@@ -16,6 +16,9 @@ struct Source {
     std::function<std::size_t(std::uint64_t offset, void* buffer, std::size_t count)> readAt;
 };
 
+// Reads `count` bytes at `offset`, going on after short reads; false when the source ends first.
+bool readWhole(const Source& source, std::uint64_t offset, void* buffer, std::size_t count);
+
 // A source over bytes in memory; the bytes must outlive the source.
 Source memorySource(std::string_view bytes);
 

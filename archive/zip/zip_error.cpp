@@ -2,10 +2,12 @@
 
 #include <utility>
 
+#include "platform/concat.h"
+
 namespace zip {
 
 ZipError::ZipError(Fault fault, std::string member, const std::string& detail)
-    : std::runtime_error(detail + (member.empty() ? "" : " (member '" + member + "')")),
+    : std::runtime_error(platform::concat({detail, member.empty() ? "" : " (member '", member, member.empty() ? "" : "')"})),
       fault_(fault), member_(std::move(member)), detail_(detail) {}
 
 void fail(Fault fault, const std::string& member, const char* detail) { throw ZipError(fault, member, detail); }

@@ -17,7 +17,9 @@
 #include "archive/zip/zip_error.h"
 #include "platform/ascii_case.h"
 #include "platform/concat.h"
+#include "platform/decimal_piece.h"
 #include "platform/function_ref.h"
+#include "platform/heap_sort.h"
 
 namespace zip {
 
@@ -55,7 +57,7 @@ private:
 };
 
 [[noreturn]] void failEntry(std::size_t k, const char* what) {
-    fail(Fault::BadCentralDirectory, platform::concat({"entry ", std::to_string(k), what}).c_str());
+    fail(Fault::BadCentralDirectory, platform::concat({"entry ", platform::DecimalPiece(k), what}).c_str());
 }
 
 }  // namespace
@@ -115,13 +117,7 @@ std::ptrdiff_t ZipReader::find(std::string_view name) const {
 }
 
 void ZipReader::readFully(std::uint64_t offset, char* buffer, std::size_t count, const std::string& member) const {
-    std::size_t got = 0;
-    while (got < count) {
-        const std::size_t n = source_.readAt(offset + got, buffer + got, count - got);
-        if (n == 0) break;
-        got += n;
-    }
-    if (got != count) fail(Fault::Truncated, member, "the archive ends early");
+    if (!readWhole(source_, offset, buffer, count)) fail(Fault::Truncated, member, "the archive ends early");
 }
 
 ZipReader::LocalExtent ZipReader::readLocalHeader(std::size_t index) const {
@@ -173,7 +169,7 @@ void ZipReader::checkMember(std::size_t index) const {
     const Entry& e = entries_.at(index);
     if (e.isEncrypted()) fail(Fault::Encrypted, e.name, "encrypted members are not supported");
     if (e.method != kMethodStored && e.method != kMethodDeflate)
-        fail(Fault::UnsupportedMethod, e.name, platform::concat({"compression method ", std::to_string(e.method), " is not supported"}).c_str());
+        fail(Fault::UnsupportedMethod, e.name, platform::concat({"compression method ", platform::DecimalPiece(e.method), " is not supported"}).c_str());
     if (e.isSpecialFile()) fail(Fault::NotRegularFile, e.name, "the member is a symbolic link or special file");
     if (e.method == kMethodStored && e.compressedSize != e.uncompressedSize)
         fail(Fault::SizeMismatch, e.name, "a stored member's two sizes differ");
@@ -182,7 +178,7 @@ void ZipReader::checkMember(std::size_t index) const {
 
 void ZipReader::checkAllMembers() const {
     std::vector<LocalExtent> extents(entries_.size());
-    // (start, member), sorted as plain pairs: the same sort the archive's duplicate check uses.
+    // (start, member) pairs: the starts alone may repeat, the pairs never do.
     std::vector<std::pair<std::uint64_t, std::size_t>> byStart;
     byStart.reserve(entries_.size());
     for (std::size_t i = 0; i < entries_.size(); ++i) {
@@ -193,7 +189,7 @@ void ZipReader::checkAllMembers() const {
             extent.end += entries_[i].zip64 ? kZip64DataDescriptorMinSize : kDataDescriptorMinSize;
         byStart.emplace_back(extent.start, i);
     }
-    std::sort(byStart.begin(), byStart.end());
+    platform::heapSort(byStart);
     for (std::size_t k = 1; k < byStart.size(); ++k) {
         const std::size_t i = byStart[k].second;
         const std::size_t before = byStart[k - 1].second;

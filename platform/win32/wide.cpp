@@ -1,6 +1,8 @@
 // wchar_t is a UTF-16 code unit on Windows, so the portable converter serves here.
 #include "platform/win32/wide.h"
 
+#include "platform/concat.h"
+#include "platform/decimal_piece.h"
 #include "platform/unicode.h"
 
 namespace platform::win32 {
@@ -33,8 +35,12 @@ std::wstring toWidePath(std::string_view path) {
     const DWORD length = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
     if (length == 0 || length >= needed) return wide;
     full.resize(length);
-    if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
-    return L"\\\\?\\" + full;
+    // Prefixed in place: no temporary per piece.
+    if (full.rfind(L"\\\\", 0) == 0)
+        full.replace(0, 2, L"\\\\?\\UNC\\");
+    else
+        full.insert(0, L"\\\\?\\");
+    return full;
 }
 
 std::string systemMessage(DWORD error) {
@@ -46,7 +52,7 @@ std::string systemMessage(DWORD error) {
     if (buffer) LocalFree(buffer);
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' '))
         text.pop_back();
-    if (text.empty()) return "system error " + std::to_string(error);
+    if (text.empty()) return concat({"system error ", DecimalPiece(error)});
     return fromWide(text);
 }
 

@@ -40,7 +40,10 @@ std::wstring FontCache::availableFace(const std::wstring& wanted) {
     return chosen;
 }
 
-HFONT FontCache::get(const std::string& face, int heightPx, bool bold) {
+HFONT FontCache::get(const Font& wanted) {
+    const std::string& face = wanted.name;
+    const int heightPx = wanted.heightPx;
+    const bool bold = wanted.bold;
     const Made* sameFace = nullptr;
     for (const Made& made : fonts_) {
         if (made.face != face) continue;

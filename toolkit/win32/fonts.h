@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "toolkit/font.h"
+
 namespace toolkit::win32 {
 
 class FontCache {
@@ -18,8 +20,9 @@ public:
     FontCache(const FontCache&) = delete;
     FontCache& operator=(const FontCache&) = delete;
 
-    // heightPx is the character height (without internal leading), as a negative LOGFONT height.
-    HFONT get(const std::string& face, int heightPx, bool bold);
+    // The font's face, height and weight; the height is the character height (without internal
+    // leading), as a negative LOGFONT height. The colour is the caller's to set.
+    HFONT get(const Font& font);
 
 private:
     static std::wstring availableFace(const std::wstring& wanted);

@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <string_view>
 
 #include "toolkit/activity_indicator.h"
 #include "toolkit/edit.h"
@@ -61,6 +62,12 @@ std::wstring windowText(HWND window) {
     const int copied = GetWindowTextW(window, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(std::max(0, copied)));
     return text;
+}
+
+// Sets the child's text only when it differs: an edit field would lose its caret otherwise.
+void setTextIfChanged(HWND child, std::string_view utf8) {
+    const std::wstring text = widen(utf8);
+    if (windowText(child) != text) SetWindowTextW(child, text.c_str());
 }
 
 }  // namespace
@@ -131,23 +138,22 @@ void FormWindow::createChildren() {
     for (Control* control : form_.controls()) {
         const DWORD visible = control->visible() ? WS_VISIBLE : 0;
         const RECT r = boundsOf(*control);
-        if (auto* edit = dynamic_cast<Edit*>(control)) {
-            HWND child = CreateWindowExW(0, L"EDIT", widen(edit->text()).c_str(),
-                                         WS_CHILD | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | visible, r.left, r.top,
+        const auto createChild = [&](const wchar_t* className, std::string_view text, DWORD style) {
+            HWND child = CreateWindowExW(0, className, widen(text).c_str(), WS_CHILD | style | visible, r.left, r.top,
                                          r.right - r.left, r.bottom - r.top, window_,
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
+            children_.emplace_back(control, child);
+            return child;
+        };
+        if (auto* edit = dynamic_cast<Edit*>(control)) {
+            HWND child = createChild(L"EDIT", edit->text(), WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL);
             commonControls().setWindowSubclass(child, &FormWindow::childProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-            children_.emplace_back(control, child);
         } else if (auto* text = dynamic_cast<StaticText*>(control)) {
-            HWND child = CreateWindowExW(0, L"STATIC", widen(text->caption()).c_str(),
-                                         WS_CHILD | SS_LEFT | SS_NOPREFIX | visible, r.left, r.top, r.right - r.left,
-                                         r.bottom - r.top, window_,
-                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
-            children_.emplace_back(control, child);
+            createChild(L"STATIC", text->caption(), SS_LEFT | SS_NOPREFIX);
         } else if (auto* memo = dynamic_cast<Memo*>(control)) {
             const Font& font = memo->font();
             auto view = std::make_unique<LogView>(
-                window_, r, fonts_.get(font.name, font.heightPx, font.bold), *memo);
+                window_, r, fonts_.get(font), *memo);
             if (memo->visible()) ShowWindow(view->handle(), SW_SHOWNA);
             logViews_.emplace_back(control, std::move(view));
         }
@@ -246,16 +252,14 @@ void FormWindow::syncChild(Control& control, HWND child) {
     const Font* font = nullptr;
     if (auto* edit = dynamic_cast<Edit*>(&control)) {
         font = &edit->font();
-        const std::wstring text = widen(edit->text());
-        if (windowText(child) != text) SetWindowTextW(child, text.c_str());
+        setTextIfChanged(child, edit->text());
         // Shown while the field is empty, also when it has the focus; needs Common Controls 6.
         SendMessageW(child, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(widen(edit->cueText()).c_str()));
     } else if (auto* text = dynamic_cast<StaticText*>(&control)) {
         font = &text->font();
-        const std::wstring caption = widen(text->caption());
-        if (windowText(child) != caption) SetWindowTextW(child, caption.c_str());
+        setTextIfChanged(child, text->caption());
     }
-    if (font) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.get(font->name, font->heightPx, font->bold)), TRUE);
+    if (font) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.get(*font)), TRUE);
     EnableWindow(child, control.enabled());
     ShowWindow(child, control.visible() ? SW_SHOWNA : SW_HIDE);
     InvalidateRect(child, nullptr, TRUE);
@@ -265,7 +269,7 @@ void FormWindow::syncChild(Control& control, HWND child) {
 
 SIZE FormWindow::captionSize(const Font& font, const std::string& caption, bool asDrawText) {
     HDC dc = GetDC(window_);
-    HGDIOBJ old = SelectObject(dc, fonts_.get(font.name, font.heightPx, font.bold));
+    HGDIOBJ old = SelectObject(dc, fonts_.get(font));
     const std::wstring text = caption.empty() ? L" " : widen(caption);
     SIZE size{0, 0};
     if (asDrawText) {

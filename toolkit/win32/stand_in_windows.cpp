@@ -1,6 +1,7 @@
 // Creation and upkeep of the stand-in windows of the form's buttons and labels.
 #include "toolkit/win32/stand_in_windows.h"
 
+#include "platform/concat.h"
 #include "toolkit/win32/common_controls.h"
 #include "toolkit/win32/wide.h"
 
@@ -18,7 +19,7 @@ LRESULT CALLBACK passMouseToForm(HWND window, UINT message, WPARAM wParam, LPARA
 // "Instaluj" with access key I: "&Instaluj", which accessibility clients read as the name
 // "Instaluj" with the shortcut Alt+I.
 std::wstring markedName(const PictureButton& button) {
-    std::wstring text = L"&" + widen(button.name());
+    std::wstring text = widen(platform::concat({"&", button.name()}));
     for (std::size_t k = 1; k + 1 < text.size() && static_cast<wchar_t>(button.accessKey()) != (text[k] & ~0x20); ++k)
         std::swap(text[k - 1], text[k]);
     return text;

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/concat.h"
+#include "platform/decimal_piece.h"
 #include "toolkit/activity_indicator.h"
 #include "toolkit/gauge.h"
 #include "toolkit/label.h"
@@ -99,13 +101,7 @@ void SurfacePainter::paintPicture(HDC dc, const Picture& picture) {
 void SurfacePainter::paintLabel(HDC dc, const Form& form, const Label& label) {
     RECT rect = boundsOf(label);
     if (!label.transparent()) fill(dc, rect, resolveColor(form.color()));
-    const Font& font = label.font();
-    HGDIOBJ old = SelectObject(dc, fonts_.get(font.name, font.heightPx, font.bold));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, resolveColor(font.color));
-    const std::wstring text = widen(label.caption());
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, old);
+    drawText(dc, label.font(), label.caption(), rect, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 void SurfacePainter::paintGauge(HDC dc, const Gauge& gauge) {
@@ -121,14 +117,17 @@ void SurfacePainter::paintGauge(HDC dc, const Gauge& gauge) {
     RECT done = rect;
     done.right = rect.left + static_cast<LONG>((static_cast<long long>(rect.right - rect.left) * percent) / 100);
     if (done.right > done.left) fill(dc, done, resolveColor(gauge.foreColor()));
-    const Font& font = gauge.font();
-    HGDIOBJ old = SelectObject(dc, fonts_.get(font.name, font.heightPx, font.bold));
+    // Narrow digits, not to_wstring: the latter goes through a wide printf, 24 KB of the stub.
+    drawText(dc, gauge.font(), platform::concat({platform::DecimalPiece(percent), "%"}), rect,
+             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+void SurfacePainter::drawText(HDC dc, const Font& font, std::string_view utf8, RECT& rect, UINT format) {
+    HGDIOBJ old = SelectObject(dc, fonts_.get(font));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, resolveColor(font.color));
-    // to_string, not to_wstring: the latter goes through a wide printf, 24 KB of the stub.
-    const std::wstring text = widen(std::to_string(percent)) + L"%";
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    const std::wstring text = widen(utf8);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, format);
     SelectObject(dc, old);
 }
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -40,6 +41,8 @@ private:
     void paintLabel(HDC dc, const Form& form, const Label& label);
     void paintGauge(HDC dc, const Gauge& gauge);
     void paintBusy(HDC dc, const ActivityIndicator& indicator);
+    // `utf8` in the font's face and colour, over what is there; `format` takes DT_ flags.
+    void drawText(HDC dc, const Font& font, std::string_view utf8, RECT& rect, UINT format);
     void blend(HDC dc, const Bitmap& bitmap, int x, int y, int width, int height);
     const Bitmap& scaled(const Picture& picture, const Bitmap& source, int width, int height);
 

@@ -35,6 +35,23 @@ std::unique_ptr<Bitmap> copyOut(IWICImagingFactory* wic, IWICBitmapSource* sourc
     return bitmap;
 }
 
+// The first frame of the picture in `bytes` (which must outlive it); empty when WIC cannot
+// read it or, with `format`, when the container is another one.
+ComPtr<IWICBitmapFrameDecode> firstFrame(IWICImagingFactory* wic, const void* bytes, std::size_t size,
+                                         const GUID* format) {
+    ComPtr<IWICStream> stream;
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    GUID container{};
+    if (FAILED(wic->CreateStream(stream.put())) ||
+        FAILED(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(bytes)), static_cast<DWORD>(size))) ||
+        FAILED(wic->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.put())) ||
+        (format && (FAILED(decoder->GetContainerFormat(&container)) || container != *format)))
+        return frame;
+    if (FAILED(decoder->GetFrame(0, frame.put()))) frame.reset();
+    return frame;
+}
+
 // The file's bytes; false when it cannot be opened or read, or is larger than WIC's streams take.
 bool readWholeFile(const std::string& path, std::string& bytes) {
     HANDLE file = CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -73,18 +90,9 @@ std::unique_ptr<Bitmap> WicCodec::decodeJpegFile(const std::string& path) const 
     // it damaged, and the two systems must refuse the same covers.
     std::string bytes;
     if (!readWholeFile(path, bytes) || !readJpegLayout(bytes).complete) throw refusal;
-    ComPtr<IWICStream> stream;
-    ComPtr<IWICBitmapDecoder> decoder;
-    if (FAILED(factory_->wic->CreateStream(stream.put())) ||
-        FAILED(stream->InitializeFromMemory(reinterpret_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()))) ||
-        FAILED(factory_->wic->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
-                                                      decoder.put())))
-        throw refusal;
-    GUID format{};
-    if (FAILED(decoder->GetContainerFormat(&format)) || format != GUID_ContainerFormatJpeg)
-        throw refusal;
-    ComPtr<IWICBitmapFrameDecode> frame;
-    if (FAILED(decoder->GetFrame(0, frame.put()))) throw refusal;
+    const ComPtr<IWICBitmapFrameDecode> frame =
+        firstFrame(factory_->wic.get(), bytes.data(), bytes.size(), &GUID_ContainerFormatJpeg);
+    if (!frame) throw refusal;
     try {
         return copyOut(factory_->wic.get(), frame.get(), path);
     } catch (const ToolkitError&) {
@@ -93,15 +101,8 @@ std::unique_ptr<Bitmap> WicCodec::decodeJpegFile(const std::string& path) const 
 }
 
 std::unique_ptr<Bitmap> WicCodec::decodeMemory(const void* bytes, std::size_t size, const std::string& what) const {
-    ComPtr<IWICStream> stream;
-    ComPtr<IWICBitmapDecoder> decoder;
-    ComPtr<IWICBitmapFrameDecode> frame;
-    if (FAILED(factory_->wic->CreateStream(stream.put())) ||
-        FAILED(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(bytes)), static_cast<DWORD>(size))) ||
-        FAILED(factory_->wic->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
-                                                      decoder.put())) ||
-        FAILED(decoder->GetFrame(0, frame.put())))
-        throw ToolkitError(ToolkitFault::PictureUndecodable, what);
+    const ComPtr<IWICBitmapFrameDecode> frame = firstFrame(factory_->wic.get(), bytes, size, nullptr);
+    if (!frame) throw ToolkitError(ToolkitFault::PictureUndecodable, what);
     return copyOut(factory_->wic.get(), frame.get(), what);
 }
 
