@@ -45,15 +45,19 @@ InstallerOptions readCommandLine(const std::vector<std::string>& args) {
                 continue;
             }
             for (++i; i < args.size(); ++i) *folder += " " + args[i];
-            // "/D=C:\CAD 2.0\" quoted reaches us as C:\CAD 2.0" (the backslash escapes the
-            // quote); no Windows path holds a quote.
-            if (folder->back() == '"') folder->pop_back();
-            options.hostFolder = platform::withTrailingSeparator(std::move(*folder));
+            options.hostFolder = givenHostFolder(std::move(*folder));
         } else {
             options.unknown.push_back(arg);
         }
     }
     return options;
+}
+
+std::string givenHostFolder(std::string folder) {
+    // "/D=C:\CAD 2.0\" quoted reaches us as C:\CAD 2.0" (the backslash escapes the quote); no
+    // Windows path holds a quote.
+    if (!folder.empty() && folder.back() == '"') folder.pop_back();
+    return platform::withTrailingSeparator(std::move(folder));
 }
 
 std::string_view commandLineHelp() {

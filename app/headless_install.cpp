@@ -44,12 +44,13 @@ struct PreparedSession {
     PreparedSession(const HeadlessInstallOptions& options, platform::FileSystem& files,
                     platform::System& realSystem, toolkit::ImageDecoder* decoder)
         : system(realSystem, options), backend(decoder) {
-        // The installer's own command line says what the options say: the debug switch
-        // first, the given host folder last.
-        std::vector<std::string> args;
-        if (options.logLevel == session::LogLevel::Debug) args.push_back("/d");
-        if (options.givenHost) args.push_back(platform::concat({"/D=", *options.givenHost}));
-        form = startInstaller(backend, files, system, args, options.logFile);
+        // The installer's own command line says what the options say (the debug switch, /D=),
+        // taken as readCommandLine would take it: an empty folder is no folder.
+        InstallerOptions commandLine;
+        commandLine.logLevel = options.logLevel;
+        if (options.givenHost && !options.givenHost->empty())
+            commandLine.hostFolder = givenHostFolder(*options.givenHost);
+        form = startInstaller(backend, files, system, commandLine, options.logFile);
         // The loop runs the timer's one tick, then runs dry: the window would now wait for the user.
         if (options.progress)
             form->gauge.setImmediateRepaint([this, out = options.progress](toolkit::Gauge& gauge) {

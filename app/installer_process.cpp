@@ -77,9 +77,8 @@ int runSilent(const InstallerOptions& options, RunLog& log, platform::FileSystem
 
 }  // namespace
 
-int runInstallerProcess(const std::vector<std::string>& args, platform::FileSystem& files,
+int runInstallerProcess(const InstallerOptions& options, platform::FileSystem& files,
                         platform::System& system, InstallerShell& shell) {
-    const InstallerOptions options = readCommandLine(args);
     RunLog log(options, files, system, shell);
 
     if (!options.unknown.empty()) {
@@ -101,10 +100,15 @@ int runInstallerProcess(const std::vector<std::string>& args, platform::FileSyst
     const std::unique_ptr<toolkit::Backend> backend = shell.makeWindowBackend();
     // The window's long work is file work: between its pieces the window keeps answering.
     platform::HeartbeatFileSystem windowFiles(files, [&backend] { backend->keepAlive(); });
-    auto form = startInstaller(*backend, windowFiles, system, args, log.get());
+    auto form = startInstaller(*backend, windowFiles, system, options, log.get());
     if (!log.problem.empty()) form->info(1, log.problem);
     backend->run(form->window);
     return log.ends(exitCodeOf(*form));
+}
+
+int runInstallerProcess(const std::vector<std::string>& args, platform::FileSystem& files,
+                        platform::System& system, InstallerShell& shell) {
+    return runInstallerProcess(readCommandLine(args), files, system, shell);
 }
 
 }  // namespace app
