@@ -49,7 +49,7 @@ struct PreparedSession {
         InstallerOptions commandLine;
         commandLine.logLevel = options.logLevel;
         if (options.givenHost && !options.givenHost->empty())
-            commandLine.hostFolder = givenHostFolder(*options.givenHost);
+            commandLine.hostFolder.emplace(givenHostFolder(*options.givenHost));
         form = startInstaller(backend, files, system, commandLine, options.logFile);
         // The loop runs the timer's one tick, then runs dry: the window would now wait for the user.
         if (options.progress)

@@ -40,7 +40,7 @@ void loadLibrariesFromSystemFolderOnly() {
 }
 
 void showMessageBox(std::string_view text, bool isError) {
-    MessageBoxW(nullptr, toolkit::win32::widen(std::string(text)).c_str(),
+    MessageBoxW(nullptr, toolkit::win32::widen(text).c_str(),
                 toolkit::win32::widen(app::kApplicationTitle).c_str(),
                 MB_OK | (isError ? MB_ICONERROR : MB_ICONINFORMATION));
 }

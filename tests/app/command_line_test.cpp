@@ -69,6 +69,14 @@ TEST(CommandLine, HostFolderTakesTheRestOfTheLineWithItsBlanks) {
     EXPECT_EQ(readCommandLine({"/D=D:\\CAD 3\""}).hostFolder, folder("D:\\CAD 3"));
 }
 
+TEST(CommandLine, HostFolderHandedOverIsTakenAsTheSwitchTakesIt) {
+    // The silent run and pakiet hand the folder over without a command line: the window must
+    // get what "/D=" would have given it.
+    for (const std::string& value :
+         std::vector<std::string>{"C:\\CAD", "D:\\CAD 3\"", folder("E:\\Łódź"), "\"", "F:\\a\"b"})
+        EXPECT_EQ(givenHostFolder(value), readCommandLine({"/D=" + value}).hostFolder) << value;
+}
+
 TEST(CommandLine, EverythingElseIsNotUnderstood) {
     for (const std::string arg : {"-s", "/silent", "/S ", "/D=", "/LOG=", "/LOG", "x", "",
                                    "--help", "/?x", "/d x"}) {
