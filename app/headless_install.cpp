@@ -50,7 +50,7 @@ struct PreparedSession {
         commandLine.logLevel = options.logLevel;
         if (options.givenHost && !options.givenHost->empty())
             commandLine.hostFolder.emplace(givenHostFolder(*options.givenHost));
-        form = startInstaller(backend, files, system, commandLine, options.logFile);
+        form = startInstallerWith(commandLine, backend, files, system, options.logFile);
         // The loop runs the timer's one tick, then runs dry: the window would now wait for the user.
         if (options.progress)
             form->gauge.setImmediateRepaint([this, out = options.progress](toolkit::Gauge& gauge) {

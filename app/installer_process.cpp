@@ -77,8 +77,8 @@ int runSilent(const InstallerOptions& options, RunLog& log, platform::FileSystem
 
 }  // namespace
 
-int runInstallerProcess(const InstallerOptions& options, platform::FileSystem& files,
-                        platform::System& system, InstallerShell& shell) {
+int runInstallerProcessWith(const InstallerOptions& options, platform::FileSystem& files,
+                            platform::System& system, InstallerShell& shell) {
     RunLog log(options, files, system, shell);
 
     if (!options.unknown.empty()) {
@@ -100,7 +100,7 @@ int runInstallerProcess(const InstallerOptions& options, platform::FileSystem& f
     const std::unique_ptr<toolkit::Backend> backend = shell.makeWindowBackend();
     // The window's long work is file work: between its pieces the window keeps answering.
     platform::HeartbeatFileSystem windowFiles(files, [&backend] { backend->keepAlive(); });
-    auto form = startInstaller(*backend, windowFiles, system, options, log.get());
+    auto form = startInstallerWith(options, *backend, windowFiles, system, log.get());
     if (!log.problem.empty()) form->info(1, log.problem);
     backend->run(form->window);
     return log.ends(exitCodeOf(*form));
@@ -108,7 +108,7 @@ int runInstallerProcess(const InstallerOptions& options, platform::FileSystem& f
 
 int runInstallerProcess(const std::vector<std::string>& args, platform::FileSystem& files,
                         platform::System& system, InstallerShell& shell) {
-    return runInstallerProcess(readCommandLine(args), files, system, shell);
+    return runInstallerProcessWith(readCommandLine(args), files, system, shell);
 }
 
 }  // namespace app

@@ -30,8 +30,8 @@ public:
 };
 
 // `options` as readCommandLine read them. Returns the exit code (exit_codes.h).
-int runInstallerProcess(const InstallerOptions& options, platform::FileSystem& files,
-                        platform::System& system, InstallerShell& shell);
+int runInstallerProcessWith(const InstallerOptions& options, platform::FileSystem& files,
+                            platform::System& system, InstallerShell& shell);
 
 // The same from the arguments without the program name.
 int runInstallerProcess(const std::vector<std::string>& args, platform::FileSystem& files,

@@ -5,9 +5,9 @@
 
 namespace app {
 
-std::unique_ptr<TForm1> startInstaller(toolkit::Backend& backend, platform::FileSystem& files,
-                                       platform::System& system, const InstallerOptions& options,
-                                       LogFile* logFile) {
+std::unique_ptr<TForm1> startInstallerWith(const InstallerOptions& options,
+                                           toolkit::Backend& backend, platform::FileSystem& files,
+                                           platform::System& system, LogFile* logFile) {
     toolkit::Application application;
     application.mainFormOnTaskbar = true;
     application.title = kApplicationTitle;
@@ -22,7 +22,7 @@ std::unique_ptr<TForm1> startInstaller(toolkit::Backend& backend, platform::File
 std::unique_ptr<TForm1> startInstaller(toolkit::Backend& backend, platform::FileSystem& files,
                                        platform::System& system,
                                        const std::vector<std::string>& args, LogFile* logFile) {
-    return startInstaller(backend, files, system, readCommandLine(args), logFile);
+    return startInstallerWith(readCommandLine(args), backend, files, system, logFile);
 }
 
 }  // namespace app

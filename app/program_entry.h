@@ -20,9 +20,9 @@ constexpr const char* kApplicationTitle = "Instalator pakietów CAD";
 // The entry's first steps: application initialised with its title and the main form on the
 // taskbar, Form1 created and attached, FormCreate run. `options` are the command line read
 // once by its caller; `logFile`, when given, receives every log line from the first.
-std::unique_ptr<TForm1> startInstaller(toolkit::Backend& backend, platform::FileSystem& files,
-                                       platform::System& system, const InstallerOptions& options,
-                                       LogFile* logFile = nullptr);
+std::unique_ptr<TForm1> startInstallerWith(const InstallerOptions& options,
+                                           toolkit::Backend& backend, platform::FileSystem& files,
+                                           platform::System& system, LogFile* logFile = nullptr);
 
 // The same from the command-line arguments without the program name.
 std::unique_ptr<TForm1> startInstaller(toolkit::Backend& backend, platform::FileSystem& files,

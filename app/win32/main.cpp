@@ -71,8 +71,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const app::InstallerOptions options = app::readCommandLine(args);
     try {
         WindowsShell shell;
-        return app::runInstallerProcess(options, platform::realFileSystem(), platform::realSystem(),
-                                        shell);
+        return app::runInstallerProcessWith(options, platform::realFileSystem(),
+                                            platform::realSystem(), shell);
     } catch (const std::exception& error) {
         // Only start-up itself can get here (handlers report through the dispatcher). A
         // silent run shows nothing: its exit code tells.
