@@ -39,11 +39,12 @@ private:
 };
 
 // One headless session up to the end of the preparation: start-up, the timer's tick, then
-// the folder typed, if given. Members go in reverse: the form before the backend it uses.
+// the folder typed, if given. Members go in reverse: the form before the backend it uses;
+// `system` outlives both.
 struct PreparedSession {
     PreparedSession(const HeadlessInstallOptions& options, platform::FileSystem& files,
-                    platform::System& realSystem, toolkit::ImageDecoder* decoder)
-        : system(realSystem, options), backend(decoder) {
+                    platform::System& system, toolkit::ImageDecoder* decoder)
+        : backend(decoder) {
         // The installer's own command line says what the options say (the debug switch, /D=),
         // taken as readCommandLine would take it: an empty folder is no folder.
         InstallerOptions commandLine;
@@ -85,28 +86,14 @@ struct PreparedSession {
         }
     }
 
-    InstallerAsExecutable system;
     toolkit::HeadlessBackend backend;
     std::unique_ptr<TForm1> form;
 };
 
-}  // namespace
-
-int runInstallDryRun(const HeadlessInstallOptions& options, platform::FileSystem& files,
+// The installation on `system` as the run sees it.
+int installAndReport(const HeadlessInstallOptions& options, platform::FileSystem& files,
                      platform::System& system, toolkit::ImageDecoder* decoder, TextOut& out,
                      TextOut& err) {
-    PreparedSession session(options, files, system, decoder);
-    const bool installEnabled = session.installEnabled();
-    session.printLog(out, err);
-    if (!installEnabled) session.printLastMessage(err, "Instalacja nie jest możliwa.");
-    const bool reported = !session.backend.errorReports().empty();
-    session.backend.clickOn("bnCloseNormal");
-    return installEnabled && !reported ? 0 : 1;
-}
-
-int runHeadlessInstall(const HeadlessInstallOptions& options, platform::FileSystem& files,
-                       platform::System& system, toolkit::ImageDecoder* decoder, TextOut& out,
-                       TextOut& err) {
     PreparedSession session(options, files, system, decoder);
     TForm1& form = *session.form;
     const bool installEnabled = session.installEnabled();
@@ -128,6 +115,34 @@ int runHeadlessInstall(const HeadlessInstallOptions& options, platform::FileSyst
 
     session.backend.clickOn("bnCloseNormal");
     return code;
+}
+
+}  // namespace
+
+int runInstallDryRun(const HeadlessInstallOptions& options, platform::FileSystem& files,
+                     platform::System& realSystem, toolkit::ImageDecoder* decoder, TextOut& out,
+                     TextOut& err) {
+    InstallerAsExecutable system(realSystem, options);
+    PreparedSession session(options, files, system, decoder);
+    const bool installEnabled = session.installEnabled();
+    session.printLog(out, err);
+    if (!installEnabled) session.printLastMessage(err, "Instalacja nie jest możliwa.");
+    const bool reported = !session.backend.errorReports().empty();
+    session.backend.clickOn("bnCloseNormal");
+    return installEnabled && !reported ? 0 : 1;
+}
+
+int runHeadlessInstall(const HeadlessInstallOptions& options, platform::FileSystem& files,
+                       platform::System& realSystem, toolkit::ImageDecoder* decoder, TextOut& out,
+                       TextOut& err) {
+    InstallerAsExecutable system(realSystem, options);
+    return installAndReport(options, files, system, decoder, out, err);
+}
+
+int runHeadlessInstallInProcess(const HeadlessInstallOptions& options, platform::FileSystem& files,
+                                platform::System& system, toolkit::ImageDecoder* decoder,
+                                TextOut& out, TextOut& err) {
+    return installAndReport(options, files, system, decoder, out, err);
 }
 
 }  // namespace app

@@ -59,4 +59,10 @@ int runHeadlessInstall(const HeadlessInstallOptions& options, platform::FileSyst
                        platform::System& system, toolkit::ImageDecoder* decoder, TextOut& out,
                        TextOut& err);
 
+// The same run by the installer itself (/S): `system` is taken as it is, the running
+// executable being the installer, so options.installer and options.driveRoots are not read.
+int runHeadlessInstallInProcess(const HeadlessInstallOptions& options, platform::FileSystem& files,
+                                platform::System& system, toolkit::ImageDecoder* decoder,
+                                TextOut& out, TextOut& err);
+
 }  // namespace app

@@ -60,11 +60,11 @@ struct RunLog {
     }
 };
 
-// The silent run: the preparation and, when it allows, the transaction, with no window.
+// The silent run: the preparation and, when it allows, the transaction, with no window. The
+// installer is the running executable, so the system is used as it is.
 int runSilent(const InstallerOptions& options, RunLog& log, platform::FileSystem& files,
               platform::System& system, InstallerShell& shell) {
     HeadlessInstallOptions run;
-    run.installer = system.executablePath();
     run.logLevel = options.logLevel;
     run.givenHost = options.hostFolder;
     run.logFile = log.get();
@@ -72,7 +72,7 @@ int runSilent(const InstallerOptions& options, RunLog& log, platform::FileSystem
     struct Discarded : TextOut {
         void line(std::string_view) override {}
     } discarded;
-    return runHeadlessInstall(run, files, system, shell.decoder(), discarded, discarded);
+    return runHeadlessInstallInProcess(run, files, system, shell.decoder(), discarded, discarded);
 }
 
 }  // namespace
