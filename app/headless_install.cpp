@@ -74,12 +74,13 @@ struct PreparedSession {
             err.line(platform::concat({"błąd: ", report}));
     }
 
-    // The status label's last message, or `fallback` when it is empty; the log file ends
-    // with it too, so that it holds the reason even when the status label said nothing.
-    void printLastMessage(TextOut& err, const char* fallback) const {
+    // The status label's last message, or `fallback` when it is empty, to `err` when given;
+    // the log file ends with it too, so that it holds the reason even when the status label
+    // said nothing.
+    void printLastMessage(TextOut* err, const char* fallback) const {
         const std::string& last = form->InfoLabel.caption();
         const std::string_view message = last.empty() ? std::string_view(fallback) : std::string_view(last);
-        err.line(message);
+        if (err) err->line(message);
         if (form->logFile) {
             for (const std::string& report : backend.errorReports()) form->logFile->line(1, report);
             if (last.empty()) form->logFile->line(1, message);
@@ -90,10 +91,11 @@ struct PreparedSession {
     std::unique_ptr<TForm1> form;
 };
 
-// The installation on `system` as the run sees it.
+// The installation on `system` as the run sees it; the lines printed to `out` and `err` when
+// given (both or neither).
 int installAndReport(const HeadlessInstallOptions& options, platform::FileSystem& files,
-                     platform::System& system, toolkit::ImageDecoder* decoder, TextOut& out,
-                     TextOut& err) {
+                     platform::System& system, toolkit::ImageDecoder* decoder, TextOut* out,
+                     TextOut* err) {
     PreparedSession session(options, files, system, decoder);
     TForm1& form = *session.form;
     const bool installEnabled = session.installEnabled();
@@ -104,7 +106,7 @@ int installAndReport(const HeadlessInstallOptions& options, platform::FileSystem
         session.backend.run(form.window);
     }
 
-    session.printLog(out, err);
+    if (out) session.printLog(*out, *err);
     // A click that started nothing is a failure, never a window closed by the user.
     int code = !installEnabled ? kExitInstallNotEnabled
                : form.installOutcome == InstallOutcome::NotStarted ? kExitInstallFailed
@@ -126,7 +128,7 @@ int runInstallDryRun(const HeadlessInstallOptions& options, platform::FileSystem
     PreparedSession session(options, files, system, decoder);
     const bool installEnabled = session.installEnabled();
     session.printLog(out, err);
-    if (!installEnabled) session.printLastMessage(err, "Instalacja nie jest możliwa.");
+    if (!installEnabled) session.printLastMessage(&err, "Instalacja nie jest możliwa.");
     const bool reported = !session.backend.errorReports().empty();
     session.backend.clickOn("bnCloseNormal");
     return installEnabled && !reported ? 0 : 1;
@@ -136,13 +138,12 @@ int runHeadlessInstall(const HeadlessInstallOptions& options, platform::FileSyst
                        platform::System& realSystem, toolkit::ImageDecoder* decoder, TextOut& out,
                        TextOut& err) {
     InstallerAsExecutable system(realSystem, options);
-    return installAndReport(options, files, system, decoder, out, err);
+    return installAndReport(options, files, system, decoder, &out, &err);
 }
 
 int runHeadlessInstallInProcess(const HeadlessInstallOptions& options, platform::FileSystem& files,
-                                platform::System& system, toolkit::ImageDecoder* decoder,
-                                TextOut& out, TextOut& err) {
-    return installAndReport(options, files, system, decoder, out, err);
+                                platform::System& system, toolkit::ImageDecoder* decoder) {
+    return installAndReport(options, files, system, decoder, nullptr, nullptr);
 }
 
 }  // namespace app

@@ -61,8 +61,8 @@ int runHeadlessInstall(const HeadlessInstallOptions& options, platform::FileSyst
 
 // The same run by the installer itself (/S): `system` is taken as it is, the running
 // executable being the installer, so options.installer and options.driveRoots are not read.
+// Nothing is printed: the log file, when given, holds every line.
 int runHeadlessInstallInProcess(const HeadlessInstallOptions& options, platform::FileSystem& files,
-                                platform::System& system, toolkit::ImageDecoder* decoder,
-                                TextOut& out, TextOut& err);
+                                platform::System& system, toolkit::ImageDecoder* decoder);
 
 }  // namespace app

@@ -68,11 +68,7 @@ int runSilent(const InstallerOptions& options, RunLog& log, platform::FileSystem
     run.logLevel = options.logLevel;
     run.givenHost = options.hostFolder;
     run.logFile = log.get();
-    // The log file holds every line already.
-    struct Discarded : TextOut {
-        void line(std::string_view) override {}
-    } discarded;
-    return runHeadlessInstallInProcess(run, files, system, shell.decoder(), discarded, discarded);
+    return runHeadlessInstallInProcess(run, files, system, shell.decoder());
 }
 
 }  // namespace
