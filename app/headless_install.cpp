@@ -38,19 +38,24 @@ private:
     const HeadlessInstallOptions& options_;
 };
 
+// The installer's own command line as the options say it (the debug switch, /D=), taken as
+// readCommandLine would take it: an empty folder is no folder.
+InstallerOptions commandLineOf(const HeadlessInstallOptions& options) {
+    InstallerOptions commandLine;
+    commandLine.logLevel = options.logLevel;
+    if (options.givenHost && !options.givenHost->empty())
+        commandLine.hostFolder.emplace(givenHostFolder(*options.givenHost));
+    return commandLine;
+}
+
 // One headless session up to the end of the preparation: start-up, the timer's tick, then
 // the folder typed, if given. Members go in reverse: the form before the backend it uses;
 // `system` outlives both.
 struct PreparedSession {
-    PreparedSession(const HeadlessInstallOptions& options, platform::FileSystem& files,
-                    platform::System& system, toolkit::ImageDecoder* decoder)
+    PreparedSession(const InstallerOptions& commandLine, const HeadlessInstallOptions& options,
+                    platform::FileSystem& files, platform::System& system,
+                    toolkit::ImageDecoder* decoder)
         : backend(decoder) {
-        // The installer's own command line says what the options say (the debug switch, /D=),
-        // taken as readCommandLine would take it: an empty folder is no folder.
-        InstallerOptions commandLine;
-        commandLine.logLevel = options.logLevel;
-        if (options.givenHost && !options.givenHost->empty())
-            commandLine.hostFolder.emplace(givenHostFolder(*options.givenHost));
         form = startInstallerWith(commandLine, backend, files, system, options.logFile);
         // The loop runs the timer's one tick, then runs dry: the window would now wait for the user.
         if (options.progress)
@@ -93,10 +98,10 @@ struct PreparedSession {
 
 // The installation on `system` as the run sees it; the lines printed to `out` and `err` when
 // given (both or neither).
-int installAndReport(const HeadlessInstallOptions& options, platform::FileSystem& files,
-                     platform::System& system, toolkit::ImageDecoder* decoder, TextOut* out,
-                     TextOut* err) {
-    PreparedSession session(options, files, system, decoder);
+int installAndReport(const InstallerOptions& commandLine, const HeadlessInstallOptions& options,
+                     platform::FileSystem& files, platform::System& system,
+                     toolkit::ImageDecoder* decoder, TextOut* out, TextOut* err) {
+    PreparedSession session(commandLine, options, files, system, decoder);
     TForm1& form = *session.form;
     const bool installEnabled = session.installEnabled();
     if (installEnabled) {
@@ -125,7 +130,7 @@ int runInstallDryRun(const HeadlessInstallOptions& options, platform::FileSystem
                      platform::System& realSystem, toolkit::ImageDecoder* decoder, TextOut& out,
                      TextOut& err) {
     InstallerAsExecutable system(realSystem, options);
-    PreparedSession session(options, files, system, decoder);
+    PreparedSession session(commandLineOf(options), options, files, system, decoder);
     const bool installEnabled = session.installEnabled();
     session.printLog(out, err);
     if (!installEnabled) session.printLastMessage(&err, "Instalacja nie jest możliwa.");
@@ -138,12 +143,15 @@ int runHeadlessInstall(const HeadlessInstallOptions& options, platform::FileSyst
                        platform::System& realSystem, toolkit::ImageDecoder* decoder, TextOut& out,
                        TextOut& err) {
     InstallerAsExecutable system(realSystem, options);
-    return installAndReport(options, files, system, decoder, &out, &err);
+    return installAndReport(commandLineOf(options), options, files, system, decoder, &out, &err);
 }
 
-int runHeadlessInstallInProcess(const HeadlessInstallOptions& options, platform::FileSystem& files,
-                                platform::System& system, toolkit::ImageDecoder* decoder) {
-    return installAndReport(options, files, system, decoder, nullptr, nullptr);
+int runHeadlessInstallInProcess(const InstallerOptions& commandLine, LogFile* logFile,
+                                platform::FileSystem& files, platform::System& system,
+                                toolkit::ImageDecoder* decoder) {
+    HeadlessInstallOptions options;
+    options.logFile = logFile;
+    return installAndReport(commandLine, options, files, system, decoder, nullptr, nullptr);
 }
 
 }  // namespace app

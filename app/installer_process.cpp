@@ -60,17 +60,6 @@ struct RunLog {
     }
 };
 
-// The silent run: the preparation and, when it allows, the transaction, with no window. The
-// installer is the running executable, so the system is used as it is.
-int runSilent(const InstallerOptions& options, RunLog& log, platform::FileSystem& files,
-              platform::System& system, InstallerShell& shell) {
-    HeadlessInstallOptions run;
-    run.logLevel = options.logLevel;
-    run.givenHost = options.hostFolder;
-    run.logFile = log.get();
-    return runHeadlessInstallInProcess(run, files, system, shell.decoder());
-}
-
 }  // namespace
 
 int runInstallerProcessWith(const InstallerOptions& options, platform::FileSystem& files,
@@ -91,7 +80,8 @@ int runInstallerProcessWith(const InstallerOptions& options, platform::FileSyste
     }
     if (options.silent) {
         // No window, so the only place to tell about the log file is gone with it.
-        return log.ends(runSilent(options, log, files, system, shell));
+        // The preparation and, when it allows, the transaction, with no window.
+        return log.ends(runHeadlessInstallInProcess(options, log.get(), files, system, shell.decoder()));
     }
     const std::unique_ptr<toolkit::Backend> backend = shell.makeWindowBackend();
     // The window's long work is file work: between its pieces the window keeps answering.
