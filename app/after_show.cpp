@@ -115,7 +115,7 @@ void TForm1::AfterShow() {
 
     // A cover from an earlier run may be shown, but only a named package is installed.
     if (state.formCover && state.pack && !state.packageName.empty()) {
-        if (const std::optional<std::string>& given = commandLine_.hostFolder) {
+        if (const std::optional<std::string>& given = givenHostFolder_) {
             takeGivenHost(*this, *given);
         } else if (host::searchInstallationPath(*this, state, files_, system_, Edit1, StaticText1)) {
             host::CheckInstallationEnabled(*this, state, files_, system_, Edit1.text(),

@@ -9,16 +9,16 @@ namespace app {
 
 namespace {
 
-bool isDebugForm(const std::string& arg) {
-    const std::string lowered = platform::asciiLowered(arg);
+// `lowered`: the argument with A-Z folded.
+bool isDebugForm(const std::string& lowered) {
     return lowered == "/d" || lowered == "/debug" || lowered == "d" || lowered == "debug";
 }
 
-// The value after `prefix` ("/log=") when `arg` starts with it in any letter case.
-std::optional<std::string> valueAfter(const std::string& arg, std::string_view prefix) {
-    if (arg.size() < prefix.size() ||
-        !platform::equalsIgnoringAsciiCase(std::string_view(arg).substr(0, prefix.size()), prefix))
-        return std::nullopt;
+// The value after `prefix` ("/log=", lower case) when `arg` starts with it in any letter case;
+// `lowered` is `arg` with A-Z folded, so its bytes lie where the argument's do.
+std::optional<std::string> valueAfter(const std::string& arg, const std::string& lowered,
+                                      std::string_view prefix) {
+    if (!lowered.starts_with(prefix)) return std::nullopt;
     return arg.substr(prefix.size());
 }
 
@@ -29,31 +29,35 @@ InstallerOptions readCommandLine(const std::vector<std::string>& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const std::string lowered = platform::asciiLowered(arg);
-        if (isDebugForm(arg)) {
+        if (isDebugForm(lowered)) {
             // Only the first argument switches debug mode on, as it always has.
             if (i == 0) options.logLevel = session::LogLevel::Debug;
         } else if (lowered == "/s") {
             options.silent = true;
         } else if (lowered == "/?" || lowered == "/h") {
             options.help = true;
-        } else if (std::optional<std::string> file = valueAfter(arg, "/log=")) {
+        } else if (std::optional<std::string> file = valueAfter(arg, lowered, "/log=")) {
             if (file->empty()) options.unknown.push_back(arg);
             else options.logFile = std::move(*file);
-        } else if (std::optional<std::string> folder = valueAfter(arg, "/d=")) {
+        } else if (std::optional<std::string> folder = valueAfter(arg, lowered, "/d=")) {
             if (folder->empty()) {
                 options.unknown.push_back(arg);
                 continue;
             }
-            for (++i; i < args.size(); ++i) *folder += " " + args[i];
-            // "/D=C:\CAD 2.0\" quoted reaches us as C:\CAD 2.0" (the backslash escapes the
-            // quote); no Windows path holds a quote.
-            if (folder->back() == '"') folder->pop_back();
-            options.hostFolder = platform::withTrailingSeparator(std::move(*folder));
+            for (++i; i < args.size(); ++i) (*folder += ' ') += args[i];
+            options.hostFolder = givenHostFolder(std::move(*folder));
         } else {
             options.unknown.push_back(arg);
         }
     }
     return options;
+}
+
+std::string givenHostFolder(std::string folder) {
+    // "/D=C:\CAD 2.0\" quoted reaches us as C:\CAD 2.0" (the backslash escapes the quote); no
+    // Windows path holds a quote.
+    if (!folder.empty() && folder.back() == '"') folder.pop_back();
+    return platform::withTrailingSeparator(std::move(folder));
 }
 
 std::string_view commandLineHelp() {

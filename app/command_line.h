@@ -28,6 +28,10 @@ struct InstallerOptions {
 // joined again with one blank each.
 InstallerOptions readCommandLine(const std::vector<std::string>& args);
 
+// A non-empty /D= value as the installer takes it: the quote Windows leaves at the end of a
+// quoted folder dropped, the trailing separator added.
+std::string givenHostFolder(std::string folder);
+
 // The switches and exit codes, as "/?" shows them.
 std::string_view commandLineHelp();
 

@@ -24,7 +24,7 @@ std::string workingFolder(const std::string& currentDirectory) {
 }  // namespace
 
 void TForm1::FormCreate() {
-    state.log_level = commandLine_.logLevel;
+    state.log_level = givenLogLevel_;
     if (state.log_level == session::LogLevel::Debug) {
         info(2, "Ustawiono parametr DEBUG");
         infoBox.setVisible(true);

@@ -38,18 +38,25 @@ private:
     const HeadlessInstallOptions& options_;
 };
 
+// The installer's own command line as the options say it (the debug switch, /D=), taken as
+// readCommandLine would take it: an empty folder is no folder.
+InstallerOptions commandLineOf(const HeadlessInstallOptions& options) {
+    InstallerOptions commandLine;
+    commandLine.logLevel = options.logLevel;
+    if (options.givenHost && !options.givenHost->empty())
+        commandLine.hostFolder.emplace(givenHostFolder(*options.givenHost));
+    return commandLine;
+}
+
 // One headless session up to the end of the preparation: start-up, the timer's tick, then
-// the folder typed, if given. Members go in reverse: the form before the backend it uses.
+// the folder typed, if given. Members go in reverse: the form before the backend it uses;
+// `system` outlives both.
 struct PreparedSession {
-    PreparedSession(const HeadlessInstallOptions& options, platform::FileSystem& files,
-                    platform::System& realSystem, toolkit::ImageDecoder* decoder)
-        : system(realSystem, options), backend(decoder) {
-        // The installer's own command line says what the options say: the debug switch
-        // first, the given host folder last.
-        std::vector<std::string> args;
-        if (options.logLevel == session::LogLevel::Debug) args.push_back("/d");
-        if (options.givenHost) args.push_back(platform::concat({"/D=", *options.givenHost}));
-        form = startInstaller(backend, files, system, args, options.logFile);
+    PreparedSession(const InstallerOptions& commandLine, const HeadlessInstallOptions& options,
+                    platform::FileSystem& files, platform::System& system,
+                    toolkit::ImageDecoder* decoder)
+        : backend(decoder) {
+        form = startInstallerWith(commandLine, backend, files, system, options.logFile);
         // The loop runs the timer's one tick, then runs dry: the window would now wait for the user.
         if (options.progress)
             form->gauge.setImmediateRepaint([this, out = options.progress](toolkit::Gauge& gauge) {
@@ -72,41 +79,29 @@ struct PreparedSession {
             err.line(platform::concat({"błąd: ", report}));
     }
 
-    // The status label's last message, or `fallback` when it is empty; the log file ends
-    // with it too, so that it holds the reason even when the status label said nothing.
-    void printLastMessage(TextOut& err, const char* fallback) const {
+    // The status label's last message, or `fallback` when it is empty, to `err` when given;
+    // the log file ends with it too, so that it holds the reason even when the status label
+    // said nothing.
+    void printLastMessage(TextOut* err, const char* fallback) const {
         const std::string& last = form->InfoLabel.caption();
         const std::string_view message = last.empty() ? std::string_view(fallback) : std::string_view(last);
-        err.line(message);
+        if (err) err->line(message);
         if (form->logFile) {
             for (const std::string& report : backend.errorReports()) form->logFile->line(1, report);
             if (last.empty()) form->logFile->line(1, message);
         }
     }
 
-    InstallerAsExecutable system;
     toolkit::HeadlessBackend backend;
     std::unique_ptr<TForm1> form;
 };
 
-}  // namespace
-
-int runInstallDryRun(const HeadlessInstallOptions& options, platform::FileSystem& files,
-                     platform::System& system, toolkit::ImageDecoder* decoder, TextOut& out,
-                     TextOut& err) {
-    PreparedSession session(options, files, system, decoder);
-    const bool installEnabled = session.installEnabled();
-    session.printLog(out, err);
-    if (!installEnabled) session.printLastMessage(err, "Instalacja nie jest możliwa.");
-    const bool reported = !session.backend.errorReports().empty();
-    session.backend.clickOn("bnCloseNormal");
-    return installEnabled && !reported ? 0 : 1;
-}
-
-int runHeadlessInstall(const HeadlessInstallOptions& options, platform::FileSystem& files,
-                       platform::System& system, toolkit::ImageDecoder* decoder, TextOut& out,
-                       TextOut& err) {
-    PreparedSession session(options, files, system, decoder);
+// The installation on `system` as the run sees it; the lines printed to `out` and `err` when
+// given (both or neither).
+int installAndReport(const InstallerOptions& commandLine, const HeadlessInstallOptions& options,
+                     platform::FileSystem& files, platform::System& system,
+                     toolkit::ImageDecoder* decoder, TextOut* out, TextOut* err) {
+    PreparedSession session(commandLine, options, files, system, decoder);
     TForm1& form = *session.form;
     const bool installEnabled = session.installEnabled();
     if (installEnabled) {
@@ -116,7 +111,7 @@ int runHeadlessInstall(const HeadlessInstallOptions& options, platform::FileSyst
         session.backend.run(form.window);
     }
 
-    session.printLog(out, err);
+    if (out) session.printLog(*out, *err);
     // A click that started nothing is a failure, never a window closed by the user.
     int code = !installEnabled ? kExitInstallNotEnabled
                : form.installOutcome == InstallOutcome::NotStarted ? kExitInstallFailed
@@ -127,6 +122,36 @@ int runHeadlessInstall(const HeadlessInstallOptions& options, platform::FileSyst
 
     session.backend.clickOn("bnCloseNormal");
     return code;
+}
+
+}  // namespace
+
+int runInstallDryRun(const HeadlessInstallOptions& options, platform::FileSystem& files,
+                     platform::System& realSystem, toolkit::ImageDecoder* decoder, TextOut& out,
+                     TextOut& err) {
+    InstallerAsExecutable system(realSystem, options);
+    PreparedSession session(commandLineOf(options), options, files, system, decoder);
+    const bool installEnabled = session.installEnabled();
+    session.printLog(out, err);
+    if (!installEnabled) session.printLastMessage(&err, "Instalacja nie jest możliwa.");
+    const bool reported = !session.backend.errorReports().empty();
+    session.backend.clickOn("bnCloseNormal");
+    return installEnabled && !reported ? 0 : 1;
+}
+
+int runHeadlessInstall(const HeadlessInstallOptions& options, platform::FileSystem& files,
+                       platform::System& realSystem, toolkit::ImageDecoder* decoder, TextOut& out,
+                       TextOut& err) {
+    InstallerAsExecutable system(realSystem, options);
+    return installAndReport(commandLineOf(options), options, files, system, decoder, &out, &err);
+}
+
+int runHeadlessInstallInProcess(const InstallerOptions& commandLine, LogFile* logFile,
+                                platform::FileSystem& files, platform::System& system,
+                                toolkit::ImageDecoder* decoder) {
+    HeadlessInstallOptions options;
+    options.logFile = logFile;
+    return installAndReport(commandLine, options, files, system, decoder, nullptr, nullptr);
 }
 
 }  // namespace app

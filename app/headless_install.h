@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/exit_codes.h"
 #include "app/log_file.h"
 #include "platform/file_system.h"
@@ -58,5 +59,12 @@ int runInstallDryRun(const HeadlessInstallOptions& options, platform::FileSystem
 int runHeadlessInstall(const HeadlessInstallOptions& options, platform::FileSystem& files,
                        platform::System& system, toolkit::ImageDecoder* decoder, TextOut& out,
                        TextOut& err);
+
+// The same run by the installer itself (/S) on its own command line: `system` is taken as it
+// is, the running executable being the installer. Nothing is printed: the log file, when
+// given, holds every line.
+int runHeadlessInstallInProcess(const InstallerOptions& commandLine, LogFile* logFile,
+                                platform::FileSystem& files, platform::System& system,
+                                toolkit::ImageDecoder* decoder);
 
 }  // namespace app

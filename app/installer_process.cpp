@@ -60,26 +60,10 @@ struct RunLog {
     }
 };
 
-// The silent run: the preparation and, when it allows, the transaction, with no window.
-int runSilent(const InstallerOptions& options, RunLog& log, platform::FileSystem& files,
-              platform::System& system, InstallerShell& shell) {
-    HeadlessInstallOptions run;
-    run.installer = system.executablePath();
-    run.logLevel = options.logLevel;
-    run.givenHost = options.hostFolder;
-    run.logFile = log.get();
-    // The log file holds every line already.
-    struct Discarded : TextOut {
-        void line(std::string_view) override {}
-    } discarded;
-    return runHeadlessInstall(run, files, system, shell.decoder(), discarded, discarded);
-}
-
 }  // namespace
 
-int runInstallerProcess(const std::vector<std::string>& args, platform::FileSystem& files,
-                        platform::System& system, InstallerShell& shell) {
-    const InstallerOptions options = readCommandLine(args);
+int runInstallerProcessWith(const InstallerOptions& options, platform::FileSystem& files,
+                            platform::System& system, InstallerShell& shell) {
     RunLog log(options, files, system, shell);
 
     if (!options.unknown.empty()) {
@@ -96,15 +80,21 @@ int runInstallerProcess(const std::vector<std::string>& args, platform::FileSyst
     }
     if (options.silent) {
         // No window, so the only place to tell about the log file is gone with it.
-        return log.ends(runSilent(options, log, files, system, shell));
+        // The preparation and, when it allows, the transaction, with no window.
+        return log.ends(runHeadlessInstallInProcess(options, log.get(), files, system, shell.decoder()));
     }
     const std::unique_ptr<toolkit::Backend> backend = shell.makeWindowBackend();
     // The window's long work is file work: between its pieces the window keeps answering.
     platform::HeartbeatFileSystem windowFiles(files, [&backend] { backend->keepAlive(); });
-    auto form = startInstaller(*backend, windowFiles, system, args, log.get());
+    auto form = startInstallerWith(options, *backend, windowFiles, system, log.get());
     if (!log.problem.empty()) form->info(1, log.problem);
     backend->run(form->window);
     return log.ends(exitCodeOf(*form));
+}
+
+int runInstallerProcess(const std::vector<std::string>& args, platform::FileSystem& files,
+                        platform::System& system, InstallerShell& shell) {
+    return runInstallerProcessWith(readCommandLine(args), files, system, shell);
 }
 
 }  // namespace app

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/command_line.h"
 #include "platform/file_system.h"
 #include "platform/system.h"
 #include "toolkit/backend.h"
@@ -28,7 +29,11 @@ public:
     virtual std::string dateTimeText() = 0;
 };
 
-// `args` without the program name. Returns the exit code (exit_codes.h).
+// `options` as readCommandLine read them. Returns the exit code (exit_codes.h).
+int runInstallerProcessWith(const InstallerOptions& options, platform::FileSystem& files,
+                            platform::System& system, InstallerShell& shell);
+
+// The same from the arguments without the program name.
 int runInstallerProcess(const std::vector<std::string>& args, platform::FileSystem& files,
                         platform::System& system, InstallerShell& shell);
 

@@ -6,8 +6,9 @@
 namespace app {
 
 TForm1::TForm1(toolkit::Backend& backend, platform::FileSystem& files, platform::System& system,
-               const std::vector<std::string>& args)
-    : backend_(backend), files_(files), system_(system), commandLine_(readCommandLine(args)) {
+               const InstallerOptions& options)
+    : backend_(backend), files_(files), system_(system), givenLogLevel_(options.logLevel),
+      givenHostFolder_(options.hostFolder) {
     backend_.dispatcher().setErrorText([](std::exception_ptr error) { return errorText(error); });
     bindEvents(*this);
     loadPictures(backend_);

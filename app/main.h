@@ -27,9 +27,9 @@ using install::InstallOutcome;
 
 class TForm1 : public ui::Form1Handlers, public ui::Form1Design, public session::Log {
 public:
-    // `args` are the command-line arguments without the program name.
+    // `options` are the command line as readCommandLine read it.
     TForm1(toolkit::Backend& backend, platform::FileSystem& files, platform::System& system,
-           const std::vector<std::string>& args);
+           const InstallerOptions& options);
     // The backend's window goes first: it reads the form, the components and Timer1 while
     // it is destroyed, and they are all members of this object.
     ~TForm1() override;
@@ -85,8 +85,10 @@ private:
     toolkit::Backend& backend_;
     platform::FileSystem& files_;
     platform::System& system_;
-    // Read once: FormCreate takes the log level from it, AfterShow the given host folder.
-    const InstallerOptions commandLine_;
+    // What the window takes from the command line: FormCreate the log level, AfterShow the
+    // given host folder.
+    const session::LogLevel givenLogLevel_;
+    const std::optional<std::string> givenHostFolder_;
 };
 
 }  // namespace app

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/log_file.h"
 #include "app/main.h"
 #include "platform/file_system.h"
@@ -17,8 +18,13 @@ namespace app {
 constexpr const char* kApplicationTitle = "Instalator pakietów CAD";
 
 // The entry's first steps: application initialised with its title and the main form on the
-// taskbar, Form1 created and attached, FormCreate run. `args` are the command-line arguments
-// without the program name; `logFile`, when given, receives every log line from the first.
+// taskbar, Form1 created and attached, FormCreate run. `options` are the command line read
+// once by its caller; `logFile`, when given, receives every log line from the first.
+std::unique_ptr<TForm1> startInstallerWith(const InstallerOptions& options,
+                                           toolkit::Backend& backend, platform::FileSystem& files,
+                                           platform::System& system, LogFile* logFile = nullptr);
+
+// The same from the command-line arguments without the program name.
 std::unique_ptr<TForm1> startInstaller(toolkit::Backend& backend, platform::FileSystem& files,
                                        platform::System& system,
                                        const std::vector<std::string>& args,

@@ -21,6 +21,29 @@ constexpr Anchors kNoEdge{false, false, false, false};
 
 const Font kWindowFont{"Tahoma", 11, false, toolkit::kSystemWindowText};
 
+// Where a component lies, the edges it keeps its distance to, and whether it shows at start:
+// a row of constants per component, applied by one function (one call instead of three).
+struct Placement {
+    short left, top, width, height;
+    Anchors anchors;
+    bool visible;
+};
+
+void place(toolkit::Control& control, const Placement& at) {
+    control.setBounds(at.left, at.top, at.width, at.height);
+    control.setAnchors(at.anchors);
+    control.setVisible(at.visible);
+}
+
+constexpr Placement kBackgroundAt{0, 0, 1040, 585, kAllEdges, true};
+constexpr Placement kInfoLabelAt{105, 367, 58, 14, kLeftBottom, true};
+constexpr Placement kGaugeAt{0, 354, 1040, 34, kLeftTop, true};
+constexpr Placement kGaugeBGAt{0, 0, 1040, 57, kLeftTop, false};
+constexpr Placement kInfoBoxAt{400, 5, 635, 87, kLeftTopRight, false};
+constexpr Placement kEdit1At{105, 408, 383, 19, kLeftRightBottom, false};
+constexpr Placement kStaticText1At{105, 391, 230, 17, kLeftBottom, false};
+constexpr Placement kActivityIndicatorAt{935, 454, 64, 64, kNoEdge, true};
+
 void placeButtonPicture(toolkit::Picture& picture, int left, bool visible, Cursor cursor) {
     picture.setBounds(left, 527, 151, 50);
     picture.setAnchors(kRightBottom);
@@ -38,15 +61,13 @@ Form1Design::Form1Design() {
     window.setFont(kWindowFont);
 
     for (toolkit::Picture* background : {&BGfinish, &BG}) {
-        background->setBounds(0, 0, 1040, 585);
-        background->setAnchors(kAllEdges);
+        place(*background, kBackgroundAt);
         background->setStretch(true);
         background->setEnabled(false);
     }
     BGfinish.setVisible(false);
 
-    InfoLabel.setBounds(105, 367, 58, 14);
-    InfoLabel.setAnchors(kLeftBottom);
+    place(InfoLabel, kInfoLabelAt);
     InfoLabel.setAutoSize(true);
     InfoLabel.setCaption("InfoLabel");
     InfoLabel.setFont(Font{"Tahoma", 12, true, toolkit::kRed});
@@ -61,8 +82,7 @@ Form1Design::Form1Design() {
     placeButtonPicture(bnInstallHover, 698, false, Cursor::Hand);
     placeButtonPicture(bnInstallNormal, 698, false, Cursor::Hand);
 
-    gauge.setBounds(0, 354, 1040, 34);
-    gauge.setAnchors(kLeftTop);
+    place(gauge, kGaugeAt);
     gauge.setMinValue(0);
     gauge.setMaxValue(100);
     gauge.setProgress(0);
@@ -72,14 +92,10 @@ Form1Design::Form1Design() {
     gauge.setControlColor(toolkit::kOlive);
     gauge.setFont(kWindowFont);
 
-    gaugeBG.setBounds(0, 0, 1040, 57);
-    gaugeBG.setAnchors(kLeftTop);
-    gaugeBG.setVisible(false);
+    place(gaugeBG, kGaugeBGAt);
     gaugeBG.setTransparent(true);
 
-    infoBox.setBounds(400, 5, 635, 87);
-    infoBox.setAnchors(kLeftTopRight);
-    infoBox.setVisible(false);
+    place(infoBox, kInfoBoxAt);
     infoBox.setReadOnly(true);
     infoBox.setVerticalScrollBar(true);
     infoBox.setTabStop(false);
@@ -87,26 +103,21 @@ Form1Design::Form1Design() {
     infoBox.setFont(kWindowFont);
     infoBox.setMenuCaptions("Kopiuj", "Zaznacz wszystko");
 
-    Edit1.setBounds(105, 408, 383, 19);
-    Edit1.setAnchors(kLeftRightBottom);
-    Edit1.setVisible(false);
+    place(Edit1, kEdit1At);
     Edit1.setTabOrder(0);
     Edit1.setText("C:\\Program Files\\CadLumor v. 2.0\\");
     Edit1.setCueText("Miejsce instalacji oprogramowania CAD");
     Edit1.setFont(kWindowFont);
     Edit1.setLabelledBy(&StaticText1);
 
-    StaticText1.setBounds(105, 391, 230, 17);
-    StaticText1.setAnchors(kLeftBottom);
-    StaticText1.setVisible(false);
+    place(StaticText1, kStaticText1At);
     StaticText1.setAutoSize(true);
     StaticText1.setCaption("Miejsce instalacji pakietu, zmień jeśli konieczne.");
     StaticText1.setColor(toolkit::kWhite);
     StaticText1.setTabOrder(1);
     StaticText1.setFont(kWindowFont);
 
-    ActivityIndicator.setBounds(935, 454, 64, 64);
-    ActivityIndicator.setAnchors(kNoEdge);
+    place(ActivityIndicator, kActivityIndicatorAt);
     ActivityIndicator.setDotColor(toolkit::kBlack);
     ActivityIndicator.setAnimating(true);
 

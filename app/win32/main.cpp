@@ -40,7 +40,7 @@ void loadLibrariesFromSystemFolderOnly() {
 }
 
 void showMessageBox(std::string_view text, bool isError) {
-    MessageBoxW(nullptr, toolkit::win32::widen(std::string(text)).c_str(),
+    MessageBoxW(nullptr, toolkit::win32::widen(text).c_str(),
                 toolkit::win32::widen(app::kApplicationTitle).c_str(),
                 MB_OK | (isError ? MB_ICONERROR : MB_ICONINFORMATION));
 }
@@ -68,15 +68,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     loadLibrariesFromSystemFolderOnly();  // first: nothing may load a DLL before it
     platform::ProgramArgs args = platform::programArguments(0, nullptr);
     if (!args.empty()) args.erase(args.begin());  // the program's own name
-    const bool silent = app::readCommandLine(args).silent;
+    const app::InstallerOptions options = app::readCommandLine(args);
     try {
         WindowsShell shell;
-        return app::runInstallerProcess(args, platform::realFileSystem(), platform::realSystem(),
-                                        shell);
+        return app::runInstallerProcessWith(options, platform::realFileSystem(),
+                                            platform::realSystem(), shell);
     } catch (const std::exception& error) {
         // Only start-up itself can get here (handlers report through the dispatcher). A
         // silent run shows nothing: its exit code tells.
-        if (!silent) showMessageBox(error.what(), true);
+        if (!options.silent) showMessageBox(error.what(), true);
         return app::kExitInstallNotEnabled;
     }
 }

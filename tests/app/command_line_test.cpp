@@ -69,6 +69,15 @@ TEST(CommandLine, HostFolderTakesTheRestOfTheLineWithItsBlanks) {
     EXPECT_EQ(readCommandLine({"/D=D:\\CAD 3\""}).hostFolder, folder("D:\\CAD 3"));
 }
 
+TEST(CommandLine, HostFolderHandedOverIsTakenAsTheSwitchTakesIt) {
+    // The headless runs hand a folder over without a command line; the window gets it as "/D="
+    // gives it: the separator added once, the quote Windows leaves at the end dropped.
+    EXPECT_EQ(givenHostFolder("C:\\CAD"), folder("C:\\CAD"));
+    EXPECT_EQ(givenHostFolder(folder("E:\\Łódź")), folder("E:\\Łódź"));
+    EXPECT_EQ(givenHostFolder("D:\\CAD 3\""), folder("D:\\CAD 3"));
+    EXPECT_EQ(givenHostFolder("F:\\a\"b"), folder("F:\\a\"b"));
+}
+
 TEST(CommandLine, EverythingElseIsNotUnderstood) {
     for (const std::string arg : {"-s", "/silent", "/S ", "/D=", "/LOG=", "/LOG", "x", "",
                                    "--help", "/?x", "/d x"}) {
