@@ -8,6 +8,21 @@
 
 namespace catalog {
 
+namespace {
+// Called from a catch-all while opening: an engine error in its own words, another failure
+// after `failed` and the file; anything else goes on as it was. One handler for both ways
+// of opening a file.
+[[noreturn]] void failOpening(std::string_view failed, std::string_view path) {
+    try {
+        throw;
+    } catch (const jet::JetError& e) {
+        failWithJetErrorText(e);
+    } catch (const std::exception& e) {
+        failCatalog({failed, path, ": ", e.what()});
+    }
+}
+}  // namespace
+
 Connection::~Connection() {
     try {
         disconnect();
@@ -23,10 +38,8 @@ void Connection::connect() {
     try {
         reader_ = std::make_shared<jet::Database>(
             jet::Database::open(files_, settings.path, jet::OpenMode::ReadOnly));
-    } catch (const jet::JetError& e) {
-        failWithJetErrorText(e);
-    } catch (const std::exception& e) {
-        failCatalog({"Nie można otworzyć bazy danych ", settings.path, ": ", e.what()});
+    } catch (...) {
+        failOpening("Nie można otworzyć bazy danych ", settings.path);
     }
     path_ = settings.path;
     connected_ = true;
@@ -51,10 +64,8 @@ jet::write::DatabaseWriter& Connection::writer() {
     if (!writer_) {
         try {
             writer_ = jet::write::DatabaseWriter::open(files_, path_);
-        } catch (const jet::JetError& e) {
-            failWithJetErrorText(e);
-        } catch (const std::exception& e) {
-            failCatalog({"Nie można otworzyć do zapisu bazy danych ", path_, ": ", e.what()});
+        } catch (...) {
+            failOpening("Nie można otworzyć do zapisu bazy danych ", path_);
         }
         // From now on readers look through the writer, which sees its unwritten pages.
         reader_.reset();

@@ -2,6 +2,9 @@
 #include "catalog/connection_string.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <iterator>
 
 #include "catalog/catalog_error.h"
@@ -28,6 +31,17 @@ Key keyOf(std::string_view name) {
     for (int k = 0; k < static_cast<int>(std::size(names)); ++k)
         if (platform::equalsIgnoringAsciiCase(name, names[k])) return static_cast<Key>(std::min(k, int{kOtherKnownKey}));
     return kUnknownKey;
+}
+
+// The number at the start of `text` as std::stoi reads it (leading white space, a sign, the
+// digits; whatever follows ignored), without the exceptions stoi throws for the caller to map.
+std::optional<int> leadingInt(std::string_view text) {
+    const std::string digits(text);
+    char* end = nullptr;
+    errno = 0;
+    const long n = std::strtol(digits.c_str(), &end, 10);
+    if (end == digits.c_str() || errno == ERANGE || n < INT_MIN || n > INT_MAX) return std::nullopt;
+    return static_cast<int>(n);
 }
 }  // namespace
 
@@ -59,11 +73,9 @@ ConnectionSettings parseConnectionString(const std::string& whole) {
             }
             if (key == kMode) settings.mode = trimmed(value);
             if (key == kEngineType) {
-                try {
-                    settings.engineType = std::stoi(std::string(trimmed(value)));
-                } catch (...) {
+                settings.engineType = leadingInt(trimmed(value));
+                if (!settings.engineType)
                     failCatalog({"Nieprawidłowy typ silnika bazy danych w tekście połączenia: \"", value, "\"."});
-                }
             }
         }
         start = end + 1;

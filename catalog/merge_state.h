@@ -49,11 +49,6 @@ struct MergeState {
     void trace(std::string_view txt) {
         if (traceSearches()) log.info(2, txt);
     }
-    // A trace line of every record, built only in debug mode.
-    template <typename MakeLine>
-    void traceRecord(MakeLine makeLine) {
-        if (traceSearches()) log.info(2, makeLine());
-    }
 };
 
 }  // namespace catalog

@@ -11,33 +11,27 @@ RecordFields::RecordFields(Table& table, const std::vector<std::string>& columns
     for (const auto& name : columns) fields_.push_back(table.fieldByName(name));
 }
 
-bool TracingSearch::firstNewMatch(const jet::Value& key) {
-    const std::string keyText = valueAsText(key);
-    t_.newTable.first();
+bool TracingSearch::walk(Table& table, const RecordFields& fields, const jet::Value& key, std::string_view lead,
+                         std::string_view tail) {
+    table.first();
     state_.findRec = false;
-    while (!t_.newTable.eof() && !state_.findRec) {
-        const jet::Value& candidate = t_.newFields[t_.keyColumn].valueRef();
-        state_.trace(platform::concat({valueAsText(candidate), " : ", keyText}));
+    while (!table.eof() && !state_.findRec) {
+        const jet::Value& candidate = fields[t_.keyColumn].valueRef();
+        state_.trace(platform::concat({lead, valueAsText(candidate), tail}));
         if (valuesEqual(candidate, key))
             state_.findRec = true;
         else
-            t_.newTable.next();
+            table.next();
     }
     return state_.findRec;
 }
 
+bool TracingSearch::firstNewMatch(const jet::Value& key) {
+    return walk(t_.newTable, t_.newFields, key, {}, platform::concat({" : ", valueAsText(key)}));
+}
+
 bool TracingSearch::destinationHolds(const jet::Value& key) {
-    t_.destination.first();
-    state_.findRec = false;
-    while (!t_.destination.eof() && !state_.findRec) {
-        const jet::Value& candidate = t_.destinationFields[t_.keyColumn].valueRef();
-        state_.trace(platform::concat({t_.destinationLinePrefix, valueAsText(candidate)}));
-        if (valuesEqual(key, candidate))
-            state_.findRec = true;
-        else
-            t_.destination.next();
-    }
-    return state_.findRec;
+    return walk(t_.destination, t_.destinationFields, key, t_.destinationLinePrefix, {});
 }
 
 IndexedSearch::IndexedSearch(MergeState& state, SearchTables tables)

@@ -59,6 +59,11 @@ public:
     void posted(const jet::Value&) override {}
 
 private:
+    // Walks `table` from its first record to the first whose key equals `key`, tracing each
+    // key passed as `lead` key `tail`; sets findRec. Both searches are this walk.
+    bool walk(Table& table, const RecordFields& fields, const jet::Value& key, std::string_view lead,
+              std::string_view tail);
+
     MergeState& state_;
     SearchTables t_;
 };

@@ -11,8 +11,11 @@ namespace install {
 
 namespace {
 
-bool deleteIfThere(session::Log& log, platform::FileSystem& fs, const std::string& path) {
-    return !fs.fileExists(path) || deleteOwnFile(log, fs, path);
+// Deletes `path` + `suffix` if it is there. The name is joined here rather than at each of the
+// many callers, which would each hold a temporary and its clean-up.
+bool deleteIfThere(session::Log& log, platform::FileSystem& fs, std::string_view path, std::string_view suffix = {}) {
+    const std::string file = platform::concat({path, suffix});
+    return !fs.fileExists(file) || deleteOwnFile(log, fs, file);
 }
 
 std::string folderOf(const std::string& path) {
@@ -60,7 +63,7 @@ bool undoInstallation(session::Log& log, platform::FileSystem& fs, const host::H
         const JournalMember member = journal.members[i];
         const std::string path = memberPath(layout, member.name);
         changedFolders.add(folderOf(path));
-        whole &= deleteIfThere(log, fs, platform::concat({path, host::kPartialSuffix}));
+        whole &= deleteIfThere(log, fs, path, host::kPartialSuffix);
         if (!member.replaces) {
             whole &= deleteIfThere(log, fs, path);
             continue;
@@ -71,7 +74,7 @@ bool undoInstallation(session::Log& log, platform::FileSystem& fs, const host::H
             whole = false;
         }
     }
-    whole &= deleteIfThere(log, fs, platform::concat({layout.destination, host::kPartialSuffix}));
+    whole &= deleteIfThere(log, fs, layout.destination, host::kPartialSuffix);
 
     if (journal.userCatalog && fs.fileExists(layout.old)) {
         if (fs.fileExists(layout.destination)) {
@@ -104,8 +107,8 @@ bool finishInstallation(session::Log& log, platform::FileSystem& fs, const host:
     for (const JournalMember member : journal.members) {
         const std::string path = memberPath(layout, member.name);
         changedFolders.add(folderOf(path));
-        whole &= deleteIfThere(log, fs, platform::concat({path, host::kPartialSuffix}));
-        if (member.replaces) whole &= deleteIfThere(log, fs, platform::concat({path, host::kAsideSuffix}));
+        whole &= deleteIfThere(log, fs, path, host::kPartialSuffix);
+        if (member.replaces) whole &= deleteIfThere(log, fs, path, host::kAsideSuffix);
     }
     if (fs.fileExists(layout.old)) {
         log.info(2, "Kasujemy niepotrzebny plik dodatki_old.mdb");

@@ -62,6 +62,7 @@ TEST(ConnectionString, HandWrittenTextsAreReadAsTheProviderReadsThem) {
         {jet + "Data Source=a.mdb;Foo=bar;mode= Share Deny None ", "a.mdb;Foo=bar", "Share Deny None", {}},
         {jet + "Foo=bar;Data Source=a.mdb;Data Source=b.mdb;x", "b.mdb;x", "", {}},
         {jet + "Data Source=a.mdb;Jet OLEDB:Engine Type= 5x", "a.mdb", "", 5},
+        {jet + "Data Source=a.mdb;Jet OLEDB:Engine Type=\t+5", "a.mdb", "", 5},
         {jet + "Mode=Read;Data Source=a=b.mdb;User ID=Admin", "a=b.mdb", "Read", {}},
         {"x;" + jet + "Data Source=a.mdb", "a.mdb", "", {}},
     };
