@@ -73,10 +73,10 @@ bool readWholeFile(const std::string& path, std::string& bytes) {
 
 WicCodec::WicCodec() : factory_(std::make_unique<Factory>()) {
     // Headless runs (pakiet, tests) decode covers without the window backend, which is what
-    // otherwise starts COM; WIC needs it on this thread, so start it once for the thread's life.
-    static thread_local const HRESULT comOnThisThread =
-        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    (void)comOnThisThread;
+    // otherwise starts COM; WIC needs it on this thread. Started for the thread's life and never
+    // stopped (pictures may outlive the codec), so a repeated start only counts once more; a
+    // thread that already runs COM in another apartment keeps it, which serves WIC as well.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_IWICImagingFactory, factory_->wic.putVoid())))
         throw ToolkitError(ToolkitFault::NoPictureDecoder, "", "WIC");
