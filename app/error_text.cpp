@@ -18,27 +18,28 @@ const char* const kUnexpected = "Wystąpił nieoczekiwany błąd programu.";
 
 }  // namespace
 
-std::string errorText(const std::exception& error) {
-    if (const auto* jet = dynamic_cast<const jet::JetError*>(&error)) return catalog::jetErrorText(*jet);
-    if (const auto* zip = dynamic_cast<const zip::ZipError*>(&error)) return archive::messageFor(*zip);
-    if (const auto* file = dynamic_cast<const platform::FileError*>(&error)) return engine_text::fileErrorText(*file);
-    if (const auto* system = dynamic_cast<const platform::SystemError*>(&error))
-        return engine_text::systemErrorText(*system);
-    if (const auto* toolkit = dynamic_cast<const toolkit::ToolkitError*>(&error))
-        return engine_text::toolkitErrorText(*toolkit);
-    if (dynamic_cast<const std::bad_alloc*>(&error)) return "Zabrakło pamięci.";
-    if (*error.what() == '\0') return kUnexpected;
-    return error.what();
-}
-
-std::string errorText(std::exception_ptr error) {
+// The error's type is told by catching it again: the Windows programs are built without
+// run-time type information, which a dynamic_cast would need.
+std::string errorText() {
     try {
-        std::rethrow_exception(error);
+        throw;
+    } catch (const jet::JetError& e) {
+        return catalog::jetErrorText(e);
+    } catch (const zip::ZipError& e) {
+        return archive::messageFor(e);
+    } catch (const platform::FileError& e) {
+        return engine_text::fileErrorText(e);
+    } catch (const platform::SystemError& e) {
+        return engine_text::systemErrorText(e);
+    } catch (const toolkit::ToolkitError& e) {
+        return engine_text::toolkitErrorText(e);
+    } catch (const std::bad_alloc&) {
+        return "Zabrakło pamięci.";
     } catch (const std::exception& e) {
-        return errorText(e);
+        if (*e.what() != '\0') return e.what();
     } catch (...) {
-        return kUnexpected;
     }
+    return kUnexpected;
 }
 
 }  // namespace app

@@ -8,7 +8,7 @@
 
 namespace app {
 
-std::string errorText(const std::exception& error);
-std::string errorText(std::exception_ptr error);
+// Only inside a handler: the sentence for the exception being handled.
+std::string errorText();
 
 }  // namespace app

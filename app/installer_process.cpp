@@ -28,9 +28,9 @@ struct RunLog {
         if (!options.logFile) return;
         try {
             file.emplace(files, *options.logFile);
-        } catch (const std::exception& error) {
+        } catch (const std::exception&) {
             problem = platform::concat(
-                {"Nie można zapisać dziennika w pliku ", *options.logFile, ": ", errorText(error)});
+                {"Nie można zapisać dziennika w pliku ", *options.logFile, ": ", errorText()});
             return;
         }
         std::string installer;

@@ -9,7 +9,7 @@ TForm1::TForm1(toolkit::Backend& backend, platform::FileSystem& files, platform:
                const InstallerOptions& options)
     : backend_(backend), files_(files), system_(system), givenLogLevel_(options.logLevel),
       givenHostFolder_(options.hostFolder) {
-    backend_.dispatcher().setErrorText([](std::exception_ptr error) { return errorText(error); });
+    backend_.dispatcher().setErrorText([] { return errorText(); });
     bindEvents(*this);
     loadPictures(backend_);
 }

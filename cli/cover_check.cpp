@@ -77,8 +77,9 @@ CoverCheck checkCover(const std::string& name, const std::string& bytes) {
         TemporaryFile file(bytes);
         const toolkit::Image image = decoder->decodeJpegFile(file.path());
         picture = {image.width, image.height};
-    } catch (const std::exception& error) {
-        check.problems.push_back("okładki `" + name + "` nie da się odczytać jako obrazu JPEG (" + app::errorText(error) + ")");
+    } catch (const std::exception&) {
+        check.problems.push_back("okładki `" + name + "` nie da się odczytać jako obrazu JPEG (" +
+                                 app::errorText() + ")");
         return check;
     }
     if (!(picture == ui::kDesignCover))

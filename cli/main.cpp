@@ -81,8 +81,8 @@ int main(int argc, char** argv) {
         }
         try {
             return command.run(rest);
-        } catch (const std::exception& error) {
-            std::fprintf(stderr, "pakiet %s: %s\n", command.name, app::errorText(error).c_str());
+        } catch (const std::exception&) {
+            std::fprintf(stderr, "pakiet %s: %s\n", command.name, app::errorText().c_str());
             return 1;
         }
     }

@@ -20,9 +20,12 @@ set(LUMOR_STUB_LTO ON)
 # drops what nothing calls by itself, and a COFF section per function aligns every function
 # to 16 bytes (11 KB of the stub). IPA-SRA and IPA-CP clones stay on: with LTO they make the
 # stub smaller (2 KB), where without it they copied library templates into every file.
+# Without run-time type information: its type descriptions and names, the casting code of the
+# runtime and what std::function and shared_ptr keep for it were 10 KB of each stub. Code
+# asks a component's kind (toolkit::controlAs) and tells errors apart by catching them.
 # The flags are read at the first configure: an existing build folder needs `cmake --fresh`.
 set(CMAKE_C_FLAGS_INIT "-ffunction-sections -fdata-sections")
-set(CMAKE_CXX_FLAGS_INIT "-fdata-sections")
+set(CMAKE_CXX_FLAGS_INIT "-fdata-sections -fno-rtti")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections")
 # -municode (wmain entry) is set on the program targets only; test executables keep main.
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)

@@ -10,6 +10,8 @@ namespace toolkit {
 class ActivityIndicator : public Control {
 public:
     using Control::Control;
+    static constexpr ControlKind kKind = ControlKind::ActivityIndicator;
+    ControlKind kind() const override { return kKind; }
     bool isChildWindow() const override { return true; }
 
     static constexpr int kFrameCount = 75;

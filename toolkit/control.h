@@ -18,6 +18,10 @@ using Color = std::uint32_t;
 
 enum class Cursor { Default, Arrow, Hand, NotAllowed };
 
+// What a component is. The Windows programs are built without run-time type information (it
+// cost the installer 10 KB), so code that treats one kind apart asks this through controlAs.
+enum class ControlKind { Form, Picture, Label, Edit, StaticText, Memo, Gauge, ActivityIndicator };
+
 struct Anchors {
     bool left = true;
     bool top = true;
@@ -46,6 +50,7 @@ public:
     Control& operator=(const Control&) = delete;
 
     const std::string& name() const { return name_; }
+    virtual ControlKind kind() const = 0;
     // Child-window components (edit, memo, static text, busy indicator) lie above every
     // component drawn on the window's own surface, whatever their place in the paint order.
     virtual bool isChildWindow() const { return false; }
@@ -95,5 +100,11 @@ private:
     Cursor cursor_ = Cursor::Default;
     ControlObserver* observer_ = nullptr;
 };
+
+// The component as a T (which may be const), or null when it is of another kind.
+template <typename T, typename C>
+T* controlAs(C* control) {
+    return control && control->kind() == T::kKind ? static_cast<T*>(control) : nullptr;
+}
 
 }  // namespace toolkit

@@ -5,16 +5,17 @@
 
 namespace toolkit {
 
-std::string Dispatcher::describe(std::exception_ptr error) const {
+// Only inside a handler: `throw;` rethrows what it caught.
+std::string Dispatcher::describeCaught() const {
     if (errorText_) {
         try {
-            return errorText_(error);
+            return errorText_();
         } catch (...) {
             // The wording failed; the plain text below still reports the error.
         }
     }
     try {
-        std::rethrow_exception(error);
+        throw;
     } catch (const std::exception& e) {
         return e.what();
     } catch (...) {
@@ -28,7 +29,7 @@ bool Dispatcher::invoke(const Event& handler) {
         handler();
         return true;
     } catch (...) {
-        report_(describe(std::current_exception()));
+        report_(describeCaught());
     }
     return false;
 }

@@ -25,8 +25,9 @@ public:
 
     // Words an escaped exception for the report. The program installs its own (its users'
     // language, its typed errors); without one, what() is reported, or an empty text for an
-    // exception that is no std::exception.
-    using ErrorText = std::function<std::string(std::exception_ptr)>;
+    // exception that is no std::exception. Called inside the handler that caught it, so it
+    // tells the exception apart by throwing it again (`throw;`), with no exception_ptr kept.
+    using ErrorText = std::function<std::string()>;
     void setErrorText(ErrorText errorText) { errorText_ = std::move(errorText); }
 
     // Runs `handler` if set; returns false when it threw (the report has been made).
@@ -52,7 +53,7 @@ public:
 
 private:
     void deliver(const Event& handler);
-    std::string describe(std::exception_ptr error) const;
+    std::string describeCaught() const;
 
     ErrorReport report_;
     ErrorText errorText_;

@@ -15,6 +15,8 @@ namespace toolkit {
 class Edit : public Control {
 public:
     using Control::Control;
+    static constexpr ControlKind kKind = ControlKind::Edit;
+    ControlKind kind() const override { return kKind; }
     bool isChildWindow() const override { return true; }
 
     const std::string& text() const { return text_; }

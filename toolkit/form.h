@@ -26,6 +26,8 @@ struct FocusStop {
 class Form : public Control {
 public:
     using Control::Control;
+    static constexpr ControlKind kKind = ControlKind::Form;
+    ControlKind kind() const override { return kKind; }
 
     const std::string& caption() const { return caption_; }
     void setCaption(std::string_view caption);

@@ -14,6 +14,8 @@ namespace toolkit {
 class Gauge : public Control {
 public:
     using Control::Control;
+    static constexpr ControlKind kKind = ControlKind::Gauge;
+    ControlKind kind() const override { return kKind; }
 
     int minValue() const { return min_; }
     int maxValue() const { return max_; }

@@ -10,6 +10,9 @@ namespace toolkit {
 class ImageData {
 public:
     virtual ~ImageData() = default;
+    // The backend whose pixels these are, told by the address of a tag of its own: a backend
+    // reads back only its own pixels, and the Windows programs have no run-time types to ask.
+    virtual const void* maker() const = 0;
 };
 
 struct Image {

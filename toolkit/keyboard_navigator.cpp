@@ -82,7 +82,7 @@ bool KeyboardNavigator::press(Key key) {
             }
             // Space is typed into a field; Enter there is a click in it.
             if (key == Key::Space && focusedField()) return false;
-            if (auto* edit = dynamic_cast<Edit*>(focusedField())) dispatcher_.editClick(*edit);
+            if (auto* edit = controlAs<Edit>(focusedField())) dispatcher_.editClick(*edit);
             return true;
     }
     return true;

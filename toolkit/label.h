@@ -13,6 +13,8 @@ namespace toolkit {
 class Label : public Control {
 public:
     using Control::Control;
+    static constexpr ControlKind kKind = ControlKind::Label;
+    ControlKind kind() const override { return kKind; }
 
     const std::string& caption() const { return caption_; }
     void setCaption(std::string_view caption);

@@ -39,6 +39,8 @@ private:
 class Memo : public Control {
 public:
     using Control::Control;
+    static constexpr ControlKind kKind = ControlKind::Memo;
+    ControlKind kind() const override { return kKind; }
     bool isChildWindow() const override { return true; }
 
     const MemoLines& lines() const { return lines_; }

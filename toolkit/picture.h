@@ -11,6 +11,8 @@ namespace toolkit {
 class Picture : public Control {
 public:
     using Control::Control;
+    static constexpr ControlKind kKind = ControlKind::Picture;
+    ControlKind kind() const override { return kKind; }
 
     const Image& image() const { return image_; }
     void setImage(Image image);

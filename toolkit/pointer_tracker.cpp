@@ -12,7 +12,7 @@ Picture* PointerTracker::pictureAt(int x, int y) const {
         if (control->isChildWindow() && control->visible() && control->contains(x, y))
             return nullptr;
     for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
-        auto* picture = dynamic_cast<Picture*>(*it);
+        auto* picture = controlAs<Picture>(*it);
         if (picture && takesMouseInput(*picture) && picture->contains(x, y)) return picture;
     }
     return nullptr;

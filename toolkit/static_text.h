@@ -13,6 +13,8 @@ namespace toolkit {
 class StaticText : public Control {
 public:
     using Control::Control;
+    static constexpr ControlKind kKind = ControlKind::StaticText;
+    ControlKind kind() const override { return kKind; }
     bool isChildWindow() const override { return true; }
 
     const std::string& caption() const { return caption_; }

@@ -6,6 +6,7 @@
 #include "host/check_destination.h"
 #include "tests/host/host_fixture.h"
 #include "toolkit/edit.h"
+#include "toolkit/static_text.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ protected:
     hosttest::RecordingLog log;
     session::InstallerState state;
     toolkit::Edit Edit1{"Edit1"};
-    toolkit::Control StaticText1{"StaticText1"};
+    toolkit::StaticText StaticText1{"StaticText1"};
     int enables = 0;
 };
 

@@ -57,9 +57,9 @@ TEST(Dispatcher, TheProgramWordsEveryEscapedExceptionItself) {
     Scene s;
     s.lower.onClick = [] { throw 42; };
     dispatcher.click(s.lower);  // no wording installed: nothing of the toolkit's own
-    dispatcher.setErrorText([](std::exception_ptr error) {
+    dispatcher.setErrorText([] {
         try {
-            std::rethrow_exception(error);
+            throw;
         } catch (const std::exception& e) {
             return std::string("opisany: ") + e.what();
         } catch (...) {

@@ -15,7 +15,10 @@ namespace toolkit {
 namespace {
 
 // The headless backend's pixels: none, only a size.
-class BlankImage : public ImageData {};
+class BlankImage : public ImageData {
+    const void* maker() const override { return &kBlankImageMaker; }
+    static constexpr char kBlankImageMaker = 0;
+};
 
 Image blank(int width, int height) {
     return Image{width, height, std::make_shared<BlankImage>()};
@@ -38,7 +41,7 @@ void HeadlessBackend::attach(Form& form) {
     form.setObserver(this);
     for (Control* control : form.controls()) {
         control->setObserver(this);
-        if (auto* gauge = dynamic_cast<Gauge*>(control))
+        if (auto* gauge = controlAs<Gauge>(control))
             gauge->setImmediateRepaint([this](Gauge& g) { repaintNow(g); });
     }
     for (Timer* timer : form.timers()) {
@@ -54,7 +57,7 @@ void HeadlessBackend::detach(Form& form) {
     form.setObserver(nullptr);
     for (Control* control : form.controls()) {
         control->setObserver(nullptr);
-        if (auto* gauge = dynamic_cast<Gauge*>(control)) gauge->setImmediateRepaint(nullptr);
+        if (auto* gauge = controlAs<Gauge>(control)) gauge->setImmediateRepaint(nullptr);
     }
     for (Timer* timer : form.timers()) {
         timer->setObserver(nullptr);
@@ -170,13 +173,13 @@ void HeadlessBackend::clickOn(const std::string& name) {
 }
 
 void HeadlessBackend::typeInto(const std::string& editName, const std::string& text) {
-    auto* edit = dynamic_cast<Edit*>(&named(editName));
+    auto* edit = controlAs<Edit>(&named(editName));
     if (!edit) throw std::invalid_argument(platform::concat({"not an edit field: ", editName}));
     dispatcher().userEditedText(*edit, text);
 }
 
 void HeadlessBackend::clickEdit(const std::string& editName) {
-    auto* edit = dynamic_cast<Edit*>(&named(editName));
+    auto* edit = controlAs<Edit>(&named(editName));
     if (!edit) throw std::invalid_argument(platform::concat({"not an edit field: ", editName}));
     dispatcher().editClick(*edit);
 }

@@ -94,13 +94,13 @@ FormWindow::FormWindow(Form& form, Dispatcher& dispatcher, const WicCodec& codec
     for (Control* control : form.controls()) {
         control->setObserver(this);
         lastBounds_.emplace_back(control, boundsOf(*control));
-        if (auto* gauge = dynamic_cast<Gauge*>(control))
+        if (auto* gauge = controlAs<Gauge>(control))
             gauge->setImmediateRepaint([this](Gauge& g) { repaintNow(g); });
     }
     createChildren();
     standIns_ = std::make_unique<StandInWindows>(window_, form);
     for (Control* control : form.controls()) {
-        if (auto* label = dynamic_cast<Label*>(control)) autoSize(*label);
+        if (auto* label = controlAs<Label>(control)) autoSize(*label);
     }
     for (Timer* timer : form.timers()) {
         timers_.push_back(timer);
@@ -114,7 +114,7 @@ FormWindow::FormWindow(Form& form, Dispatcher& dispatcher, const WicCodec& codec
         if (editChangedWhileBusy_) {
             editChangedWhileBusy_ = false;
             for (auto& [control, child] : children_)
-                if (auto* edit = dynamic_cast<Edit*>(control)) onEditCommand(*edit, child);
+                if (auto* edit = controlAs<Edit>(control)) onEditCommand(*edit, child);
         }
     });
 }
@@ -124,7 +124,7 @@ FormWindow::~FormWindow() {
     form_.setObserver(nullptr);
     for (Control* control : form_.controls()) {
         control->setObserver(nullptr);
-        if (auto* gauge = dynamic_cast<Gauge*>(control)) gauge->setImmediateRepaint(nullptr);
+        if (auto* gauge = controlAs<Gauge>(control)) gauge->setImmediateRepaint(nullptr);
     }
     for (Timer* timer : timers_) timer->setObserver(nullptr);
     logViews_.clear();
@@ -145,12 +145,12 @@ void FormWindow::createChildren() {
             children_.emplace_back(control, child);
             return child;
         };
-        if (auto* edit = dynamic_cast<Edit*>(control)) {
+        if (auto* edit = controlAs<Edit>(control)) {
             HWND child = createChild(L"EDIT", edit->text(), WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL);
             commonControls().setWindowSubclass(child, &FormWindow::childProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-        } else if (auto* text = dynamic_cast<StaticText*>(control)) {
+        } else if (auto* text = controlAs<StaticText>(control)) {
             createChild(L"STATIC", text->caption(), SS_LEFT | SS_NOPREFIX);
-        } else if (auto* memo = dynamic_cast<Memo*>(control)) {
+        } else if (auto* memo = controlAs<Memo>(control)) {
             const Font& font = memo->font();
             auto view = std::make_unique<LogView>(
                 window_, r, fonts_.get(font), *memo);
@@ -161,7 +161,7 @@ void FormWindow::createChildren() {
     for (auto& [control, child] : children_) {
         syncChild(*control, child);
         // Accessibility clients name a field by the static text just before it in z-order.
-        auto* edit = dynamic_cast<Edit*>(control);
+        auto* edit = controlAs<Edit>(control);
         if (HWND* caption = edit ? findIn(children_, const_cast<Control*>(edit->labelledBy())) : nullptr)
             SetWindowPos(child, *caption, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
@@ -250,12 +250,12 @@ void FormWindow::syncChild(Control& control, HWND child) {
     SetWindowPos(child, nullptr, control.left(), control.top(), control.width(), control.height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
     const Font* font = nullptr;
-    if (auto* edit = dynamic_cast<Edit*>(&control)) {
+    if (auto* edit = controlAs<Edit>(&control)) {
         font = &edit->font();
         setTextIfChanged(child, edit->text());
         // Shown while the field is empty, also when it has the focus; needs Common Controls 6.
         SendMessageW(child, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(widen(edit->cueText()).c_str()));
-    } else if (auto* text = dynamic_cast<StaticText*>(&control)) {
+    } else if (auto* text = controlAs<StaticText>(&control)) {
         font = &text->font();
         setTextIfChanged(child, text->caption());
     }
@@ -264,7 +264,7 @@ void FormWindow::syncChild(Control& control, HWND child) {
     ShowWindow(child, control.visible() ? SW_SHOWNA : SW_HIDE);
     InvalidateRect(child, nullptr, TRUE);
     syncing_ = false;
-    if (auto* text = dynamic_cast<StaticText*>(&control)) autoSize(*text);
+    if (auto* text = controlAs<StaticText>(&control)) autoSize(*text);
 }
 
 SIZE FormWindow::captionSize(const Font& font, const std::string& caption, bool asDrawText) {
@@ -333,8 +333,8 @@ void FormWindow::controlChanged(Control& control) {
     invalidate(last);
     last = boundsOf(control);
     invalidate(last);
-    if (auto* label = dynamic_cast<Label*>(&control)) autoSize(*label);
-    if (dynamic_cast<ActivityIndicator*>(&control)) updateBusyTimer();
+    if (auto* label = controlAs<Label>(&control)) autoSize(*label);
+    if (controlAs<ActivityIndicator>(&control)) updateBusyTimer();
     if (standIns_) standIns_->sync(control);
 }
 
@@ -351,7 +351,7 @@ void FormWindow::timerChanged(Timer& timer) {
 void FormWindow::updateBusyTimer() {
     bool needed = false;
     for (Control* control : form_.controls()) {
-        auto* indicator = dynamic_cast<ActivityIndicator*>(control);
+        auto* indicator = controlAs<ActivityIndicator>(control);
         if (indicator && indicator->visible() && indicator->animating()) needed = true;
     }
     if (needed == busyAnimating_) return;
@@ -365,7 +365,7 @@ void FormWindow::updateBusyTimer() {
 void FormWindow::advanceBusyFrame() {
     lastBusyFrame_ = GetTickCount();
     for (Control* control : form_.controls())
-        if (auto* indicator = dynamic_cast<ActivityIndicator*>(control); indicator && indicator->visible())
+        if (auto* indicator = controlAs<ActivityIndicator>(control); indicator && indicator->visible())
             indicator->advanceFrame();
 }
 
@@ -402,7 +402,7 @@ void FormWindow::paint() {
 
 bool FormWindow::isField(HWND window) {
     for (auto& [control, child] : children_)
-        if (child == window && dynamic_cast<Edit*>(control)) return true;
+        if (child == window && controlAs<Edit>(control)) return true;
     return false;
 }
 
@@ -535,12 +535,12 @@ void FormWindow::onLeftButtonUp(LPARAM position) {
 void FormWindow::onEditChanged(HWND child) {
     for (auto& [control, window] : children_)
         if (window == child)
-            if (auto* edit = dynamic_cast<Edit*>(control)) onEditCommand(*edit, window);
+            if (auto* edit = controlAs<Edit>(control)) onEditCommand(*edit, window);
 }
 
 HBRUSH FormWindow::staticTextColors(HDC dc, HWND child) {
     for (auto& [control, window] : children_) {
-        auto* text = dynamic_cast<StaticText*>(control);
+        auto* text = controlAs<StaticText>(control);
         if (!text || window != child) continue;
         const COLORREF background = resolveColor(text->color());
         SetBkColor(dc, background);
@@ -657,7 +657,7 @@ LRESULT CALLBACK FormWindow::childProcedure(HWND window, UINT message, WPARAM wP
         auto* self = reinterpret_cast<FormWindow*>(selfPointer);
         for (auto& [control, child] : self->children_)
             if (child == window)
-                if (auto* edit = dynamic_cast<Edit*>(control)) self->dispatcher_.editClick(*edit);
+                if (auto* edit = controlAs<Edit>(control)) self->dispatcher_.editClick(*edit);
     }
     return result;
 }

@@ -47,7 +47,7 @@ StandInWindows::StandInWindows(HWND form, const Form& model) {
         if (stop.button)
             add(stop.button, nullptr, create(form, L"BUTTON", WS_TABSTOP | BS_OWNERDRAW, markedName(*stop.button)));
     for (const Control* control : model.controls())
-        if (const auto* label = dynamic_cast<const Label*>(control))
+        if (const auto* label = controlAs<const Label>(control))
             add(nullptr, label, create(form, L"STATIC", SS_OWNERDRAW | SS_NOPREFIX, L""));
     // Below the other children, as the surface they show lies below them all.
     for (const Entry& entry : *this) {

@@ -48,17 +48,17 @@ void SurfacePainter::paint(HDC dc, const Form& form, const RECT& area) {
     fill(dc, area, resolveColor(form.color()));
     for (const Control* control : form.controls()) {
         if (!control->visible() || !meets(boundsOf(*control), area)) continue;
-        if (auto* picture = dynamic_cast<const Picture*>(control)) {
+        if (auto* picture = controlAs<const Picture>(control)) {
             paintPicture(dc, *picture);
-        } else if (auto* label = dynamic_cast<const Label*>(control)) {
+        } else if (auto* label = controlAs<const Label>(control)) {
             paintLabel(dc, form, *label);
-        } else if (auto* gauge = dynamic_cast<const Gauge*>(control)) {
+        } else if (auto* gauge = controlAs<const Gauge>(control)) {
             paintGauge(dc, *gauge);
         }
     }
     // The busy indicator lies above everything drawn on the surface, like a child window.
     for (const Control* control : form.controls()) {
-        auto* indicator = dynamic_cast<const ActivityIndicator*>(control);
+        auto* indicator = controlAs<const ActivityIndicator>(control);
         if (indicator && indicator->visible() && meets(boundsOf(*indicator), area)) paintBusy(dc, *indicator);
     }
 }

@@ -8,9 +8,12 @@
 
 namespace toolkit::win32 {
 
+inline constexpr char kWin32ImageMaker = 0;
+
 class Win32ImageData : public ImageData {
 public:
     explicit Win32ImageData(std::unique_ptr<Bitmap> bitmap) : bitmap_(std::move(bitmap)) {}
+    const void* maker() const override { return &kWin32ImageMaker; }
     const Bitmap& bitmap() const { return *bitmap_; }
 
 private:
@@ -25,8 +28,9 @@ inline Image makeImage(std::unique_ptr<Bitmap> bitmap) {
 // The bitmap behind an Image of this backend, or null (an empty Image, or one from another
 // backend).
 inline const Bitmap* bitmapOf(const Image& image) {
-    auto* data = dynamic_cast<const Win32ImageData*>(image.data.get());
-    return data ? &data->bitmap() : nullptr;
+    const ImageData* data = image.data.get();
+    if (!data || data->maker() != &kWin32ImageMaker) return nullptr;
+    return &static_cast<const Win32ImageData*>(data)->bitmap();
 }
 
 }  // namespace toolkit::win32

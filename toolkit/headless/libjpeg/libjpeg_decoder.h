@@ -13,6 +13,8 @@ namespace toolkit {
 class RgbImageData : public ImageData {
 public:
     std::vector<std::uint8_t> rgb;
+    const void* maker() const override { return &kMaker; }
+    static constexpr char kMaker = 0;
 };
 
 class LibjpegDecoder : public ImageDecoder {
