@@ -36,8 +36,7 @@ void Connection::connect() {
     const ConnectionSettings settings = parseConnectionString(connectionString_);
     // Reading the catalogue proves the file is there and sound without touching a byte of it.
     try {
-        reader_ = std::make_shared<jet::Database>(
-            jet::Database::open(files_, settings.path, jet::OpenMode::ReadOnly));
+        reader_.reset(new jet::Database(jet::Database::open(files_, settings.path, jet::OpenMode::ReadOnly)));
     } catch (...) {
         failOpening("Nie można otworzyć bazy danych ", settings.path);
     }
@@ -78,7 +77,7 @@ std::shared_ptr<jet::Database> Connection::reader() {
     if (!writer_) return reader_;
     if (!reader_ || readerGeneration_ != writer_->generation()) {
         reader_.reset();
-        reader_ = std::make_shared<jet::Database>(writer_->readView());
+        reader_.reset(new jet::Database(writer_->readView()));
         readerGeneration_ = writer_->generation();
     }
     return reader_;

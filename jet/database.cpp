@@ -36,7 +36,7 @@ Database::Database(std::unique_ptr<PageSource> source)
 }
 
 void Database::readCatalog() {
-    auto definition = std::make_shared<const TableDefinition>(readTableDefinition(*file_, kCatalogPage));
+    auto definition = std::shared_ptr<const TableDefinition>(new TableDefinition(readTableDefinition(*file_, kCatalogPage)));
     Table objects(*file_, "MSysObjects", definition);
     auto column = [&](const char* name) {
         auto index = objects.columnIndex(name);
@@ -108,8 +108,8 @@ Table Database::table(const std::string& name) {
                                          entry->linkedDatabase.empty() ? entry->connect : entry->linkedDatabase}));
     try {
         return Table(*file_, entry->name,
-                     std::make_shared<const TableDefinition>(
-                         readTableDefinition(*file_, entry->definitionPage)));
+                     std::shared_ptr<const TableDefinition>(
+                         new TableDefinition(readTableDefinition(*file_, entry->definitionPage))));
     } catch (const JetError& error) {
         const platform::DecimalPiece page(error.page());
         throw JetError(error.fault(), file_->name(), entry->name,

@@ -40,7 +40,7 @@ PageRef PageFile::page(std::uint32_t number) {
         }
         if (cached.lastUse < slot->lastUse) slot = &cached;  // empty slots have 0
     }
-    auto bytes = std::make_shared<std::vector<std::uint8_t>>(kPageSize);
+    auto bytes = std::shared_ptr<std::vector<std::uint8_t>>(new std::vector<std::uint8_t>(kPageSize));
     if (number == lastMiss_ + 1 && (number < aheadFirst_ || number >= aheadFirst_ + aheadCount_)) {
         try {
             readAhead(number);

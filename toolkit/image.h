@@ -18,6 +18,8 @@ public:
 struct Image {
     int width = 0;
     int height = 0;
+    // Made with `new`, never make_shared, in the Windows programs: without run-time types,
+    // make_shared's deleter lookup links libstdc++'s shared_ptr.o (2.7 KB) into the installer.
     std::shared_ptr<const ImageData> data;
 
     bool empty() const { return width == 0; }

@@ -25,7 +25,7 @@ namespace {
 // The rows of a system table, read by the reader over the writer's pages.
 template <typename Visit>
 void scanSystemTable(PageFile& pages, PageNumber tdefPage, const char* name, Visit visit) {
-    const Table table(pages, name, std::make_shared<const jet::TableDefinition>(readTableDefinition(pages, tdefPage)));
+    const Table table(pages, name, std::shared_ptr<const jet::TableDefinition>(new jet::TableDefinition(readTableDefinition(pages, tdefPage))));
     RowCursor rows = table.rows();
     while (rows.next()) visit(rows);
 }

@@ -21,7 +21,7 @@ class BlankImage : public ImageData {
 };
 
 Image blank(int width, int height) {
-    return Image{width, height, std::make_shared<BlankImage>()};
+    return Image{width, height, std::shared_ptr<const ImageData>(new BlankImage)};
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ private:
 
 inline Image makeImage(std::unique_ptr<Bitmap> bitmap) {
     const int width = bitmap->width(), height = bitmap->height();
-    return Image{width, height, std::make_shared<const Win32ImageData>(std::move(bitmap))};
+    return Image{width, height, std::shared_ptr<const ImageData>(new Win32ImageData(std::move(bitmap)))};
 }
 
 // The bitmap behind an Image of this backend, or null (an empty Image, or one from another
