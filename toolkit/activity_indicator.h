@@ -7,11 +7,9 @@
 
 namespace toolkit {
 
-class ActivityIndicator : public Control {
+class ActivityIndicator : public ControlOf<ControlKind::ActivityIndicator> {
 public:
-    using Control::Control;
-    static constexpr ControlKind kKind = ControlKind::ActivityIndicator;
-    ControlKind kind() const override { return kKind; }
+    using ControlOf::ControlOf;
     bool isChildWindow() const override { return true; }
 
     static constexpr int kFrameCount = 75;

@@ -101,6 +101,15 @@ private:
     ControlObserver* observer_ = nullptr;
 };
 
+// A component class of one kind: `class Gauge : public ControlOf<ControlKind::Gauge>`.
+template <ControlKind K>
+class ControlOf : public Control {
+public:
+    static constexpr ControlKind kKind = K;
+    using Control::Control;
+    ControlKind kind() const final { return K; }
+};
+
 // The component as a T (which may be const), or null when it is of another kind.
 template <typename T, typename C>
 T* controlAs(C* control) {

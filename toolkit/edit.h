@@ -12,11 +12,9 @@
 
 namespace toolkit {
 
-class Edit : public Control {
+class Edit : public ControlOf<ControlKind::Edit> {
 public:
-    using Control::Control;
-    static constexpr ControlKind kKind = ControlKind::Edit;
-    ControlKind kind() const override { return kKind; }
+    using ControlOf::ControlOf;
     bool isChildWindow() const override { return true; }
 
     const std::string& text() const { return text_; }

@@ -23,11 +23,9 @@ struct FocusStop {
     Control* field = nullptr;
 };
 
-class Form : public Control {
+class Form : public ControlOf<ControlKind::Form> {
 public:
-    using Control::Control;
-    static constexpr ControlKind kKind = ControlKind::Form;
-    ControlKind kind() const override { return kKind; }
+    using ControlOf::ControlOf;
 
     const std::string& caption() const { return caption_; }
     void setCaption(std::string_view caption);

@@ -11,11 +11,9 @@
 
 namespace toolkit {
 
-class Gauge : public Control {
+class Gauge : public ControlOf<ControlKind::Gauge> {
 public:
-    using Control::Control;
-    static constexpr ControlKind kKind = ControlKind::Gauge;
-    ControlKind kind() const override { return kKind; }
+    using ControlOf::ControlOf;
 
     int minValue() const { return min_; }
     int maxValue() const { return max_; }

@@ -10,11 +10,9 @@
 
 namespace toolkit {
 
-class Label : public Control {
+class Label : public ControlOf<ControlKind::Label> {
 public:
-    using Control::Control;
-    static constexpr ControlKind kKind = ControlKind::Label;
-    ControlKind kind() const override { return kKind; }
+    using ControlOf::ControlOf;
 
     const std::string& caption() const { return caption_; }
     void setCaption(std::string_view caption);

@@ -36,11 +36,9 @@ private:
     std::size_t longest_ = 0;
 };
 
-class Memo : public Control {
+class Memo : public ControlOf<ControlKind::Memo> {
 public:
-    using Control::Control;
-    static constexpr ControlKind kKind = ControlKind::Memo;
-    ControlKind kind() const override { return kKind; }
+    using ControlOf::ControlOf;
     bool isChildWindow() const override { return true; }
 
     const MemoLines& lines() const { return lines_; }

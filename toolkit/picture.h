@@ -8,11 +8,9 @@
 
 namespace toolkit {
 
-class Picture : public Control {
+class Picture : public ControlOf<ControlKind::Picture> {
 public:
-    using Control::Control;
-    static constexpr ControlKind kKind = ControlKind::Picture;
-    ControlKind kind() const override { return kKind; }
+    using ControlOf::ControlOf;
 
     const Image& image() const { return image_; }
     void setImage(Image image);

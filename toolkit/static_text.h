@@ -10,11 +10,9 @@
 
 namespace toolkit {
 
-class StaticText : public Control {
+class StaticText : public ControlOf<ControlKind::StaticText> {
 public:
-    using Control::Control;
-    static constexpr ControlKind kKind = ControlKind::StaticText;
-    ControlKind kind() const override { return kKind; }
+    using ControlOf::ControlOf;
     bool isChildWindow() const override { return true; }
 
     const std::string& caption() const { return caption_; }
