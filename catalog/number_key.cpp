@@ -110,9 +110,13 @@ void writeNumberKey(const jet::Value& value, std::string& out) {
     case jet::Value::Kind::Float: return writeFloating(value.asFloat(), out);
     case jet::Value::Kind::Double: return writeFloating(value.asDouble(), out);
     case jet::Value::Kind::Currency: {
+        // On the magnitude: unsigned division is the one the 32-bit build links anyway.
         const std::int64_t t = value.asCurrency().tenThousandths;
-        if (t % 10000 == 0) return writeInteger(t / 10000, out);
         const std::uint64_t magnitude = t < 0 ? 0 - static_cast<std::uint64_t>(t) : static_cast<std::uint64_t>(t);
+        if (magnitude % 10000 == 0) {
+            const auto whole = static_cast<std::int64_t>(magnitude / 10000);
+            return writeInteger(t < 0 ? -whole : whole, out);
+        }
         return writeExact(t < 0, Magnitude::of(0, magnitude), -4, -4, out);
     }
     case jet::Value::Kind::Decimal: {

@@ -98,7 +98,7 @@ std::string placeDecimalPoint(bool negative, std::string digits, unsigned scale)
 }
 
 // Day number of a civil date counted from 1970-01-01 (H. Hinnant's algorithm).
-std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {
+constexpr std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {
     y -= m <= 2;
     const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
     const unsigned yoe = static_cast<unsigned>(y - era * 400);
@@ -107,20 +107,23 @@ std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {
     return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
 }
 
-void civilFromDays(std::int64_t z, int& year, int& month, int& day) {
+// 32-bit for days within about +-5.8 million years of 1970 (toCalendarTime bounds them): the
+// 32-bit Windows build would otherwise link the runtime's 64-bit division.
+void civilFromDays(std::int32_t z, int& year, int& month, int& day) {
     z += 719468;
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const std::int32_t era = (z >= 0 ? z : z - 146096) / 146097;
     const unsigned doe = static_cast<unsigned>(z - era * 146097);
     const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
     const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
     const unsigned mp = (5 * doy + 2) / 153;
     day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
     month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    year = static_cast<int>(static_cast<std::int64_t>(yoe) + era * 400 + (month <= 2));
+    year = static_cast<int>(yoe) + era * 400 + (month <= 2);
 }
 
-const std::int64_t kEpochDay = daysFromCivil(1899, 12, 30);
-constexpr std::int64_t kMillisPerDay = 86400000;
+constexpr std::int32_t kEpochDay = -25569;  // 1899-12-30, day 0 of Jet's dates
+static_assert(daysFromCivil(1899, 12, 30) == kEpochDay);
+constexpr std::uint32_t kMillisPerDay = 86400000;
 
 }  // namespace
 
@@ -198,8 +201,8 @@ std::optional<CalendarTime> toCalendarTime(DateTime value) {
     if (!std::isfinite(value.days) || value.days < -700000 || value.days > 3000000)
         return std::nullopt;
     double whole = std::trunc(value.days);
-    auto day = static_cast<std::int64_t>(whole);
-    auto millis = static_cast<std::int64_t>(std::llround(std::fabs(value.days - whole) * kMillisPerDay));
+    auto day = static_cast<std::int32_t>(whole);
+    auto millis = static_cast<std::uint32_t>(std::llround(std::fabs(value.days - whole) * kMillisPerDay));
     if (millis >= kMillisPerDay) {  // rounding reached midnight of the next day
         millis -= kMillisPerDay;
         day += 1;

@@ -2,6 +2,7 @@
 #include "toolkit/gauge.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace toolkit {
 
@@ -31,9 +32,10 @@ void Gauge::setProgress(int value) {
 
 int Gauge::percentDone() const {
     if (max_ == min_) return 0;
-    // 64-bit: a range near the int limits must not overflow the product.
-    const long long done = static_cast<long long>(progress_) - min_;
-    const long long range = static_cast<long long>(max_) - min_;
+    // 64-bit: a range near the int limits must not overflow the product. Unsigned (progress
+    // stays within min..max): the one 64-bit division the 32-bit build links anyway.
+    const auto done = static_cast<std::uint64_t>(static_cast<long long>(progress_) - min_);
+    const auto range = static_cast<std::uint64_t>(static_cast<long long>(max_) - min_);
     return static_cast<int>(done * 100 / range);
 }
 

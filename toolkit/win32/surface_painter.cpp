@@ -115,7 +115,9 @@ void SurfacePainter::paintGauge(HDC dc, const Gauge& gauge) {
     fill(dc, rect, resolveColor(gauge.backColor()));
     const int percent = gauge.percentDone();
     RECT done = rect;
-    done.right = rect.left + static_cast<LONG>((static_cast<long long>(rect.right - rect.left) * percent) / 100);
+    // width * percent / 100 without the product overflowing, in 32 bits.
+    const LONG width = rect.right - rect.left;
+    done.right = rect.left + width / 100 * percent + width % 100 * percent / 100;
     if (done.right > done.left) fill(dc, done, resolveColor(gauge.foreColor()));
     // Narrow digits, not to_wstring: the latter goes through a wide printf, 24 KB of the stub.
     drawText(dc, gauge.font(), platform::concat({platform::DecimalPiece(percent), "%"}), rect,
