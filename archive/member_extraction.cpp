@@ -60,14 +60,30 @@ void createFolders(platform::FileSystem& fs, const std::string& folder) {
     }
 }
 
+std::size_t PendingFolderSyncs::sortedPlaceOf(const std::string& folder) const {
+    const auto place = std::lower_bound(sorted_.begin(), sorted_.end(), folder,
+                                        [this](std::uint32_t i, const std::string& f) { return folders_[i] < f; });
+    return static_cast<std::size_t>(place - sorted_.begin());
+}
+
+bool PendingFolderSyncs::contains(const std::string& folder) const {
+    const std::size_t place = sortedPlaceOf(folder);
+    return place < sorted_.size() && folders_[sorted_[place]] == folder;
+}
+
 void PendingFolderSyncs::add(const std::string& folder) {
-    if (known_.insert(folder).second) folders_.push_back(folder);
+    // A sorted list rather than a hash set: a package has a few folders per thousand files,
+    // and the installer is spared a hash table's code.
+    const std::size_t place = sortedPlaceOf(folder);
+    if (place < sorted_.size() && folders_[sorted_[place]] == folder) return;
+    sorted_.insert(sorted_.begin() + static_cast<std::ptrdiff_t>(place), static_cast<std::uint32_t>(folders_.size()));
+    folders_.push_back(folder);
 }
 
 void PendingFolderSyncs::syncAll() {
     for (const auto& folder : folders_) fs_.syncFolder(folder);
     folders_.clear();
-    known_.clear();
+    sorted_.clear();
 }
 
 void extractMember(const zip::ZipReader& reader, std::size_t index, const std::string& destinationDir,

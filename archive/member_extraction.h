@@ -4,9 +4,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "archive/partial_suffix.h"
@@ -30,13 +30,15 @@ class PendingFolderSyncs {
 public:
     explicit PendingFolderSyncs(platform::FileSystem& fs) : fs_(fs) {}
     void add(const std::string& folder);
-    bool contains(const std::string& folder) const { return known_.count(folder) != 0; }
+    bool contains(const std::string& folder) const;
     void syncAll();
 
 private:
+    std::size_t sortedPlaceOf(const std::string& folder) const;
+
     platform::FileSystem& fs_;
     std::vector<std::string> folders_;  // in the order they came
-    std::unordered_set<std::string> known_;
+    std::vector<std::uint32_t> sorted_;  // their indexes, in the folders' order, to search
 };
 
 // How a member's checked data take the target's name. Without one, the data replace the

@@ -2,11 +2,11 @@
 #include "jet/long_value.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 #include "jet/data_page.h"
 #include "jet/jet_error.h"
 #include "platform/decimal_piece.h"
+#include "platform/number_set.h"
 
 namespace jet {
 
@@ -56,11 +56,11 @@ void readLongValue(PageFile& file, Bytes field, std::uint32_t rowPage,
 
     // The links visited, in a hash set: a chain is the file's to choose, in any order and up to
     // one link per byte of the value, so a sorted list's inserts could take quadratic time.
-    std::unordered_set<std::uint32_t> visited;
+    platform::NumberSet visited;
     while (out.size() < length) {
         if (pointer.isNull())
             file.fail(rowPage, {"long-value chain ends after ", platform::DecimalPiece(out.size()), " of ", platform::DecimalPiece(length), " bytes"});
-        if (!visited.insert(pointer.encode()).second)
+        if (!visited.insert(pointer.encode()))
             file.fail(pointer.page, "long-value chain loops back on itself");
         Bytes row = longValueRow(file, pointer, holder);
         if (row.size() < 4) file.fail(pointer.page, "long-value chain row shorter than its link");

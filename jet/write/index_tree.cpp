@@ -80,16 +80,32 @@ HalvedPage halve(const IndexPageImage& image, bool atEnd) {
 }
 }  // namespace
 
+IndexPageImage* IndexTree::decoded(PageNumber page) {
+    for (std::size_t i = 0; i < decodedPages_.size(); ++i)
+        if (decodedPages_[i] == page) return decodedImages_[i].get();
+    return nullptr;
+}
+
+IndexPageImage& IndexTree::keep(PageNumber page, IndexPageImage image) {
+    if (IndexPageImage* kept = decoded(page)) return *kept = std::move(image);
+    decodedPages_.push_back(page);
+    decodedImages_.emplace_back(new IndexPageImage(std::move(image)));
+    return *decodedImages_.back();
+}
+
 const IndexPageImage& IndexTree::image(PageNumber page) {
-    auto it = decoded_.find(page);
-    if (it != decoded_.end()) return it->second;
-    if (decoded_.size() > 256) decoded_.clear();
-    return decoded_.emplace(page, decodeIndexPage(allocator_.cache().read(page))).first->second;
+    if (const IndexPageImage* kept = decoded(page)) return *kept;
+    // Only here, never in write(): a caller may hold an image across writes.
+    if (decodedPages_.size() > 256) {
+        decodedPages_.clear();
+        decodedImages_.clear();
+    }
+    return keep(page, decodeIndexPage(allocator_.cache().read(page)));
 }
 
 void IndexTree::write(PageNumber page, const IndexPageImage& image) {
     encodeIndexPage(allocator_.cache().modify(page), tdefPage_, image);
-    decoded_[page] = image;
+    keep(page, image);
 }
 
 void IndexTree::patchPrevious(PageNumber page, PageNumber next) {
@@ -174,7 +190,7 @@ void IndexTree::insert(const IndexKey& key, RowAddress row) {
 bool IndexTree::insertInPlace(PageNumber page, std::size_t i, Bytes entry) {
     PageCache& cache = allocator_.cache();
     image(page);
-    IndexPageImage& leaf = decoded_[page];
+    IndexPageImage& leaf = *decoded(page);
     // Pages from other engines may share a prefix among their entries: those are re-encoded.
     if (leaf.data.size() + entry.size() > kIndexEntryArea || loadU16(bytesOf(cache.read(page)), 24) != 0)
         return false;

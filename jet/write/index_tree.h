@@ -5,7 +5,7 @@
 #pragma once
 
 #include <cstdint>
-#include <unordered_map>
+#include <memory>
 #include <vector>
 
 #include "jet/write/index_key.h"
@@ -58,7 +58,12 @@ private:
     PageNumber tdefPage_;
     RowAddress usageMap_;
     PageNumber root_;
-    std::unordered_map<PageNumber, IndexPageImage> decoded_;
+    // Decoded pages of this tree, a few hundred at most: looked up by a scan of their numbers
+    // (cheaper in code than a hash table). An image never moves while it is kept.
+    std::vector<PageNumber> decodedPages_;
+    std::vector<std::unique_ptr<IndexPageImage>> decodedImages_;
+    IndexPageImage* decoded(PageNumber page);
+    IndexPageImage& keep(PageNumber page, IndexPageImage image);
     // Kept between calls so that a lookup or an insert allocates nothing.
     std::vector<std::uint8_t> scratchKey_;
     std::vector<Step> scratchPath_;

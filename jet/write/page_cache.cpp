@@ -28,24 +28,33 @@ PageCache::PageCache(std::unique_ptr<PageSource> source) : source_(std::move(sou
 PageCache::~PageCache() = default;
 
 PageCache::Slot& PageCache::load(PageNumber page) {
-    if (auto it = slots_.find(page); it != slots_.end()) return it->second;
+    if (Slot* slot = find(page)) return *slot;
     if (page >= pageCount_)
         throwJetError(source_->name(), page, "the page is past the end of the file");
     trim();
-    // Read before inserting, so that a failed read leaves no zero-filled page behind.
-    Slot fresh;
-    source_->read(std::uint64_t(page) * kPageSize, bytesOf(fresh.bytes));
-    return slots_.emplace(page, fresh).first->second;
+    // Read before placing, so that a failed read leaves no zero-filled page behind.
+    std::unique_ptr<Slot> fresh(new Slot);
+    source_->read(std::uint64_t(page) * kPageSize, bytesOf(fresh->bytes));
+    return place(page, std::move(fresh));
+}
+
+PageCache::Slot& PageCache::place(PageNumber page, std::unique_ptr<Slot> slot) {
+    if (slots_.size() <= page) slots_.resize(std::size_t(page) + 1);
+    slots_[page] = std::move(slot);
+    ++loaded_;
+    return *slots_[page];
+}
+
+void PageCache::forget(PageNumber page) {
+    slots_[page].reset();
+    --loaded_;
 }
 
 void PageCache::trim() {
-    if (slots_.size() - dirtyCount_ < kCleanPagesKept) return;
-    for (auto it = slots_.begin(); it != slots_.end();) {
-        const bool saved = changing_ && it->second.savedIn == change_;
-        if (!it->second.dirty && !saved)
-            it = slots_.erase(it);
-        else
-            ++it;
+    if (loaded_ - dirtyCount_ < kCleanPagesKept) return;
+    for (PageNumber page = 0; page < slots_.size(); ++page) {
+        const Slot* slot = slots_[page].get();
+        if (slot && !slot->dirty && !(changing_ && slot->savedIn == change_)) forget(page);
     }
 }
 
@@ -92,7 +101,7 @@ Page& PageCache::modifyRanges(PageNumber page, std::initializer_list<Range> rang
 
 PageNumber PageCache::append() {
     const PageNumber page = pageCount_++;
-    Slot& slot = slots_[page];
+    Slot& slot = place(page, std::unique_ptr<Slot>(new Slot));
     if (changing_) {
         // Nothing to copy: rolling back forgets the page.
         slot.savedIn = change_;
@@ -124,26 +133,26 @@ void PageCache::commit() {
 void PageCache::rollback() {
     for (std::size_t i = 0; i < beforeCount_; ++i) {
         const Before& before = before_[i];
-        auto it = slots_.find(before.page);
-        if (it == slots_.end()) continue;
-        if (it->second.dirty) --dirtyCount_;
+        Slot* slot = find(before.page);
+        if (!slot) continue;
+        if (slot->dirty) --dirtyCount_;
         if (!before.existed) {
-            slots_.erase(it);
+            forget(before.page);
             continue;
         }
-        it->second.bytes = before.bytes;
-        it->second.dirty = before.dirty;
+        slot->bytes = before.bytes;
+        slot->dirty = before.dirty;
         if (before.dirty) ++dirtyCount_;
     }
     // A whole page saved after some of its ranges holds them changed: ranges go back after it.
     for (std::size_t i = ranges_.size(); i-- > 0;) {
         const SavedRange& range = ranges_[i];
-        auto it = slots_.find(range.page);
-        if (it == slots_.end()) continue;
+        Slot* slot = find(range.page);
+        if (!slot) continue;
         std::copy_n(rangeBytes_.begin() + static_cast<std::ptrdiff_t>(range.at), range.length,
-                    it->second.bytes.begin() + static_cast<std::ptrdiff_t>(range.offset));
-        if (it->second.dirty != range.dirty) {
-            it->second.dirty = range.dirty;
+                    slot->bytes.begin() + static_cast<std::ptrdiff_t>(range.offset));
+        if (slot->dirty != range.dirty) {
+            slot->dirty = range.dirty;
             if (range.dirty) ++dirtyCount_;
             else --dirtyCount_;
         }
@@ -171,22 +180,12 @@ void PageCache::flush() {
 
 void PageCache::writeOut() {
     if (changing_) throw std::logic_error("page cache: flush inside a change");
-    // Pages in increasing order so that a growing file is extended front to back: marked in
-    // one bit per page of the file and taken in order, which costs less code than a sort;
-    // the slots are found again by number.
-    std::vector<bool> pending(pageCount_);
-    for (const auto& [page, slot] : slots_) {
-        if (!slot.dirty) continue;
-        // Loading refuses pages beyond the file and a roll-back forgets appended ones, so
-        // this cannot happen; if it ever did, the bit would be written outside its vector.
-        if (page >= pageCount_) throw std::logic_error("page cache: a waiting page beyond the file");
-        pending[page] = true;
-    }
-    for (PageNumber page = 0; page < pending.size(); ++page) {
-        if (!pending[page]) continue;
-        Slot& slot = slots_.find(page)->second;
-        source_->write(std::uint64_t(page) * kPageSize, bytesOf(slot.bytes));
-        slot.dirty = false;
+    // Pages in increasing order, so that a growing file is extended front to back.
+    for (PageNumber page = 0; page < slots_.size(); ++page) {
+        Slot* slot = slots_[page].get();
+        if (!slot || !slot->dirty) continue;
+        source_->write(std::uint64_t(page) * kPageSize, bytesOf(slot->bytes));
+        slot->dirty = false;
     }
     dirtyCount_ = 0;
     writtenPageCount_ = pageCount_;

@@ -7,7 +7,6 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "jet/byte_codec.h"
@@ -62,12 +61,20 @@ private:
         std::uint64_t savedIn = 0;  // the change whose before-image holds this page
     };
     Slot& load(PageNumber page);
+    Slot* find(PageNumber page) { return page < slots_.size() ? slots_[page].get() : nullptr; }
+    Slot& place(PageNumber page, std::unique_ptr<Slot> slot);
+    void forget(PageNumber page);
     void remember(PageNumber page, Slot& slot);
     void trim();
     void endChange();
 
     std::unique_ptr<PageSource> source_;
-    std::unordered_map<PageNumber, Slot> slots_;
+    // The pages in memory, by page number (null: not loaded). One pointer per page of the
+    // file costs less than a hash table's code in the installer, and flushing walks the pages
+    // in order anyway. A slot never moves, so a page's bytes stay where they are until the
+    // page is dropped.
+    std::vector<std::unique_ptr<Slot>> slots_;
+    std::size_t loaded_ = 0;
     PageNumber pageCount_ = 0;
     PageNumber writtenPageCount_ = 0;
     std::size_t dirtyCount_ = 0;
