@@ -2,7 +2,7 @@
 // line with the count, so that a record cut short is never taken for a whole one.
 #include "install/install_record.h"
 
-#include <cstdlib>
+#include <cstdint>
 #include <string>
 
 #include "platform/concat.h"
@@ -14,18 +14,34 @@ namespace {
 
 constexpr std::string_view kHeading = "# Zapis instalacji pakietu katalogu CAD";
 
+// Digits alone in `base` (10 or 16), as formatInstallRecord writes them, within 64 bits; no
+// sign, space or overflow that strtoull would let through, and none of its C runtime code.
+std::optional<std::uint64_t> parseDigits(std::string_view digits, unsigned base) {
+    if (digits.empty()) return std::nullopt;
+    std::uint64_t n = 0;
+    for (const char c : digits) {
+        unsigned digit;
+        if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
+        else if (base == 16 && c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
+        else if (base == 16 && c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
+        else return std::nullopt;
+        if (n > (UINT64_MAX - digit) / base) return std::nullopt;
+        n = n * base + digit;
+    }
+    return n;
+}
+
 std::optional<InstalledFile> parseFile(std::string_view value) {
     // "<size> <crc, 8 hex digits> <name>"
     const std::size_t first = value.find(' ');
     if (first == std::string_view::npos || value.size() < first + 11 || value[first + 9] != ' ')
         return std::nullopt;
+    const std::optional<std::uint64_t> size = parseDigits(value.substr(0, first), 10);
+    const std::optional<std::uint64_t> crc = parseDigits(value.substr(first + 1, 8), 16);
+    if (!size || !crc) return std::nullopt;
     InstalledFile file;
-    const std::string size(value.substr(0, first)), crc(value.substr(first + 1, 8));
-    char* end = nullptr;
-    file.size = std::strtoull(size.c_str(), &end, 10);
-    if (size.empty() || *end != '\0') return std::nullopt;
-    file.crc32 = static_cast<std::uint32_t>(std::strtoul(crc.c_str(), &end, 16));
-    if (*end != '\0') return std::nullopt;
+    file.size = *size;
+    file.crc32 = static_cast<std::uint32_t>(*crc);
     file.name = std::string(value.substr(first + 10));
     return file;
 }

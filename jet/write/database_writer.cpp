@@ -1,7 +1,6 @@
 // The writer's life: creating and opening files, creating tables, naming them, flushing.
 #include "jet/write/database_writer.h"
 
-#include <chrono>
 #include <stdexcept>
 
 #include "jet/jet_error.h"
@@ -13,6 +12,7 @@
 #include "jet/write/table_shape_check.h"
 #include "jet/write/usage_map.h"
 #include "platform/source_date.h"
+#include "platform/wall_clock.h"
 
 namespace jet::write {
 
@@ -20,11 +20,9 @@ namespace {
 // The time written into the system tables: SOURCE_DATE_EPOCH when set, so that the same
 // catalog made twice is the same file; the clock otherwise.
 double oleDateNow() {
-    using namespace std::chrono;
     const platform::SourceDate fixed = platform::sourceDate();
-    const double seconds = fixed.state == platform::SourceDate::State::Valid
-                               ? static_cast<double>(fixed.seconds)
-                               : duration<double>(system_clock::now().time_since_epoch()).count();
+    const double seconds = fixed.state == platform::SourceDate::State::Valid ? static_cast<double>(fixed.seconds)
+                                                                             : platform::secondsSince1970();
     return seconds / 86400.0 + 25569.0;
 }
 }  // namespace

@@ -61,6 +61,25 @@ TEST(InstallRecord, ReadsBackWholeAndNeverCutShort) {
     EXPECT_FALSE(install::parseInstallRecord("pakiet: X\r\nplików: 0\r\n"));
 }
 
+// A file's size and CRC are digits as written, or the record is refused: a sign, a space or a
+// size past 64 bits is no size (a hand-edited record must not undo files by wrong sizes).
+TEST(InstallRecord, RefusesFileNumbersItDoesNotWrite) {
+    const std::string text = install::formatInstallRecord(sample());
+    const std::string size = "5000000000 0012abcd";
+    for (const std::string bad : {"-1 0012abcd", "+5000000000 0012abcd", "18446744073709551616 0012abcd",
+                                  "5000000000 -012abcd", "5000000000 0012abcg", "5e9 0012abcd"}) {
+        std::string changed = text;
+        changed.replace(changed.find(size), size.size(), bad);
+        EXPECT_FALSE(install::parseInstallRecord(changed)) << bad;
+    }
+    std::string largest = text;
+    largest.replace(largest.find(size), size.size(), "18446744073709551615 0012ABCD");
+    const auto back = install::parseInstallRecord(largest);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->files[0].size, 18446744073709551615ULL);
+    EXPECT_EQ(back->files[0].crc32, 0x0012abcdU);
+}
+
 TEST(InstallRecord, AFinishedInstallationListsEveryPackageFileAsOnTheDisk) {
     installtest::InstallRun run;
     run.prepare(installtest::packageZip("Wrzos", installtest::catalogBytes({{{"Wrzos", "W"}}, {{1, "Szafa"}}})));

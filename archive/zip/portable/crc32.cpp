@@ -1,5 +1,5 @@
-// Our own CRC-32 for the builds without libdeflate, eight bytes a step, with its tables made on
-// first use so that the Windows stub carries neither them nor zlib's (12 KB).
+// Our own CRC-32 for the builds without libdeflate, eight bytes a step, with its tables made at
+// start-up so that the Windows stub carries neither them nor zlib's (12 KB).
 #include "archive/zip/crc32.h"
 
 #include <memory>
@@ -12,25 +12,28 @@ namespace {
 
 using CrcTable = std::uint32_t[256];
 
-// t[k][b]: the CRC of byte b followed by k zero bytes. Made on first use on the heap: as a
-// zeroed global, mingw's GCC would store its 8 KB in the executable's data.
-std::unique_ptr<CrcTable[]> makeTables() {
-    auto t = std::make_unique<CrcTable[]>(8);
-    for (std::uint32_t b = 0; b < 256; ++b) {
-        std::uint32_t c = b;
-        for (int i = 0; i < 8; ++i) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1)));
-        t[0][b] = c;
+// t[k][b]: the CRC of byte b followed by k zero bytes. Made on the heap: as a zeroed global,
+// mingw's GCC would store its 8 KB in the executable's data. Made at start-up, before any
+// thread, rather than on first use: a function's static would bring the runtime's guards.
+struct CrcTables {
+    std::unique_ptr<CrcTable[]> t{new CrcTable[8]};
+    CrcTables() {
+        for (std::uint32_t b = 0; b < 256; ++b) {
+            std::uint32_t c = b;
+            for (int i = 0; i < 8; ++i) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1)));
+            t[0][b] = c;
+        }
+        for (std::size_t k = 1; k < 8; ++k)
+            for (std::size_t b = 0; b < 256; ++b) t[k][b] = (t[k - 1][b] >> 8) ^ t[0][t[k - 1][b] & 0xFF];
     }
-    for (std::size_t k = 1; k < 8; ++k)
-        for (std::size_t b = 0; b < 256; ++b) t[k][b] = (t[k - 1][b] >> 8) ^ t[0][t[k - 1][b] & 0xFF];
-    return t;
-}
+};
+
+const CrcTables kTables;
 
 }  // namespace
 
 std::uint32_t crc32Update(std::uint32_t crc, const void* data, std::size_t count) {
-    static const std::unique_ptr<CrcTable[]> tables = makeTables();
-    const CrcTable* t = tables.get();
+    const CrcTable* t = kTables.t.get();
     const auto* p = static_cast<const unsigned char*>(data);
     std::uint32_t c = ~crc;
     for (; count >= 8; count -= 8, p += 8) {
