@@ -5,158 +5,131 @@ namespace platform {
 
 namespace {
 
-class BeatingReadable : public ReadableFile {
+// An opened file of the inner system; calls made through inner() beat first.
+template <typename File>
+class Beating : public File {
 public:
-    BeatingReadable(std::unique_ptr<ReadableFile> inner, const std::function<void()>& beat)
-        : ReadableFile(inner->path()), inner_(std::move(inner)), beat_(beat) {}
-    std::int64_t size() override { return inner_->size(); }
-    std::size_t readAt(std::int64_t offset, void* buffer, std::size_t count) override {
+    Beating(std::unique_ptr<File> inner, const std::function<void()>& beat)
+        : File(inner->path()), inner_(std::move(inner)), beat_(beat) {}
+
+protected:
+    File& inner() {
         beat_();
-        return inner_->readAt(offset, buffer, count);
+        return *inner_;
     }
 
+    std::unique_ptr<File> inner_;
+
 private:
-    std::unique_ptr<ReadableFile> inner_;
     const std::function<void()>& beat_;
 };
 
-class BeatingWritable : public WritableFile {
+// What a read-only and a read-write file share. Asking the size does not beat.
+template <typename File>
+class BeatingReader : public Beating<File> {
 public:
-    BeatingWritable(std::unique_ptr<WritableFile> inner, const std::function<void()>& beat)
-        : WritableFile(inner->path()), inner_(std::move(inner)), beat_(beat) {}
-    void write(const void* data, std::size_t count) override {
-        beat_();
-        inner_->write(data, count);
+    using Beating<File>::Beating;
+    std::int64_t size() override { return this->inner_->size(); }
+    std::size_t readAt(std::int64_t offset, void* buffer, std::size_t count) override {
+        return this->inner().readAt(offset, buffer, count);
     }
-    void close() override {
-        beat_();
-        inner_->close();
-    }
-
-private:
-    std::unique_ptr<WritableFile> inner_;
-    const std::function<void()>& beat_;
 };
 
-class BeatingRandomAccess : public RandomAccessFile {
+using BeatingReadable = BeatingReader<ReadableFile>;
+
+class BeatingRandomAccess : public BeatingReader<RandomAccessFile> {
 public:
-    BeatingRandomAccess(std::unique_ptr<RandomAccessFile> inner, const std::function<void()>& beat)
-        : RandomAccessFile(inner->path()), inner_(std::move(inner)), beat_(beat) {}
-    std::int64_t size() override { return inner_->size(); }
-    std::size_t readAt(std::int64_t offset, void* buffer, std::size_t count) override {
-        beat_();
-        return inner_->readAt(offset, buffer, count);
-    }
+    using BeatingReader::BeatingReader;
     void writeAt(std::int64_t offset, const void* data, std::size_t count) override {
-        beat_();
-        inner_->writeAt(offset, data, count);
+        inner().writeAt(offset, data, count);
     }
-    void flush() override {
-        beat_();
-        inner_->flush();
-    }
+    void flush() override { inner().flush(); }
+};
 
-private:
-    std::unique_ptr<RandomAccessFile> inner_;
-    const std::function<void()>& beat_;
+class BeatingWritable : public Beating<WritableFile> {
+public:
+    using Beating::Beating;
+    void write(const void* data, std::size_t count) override { inner().write(data, count); }
+    void close() override { inner().close(); }
 };
 
 }  // namespace
 
 bool HeartbeatFileSystem::fileExists(const std::string& path) {
-    beat_();
-    return inner_.fileExists(path);
+    return inner().fileExists(path);
 }
 
 bool HeartbeatFileSystem::folderExists(const std::string& path) {
-    beat_();
-    return inner_.folderExists(path);
+    return inner().folderExists(path);
 }
 
 bool HeartbeatFileSystem::isLink(const std::string& path) {
-    beat_();
-    return inner_.isLink(path);
+    return inner().isLink(path);
 }
 
 bool HeartbeatFileSystem::createFolder(const std::string& path) {
-    beat_();
-    return inner_.createFolder(path);
+    return inner().createFolder(path);
 }
 
 bool HeartbeatFileSystem::deleteFile(const std::string& path) {
-    beat_();
-    return inner_.deleteFile(path);
+    return inner().deleteFile(path);
 }
 
 bool HeartbeatFileSystem::renameNoReplace(const std::string& from, const std::string& to) {
-    beat_();
-    return inner_.renameNoReplace(from, to);
+    return inner().renameNoReplace(from, to);
 }
 
 bool HeartbeatFileSystem::replaceFile(const std::string& from, const std::string& to) {
-    beat_();
-    return inner_.replaceFile(from, to);
+    return inner().replaceFile(from, to);
 }
 
 bool HeartbeatFileSystem::replaceFileUnsynced(const std::string& from, const std::string& to) {
-    beat_();
-    return inner_.replaceFileUnsynced(from, to);
+    return inner().replaceFileUnsynced(from, to);
 }
 
 void HeartbeatFileSystem::syncFolder(const std::string& folder) {
-    beat_();
-    inner_.syncFolder(folder);
+    inner().syncFolder(folder);
 }
 
 std::vector<std::string> HeartbeatFileSystem::listSubFolders(const std::string& folder, const std::string& mask) {
-    beat_();
-    return inner_.listSubFolders(folder, mask);
+    return inner().listSubFolders(folder, mask);
 }
 
 bool HeartbeatFileSystem::folderIsEmpty(const std::string& folder) {
-    beat_();
-    return inner_.folderIsEmpty(folder);
+    return inner().folderIsEmpty(folder);
 }
 
 bool HeartbeatFileSystem::removeFolder(const std::string& folder) {
-    beat_();
-    return inner_.removeFolder(folder);
+    return inner().removeFolder(folder);
 }
 
 std::optional<std::uint64_t> HeartbeatFileSystem::freeSpace(const std::string& folder) {
-    beat_();
-    return inner_.freeSpace(folder);
+    return inner().freeSpace(folder);
 }
 
 std::optional<bool> HeartbeatFileSystem::readOnly(const std::string& path) {
-    beat_();
-    return inner_.readOnly(path);
+    return inner().readOnly(path);
 }
 
 bool HeartbeatFileSystem::setReadOnly(const std::string& path, bool readOnly) {
-    beat_();
-    return inner_.setReadOnly(path, readOnly);
+    return inner().setReadOnly(path, readOnly);
 }
 
 std::unique_ptr<ReadableFile> HeartbeatFileSystem::openRead(const std::string& path, Sharing sharing) {
-    beat_();
-    return std::make_unique<BeatingReadable>(inner_.openRead(path, sharing), beat_);
+    return std::make_unique<BeatingReadable>(inner().openRead(path, sharing), beat_);
 }
 
 std::unique_ptr<WritableFile> HeartbeatFileSystem::createWrite(const std::string& path) {
-    beat_();
-    return std::make_unique<BeatingWritable>(inner_.createWrite(path), beat_);
+    return std::make_unique<BeatingWritable>(inner().createWrite(path), beat_);
 }
 
 std::unique_ptr<RandomAccessFile> HeartbeatFileSystem::openReadWrite(const std::string& path, Sharing sharing,
                                                                      bool create) {
-    beat_();
-    return std::make_unique<BeatingRandomAccess>(inner_.openReadWrite(path, sharing, create), beat_);
+    return std::make_unique<BeatingRandomAccess>(inner().openReadWrite(path, sharing, create), beat_);
 }
 
 std::unique_ptr<RandomAccessFile> HeartbeatFileSystem::createNew(const std::string& path, Sharing sharing) {
-    beat_();
-    return std::make_unique<BeatingRandomAccess>(inner_.createNew(path, sharing), beat_);
+    return std::make_unique<BeatingRandomAccess>(inner().createNew(path, sharing), beat_);
 }
 
 }  // namespace platform

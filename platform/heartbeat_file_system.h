@@ -44,6 +44,12 @@ public:
     std::unique_ptr<RandomAccessFile> createNew(const std::string& path, Sharing sharing) override;
 
 private:
+    // Every operation reaches the inner system through here, so each beats first.
+    FileSystem& inner() {
+        beat_();
+        return inner_;
+    }
+
     FileSystem& inner_;
     std::function<void()> beat_;
 };

@@ -39,4 +39,43 @@ TEST(JetErrorText, TheShownFileStandsForTheCopyTheEngineWorkedOn) {
     EXPECT_EQ(catalog::jetErrorText(error), "Błąd odczytu bazy danych /tmp/kopia.mdb.");
 }
 
+// Only the faults of a refusing system carry its reason; the others keep their own sentence
+// even when a reason came along.
+TEST(JetErrorText, OnlyTheSystemsRefusalsSayTheReason) {
+    using jet::JetError;
+    using jet::JetFault;
+    const struct {
+        JetError error;
+        std::string said;
+    } cases[] = {
+        {JetError::system(JetFault::CannotCreate, "C:\\a.mdb", "cannot create", "Plik istnieje."),
+         "Nie można utworzyć bazy danych C:\\a.mdb (Plik istnieje.)."},
+        {JetError::system(JetFault::CannotCreate, "C:\\a.mdb", "cannot create", ""),
+         "Nie można utworzyć bazy danych C:\\a.mdb."},
+        {JetError::system(JetFault::CannotRead, "C:\\a.mdb", "cannot read", "Błąd urządzenia."),
+         "Błąd odczytu bazy danych C:\\a.mdb (Błąd urządzenia.)."},
+        {JetError::system(JetFault::CannotWrite, "C:\\a.mdb", "cannot write", ""),
+         "Błąd zapisu bazy danych C:\\a.mdb."},
+        {JetError::system(JetFault::NotJet4, "C:\\a.mdb", "too short", "Odmowa dostępu."),
+         "Plik C:\\a.mdb nie jest bazą danych Jet 4 (Access 2000-2003)."},
+        {JetError::system(JetFault::ReadOnly, "C:\\a.mdb", "read-only", "Odmowa dostępu."),
+         "Baza danych C:\\a.mdb jest otwarta tylko do odczytu."},
+        {JetError::system(JetFault::Damaged, "C:\\a.mdb", "bad page", "Odmowa dostępu."),
+         "Baza danych C:\\a.mdb jest uszkodzona."},
+    };
+    for (const auto& c : cases) EXPECT_EQ(catalog::jetErrorText(c.error), c.said) << c.said;
+}
+
+TEST(JetErrorText, TheShownFileStandsInEveryKindOfSentence) {
+    using jet::JetError;
+    using jet::JetFault;
+    const std::string_view shown = "C:\\dodatki.mdb";
+    EXPECT_EQ(catalog::jetErrorText(JetError(JetFault::NotJet4, "/tmp/k.mdb", "short"), shown),
+              "Plik C:\\dodatki.mdb nie jest bazą danych Jet 4 (Access 2000-2003).");
+    EXPECT_EQ(catalog::jetErrorText(JetError::noSuchColumn("/tmp/k.mdb", "T", "C"), shown),
+              "Tabela `T` bazy danych C:\\dodatki.mdb nie ma kolumny `C`.");
+    EXPECT_EQ(catalog::jetErrorText(JetError("/tmp/k.mdb", "T", "row overlaps"), shown),
+              "Baza danych C:\\dodatki.mdb jest uszkodzona (tabela `T`).");
+}
+
 }  // namespace

@@ -26,6 +26,8 @@ void registerClass() {
     wc.lpfnWndProc = DefWindowProcW;  // replaced per window once the object is attached
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    // No background brush: the default WM_ERASEBKGND then draws nothing, and paint() fills
+    // the whole box itself, so the box never flickers through an erase.
     wc.lpszClassName = kLogViewClass;
     RegisterClassW(&wc);
     done = true;
@@ -346,16 +348,12 @@ LRESULT LogView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT:
             paint();
             return 0;
-        case WM_ERASEBKGND:
-            return 1;
         case WM_SIZE:
             linesChanged();
             return 0;
         case WM_VSCROLL:
-            onScroll(SB_VERT, wParam);
-            return 0;
         case WM_HSCROLL:
-            onScroll(SB_HORZ, wParam);
+            onScroll(message == WM_VSCROLL ? SB_VERT : SB_HORZ, wParam);
             return 0;
         case WM_MOUSEWHEEL:
             scrollTo(top_ - 3LL * GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA);
