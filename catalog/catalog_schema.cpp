@@ -3,8 +3,8 @@
 
 namespace catalog {
 
-const std::vector<SchemaColumn>& dodatkiColumns() {
-    static const std::vector<SchemaColumn> columns = {
+namespace {
+constexpr SchemaColumn kDodatki[] = {
         {"ID", 3, 0},              {"Producent", 202, 30},    {"Grupa", 202, 30},
         {"Typ", 202, 30},          {"Nazwa", 202, 100},       {"JPG", 202, 30},
         {"Kod_Producenta", 202, 30}, {"Dodatek_wst", 11, 0},  {"Kod_Wstawiania", 202, 3},
@@ -14,17 +14,17 @@ const std::vector<SchemaColumn>& dodatkiColumns() {
         {"cena", 202, 50},         {"vat", 202, 50},          {"marza", 202, 50},
         {"upust", 202, 50},        {"kolorystyka", 202, 50},  {"wymiar X", 202, 50},
         {"wymiar Y", 202, 50},     {"wymiar Z", 202, 50},     {"typ_standardowy", 202, 250},
-    };
-    return columns;
-}
+};
 
-const std::vector<SchemaColumn>& infoProducentColumns() {
-    static const std::vector<SchemaColumn> columns = {
+constexpr SchemaColumn kInfoProducent[] = {
         {"Producent", 202, 50}, {"Nazwa", 202, 50}, {"Ulica", 202, 50},
         {"Miasto", 202, 50},    {"kod", 202, 10},   {"Tel", 202, 50},
         {"Fax", 202, 50},       {"e_mail", 202, 50}, {"osoba", 202, 50},
-    };
-    return columns;
-}
+};
+}  // namespace
+
+SchemaColumns dodatkiColumns() { return kDodatki; }
+
+SchemaColumns infoProducentColumns() { return kInfoProducent; }
 
 }  // namespace catalog

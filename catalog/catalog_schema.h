@@ -3,7 +3,7 @@
 // order, with ADO type codes and defined sizes.
 #pragma once
 
-#include <vector>
+#include <span>
 
 namespace catalog {
 
@@ -13,7 +13,10 @@ struct SchemaColumn {
     int definedSize;  // characters for text; 0 otherwise
 };
 
-const std::vector<SchemaColumn>& dodatkiColumns();
-const std::vector<SchemaColumn>& infoProducentColumns();
+// Constant tables: ready before any code runs, with no start-up order to mind.
+using SchemaColumns = std::span<const SchemaColumn>;
+
+SchemaColumns dodatkiColumns();
+SchemaColumns infoProducentColumns();
 
 }  // namespace catalog

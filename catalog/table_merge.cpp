@@ -14,7 +14,7 @@ namespace catalog {
 
 namespace {
 
-std::vector<std::string> namesOf(const std::vector<SchemaColumn>& columns) {
+std::vector<std::string> namesOf(SchemaColumns columns) {
     std::vector<std::string> names;
     for (const auto& c : columns) names.emplace_back(c.name);
     return names;
@@ -27,7 +27,7 @@ std::size_t indexOf(const std::vector<std::string>& names, std::string_view name
 }
 
 // A table's rules with its columns in copying order and the key and `Nazwa` found among them.
-TableMergeRules rulesOf(const char* table, const std::vector<SchemaColumn>& columns, std::string_view key) {
+TableMergeRules rulesOf(const char* table, SchemaColumns columns, std::string_view key) {
     TableMergeRules r;
     r.table = table;
     r.columns = namesOf(columns);
@@ -156,29 +156,25 @@ private:
 
 }  // namespace
 
-const TableMergeRules& infoProducentRules() {
-    static const TableMergeRules rules = [] {
-        TableMergeRules r = rulesOf("info_producent", infoProducentColumns(), "Producent");
-        r.carryOldMarkers = true;
-        r.newPassHeading = "Przenosimy z dodatki_new.mdb";
-        r.newLineForEveryRecord = true;
-        r.counts = &MergeState::infoProducent;
-        return r;
-    }();
-    return rules;
+// Made at each merge (twice an installation) rather than kept in a function's static, which
+// would bring the C++ runtime's guards into the installer.
+TableMergeRules infoProducentRules() {
+    TableMergeRules r = rulesOf("info_producent", infoProducentColumns(), "Producent");
+    r.carryOldMarkers = true;
+    r.newPassHeading = "Przenosimy z dodatki_new.mdb";
+    r.newLineForEveryRecord = true;
+    r.counts = &MergeState::infoProducent;
+    return r;
 }
 
 // Unlike info_producent: markers are not carried, and only records that are no marker get a
 // line in the new pass.
-const TableMergeRules& dodatkiRules() {
-    static const TableMergeRules rules = [] {
-        TableMergeRules r = rulesOf("Dodatki", dodatkiColumns(), "ID");
-        r.newPassHeading = "Przenosimy dodatki z dodatki_new.mdb";
-        r.refusalsNameKey = true;
-        r.counts = &MergeState::dodatki;
-        return r;
-    }();
-    return rules;
+TableMergeRules dodatkiRules() {
+    TableMergeRules r = rulesOf("Dodatki", dodatkiColumns(), "ID");
+    r.newPassHeading = "Przenosimy dodatki z dodatki_new.mdb";
+    r.refusalsNameKey = true;
+    r.counts = &MergeState::dodatki;
+    return r;
 }
 
 void runTableMerge(MergeState& state, const TableMergeRules& rules) { TableMerge(state, rules).run(); }

@@ -29,8 +29,8 @@ struct TableMergeRules {
     TableMergeCounts MergeState::*counts = nullptr;
 };
 
-const TableMergeRules& infoProducentRules();
-const TableMergeRules& dodatkiRules();
+TableMergeRules infoProducentRules();
+TableMergeRules dodatkiRules();
 
 // The deletion marker's name.
 constexpr const char* kDeleteMarker = "DELETE";

@@ -14,7 +14,7 @@ namespace {
 
 struct ExpectedTable {
     const char* name;
-    const std::vector<catalog::SchemaColumn>& columns;
+    catalog::SchemaColumns columns;
 };
 
 }  // namespace

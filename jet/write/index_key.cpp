@@ -8,6 +8,10 @@
 namespace jet::write {
 
 namespace {
+// A column the values leave out, at namespace scope: a function's static would bring the
+// C++ runtime's guards into the installer.
+const Value kNoValue;
+
 // "General" sort codes of the characters table and object names use.
 int generalCode(char c, std::vector<std::uint8_t>& out) {
     static const std::uint8_t letters[26] = {0x4A, 0x4C, 0x4D, 0x4F, 0x51, 0x53, 0x55, 0x57, 0x59,
@@ -64,8 +68,7 @@ void encodeIndexKey(const TableDefinition& table, const PhysicalIndex& index,
     for (const IndexColumn& ic : index.columns) {
         const ColumnDefinition* column = table.columnByNumber(ic.columnNumber);
         if (!column) throwInvalidArgument({"the index names a column the table lacks"});
-        static const Value none;
-        const Value& v = ic.columnNumber < values.size() ? values[ic.columnNumber] : none;
+        const Value& v = ic.columnNumber < values.size() ? values[ic.columnNumber] : kNoValue;
         if (v.isNull() && column->type != ColumnType::Bool) {
             key.push_back(ic.ascending ? 0x00 : 0xFF);
             continue;

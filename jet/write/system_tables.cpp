@@ -134,14 +134,13 @@ TableDefinition msysRelationshipsDefinition() {
     return systemDefinition(kColumns, kIndexes);
 }
 
-const std::vector<std::uint8_t>& adminOwner() {
-    static const std::vector<std::uint8_t> value(std::begin(kSids[Admin]), std::end(kSids[Admin]));
-    return value;
-}
-const std::vector<std::uint8_t>& creatorOwner() {
-    static const std::vector<std::uint8_t> value{0x65, 0x89};
-    return value;
-}
+// Made at start-up rather than on first use: a function's static would bring the C++ runtime's
+// guards into the installer.
+const std::vector<std::uint8_t> kAdminOwner(std::begin(kSids[Admin]), std::end(kSids[Admin]));
+const std::vector<std::uint8_t> kCreatorOwner{0x65, 0x89};
+
+const std::vector<std::uint8_t>& adminOwner() { return kAdminOwner; }
+const std::vector<std::uint8_t>& creatorOwner() { return kCreatorOwner; }
 
 std::vector<Value> catalogRow(std::int32_t id, std::int32_t parentId, std::string_view name,
                               std::int16_t type, std::int32_t flags, double now,

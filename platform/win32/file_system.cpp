@@ -136,11 +136,11 @@ public:
     }
 };
 
+// At namespace scope: a function's static would bring the C++ runtime's guards.
+Win32FileSystem theFileSystem;
+
 }  // namespace
 
-FileSystem& realFileSystem() {
-    static Win32FileSystem instance;
-    return instance;
-}
+FileSystem& realFileSystem() { return theFileSystem; }
 
 }  // namespace platform

@@ -97,11 +97,11 @@ public:
     }
 };
 
+// At namespace scope: a function's static would bring the C++ runtime's guards.
+Win32System theSystem;
+
 }  // namespace
 
-System& realSystem() {
-    static Win32System instance;
-    return instance;
-}
+System& realSystem() { return theSystem; }
 
 }  // namespace platform

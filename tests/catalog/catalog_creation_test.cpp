@@ -36,7 +36,7 @@ std::string maxText(int characters) {
     return out;
 }
 
-std::vector<std::string> names(const std::vector<catalog::SchemaColumn>& columns) {
+std::vector<std::string> names(catalog::SchemaColumns columns) {
     std::vector<std::string> out;
     for (const auto& c : columns) out.push_back(c.name);
     return out;
@@ -55,7 +55,7 @@ TEST(MDBCreate, MakesBothTablesWithTheirColumnsInOrderAndTheKey) {
     EXPECT_EQ(db.tableNames(), (std::vector<std::string>{"info_producent", "Dodatki"}));
     struct Expected {
         const char* table;
-        const std::vector<catalog::SchemaColumn>& columns;
+        catalog::SchemaColumns columns;
     };
     for (const Expected& e : {Expected{"info_producent", catalog::infoProducentColumns()},
                               Expected{"Dodatki", catalog::dodatkiColumns()}}) {

@@ -18,7 +18,7 @@
 namespace catalogtest {
 
 namespace {
-const std::vector<catalog::SchemaColumn>& schemaOf(const std::string& table) {
+catalog::SchemaColumns schemaOf(const std::string& table) {
     return table == "Dodatki" ? catalog::dodatkiColumns() : catalog::infoProducentColumns();
 }
 

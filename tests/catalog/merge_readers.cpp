@@ -26,11 +26,11 @@ void expectEveryReaderReads(const std::string& file) {
     if (const std::string missing = readersMissing(); !missing.empty())
         GTEST_SKIP() << "the merged catalog is not cross-read by other engines: " << missing;
     for (const auto& [table, schema, rows] :
-         {std::make_tuple("info_producent", &catalog::infoProducentColumns(), &ours.infoProducent),
-          std::make_tuple("Dodatki", &catalog::dodatkiColumns(), &ours.dodatki)}) {
+         {std::make_tuple("info_producent", catalog::infoProducentColumns(), &ours.infoProducent),
+          std::make_tuple("Dodatki", catalog::dodatkiColumns(), &ours.dodatki)}) {
         SCOPED_TRACE(table);
         std::vector<std::string> columns;
-        for (const auto& c : *schema) columns.emplace_back(c.name);
+        for (const auto& c : schema) columns.emplace_back(c.name);
         jetwritetest::expectReadersSee(file, table, columns, *rows);
         const auto jackcess = testsupport::jackcessRows(file, table);
         EXPECT_EQ(jackcess.columns, columns);

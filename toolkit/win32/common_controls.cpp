@@ -26,7 +26,10 @@ CommonControls load() {
 }  // namespace
 
 const CommonControls& commonControls() {
-    static const CommonControls controls = load();
+    // Loaded on the first call, which comes from the window's thread like every other: a
+    // thread-safe static would bring the C++ runtime's guards into the installer.
+    static CommonControls controls;
+    if (!controls.initCommonControlsEx) controls = load();
     return controls;
 }
 

@@ -356,7 +356,8 @@ LRESULT LogView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             onScroll(message == WM_VSCROLL ? SB_VERT : SB_HORZ, wParam);
             return 0;
         case WM_MOUSEWHEEL:
-            scrollTo(top_ - 3LL * GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA);
+            // In int: a wheel step is a short, and 64-bit division would link its runtime helper.
+            scrollTo(top_ - 3 * GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA);
             return 0;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
