@@ -12,6 +12,7 @@
 #include "app/log_file.h"
 #include "app/program_entry.h"
 #include "platform/concat.h"
+#include "platform/decimal_piece.h"
 #include "platform/heartbeat_file_system.h"
 
 namespace app {
@@ -55,7 +56,7 @@ struct RunLog {
     }
 
     int ends(int code) {
-        if (file) file->line(1, platform::concat({"=== kod wyjścia: ", std::to_string(code)}));
+        if (file) file->line(1, platform::concat({"=== kod wyjścia: ", platform::DecimalPiece(code)}));
         return code;
     }
 };

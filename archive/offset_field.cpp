@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+#include "platform/decimal_piece.h"
+
 namespace archive {
 
 namespace {
@@ -49,7 +51,7 @@ std::optional<std::int64_t> parseOffsetField(std::string_view text) {
 
 std::string formatOffsetField(std::int64_t offset) {
     if (offset < 0) throw std::invalid_argument("an archive offset cannot be negative");
-    std::string digits = std::to_string(offset);
+    const std::string digits{std::string_view(platform::DecimalPiece(offset))};
     return std::string(kOffsetFieldSize - digits.size(), ' ') + digits;
 }
 

@@ -6,6 +6,7 @@
 #include "archive/package_folders.h"
 #include "archive/zip/zip_reader.h"
 #include "platform/ascii_case.h"
+#include "platform/decimal_piece.h"
 #include "session/catalog_file_name.h"
 
 namespace archive {
@@ -17,7 +18,8 @@ std::vector<std::string> packageLayoutProblems(const std::vector<std::string>& n
         if (auto folder = packageFolderOf(name)) folders.push_back(*folder);
     if (folders.size() != 1) {
         std::string text = "archiwum musi zawierać dokładnie jeden katalog paczki z katalogiem bazy "
-                           "\"<paczka>\\dodatki.mdb\", a zawiera " + std::to_string(folders.size());
+                           "\"<paczka>\\dodatki.mdb\", a zawiera ";
+        text += platform::DecimalPiece(folders.size());
         for (const std::string& folder : folders) text += " `" + folder + "`";
         problems.push_back(text);
         for (const std::string& name : names) {

@@ -2,9 +2,7 @@
 #include "catalog/connection_string.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <iterator>
 
 #include "catalog/catalog_error.h"
@@ -34,13 +32,22 @@ Key keyOf(std::string_view name) {
 }
 
 // The number at the start of `text` as std::stoi reads it (leading white space, a sign, the
-// digits; whatever follows ignored), without the exceptions stoi throws for the caller to map.
+// digits; whatever follows ignored), without the exceptions stoi throws for the caller to map,
+// and by hand: strtol and errno would be two more imports of the installer.
 std::optional<int> leadingInt(std::string_view text) {
-    const std::string digits(text);
-    char* end = nullptr;
-    errno = 0;
-    const long n = std::strtol(digits.c_str(), &end, 10);
-    if (end == digits.c_str() || errno == ERANGE || n < INT_MIN || n > INT_MAX) return std::nullopt;
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+    const std::size_t first = i;
+    long long n = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        n = n * 10 + (text[i] - '0');
+        if (n > -static_cast<long long>(INT_MIN)) return std::nullopt;  // past any int
+    }
+    if (i == first) return std::nullopt;
+    if (negative) n = -n;
+    if (n > INT_MAX) return std::nullopt;
     return static_cast<int>(n);
 }
 }  // namespace

@@ -1,11 +1,11 @@
 // Match keys of values.
 #include "catalog/match_key.h"
 
-#include <charconv>
 #include <cstdint>
 #include <cstring>
 
 #include "catalog/number_key.h"
+#include "platform/decimal_piece.h"
 
 namespace catalog {
 
@@ -43,9 +43,8 @@ void writeMatchKey(const jet::Value& value, std::string& out) {
         const double days = value.asDateTime().days == 0 ? 0.0 : value.asDateTime().days;
         std::uint64_t bits = 0;
         std::memcpy(&bits, &days, sizeof bits);
-        char digits[24];
         out.assign(1, 'D');
-        out.append(digits, std::to_chars(digits, digits + sizeof digits, bits).ptr);
+        out += platform::DecimalPiece(bits);
         return;
     }
     case Kind::Guid: {

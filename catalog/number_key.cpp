@@ -8,6 +8,8 @@
 #include <limits>
 #include <system_error>
 
+#include "platform/decimal_piece.h"
+
 namespace catalog {
 
 namespace {
@@ -53,8 +55,7 @@ struct Magnitude {
 };
 
 void writeInteger(std::int64_t n, std::string& out) {
-    char digits[24];
-    out.append(digits, std::to_chars(digits, digits + sizeof digits, n).ptr);
+    out += platform::DecimalPiece(n);
 }
 
 // Writes the key of (negative ? -1 : 1) * m * 2^a * 5^b.

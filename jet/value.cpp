@@ -3,7 +3,14 @@
 
 #include <cmath>
 
+#include "platform/decimal_piece.h"
+#include "platform/round_half_away.h"
+
 namespace jet {
+
+// At namespace scope: a function's static would bring the C++ runtime's guards into the
+// installer; one shared object rather than one per user, as each is 64 bytes of its data.
+const Value kNullValue;
 
 Value::Value(const Value&) = default;
 Value::Value(Value&&) noexcept = default;
@@ -143,7 +150,8 @@ namespace {
 // printf's %0*d: at least `width` characters, a minus sign among them.
 void appendZeroPadded(std::string& out, int value, int width) {
     std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-    std::string digits = std::to_string(magnitude);
+    const platform::DecimalPiece piece(magnitude);
+    const std::string_view digits = piece;
     if (value < 0) {
         out += '-';
         --width;
@@ -202,7 +210,7 @@ std::optional<CalendarTime> toCalendarTime(DateTime value) {
         return std::nullopt;
     double whole = std::trunc(value.days);
     auto day = static_cast<std::int32_t>(whole);
-    auto millis = static_cast<std::uint32_t>(std::llround(std::fabs(value.days - whole) * kMillisPerDay));
+    auto millis = static_cast<std::uint32_t>(platform::roundHalfAway(std::fabs(value.days - whole) * kMillisPerDay));
     if (millis >= kMillisPerDay) {  // rounding reached midnight of the next day
         millis -= kMillisPerDay;
         day += 1;

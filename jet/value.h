@@ -169,6 +169,9 @@ private:
     std::variant<Scalar, std::string, std::vector<std::uint8_t>> v_;
 };
 
+// A null value that lives as long as the program, for a column a row leaves out.
+extern const Value kNullValue;
+
 // Spellings shared by every printer (pakiet, tests) so that values print one way:
 // "3.5000", "-0.0100" (always 4 decimals)
 std::string formatCurrency(Currency value);

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "jet/shortest_double.h"
+#include "platform/decimal_piece.h"
 
 namespace jet {
 
@@ -58,7 +59,7 @@ void appendJson(const Value& value, std::string& out) {
     case Kind::Bool: out += value.asBool() ? "true" : "false"; break;
     case Kind::Byte:
     case Kind::Int16:
-    case Kind::Int32: out += std::to_string(value.asInteger()); break;
+    case Kind::Int32: out += platform::DecimalPiece(value.asInteger()); break;
     case Kind::Currency: appendJsonString(formatCurrency(value.asCurrency()), out); break;
     case Kind::Float:
     case Kind::Double: {
@@ -92,7 +93,7 @@ std::string plainText(const Value& value) {
     case Kind::Bool: return value.asBool() ? "true" : "false";
     case Kind::Byte:
     case Kind::Int16:
-    case Kind::Int32: return std::to_string(value.asInteger());
+    case Kind::Int32: return std::string(platform::DecimalPiece(value.asInteger()));
     case Kind::Currency: return formatCurrency(value.asCurrency());
     case Kind::Float: return formatDouble(double(value.asFloat()));
     case Kind::Double: return formatDouble(value.asDouble());

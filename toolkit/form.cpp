@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/round_half_away.h"
+
 namespace toolkit {
 
 void Form::setCaption(std::string_view caption) { setProperty(caption_, caption); }
@@ -82,7 +84,7 @@ std::pair<int, int> anchorAxis(bool nearEdge, bool farEdge, int start, int lengt
     // Neither edge: the centre keeps its relative place.
     const double centre = start + length / 2.0;
     const double newCentre = centre * newParentLength / parentLength;
-    return {static_cast<int>(std::lround(newCentre - length / 2.0)), length};
+    return {static_cast<int>(platform::roundHalfAway(newCentre - length / 2.0)), length};
 }
 
 }  // namespace

@@ -8,10 +8,6 @@
 namespace jet::write {
 
 namespace {
-// A column the values leave out, at namespace scope: a function's static would bring the
-// C++ runtime's guards into the installer.
-const Value kNoValue;
-
 // "General" sort codes of the characters table and object names use.
 int generalCode(char c, std::vector<std::uint8_t>& out) {
     static const std::uint8_t letters[26] = {0x4A, 0x4C, 0x4D, 0x4F, 0x51, 0x53, 0x55, 0x57, 0x59,
@@ -68,7 +64,7 @@ void encodeIndexKey(const TableDefinition& table, const PhysicalIndex& index,
     for (const IndexColumn& ic : index.columns) {
         const ColumnDefinition* column = table.columnByNumber(ic.columnNumber);
         if (!column) throwInvalidArgument({"the index names a column the table lacks"});
-        const Value& v = ic.columnNumber < values.size() ? values[ic.columnNumber] : kNoValue;
+        const Value& v = ic.columnNumber < values.size() ? values[ic.columnNumber] : kNullValue;
         if (v.isNull() && column->type != ColumnType::Bool) {
             key.push_back(ic.ascending ? 0x00 : 0xFF);
             continue;

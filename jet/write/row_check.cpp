@@ -5,6 +5,8 @@
 #include "jet/write/row_encoder.h"
 #include "jet/write/row_refused.h"
 #include "jet/write/text_encoding.h"
+#include "platform/concat.h"
+#include "platform/decimal_piece.h"
 
 namespace jet::write {
 
@@ -95,7 +97,7 @@ void checkColumns(const std::string& table, const TableDefinition& def, const st
                             std::size_t i, RowFault fault, const ColumnDefinition* column = nullptr,
                             std::string_view detail = {}) {
     RowRefusal r = refusalFor(table, def, values);
-    r.index = "nr " + std::to_string(i);
+    r.index = platform::concat({"nr ", platform::DecimalPiece(i)});
     for (const LogicalIndex& li : def.logical)
         if (li.physical == i) r.index = li.name;
     std::string columns;

@@ -45,10 +45,6 @@ void appendTextValue(std::vector<std::uint8_t>& out, const std::u16string& text,
 }
 
 namespace {
-// A column the values leave out, at namespace scope: a function's static would bring the
-// C++ runtime's guards into the installer.
-const Value kNoValue;
-
 constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
 constexpr std::uint64_t kLowBits = 0x0101010101010101ull;
 
@@ -221,7 +217,7 @@ std::vector<std::uint8_t> encodeRow(const TableDefinition& table, const std::vec
 
     slots.assign(table.varColumns, nullptr);
     for (const auto& c : table.columns) {
-        const Value& v = c.number < values.size() ? values[c.number] : kNoValue;
+        const Value& v = c.number < values.size() ? values[c.number] : kNullValue;
         if (c.type == ColumnType::Bool) {
             if (!v.isNull() && v.asBool()) mask[c.number / 8] |= static_cast<std::uint8_t>(1u << (c.number % 8));
             continue;

@@ -80,6 +80,18 @@ TEST(ConnectionString, HandWrittenTextsAreReadAsTheProviderReadsThem) {
          "Nieprawidłowy typ silnika bazy danych w tekście połączenia: \"99999999999\"."},
         {jet + "Jet OLEDB:Engine Type= -4 ;Data Source=a.mdb",
          "Nieobsługiwany typ silnika bazy danych: -4 (obsługiwany jest tylko typ 5, format Jet 4)."},
+        // Read as stoi reads: white space and a sign first, digits, whatever follows ignored;
+        // the int range's ends are numbers, one past them is none.
+        {jet + "Jet OLEDB:Engine Type=\t+4x;Data Source=a.mdb",
+         "Nieobsługiwany typ silnika bazy danych: 4 (obsługiwany jest tylko typ 5, format Jet 4)."},
+        {jet + "Jet OLEDB:Engine Type=-2147483648;Data Source=a.mdb",
+         "Nieobsługiwany typ silnika bazy danych: -2147483648 (obsługiwany jest tylko typ 5, format Jet 4)."},
+        {jet + "Jet OLEDB:Engine Type=2147483648;Data Source=a.mdb",
+         "Nieprawidłowy typ silnika bazy danych w tekście połączenia: \"2147483648\"."},
+        {jet + "Jet OLEDB:Engine Type=-2147483649;Data Source=a.mdb",
+         "Nieprawidłowy typ silnika bazy danych w tekście połączenia: \"-2147483649\"."},
+        {jet + "Jet OLEDB:Engine Type=+;Data Source=a.mdb",
+         "Nieprawidłowy typ silnika bazy danych w tekście połączenia: \"+\"."},
         {jet + "Data Source=;", "Brak ścieżki pliku bazy danych (Data Source) w tekście połączenia."},
     };
     for (const auto& [text, said] : bad) {

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/round_half_away.h"
+
 namespace toolkit::win32 {
 
 namespace {
@@ -47,7 +49,7 @@ void drawBusyRing(std::uint32_t* pixels, int size, int frame, std::uint32_t colo
                 if (coverage <= 0.0) continue;
                 // Premultiplied BGRA; where dots overlap the stronger one wins.
                 std::uint32_t& pixel = pixels[y * size + x];
-                const auto alpha = std::max(pixel >> 24, static_cast<std::uint32_t>(std::lround(coverage * 255.0)));
+                const auto alpha = std::max(pixel >> 24, static_cast<std::uint32_t>(platform::roundHalfAway(coverage * 255.0)));
                 pixel = (alpha << 24) | ((red * alpha / 255) << 16) | ((green * alpha / 255) << 8) | (blue * alpha / 255);
             }
         }

@@ -1,3 +1,4 @@
+// The local time from the C library, in the system's time zone.
 #include "platform/local_time.h"
 
 #include <ctime>
