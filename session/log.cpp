@@ -1,6 +1,7 @@
 #include "session/log.h"
 
 #include "platform/concat.h"
+#include "platform/decimal_piece.h"
 
 namespace session {
 
@@ -10,7 +11,7 @@ void Log::info(std::int32_t lvl, std::initializer_list<std::string_view> pieces)
 
 void Log::infoPair(std::int32_t lvl, const char* before, int first, const char* between, int second,
                    const char* after) {
-    info(lvl, platform::concat({before, std::to_string(first), between, std::to_string(second), after}));
+    info(lvl, platform::concat({before, platform::DecimalPiece(first), between, platform::DecimalPiece(second), after}));
 }
 
 }  // namespace session
