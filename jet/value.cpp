@@ -8,9 +8,10 @@
 
 namespace jet {
 
-// At namespace scope: a function's static would bring the C++ runtime's guards into the
-// installer; one shared object rather than one per user, as each is 64 bytes of its data.
-const Value kNullValue;
+// At namespace scope (a function's static would bring the C++ runtime's guards into the
+// installer) and constant-initialised, so ready before any start-up code; one shared object
+// rather than one per user, as each is 64 bytes of the installer's data.
+constinit const Value kNullValue;
 
 Value::Value(const Value&) = default;
 Value::Value(Value&&) noexcept = default;
