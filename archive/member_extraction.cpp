@@ -66,16 +66,13 @@ std::size_t PendingFolderSyncs::sortedPlaceOf(const std::string& folder) const {
     return static_cast<std::size_t>(place - sorted_.begin());
 }
 
-bool PendingFolderSyncs::contains(const std::string& folder) const {
-    const std::size_t place = sortedPlaceOf(folder);
-    return place < sorted_.size() && folders_[sorted_[place]] == folder;
-}
+bool PendingFolderSyncs::contains(const std::string& folder) const { return holdsAt(sortedPlaceOf(folder), folder); }
 
 void PendingFolderSyncs::add(const std::string& folder) {
     // A sorted list rather than a hash set: a package has a few folders per thousand files,
     // and the installer is spared a hash table's code.
     const std::size_t place = sortedPlaceOf(folder);
-    if (place < sorted_.size() && folders_[sorted_[place]] == folder) return;
+    if (holdsAt(place, folder)) return;
     sorted_.insert(sorted_.begin() + static_cast<std::ptrdiff_t>(place), static_cast<std::uint32_t>(folders_.size()));
     folders_.push_back(folder);
 }

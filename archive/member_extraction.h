@@ -34,7 +34,11 @@ public:
     void syncAll();
 
 private:
+    // Where `folder` is or would go in sorted_, and whether it is there.
     std::size_t sortedPlaceOf(const std::string& folder) const;
+    bool holdsAt(std::size_t place, const std::string& folder) const {
+        return place < sorted_.size() && folders_[sorted_[place]] == folder;
+    }
 
     platform::FileSystem& fs_;
     std::vector<std::string> folders_;  // in the order they came

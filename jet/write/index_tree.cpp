@@ -86,26 +86,28 @@ IndexPageImage* IndexTree::decoded(PageNumber page) {
     return nullptr;
 }
 
-IndexPageImage& IndexTree::keep(PageNumber page, IndexPageImage image) {
-    if (IndexPageImage* kept = decoded(page)) return *kept = std::move(image);
+IndexPageImage& IndexTree::keepNew(PageNumber page, IndexPageImage image) {
     decodedPages_.push_back(page);
     decodedImages_.emplace_back(new IndexPageImage(std::move(image)));
     return *decodedImages_.back();
 }
 
-const IndexPageImage& IndexTree::image(PageNumber page) {
-    if (const IndexPageImage* kept = decoded(page)) return *kept;
+IndexPageImage& IndexTree::loaded(PageNumber page) {
+    if (IndexPageImage* kept = decoded(page)) return *kept;
     // Only here, never in write(): a caller may hold an image across writes.
     if (decodedPages_.size() > 256) {
         decodedPages_.clear();
         decodedImages_.clear();
     }
-    return keep(page, decodeIndexPage(allocator_.cache().read(page)));
+    return keepNew(page, decodeIndexPage(allocator_.cache().read(page)));
 }
+
+const IndexPageImage& IndexTree::image(PageNumber page) { return loaded(page); }
 
 void IndexTree::write(PageNumber page, const IndexPageImage& image) {
     encodeIndexPage(allocator_.cache().modify(page), tdefPage_, image);
-    keep(page, image);
+    if (IndexPageImage* kept = decoded(page)) *kept = image;
+    else keepNew(page, image);
 }
 
 void IndexTree::patchPrevious(PageNumber page, PageNumber next) {
@@ -189,8 +191,7 @@ void IndexTree::insert(const IndexKey& key, RowAddress row) {
 
 bool IndexTree::insertInPlace(PageNumber page, std::size_t i, Bytes entry) {
     PageCache& cache = allocator_.cache();
-    image(page);
-    IndexPageImage& leaf = *decoded(page);
+    IndexPageImage& leaf = loaded(page);
     // Pages from other engines may share a prefix among their entries: those are re-encoded.
     if (leaf.data.size() + entry.size() > kIndexEntryArea || loadU16(bytesOf(cache.read(page)), 24) != 0)
         return false;

@@ -63,7 +63,8 @@ private:
     std::vector<PageNumber> decodedPages_;
     std::vector<std::unique_ptr<IndexPageImage>> decodedImages_;
     IndexPageImage* decoded(PageNumber page);
-    IndexPageImage& keep(PageNumber page, IndexPageImage image);
+    IndexPageImage& keepNew(PageNumber page, IndexPageImage image);
+    IndexPageImage& loaded(PageNumber page);  // decoded, or read and decoded now
     // Kept between calls so that a lookup or an insert allocates nothing.
     std::vector<std::uint8_t> scratchKey_;
     std::vector<Step> scratchPath_;

@@ -15,16 +15,27 @@
 
 namespace {
 
-TEST(HeartbeatFileSystem, EveryReadWriteAndOperationBeatsFirstAndPassesOn) {
+// The real file system behind a heartbeat that counts, in a temporary folder.
+struct CountingBeats {
     testsupport::TempDir temp;
     const std::string dir = temp.folder();
     int beats = 0;
-    platform::HeartbeatFileSystem files(platform::realFileSystem(), [&beats] { ++beats; });
-    const auto beatsOf = [&beats](auto&& step) {
+    platform::HeartbeatFileSystem files{platform::realFileSystem(), [this] { ++beats; }};
+
+    // How many beats `step` made.
+    template <typename Step>
+    int beatsOf(Step&& step) {
         const int before = beats;
         step();
         return beats - before;
-    };
+    }
+};
+
+TEST(HeartbeatFileSystem, EveryReadWriteAndOperationBeatsFirstAndPassesOn) {
+    CountingBeats counting;
+    const std::string& dir = counting.dir;
+    platform::HeartbeatFileSystem& files = counting.files;
+    const auto beatsOf = [&counting](auto&& step) { return counting.beatsOf(step); };
     char buffer[4] = {};
 
     std::unique_ptr<platform::WritableFile> out;
@@ -62,15 +73,10 @@ TEST(HeartbeatFileSystem, EveryReadWriteAndOperationBeatsFirstAndPassesOn) {
 }
 
 TEST(HeartbeatFileSystem, TheOtherOperationsBeatOnceAndTheSizeDoesNot) {
-    testsupport::TempDir temp;
-    const std::string dir = temp.folder();
-    int beats = 0;
-    platform::HeartbeatFileSystem files(platform::realFileSystem(), [&beats] { ++beats; });
-    const auto beatsOf = [&beats](auto&& step) {
-        const int before = beats;
-        step();
-        return beats - before;
-    };
+    CountingBeats counting;
+    const std::string& dir = counting.dir;
+    platform::HeartbeatFileSystem& files = counting.files;
+    const auto beatsOf = [&counting](auto&& step) { return counting.beatsOf(step); };
     auto out = files.createWrite(dir + "a");
     out->write("abc", 3);
     out->close();
