@@ -51,15 +51,22 @@ planted_chooser_shown() { gui_visible_window "Wybierz folder instalacji bibliote
 # chooser is opened from the folder field and cancelled, Close ends the program.
 planted_run() {
   local work="$1" installer="$2" what="$3" chooser
-  launch "$work" "$installer" || { fail "$what: the installer never showed its window"; return 1; }
+  launch "$work" "$installer" "/LOG=Z:${work//\//\\}\\run.log" ||
+    { fail "$what: the installer never showed its window"; return 1; }
   if ! host_probe_until Edit "$work/edit1.txt" 'C:\Kavitek\CAD 2.0\' 20; then
-    fail "$what: the preparation did not end with the host in the folder field"
+    fail "$what: the preparation did not end with the host in the folder field; its log: $(tail -n 5 "$work/run.log" 2>/dev/null | tr '\n' '|')"
+    gui_screenshot "$art/planted-${what// /-}.png"
   fi
   xdotool mousemove $((win_x + 200)) $((win_y + 417)) click 1
   if gui_wait_until 20 planted_chooser_shown; then
     chooser=$(gui_visible_window "Wybierz folder instalacji biblioteki")
     xdotool mousemove $((win_x + 200)) $((win_y + 100))
-    xdotool key --window "$chooser" Escape
+    # Typed into the focused chooser, not sent to its window: xdotool types the press (the
+    # chooser has the focus), the chooser closes, the release is then sent to a window that is
+    # gone, xdotool dies, and Escape stays held in the X server, whose auto-repeat then closes
+    # the next installer to take the focus.
+    timeout 10 xdotool windowfocus --sync "$chooser" key Escape ||
+      fail "$what: Escape could not be typed into the folder chooser"
     gui_wait_until 10 bash -c '! xdotool search --onlyvisible --name "^Wybierz folder instalacji biblioteki$" >/dev/null 2>&1' ||
       fail "$what: the folder chooser did not close"
   else
