@@ -1,6 +1,6 @@
 // The real window during a handler's long work, run by scripts/gui-test under Wine on its
 // display: keepAlive answers what another thread sends, paints what became invalid, and lets
-// no click that arrives meanwhile run a handler.
+// no click that arrives meanwhile run a handler, nor act after it.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -83,6 +83,63 @@ TEST(Win32Window, DuringLongWorkItAnswersSentMessagesAndRepaintsButTakesNoClick)
     EXPECT_TRUE(clickSent);
     EXPECT_EQ(clicks, 0);
     EXPECT_TRUE(painted);
+}
+
+// Wine dates input by the X server's clock shifted once, so a click made during the work can
+// carry a time after the work's end; it was made during the work all the same, and dropped.
+TEST(Win32Window, AClickMadeDuringAnActionIsDroppedWhateverItsTime) {
+    toolkit::Form form("Form1");
+    form.setCaption("Okno pracuje");
+    form.setClientSize(300, 200);
+    toolkit::Picture button("button");
+    button.setBounds(10, 10, 100, 40);
+    form.add(button);
+    toolkit::Timer start("start"), end("end");
+    start.setIntervalMs(1);
+    end.setIntervalMs(500);
+    form.addTimer(start);
+    form.addTimer(end);
+
+    toolkit::win32::Win32Backend backend;
+    backend.initialize({});
+    backend.attach(form);
+    // A press and a release at the button's centre, dated `later` ms from now (0: now).
+    HWND window = nullptr;
+    auto clickButton = [&](DWORD later) {
+        POINT centre{60, 30};
+        ClientToScreen(window, &centre);
+        SetCursorPos(centre.x, centre.y);
+        INPUT inputs[2] = {};
+        for (INPUT& input : inputs) {
+            input.type = INPUT_MOUSE;
+            input.mi.time = later ? GetTickCount() + later : 0;
+        }
+        inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        return SendInput(2, inputs, sizeof(INPUT)) == 2;
+    };
+    int clicks = 0;
+    bool sent = false;
+    button.onClick = [&] {
+        if (++clicks > 1) return;
+        // The click made during this action, its time past the action's end.
+        sent = clickButton(5000);
+        keepAliveUntil(backend, [&] { return GetQueueStatus(QS_MOUSEBUTTON) != 0; });
+        end.setEnabled(true);
+    };
+    start.onTimer = [&] {
+        start.setEnabled(false);
+        window = FindWindowW(L"LumorForm", kCaption);
+        SetForegroundWindow(window);
+        if (!window || !clickButton(0)) backend.close(form);
+    };
+    end.onTimer = [&] { backend.close(form); };
+    start.setEnabled(true);
+    backend.run(form);
+    backend.detach(form);
+
+    EXPECT_TRUE(sent);
+    EXPECT_EQ(clicks, 1);
 }
 
 }  // namespace

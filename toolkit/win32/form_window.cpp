@@ -440,12 +440,14 @@ bool FormWindow::takeKey(const MSG& message) {
 }
 
 void FormWindow::dropInputMadeSince(DWORD since) {
-    const DWORD until = GetTickCount();
+    // What is queued when the action ends was made while it ran: no upper bound by the clock.
+    // Wine dates X input by the X server's clock shifted once, which can put a key typed
+    // during the action after its end, and that key then acted once the action was over.
     const std::pair<UINT, UINT> kinds[] = {{WM_KEYFIRST, WM_KEYLAST}, {WM_LBUTTONDOWN, WM_MBUTTONDBLCLK}};
     for (const auto& [first, last] : kinds) {
         MSG pending;
         while (PeekMessageW(&pending, nullptr, first, last, PM_NOREMOVE)) {
-            if (static_cast<LONG>(pending.time - since) < 0 || static_cast<LONG>(until - pending.time) < 0) break;
+            if (static_cast<LONG>(pending.time - since) < 0) break;
             PeekMessageW(&pending, nullptr, first, last, PM_REMOVE);
         }
     }
