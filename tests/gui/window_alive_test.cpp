@@ -94,11 +94,13 @@ TEST(Win32Window, AClickMadeDuringAnActionIsDroppedWhateverItsTime) {
     toolkit::Picture button("button");
     button.setBounds(10, 10, 100, 40);
     form.add(button);
-    toolkit::Timer start("start"), end("end");
+    toolkit::Timer start("start"), end("end"), guard("guard");
     start.setIntervalMs(1);
     end.setIntervalMs(500);
+    guard.setIntervalMs(15000);  // a click that never came ends the test, not the run
     form.addTimer(start);
     form.addTimer(end);
+    form.addTimer(guard);
 
     toolkit::win32::Win32Backend backend;
     backend.initialize({});
@@ -134,7 +136,9 @@ TEST(Win32Window, AClickMadeDuringAnActionIsDroppedWhateverItsTime) {
         if (!window || !clickButton(0)) backend.close(form);
     };
     end.onTimer = [&] { backend.close(form); };
+    guard.onTimer = [&] { backend.close(form); };
     start.setEnabled(true);
+    guard.setEnabled(true);
     backend.run(form);
     backend.detach(form);
 
