@@ -91,7 +91,7 @@ gui_keyboard_case() {
     gui_expected_region "$art/keys-cover.png" "$art/$look.png" "$left" 527 151 50 "$art/expected-keys-$look.png"
   done
 
-  launch "$work" "$installer" "/LOG=Z:${work//\//\\}\\run.log" || { fail "keyboard: no window"; return; }
+  launch "$work" "$installer" "$(run_log_switch "$work")" || { fail "keyboard: no window"; return; }
   if ! wait_region keys-enabled "$art/expected-keys-bnInstallNormal.png" 698 527 151 50 30; then
     fail "keyboard: Install never showed its Normal look"
     return
@@ -143,7 +143,7 @@ gui_keyboard_case() {
   if wait_region keys-finish "$art/expected-keys-finish.png" 40 40 400 200 60; then
     pass "Enter installed: the finish picture replaces the cover"
   else
-    fail "no finish picture after Enter; the run's log ends: $(tail -n 6 "$work/run.log" 2>/dev/null | tr '\n' '|')"
+    fail "no finish picture after Enter; the run's log ends: $(run_log_end "$work")"
   fi
   if gui_wait_until 10 keys_child_has "$kids" Button Zamknij visible=1 enabled=1; then
     keys_children "$kids"

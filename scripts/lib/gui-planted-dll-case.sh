@@ -51,10 +51,10 @@ planted_chooser_shown() { gui_visible_window "Wybierz folder instalacji bibliote
 # chooser is opened from the folder field and cancelled, Close ends the program.
 planted_run() {
   local work="$1" installer="$2" what="$3" chooser
-  launch "$work" "$installer" "/LOG=Z:${work//\//\\}\\run.log" ||
+  launch "$work" "$installer" "$(run_log_switch "$work")" ||
     { fail "$what: the installer never showed its window"; return 1; }
   if ! host_probe_until Edit "$work/edit1.txt" 'C:\Kavitek\CAD 2.0\' 20; then
-    fail "$what: the preparation did not end with the host in the folder field; its log: $(tail -n 5 "$work/run.log" 2>/dev/null | tr '\n' '|')"
+    fail "$what: the preparation did not end with the host in the folder field; its log: $(run_log_end "$work")"
     gui_screenshot "$art/planted-${what// /-}.png"
   fi
   xdotool mousemove $((win_x + 200)) $((win_y + 417)) click 1

@@ -30,15 +30,24 @@ bool keepAliveUntil(toolkit::Backend& backend, Condition done) {
     return true;
 }
 
+// The window of both tests: a caption FindWindow can find and one picture to click.
+struct ButtonForm {
+    toolkit::Form form{"Form1"};
+    toolkit::Picture button{"button"};
+
+    ButtonForm() {
+        form.setCaption("Okno pracuje");
+        form.setClientSize(300, 200);
+        button.setBounds(10, 10, 100, 40);
+        form.add(button);
+    }
+};
+
 TEST(Win32Window, DuringLongWorkItAnswersSentMessagesAndRepaintsButTakesNoClick) {
-    toolkit::Form form("Form1");
-    form.setCaption("Okno pracuje");
-    form.setClientSize(300, 200);
-    toolkit::Picture button("button");
-    button.setBounds(10, 10, 100, 40);
+    ButtonForm setup;
+    toolkit::Form& form = setup.form;
     int clicks = 0;
-    button.onClick = [&] { ++clicks; };
-    form.add(button);
+    setup.button.onClick = [&] { ++clicks; };
     toolkit::Timer work("work");
     work.setIntervalMs(1);
     form.addTimer(work);
@@ -88,12 +97,9 @@ TEST(Win32Window, DuringLongWorkItAnswersSentMessagesAndRepaintsButTakesNoClick)
 // Wine dates input by the X server's clock shifted once, so a click made during the work can
 // carry a time after the work's end; it was made during the work all the same, and dropped.
 TEST(Win32Window, AClickMadeDuringAnActionIsDroppedWhateverItsTime) {
-    toolkit::Form form("Form1");
-    form.setCaption("Okno pracuje");
-    form.setClientSize(300, 200);
-    toolkit::Picture button("button");
-    button.setBounds(10, 10, 100, 40);
-    form.add(button);
+    ButtonForm setup;
+    toolkit::Form& form = setup.form;
+    toolkit::Picture& button = setup.button;
     toolkit::Timer start("start"), end("end"), guard("guard");
     start.setIntervalMs(1);
     end.setIntervalMs(500);
